@@ -1,0 +1,36 @@
+#pragma once
+// The apply sequence: install the chosen sets into "mods\" + ModName, write the
+// weapon names file and weapons.ini (or delete weapons.ini), save the choices.
+//
+// Every step runs whatever became of the earlier ones and nothing is rolled
+// back. Unlike a silent installer, the outcome records every real failure so
+// the window can say what went wrong instead of confirming success.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/config.h"
+#include "core/platform/host.h"
+
+namespace modsetup {
+
+struct ApplyOutcome {
+    bool modNameUnsafe = false;      // nothing below "mods" was touched
+    bool modsFolderMissing = false;  // no "mods" in the working directory
+    std::vector<std::string> failedPaths;  // targets that could not be written, in order
+    bool selectionsSaved = false;
+
+    bool succeeded() const { return !modNameUnsafe && !modsFolderMissing && failedPaths.empty() && selectionsSaved; }
+};
+
+// boxTicked is asked twice, as the sequence reads the check box twice: for the
+// branch on "Use Modified Weapons" and when the selections file is written.
+// output is the shared line-file handle, input Apply's own reading handle.
+ApplyOutcome runApply(Host& host, LineFile& output, LineFile& input, const ProcessStrings& strings,
+                      const SlotTexts& texts, const std::function<bool()>& boxTicked);
+
+// The error report's message for a failed Apply; empty when it succeeded.
+std::string applyFailureMessage(const ApplyOutcome& outcome, const ProcessStrings& strings);
+
+}  // namespace modsetup

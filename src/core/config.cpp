@@ -1,0 +1,42 @@
+#include "core/config.h"
+
+namespace modsetup {
+
+std::string deriveConfigBase(const std::string& programPath) {
+    return programPath.size() > 4 ? programPath.substr(0, programPath.size() - 4) : std::string();
+}
+
+std::string modIniPath(const std::string& configBase) { return configBase + "\\mod.ini"; }
+std::string selectionsPath(const std::string& configBase) { return configBase + ".ini"; }
+
+void readModIni(LineFile& handle, ProcessStrings& strings) {
+    handle.openRead(modIniPath(strings.configBase));
+    strings.modTitle = handle.readLine();
+    strings.modName = handle.readLine();
+    handle.close();
+}
+
+SavedSelections readSelections(LineFile& handle, const std::string& configBase) {
+    SavedSelections saved;
+    handle.openRead(selectionsPath(configBase));
+    for (auto& text : saved.texts) text = handle.readLine();
+    saved.ticksBox = handle.readLine() == "1";
+    handle.close();
+    return saved;
+}
+
+std::string selectionsText(const SlotTexts& texts, bool boxTicked) {
+    std::string bytes;
+    for (const auto& text : texts) bytes += text + "\r\n";
+    bytes += boxTicked ? "1\r\n" : "0\r\n";
+    return bytes;
+}
+
+bool writeSelections(LineFile& handle, const std::string& configBase, const SlotTexts& texts, bool boxTicked) {
+    const bool opened = handle.openWrite(selectionsPath(configBase));
+    for (const auto& text : texts) handle.writeLine(text);
+    handle.writeNumber(boxTicked ? 1 : 0);
+    return handle.close() && opened;
+}
+
+}  // namespace modsetup

@@ -1,0 +1,45 @@
+#pragma once
+// The process-wide strings and the two configuration files: mod.ini in the set
+// library (window title and mod name) and the selections file beside the
+// program (the sixteen chosen set names and "Use Modified Weapons").
+
+#include <array>
+#include <string>
+
+#include "core/line_file.h"
+#include "core/slots.h"
+
+namespace modsetup {
+
+// Set by every run of the load sequence, read by every later action.
+struct ProcessStrings {
+    std::string configBase;  // program file path less its last four characters
+    std::string modTitle;    // line 1 of mod.ini, as read
+    std::string modName;     // line 2 of mod.ini, as read
+};
+
+using SlotTexts = std::array<std::string, kSlotCount>;
+
+// The program file's full path with its last four characters removed,
+// whatever they are (".exe" on the usual name).
+std::string deriveConfigBase(const std::string& programPath);
+
+std::string modIniPath(const std::string& configBase);      // ConfigBase + "\mod.ini"
+std::string selectionsPath(const std::string& configBase);  // ConfigBase + ".ini"
+
+// Reads lines 1 and 2 of mod.ini into modTitle and modName (empty when missing).
+void readModIni(LineFile& handle, ProcessStrings& strings);
+
+struct SavedSelections {
+    SlotTexts texts;          // lines 1 to 16, empty where missing
+    bool ticksBox = false;    // line 17 is exactly "1"
+};
+SavedSelections readSelections(LineFile& handle, const std::string& configBase);
+
+// The 17 lines as written, CR LF after each.
+std::string selectionsText(const SlotTexts& texts, bool boxTicked);
+// Writes the selections file; false when it could not be written (it then
+// keeps its old content).
+bool writeSelections(LineFile& handle, const std::string& configBase, const SlotTexts& texts, bool boxTicked);
+
+}  // namespace modsetup

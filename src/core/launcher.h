@@ -1,0 +1,27 @@
+#pragma once
+// Play: the two-line launch script ModName + ".bat" in the working directory,
+// handed to the system shell to open.
+
+#include <string>
+#include <string_view>
+
+#include "core/line_file.h"
+#include "core/platform/host.h"
+
+namespace modsetup {
+
+std::string launchScriptName(std::string_view modName);  // ModName + ".bat"
+// "tarvok.exe -mod <ModName>" CR LF "exit" CR LF; the name is put in double
+// quotes when it holds a blank, so the game gets it as one argument.
+std::string launchScriptText(std::string_view modName);
+
+struct PlayOutcome {
+    bool launched = false;  // the script was written and handed to the shell
+    std::string error;      // the error report's message when nothing was done
+};
+
+// Writes the script through the shared handle and opens it. With an unsafe
+// ModName nothing is written or opened and error says why.
+PlayOutcome runPlay(Host& host, LineFile& shared, const std::string& configBase, const std::string& modName);
+
+}  // namespace modsetup

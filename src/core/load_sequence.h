@@ -1,0 +1,31 @@
+#pragma once
+// The file work of the load sequence that runs at start-up and on Undo. The
+// window empties its lists and sizes itself, then applies this outcome in the
+// order of the sequence: titles, list texts, check box, pictures, entries.
+//
+// One failing preview does not spoil the whole load: that slot's remaining
+// pictures are skipped (as its change handler does), the other slots still
+// load, and the catalogue scan always runs. Every failure is collected so the
+// window shows them together in one error report.
+
+#include <string>
+#include <vector>
+
+#include "core/catalogue.h"
+#include "core/config.h"
+#include "core/previews.h"
+
+namespace modsetup {
+
+struct LoadOutcome {
+    ProcessStrings strings;
+    SavedSelections selections;
+    std::vector<LoadedPreview> pictures;  // in load order; later ones win for the same image
+    std::vector<std::string> errors;      // messages of failed preview loads, in order
+    SlotEntries entries;
+};
+
+// Reads mod.ini and the selections file through the shared handle.
+LoadOutcome runLoadSequence(Host& host, LineFile& shared);
+
+}  // namespace modsetup

@@ -1,0 +1,95 @@
+#include "core/platform/case_resolver.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <cstring>
+#include <vector>
+
+namespace modsetup {
+namespace {
+
+bool isSeparator(char c) { return c == '\\' || c == '/'; }
+
+bool exists(const std::string& path) {
+    struct stat info;
+    return ::lstat(path.c_str(), &info) == 0;
+}
+
+char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// The entry of folder whose name equals name without regard to case. Where
+// several do, the smallest name in byte order wins, so the choice does not
+// depend on the listing order.
+std::optional<std::string> findIgnoringCase(const std::string& folder, const std::string& name) {
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (dir == nullptr) return std::nullopt;
+    std::optional<std::string> best;
+    while (const dirent* entry = ::readdir(dir)) {
+        std::string_view candidate(entry->d_name);
+        if (equalsIgnoringCase(candidate, name) && (!best || candidate < *best)) best = std::string(candidate);
+    }
+    ::closedir(dir);
+    return best;
+}
+
+}  // namespace
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
+    return true;
+}
+
+std::optional<std::string> resolveHostPath(std::string_view path) {
+    if (path.empty()) return std::nullopt;
+    const bool absolute = isSeparator(path.front());
+
+    std::vector<std::string> components;
+    std::size_t start = 0;
+    while (start < path.size() && isSeparator(path[start])) ++start;
+    bool pendingEmpty = false;  // a separator directly after another one
+    for (std::size_t i = start; i <= path.size(); ++i) {
+        if (i < path.size() && !isSeparator(path[i])) continue;
+        if (i == start) {
+            pendingEmpty = true;
+        } else {
+            if (pendingEmpty) return std::nullopt;
+            components.emplace_back(path.substr(start, i - start));
+        }
+        start = i + 1;
+    }
+    // A trailing separator ("mods\Name\") names the folder itself.
+    if (components.empty()) return absolute ? std::optional<std::string>("/") : std::nullopt;
+
+    std::string exact = absolute ? "/" : "";
+    for (std::size_t i = 0; i < components.size(); ++i) {
+        if (i > 0) exact += '/';
+        exact += components[i];
+    }
+    if (exists(exact)) return exact;
+
+    std::string resolved = absolute ? "/" : "";
+    bool walking = true;  // false once a component is missing: the rest keeps its case
+    for (std::size_t i = 0; i < components.size(); ++i) {
+        const std::string& component = components[i];
+        std::string folder = resolved;
+        if (!resolved.empty() && resolved.back() != '/') resolved += '/';
+        if (walking && exists(resolved + component)) {
+            resolved += component;
+            continue;
+        }
+        if (walking && component != "." && component != "..") {
+            if (auto match = findIgnoringCase(folder, component)) {
+                resolved += *match;
+                continue;
+            }
+        }
+        walking = false;
+        resolved += component;
+    }
+    return resolved;
+}
+
+}  // namespace modsetup

@@ -1,0 +1,25 @@
+#pragma once
+// Maps a path built with backslashes onto a case-sensitive POSIX file system.
+//
+// The set library and the game mod folder are usually made on Windows, where
+// names are compared without regard to letter case, and the program itself
+// writes one folder both as "Weapons-gfx" and "weapons-gfx". So each component
+// that exists on disk is matched exactly first and otherwise without regard to
+// ASCII letter case; from the first component that does not exist on, the rest
+// keeps the letter case given (that is where a new file or folder goes).
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace modsetup {
+
+// Returns the host path, or nothing when the path cannot name a file: an empty
+// path, or one with an empty component between two others (a doubled
+// backslash, as when an empty set name is joined into a path).
+std::optional<std::string> resolveHostPath(std::string_view path);
+
+// ASCII letters compared without regard to case; other bytes as they are.
+bool equalsIgnoringCase(std::string_view a, std::string_view b);
+
+}  // namespace modsetup

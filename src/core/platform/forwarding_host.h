@@ -1,0 +1,33 @@
+#pragma once
+// A host that hands every operation to another one. Tests derive from it and
+// override a single operation to inject a failure or record a call.
+
+#include "core/platform/host.h"
+
+namespace modsetup {
+
+class ForwardingHost : public Host {
+public:
+    explicit ForwardingHost(Host& inner) : inner_(inner) {}
+
+    std::string programPath() override { return inner_.programPath(); }
+    std::unique_ptr<InputFile> openRead(const std::string& path, std::string& reason) override {
+        return inner_.openRead(path, reason);
+    }
+    std::unique_ptr<OutputFile> openReplace(const std::string& path) override { return inner_.openReplace(path); }
+    bool createDirectory(const std::string& path) override { return inner_.createDirectory(path); }
+    bool deleteFile(const std::string& path) override { return inner_.deleteFile(path); }
+    bool copyFile(const std::string& source, const std::string& target) override {
+        return inner_.copyFile(source, target);
+    }
+    PathKind pathKind(const std::string& path) override { return inner_.pathKind(path); }
+    bool listFolder(const std::string& pattern, std::vector<FolderEntry>& entries) override {
+        return inner_.listFolder(pattern, entries);
+    }
+    void shellOpen(const std::string& path) override { inner_.shellOpen(path); }
+
+protected:
+    Host& inner_;
+};
+
+}  // namespace modsetup

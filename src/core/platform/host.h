@@ -1,0 +1,80 @@
+#pragma once
+// The few operations the program asks of the host system. Paths reach them as
+// the program builds them: 8-bit strings joined with backslashes, relative to
+// the working directory or absolute. Each implementation maps them to its own
+// file system (see case_resolver.h for case-sensitive hosts).
+//
+// Tests replace single operations by deriving from the system host, so that a
+// failing copy, a write that stops midway or a recorded shell open can be
+// injected without touching the file system.
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace modsetup {
+
+struct FolderEntry {
+    std::string name;        // exactly as the file system reports it
+    bool isDirectory = false;
+    bool isHidden = false;   // attributes a Windows file system has; never set on POSIX
+    bool isSystem = false;
+};
+
+enum class PathKind { Missing, File, Directory };
+
+// A file opened for reading.
+class InputFile {
+public:
+    virtual ~InputFile() = default;
+    // Reads up to size bytes; returns how many were read, 0 at the end or on error.
+    virtual std::size_t read(char* buffer, std::size_t size) = 0;
+};
+
+// A file being written: the bytes go to a temporary file in the target's folder,
+// which replaces the target only on commit(). Destroying it without a successful
+// commit() removes the temporary file and leaves the target as it was.
+class OutputFile {
+public:
+    virtual ~OutputFile() = default;
+    virtual bool write(const char* data, std::size_t size) = 0;
+    virtual bool commit() = 0;
+};
+
+class Host {
+public:
+    virtual ~Host() = default;
+
+    // Full path of the running program file, as the host reports it.
+    virtual std::string programPath() = 0;
+
+    // Opens an existing file for reading. On failure returns null and sets
+    // reason to the host's text for the cause (e.g. "No such file or directory").
+    virtual std::unique_ptr<InputFile> openRead(const std::string& path, std::string& reason) = 0;
+
+    // Starts writing a file that replaces path on commit; null when the
+    // temporary file cannot be created (folder missing, not writable, ...).
+    virtual std::unique_ptr<OutputFile> openReplace(const std::string& path) = 0;
+
+    // Creates one directory level; true when it was created.
+    virtual bool createDirectory(const std::string& path) = 0;
+    virtual bool deleteFile(const std::string& path) = 0;
+    // Copies source over target, replacing an existing target file.
+    virtual bool copyFile(const std::string& source, const std::string& target) = 0;
+    virtual PathKind pathKind(const std::string& path) = 0;
+
+    // Lists the entries matched by a pattern "<folder>\*.*", in the order the
+    // file system yields them, "." and ".." included where the host reports
+    // them. False when the folder cannot be listed.
+    virtual bool listFolder(const std::string& pattern, std::vector<FolderEntry>& entries) = 0;
+
+    // Asks the system shell to open a document (the launch script), minimised,
+    // from the working directory, without waiting for it.
+    virtual void shellOpen(const std::string& path) = 0;
+};
+
+// The host the program runs on (POSIX or Win32, chosen at build time).
+std::unique_ptr<Host> makeSystemHost();
+
+}  // namespace modsetup

@@ -1,0 +1,145 @@
+// ConfigBase, mod.ini and the selections file.
+#include <gtest/gtest.h>
+
+#include "core/config.h"
+#include "core/error_text.h"
+#include "test_support.h"
+
+namespace modsetup {
+namespace {
+
+using testing::readFile;
+using testing::ScratchDir;
+using testing::writeFile;
+
+TEST(ConfigBase, DropsTheLastFourCharactersWhateverTheyAre) {
+    EXPECT_EQ(deriveConfigBase("C:\\Games\\Shooter\\modsetup.exe"), "C:\\Games\\Shooter\\modsetup");
+    EXPECT_EQ(modIniPath("C:\\Games\\Shooter\\modsetup"), "C:\\Games\\Shooter\\modsetup\\mod.ini");
+    EXPECT_EQ(selectionsPath("C:\\Games\\Shooter\\modsetup"), "C:\\Games\\Shooter\\modsetup.ini");
+    EXPECT_EQ(deriveConfigBase("/games/setup.bin2"), "/games/setup.");
+    EXPECT_EQ(deriveConfigBase("/games/setup.x"), "/games/set");
+    EXPECT_EQ(deriveConfigBase("/games/modsetup"), "/games/mods");
+    EXPECT_EQ(deriveConfigBase("abcd"), "");
+    EXPECT_EQ(deriveConfigBase(""), "");
+}
+
+TEST(ConfigBase, SystemHostReportsTheRunningProgramFile) {
+    auto host = makeSystemHost();
+    std::string path = host->programPath();
+    ASSERT_FALSE(path.empty());
+    EXPECT_TRUE(std::filesystem::is_regular_file(path)) << path;
+    EXPECT_NE(path.find("core_tests"), std::string::npos) << path;
+}
+
+class ConfigFiles : public ::testing::Test {
+protected:
+    std::unique_ptr<Host> host = makeSystemHost();
+    ScratchDir dir;
+    LineFile shared{*host};
+    ProcessStrings strings{dir.programPath("modsetup"), "", ""};
+};
+
+TEST_F(ConfigFiles, ModIniGivesTitleAndNameUnchanged) {
+    writeFile(dir / "modsetup/mod.ini", "My Title\r\n Spaced Name \r\nignored\r\n");
+    readModIni(shared, strings);
+    EXPECT_EQ(strings.modTitle, "My Title");
+    EXPECT_EQ(strings.modName, " Spaced Name ");
+}
+
+TEST_F(ConfigFiles, ShortOrMissingModIniGivesEmptyStrings) {
+    strings.modTitle = strings.modName = "stale";
+    readModIni(shared, strings);
+    EXPECT_EQ(strings.modTitle, "");
+    EXPECT_EQ(strings.modName, "");
+
+    writeFile(dir / "modsetup/mod.ini", "Only Title");
+    readModIni(shared, strings);
+    EXPECT_EQ(strings.modTitle, "Only Title");
+    EXPECT_EQ(strings.modName, "");
+
+    writeFile(dir / "modsetup/mod.ini", "");
+    readModIni(shared, strings);
+    EXPECT_EQ(strings.modTitle, "");
+}
+
+TEST_F(ConfigFiles, SelectionsLine17TicksOnlyWhenExactlyOne) {
+    const std::pair<const char*, bool> cases[] = {
+        {"1", true}, {"1 ", false}, {"01", false}, {"0", false}, {"", false}, {"yes", false}, {"1\r", true},
+    };
+    for (auto [line17, ticks] : cases) {
+        std::string content;
+        for (int i = 1; i <= 16; ++i) content += "set" + std::to_string(i) + "\r\n";
+        writeFile(dir / "modsetup.ini", content + line17 + "\n");
+        EXPECT_EQ(readSelections(shared, strings.configBase).ticksBox, ticks) << "line 17: '" << line17 << "'";
+    }
+}
+
+TEST_F(ConfigFiles, SelectionsWithLfEndsShortFileAndExtraLines) {
+    writeFile(dir / "modsetup.ini", "a\nb b \n\nd");
+    SavedSelections saved = readSelections(shared, strings.configBase);
+    EXPECT_EQ(saved.texts[0], "a");
+    EXPECT_EQ(saved.texts[1], "b b ");
+    EXPECT_EQ(saved.texts[2], "");
+    EXPECT_EQ(saved.texts[3], "d");
+    for (std::size_t i = 4; i < kSlotCount; ++i) EXPECT_EQ(saved.texts[i], "");
+    EXPECT_FALSE(saved.ticksBox);
+
+    std::string longer;
+    for (int i = 1; i <= 16; ++i) longer += "x\r\n";
+    writeFile(dir / "modsetup.ini", longer + "1\r\nmore\r\nlines\r\n");
+    EXPECT_TRUE(readSelections(shared, strings.configBase).ticksBox);
+
+    std::filesystem::remove(dir / "modsetup.ini");
+    saved = readSelections(shared, strings.configBase);
+    for (const auto& text : saved.texts) EXPECT_EQ(text, "");
+    EXPECT_FALSE(saved.ticksBox);
+}
+
+TEST_F(ConfigFiles, SelectionsRoundTripByteForByte) {
+    SlotTexts texts;
+    for (std::size_t i = 0; i < kSlotCount; ++i) texts[i] = "Set " + std::to_string(i + 1);
+    texts[2] = "";
+    texts[5] = "typed, names no set ";
+    texts[7] = "caf\xE9";
+    ASSERT_TRUE(writeSelections(shared, strings.configBase, texts, false));
+    const std::string bytes = readFile(dir / "modsetup.ini");
+    EXPECT_EQ(bytes, selectionsText(texts, false));
+    EXPECT_EQ(bytes.substr(0, 16), "Set 1\r\nSet 2\r\n\r\n");
+    EXPECT_EQ(bytes.substr(bytes.size() - 3), "0\r\n");
+
+    SavedSelections saved = readSelections(shared, strings.configBase);
+    EXPECT_EQ(saved.texts, texts);
+    EXPECT_FALSE(saved.ticksBox);
+
+    ASSERT_TRUE(writeSelections(shared, strings.configBase, texts, true));
+    EXPECT_TRUE(readSelections(shared, strings.configBase).ticksBox);
+}
+
+TEST_F(ConfigFiles, UnwritableSelectionsFileIsReportedAndKeepsNothingHalfWritten) {
+    std::filesystem::create_directory(dir / "modsetup.ini");  // a folder where the file should be
+    SlotTexts texts{};
+    EXPECT_FALSE(writeSelections(shared, strings.configBase, texts, true));
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "modsetup.ini"));
+}
+
+TEST(ErrorText, FullStopIsAppendedAfterCharactersSortingAfterDot) {
+    EXPECT_EQ(reportText("Bitmap image is not valid"), "Bitmap image is not valid.");
+    EXPECT_EQ(reportText("ends in a dot."), "ends in a dot.");
+    EXPECT_EQ(reportText("ends in a quote\""), "ends in a quote\"");  // '"' sorts before '.'
+    EXPECT_EQ(reportText("ends in a blank "), "ends in a blank ");
+    EXPECT_EQ(reportText("ends in a digit 7"), "ends in a digit 7.");
+    EXPECT_EQ(reportText("slash/"), "slash/.");
+    EXPECT_EQ(reportText("8-bit \xE9"), "8-bit \xE9.");
+    EXPECT_EQ(reportText(""), "");
+}
+
+TEST(ErrorText, CannotOpenFileTrimsTheReasonToEndInOneFullStop) {
+    EXPECT_EQ(cannotOpenFileMessage("C:\\a\\1.bmp", "The system cannot find the file specified.\r\n"),
+              "Cannot open file \"C:\\a\\1.bmp\". The system cannot find the file specified");
+    EXPECT_EQ(reportText(cannotOpenFileMessage("/x/2.bmp", "No such file or directory")),
+              "Cannot open file \"/x/2.bmp\". No such file or directory.");
+    EXPECT_EQ(cannotOpenFileMessage("p", "reason... \n . "), "Cannot open file \"p\". reason");
+}
+
+}  // namespace
+}  // namespace modsetup

@@ -1,0 +1,173 @@
+// Line files: the byte rules of reading and writing, failed opens, and writes
+// that replace the target only when complete.
+#include <gtest/gtest.h>
+
+#include "core/line_file.h"
+#include "core/platform/forwarding_host.h"
+#include "test_support.h"
+
+namespace modsetup {
+namespace {
+
+using testing::readFile;
+using testing::ScratchDir;
+using testing::writeFile;
+
+class LineFileTest : public ::testing::Test {
+protected:
+    std::unique_ptr<Host> host = makeSystemHost();
+    ScratchDir dir;
+};
+
+std::vector<std::string> readLines(LineFile& file, int count) {
+    std::vector<std::string> lines;
+    for (int i = 0; i < count; ++i) lines.push_back(file.readLine());
+    return lines;
+}
+
+TEST_F(LineFileTest, ReadLineEndsAtLfAndNeverKeepsCr) {
+    writeFile(dir / "a.txt", "crlf\r\nlf only\nin\rside\r\n\r\nlast without end");
+    LineFile file(*host);
+    ASSERT_TRUE(file.openRead(dir.programPath("a.txt")));
+    EXPECT_EQ(readLines(file, 7),
+              (std::vector<std::string>{"crlf", "lf only", "inside", "", "last without end", "", ""}));
+    EXPECT_TRUE(file.close());
+}
+
+TEST_F(LineFileTest, BytesAreNotConverted) {
+    const std::string latin1 = "caf\xE9 \xFF\x01\x7F";
+    const std::string utf8 = "Stra\xC3\x9F" "e";
+    writeFile(dir / "b.txt", latin1 + "\n" + utf8 + "\n");
+    LineFile file(*host);
+    file.openRead(dir.programPath("b.txt"));
+    EXPECT_EQ(file.readLine(), latin1);
+    EXPECT_EQ(file.readLine(), utf8);
+}
+
+TEST_F(LineFileTest, LongLinesAreReadWhole) {
+    const std::string longLine(3 * 1024 * 1024 + 17, 'x');
+    writeFile(dir / "long.txt", longLine + "\r\nnext\r\n");
+    LineFile file(*host);
+    file.openRead(dir.programPath("long.txt"));
+    EXPECT_EQ(file.readLine(), longLine);
+    EXPECT_EQ(file.readLine(), "next");
+}
+
+TEST_F(LineFileTest, FailedReadOpenGivesEmptyLinesAndLeavesNoState) {
+    LineFile file(*host);
+    EXPECT_FALSE(file.openRead(dir.programPath("missing.txt")));
+    EXPECT_FALSE(file.isOpen());
+    EXPECT_EQ(readLines(file, 3), (std::vector<std::string>{"", "", ""}));
+    EXPECT_TRUE(file.close());
+
+    std::filesystem::create_directory(dir / "folder.txt");
+    EXPECT_FALSE(file.openRead(dir.programPath("folder.txt")));
+    EXPECT_EQ(file.readLine(), "");
+
+    writeFile(dir / "ok.txt", "works\n");
+    EXPECT_TRUE(file.openRead(dir.programPath("ok.txt")));
+    EXPECT_EQ(file.readLine(), "works");
+}
+
+TEST_F(LineFileTest, WrittenLinesEndInCrLfAndNumbersArePlain) {
+    LineFile file(*host);
+    ASSERT_TRUE(file.openWrite(dir.programPath("out.txt")));
+    file.writeLine("first");
+    file.writeLine("");
+    file.writeLine(" blanks kept ");
+    file.writeNumber(0);
+    file.writeNumber(1200);
+    EXPECT_TRUE(file.close());
+    EXPECT_EQ(readFile(dir / "out.txt"), "first\r\n\r\n blanks kept \r\n0\r\n1200\r\n");
+}
+
+TEST_F(LineFileTest, WritingReplacesOldContentWhole) {
+    writeFile(dir / "out.txt", "a much longer old content that must not survive\r\n");
+    LineFile file(*host);
+    file.openWrite(dir.programPath("out.txt"));
+    file.writeLine("new");
+    EXPECT_TRUE(file.close());
+    EXPECT_EQ(readFile(dir / "out.txt"), "new\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1) << "no temporary file stays";
+}
+
+TEST_F(LineFileTest, FailedWriteOpenDropsLinesAndNextOpenWorks) {
+    LineFile file(*host);
+    EXPECT_FALSE(file.openWrite(dir.programPath("no folder/out.txt")));
+    file.writeLine("dropped");
+    EXPECT_TRUE(file.close()) << "closing a closed handle does nothing";
+
+    std::filesystem::create_directory(dir / "taken");
+    EXPECT_FALSE(file.openWrite(dir.programPath("taken")));
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "taken"));
+
+    EXPECT_TRUE(file.openWrite(dir.programPath("fine.txt")));
+    file.writeLine("ok");
+    EXPECT_TRUE(file.close());
+    EXPECT_EQ(readFile(dir / "fine.txt"), "ok\r\n");
+}
+
+// A host whose files stop accepting bytes after a budget, like a full disk.
+class FullDiskHost : public ForwardingHost {
+public:
+    FullDiskHost(Host& inner, std::size_t budget) : ForwardingHost(inner), budget_(budget) {}
+    std::unique_ptr<OutputFile> openReplace(const std::string& path) override {
+        auto real = inner_.openReplace(path);
+        if (!real) return nullptr;
+        return std::make_unique<Limited>(std::move(real), budget_);
+    }
+
+private:
+    class Limited : public OutputFile {
+    public:
+        Limited(std::unique_ptr<OutputFile> real, std::size_t budget) : real_(std::move(real)), budget_(budget) {}
+        bool write(const char* data, std::size_t size) override {
+            if (size > budget_) {
+                real_->write(data, budget_);  // part of the bytes reach the disk
+                budget_ = 0;
+                return false;
+            }
+            budget_ -= size;
+            return real_->write(data, size);
+        }
+        bool commit() override { return real_->commit(); }
+
+    private:
+        std::unique_ptr<OutputFile> real_;
+        std::size_t budget_;
+    };
+    std::size_t budget_;
+};
+
+TEST_F(LineFileTest, WriteFailingMidwayKeepsOldContentAndLeavesNoTemporary) {
+    const std::string old = "old 1\r\nold 2\r\n";
+    writeFile(dir / "sel.ini", old);
+    FullDiskHost full(*host, 10);
+    LineFile file(full);
+    ASSERT_TRUE(file.openWrite(dir.programPath("sel.ini")));
+    file.writeLine("new line one");
+    file.writeLine("new line two");
+    EXPECT_FALSE(file.close());
+    EXPECT_EQ(readFile(dir / "sel.ini"), old);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1) << "temporary file removed";
+
+    // The failure leaves nothing behind in the handle.
+    LineFile again(*host);
+    ASSERT_TRUE(again.openWrite(dir.programPath("sel.ini")));
+    again.writeLine("fresh");
+    EXPECT_TRUE(again.close());
+    EXPECT_EQ(readFile(dir / "sel.ini"), "fresh\r\n");
+}
+
+TEST_F(LineFileTest, ReopeningTheHandleClosesTheEarlierFile) {
+    writeFile(dir / "in.txt", "one\ntwo\n");
+    LineFile file(*host);
+    file.openWrite(dir.programPath("first.txt"));
+    file.writeLine("kept");
+    file.openRead(dir.programPath("in.txt"));  // the write is completed first
+    EXPECT_EQ(file.readLine(), "one");
+    EXPECT_EQ(readFile(dir / "first.txt"), "kept\r\n");
+}
+
+}  // namespace
+}  // namespace modsetup

@@ -1,0 +1,44 @@
+#pragma once
+// Shared helpers of the core tests: a scratch folder per test, whole-file
+// reads and writes, and paths in the program's own backslash form.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace modsetup::testing {
+
+// A fresh folder below the system's temporary folder, removed at the end.
+class ScratchDir {
+public:
+    ScratchDir();
+    ~ScratchDir();
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    // The folder as the program writes paths: host form, then backslash pieces.
+    std::string base() const { return path_.string(); }
+    // base() + "\" + relative with its "/" turned into "\".
+    std::string programPath(std::string_view relative) const;
+    std::filesystem::path operator/(std::string_view relative) const { return path_ / std::filesystem::path(relative); }
+
+private:
+    std::filesystem::path path_;
+};
+
+void writeFile(const std::filesystem::path& path, std::string_view bytes);  // makes parent folders
+std::string readFile(const std::filesystem::path& path);                      // "" when missing
+bool fileExists(const std::filesystem::path& path);
+
+// Makes the working directory a given folder for the lifetime of the object.
+class WorkingDirectory {
+public:
+    explicit WorkingDirectory(const std::filesystem::path& path);
+    ~WorkingDirectory();
+
+private:
+    std::filesystem::path previous_;
+};
+
+}  // namespace modsetup::testing
