@@ -21,6 +21,10 @@ struct Picture {
     std::vector<std::uint32_t> pixels;
 };
 
+// The largest bitmap accepted, in pixels (width x height); a larger one is
+// taken for a damaged file rather than allocated.
+inline constexpr std::uint64_t kMaxPicturePixels = 64ull * 1024 * 1024;
+
 // Decodes the bytes of a bitmap file; nothing when they are not a valid bitmap.
 std::optional<Picture> decodeBitmap(std::string_view bytes);
 

@@ -1,0 +1,32 @@
+#include "core/catalogue.h"
+
+namespace modsetup {
+
+std::vector<std::string> scanSlotFolder(Host& host, const std::string& configBase, std::size_t slot) {
+    std::vector<FolderEntry> listing;
+    std::vector<std::string> sets;
+    // A folder that is missing or cannot be listed offers nothing.
+    if (!host.listFolder(configBase + "\\" + std::string(kSlots[slot].folder) + "\\*.*", listing)) return sets;
+    sets.reserve(listing.size());
+    for (auto& entry : listing) {
+        if (!entry.isDirectory || entry.isHidden || entry.isSystem) continue;
+        if (entry.name == "." || entry.name == "..") continue;
+        sets.push_back(std::move(entry.name));
+    }
+    return sets;
+}
+
+SlotEntries scanCatalogue(Host& host, const std::string& configBase) {
+    SlotEntries entries;
+    for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
+        // The two team slots share the folder "gostek": a slot whose folder an
+        // earlier slot has listed in this scan takes that list, which is what
+        // a second listing would give.
+        std::size_t earlier = 0;
+        while (earlier < slot && kSlots[earlier].folder != kSlots[slot].folder) ++earlier;
+        entries[slot] = earlier < slot ? entries[earlier] : scanSlotFolder(host, configBase, slot);
+    }
+    return entries;
+}
+
+}  // namespace modsetup
