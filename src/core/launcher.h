@@ -16,12 +16,14 @@ std::string launchScriptName(std::string_view modName);  // ModName + ".bat"
 std::string launchScriptText(std::string_view modName);
 
 struct PlayOutcome {
-    bool launched = false;  // the script was written and handed to the shell
-    std::string error;      // the error report's message when nothing was done
+    bool launched = false;      // the script was handed to the shell
+    bool scriptWritten = false; // the script file holds the two lines written now
+    std::string error;          // the error report's message when nothing was done
 };
 
-// Writes the script through the shared handle and opens it. With an unsafe
-// ModName nothing is written or opened and error says why.
+// Writes the script through the shared handle and opens it, also when the
+// write failed. With an unsafe ModName nothing is written or opened and error
+// says why.
 PlayOutcome runPlay(Host& host, LineFile& shared, const std::string& configBase, const std::string& modName);
 
 }  // namespace modsetup

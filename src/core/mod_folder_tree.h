@@ -1,0 +1,25 @@
+#pragma once
+// The folders Apply creates below the game mod folder, one level per entry, in
+// the order of creation: each entry's parent comes before it. "mods" itself is
+// never created; it has to be there already, in the game's folder.
+
+#include <array>
+#include <string_view>
+
+namespace modsetup {
+
+inline constexpr std::array<std::string_view, 11> kModFolderTree{{
+    "\\",  // the game mod folder itself, written with a trailing backslash
+    "\\interface-gfx",
+    "\\interface-gfx\\guns",
+    "\\weapons-gfx",
+    "\\sfx",
+    "\\txt",
+    "\\anims",
+    "\\gostek-gfx",
+    "\\gostek-gfx\\ranny",
+    "\\gostek-gfx\\team2",
+    "\\gostek-gfx\\team2\\ranny",
+}};
+
+}  // namespace modsetup

@@ -1,0 +1,17 @@
+#include "core/weapon_assets.h"
+
+#include "core/mod_folder.h"
+#include "core/weapon_copies.h"
+
+namespace modsetup {
+
+void installWeaponAssets(Host& host, const ProcessStrings& strings, const SlotTexts& texts,
+                         std::vector<std::string>& failedPaths) {
+    for (const WeaponCopy& copy : kWeaponCopies) {
+        std::string source = setFolderPath(strings.configBase, copy.slot, texts[copy.slot]);
+        source += copy.source;
+        installCopy(host, source, modPath(strings.modName, copy.destination), failedPaths);
+    }
+}
+
+}  // namespace modsetup

@@ -1,0 +1,28 @@
+#pragma once
+// The weapon names file, "mods\" + ModName + "\txt\weaponnames.txt": the
+// display names of seventeen weapons, fourteen taken from the chosen weapon
+// sets' name.txt and three constant.
+
+#include <string>
+#include <string_view>
+
+#include "core/config.h"
+#include "core/line_file.h"
+#include "core/set_file_lines.h"
+
+namespace modsetup {
+
+std::string weaponNamesPath(std::string_view modName);
+
+// The line a weapon set gives: the first line of its name.txt, or the set's
+// name (the slot list's text) when that line is exactly "0".
+std::string weaponNameLine(std::string_view firstLine, std::string_view setName);
+
+// Writes the file through output, opening each set's name.txt in turn through
+// input while output is open. True when the whole file was written.
+bool writeWeaponNames(LineFile& output, LineFile& input, const ProcessStrings& strings, const SlotTexts& texts);
+
+// The bytes writeWeaponNames writes, given each weapon slot's name.txt.
+std::string weaponNamesText(const SlotTexts& texts, const WeaponSetFiles& nameFiles);
+
+}  // namespace modsetup
