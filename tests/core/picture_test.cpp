@@ -1,0 +1,370 @@
+// Decoding bitmap files and loading preview pictures.
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+#include <random>
+
+#include "bmp_builder.h"
+#include "core/error_text.h"
+#include "core/picture.h"
+#include "core/platform/forwarding_host.h"
+#include "test_support.h"
+
+namespace modsetup {
+namespace {
+
+using testing::BitmapSpec;
+using testing::buildBitmap;
+using testing::colours;
+using testing::packRows;
+
+constexpr std::uint32_t kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF, kBlack = 0, kWhite = 0xFFFFFF;
+constexpr std::uint32_t kOpaque = 0xFF000000;
+
+std::string bytes(std::initializer_list<int> values) {
+    std::string out;
+    for (int value : values) out += static_cast<char>(value);
+    return out;
+}
+
+// Every pixel of the bottom-left pixel's colour has alpha 0, all others 255.
+void expectTransparency(const Picture& picture) {
+    ASSERT_EQ(picture.pixels.size(), static_cast<std::size_t>(picture.width) * picture.height);
+    const std::uint32_t key = picture.pixels[static_cast<std::size_t>(picture.width) * (picture.height - 1)];
+    EXPECT_EQ(key & kOpaque, 0u);
+    for (std::uint32_t pixel : picture.pixels)
+        EXPECT_EQ(pixel & kOpaque, (pixel & 0xFFFFFF) == (key & 0xFFFFFF) ? 0u : kOpaque);
+}
+
+TEST(BitmapDecoding, TrueColourBottomUpTopDownAndPadding) {
+    // Three pixels per row leaves three bytes of padding in each 24-bit row.
+    const std::vector<std::uint32_t> pixels{kRed, kGreen, kBlue, 0x123456, kWhite, 0x808080};
+    for (bool topDown : {false, true}) {
+        BitmapSpec spec;
+        spec.width = 3;
+        spec.height = topDown ? -2 : 2;
+        spec.pixelData = packRows(3, 2, 24, pixels, topDown);
+        auto picture = decodeBitmap(buildBitmap(spec));
+        ASSERT_TRUE(picture) << "top-down " << topDown;
+        EXPECT_EQ(picture->width, 3);
+        EXPECT_EQ(picture->height, 2);
+        EXPECT_EQ(colours(*picture), pixels);
+        expectTransparency(*picture);
+        EXPECT_EQ(picture->pixels[3], 0x123456u) << "the bottom-left pixel is the transparent one";
+    }
+}
+
+TEST(BitmapDecoding, ThirtyTwoBitsIgnoreTheFilesAlpha) {
+    BitmapSpec spec;
+    spec.width = 2;
+    spec.height = 2;
+    spec.bitsPerPixel = 32;
+    spec.pixelData = packRows(2, 2, 32, {0x00FF0000, 0x8000FF00, 0xFF0000FF, 0x40FFFFFF});
+    auto picture = decodeBitmap(buildBitmap(spec));
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->pixels, (std::vector<std::uint32_t>{kOpaque | kRed, kOpaque | kGreen, kBlue, kOpaque | kWhite}));
+}
+
+TEST(BitmapDecoding, PaletteBitmapsOfOneFourAndEightBits) {
+    const std::vector<std::uint32_t> palette{0x102030, kRed, kGreen, kBlue, 0xABCDEF};
+    // Nine pixels wide so that a 1-bit row spans two bytes, a 4-bit row five.
+    const std::vector<std::uint32_t> indexes{0, 1, 2, 3, 4, 4, 3, 2, 1, 4, 4, 4, 0, 0, 0, 1, 2, 3};
+    for (int bits : {4, 8}) {
+        BitmapSpec spec;
+        spec.width = 9;
+        spec.height = 2;
+        spec.bitsPerPixel = bits;
+        spec.palette = palette;
+        spec.pixelData = packRows(9, 2, bits, indexes);
+        auto picture = decodeBitmap(buildBitmap(spec));
+        ASSERT_TRUE(picture) << bits << " bits";
+        for (std::size_t i = 0; i < indexes.size(); ++i)
+            EXPECT_EQ(picture->pixels[i] & 0xFFFFFF, palette[indexes[i]]) << bits << " bits, pixel " << i;
+        expectTransparency(*picture);
+    }
+
+    // A two-colour bitmap takes its colours from its palette; its bottom-left
+    // colour is the transparent one, whichever of the two that is.
+    const std::vector<std::uint32_t> twoColour{kBlue, 0xFFFF00};
+    for (std::uint32_t bottomLeft : {0u, 1u}) {
+        std::vector<std::uint32_t> bits{1, 0, 1, 0, 1, 0, 1, 0, 1, bottomLeft, 1, 1, 0, 0, 1, 1, 0, 0};
+        BitmapSpec spec;
+        spec.width = 9;
+        spec.height = 2;
+        spec.bitsPerPixel = 1;
+        spec.palette = twoColour;
+        spec.pixelData = packRows(9, 2, 1, bits);
+        auto picture = decodeBitmap(buildBitmap(spec));
+        ASSERT_TRUE(picture);
+        for (std::size_t i = 0; i < bits.size(); ++i) {
+            EXPECT_EQ(picture->pixels[i] & 0xFFFFFF, twoColour[bits[i]]) << "pixel " << i;
+            EXPECT_EQ(picture->pixels[i] & kOpaque, bits[i] == bottomLeft ? 0u : kOpaque) << "pixel " << i;
+        }
+    }
+}
+
+TEST(BitmapDecoding, CoreHeaderWithThreeByteColourTable) {
+    BitmapSpec spec;
+    spec.headerSize = 12;
+    spec.width = 2;
+    spec.height = 2;
+    spec.bitsPerPixel = 8;
+    spec.palette = {kWhite, kRed, kGreen};
+    spec.pixelData = packRows(2, 2, 8, {1, 2, 0, 1});
+    auto picture = decodeBitmap(buildBitmap(spec));
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(colours(*picture), (std::vector<std::uint32_t>{kRed, kGreen, kWhite, kRed}));
+}
+
+TEST(BitmapDecoding, ColourMasksAndSixteenBits) {
+    // 5-6-5 masks in the short header's trailing masks: full channels stay full.
+    BitmapSpec spec;
+    spec.width = 4;
+    spec.height = 1;
+    spec.bitsPerPixel = 16;
+    spec.compression = 3;
+    spec.masks = {0xF800, 0x07E0, 0x001F};
+    spec.pixelData = packRows(4, 1, 16, {0x0000, 0xF800, 0x07E0, 0xFFFF});
+    auto picture = decodeBitmap(buildBitmap(spec));
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(colours(*picture), (std::vector<std::uint32_t>{kBlack, kRed, kGreen, kWhite}));
+    expectTransparency(*picture);
+
+    // Without masks 16 bits are 5-5-5: the green 5-6-5 word above is mostly blue here.
+    spec.compression = 0;
+    spec.masks.clear();
+    spec.pixelData = packRows(4, 1, 16, {0x0000, 0x7C00, 0x03E0, 0x001F});
+    picture = decodeBitmap(buildBitmap(spec));
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(colours(*picture), (std::vector<std::uint32_t>{kBlack, kRed, kGreen, kBlue}));
+
+    // Version 4 and 5 headers hold their masks inside; here red sits in the low byte.
+    for (std::uint32_t headerSize : {108u, 124u}) {
+        BitmapSpec v;
+        v.headerSize = headerSize;
+        v.width = 2;
+        v.height = 1;
+        v.bitsPerPixel = 32;
+        v.compression = 3;
+        v.masks = {0x000000FF, 0x0000FF00, 0x00FF0000};
+        v.pixelData = packRows(2, 1, 32, {0x000000FF, 0x00FF0000});
+        picture = decodeBitmap(buildBitmap(v));
+        ASSERT_TRUE(picture) << headerSize;
+        EXPECT_EQ(colours(*picture), (std::vector<std::uint32_t>{kRed, kBlue})) << headerSize;
+    }
+}
+
+TEST(BitmapDecoding, RunLengthEightAndFourBits) {
+    BitmapSpec spec;
+    spec.width = 4;
+    spec.height = 3;
+    spec.bitsPerPixel = 8;
+    spec.compression = 1;
+    spec.palette = {kBlack, kRed, kGreen, kBlue};
+    spec.pixelData = bytes({
+        3, 1, 0, 0,              // bottom row: three red, end of row
+        0, 3, 2, 3, 1, 0, 0, 0,  // literal green, blue, red (padded), end of row
+        0, 2, 2, 0,              // move two to the right
+        2, 2, 0, 1,              // two green, end of bitmap
+    });
+    auto picture = decodeBitmap(buildBitmap(spec));
+    ASSERT_TRUE(picture);
+    // Skipped pixels have the colour of index 0.
+    EXPECT_EQ(colours(*picture), (std::vector<std::uint32_t>{kBlack, kBlack, kGreen, kGreen,  //
+                                                             kGreen, kBlue, kRed, kBlack,     //
+                                                             kRed, kRed, kRed, kBlack}));
+    expectTransparency(*picture);
+
+    spec.width = 3;
+    spec.height = 2;
+    spec.bitsPerPixel = 4;
+    spec.compression = 2;
+    spec.pixelData = bytes({3, 0x12, 0, 0, 0, 3, 0x12, 0x30, 0, 1});
+    picture = decodeBitmap(buildBitmap(spec));
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(colours(*picture), (std::vector<std::uint32_t>{kRed, kGreen, kBlue, kRed, kGreen, kRed}));
+
+    // Runs past the right edge are clipped, moves past the top end the bitmap.
+    spec.pixelData = bytes({200, 0x21, 0, 0, 0, 2, 0, 2, 9, 9, 0, 1});
+    picture = decodeBitmap(buildBitmap(spec));
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(colours(*picture), (std::vector<std::uint32_t>{kBlack, kBlack, kBlack, kGreen, kRed, kGreen}));
+}
+
+std::string validBitmap() { return testing::bitmap24(3, 2, {kRed, kGreen, kBlue, kWhite, kBlack, kRed}); }
+
+TEST(BitmapDecoding, DamagedOrForeignDataIsNotABitmap) {
+    EXPECT_FALSE(decodeBitmap(""));
+    EXPECT_FALSE(decodeBitmap("BM"));
+    EXPECT_FALSE(decodeBitmap(std::string("\x89PNG\r\n\x1a\n", 8) + std::string(64, '\0')));
+    EXPECT_FALSE(decodeBitmap("Hello, this is a text file and not a picture at all.\r\n"));
+
+    // Truncated anywhere before the last row's padding.
+    const std::string whole = validBitmap();
+    for (std::size_t length = 0; length + 3 < whole.size(); ++length)
+        EXPECT_FALSE(decodeBitmap(whole.substr(0, length))) << "length " << length;
+    EXPECT_TRUE(decodeBitmap(whole.substr(0, whole.size() - 3)));
+
+    auto withHeader = [](int width, int height, int bits, std::uint32_t compression) {
+        BitmapSpec spec;
+        spec.width = width;
+        spec.height = height;
+        spec.bitsPerPixel = bits;
+        spec.compression = compression;
+        spec.pixelData = std::string(64, '\x01');
+        return decodeBitmap(buildBitmap(spec));
+    };
+    EXPECT_FALSE(withHeader(100000, 100000, 24, 0)) << "declared size far beyond the data";
+    EXPECT_FALSE(withHeader(0x7FFFFFFF, 0x7FFFFFFF, 32, 0)) << "multiplication overflow";
+    EXPECT_FALSE(withHeader(0x7FFFFFFF, INT32_MIN, 8, 1)) << "over the pixel limit";
+    EXPECT_FALSE(withHeader(9000, 9000, 8, 1)) << "over the pixel limit, run-length";
+    EXPECT_FALSE(withHeader(0, 4, 24, 0));
+    EXPECT_FALSE(withHeader(-4, 4, 24, 0));
+    EXPECT_FALSE(withHeader(4, 0, 24, 0));
+    EXPECT_FALSE(withHeader(2, 2, 3, 0)) << "no such pixel size";
+    EXPECT_FALSE(withHeader(2, 2, 24, 3)) << "masks need 16 or 32 bits";
+    EXPECT_FALSE(withHeader(2, 2, 8, 2)) << "4-bit run-length with 8 bits";
+    EXPECT_FALSE(withHeader(2, 2, 8, 4)) << "embedded foreign compression";
+    EXPECT_FALSE(withHeader(2, -2, 8, 1)) << "run-length data is never top-down";
+    EXPECT_TRUE(withHeader(4, 4, 24, 0));
+
+    // Run-length data that stops before the bitmap is complete.
+    BitmapSpec rle;
+    rle.width = 4;
+    rle.height = 3;
+    rle.bitsPerPixel = 8;
+    rle.compression = 1;
+    rle.palette = {kBlack, kRed};
+    for (std::string stream : {bytes({3, 1}), bytes({3, 1, 0, 0, 0}), bytes({0, 5, 1, 1}), bytes({0, 2, 1})}) {
+        rle.pixelData = stream;
+        EXPECT_FALSE(decodeBitmap(buildBitmap(rle))) << stream.size() << " bytes of run-length data";
+    }
+
+    // The pixel data offset points past the end of the file.
+    std::string offset = validBitmap();
+    offset[10] = static_cast<char>(0xF0);
+    EXPECT_FALSE(decodeBitmap(offset));
+}
+
+// Whatever the bytes, the decoder either declines or returns a consistent picture.
+void expectSafe(const std::string& data) {
+    auto picture = decodeBitmap(data);
+    if (!picture) return;
+    ASSERT_GT(picture->width, 0);
+    ASSERT_GT(picture->height, 0);
+    ASSERT_EQ(picture->pixels.size(), static_cast<std::size_t>(picture->width) * picture->height);
+}
+
+TEST(BitmapDecoding, RandomAndMutatedBytesAreHandledSafely) {
+    std::mt19937 random(20240611);
+    auto byte = [&] { return static_cast<char>(random() & 0xFF); };
+    for (int round = 0; round < 2000; ++round) {
+        std::string data(random() % 160, '\0');
+        for (char& c : data) c = byte();
+        if (round % 2 == 0 && data.size() >= 2) data[0] = 'B', data[1] = 'M';
+        expectSafe(data);
+        EXPECT_FALSE(decodeBitmap(data.substr(0, 14))) << "no header";
+    }
+
+    // Small changes to valid files of each kind exercise the checks past the signature.
+    BitmapSpec rle;
+    rle.width = 4;
+    rle.height = 3;
+    rle.bitsPerPixel = 8;
+    rle.compression = 1;
+    rle.palette = {kBlack, kRed, kGreen, kBlue};
+    rle.pixelData = bytes({3, 1, 0, 0, 0, 3, 2, 3, 1, 0, 0, 0, 0, 2, 2, 0, 2, 2, 0, 1});
+    BitmapSpec masked;
+    masked.width = 3;
+    masked.height = 2;
+    masked.bitsPerPixel = 16;
+    masked.compression = 3;
+    masked.masks = {0xF800, 0x07E0, 0x001F};
+    masked.pixelData = packRows(3, 2, 16, {1, 2, 3, 4, 5, 6});
+    BitmapSpec core;
+    core.headerSize = 12;
+    core.width = 5;
+    core.height = 2;
+    core.bitsPerPixel = 4;
+    core.palette = {kBlack, kRed};
+    core.pixelData = packRows(5, 2, 4, {0, 1, 0, 1, 0, 1, 0, 1, 0, 1});
+    for (const std::string& original : {validBitmap(), buildBitmap(rle), buildBitmap(masked), buildBitmap(core)}) {
+        ASSERT_TRUE(decodeBitmap(original));
+        for (int round = 0; round < 300; ++round) {
+            std::string data = original;
+            for (int changes = 1 + static_cast<int>(random() % 3); changes > 0; --changes)
+                data[random() % data.size()] = byte();
+            expectSafe(data);
+        }
+    }
+}
+
+class PictureFiles : public ::testing::Test {
+protected:
+    std::unique_ptr<Host> host = makeSystemHost();
+    testing::ScratchDir dir;
+};
+
+TEST_F(PictureFiles, LoadsABitmapFile) {
+    testing::writeFile(dir / "Set/Weapons-gfx/bullet.bmp", validBitmap());
+    PictureLoad load = loadPicture(*host, dir.programPath("set\\weapons-gfx\\BULLET.bmp"));
+    ASSERT_TRUE(load.picture) << load.error;
+    EXPECT_EQ(load.error, "");
+    EXPECT_EQ(colours(*load.picture), colours(*decodeBitmap(validBitmap())));
+}
+
+TEST_F(PictureFiles, FilesThatCannotBeOpenedNameThePathAndTheReason) {
+    std::filesystem::create_directories(dir / "set/folder.bmp");
+    const std::string missing = dir.programPath("set\\missing.bmp");
+    const std::string doubled = dir.programPath("set\\\\2.bmp");
+    for (const std::string& path : {missing, doubled, dir.programPath("set\\folder.bmp")}) {
+        PictureLoad load = loadPicture(*host, path);
+        EXPECT_FALSE(load.picture);
+        const std::string start = "Cannot open file \"" + path + "\". ";
+        ASSERT_EQ(load.error.substr(0, start.size()), start);
+        EXPECT_GT(load.error.size(), start.size()) << "a reason follows";
+        EXPECT_NE(load.error.back(), '.');
+        EXPECT_EQ(reportText(load.error), load.error + ".");
+    }
+    EXPECT_EQ(loadPicture(*host, missing).error, cannotOpenFileMessage(missing, std::strerror(ENOENT)));
+}
+
+TEST_F(PictureFiles, FilesThatAreNotBitmapsAreReportedSo) {
+    const std::string whole = validBitmap();
+    const std::pair<const char*, std::string> cases[] = {
+        {"empty.bmp", ""},
+        {"truncated.bmp", whole.substr(0, whole.size() / 2)},
+        {"text.bmp", "not a picture\r\n"},
+        {"png.bmp", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)},
+    };
+    for (const auto& [name, content] : cases) {
+        testing::writeFile(dir / name, content);
+        PictureLoad load = loadPicture(*host, dir.programPath(name));
+        EXPECT_FALSE(load.picture) << name;
+        EXPECT_EQ(load.error, "Bitmap image is not valid") << name;
+        EXPECT_EQ(reportText(load.error), "Bitmap image is not valid.");
+    }
+}
+
+// A file that never ends, like a device node named where a picture should be.
+class EndlessHost : public ForwardingHost {
+public:
+    using ForwardingHost::ForwardingHost;
+    struct Endless : InputFile {
+        std::size_t read(char*, std::size_t size) override { return size; }
+    };
+    std::unique_ptr<InputFile> openRead(const std::string&, std::string&) override {
+        return std::make_unique<Endless>();
+    }
+};
+
+TEST_F(PictureFiles, AFileLargerThanAnyBitmapIsNotReadToItsEnd) {
+    EndlessHost endless(*host);
+    PictureLoad load = loadPicture(endless, "C:\\endless.bmp");
+    EXPECT_FALSE(load.picture);
+    EXPECT_EQ(load.error, kBitmapNotValid);
+}
+
+}  // namespace
+}  // namespace modsetup
