@@ -1,0 +1,30 @@
+#pragma once
+// A set library in a scratch folder, with sets whose preview pictures are
+// marker bitmaps, so a test sees which file reached which picture.
+
+#include <cstdint>
+#include <filesystem>
+#include <string_view>
+#include <vector>
+
+namespace modsetup::testing {
+
+// Which file of a set each picture of the window shows, written out from the
+// window's layout independently of the program's own table. The file is
+// relative to the set folder, with the detail sub-folder in lower case.
+struct ExpectedPreview {
+    std::size_t slot;  // 0-based slot index
+    int image;         // n of Image<n>
+    std::string_view file;
+};
+extern const std::vector<ExpectedPreview> kExpectedPreviews;
+
+// The marker colour of one preview file of a slot's sets.
+std::uint32_t previewMarker(std::size_t slot, std::string_view file);
+
+// Writes every preview file of a set of one slot below the library folder,
+// with the detail sub-folder named as given.
+void writePreviewSet(const std::filesystem::path& library, std::size_t slot, std::string_view set,
+                     std::string_view detailFolder = "weapons-gfx");
+
+}  // namespace modsetup::testing
