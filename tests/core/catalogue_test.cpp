@@ -1,0 +1,116 @@
+// The catalogue scan: which names each slot's list offers.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "core/catalogue.h"
+#include "core/platform/forwarding_host.h"
+#include "test_support.h"
+
+namespace modsetup {
+namespace {
+
+using Names = std::vector<std::string>;
+
+Names sorted(Names names) {
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Records the listings asked for and marks chosen entries hidden or system,
+// as a Windows file system would report them.
+class MarkingHost : public ForwardingHost {
+public:
+    using ForwardingHost::ForwardingHost;
+    bool listFolder(const std::string& pattern, std::vector<FolderEntry>& entries) override {
+        patterns.push_back(pattern);
+        const bool listed = ForwardingHost::listFolder(pattern, entries);
+        for (auto& entry : entries) {
+            if (entry.name.starts_with("Hidden")) entry.isHidden = true;
+            if (entry.name.starts_with("System")) entry.isSystem = true;
+        }
+        return listed;
+    }
+    std::vector<std::string> patterns;
+};
+
+class Catalogue : public ::testing::Test {
+protected:
+    std::unique_ptr<Host> system = makeSystemHost();
+    MarkingHost host{*system};
+    testing::ScratchDir dir;
+    std::string configBase = dir.programPath("modsetup");
+    std::filesystem::path library = dir / "modsetup";
+
+    void makeSets(std::string_view slotFolder, std::initializer_list<std::string_view> names) {
+        for (auto name : names) std::filesystem::create_directories(library / slotFolder / name);
+    }
+};
+
+TEST_F(Catalogue, OffersFoldersOnlyWithTheirNamesAsReported) {
+    makeSets("1", {"Gold", ".dotted", "Mixed Case NAME", "  blanks  ", "empty set"});
+    testing::writeFile(library / "1/readme.txt", "a file lying in the slot folder");
+    testing::writeFile(library / "1/Gold.bmp", "");
+    testing::writeFile(library / "1/Gold/1.bmp", "");
+    EXPECT_EQ(sorted(scanSlotFolder(host, configBase, kPrimary1)),
+              sorted({"Gold", ".dotted", "Mixed Case NAME", "  blanks  ", "empty set"}));
+}
+
+TEST_F(Catalogue, HiddenAndSystemEntriesAreNotOffered) {
+    makeSets("knife", {"Hidden set", "Visible", "System set", "Another"});
+    EXPECT_EQ(sorted(scanSlotFolder(host, configBase, kSecondary2)), sorted({"Visible", "Another"}));
+}
+
+TEST_F(Catalogue, EmptyOrMissingFoldersOfferNothing) {
+    std::filesystem::create_directories(library / "2");
+    makeSets("3", {"Only"});
+    EXPECT_TRUE(scanSlotFolder(host, configBase, kPrimary2).empty());
+    EXPECT_TRUE(scanSlotFolder(host, configBase, kPrimary4).empty());
+    EXPECT_EQ(scanSlotFolder(host, configBase, kPrimary3), Names{"Only"});
+
+    SlotEntries noLibrary = scanCatalogue(host, dir.programPath("elsewhere"));
+    for (const auto& entries : noLibrary) EXPECT_TRUE(entries.empty());
+}
+
+TEST_F(Catalogue, EntriesKeepTheHostsListingOrder) {
+    // Enough names that an order imposed by the scan would show.
+    for (int i = 0; i < 60; ++i) makeSets("socom", {std::to_string((i * 37) % 61) + (i % 2 ? "b" : "A")});
+    testing::writeFile(library / "socom/zz.txt", "");
+    std::vector<FolderEntry> listing;
+    ASSERT_TRUE(system->listFolder(configBase + "\\socom\\*.*", listing));
+    Names expected;
+    for (const auto& entry : listing)
+        if (entry.isDirectory && entry.name != "." && entry.name != "..") expected.push_back(entry.name);
+    ASSERT_EQ(expected.size(), 60u);
+    EXPECT_EQ(scanSlotFolder(host, configBase, kSecondary1), expected);
+    EXPECT_EQ(scanCatalogue(host, configBase)[kSecondary1], expected);
+}
+
+TEST_F(Catalogue, EachListIsFilledFromItsOwnFolder) {
+    for (const auto& slot : kSlots) makeSets(slot.folder, {std::string(slot.folder) + " set"});
+    makeSets("gostek", {"Hidden team", "Second team"});
+    SlotEntries entries = scanCatalogue(host, configBase);
+    for (std::size_t slot = 0; slot < kTeamAlpha; ++slot)
+        EXPECT_EQ(entries[slot], Names{std::string(kSlots[slot].folder) + " set"}) << "slot " << slot + 1;
+    EXPECT_EQ(entries[kPrimary10], Names{"0 set"}) << "primary slot 10 lists the folder \"0\"";
+
+    // Both team lists offer the same names in the same order, as two listings would.
+    EXPECT_EQ(sorted(entries[kTeamAlpha]), sorted({"gostek set", "Second team"}));
+    EXPECT_EQ(entries[kTeamBravo], entries[kTeamAlpha]);
+    EXPECT_EQ(entries[kTeamBravo], scanSlotFolder(host, configBase, kTeamBravo));
+
+    // Every slot folder is listed with the pattern matching all its entries.
+    host.patterns.clear();
+    scanCatalogue(host, configBase);
+    Names folders;
+    for (const auto& pattern : host.patterns) {
+        ASSERT_TRUE(pattern.starts_with(configBase + "\\")) << pattern;
+        ASSERT_TRUE(pattern.ends_with("\\*.*")) << pattern;
+        folders.push_back(pattern.substr(configBase.size() + 1, pattern.size() - configBase.size() - 5));
+    }
+    EXPECT_EQ(folders, (Names{"1", "2", "3", "4", "5", "6", "7", "8", "9", "0", "socom", "knife", "chain", "law",
+                              "gostek"}));
+}
+
+}  // namespace
+}  // namespace modsetup
