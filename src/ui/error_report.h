@@ -1,0 +1,19 @@
+#pragma once
+// The standard error report: how an error that ends a handler reaches the user.
+// The window hands every such error to one ErrorReport; the program's own is a
+// message box, tests put a recorder in its place.
+
+#include <QString>
+
+#include <functional>
+
+namespace modsetup::ui {
+
+// caption: the application's title (ModTitle); text: the complete message.
+using ErrorReport = std::function<void(const QString& caption, const QString& text)>;
+
+// A message box with the caption, the text as plain text, an error icon and
+// one OK button; returns when the user has dismissed it.
+void showErrorBox(const QString& caption, const QString& text);
+
+}  // namespace modsetup::ui

@@ -1,0 +1,36 @@
+#pragma once
+// A preview picture: shows the last picture loaded into it at its own size from
+// its top-left corner, clipped to its bounds. It paints no background, so the
+// transparent pixels let the window and the pictures beneath show through.
+
+#include <QImage>
+#include <QWidget>
+
+#include "core/picture.h"
+
+namespace modsetup::ui {
+
+class PictureView : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit PictureView(QWidget* parent = nullptr);
+
+    // Replaces what the view shows. Nothing ever empties it: a failed load
+    // simply does not call this.
+    void setPicture(const Picture& picture);
+
+    // What the view shows; a null image before the first picture.
+    const QImage& image() const { return image_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QImage image_;
+};
+
+// The core's pixels (0xAARRGGBB, top row first) as an image.
+QImage toImage(const Picture& picture);
+
+}  // namespace modsetup::ui
