@@ -1,0 +1,164 @@
+// The file work of the load sequence at start-up and on Undo.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "bmp_builder.h"
+#include "core/error_text.h"
+#include "core/load_sequence.h"
+#include "core/platform/forwarding_host.h"
+#include "set_library.h"
+#include "test_support.h"
+
+namespace modsetup {
+namespace {
+
+using Names = std::vector<std::string>;
+
+// The system host, running as a program file inside the scratch folder.
+class ProgramHost : public ForwardingHost {
+public:
+    ProgramHost(Host& inner, std::string program) : ForwardingHost(inner), program_(std::move(program)) {}
+    std::string programPath() override { return program_; }
+
+private:
+    std::string program_;
+};
+
+std::vector<int> imagesOf(const LoadOutcome& outcome) {
+    std::vector<int> images;
+    for (const auto& preview : outcome.pictures) images.push_back(preview.image);
+    return images;
+}
+
+// The images the load sequence shows for sets whose files are all there.
+std::vector<int> sequenceImages(std::initializer_list<std::size_t> skippedSlots) {
+    std::vector<int> images;
+    for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
+        if (std::find(skippedSlots.begin(), skippedSlots.end(), slot) != skippedSlots.end()) continue;
+        if (slot == kSecondary1) {
+            images.insert(images.end(), {37, 11});
+            continue;
+        }
+        for (const auto& row : testing::kExpectedPreviews)
+            if (row.slot == slot) images.push_back(row.image);
+    }
+    return images;
+}
+
+class LoadSequence : public ::testing::Test {
+protected:
+    std::unique_ptr<Host> system = makeSystemHost();
+    testing::ScratchDir dir;
+    ProgramHost host{*system, dir.programPath("modsetup.exe")};
+    LineFile shared{host};
+    std::string configBase = dir.programPath("modsetup");
+    std::filesystem::path library = dir / "modsetup";
+
+    void SetUp() override {
+        testing::writeFile(library / "mod.ini", "Gold Mod Setup\r\n gold mod \r\n");
+        for (std::size_t slot = 0; slot < kSlotCount; ++slot) testing::writePreviewSet(library, slot, "Gold");
+    }
+
+    void saveSelections(const SlotTexts& texts, bool ticked) {
+        testing::writeFile(dir / "modsetup.ini", selectionsText(texts, ticked));
+    }
+
+    static SlotTexts allGold() {
+        SlotTexts texts;
+        texts.fill("Gold");
+        return texts;
+    }
+};
+
+TEST_F(LoadSequence, FirstStartWithoutSelectionsShowsNoPicturesAndOffersEverySet) {
+    LoadOutcome outcome = runLoadSequence(host, shared);
+    EXPECT_EQ(outcome.strings.configBase, configBase);
+    EXPECT_EQ(outcome.strings.modTitle, "Gold Mod Setup");
+    EXPECT_EQ(outcome.strings.modName, " gold mod ");
+    for (const auto& text : outcome.selections.texts) EXPECT_EQ(text, "");
+    EXPECT_FALSE(outcome.selections.ticksBox);
+    EXPECT_TRUE(outcome.pictures.empty());
+    EXPECT_TRUE(outcome.errors.empty());
+    for (const auto& entries : outcome.entries) EXPECT_EQ(entries, Names{"Gold"});
+}
+
+TEST_F(LoadSequence, RestoredChoicesShowTheirPicturesInSlotOrder) {
+    SlotTexts texts = allGold();
+    texts[kPrimary7] = "";  // passed over, no error
+    saveSelections(texts, true);
+    LoadOutcome outcome = runLoadSequence(host, shared);
+    EXPECT_EQ(outcome.selections.texts, texts);
+    EXPECT_TRUE(outcome.selections.ticksBox);
+    EXPECT_TRUE(outcome.errors.empty());
+    EXPECT_EQ(imagesOf(outcome), sequenceImages({kPrimary7}));
+    for (const auto& preview : outcome.pictures) {
+        auto row = std::find_if(testing::kExpectedPreviews.begin(), testing::kExpectedPreviews.end(),
+                                [&](const auto& r) { return r.image == preview.image; });
+        EXPECT_EQ(testing::markerOf(preview.picture), testing::previewMarker(row->slot, row->file))
+            << "Image" << preview.image;
+    }
+}
+
+TEST_F(LoadSequence, ADeletedSetFailsOnlyItsOwnSlot) {
+    SlotTexts texts = allGold();
+    texts[kPrimary3] = "Gone";
+    saveSelections(texts, false);
+    LoadOutcome outcome = runLoadSequence(host, shared);
+
+    ASSERT_EQ(outcome.errors.size(), 1u);
+    EXPECT_EQ(outcome.errors[0].rfind("Cannot open file \"" + configBase + "\\3\\Gone\\3.bmp\". ", 0), 0u)
+        << outcome.errors[0];
+    EXPECT_EQ(imagesOf(outcome), sequenceImages({kPrimary3}));
+    EXPECT_EQ(outcome.selections.texts, texts);
+    for (const auto& entries : outcome.entries) EXPECT_EQ(entries, Names{"Gold"});
+}
+
+TEST_F(LoadSequence, EveryFailureOfOneRunIsCollectedInOrder) {
+    std::filesystem::remove(library / "2/Gold/weapons-gfx/mp5-bullet.bmp");
+    testing::writeFile(library / "law/Gold/law.bmp", "not a bitmap");
+    saveSelections(allGold(), false);
+    LoadOutcome outcome = runLoadSequence(host, shared);
+
+    ASSERT_EQ(outcome.errors.size(), 2u);
+    EXPECT_EQ(outcome.errors[0].rfind("Cannot open file \"" + configBase + "\\2\\Gold\\weapons-gfx\\mp5-bullet.bmp\". ", 0),
+              0u)
+        << outcome.errors[0];
+    EXPECT_EQ(outcome.errors[1], kBitmapNotValid);
+
+    // Slot 2 shows its weapon picture but no bullets; slot 4 of the
+    // secondary weapons shows nothing; everything else loads.
+    std::vector<int> expected = sequenceImages({kSecondary4});
+    expected.erase(std::remove_if(expected.begin(), expected.end(), [](int i) { return i >= 17 && i <= 19; }),
+                   expected.end());
+    EXPECT_EQ(imagesOf(outcome), expected);
+    for (const auto& entries : outcome.entries) EXPECT_EQ(entries, Names{"Gold"});
+}
+
+TEST_F(LoadSequence, EachRunReadsTheFilesAnew) {
+    saveSelections(allGold(), true);
+    LoadOutcome first = runLoadSequence(host, shared);
+    LoadOutcome again = runLoadSequence(host, shared);
+    EXPECT_EQ(again.strings.modTitle, first.strings.modTitle);
+    EXPECT_EQ(again.selections.texts, first.selections.texts);
+    EXPECT_EQ(again.errors, first.errors);
+    EXPECT_EQ(again.entries, first.entries);
+    ASSERT_EQ(imagesOf(again), imagesOf(first));
+    for (std::size_t i = 0; i < first.pictures.size(); ++i)
+        EXPECT_EQ(again.pictures[i].picture.pixels, first.pictures[i].picture.pixels);
+
+    // A set added, mod.ini edited and the selections file deleted meanwhile.
+    testing::writePreviewSet(library, kSecondary2, "Silver");
+    testing::writeFile(library / "mod.ini", "Silver Title\r\n");
+    std::filesystem::remove(dir / "modsetup.ini");
+    LoadOutcome later = runLoadSequence(host, shared);
+    EXPECT_EQ(later.strings.modTitle, "Silver Title");
+    EXPECT_EQ(later.strings.modName, "");
+    EXPECT_EQ(later.selections.texts, SlotTexts{});
+    EXPECT_TRUE(later.pictures.empty());
+    EXPECT_EQ(std::count(later.entries[kSecondary2].begin(), later.entries[kSecondary2].end(), "Silver"), 1);
+    EXPECT_EQ(later.entries[kSecondary2].size(), 2u);
+}
+
+}  // namespace
+}  // namespace modsetup
