@@ -1,0 +1,190 @@
+#pragma once
+// Shared helpers of the window tests: a scratch folder that plays the game's
+// folder and the program's folder, small set libraries written on the spot,
+// a host whose program file lies in the scratch folder, and a recorder that
+// stands in for the standard error report.
+
+#include <QColor>
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+#include <atomic>
+#include <cctype>
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "core/platform/forwarding_host.h"
+#include "core/previews.h"
+#include "core/slots.h"
+#include "ui/error_report.h"
+
+namespace modsetup::uitest {
+
+namespace fs = std::filesystem;
+
+inline void writeFile(const fs::path& path, std::string_view bytes) {
+    if (path.has_parent_path()) fs::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+inline std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+// A fresh folder, removed at the end. It holds the program file's place
+// (modsetup.exe), the set library (modsetup/), the selections file
+// (modsetup.ini) and can serve as the game's working directory.
+class Scratch {
+public:
+    Scratch() {
+        static std::atomic<int> counter{0};
+        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+        root_ = fs::temp_directory_path() / ("modsetup-ui-" + std::to_string(stamp) + "-" + std::to_string(counter++));
+        fs::create_directories(root_);
+    }
+    ~Scratch() {
+        std::error_code ignored;
+        fs::remove_all(root_, ignored);
+    }
+    Scratch(const Scratch&) = delete;
+    Scratch& operator=(const Scratch&) = delete;
+
+    const fs::path& root() const { return root_; }
+    fs::path library() const { return root_ / "modsetup"; }
+    fs::path selections() const { return root_ / "modsetup.ini"; }
+    std::string programPath() const { return root_.string() + "\\modsetup.exe"; }
+    std::string configBase() const { return root_.string() + "\\modsetup"; }
+
+private:
+    fs::path root_;
+};
+
+// The system host with the program file placed in the scratch folder; shell
+// opens are recorded instead of run.
+class ScratchHost : public ForwardingHost {
+public:
+    explicit ScratchHost(const Scratch& scratch) : ForwardingHost(*system_), programPath_(scratch.programPath()) {}
+    std::string programPath() override { return programPath_; }
+    void shellOpen(const std::string& path) override { shellOpens.push_back(path); }
+
+    std::vector<std::string> shellOpens;
+
+private:
+    // Created before the ForwardingHost base refers to it.
+    static inline std::unique_ptr<Host> system_ = makeSystemHost();
+    std::string programPath_;
+};
+
+// Stands in for the message box of the standard error report.
+struct ReportRecorder {
+    struct Report {
+        QString caption;
+        QString text;
+    };
+    std::vector<Report> reports;
+
+    ui::ErrorReport report() {
+        return [this](const QString& caption, const QString& text) { reports.push_back({caption, text}); };
+    }
+};
+
+// A 24-bit bitmap file of the given size filled with one colour, whose
+// bottom-left pixel has the transparent colour white.
+inline std::string bitmapFile(int width, int height, QColor fill) {
+    const int rowBytes = (width * 3 + 3) / 4 * 4;
+    const std::uint32_t dataSize = static_cast<std::uint32_t>(rowBytes * height);
+    std::string bytes;
+    auto put = [&bytes](std::uint32_t value, int size) {
+        for (int i = 0; i < size; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
+    };
+    bytes += "BM";
+    put(54 + dataSize, 4);
+    put(0, 4);
+    put(54, 4);
+    put(40, 4);
+    put(static_cast<std::uint32_t>(width), 4);
+    put(static_cast<std::uint32_t>(height), 4);
+    put(1, 2);
+    put(24, 2);
+    put(0, 4);
+    put(dataSize, 4);
+    put(2835, 4);
+    put(2835, 4);
+    put(0, 4);
+    put(0, 4);
+    for (int y = 0; y < height; ++y) {  // bottom row first
+        for (int x = 0; x < width; ++x) {
+            const QColor colour = (x == 0 && y == 0) ? QColor(Qt::white) : fill;
+            bytes += static_cast<char>(colour.blue());
+            bytes += static_cast<char>(colour.green());
+            bytes += static_cast<char>(colour.red());
+        }
+        bytes.append(static_cast<std::size_t>(rowBytes - width * 3), '\0');
+    }
+    return bytes;
+}
+
+// The file of a preview suffix below a set folder ("\Weapons-gfx\x.bmp" is
+// written in lower case; the host finds it whatever case the program asks).
+inline fs::path previewFile(const fs::path& setFolder, std::string_view suffix) {
+    std::string relative;
+    for (char c : suffix.substr(1)) relative += (c == '\\') ? '/' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return setFolder / relative;
+}
+
+// The folder of a set on disk.
+inline fs::path setFolder(const Scratch& scratch, std::size_t slot, std::string_view set) {
+    return scratch.library() / std::string(kSlots[slot].folder) / std::string(set);
+}
+
+// Writes a set with every preview picture of its slot: the first picture
+// (Image1 .. Image14, or the soldier) 20 x 10 in `colour`, the others 8 x 4 in
+// its darker shade, so that pictures can be told apart by size and colour.
+inline void writeSet(const Scratch& scratch, std::size_t slot, std::string_view set, QColor colour) {
+    const auto pictures = slotPreviews(slot);
+    for (std::size_t i = 0; i < pictures.size(); ++i) {
+        const bool first = i == 0;
+        writeFile(previewFile(setFolder(scratch, slot, set), pictures[i].suffix),
+                  first ? bitmapFile(20, 10, colour) : bitmapFile(8, 4, colour.darker()));
+    }
+}
+
+inline void writeModIni(const Scratch& scratch, std::string_view title, std::string_view name) {
+    writeFile(scratch.library() / "mod.ini", std::string(title) + "\r\n" + std::string(name) + "\r\n");
+}
+
+// The selections file: sixteen texts (missing ones empty) and line 17.
+inline void writeSelections(const Scratch& scratch, const std::vector<std::string>& texts, std::string_view line17) {
+    std::string content;
+    for (std::size_t slot = 0; slot < kSlotCount; ++slot) content += (slot < texts.size() ? texts[slot] : "") + "\r\n";
+    content += std::string(line17) + "\r\n";
+    writeFile(scratch.selections(), content);
+}
+
+// The colour a picture shows at a pixel that is not the transparent one.
+inline QColor shownColour(const QImage& image) { return image.isNull() ? QColor() : image.pixelColor(image.width() - 1, 0); }
+
+// Makes the working directory a given folder for the lifetime of the object.
+class WorkingDirectory {
+public:
+    explicit WorkingDirectory(const fs::path& path) : previous_(fs::current_path()) { fs::current_path(path); }
+    ~WorkingDirectory() { fs::current_path(previous_); }
+
+private:
+    fs::path previous_;
+};
+
+}  // namespace modsetup::uitest
