@@ -1,0 +1,151 @@
+// The weapon names file and weapons.ini: their layout line by line, and what
+// odd set files (a "0" name, short or LF-only statistics) turn into.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "apply_library.h"
+#include "core/platform/forwarding_host.h"
+#include "core/weapon_names.h"
+#include "core/weapon_stats.h"
+
+namespace modsetup {
+namespace {
+
+using testing::crlf;
+using testing::GameFolder;
+using testing::readFile;
+using testing::writeFile;
+
+std::vector<std::string> linesOf(const std::string& bytes) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.push_back(bytes.substr(start, end - start));
+    EXPECT_EQ(start, bytes.size()) << "bytes after the last CR LF";
+    return lines;
+}
+
+// Counts the set files opened for reading.
+class CountingHost : public ForwardingHost {
+public:
+    using ForwardingHost::ForwardingHost;
+    int setFilesRead = 0;
+    std::unique_ptr<InputFile> openRead(const std::string& path, std::string& reason) override {
+        if (path.ends_with("\\name.txt") || path.ends_with("\\stats.ini")) ++setFilesRead;
+        return ForwardingHost::openRead(path, reason);
+    }
+};
+
+class WeaponFilesTest : public ::testing::Test {
+protected:
+    std::unique_ptr<Host> host = makeSystemHost();
+    GameFolder game;
+    SlotTexts texts = game.addStandardSets();
+    ProcessStrings strings{game.configBase(), "Title", "Desert"};
+    LineFile output{*host};
+    LineFile input{*host};
+
+    void SetUp() override { std::filesystem::create_directories(game.modFolder("Desert") / "txt"); }
+
+    std::string writtenNames() {
+        EXPECT_TRUE(writeWeaponNames(output, input, strings, texts));
+        return readFile(game.modFolder("Desert") / "txt/weaponnames.txt");
+    }
+    std::string writtenStats() {
+        EXPECT_TRUE(writeWeaponStats(output, input, strings, texts));
+        return readFile(game.modFolder("Desert") / "weapons.ini");
+    }
+    // The weapon set files as the text forms take them.
+    WeaponSetFiles filesOf(std::string_view fileName) {
+        WeaponSetFiles files;
+        for (std::size_t slot = 0; slot < files.size(); ++slot)
+            files[slot] = readFile(game.library() / testing::kTestSlotFolders[slot] / texts[slot] / fileName);
+        return files;
+    }
+};
+
+TEST_F(WeaponFilesTest, TheHandWrittenExpectationsHaveTheRightShape) {
+    const auto ini = linesOf(testing::standardWeaponsIni());
+    EXPECT_EQ(ini.size(), 218u);
+    EXPECT_EQ(std::count(ini.begin(), ini.end(), ""), 1 + 14);
+    EXPECT_EQ(linesOf(testing::standardWeaponNames()).size(), 17u);
+}
+
+TEST_F(WeaponFilesTest, FilesWrittenThroughTheHandlesMatchTheTables) {
+    EXPECT_EQ(writtenNames(), testing::standardWeaponNames());
+    EXPECT_EQ(writtenStats(), testing::standardWeaponsIni());
+    // The text forms give the same bytes from the same set files.
+    EXPECT_EQ(weaponNamesText(texts, filesOf("name.txt")), testing::standardWeaponNames());
+    EXPECT_EQ(weaponStatsText("Desert", filesOf("stats.ini")), testing::standardWeaponsIni());
+}
+
+TEST_F(WeaponFilesTest, OnlyAFirstLineOfExactlyZeroStandsForTheSetName) {
+    struct Row {
+        std::string nameTxt;
+        std::string line;
+    };
+    const std::vector<Row> rows = {
+        {"0\r\nignored\r\n", "Gold Rush 2 "},
+        {"0\n", "Gold Rush 2 "},
+        {"0", "Gold Rush 2 "},
+        {"0 \r\n", "0 "},
+        {"00\r\n", "00"},
+        {" 0\r\n", " 0"},
+        {"\r\n0\r\n", ""},
+        {"", ""},
+        {"First Name\nSecond\n", "First Name"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.nameTxt);
+        game.addWeaponSet(1, "Gold Rush 2 ", row.nameTxt, "");
+        texts[1] = "Gold Rush 2 ";
+        const auto lines = linesOf(writtenNames());
+        ASSERT_EQ(lines.size(), 17u);
+        EXPECT_EQ(lines[2], row.line);
+        EXPECT_EQ(lines[1], "Gold 1");
+    }
+}
+
+TEST_F(WeaponFilesTest, ShortStatisticsAndOddValuesKeepEveryKey) {
+    game.addWeaponSet(0, "Odd", "Odd\r\n", "  42 \r\nA=B = C\nhigh\r\n");
+    texts[0] = "Odd";
+    texts[10] = "No such set";
+    const auto lines = linesOf(writtenStats());
+    ASSERT_EQ(lines.size(), 218u);
+    const auto section = std::find(lines.begin(), lines.end(), "[Desert Eagles]");
+    ASSERT_NE(section, lines.end());
+    EXPECT_EQ(std::vector<std::string>(section, section + 12),
+              (std::vector<std::string>{"[Desert Eagles]", "Damage=  42 ", "FireInterval=A=B = C", "Ammo=high",
+                                        "ReloadTime=", "Speed=", "BulletStyle=", "StartUpTime=", "Bink=",
+                                        "MovementAcc=", "", "[HK MP5]"}));
+    const auto socom = std::find(lines.begin(), lines.end(), "[USSOCOM]");
+    EXPECT_EQ(*(socom + 1), "Damage=");
+    EXPECT_EQ(*(socom + 9), "MovementAcc=");
+}
+
+TEST_F(WeaponFilesTest, TheModNameGoesIntoTheInfoHeaderUnchanged) {
+    WeaponSetFiles none;
+    const std::string head = crlf("[Info]\nName= Desert Storm \nVersion=1\n\n[USSOCOM]\nDamage=\n");
+    EXPECT_EQ(weaponStatsText(" Desert Storm ", none).substr(0, head.size()), head);
+    EXPECT_EQ(linesOf(weaponNamesText(texts, none)),
+              (std::vector<std::string>{"", "", "", "", "", "", "", "", "", "", "", "Flamer", "Rambo Bow",
+                                        "Flamed Arrows", "", "", ""}));
+}
+
+TEST_F(WeaponFilesTest, ATargetThatCannotBeCreatedIsReportedAndTheSetFilesStillRead) {
+    std::filesystem::remove_all(game.modFolder("Desert") / "txt");
+    CountingHost counting(*host);
+    LineFile out(counting);
+    LineFile in(counting);
+    EXPECT_FALSE(writeWeaponNames(out, in, strings, texts));
+    EXPECT_EQ(counting.setFilesRead, 14);
+    EXPECT_FALSE(std::filesystem::exists(game.modFolder("Desert") / "txt"));
+
+    std::filesystem::create_directories(game.modFolder("Desert") / "weapons.ini");
+    EXPECT_FALSE(writeWeaponStats(out, in, strings, texts));
+    EXPECT_EQ(counting.setFilesRead, 28);
+}
+
+}  // namespace
+}  // namespace modsetup
