@@ -1,7 +1,8 @@
 #pragma once
 // Writes a complete demo set library: mod.ini, the fifteen slot folders and a
 // few sets in each, with every file the program previews, reads or installs.
-// Used by the demo command of the README and by the tests.
+// Used by the demo command of the README and by the tests. Pictures are drawn
+// on QImage with a built-in pixel font, so no application object is needed.
 
 #include <cstddef>
 #include <filesystem>
@@ -24,5 +25,10 @@ std::vector<std::string> demoSetNames(std::size_t slot, const DemoOptions& optio
 // Writes the library into the folder `library` (the folder ConfigBase names),
 // creating it. False when any file could not be written.
 bool writeDemoLibrary(const std::filesystem::path& library, const DemoOptions& options = {});
+
+// A selections file to start the demo with (17 lines, CR LF): a set of
+// another theme in each slot, so that the window shows pictures at once, and
+// "Use Modified Weapons" ticked.
+std::string demoSelectionsText(const DemoOptions& options = {});
 
 }  // namespace modsetup::demo
