@@ -22,7 +22,7 @@ void installIntoModFolder(Host& host, LineFile& output, LineFile& input, const P
         if (!writeWeaponNames(output, input, strings, texts)) failed.push_back(weaponNamesPath(strings.modName));
         if (!writeWeaponStats(output, input, strings, texts)) failed.push_back(weaponStatsPath(strings.modName));
     } else {
-        // Without modified weapons the game falls back to its own statistics.
+        // Without modified weapons the mod keeps no weapons.ini of its own.
         const std::string stats = weaponStatsPath(strings.modName);
         host.deleteFile(stats);
         if (host.pathKind(stats) != PathKind::Missing) failed.push_back(stats);
