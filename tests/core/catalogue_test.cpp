@@ -47,13 +47,20 @@ protected:
     }
 };
 
+// Windows drops trailing blanks from a new folder's name; leading ones stay everywhere.
+#ifdef _WIN32
+constexpr std::string_view kBlanksName = "  blanks";
+#else
+constexpr std::string_view kBlanksName = "  blanks  ";
+#endif
+
 TEST_F(Catalogue, OffersFoldersOnlyWithTheirNamesAsReported) {
-    makeSets("1", {"Gold", ".dotted", "Mixed Case NAME", "  blanks  ", "empty set"});
+    makeSets("1", {"Gold", ".dotted", "Mixed Case NAME", kBlanksName, "empty set"});
     testing::writeFile(library / "1/readme.txt", "a file lying in the slot folder");
     testing::writeFile(library / "1/Gold.bmp", "");
     testing::writeFile(library / "1/Gold/1.bmp", "");
     EXPECT_EQ(sorted(scanSlotFolder(host, configBase, kPrimary1)),
-              sorted({"Gold", ".dotted", "Mixed Case NAME", "  blanks  ", "empty set"}));
+              sorted({"Gold", ".dotted", "Mixed Case NAME", std::string(kBlanksName), "empty set"}));
 }
 
 TEST_F(Catalogue, HiddenAndSystemEntriesAreNotOffered) {
