@@ -174,6 +174,10 @@ inline void writeSelections(const Scratch& scratch, const std::vector<std::strin
     writeFile(scratch.selections(), content);
 }
 
+// A colour as 8-bit channels hold it, so that computed colours compare equal
+// to the pixels of a bitmap written from them.
+inline QColor exact(QColor colour) { return QColor::fromRgba(colour.rgba()); }
+
 // The colour a picture shows at a pixel that is not the transparent one.
 inline QColor shownColour(const QImage& image) { return image.isNull() ? QColor() : image.pixelColor(image.width() - 1, 0); }
 

@@ -143,7 +143,7 @@ void WindowTest::laterPictureDrawnOverEarlier() {
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     const QImage shot = form.grab().toImage();
-    const QColor bullet = QColor(200, 160, 0).darker();
+    const QColor bullet = exact(QColor(200, 160, 0).darker());
     QCOMPARE(shot.pixelColor(256 + 5, 32 + 1), bullet);  // Image15's own pixels
     QCOMPARE(shot.pixelColor(272 + 5, 40 + 1), bullet);  // Image16 drawn over Image15's bounds
     // Transparent bottom-left pixel and the empty rest of the picture show the window.
