@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# README command (1): installs what is missing, builds the program into
+# build/, lays out a demo game folder demo/ (with mods/, the program
+# modsetup.exe and a generated set library modsetup/ beside it) and starts
+# the program in it. Works from any folder and needs no terminal, but a
+# display: without one it says how to run it under a virtual X server.
+set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+demo_folder="$repo_root/demo"
+
+check_display() {
+    # Qt's offscreen platform, chosen explicitly, needs no display.
+    if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ] || [ -n "${QT_QPA_PLATFORM:-}" ]; then
+        return 0
+    fi
+    cat >&2 <<'TEXT'
+modsetup is a desktop program and needs a display, but neither DISPLAY nor
+WAYLAND_DISPLAY is set. Run the demo under a virtual X server instead:
+
+    xvfb-run -a bash scripts/demo.sh
+or
+    Xvfb :99 & DISPLAY=:99 bash scripts/demo.sh
+
+(On Debian the virtual X server comes with: apt-get install xvfb)
+TEXT
+    return 1
+}
+
+prepare_demo() {
+    say "laying out the demo game folder $demo_folder"
+    mkdir -p "$demo_folder/mods" || return 1
+    cp "$repo_root/build/modsetup.exe" "$demo_folder/modsetup.exe" || return 1
+    "$repo_root/build/make_demo_library" "$demo_folder/modsetup"
+}
+
+main() {
+    check_display || exit 2
+    install_packages "${build_packages[@]}" || exit 1
+    build_project build modsetup make_demo_library || exit 1
+    prepare_demo || { echo "could not lay out the demo folder" >&2; exit 1; }
+    say "starting modsetup.exe in $demo_folder (close its window to end the demo)"
+    cd "$demo_folder" || exit 1
+    exec ./modsetup.exe
+}
+
+main "$@"
