@@ -154,12 +154,13 @@ TEST(BitmapDecoding, ColourMasksAndSixteenBits) {
 }
 
 TEST(BitmapDecoding, RunLengthEightAndFourBits) {
+    constexpr std::uint32_t kDark = 0x102030;  // index 0
     BitmapSpec spec;
     spec.width = 4;
     spec.height = 3;
     spec.bitsPerPixel = 8;
     spec.compression = 1;
-    spec.palette = {kBlack, kRed, kGreen, kBlue};
+    spec.palette = {kDark, kRed, kGreen, kBlue};
     spec.pixelData = bytes({
         3, 1, 0, 0,              // bottom row: three red, end of row
         0, 3, 2, 3, 1, 0, 0, 0,  // literal green, blue, red (padded), end of row
@@ -169,9 +170,9 @@ TEST(BitmapDecoding, RunLengthEightAndFourBits) {
     auto picture = decodeBitmap(buildBitmap(spec));
     ASSERT_TRUE(picture);
     // Skipped pixels have the colour of index 0.
-    EXPECT_EQ(colours(*picture), (std::vector<std::uint32_t>{kBlack, kBlack, kGreen, kGreen,  //
-                                                             kGreen, kBlue, kRed, kBlack,     //
-                                                             kRed, kRed, kRed, kBlack}));
+    EXPECT_EQ(colours(*picture), (std::vector<std::uint32_t>{kDark, kDark, kGreen, kGreen,  //
+                                                             kGreen, kBlue, kRed, kDark,     //
+                                                             kRed, kRed, kRed, kDark}));
     expectTransparency(*picture);
 
     spec.width = 3;
@@ -187,7 +188,7 @@ TEST(BitmapDecoding, RunLengthEightAndFourBits) {
     spec.pixelData = bytes({200, 0x21, 0, 0, 0, 2, 0, 2, 9, 9, 0, 1});
     picture = decodeBitmap(buildBitmap(spec));
     ASSERT_TRUE(picture);
-    EXPECT_EQ(colours(*picture), (std::vector<std::uint32_t>{kBlack, kBlack, kBlack, kGreen, kRed, kGreen}));
+    EXPECT_EQ(colours(*picture), (std::vector<std::uint32_t>{kDark, kDark, kDark, kGreen, kRed, kGreen}));
 }
 
 std::string validBitmap() { return testing::bitmap24(3, 2, {kRed, kGreen, kBlue, kWhite, kBlack, kRed}); }
@@ -224,7 +225,6 @@ TEST(BitmapDecoding, DamagedOrForeignDataIsNotABitmap) {
     EXPECT_FALSE(withHeader(2, 2, 24, 3)) << "masks need 16 or 32 bits";
     EXPECT_FALSE(withHeader(2, 2, 8, 2)) << "4-bit run-length with 8 bits";
     EXPECT_FALSE(withHeader(2, 2, 8, 4)) << "embedded foreign compression";
-    EXPECT_FALSE(withHeader(2, -2, 8, 1)) << "run-length data is never top-down";
     EXPECT_TRUE(withHeader(4, 4, 24, 0));
 
     // Run-length data that stops before the bitmap is complete.
@@ -238,6 +238,11 @@ TEST(BitmapDecoding, DamagedOrForeignDataIsNotABitmap) {
         rle.pixelData = stream;
         EXPECT_FALSE(decodeBitmap(buildBitmap(rle))) << stream.size() << " bytes of run-length data";
     }
+    // Run-length data is always stored bottom-up.
+    rle.pixelData = bytes({0, 1});
+    EXPECT_TRUE(decodeBitmap(buildBitmap(rle)));
+    rle.height = -3;
+    EXPECT_FALSE(decodeBitmap(buildBitmap(rle)));
 
     // The pixel data offset points past the end of the file.
     std::string offset = validBitmap();
