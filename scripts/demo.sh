@@ -14,13 +14,15 @@ check_display() {
     if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ] || [ -n "${QT_QPA_PLATFORM:-}" ]; then
         return 0
     fi
-    cat >&2 <<'TEXT'
+    local me=$0
+    [ "$me" -ef "$repo_root/scripts/demo.sh" ] && [ "$PWD" -ef "$repo_root" ] && me=scripts/demo.sh
+    cat >&2 <<TEXT
 modsetup is a desktop program and needs a display, but neither DISPLAY nor
 WAYLAND_DISPLAY is set. Run the demo under a virtual X server instead:
 
-    xvfb-run -a bash scripts/demo.sh
+    xvfb-run -a bash $me
 or
-    Xvfb :99 & DISPLAY=:99 bash scripts/demo.sh
+    Xvfb :99 & DISPLAY=:99 bash $me
 
 (On Debian the virtual X server comes with: apt-get install xvfb)
 TEXT
