@@ -20,11 +20,32 @@ test_step() {
     ctest --test-dir "$repo_root/build" --output-on-failure --timeout 600 </dev/null
 }
 
+# The Windows leg: the core and its tests cross-built with mingw-w64 and run
+# under Wine (scripts/test-windows.sh). MODSETUP_SKIP_WINDOWS=1 skips it for a
+# quick local run; under CI (CI=true) it always runs.
+windows_step() {
+    if [ "${MODSETUP_SKIP_WINDOWS:-}" = 1 ]; then
+        if [ "${CI:-}" != true ]; then
+            say "skipping the Windows leg (MODSETUP_SKIP_WINDOWS=1)"
+            return 0
+        fi
+        say "MODSETUP_SKIP_WINDOWS is ignored under CI: running the Windows leg"
+    fi
+    bash "$repo_root/scripts/test-windows.sh" </dev/null
+}
+
 main() {
     install_step || exit 1
     build_step || exit 1
+    windows_step
+    local windows=$?
     test_step
-    exit $?
+    local status=$?
+    if [ "$windows" -ne 0 ]; then
+        echo "the Windows leg failed (status $windows)" >&2
+        [ "$status" -eq 0 ] && status=$windows
+    fi
+    exit $status
 }
 
 main "$@"
