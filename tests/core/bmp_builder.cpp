@@ -15,41 +15,41 @@ void put32(std::string& out, std::uint32_t value) {
 
 }  // namespace
 
-std::string buildBitmap(const BitmapSpec& spec) {
+std::string buildBitmap(const BitmapFields& bmp) {
     std::string header;
-    put32(header, spec.headerSize);
-    if (spec.headerSize == 12) {
-        put16(header, static_cast<std::uint32_t>(spec.width));
-        put16(header, static_cast<std::uint32_t>(spec.height));
+    put32(header, bmp.headerSize);
+    if (bmp.headerSize == 12) {
+        put16(header, static_cast<std::uint32_t>(bmp.width));
+        put16(header, static_cast<std::uint32_t>(bmp.height));
         put16(header, 1);
-        put16(header, static_cast<std::uint32_t>(spec.bitsPerPixel));
+        put16(header, static_cast<std::uint32_t>(bmp.bitsPerPixel));
     } else {
-        put32(header, static_cast<std::uint32_t>(spec.width));
-        put32(header, static_cast<std::uint32_t>(spec.height));
+        put32(header, static_cast<std::uint32_t>(bmp.width));
+        put32(header, static_cast<std::uint32_t>(bmp.height));
         put16(header, 1);
-        put16(header, static_cast<std::uint32_t>(spec.bitsPerPixel));
-        put32(header, spec.compression);
-        put32(header, static_cast<std::uint32_t>(spec.pixelData.size()));
+        put16(header, static_cast<std::uint32_t>(bmp.bitsPerPixel));
+        put32(header, bmp.compression);
+        put32(header, static_cast<std::uint32_t>(bmp.pixelData.size()));
         put32(header, 2835);
         put32(header, 2835);
-        put32(header, static_cast<std::uint32_t>(spec.palette.size()));
+        put32(header, static_cast<std::uint32_t>(bmp.palette.size()));
         put32(header, 0);
         // The masks follow a 40-byte header and lie inside the longer ones.
-        for (std::uint32_t mask : spec.masks) put32(header, mask);
-        if (spec.headerSize > 40 && spec.masks.size() < 4) put32(header, 0);  // alpha mask
-        while (header.size() < spec.headerSize) header += '\0';
+        for (std::uint32_t mask : bmp.masks) put32(header, mask);
+        if (bmp.headerSize > 40 && bmp.masks.size() < 4) put32(header, 0);  // alpha mask
+        while (header.size() < bmp.headerSize) header += '\0';
     }
-    for (std::uint32_t colour : spec.palette) {
+    for (std::uint32_t colour : bmp.palette) {
         header += static_cast<char>(colour & 0xFF);
         header += static_cast<char>((colour >> 8) & 0xFF);
         header += static_cast<char>((colour >> 16) & 0xFF);
-        if (spec.headerSize != 12) header += '\0';
+        if (bmp.headerSize != 12) header += '\0';
     }
     std::string file = "BM";
-    put32(file, static_cast<std::uint32_t>(14 + header.size() + spec.pixelData.size()));
+    put32(file, static_cast<std::uint32_t>(14 + header.size() + bmp.pixelData.size()));
     put32(file, 0);
     put32(file, static_cast<std::uint32_t>(14 + header.size()));
-    return file + header + spec.pixelData;
+    return file + header + bmp.pixelData;
 }
 
 std::string packRows(int width, int height, int bitsPerPixel, const std::vector<std::uint32_t>& topFirst,
@@ -76,11 +76,11 @@ std::string packRows(int width, int height, int bitsPerPixel, const std::vector<
 }
 
 std::string bitmap24(int width, int height, const std::vector<std::uint32_t>& topFirst) {
-    BitmapSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.pixelData = packRows(width, height, 24, topFirst);
-    return buildBitmap(spec);
+    BitmapFields bmp;
+    bmp.width = width;
+    bmp.height = height;
+    bmp.pixelData = packRows(width, height, 24, topFirst);
+    return buildBitmap(bmp);
 }
 
 std::string markerBitmap(std::uint32_t marker) { return bitmap24(2, 1, {0xFFFFFF, marker}); }

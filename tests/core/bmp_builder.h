@@ -9,7 +9,7 @@
 
 namespace modsetup::testing {
 
-struct BitmapSpec {
+struct BitmapFields {
     int width = 1;
     int height = 1;                       // negative: rows stored top-down
     int bitsPerPixel = 24;
@@ -20,7 +20,7 @@ struct BitmapSpec {
     std::string pixelData;                // exactly as stored in the file
 };
 
-std::string buildBitmap(const BitmapSpec& spec);
+std::string buildBitmap(const BitmapFields& bmp);
 
 // Uncompressed pixel rows, padded to four bytes, from values given top row
 // first: palette indexes for 1, 4 and 8 bits, 16-bit words for 16 bits,

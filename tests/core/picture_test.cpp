@@ -12,7 +12,7 @@
 namespace modsetup {
 namespace {
 
-using testing::BitmapSpec;
+using testing::BitmapFields;
 using testing::buildBitmap;
 using testing::colours;
 using testing::packRows;
@@ -39,11 +39,11 @@ TEST(BitmapDecoding, TrueColourBottomUpTopDownAndPadding) {
     // Three pixels per row leaves three bytes of padding in each 24-bit row.
     const std::vector<std::uint32_t> pixels{kRed, kGreen, kBlue, 0x123456, kWhite, 0x808080};
     for (bool topDown : {false, true}) {
-        BitmapSpec spec;
-        spec.width = 3;
-        spec.height = topDown ? -2 : 2;
-        spec.pixelData = packRows(3, 2, 24, pixels, topDown);
-        auto picture = decodeBitmap(buildBitmap(spec));
+        BitmapFields bmp;
+        bmp.width = 3;
+        bmp.height = topDown ? -2 : 2;
+        bmp.pixelData = packRows(3, 2, 24, pixels, topDown);
+        auto picture = decodeBitmap(buildBitmap(bmp));
         ASSERT_TRUE(picture) << "top-down " << topDown;
         EXPECT_EQ(picture->width, 3);
         EXPECT_EQ(picture->height, 2);
@@ -54,12 +54,12 @@ TEST(BitmapDecoding, TrueColourBottomUpTopDownAndPadding) {
 }
 
 TEST(BitmapDecoding, ThirtyTwoBitsIgnoreTheFilesAlpha) {
-    BitmapSpec spec;
-    spec.width = 2;
-    spec.height = 2;
-    spec.bitsPerPixel = 32;
-    spec.pixelData = packRows(2, 2, 32, {0x00FF0000, 0x8000FF00, 0xFF0000FF, 0x40FFFFFF});
-    auto picture = decodeBitmap(buildBitmap(spec));
+    BitmapFields bmp;
+    bmp.width = 2;
+    bmp.height = 2;
+    bmp.bitsPerPixel = 32;
+    bmp.pixelData = packRows(2, 2, 32, {0x00FF0000, 0x8000FF00, 0xFF0000FF, 0x40FFFFFF});
+    auto picture = decodeBitmap(buildBitmap(bmp));
     ASSERT_TRUE(picture);
     EXPECT_EQ(picture->pixels, (std::vector<std::uint32_t>{kOpaque | kRed, kOpaque | kGreen, kBlue, kOpaque | kWhite}));
 }
@@ -69,13 +69,13 @@ TEST(BitmapDecoding, PaletteBitmapsOfOneFourAndEightBits) {
     // Nine pixels wide so that a 1-bit row spans two bytes, a 4-bit row five.
     const std::vector<std::uint32_t> indexes{0, 1, 2, 3, 4, 4, 3, 2, 1, 4, 4, 4, 0, 0, 0, 1, 2, 3};
     for (int bits : {4, 8}) {
-        BitmapSpec spec;
-        spec.width = 9;
-        spec.height = 2;
-        spec.bitsPerPixel = bits;
-        spec.palette = palette;
-        spec.pixelData = packRows(9, 2, bits, indexes);
-        auto picture = decodeBitmap(buildBitmap(spec));
+        BitmapFields bmp;
+        bmp.width = 9;
+        bmp.height = 2;
+        bmp.bitsPerPixel = bits;
+        bmp.palette = palette;
+        bmp.pixelData = packRows(9, 2, bits, indexes);
+        auto picture = decodeBitmap(buildBitmap(bmp));
         ASSERT_TRUE(picture) << bits << " bits";
         for (std::size_t i = 0; i < indexes.size(); ++i)
             EXPECT_EQ(picture->pixels[i] & 0xFFFFFF, palette[indexes[i]]) << bits << " bits, pixel " << i;
@@ -87,13 +87,13 @@ TEST(BitmapDecoding, PaletteBitmapsOfOneFourAndEightBits) {
     const std::vector<std::uint32_t> twoColour{kBlue, 0xFFFF00};
     for (std::uint32_t bottomLeft : {0u, 1u}) {
         std::vector<std::uint32_t> bits{1, 0, 1, 0, 1, 0, 1, 0, 1, bottomLeft, 1, 1, 0, 0, 1, 1, 0, 0};
-        BitmapSpec spec;
-        spec.width = 9;
-        spec.height = 2;
-        spec.bitsPerPixel = 1;
-        spec.palette = twoColour;
-        spec.pixelData = packRows(9, 2, 1, bits);
-        auto picture = decodeBitmap(buildBitmap(spec));
+        BitmapFields bmp;
+        bmp.width = 9;
+        bmp.height = 2;
+        bmp.bitsPerPixel = 1;
+        bmp.palette = twoColour;
+        bmp.pixelData = packRows(9, 2, 1, bits);
+        auto picture = decodeBitmap(buildBitmap(bmp));
         ASSERT_TRUE(picture);
         for (std::size_t i = 0; i < bits.size(); ++i) {
             EXPECT_EQ(picture->pixels[i] & 0xFFFFFF, twoColour[bits[i]]) << "pixel " << i;
@@ -103,43 +103,43 @@ TEST(BitmapDecoding, PaletteBitmapsOfOneFourAndEightBits) {
 }
 
 TEST(BitmapDecoding, CoreHeaderWithThreeByteColourTable) {
-    BitmapSpec spec;
-    spec.headerSize = 12;
-    spec.width = 2;
-    spec.height = 2;
-    spec.bitsPerPixel = 8;
-    spec.palette = {kWhite, kRed, kGreen};
-    spec.pixelData = packRows(2, 2, 8, {1, 2, 0, 1});
-    auto picture = decodeBitmap(buildBitmap(spec));
+    BitmapFields bmp;
+    bmp.headerSize = 12;
+    bmp.width = 2;
+    bmp.height = 2;
+    bmp.bitsPerPixel = 8;
+    bmp.palette = {kWhite, kRed, kGreen};
+    bmp.pixelData = packRows(2, 2, 8, {1, 2, 0, 1});
+    auto picture = decodeBitmap(buildBitmap(bmp));
     ASSERT_TRUE(picture);
     EXPECT_EQ(colours(*picture), (std::vector<std::uint32_t>{kRed, kGreen, kWhite, kRed}));
 }
 
 TEST(BitmapDecoding, ColourMasksAndSixteenBits) {
     // 5-6-5 masks in the short header's trailing masks: full channels stay full.
-    BitmapSpec spec;
-    spec.width = 4;
-    spec.height = 1;
-    spec.bitsPerPixel = 16;
-    spec.compression = 3;
-    spec.masks = {0xF800, 0x07E0, 0x001F};
-    spec.pixelData = packRows(4, 1, 16, {0x0000, 0xF800, 0x07E0, 0xFFFF});
-    auto picture = decodeBitmap(buildBitmap(spec));
+    BitmapFields bmp;
+    bmp.width = 4;
+    bmp.height = 1;
+    bmp.bitsPerPixel = 16;
+    bmp.compression = 3;
+    bmp.masks = {0xF800, 0x07E0, 0x001F};
+    bmp.pixelData = packRows(4, 1, 16, {0x0000, 0xF800, 0x07E0, 0xFFFF});
+    auto picture = decodeBitmap(buildBitmap(bmp));
     ASSERT_TRUE(picture);
     EXPECT_EQ(colours(*picture), (std::vector<std::uint32_t>{kBlack, kRed, kGreen, kWhite}));
     expectTransparency(*picture);
 
     // Without masks 16 bits are 5-5-5: the green 5-6-5 word above is mostly blue here.
-    spec.compression = 0;
-    spec.masks.clear();
-    spec.pixelData = packRows(4, 1, 16, {0x0000, 0x7C00, 0x03E0, 0x001F});
-    picture = decodeBitmap(buildBitmap(spec));
+    bmp.compression = 0;
+    bmp.masks.clear();
+    bmp.pixelData = packRows(4, 1, 16, {0x0000, 0x7C00, 0x03E0, 0x001F});
+    picture = decodeBitmap(buildBitmap(bmp));
     ASSERT_TRUE(picture);
     EXPECT_EQ(colours(*picture), (std::vector<std::uint32_t>{kBlack, kRed, kGreen, kBlue}));
 
     // Version 4 and 5 headers hold their masks inside; here red sits in the low byte.
     for (std::uint32_t headerSize : {108u, 124u}) {
-        BitmapSpec v;
+        BitmapFields v;
         v.headerSize = headerSize;
         v.width = 2;
         v.height = 1;
@@ -155,19 +155,19 @@ TEST(BitmapDecoding, ColourMasksAndSixteenBits) {
 
 TEST(BitmapDecoding, RunLengthEightAndFourBits) {
     constexpr std::uint32_t kDark = 0x102030;  // index 0
-    BitmapSpec spec;
-    spec.width = 4;
-    spec.height = 3;
-    spec.bitsPerPixel = 8;
-    spec.compression = 1;
-    spec.palette = {kDark, kRed, kGreen, kBlue};
-    spec.pixelData = bytes({
+    BitmapFields bmp;
+    bmp.width = 4;
+    bmp.height = 3;
+    bmp.bitsPerPixel = 8;
+    bmp.compression = 1;
+    bmp.palette = {kDark, kRed, kGreen, kBlue};
+    bmp.pixelData = bytes({
         3, 1, 0, 0,              // bottom row: three red, end of row
         0, 3, 2, 3, 1, 0, 0, 0,  // literal green, blue, red (padded), end of row
         0, 2, 2, 0,              // move two to the right
         2, 2, 0, 1,              // two green, end of bitmap
     });
-    auto picture = decodeBitmap(buildBitmap(spec));
+    auto picture = decodeBitmap(buildBitmap(bmp));
     ASSERT_TRUE(picture);
     // Skipped pixels have the colour of index 0.
     EXPECT_EQ(colours(*picture), (std::vector<std::uint32_t>{kDark, kDark, kGreen, kGreen,  //
@@ -175,18 +175,18 @@ TEST(BitmapDecoding, RunLengthEightAndFourBits) {
                                                              kRed, kRed, kRed, kDark}));
     expectTransparency(*picture);
 
-    spec.width = 3;
-    spec.height = 2;
-    spec.bitsPerPixel = 4;
-    spec.compression = 2;
-    spec.pixelData = bytes({3, 0x12, 0, 0, 0, 3, 0x12, 0x30, 0, 1});
-    picture = decodeBitmap(buildBitmap(spec));
+    bmp.width = 3;
+    bmp.height = 2;
+    bmp.bitsPerPixel = 4;
+    bmp.compression = 2;
+    bmp.pixelData = bytes({3, 0x12, 0, 0, 0, 3, 0x12, 0x30, 0, 1});
+    picture = decodeBitmap(buildBitmap(bmp));
     ASSERT_TRUE(picture);
     EXPECT_EQ(colours(*picture), (std::vector<std::uint32_t>{kRed, kGreen, kBlue, kRed, kGreen, kRed}));
 
     // Runs past the right edge are clipped, moves past the top end the bitmap.
-    spec.pixelData = bytes({200, 0x21, 0, 0, 0, 2, 0, 2, 9, 9, 0, 1});
-    picture = decodeBitmap(buildBitmap(spec));
+    bmp.pixelData = bytes({200, 0x21, 0, 0, 0, 2, 0, 2, 9, 9, 0, 1});
+    picture = decodeBitmap(buildBitmap(bmp));
     ASSERT_TRUE(picture);
     EXPECT_EQ(colours(*picture), (std::vector<std::uint32_t>{kDark, kDark, kDark, kGreen, kRed, kGreen}));
 }
@@ -206,13 +206,13 @@ TEST(BitmapDecoding, DamagedOrForeignDataIsNotABitmap) {
     EXPECT_TRUE(decodeBitmap(whole.substr(0, whole.size() - 3)));
 
     auto withHeader = [](int width, int height, int bits, std::uint32_t compression) {
-        BitmapSpec spec;
-        spec.width = width;
-        spec.height = height;
-        spec.bitsPerPixel = bits;
-        spec.compression = compression;
-        spec.pixelData = std::string(64, '\x01');
-        return decodeBitmap(buildBitmap(spec));
+        BitmapFields bmp;
+        bmp.width = width;
+        bmp.height = height;
+        bmp.bitsPerPixel = bits;
+        bmp.compression = compression;
+        bmp.pixelData = std::string(64, '\x01');
+        return decodeBitmap(buildBitmap(bmp));
     };
     EXPECT_FALSE(withHeader(100000, 100000, 24, 0)) << "declared size far beyond the data";
     EXPECT_FALSE(withHeader(0x7FFFFFFF, 0x7FFFFFFF, 32, 0)) << "multiplication overflow";
@@ -228,7 +228,7 @@ TEST(BitmapDecoding, DamagedOrForeignDataIsNotABitmap) {
     EXPECT_TRUE(withHeader(4, 4, 24, 0));
 
     // Run-length data that stops before the bitmap is complete.
-    BitmapSpec rle;
+    BitmapFields rle;
     rle.width = 4;
     rle.height = 3;
     rle.bitsPerPixel = 8;
@@ -271,21 +271,21 @@ TEST(BitmapDecoding, RandomAndMutatedBytesAreHandledSafely) {
     }
 
     // Small changes to valid files of each kind exercise the checks past the signature.
-    BitmapSpec rle;
+    BitmapFields rle;
     rle.width = 4;
     rle.height = 3;
     rle.bitsPerPixel = 8;
     rle.compression = 1;
     rle.palette = {kBlack, kRed, kGreen, kBlue};
     rle.pixelData = bytes({3, 1, 0, 0, 0, 3, 2, 3, 1, 0, 0, 0, 0, 2, 2, 0, 2, 2, 0, 1});
-    BitmapSpec masked;
+    BitmapFields masked;
     masked.width = 3;
     masked.height = 2;
     masked.bitsPerPixel = 16;
     masked.compression = 3;
     masked.masks = {0xF800, 0x07E0, 0x001F};
     masked.pixelData = packRows(3, 2, 16, {1, 2, 3, 4, 5, 6});
-    BitmapSpec core;
+    BitmapFields core;
     core.headerSize = 12;
     core.width = 5;
     core.height = 2;
