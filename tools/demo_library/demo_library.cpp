@@ -107,7 +107,7 @@ std::vector<std::string> demoSetNames(std::size_t slot, const DemoOptions& optio
     for (std::size_t i = 0; i < options.setsPerSlot; ++i) {
         std::string name = std::string(prefix) + " " + std::string(themeOf(i).name);
         // Past the last theme the names start again with a number: "Desert Gold 2".
-        if (i >= kThemes.size()) name += " " + std::to_string(i / kThemes.size() + 1);
+        if (i >= kThemes.size()) name.append(" ").append(std::to_string(i / kThemes.size() + 1));
         names.push_back(std::move(name));
     }
     return names;
