@@ -33,7 +33,9 @@ std::string visibleName(std::string_view modName) {
 }  // namespace
 
 bool isSafeModName(std::string_view modName) {
-    if (modName.empty() || modName == "." || modName == "..") return false;
+    // Windows drops trailing dots and blanks from a folder name, so a name made
+    // of nothing else ("", ".", "..", "...", " ") would name "mods" or its parent.
+    if (modName.find_first_not_of(". ") == std::string_view::npos) return false;
     for (char c : modName)
         if (isControl(static_cast<unsigned char>(c)) || kForbidden.find(c) != std::string_view::npos) return false;
     return true;
@@ -42,7 +44,8 @@ bool isSafeModName(std::string_view modName) {
 std::string unsafeModNameMessage(std::string_view configBase, std::string_view modName) {
     std::string message = "The mod name \"" + visibleName(modName) + "\" in \"" + modIniPath(std::string(configBase)) +
                           "\" cannot be used as a folder name.\n";
-    message += "A mod name must not be empty, \".\" or \"..\", and must not contain a control character or any of ";
+    message += "A mod name must not be empty or made of dots and blanks only, and must not contain a control "
+               "character or any of ";
     for (char c : kForbidden) {
         message += c;
         message += ' ';

@@ -8,8 +8,8 @@
 
 namespace modsetup {
 
-// False for "", ".", "..", and names holding \ / : * ? " < > | & ^ % or a
-// control character.
+// False for names made of dots and blanks only ("", ".", "..", " "), and for
+// names holding \ / : * ? " < > | & ^ % or a control character.
 bool isSafeModName(std::string_view modName);
 
 // The error report's message naming mod.ini and the offending name.

@@ -73,9 +73,9 @@ TEST_F(PlayTest, AnUnsafeNameWritesAndOpensNothing) {
 }
 
 TEST(ModName, RefusesNamesThatLeaveTheModsFolderOrCarryCommands) {
-    for (const std::string name : {"Desert", " Desert Storm ", "a.b", "...", "caf\xE9", "-mod", "x'y", "(1)"})
+    for (const std::string name : {"Desert", " Desert Storm ", "a.b", ".a", "a. b", "caf\xE9", "-mod", "x'y", "(1)"})
         EXPECT_TRUE(isSafeModName(name)) << name;
-    const std::vector<std::string> unsafe = {"",    ".",   "..",  "a\\b", "a/b", "C:",     "a*",
+    const std::vector<std::string> unsafe = {"",    ".",   "..",  "...", " ", " . ", "a\\b", "a/b", "C:",     "a*",
                                              "a?",  "a\"b", "<a",  "a>",   "a|b", "a&b",    "a^b",
                                              "%PATH%", "a\tb", "a\rb", std::string("a\0b", 3), "a\x1F", "a\x7F"};
     for (const auto& name : unsafe)
