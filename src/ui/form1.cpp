@@ -33,6 +33,10 @@ int controlNumber(std::string_view name, std::string_view kindPrefix) {
     return number;
 }
 
+// A window title shows "[*]" only doubled; a single one marks where Qt puts
+// its modified-mark, and ModTitle is shown exactly as read.
+QString literalWindowTitle(QString title) { return title.replace(QLatin1String("[*]"), QLatin1String("[*][*]")); }
+
 std::size_t slotOfList(std::string_view name) {
     for (std::size_t slot = 0; slot < kSlotCount; ++slot)
         if (kSlots[slot].list == name) return slot;
@@ -54,6 +58,10 @@ TForm1::TForm1(Host& host, ErrorReport report, QWidget* parent)
     : QWidget(parent), host_(host), report_(std::move(report)), shared_(host), input_(host) {
     scale_ = logicalDpiY() / 96.0;
 
+    // Where the design font is missing, fonts of nearly its widths stand in, so
+    // that captions fit the sizes of the layout.
+    QFont::insertSubstitutions(latin1(kFontFamily), {"Microsoft Sans Serif", "Arial", "Liberation Sans", "Nimbus Sans",
+                                                     "Helvetica"});
     QFont font(latin1(kFontFamily));
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(scaled(kFontPixels));
@@ -76,7 +84,12 @@ TForm1::TForm1(Host& host, ErrorReport report, QWidget* parent)
     FormCreate();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    // The lists outlive this object's members: QWidget deletes its children
+    // only after ~TForm1, and hiding a window that still has the focus makes a
+    // list that loses it signal. No handler may run on a half-destroyed window.
+    for (SlotList* list : lists_) list->disconnect(this);
+}
 
 int TForm1::scaled(int designPixels) const { return static_cast<int>(std::lround(designPixels * scale_)); }
 
@@ -104,6 +117,7 @@ void TForm1::createControls() {
             auto* list = new SlotList(parent);
             const std::size_t slot = slotOfList(spec.name);
             lists_.at(slot) = list;
+            list->setEntryHeight(scaled(kListEntryHeight));
             list->setRawText(std::string(spec.name));  // replaced by the load sequence before it is seen
             connect(list, &SlotList::changedByUser, this, [this, slot] { ComboBoxChange(slot); });
             control = list;
@@ -185,7 +199,7 @@ void TForm1::FormCreate() {
     strings_ = outcome.strings;
     const QString title = shownText(strings_.modTitle);
     QGuiApplication::setApplicationDisplayName(title);
-    setWindowTitle(title);
+    setWindowTitle(literalWindowTitle(title));
     for (std::size_t slot = 0; slot < kSlotCount; ++slot) lists_[slot]->setRawText(outcome.selections.texts[slot]);
     if (outcome.selections.ticksBox) checkBox1_->setChecked(true);  // never unticked here
     for (const LoadedPreview& loaded : outcome.pictures) image(loaded.image)->setPicture(loaded.picture);

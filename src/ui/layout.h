@@ -44,6 +44,7 @@ inline constexpr int kDesignHeight = 454;
 inline constexpr std::string_view kDesignTitle = "Form1";
 inline constexpr std::string_view kFontFamily = "MS Sans Serif";
 inline constexpr int kFontPixels = 11;
+inline constexpr int kListEntryHeight = 13;  // one entry of a drop-down list
 
 // The load sequence sizes the window from two controls of the layout; these
 // offsets are added after scaling, unscaled.

@@ -3,12 +3,31 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalBlocker>
+#include <QStyledItemDelegate>
 
 #include <algorithm>
 
 #include "ui/text_bytes.h"
 
 namespace modsetup::ui {
+
+namespace {
+
+// Draws the entries as plain list rows of one fixed height.
+class EntryDelegate : public QStyledItemDelegate {
+public:
+    EntryDelegate(int height, QObject* parent) : QStyledItemDelegate(parent), height_(height) {}
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setHeight(height_);
+        return size;
+    }
+
+private:
+    int height_;
+};
+
+}  // namespace
 
 SlotList::SlotList(QWidget* parent) : QComboBox(parent) {
     setEditable(true);
@@ -17,6 +36,8 @@ SlotList::SlotList(QWidget* parent) : QComboBox(parent) {
     connect(this, &QComboBox::activated, this, &SlotList::onActivated);
     connect(lineEdit(), &QLineEdit::textEdited, this, &SlotList::onTextEdited);
 }
+
+void SlotList::setEntryHeight(int pixels) { setItemDelegate(new EntryDelegate(pixels, this)); }
 
 template <typename Edit>
 void SlotList::userEdit(bool signal, Edit edit) {

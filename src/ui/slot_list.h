@@ -40,6 +40,9 @@ public:
     void clearEntries() { setEntries({}); }
     std::vector<std::string> entries() const { return entries_; }
 
+    // The height of one entry in the drop-down, in pixels.
+    void setEntryHeight(int pixels);
+
     // The entry last picked or completed; -1 when none.
     int selectedEntry() const { return selectedEntry_; }
 
