@@ -144,12 +144,14 @@ void WindowTest::laterPictureDrawnOverEarlier() {
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     const QImage shot = form.grab().toImage();
+    const qreal ratio = shot.devicePixelRatio();  // the grab holds device pixels
+    auto at = [&](int x, int y) { return shot.pixelColor(int((x + 0.5) * ratio), int((y + 0.5) * ratio)); };
     const QColor bullet = exact(QColor(200, 160, 0).darker());
-    QCOMPARE(shot.pixelColor(256 + 5, 32 + 1), bullet);  // Image15's own pixels
-    QCOMPARE(shot.pixelColor(272 + 5, 40 + 1), bullet);  // Image16 drawn over Image15's bounds
+    QCOMPARE(at(256 + 5, 32 + 1), bullet);  // Image15's own pixels
+    QCOMPARE(at(272 + 5, 40 + 1), bullet);  // Image16 drawn over Image15's bounds
     // Transparent bottom-left pixel and the empty rest of the picture show the window.
-    QCOMPARE(shot.pixelColor(272, 40 + 3), form.palette().color(QPalette::Window));
-    QCOMPARE(shot.pixelColor(272 + 30, 40 + 20), form.palette().color(QPalette::Window));
+    QCOMPARE(at(272, 40 + 3), form.palette().color(QPalette::Window));
+    QCOMPARE(at(272 + 30, 40 + 20), form.palette().color(QPalette::Window));
 }
 
 void WindowTest::fontsAndColours() {
