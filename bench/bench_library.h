@@ -1,0 +1,71 @@
+#pragma once
+// The scratch game folders the benchmarks run in: "mods", the program file's
+// place modsetup.exe, the generated set library modsetup/ and the selections
+// file modsetup.ini beside it, made once per process and removed at its end.
+
+#include <cstddef>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/config.h"
+#include "core/platform/forwarding_host.h"
+
+namespace modsetup::bench {
+
+namespace fs = std::filesystem;
+
+// The system host, running as a program file inside a game folder.
+class ProgramHost : public ForwardingHost {
+public:
+    ProgramHost(Host& inner, std::string program) : ForwardingHost(inner), program_(std::move(program)) {}
+    std::string programPath() override { return program_; }
+
+private:
+    std::string program_;
+};
+
+class GameFolder {
+public:
+    // A game folder whose library holds setsPerSlot sets in each slot folder.
+    // Only the sets the selections file chooses get their files (pictures of
+    // their demo size, sounds of soundBytes); the others are empty folders,
+    // which is all the catalogue scan looks at.
+    GameFolder(std::size_t setsPerSlot, std::size_t soundBytes);
+    ~GameFolder();
+    GameFolder(const GameFolder&) = delete;
+    GameFolder& operator=(const GameFolder&) = delete;
+
+    const fs::path& root() const { return root_; }
+    fs::path library() const { return root_ / "modsetup"; }
+    std::string configBase() const { return root_.string() + "\\modsetup"; }
+    std::size_t setsPerSlot() const { return setsPerSlot_; }
+
+    Host& host() { return host_; }
+    // ModTitle, ModName and ConfigBase, and the sixteen chosen set names, as
+    // the load sequence reads them.
+    const ProcessStrings& strings() const { return strings_; }
+    const SlotTexts& texts() const { return texts_; }
+
+    // The host paths of the fifteen slot folders.
+    std::vector<fs::path> slotFolders() const;
+    // The host paths of the 41 preview files of the chosen sets, in load order.
+    std::vector<fs::path> previewFiles();
+
+private:
+    fs::path root_;
+    std::size_t setsPerSlot_;
+    std::unique_ptr<Host> system_;
+    ProgramHost host_;
+    ProcessStrings strings_;
+    SlotTexts texts_;
+};
+
+// One game folder per library size, made on first use and kept for the run.
+GameFolder& gameFolder(std::size_t setsPerSlot);
+
+// The sound size of the libraries, about that of a short game sound.
+inline constexpr std::size_t kSoundBytes = 100 * 1024;
+
+}  // namespace modsetup::bench

@@ -1,0 +1,119 @@
+// modsetup_bench: times Apply, the load sequence and the window beside their
+// floors and closes with the ratios. Google Benchmark's options apply; with
+// --benchmark_repetitions the ratios are taken from the medians.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "benchmarks.h"
+
+namespace {
+
+// Shows the usual console output and keeps each benchmark's real time per
+// iteration in milliseconds (the median where there are repetitions).
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    RatioReporter() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) {}
+
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.error_occurred) {
+                failed_ = true;
+                continue;
+            }
+            const double ms = run.GetAdjustedRealTime() * 1e3 / benchmark::GetTimeUnitMultiplier(run.time_unit);
+            std::string name = run.run_name.function_name;
+            if (!run.run_name.args.empty()) name += "/" + run.run_name.args;
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") medians_[name] = ms;
+            if (run.run_type == Run::RT_Iteration) samples_[name].push_back(ms);
+        }
+    }
+
+    // Real time per iteration in ms, or a negative number when not measured.
+    double milliseconds(const std::string& name) const {
+        if (auto median = medians_.find(name); median != medians_.end()) return median->second;
+        auto samples = samples_.find(name);
+        if (samples == samples_.end() || samples->second.empty()) return -1;
+        double sum = 0;
+        for (double sample : samples->second) sum += sample;
+        return sum / static_cast<double>(samples->second.size());
+    }
+    bool failed() const { return failed_; }
+
+private:
+    std::map<std::string, double> medians_;
+    std::map<std::string, std::vector<double>> samples_;
+    bool failed_ = false;
+};
+
+// Prints one ratio line; false when the target is missed.
+bool ratio(const RatioReporter& times, const char* label, const std::string& figure, const std::string& floor,
+           double target) {
+    const double measured = times.milliseconds(figure);
+    const double base = times.milliseconds(floor);
+    if (measured < 0 || base <= 0) {
+        std::printf("%-34s not measured\n", label);
+        return true;  // filtered out
+    }
+    const double value = measured / base;
+    if (target > 0) {
+        std::printf("%-34s %6.2f  (%.3f ms / %.3f ms)  target <= %.2f: %s\n", label, value, measured, base, target,
+                    value <= target ? "met" : "MISSED");
+        return value <= target;
+    }
+    std::printf("%-34s %6.2f  (%.3f ms / %.3f ms)\n", label, value, measured, base);
+    return true;
+}
+
+// The time each further set per slot folder adds, between two library sizes.
+void growth(const RatioReporter& times, long from, long to) {
+    const double a = times.milliseconds("load/full/" + std::to_string(from));
+    const double b = times.milliseconds("load/full/" + std::to_string(to));
+    const double fa = times.milliseconds("load/floor/" + std::to_string(from));
+    const double fb = times.milliseconds("load/floor/" + std::to_string(to));
+    if (a < 0 || b < 0 || fa < 0 || fb < 0) return;
+    const double sets = 15.0 * static_cast<double>(to - from);
+    std::printf("%-34s load %.2f us, floor %.2f us per set (%ld -> %ld sets per folder)\n", "  time per further set:",
+                (b - a) * 1e3 / sets, (fb - fa) * 1e3 / sets, from, to);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    // The window is timed on Qt's offscreen platform unless told otherwise.
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication application(argc, argv);
+
+    modsetup::bench::registerApplyBenchmarks();
+    modsetup::bench::registerLoadBenchmarks();
+    modsetup::bench::registerWindowBenchmarks();
+
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+
+    std::printf("\nRatios (figure / floor, real time):\n");
+    bool met = true;
+    met &= ratio(reporter, "a. Apply / copy", "apply/full", "apply/floor", 1.15);
+    met &= ratio(reporter, "b. Load / listing, 3 sets", "load/full/3", "load/floor/3", 0);
+    met &= ratio(reporter, "b. Load / listing, 300 sets", "load/full/300", "load/floor/300", 0);
+    met &= ratio(reporter, "b. Load / listing, 3,000 sets", "load/full/3000", "load/floor/3000", 2.0);
+    growth(reporter, 3, 300);
+    growth(reporter, 300, 3000);
+    met &= ratio(reporter, "c. Window ready / bare window", "window/form1", "window/floor", 1.3);
+    ratio(reporter, "  without a library / bare window", "window/no-library", "window/floor", 0);
+    if (reporter.failed()) std::printf("A benchmark failed: see its line above.\n");
+    std::printf("%s\n", met && !reporter.failed() ? "All targets met." : "Some target missed.");
+    return reporter.failed() ? 1 : 0;
+}

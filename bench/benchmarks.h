@@ -1,0 +1,11 @@
+#pragma once
+// The benchmark groups, registered by main in this order so that each figure
+// runs right beside its floor.
+
+namespace modsetup::bench {
+
+void registerApplyBenchmarks();   // "apply/full", "apply/floor"
+void registerLoadBenchmarks();    // "load/full/<sets>", "load/floor/<sets>" for 3, 300 and 3,000 sets
+void registerWindowBenchmarks();  // "window/form1", "window/floor"
+
+}  // namespace modsetup::bench

@@ -1,0 +1,84 @@
+// Window ready: the main window created with its full load sequence and shown,
+// beside a bare window that shows the same 41 pictures, each read from its
+// file by the toolkit's own image reader, on labels. A third run shows the
+// main window without a set library, which tells the cost of its controls
+// from that of the file work.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QLabel>
+#include <QPixmap>
+#include <QWidget>
+
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "bench_library.h"
+#include "benchmarks.h"
+#include "ui/form1.h"
+
+namespace modsetup::bench {
+namespace {
+
+// Creates and shows the main window, which runs the load sequence, until
+// the window system has shown it; the destruction is not timed.
+void showForm1(benchmark::State& state, Host& host) {
+    QString report;
+    for (auto _ : state) {
+        auto form = std::make_unique<ui::TForm1>(host, [&report](const QString&, const QString& text) { report = text; });
+        form->show();
+        QApplication::processEvents();
+        state.PauseTiming();
+        form.reset();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+    if (!report.isEmpty()) {
+        std::fprintf(stderr, "The window reported: %s\n", report.toLocal8Bit().constData());
+        state.SkipWithError("the window reported an error");
+    }
+}
+
+void windowForm1(benchmark::State& state) { showForm1(state, gameFolder(3).host()); }
+
+// The same window beside no set library at all: its controls without file work.
+void windowNoLibrary(benchmark::State& state) {
+    const fs::path nowhere = fs::temp_directory_path() / "modsetup-bench-no-library";
+    const std::unique_ptr<Host> system = makeSystemHost();
+    ProgramHost host(*system, nowhere.string() + "\\modsetup.exe");
+    showForm1(state, host);
+}
+
+void windowFloor(benchmark::State& state) {
+    const std::vector<fs::path> files = gameFolder(3).previewFiles();
+    for (auto _ : state) {
+        auto window = std::make_unique<QWidget>();
+        window->resize(700, 462);
+        int left = 0;
+        for (const fs::path& file : files) {
+            auto* label = new QLabel(window.get());
+            // Not QPixmap(file), which would answer from the pixmap cache.
+            label->setPixmap(QPixmap::fromImage(QImage(QString::fromStdString(file.string()))));
+            label->move(left, 0);
+            left += 16;
+        }
+        window->show();
+        QApplication::processEvents();
+        state.PauseTiming();
+        window.reset();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+
+}  // namespace
+
+void registerWindowBenchmarks() {
+    benchmark::RegisterBenchmark("window/form1", windowForm1)->UseRealTime()->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("window/floor", windowFloor)->UseRealTime()->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("window/no-library", windowNoLibrary)->UseRealTime()->Unit(benchmark::kMillisecond);
+}
+
+}  // namespace modsetup::bench
