@@ -28,7 +28,8 @@ std::string launchScriptText(std::string_view modName) {
     return text;
 }
 
-PlayOutcome runPlay(Host& host, LineFile& shared, const std::string& configBase, const std::string& modName) {
+PlayOutcome runPlay(Host& host, LineFile& shared, const std::string& configBase, const std::string& modName,
+                   WindowHandle owner) {
     PlayOutcome outcome;
     if (!isSafeModName(modName)) {
         outcome.error = unsafeModNameMessage(configBase, modName);
@@ -40,7 +41,7 @@ PlayOutcome runPlay(Host& host, LineFile& shared, const std::string& configBase,
     outcome.scriptWritten = shared.close() && opened;
     // Opened even when it could not be written: a script left by an earlier
     // Play still starts the game.
-    host.shellOpen(script);
+    host.shellOpen(script, owner);
     outcome.launched = true;
     return outcome;
 }

@@ -24,6 +24,8 @@ struct PlayOutcome {
 // Writes the script through the shared handle and opens it, also when the
 // write failed. With an unsafe ModName nothing is written or opened and error
 // says why.
-PlayOutcome runPlay(Host& host, LineFile& shared, const std::string& configBase, const std::string& modName);
+// The shell is asked with the main window as owner.
+PlayOutcome runPlay(Host& host, LineFile& shared, const std::string& configBase, const std::string& modName,
+                   WindowHandle owner = 0);
 
 }  // namespace modsetup

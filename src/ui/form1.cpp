@@ -236,7 +236,7 @@ void TForm1::Button1Click() {
 void TForm1::Button3Click() { close(); }
 
 void TForm1::Button4Click() {
-    const PlayOutcome outcome = runPlay(host_, shared_, strings_.configBase, strings_.modName);
+    const PlayOutcome outcome = runPlay(host_, shared_, strings_.configBase, strings_.modName, static_cast<WindowHandle>(winId()));
     if (outcome.launched) {
         close();
         return;

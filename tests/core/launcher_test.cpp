@@ -19,7 +19,7 @@ class RecordingShell : public ForwardingHost {
 public:
     using ForwardingHost::ForwardingHost;
     std::vector<std::string> opened;
-    void shellOpen(const std::string& path) override { opened.push_back(path); }
+    void shellOpen(const std::string& path, WindowHandle /*owner*/) override { opened.push_back(path); }
 };
 
 class PlayTest : public ::testing::Test {

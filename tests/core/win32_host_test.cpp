@@ -115,7 +115,7 @@ TEST_F(Win32Host, ShellOpenRunsTheScriptFromTheWorkingDirectory) {
     script.writeLine("exit");
     ASSERT_TRUE(script.close());
 
-    host->shellOpen("Desert.bat");
+    host->shellOpen("Desert.bat", 0);
     // The script runs on its own; wait for its mark, but never without end.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
     while (readFile(dir / "marker.txt").find('\n') == std::string::npos && std::chrono::steady_clock::now() < deadline)

@@ -112,9 +112,11 @@ void ActionsTest::play() {
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
 
+    const auto mainWindow = static_cast<WindowHandle>(form.winId());
     click(form, 4);
     QCOMPARE(readFile(scratch.root() / "Desert.bat"), std::string("tarvok.exe -mod Desert\r\nexit\r\n"));
     QCOMPARE(host.shellOpens, std::vector<std::string>{"Desert.bat"});
+    QCOMPARE(host.shellOwners, std::vector<WindowHandle>{mainWindow});
     QVERIFY(!form.isVisible());
     QVERIFY(recorder.reports.empty());
 }

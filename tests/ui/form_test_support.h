@@ -78,9 +78,13 @@ class ScratchHost : public ForwardingHost {
 public:
     explicit ScratchHost(const Scratch& scratch) : ForwardingHost(*system_), programPath_(scratch.programPath()) {}
     std::string programPath() override { return programPath_; }
-    void shellOpen(const std::string& path) override { shellOpens.push_back(path); }
+    void shellOpen(const std::string& path, WindowHandle owner) override {
+        shellOpens.push_back(path);
+        shellOwners.push_back(owner);
+    }
 
     std::vector<std::string> shellOpens;
+    std::vector<WindowHandle> shellOwners;
 
 private:
     // Created before the ForwardingHost base refers to it.

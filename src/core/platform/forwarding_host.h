@@ -24,7 +24,7 @@ public:
     bool listFolder(const std::string& pattern, std::vector<FolderEntry>& entries) override {
         return inner_.listFolder(pattern, entries);
     }
-    void shellOpen(const std::string& path) override { inner_.shellOpen(path); }
+    void shellOpen(const std::string& path, WindowHandle owner) override { inner_.shellOpen(path, owner); }
 
 protected:
     Host& inner_;

@@ -9,6 +9,7 @@
 // injected without touching the file system.
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,6 +24,9 @@ struct FolderEntry {
 };
 
 enum class PathKind { Missing, File, Directory };
+
+// The native handle of a window (a window handle on Windows); 0 for none.
+using WindowHandle = std::uintptr_t;
 
 // A file opened for reading.
 class InputFile {
@@ -70,8 +74,9 @@ public:
     virtual bool listFolder(const std::string& pattern, std::vector<FolderEntry>& entries) = 0;
 
     // Asks the system shell to open a document (the launch script), minimised,
-    // from the working directory, without waiting for it.
-    virtual void shellOpen(const std::string& path) = 0;
+    // from the working directory, without waiting for it. Any message of the
+    // shell's belongs to the owner window.
+    virtual void shellOpen(const std::string& path, WindowHandle owner) = 0;
 };
 
 // The host the program runs on (POSIX or Win32, chosen at build time).

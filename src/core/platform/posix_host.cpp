@@ -143,7 +143,7 @@ public:
 
     bool listFolder(const std::string& pattern, std::vector<FolderEntry>& entries) override;
 
-    void shellOpen(const std::string& path) override;
+    void shellOpen(const std::string& path, WindowHandle owner) override;
 };
 
 bool PosixHost::copyFile(const std::string& source, const std::string& target) {
@@ -211,7 +211,7 @@ bool PosixHost::listFolder(const std::string& pattern, std::vector<FolderEntry>&
     return true;
 }
 
-void PosixHost::shellOpen(const std::string& path) {
+void PosixHost::shellOpen(const std::string& path, WindowHandle /*owner*/) {
     // Hand the document to the desktop's opener, detached: the program ends
     // right after and never waits for it.
     auto hostPath = resolveHostPath(path);

@@ -170,12 +170,12 @@ public:
         return true;
     }
 
-    void shellOpen(const std::string& path) override {
+    void shellOpen(const std::string& path, WindowHandle owner) override {
         // The shell may hand the document to an extension that needs COM on
         // this thread; the window's thread has it already, others get it for
         // the call. The shell's answer is not examined.
         HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-        ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOWMINIMIZED);
+        ShellExecuteA(reinterpret_cast<HWND>(owner), "open", path.c_str(), nullptr, nullptr, SW_SHOWMINIMIZED);
         if (SUCCEEDED(com)) CoUninitialize();
     }
 };
