@@ -34,16 +34,48 @@ windows_step() {
     bash "$repo_root/scripts/test-windows.sh" </dev/null
 }
 
+# The sanitizer leg: everything built again with AddressSanitizer and
+# UndefinedBehaviorSanitizer into build-asan, and the whole suite run there;
+# any finding fails the test that made it. MODSETUP_SKIP_SANITIZE=1 skips it
+# for a quick local run; under CI it always runs.
+sanitizer_step() {
+    if [ "${MODSETUP_SKIP_SANITIZE:-}" = 1 ] && [ "${CI:-}" != true ]; then
+        say "skipping the sanitizer leg (MODSETUP_SKIP_SANITIZE=1)"
+        return 0
+    fi
+    local build="$repo_root/build-asan" started=$SECONDS
+    say "sanitizer leg: configuring $build"
+    cmake -S "$repo_root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMODSETUP_SANITIZE=ON </dev/null ||
+        { echo "configuring the sanitizer build failed" >&2; return 1; }
+    cmake --build "$build" -j "$(nproc 2>/dev/null || echo 2)" </dev/null ||
+        { echo "the sanitizer build failed" >&2; return 1; }
+    local built=$SECONDS
+    say "sanitizer leg: running the tests"
+    ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
+    LSAN_OPTIONS="suppressions=$repo_root/tests/sanitizer/lsan.supp:print_suppressions=0" \
+    UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+        ctest --test-dir "$build" --output-on-failure --timeout 600 </dev/null
+    local status=$?
+    say "sanitizer leg: status $status, build $((built - started))s, tests $((SECONDS - built))s"
+    return $status
+}
+
 main() {
     install_step || exit 1
     build_step || exit 1
     windows_step
     local windows=$?
+    sanitizer_step
+    local sanitizer=$?
     test_step
     local status=$?
     if [ "$windows" -ne 0 ]; then
         echo "the Windows leg failed (status $windows)" >&2
         [ "$status" -eq 0 ] && status=$windows
+    fi
+    if [ "$sanitizer" -ne 0 ]; then
+        echo "the sanitizer leg failed (status $sanitizer)" >&2
+        [ "$status" -eq 0 ] && status=$sanitizer
     fi
     exit $status
 }
