@@ -1,0 +1,148 @@
+// Set libraries made carelessly or with ill will: a name or statistics file
+// that is one enormous line, and set names at the edges of what a file system
+// allows (the longest name, 8-bit and UTF-8 bytes). Each has a clear outcome.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "apply_library.h"
+#include "bmp_builder.h"
+#include "core/apply.h"
+#include "core/catalogue.h"
+#include "core/error_text.h"
+#include "core/platform/forwarding_host.h"
+#include "core/previews.h"
+#include "set_library.h"
+
+namespace modsetup {
+namespace {
+
+using testing::GameFolder;
+using testing::readFile;
+using testing::writeFile;
+
+ApplyOutcome applyTicked(Host& host, const GameFolder& game, const SlotTexts& texts) {
+    LineFile output(host);
+    LineFile input(host);
+    const ProcessStrings strings{game.configBase(), "Desert Mod", "Desert"};
+    return runApply(host, output, input, strings, texts, [] { return true; });
+}
+
+// text with its first `from` replaced by `to`; the test fails when it is missing.
+std::string replaced(std::string text, std::string_view from, std::string_view to) {
+    const std::size_t at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    if (at != std::string::npos) text.replace(at, from.size(), to);
+    return text;
+}
+
+// 100 MiB without a line end: every byte value but CR and LF, over and over.
+const std::string& hugeLine() {
+    static const std::string line = [] {
+        std::string bytes(100u << 20, '\0');
+        unsigned char next = 0;
+        for (char& c : bytes) {
+            while (next == '\r' || next == '\n') ++next;
+            c = static_cast<char>(next++);
+        }
+        return bytes;
+    }();
+    return line;
+}
+
+TEST(HostileSetFiles, ANameOrStatisticsFileOfOneHundredMegabyteLineIsCarriedWhole) {
+    std::unique_ptr<Host> host = makeSystemHost();
+    GameFolder game;
+    const SlotTexts texts = game.addStandardSets();
+    const std::string& line = hugeLine();
+    writeFile(game.library() / "1/Gold/stats.ini", line + "\r\n");
+    writeFile(game.library() / "2/Gold/name.txt", line);
+
+    ASSERT_TRUE(applyTicked(*host, game, texts).succeeded());
+
+    // The one line is the first value; the other eight keys of the section
+    // find no line and stay empty. The name line of primary slot 2 is the line.
+    const std::string iniWritten = readFile(game.modFolder("Desert") / "weapons.ini");
+    const std::string iniExpected = replaced(testing::standardWeaponsIni(),
+                                             "Damage=1.1\r\nFireInterval=1.2\r\nAmmo=1.3\r\nReloadTime=1.4\r\nSpeed=1.5\r\n"
+                                             "BulletStyle=1.6\r\nStartUpTime=1.7\r\nBink=1.8\r\nMovementAcc=1.9\r\n",
+                                             "Damage=" + line +
+                                                 "\r\nFireInterval=\r\nAmmo=\r\nReloadTime=\r\nSpeed=\r\n"
+                                                 "BulletStyle=\r\nStartUpTime=\r\nBink=\r\nMovementAcc=\r\n");
+    ASSERT_EQ(iniWritten.size(), iniExpected.size());
+    EXPECT_TRUE(iniWritten == iniExpected) << "weapons.ini differs from the expected bytes";
+
+    const std::string namesWritten = readFile(game.modFolder("Desert") / "txt/weaponnames.txt");
+    const std::string namesExpected = replaced(testing::standardWeaponNames(), "\r\nGold 2\r\n", "\r\n" + line + "\r\n");
+    ASSERT_EQ(namesWritten.size(), namesExpected.size());
+    EXPECT_TRUE(namesWritten == namesExpected) << "the weapon names file differs from the expected bytes";
+}
+
+// Set names as a file system may hold them; each is offered, previewed and
+// installed byte for byte.
+struct OddName {
+    const char* what;
+    std::string name;
+};
+
+std::vector<OddName> oddNames() {
+    std::vector<OddName> names = {
+        {"8-bit", "\xC9t\xE9 dor\xE9 \xA7\xFF"},
+        {"UTF-8", "\xC3\x89t\xC3\xA9 dor\xC3\xA9 \xE2\x9C\x93"},
+    };
+#ifndef _WIN32
+    // The longest name a POSIX file system takes: 255 bytes. (Windows paths
+    // of the program's kind end at 259 characters, which such a name passes.)
+    names.push_back({"255 bytes", "Long " + std::string(250, 'L')});
+#endif
+    return names;
+}
+
+TEST(HostileSetNames, TheLongestAnd8BitAndUtf8NamesAreOfferedPreviewedAndInstalled) {
+    std::unique_ptr<Host> host = makeSystemHost();
+    GameFolder game;
+    SlotTexts texts = game.addStandardSets();
+    const std::vector<OddName> names = oddNames();
+    for (const OddName& odd : names) {
+        game.addWeaponSet(kPrimary1, odd.name, odd.name + "\r\n", "");
+        testing::writePreviewSet(game.library(), kPrimary1, odd.name);
+        game.addSoldierSet(odd.name);
+        testing::writePreviewSet(game.library(), kTeamBravo, odd.name);
+    }
+
+    std::vector<std::string> offered = scanSlotFolder(*host, game.configBase(), kPrimary1);
+    std::vector<std::string> expected = {"Gold"};
+    for (const OddName& odd : names) expected.push_back(odd.name);
+    std::sort(offered.begin(), offered.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(offered, expected);
+
+    for (const OddName& odd : names) {
+        SCOPED_TRACE(odd.what);
+        const SlotPreviewLoad weapon = loadSlotPreviews(*host, game.configBase(), kPrimary1, odd.name);
+        EXPECT_EQ(weapon.error, "");
+        ASSERT_EQ(weapon.loaded.size(), 3u);
+        EXPECT_EQ(testing::markerOf(weapon.loaded[0].picture), testing::previewMarker(kPrimary1, "1.bmp"));
+        const SlotPreviewLoad soldier = loadSlotPreviews(*host, game.configBase(), kTeamBravo, odd.name);
+        EXPECT_EQ(soldier.error, "");
+        EXPECT_EQ(soldier.loaded.size(), 1u);
+
+        texts[kPrimary1] = odd.name;
+        texts[kTeamBravo] = odd.name;
+        ASSERT_TRUE(applyTicked(*host, game, texts).succeeded());
+        const auto weaponSet = game.library() / "1" / odd.name;
+        for (const auto& file : testing::weaponSetFiles(kPrimary1))
+            EXPECT_EQ(readFile(game.modFolder("Desert") / file.target), readFile(weaponSet / file.source)) << file.target;
+        const auto soldierSet = game.library() / "gostek" / odd.name / "Gostek-gfx";
+        for (const auto& file : testing::soldierFiles())
+            EXPECT_EQ(readFile(game.modFolder("Desert") / "gostek-gfx/team2" / file), readFile(soldierSet / file)) << file;
+        // The name file's first line is the name itself; the choice is saved as it is.
+        const std::string names = readFile(game.modFolder("Desert") / "txt/weaponnames.txt");
+        EXPECT_NE(names.find("\r\n" + odd.name + "\r\n"), std::string::npos);
+        const std::string saved = readFile(game.dir() / "modsetup.ini");
+        EXPECT_EQ(saved.substr(0, odd.name.size() + 2), odd.name + "\r\n");
+    }
+}
+
+}  // namespace
+}  // namespace modsetup
