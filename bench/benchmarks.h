@@ -6,6 +6,6 @@ namespace modsetup::bench {
 
 void registerApplyBenchmarks();   // "apply/full", "apply/floor"
 void registerLoadBenchmarks();    // "load/full/<sets>", "load/floor/<sets>" for 3, 300 and 3,000 sets
-void registerWindowBenchmarks();  // "window/form1", "window/floor"
+void registerWindowBenchmarks();  // "window/form1", "window/floor", "window/no-library", "window/lists-only"
 
 }  // namespace modsetup::bench

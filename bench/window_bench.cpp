@@ -1,8 +1,8 @@
 // Window ready: the main window created with its full load sequence and shown,
 // beside a bare window that shows the same 41 pictures, each read from its
-// file by the toolkit's own image reader, on labels. A third run shows the
-// main window without a set library, which tells the cost of its controls
-// from that of the file work.
+// file by the toolkit's own image reader, on labels. Two more runs tell the
+// cost of the controls from that of the file work: the main window without a
+// set library, and its sixteen editable lists alone.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -18,6 +18,7 @@
 #include "bench_library.h"
 #include "benchmarks.h"
 #include "ui/form1.h"
+#include "ui/slot_list.h"
 
 namespace modsetup::bench {
 namespace {
@@ -73,12 +74,30 @@ void windowFloor(benchmark::State& state) {
     }
 }
 
+// The sixteen editable slot lists alone in a bare window: what the window's
+// lists cost the toolkit, whatever the program does with them.
+void windowListsOnly(benchmark::State& state) {
+    for (auto _ : state) {
+        auto window = std::make_unique<QWidget>();
+        window->resize(700, 462);
+        for (int i = 0; i < static_cast<int>(kSlotCount); ++i)
+            (new ui::SlotList(window.get()))->setGeometry(10, 10 + 25 * i, 145, 21);
+        window->show();
+        QApplication::processEvents();
+        state.PauseTiming();
+        window.reset();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+
 }  // namespace
 
 void registerWindowBenchmarks() {
     benchmark::RegisterBenchmark("window/form1", windowForm1)->UseRealTime()->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("window/floor", windowFloor)->UseRealTime()->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("window/no-library", windowNoLibrary)->UseRealTime()->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("window/lists-only", windowListsOnly)->UseRealTime()->Unit(benchmark::kMillisecond);
 }
 
 }  // namespace modsetup::bench

@@ -35,7 +35,7 @@ for target in "${targets[@]}"; do
         "$build/fuzz/${target}_fuzz" "$corpus" "$repo_root/fuzz/corpus/$target" \
         -max_total_time="$seconds" -rss_limit_mb=2048 -malloc_limit_mb=1024 -timeout=60 \
         -print_final_stats=1 -artifact_prefix="$artifacts/" </dev/null 2>&1 |
-        tee "$build/${target}.log" | grep -E '^(#[0-9]+ +(INITED|DONE)|stat::|==[0-9]+==|SUMMARY|artifact_prefix|Test unit written|Done )'
+        tee "$build/${target}.log" | grep -E '^(#[0-9]+[[:space:]]+(INITED|DONE)|stat::|==[0-9]+==|SUMMARY|artifact_prefix|Test unit written|Done )'
     result=${PIPESTATUS[0]}
     say "${target}: exit status ${result} (full output in build-fuzz/${target}.log)"
     [ "$result" -eq 0 ] || status=$result
