@@ -33,6 +33,10 @@ SlotList::SlotList(QWidget* parent) : QComboBox(parent) {
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);  // typed text never becomes an entry
     setCompleter(nullptr);  // completion follows the list's own rules below
+    // A finished edit (the focus leaving the list) would otherwise make the
+    // entry equal to the text current and report it as a pick: leaving a list
+    // must not run its handler.
+    lineEdit()->disconnect(SIGNAL(editingFinished()), this, nullptr);
     connect(this, &QComboBox::activated, this, &SlotList::onActivated);
     connect(lineEdit(), &QLineEdit::textEdited, this, &SlotList::onTextEdited);
 }

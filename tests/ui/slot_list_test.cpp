@@ -48,6 +48,7 @@ private slots:
     void typing();
     void programTextRunsNoHandler();
     void picksAndOtherEditsRunTheHandler();
+    void leavingTheListChangesNothing();
     void rawTextRoundTrip();
 };
 
@@ -151,6 +152,38 @@ void SlotListTest::picksAndOtherEditsRunTheHandler() {
     QCOMPARE(list.currentText(), QString("Silver"));
     QCOMPARE(handler.count(), before + 1);
     QCOMPARE(list.selectedEntry(), 1);
+}
+
+void SlotListTest::leavingTheListChangesNothing() {
+    QWidget window;
+    auto* list = new SlotList(&window);
+    auto* other = new QLineEdit(&window);
+    other->move(0, 40);
+    list->setEntries({"AK Gold", "AK Night"});
+    list->setRawText("");
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    list->setFocus();
+    QVERIFY(list->hasFocus());
+    QSignalSpy handler(list, &SlotList::changedByUser);
+
+    for (QChar key : QString("ak g")) type(*list, key);
+    QCOMPARE(state(*list), QString("ak g[old]"));
+    QCOMPARE(handler.count(), 1);
+    type(*list, QLatin1Char('\b'));  // the completed rest goes; "ak g" is no entry's text
+    QCOMPARE(handler.count(), 2);
+
+    // Moving on to another control neither picks the entry the text begins
+    // with nor changes the text's letter case.
+    for (const QString typed : {QString("AK Night"), QString("ak gold"), QString("ak g")}) {
+        list->setRawText(typed.toStdString());
+        list->setFocus();
+        other->setFocus();
+        QVERIFY(other->hasFocus());
+        QCOMPARE(list->currentText(), typed);
+        QCOMPARE(handler.count(), 2);
+    }
 }
 
 void SlotListTest::rawTextRoundTrip() {
