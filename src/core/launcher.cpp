@@ -12,7 +12,7 @@ std::array<std::string, 2> launchScriptLines(std::string_view modName) {
     // A name with a blank is quoted so that the game gets it as one argument;
     // a safe name holds no double quote that could end the quoting early.
     if (modName.find(' ') != std::string_view::npos)
-        command += "\"" + std::string(modName) + "\"";
+        ((command += '"') += modName) += '"';
     else
         command += modName;
     return {command, "exit"};

@@ -43,7 +43,8 @@ TEST(PreviewTable, EveryPictureShowsItsFileWithTheLetterCaseItIsWrittenIn) {
             ASSERT_NE(expected, kExpectedPreviews.end());
             ASSERT_EQ(expected->slot, slot);
             // Primary slots 3, 4 and 5 write the detail folder with a capital W.
-            std::string suffix = "\\" + std::string(expected->file);
+            std::string suffix(1, '\\');
+            suffix += expected->file;
             std::replace(suffix.begin(), suffix.end(), '/', '\\');
             if (slot >= kPrimary3 && slot <= kPrimary5 && suffix.starts_with("\\weapons-gfx")) suffix[1] = 'W';
             EXPECT_EQ(picture.image, expected->image) << "slot " << slot + 1;

@@ -176,7 +176,7 @@ void SlotListTest::leavingTheListChangesNothing() {
 
     // Moving on to another control neither picks the entry the text begins
     // with nor changes the text's letter case.
-    for (const QString typed : {QString("AK Night"), QString("ak gold"), QString("ak g")}) {
+    for (const QString& typed : {QString("AK Night"), QString("ak gold"), QString("ak g")}) {
         list->setRawText(typed.toStdString());
         list->setFocus();
         other->setFocus();
