@@ -44,6 +44,10 @@ built=$SECONDS
 # detached from our output, so that ctest does not wait for it to linger on
 # after the test program ends; it is stopped whatever happens.
 export WINEPREFIX="$build/wine-prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine takes the programs' 8-bit code page from the locale; without one (a bare
+# environment) it cannot represent the tests' 8-bit set names. C.UTF-8 comes
+# with every Debian system.
+export LC_ALL=C.UTF-8
 unset DISPLAY WAYLAND_DISPLAY
 mkdir -p "$WINEPREFIX"
 stop_wine() { timeout 60 wineserver -k >/dev/null 2>&1 || true; }
