@@ -153,6 +153,11 @@ void TForm1::createControls() {
             control->setPalette(own);
         }
         if (spec.kind == ControlKind::Label) control->adjustSize();  // labels fit their caption
+        if (spec.kind == ControlKind::CheckBox && control->sizeHint().width() > control->width()) {
+            // A font wider than the design font would clip "Use Modified Weapons";
+            // the box grows to the right, where nothing lies beside it.
+            control->resize(control->sizeHint().width(), control->height());
+        }
         if (spec.style.hiddenAtStart) control->hide();
         if (spec.kind != ControlKind::Picture && spec.kind != ControlKind::Label) windowed.push_back(control);
     }

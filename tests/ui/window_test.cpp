@@ -2,6 +2,7 @@
 // fonts and colours, the window's computed size, and its titles.
 #include <QApplication>
 #include <QCheckBox>
+#include <QFontInfo>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -45,6 +46,7 @@ private slots:
     void listsButtonsAndGroupAboveItsPictures();
     void laterPictureDrawnOverEarlier();
     void fontsAndColours();
+    void checkBoxCaptionFitsAWiderFont();
     void sizeAfterLoadAndUndo();
     void titles_data();
     void titles();
@@ -70,11 +72,37 @@ void WindowTest::everyControlAsLaidOut() {
             const int advance = widget->fontMetrics().horizontalAdvance(captionOf(widget));
             QVERIFY2(widget->width() >= advance && widget->width() <= advance + 2, qPrintable(name));
             QVERIFY2(widget->height() >= widget->fontMetrics().height(), qPrintable(name));
+        } else if (spec.kind == ControlKind::CheckBox) {
+            // Its caption is never clipped, whatever font the system gives.
+            QCOMPARE(widget->width(), std::max(form.scaled(spec.width), widget->sizeHint().width()));
+            QCOMPARE(widget->height(), form.scaled(spec.height));
         } else {
             QCOMPARE(widget->size(), QSize(form.scaled(spec.width), form.scaled(spec.height)));
         }
     }
     QVERIFY(recorder.reports.empty());
+}
+
+void WindowTest::checkBoxCaptionFitsAWiderFont() {
+    // Where the design font is missing and only a wide font stands in (a bare
+    // system with DejaVu Sans alone), "Use Modified Weapons" must not be clipped.
+    const QString design = QString::fromLatin1(ui::kFontFamily.data(), static_cast<qsizetype>(ui::kFontFamily.size()));
+    const QStringList before = QFont::substitutes(design);
+    QFont::removeSubstitutions(design);
+    QFont::insertSubstitution(design, "DejaVu Sans");
+    Scratch scratch;
+    ScratchHost host(scratch);
+    ReportRecorder recorder;
+    TForm1 form(host, recorder.report());
+    QFont::removeSubstitutions(design);
+    QFont::insertSubstitutions(design, before);
+
+    auto* box = form.findChild<QCheckBox*>("CheckBox1");
+    QVERIFY(box);
+    if (QFontInfo(box->font()).family() != "DejaVu Sans") QSKIP("DejaVu Sans is not installed");
+    QVERIFY(box->sizeHint().width() > form.scaled(137));  // the wide font needs more than the design width
+    QCOMPARE(box->width(), box->sizeHint().width());
+    QCOMPARE(box->pos(), QPoint(form.scaled(24), form.scaled(368)));
 }
 
 void WindowTest::sampleOfTheLayout() {
