@@ -7,8 +7,13 @@
 #include "ui/error_report.h"
 #include "ui/form1.h"
 
-int main(int argc, char** argv) {
-    QApplication application(argc, argv);  // takes only the window system's own options
+int main() {
+    // The program reads no command line: the toolkit gets the program's name
+    // only, so no option given at start-up changes the window.
+    static char programName[] = "modsetup";
+    static char* arguments[] = {programName, nullptr};
+    static int argumentCount = 1;
+    QApplication application(argumentCount, arguments);
     const auto host = modsetup::makeSystemHost();
     modsetup::ui::TForm1 form1(*host, modsetup::ui::showErrorBox);  // runs the load sequence
     form1.show();

@@ -17,15 +17,9 @@ std::vector<std::string> scanSlotFolder(Host& host, const std::string& configBas
 }
 
 SlotEntries scanCatalogue(Host& host, const std::string& configBase) {
+    // One listing per slot: the team Bravo slot lists "gostek" a second time.
     SlotEntries entries;
-    for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
-        // The two team slots share the folder "gostek": a slot whose folder an
-        // earlier slot has listed in this scan takes that list, which is what
-        // a second listing would give.
-        std::size_t earlier = 0;
-        while (earlier < slot && kSlots[earlier].folder != kSlots[slot].folder) ++earlier;
-        entries[slot] = earlier < slot ? entries[earlier] : scanSlotFolder(host, configBase, slot);
-    }
+    for (std::size_t slot = 0; slot < kSlotCount; ++slot) entries[slot] = scanSlotFolder(host, configBase, slot);
     return entries;
 }
 

@@ -1,6 +1,7 @@
 #include "ui/slot_list.h"
 
 #include <QKeyEvent>
+#include <QWheelEvent>
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
@@ -103,6 +104,16 @@ void SlotList::keyPressEvent(QKeyEvent* event) {
     // Other keys (arrows, Delete, paste, cut, ...) edit as usual; a change of
     // the text or a new current entry signals through onTextEdited or onActivated.
     QComboBox::keyPressEvent(event);
+}
+
+void SlotList::wheelEvent(QWheelEvent* event) {
+    // Scrolling the window past a list must not change a choice behind the
+    // user's back; a list with the focus takes the wheel as a pick.
+    if (!hasFocus()) {
+        event->ignore();
+        return;
+    }
+    QComboBox::wheelEvent(event);
 }
 
 void SlotList::typeCharacter(QKeyEvent* event) {

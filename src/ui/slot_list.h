@@ -52,6 +52,8 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // The wheel changes only the list that has the focus, as the user's pick.
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     void typeCharacter(QKeyEvent* event);

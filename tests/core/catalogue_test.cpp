@@ -106,7 +106,8 @@ TEST_F(Catalogue, EachListIsFilledFromItsOwnFolder) {
     EXPECT_EQ(entries[kTeamBravo], entries[kTeamAlpha]);
     EXPECT_EQ(entries[kTeamBravo], scanSlotFolder(host, configBase, kTeamBravo));
 
-    // Every slot folder is listed with the pattern matching all its entries.
+    // Every slot's folder is listed with the pattern matching all its entries,
+    // slot by slot.
     host.patterns.clear();
     scanCatalogue(host, configBase);
     Names folders;
@@ -116,7 +117,7 @@ TEST_F(Catalogue, EachListIsFilledFromItsOwnFolder) {
         folders.push_back(pattern.substr(configBase.size() + 1, pattern.size() - configBase.size() - 5));
     }
     EXPECT_EQ(folders, (Names{"1", "2", "3", "4", "5", "6", "7", "8", "9", "0", "socom", "knife", "chain", "law",
-                              "gostek"}));
+                              "gostek", "gostek"}));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
 
 #include "ui/slot_list.h"
 
@@ -49,6 +50,7 @@ private slots:
     void programTextRunsNoHandler();
     void picksAndOtherEditsRunTheHandler();
     void leavingTheListChangesNothing();
+    void wheelChangesOnlyAFocusedList();
     void rawTextRoundTrip();
 };
 
@@ -184,6 +186,36 @@ void SlotListTest::leavingTheListChangesNothing() {
         QCOMPARE(list->currentText(), typed);
         QCOMPARE(handler.count(), 2);
     }
+}
+
+void SlotListTest::wheelChangesOnlyAFocusedList() {
+    QWidget window;
+    auto* list = new SlotList(&window);
+    auto* other = new QLineEdit(&window);
+    other->move(0, 40);
+    list->setEntries({"Gold", "Silver"});
+    list->setRawText("Gold");
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QSignalSpy handler(list, &SlotList::changedByUser);
+    const auto scrollDown = [&] {
+        const QPointF inside(5, 5);
+        QWheelEvent wheel(inside, list->mapToGlobal(inside), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(list, &wheel);
+    };
+
+    other->setFocus();
+    QVERIFY(other->hasFocus());
+    scrollDown();  // the window scrolled past the list: nothing changes
+    QCOMPARE(list->currentText(), QString("Gold"));
+    QCOMPARE(handler.count(), 0);
+
+    list->setFocus();
+    scrollDown();  // the focused list takes the wheel as a pick
+    QCOMPARE(handler.count(), 1);
+    QVERIFY(list->entries().size() == 2 && list->rawText() != "" && list->selectedEntry() >= 0);
 }
 
 void SlotListTest::rawTextRoundTrip() {
