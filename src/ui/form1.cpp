@@ -95,30 +95,30 @@ int TForm1::scaled(int designPixels) const { return static_cast<int>(std::lround
 
 void TForm1::createControls() {
     std::vector<QWidget*> windowed;
-    for (const ControlSpec& spec : kLayout) {
-        QWidget* parent = spec.parent == ControlParent::GroupBox1 ? static_cast<QWidget*>(groupBox1_) : this;
-        const QString caption = latin1(spec.caption);
+    for (const ControlLayout& layout : kLayout) {
+        QWidget* parent = layout.parent == ControlParent::GroupBox1 ? static_cast<QWidget*>(groupBox1_) : this;
+        const QString caption = latin1(layout.caption);
         QWidget* control = nullptr;
-        switch (spec.kind) {
+        switch (layout.kind) {
         case ControlKind::Picture: {
             auto* view = new PictureView(parent);
-            images_.at(static_cast<std::size_t>(controlNumber(spec.name, "Image") - 1)) = view;
+            images_.at(static_cast<std::size_t>(controlNumber(layout.name, "Image") - 1)) = view;
             control = view;
             break;
         }
         case ControlKind::Label: {
             auto* text = new QLabel(caption, parent);
             text->setTextFormat(Qt::PlainText);
-            labels_.at(static_cast<std::size_t>(controlNumber(spec.name, "Label") - 1)) = text;
+            labels_.at(static_cast<std::size_t>(controlNumber(layout.name, "Label") - 1)) = text;
             control = text;
             break;
         }
         case ControlKind::List: {
             auto* list = new SlotList(parent);
-            const std::size_t slot = slotOfList(spec.name);
+            const std::size_t slot = slotOfList(layout.name);
             lists_.at(slot) = list;
             list->setEntryHeight(scaled(kListEntryHeight));
-            list->setRawText(std::string(spec.name));  // replaced by the load sequence before it is seen
+            list->setRawText(std::string(layout.name));  // replaced by the load sequence before it is seen
             connect(list, &SlotList::changedByUser, this, [this, slot] { ComboBoxChange(slot); });
             control = list;
             break;
@@ -129,7 +129,7 @@ void TForm1::createControls() {
             break;
         case ControlKind::Button: {
             auto* push = new QPushButton(caption, parent);
-            buttons_.at(static_cast<std::size_t>(controlNumber(spec.name, "Button") - 1)) = push;
+            buttons_.at(static_cast<std::size_t>(controlNumber(layout.name, "Button") - 1)) = push;
             control = push;
             break;
         }
@@ -139,27 +139,27 @@ void TForm1::createControls() {
             break;
         }
 
-        control->setObjectName(latin1(spec.name));
-        control->setGeometry(scaled(spec.left), scaled(spec.top), scaled(spec.width), scaled(spec.height));
-        if (spec.style.bold || spec.style.fontPixels != 0) {
+        control->setObjectName(latin1(layout.name));
+        control->setGeometry(scaled(layout.left), scaled(layout.top), scaled(layout.width), scaled(layout.height));
+        if (layout.style.bold || layout.style.fontPixels != 0) {
             QFont own = font();
-            own.setBold(spec.style.bold);
-            if (spec.style.fontPixels != 0) own.setPixelSize(scaled(spec.style.fontPixels));
+            own.setBold(layout.style.bold);
+            if (layout.style.fontPixels != 0) own.setPixelSize(scaled(layout.style.fontPixels));
             control->setFont(own);
         }
-        if (spec.style.colour != TextColour::WindowText) {
+        if (layout.style.colour != TextColour::WindowText) {
             QPalette own = control->palette();
-            own.setColor(QPalette::WindowText, textColour(spec.style.colour, own));
+            own.setColor(QPalette::WindowText, textColour(layout.style.colour, own));
             control->setPalette(own);
         }
-        if (spec.kind == ControlKind::Label) control->adjustSize();  // labels fit their caption
-        if (spec.kind == ControlKind::CheckBox && control->sizeHint().width() > control->width()) {
+        if (layout.kind == ControlKind::Label) control->adjustSize();  // labels fit their caption
+        if (layout.kind == ControlKind::CheckBox && control->sizeHint().width() > control->width()) {
             // A font wider than the design font would clip "Use Modified Weapons";
             // the box grows to the right, where nothing lies beside it.
             control->resize(control->sizeHint().width(), control->height());
         }
-        if (spec.style.hiddenAtStart) control->hide();
-        if (spec.kind != ControlKind::Picture && spec.kind != ControlKind::Label) windowed.push_back(control);
+        if (layout.style.hiddenAtStart) control->hide();
+        if (layout.kind != ControlKind::Picture && layout.kind != ControlKind::Label) windowed.push_back(control);
     }
     // Lists, buttons, the check box and the group box lie above every picture
     // and label, whatever their place in the creation order.

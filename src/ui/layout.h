@@ -25,7 +25,7 @@ struct ControlStyle {
     bool hiddenAtStart = false;
 };
 
-struct ControlSpec {
+struct ControlLayout {
     std::string_view name;  // objectName of the control
     ControlKind kind;
     ControlParent parent;
@@ -63,7 +63,7 @@ inline constexpr ControlStyle kTeamBravo{true, TextColour::Blue, 0, false};
 
 inline constexpr auto kLayout = [] {
     using namespace detail;
-    return std::array<ControlSpec, 82>{{
+    return std::array<ControlLayout, 82>{{
         {"Image1", K::Picture, W, 184, 32, 57, 49, "", kPlain},
         {"Image2", K::Picture, W, 184, 64, 57, 49, "", kPlain},
         {"Image3", K::Picture, W, 184, 96, 57, 49, "", kPlain},
@@ -157,7 +157,7 @@ constexpr std::size_t layoutIndex(std::string_view name) {
     return kLayout.size();
 }
 
-constexpr const ControlSpec& layoutOf(std::string_view name) { return kLayout[layoutIndex(name)]; }
+constexpr const ControlLayout& layoutOf(std::string_view name) { return kLayout[layoutIndex(name)]; }
 
 // 41 pictures, 19 labels, 16 lists, the group box, the check box and 4 buttons.
 static_assert(kLayout.size() == 82);

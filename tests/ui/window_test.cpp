@@ -59,25 +59,25 @@ void WindowTest::everyControlAsLaidOut() {
     ReportRecorder recorder;
     TForm1 form(host, recorder.report());
 
-    for (const auto& spec : kLayout) {
-        const QString name = QString::fromLatin1(spec.name.data(), static_cast<qsizetype>(spec.name.size()));
-        QWidget* widget = control(form, spec.name);
+    for (const auto& layout : kLayout) {
+        const QString name = QString::fromLatin1(layout.name.data(), static_cast<qsizetype>(layout.name.size()));
+        QWidget* widget = control(form, layout.name);
         QVERIFY2(widget, qPrintable(name));
-        QWidget* parent = spec.parent == ui::ControlParent::GroupBox1 ? static_cast<QWidget*>(form.groupBox1()) : &form;
+        QWidget* parent = layout.parent == ui::ControlParent::GroupBox1 ? static_cast<QWidget*>(form.groupBox1()) : &form;
         QCOMPARE(widget->parentWidget(), parent);
-        QCOMPARE(widget->pos(), QPoint(form.scaled(spec.left), form.scaled(spec.top)));
-        QCOMPARE(captionOf(widget), QString::fromLatin1(spec.caption.data(), static_cast<qsizetype>(spec.caption.size())));
-        if (spec.kind == ControlKind::Label) {
+        QCOMPARE(widget->pos(), QPoint(form.scaled(layout.left), form.scaled(layout.top)));
+        QCOMPARE(captionOf(widget), QString::fromLatin1(layout.caption.data(), static_cast<qsizetype>(layout.caption.size())));
+        if (layout.kind == ControlKind::Label) {
             // Sized to the caption in whatever font the system gives.
             const int advance = widget->fontMetrics().horizontalAdvance(captionOf(widget));
             QVERIFY2(widget->width() >= advance && widget->width() <= advance + 2, qPrintable(name));
             QVERIFY2(widget->height() >= widget->fontMetrics().height(), qPrintable(name));
-        } else if (spec.kind == ControlKind::CheckBox) {
+        } else if (layout.kind == ControlKind::CheckBox) {
             // Its caption is never clipped, whatever font the system gives.
-            QCOMPARE(widget->width(), std::max(form.scaled(spec.width), widget->sizeHint().width()));
-            QCOMPARE(widget->height(), form.scaled(spec.height));
+            QCOMPARE(widget->width(), std::max(form.scaled(layout.width), widget->sizeHint().width()));
+            QCOMPARE(widget->height(), form.scaled(layout.height));
         } else {
-            QCOMPARE(widget->size(), QSize(form.scaled(spec.width), form.scaled(spec.height)));
+            QCOMPARE(widget->size(), QSize(form.scaled(layout.width), form.scaled(layout.height)));
         }
     }
     QVERIFY(recorder.reports.empty());
