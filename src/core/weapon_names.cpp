@@ -8,20 +8,6 @@ namespace {
 
 constexpr std::string_view kNameFile = "\\name.txt";
 
-template <class SetFiles, class Lines>
-void emitWeaponNames(const SlotTexts& texts, SetFiles& sets, Lines& lines) {
-    for (const WeaponNameLine& entry : kWeaponNameLines) {
-        if (entry.slot == kFixedWeapon) {
-            lines.writeLine(entry.constant);
-            continue;
-        }
-        sets.open(entry.slot);
-        const std::string firstLine = sets.readLine();
-        sets.close();
-        lines.writeLine(weaponNameLine(firstLine, texts[entry.slot]));
-    }
-}
-
 }  // namespace
 
 std::string weaponNamesPath(std::string_view modName) { return modPath(modName, "\\txt\\weaponnames.txt"); }
@@ -32,16 +18,17 @@ std::string weaponNameLine(std::string_view firstLine, std::string_view setName)
 
 bool writeWeaponNames(LineFile& output, LineFile& input, const ProcessStrings& strings, const SlotTexts& texts) {
     const bool opened = output.openWrite(weaponNamesPath(strings.modName));
-    detail::HandleSetFiles sets(input, strings, texts, kNameFile);
-    emitWeaponNames(texts, sets, output);
+    for (const WeaponNameLine& entry : kWeaponNameLines) {
+        if (entry.slot == kFixedWeapon) {
+            output.writeLine(entry.constant);
+            continue;
+        }
+        input.openRead(setFolderPath(strings.configBase, entry.slot, texts[entry.slot]) + std::string(kNameFile));
+        const std::string firstLine = input.readLine();
+        input.close();
+        output.writeLine(weaponNameLine(firstLine, texts[entry.slot]));
+    }
     return output.close() && opened;
-}
-
-std::string weaponNamesText(const SlotTexts& texts, const WeaponSetFiles& nameFiles) {
-    detail::TextSetFiles sets(nameFiles);
-    detail::TextLines lines;
-    emitWeaponNames(texts, sets, lines);
-    return lines.take();
 }
 
 }  // namespace modsetup

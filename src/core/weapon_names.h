@@ -8,7 +8,6 @@
 
 #include "core/config.h"
 #include "core/line_file.h"
-#include "core/set_file_lines.h"
 
 namespace modsetup {
 
@@ -22,7 +21,5 @@ std::string weaponNameLine(std::string_view firstLine, std::string_view setName)
 // input while output is open. True when the whole file was written.
 bool writeWeaponNames(LineFile& output, LineFile& input, const ProcessStrings& strings, const SlotTexts& texts);
 
-// The bytes writeWeaponNames writes, given each weapon slot's name.txt.
-std::string weaponNamesText(const SlotTexts& texts, const WeaponSetFiles& nameFiles);
 
 }  // namespace modsetup

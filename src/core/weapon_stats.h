@@ -8,7 +8,6 @@
 
 #include "core/config.h"
 #include "core/line_file.h"
-#include "core/set_file_lines.h"
 
 namespace modsetup {
 
@@ -18,7 +17,5 @@ std::string weaponStatsPath(std::string_view modName);
 // input while output is open. True when the whole file was written.
 bool writeWeaponStats(LineFile& output, LineFile& input, const ProcessStrings& strings, const SlotTexts& texts);
 
-// The bytes writeWeaponStats writes, given each weapon slot's stats.ini.
-std::string weaponStatsText(std::string_view modName, const WeaponSetFiles& statsFiles);
 
 }  // namespace modsetup

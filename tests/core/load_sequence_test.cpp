@@ -15,16 +15,6 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-// The system host, running as a program file inside the scratch folder.
-class ProgramHost : public ForwardingHost {
-public:
-    ProgramHost(Host& inner, std::string program) : ForwardingHost(inner), program_(std::move(program)) {}
-    std::string programPath() override { return program_; }
-
-private:
-    std::string program_;
-};
-
 std::vector<int> imagesOf(const LoadOutcome& outcome) {
     std::vector<int> images;
     for (const auto& preview : outcome.pictures) images.push_back(preview.image);
@@ -50,7 +40,7 @@ class LoadSequence : public ::testing::Test {
 protected:
     std::unique_ptr<Host> system = makeSystemHost();
     testing::ScratchDir dir;
-    ProgramHost host{*system, dir.programPath("modsetup.exe")};
+    testing::ProgramFileHost host{*system, dir.programPath("modsetup.exe")};
     LineFile shared{host};
     std::string configBase = dir.programPath("modsetup");
     std::filesystem::path library = dir / "modsetup";

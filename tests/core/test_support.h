@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/platform/forwarding_host.h"
+
 namespace modsetup::testing {
 
 // A fresh folder below the system's temporary folder, removed at the end.
@@ -30,6 +32,17 @@ private:
 void writeFile(const std::filesystem::path& path, std::string_view bytes);  // makes parent folders
 std::string readFile(const std::filesystem::path& path);                      // "" when missing
 bool fileExists(const std::filesystem::path& path);
+
+// A host that runs as if its program file were elsewhere, so that ConfigBase
+// points into a scratch folder.
+class ProgramFileHost : public ForwardingHost {
+public:
+    ProgramFileHost(Host& inner, std::string program) : ForwardingHost(inner), program_(std::move(program)) {}
+    std::string programPath() override { return program_; }
+
+private:
+    std::string program_;
+};
 
 // Makes the working directory a given folder for the lifetime of the object.
 class WorkingDirectory {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 
 #include "apply_library.h"
 #include "core/platform/forwarding_host.h"
@@ -24,6 +25,37 @@ std::vector<std::string> linesOf(const std::string& bytes) {
         lines.push_back(bytes.substr(start, end - start));
     EXPECT_EQ(start, bytes.size()) << "bytes after the last CR LF";
     return lines;
+}
+
+// The bytes of one file per weapon slot (name.txt or stats.ini); an empty
+// string stands for a missing file.
+using WeaponSetFiles = std::array<std::string, kWeaponSlotCount>;
+
+// What the writer gives for these set files, run through the line-file
+// handles in a game folder of its own.
+template <typename Writer>
+std::string writtenFrom(const SlotTexts& texts, const WeaponSetFiles& files, std::string_view fileName,
+                        const std::string& modName, Writer write, std::string_view target) {
+    GameFolder game;
+    for (std::size_t slot = 0; slot < files.size(); ++slot)
+        if (!files[slot].empty())
+            writeFile(game.library() / testing::kTestSlotFolders[slot] / texts[slot] / fileName, files[slot]);
+    std::filesystem::create_directories(game.modFolder(modName) / "txt");
+    auto host = makeSystemHost();
+    LineFile output(*host);
+    LineFile input(*host);
+    EXPECT_TRUE(write(output, input, ProcessStrings{game.configBase(), "Title", modName}, texts));
+    return readFile(game.modFolder(modName) / target);
+}
+
+std::string weaponNamesText(const SlotTexts& texts, const WeaponSetFiles& nameFiles) {
+    return writtenFrom(texts, nameFiles, "name.txt", "Desert", writeWeaponNames, "txt/weaponnames.txt");
+}
+
+std::string weaponStatsText(const std::string& modName, const WeaponSetFiles& statsFiles) {
+    SlotTexts texts;
+    for (std::size_t slot = 0; slot < kWeaponSlotCount; ++slot) texts[slot] = "Set";
+    return writtenFrom(texts, statsFiles, "stats.ini", modName, writeWeaponStats, "weapons.ini");
 }
 
 // Counts the set files opened for reading.
@@ -56,7 +88,7 @@ protected:
         EXPECT_TRUE(writeWeaponStats(output, input, strings, texts));
         return readFile(game.modFolder("Desert") / "weapons.ini");
     }
-    // The weapon set files as the text forms take them.
+    // The weapon set files of the chosen sets, as bytes.
     WeaponSetFiles filesOf(std::string_view fileName) {
         WeaponSetFiles files;
         for (std::size_t slot = 0; slot < files.size(); ++slot)
@@ -75,7 +107,7 @@ TEST_F(WeaponFilesTest, TheHandWrittenExpectationsHaveTheRightShape) {
 TEST_F(WeaponFilesTest, FilesWrittenThroughTheHandlesMatchTheTables) {
     EXPECT_EQ(writtenNames(), testing::standardWeaponNames());
     EXPECT_EQ(writtenStats(), testing::standardWeaponsIni());
-    // The text forms give the same bytes from the same set files.
+    // The same set files give the same bytes in another game folder.
     EXPECT_EQ(weaponNamesText(texts, filesOf("name.txt")), testing::standardWeaponNames());
     EXPECT_EQ(weaponStatsText("Desert", filesOf("stats.ini")), testing::standardWeaponsIni());
 }

@@ -9,20 +9,17 @@
 #include <QString>
 #include <QStringList>
 
-#include <atomic>
 #include <cctype>
-#include <chrono>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
 #include "core/platform/forwarding_host.h"
+#include "test_support.h"
 #include "core/previews.h"
 #include "core/slots.h"
 #include "ui/error_report.h"
@@ -31,53 +28,30 @@ namespace modsetup::uitest {
 
 namespace fs = std::filesystem;
 
-inline void writeFile(const fs::path& path, std::string_view bytes) {
-    if (path.has_parent_path()) fs::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-inline std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
+using testing::readFile;
+using testing::WorkingDirectory;
+using testing::writeFile;
 
 // A fresh folder, removed at the end. It holds the program file's place
 // (modsetup.exe), the set library (modsetup/), the selections file
 // (modsetup.ini) and can serve as the game's working directory.
 class Scratch {
 public:
-    Scratch() {
-        static std::atomic<int> counter{0};
-        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        root_ = fs::temp_directory_path() / ("modsetup-ui-" + std::to_string(stamp) + "-" + std::to_string(counter++));
-        fs::create_directories(root_);
-    }
-    ~Scratch() {
-        std::error_code ignored;
-        fs::remove_all(root_, ignored);
-    }
-    Scratch(const Scratch&) = delete;
-    Scratch& operator=(const Scratch&) = delete;
-
-    const fs::path& root() const { return root_; }
-    fs::path library() const { return root_ / "modsetup"; }
-    fs::path selections() const { return root_ / "modsetup.ini"; }
-    std::string programPath() const { return root_.string() + "\\modsetup.exe"; }
-    std::string configBase() const { return root_.string() + "\\modsetup"; }
+    const fs::path& root() const { return dir_.path(); }
+    fs::path library() const { return dir_ / "modsetup"; }
+    fs::path selections() const { return dir_ / "modsetup.ini"; }
+    std::string programPath() const { return dir_.programPath("modsetup.exe"); }
+    std::string configBase() const { return dir_.programPath("modsetup"); }
 
 private:
-    fs::path root_;
+    testing::ScratchDir dir_;
 };
 
 // The system host with the program file placed in the scratch folder; shell
 // opens are recorded instead of run.
-class ScratchHost : public ForwardingHost {
+class ScratchHost : public testing::ProgramFileHost {
 public:
-    explicit ScratchHost(const Scratch& scratch) : ForwardingHost(*system_), programPath_(scratch.programPath()) {}
-    std::string programPath() override { return programPath_; }
+    explicit ScratchHost(const Scratch& scratch) : ProgramFileHost(*system_, scratch.programPath()) {}
     void shellOpen(const std::string& path, WindowHandle owner) override {
         shellOpens.push_back(path);
         shellOwners.push_back(owner);
@@ -87,9 +61,8 @@ public:
     std::vector<WindowHandle> shellOwners;
 
 private:
-    // Created before the ForwardingHost base refers to it.
+    // Created before the host base refers to it.
     static inline std::unique_ptr<Host> system_ = makeSystemHost();
-    std::string programPath_;
 };
 
 // Stands in for the message box of the standard error report.
@@ -184,15 +157,5 @@ inline QColor exact(QColor colour) { return QColor::fromRgba(colour.rgba()); }
 
 // The colour a picture shows at a pixel that is not the transparent one.
 inline QColor shownColour(const QImage& image) { return image.isNull() ? QColor() : image.pixelColor(image.width() - 1, 0); }
-
-// Makes the working directory a given folder for the lifetime of the object.
-class WorkingDirectory {
-public:
-    explicit WorkingDirectory(const fs::path& path) : previous_(fs::current_path()) { fs::current_path(path); }
-    ~WorkingDirectory() { fs::current_path(previous_); }
-
-private:
-    fs::path previous_;
-};
 
 }  // namespace modsetup::uitest
