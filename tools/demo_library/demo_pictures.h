@@ -7,6 +7,9 @@
 #include <string_view>
 
 #include <QImage>
+#include <QPainter>
+
+#include <initializer_list>
 
 #include "demo_library/demo_looks.h"
 
@@ -27,6 +30,27 @@ QImage soldierPicture(const Theme& theme);
 // One of a soldier set's body-part pictures, given as its name below the
 // set's Gostek-gfx folder ("klata.bmp", "ranny\\udo2.bmp").
 QImage soldierPart(std::string_view fileName, const Theme& theme);
+
+// Draws outlined shapes without smoothing, so that the key colour stays exact
+// around them.
+class Brush {
+public:
+    explicit Brush(QImage& image) : painter_(&image) { painter_.setRenderHint(QPainter::Antialiasing, false); }
+
+    Brush& colours(QRgb fill, QRgb outline) {
+        painter_.setBrush(QColor::fromRgb(fill));
+        QPen pen(QColor::fromRgb(outline));
+        pen.setCosmetic(true);
+        painter_.setPen(pen);
+        return *this;
+    }
+    void rect(double x, double y, double w, double h) { painter_.drawRect(QRectF(x, y, w, h)); }
+    void ellipse(double x, double y, double w, double h) { painter_.drawEllipse(QRectF(x, y, w, h)); }
+    void polygon(std::initializer_list<QPointF> points) { painter_.drawPolygon(QPolygonF(QList<QPointF>(points))); }
+
+private:
+    QPainter painter_;
+};
 
 // A picture of the given size filled with the transparent key.
 QImage blankPicture(int width, int height);

@@ -71,31 +71,12 @@ QRgb fillOf(Paint paint, const Theme& theme) {
     return theme.body;
 }
 
-class Figure {
-public:
-    explicit Figure(QImage& image) : painter_(&image) { painter_.setRenderHint(QPainter::Antialiasing, false); }
-
-    Figure& colours(QRgb fill, QRgb outline) {
-        painter_.setBrush(QColor::fromRgb(fill));
-        QPen pen(QColor::fromRgb(outline));
-        pen.setCosmetic(true);
-        painter_.setPen(pen);
-        return *this;
-    }
-    void rect(int x, int y, int w, int h) { painter_.drawRect(QRect(x, y, w, h)); }
-    void ellipse(int x, int y, int w, int h) { painter_.drawEllipse(QRect(x, y, w, h)); }
-    void polygon(std::initializer_list<QPoint> points) { painter_.drawPolygon(QPolygon(QList<QPoint>(points))); }
-
-private:
-    QPainter painter_;
-};
-
 }  // namespace
 
 QImage soldierPicture(const Theme& theme) {
     QImage image = blankPicture(100, 70);
     {
-        Figure f(image);
+        Brush f(image);
         // Legs and boots.
         f.colours(theme.body, theme.dark).rect(40, 40, 7, 21);
         f.colours(theme.body, theme.dark).rect(50, 40, 7, 21);
@@ -113,7 +94,7 @@ QImage soldierPicture(const Theme& theme) {
         f.colours(kBoot, kBoot).rect(52, 11, 1, 1);
     }
     applyPattern(image, theme);
-    Figure f(image);
+    Brush f(image);
     // The rifle, held across the chest, and the arm that holds it.
     f.colours(kGunMetal, kBoot).polygon({{34, 25}, {50, 24}, {50, 30}, {36, 32}});
     f.colours(kGunMetal, kBoot).rect(50, 24, 42, 4);
@@ -144,7 +125,7 @@ QImage soldierPart(std::string_view fileName, const Theme& theme) {
     QImage image = blankPicture(part->width + 2, part->height + 2);
     QRgb fill = fillOf(part->paint, theme);
     if (second) fill = qRgb(qRed(fill) * 3 / 4, qGreen(fill) * 3 / 4, qBlue(fill) * 3 / 4);
-    Figure f(image);
+    Brush f(image);
     f.colours(fill, theme.dark);
     if (part->outline == Outline::Round) {
         f.ellipse(1, 1, part->width - 1, part->height - 1);

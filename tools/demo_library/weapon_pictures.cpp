@@ -20,25 +20,6 @@ QRgb mix(QRgb a, QRgb b, int percentOfB) {
     return qRgb(channel(qRed(a), qRed(b)), channel(qGreen(a), qGreen(b)), channel(qBlue(a), qBlue(b)));
 }
 
-class Brush {
-public:
-    explicit Brush(QImage& image) : painter_(&image) { painter_.setRenderHint(QPainter::Antialiasing, false); }
-
-    Brush& colours(QRgb fill, QRgb outline) {
-        painter_.setBrush(QColor::fromRgb(fill));
-        QPen pen(QColor::fromRgb(outline));
-        pen.setCosmetic(true);
-        painter_.setPen(pen);
-        return *this;
-    }
-    void rect(double x, double y, double w, double h) { painter_.drawRect(QRectF(x, y, w, h)); }
-    void ellipse(double x, double y, double w, double h) { painter_.drawEllipse(QRectF(x, y, w, h)); }
-    void polygon(std::initializer_list<QPointF> points) { painter_.drawPolygon(QPolygonF(QList<QPointF>(points))); }
-
-private:
-    QPainter painter_;
-};
-
 QImage projectile(const WeaponLook& look, const Theme& theme) {
     const int w = look.projectileWidth;
     const int h = look.projectileHeight;
