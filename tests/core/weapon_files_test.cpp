@@ -33,29 +33,38 @@ using WeaponSetFiles = std::array<std::string, kWeaponSlotCount>;
 
 // What the writer gives for these set files, run through the line-file
 // handles in a game folder of its own.
+// Catches what a writer writes, whatever its target, in one file of the
+// working directory, so no mod folder is needed (a mod name with blanks at its
+// ends names no folder on Windows).
+class CapturingHost : public ForwardingHost {
+public:
+    using ForwardingHost::ForwardingHost;
+    std::unique_ptr<OutputFile> openReplace(const std::string&) override { return inner_.openReplace("captured"); }
+};
+
 template <typename Writer>
 std::string writtenFrom(const SlotTexts& texts, const WeaponSetFiles& files, std::string_view fileName,
-                        const std::string& modName, Writer write, std::string_view target) {
+                        const std::string& modName, Writer write) {
     GameFolder game;
     for (std::size_t slot = 0; slot < files.size(); ++slot)
         if (!files[slot].empty())
             writeFile(game.library() / testing::kTestSlotFolders[slot] / texts[slot] / fileName, files[slot]);
-    std::filesystem::create_directories(game.modFolder(modName) / "txt");
-    auto host = makeSystemHost();
-    LineFile output(*host);
-    LineFile input(*host);
+    auto system = makeSystemHost();
+    CapturingHost host(*system);
+    LineFile output(host);
+    LineFile input(host);
     EXPECT_TRUE(write(output, input, ProcessStrings{game.configBase(), "Title", modName}, texts));
-    return readFile(game.modFolder(modName) / target);
+    return readFile(game.dir() / "captured");
 }
 
 std::string weaponNamesText(const SlotTexts& texts, const WeaponSetFiles& nameFiles) {
-    return writtenFrom(texts, nameFiles, "name.txt", "Desert", writeWeaponNames, "txt/weaponnames.txt");
+    return writtenFrom(texts, nameFiles, "name.txt", "Desert", writeWeaponNames);
 }
 
 std::string weaponStatsText(const std::string& modName, const WeaponSetFiles& statsFiles) {
     SlotTexts texts;
     for (std::size_t slot = 0; slot < kWeaponSlotCount; ++slot) texts[slot] = "Set";
-    return writtenFrom(texts, statsFiles, "stats.ini", modName, writeWeaponStats, "weapons.ini");
+    return writtenFrom(texts, statsFiles, "stats.ini", modName, writeWeaponStats);
 }
 
 // Counts the set files opened for reading.
