@@ -2,18 +2,22 @@
 
 namespace modsetup {
 
-std::vector<std::string> scanSlotFolder(Host& host, const std::string& configBase, std::size_t slot) {
-    std::vector<FolderEntry> listing;
-    std::vector<std::string> sets;
+SlotFolderListing listSlotFolder(Host& host, const std::string& configBase, std::size_t slot) {
+    std::vector<FolderEntry> entries;
+    SlotFolderListing listing;
     // A folder that is missing or cannot be listed offers nothing.
-    if (!host.listFolder(configBase + "\\" + std::string(kSlots[slot].folder) + "\\*.*", listing)) return sets;
-    sets.reserve(listing.size());
-    for (auto& entry : listing) {
-        if (!entry.isDirectory || entry.isHidden || entry.isSystem) continue;
-        if (entry.name == "." || entry.name == "..") continue;
-        sets.push_back(std::move(entry.name));
+    listing.listed = host.listFolder(configBase + "\\" + std::string(kSlots[slot].folder) + "\\*.*", entries);
+    listing.offered.reserve(entries.size());
+    for (auto& entry : entries) {
+        if (!entry.isDirectory || entry.name == "." || entry.name == "..") continue;
+        auto& names = (entry.isHidden || entry.isSystem) ? listing.passedOver : listing.offered;
+        names.push_back(std::move(entry.name));
     }
-    return sets;
+    return listing;
+}
+
+std::vector<std::string> scanSlotFolder(Host& host, const std::string& configBase, std::size_t slot) {
+    return listSlotFolder(host, configBase, slot).offered;
 }
 
 SlotEntries scanCatalogue(Host& host, const std::string& configBase) {

@@ -13,6 +13,15 @@ namespace modsetup {
 
 using SlotEntries = std::array<std::vector<std::string>, kSlotCount>;
 
+// One listing of a slot folder, sorted into what its list offers and the
+// folders it passes over.
+struct SlotFolderListing {
+    bool listed = false;                 // false: the folder is missing or cannot be listed
+    std::vector<std::string> offered;    // folders, never "." or "..", in listing order
+    std::vector<std::string> passedOver; // folders marked hidden or system
+};
+SlotFolderListing listSlotFolder(Host& host, const std::string& configBase, std::size_t slot);
+
 // The set names of one slot folder: folders only, never "." or "..", hidden
 // and system entries passed over, names as reported, order kept.
 std::vector<std::string> scanSlotFolder(Host& host, const std::string& configBase, std::size_t slot);

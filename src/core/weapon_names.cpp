@@ -4,11 +4,6 @@
 #include "core/weapon_sections.h"
 
 namespace modsetup {
-namespace {
-
-constexpr std::string_view kNameFile = "\\name.txt";
-
-}  // namespace
 
 std::string weaponNamesPath(std::string_view modName) { return modPath(modName, "\\txt\\weaponnames.txt"); }
 

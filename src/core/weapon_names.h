@@ -13,6 +13,9 @@ namespace modsetup {
 
 std::string weaponNamesPath(std::string_view modName);
 
+// A weapon set's name file, after its set folder.
+inline constexpr std::string_view kNameFile = "\\name.txt";
+
 // The line a weapon set gives: the first line of its name.txt, or the set's
 // name (the slot list's text) when that line is exactly "0".
 std::string weaponNameLine(std::string_view firstLine, std::string_view setName);
@@ -20,6 +23,5 @@ std::string weaponNameLine(std::string_view firstLine, std::string_view setName)
 // Writes the file through output, opening each set's name.txt in turn through
 // input while output is open. True when the whole file was written.
 bool writeWeaponNames(LineFile& output, LineFile& input, const ProcessStrings& strings, const SlotTexts& texts);
-
 
 }  // namespace modsetup

@@ -6,8 +6,6 @@
 namespace modsetup {
 namespace {
 
-constexpr std::string_view kStatsFile = "\\stats.ini";
-
 constexpr bool setSectionsMatchSlots() {
     for (const WeaponSection& section : kWeaponSections)
         if (section.slot != kFixedWeapon && section.header != kSlots[section.slot].statsSection) return false;

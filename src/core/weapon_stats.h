@@ -13,9 +13,11 @@ namespace modsetup {
 
 std::string weaponStatsPath(std::string_view modName);
 
+// A weapon set's statistics file, after its set folder.
+inline constexpr std::string_view kStatsFile = "\\stats.ini";
+
 // Writes the file through output, opening each set's stats.ini in turn through
 // input while output is open. True when the whole file was written.
 bool writeWeaponStats(LineFile& output, LineFile& input, const ProcessStrings& strings, const SlotTexts& texts);
-
 
 }  // namespace modsetup

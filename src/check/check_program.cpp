@@ -1,0 +1,99 @@
+#include "check/check_program.h"
+
+#include <optional>
+
+#include "check/check_target.h"
+#include "check/library_check.h"
+#include "check/report.h"
+#include "check/report_text.h"
+#include "core/config.h"
+
+namespace modsetup::check {
+namespace {
+
+struct CommandLine {
+    std::optional<std::string> path;
+    bool quiet = false;
+    bool help = false;
+    std::string error;
+};
+
+CommandLine parse(const std::vector<std::string>& arguments) {
+    CommandLine line;
+    bool optionsEnd = false;
+    for (const std::string& argument : arguments) {
+        if (!optionsEnd && argument == "--") {
+            optionsEnd = true;
+        } else if (!optionsEnd && (argument == "-q" || argument == "--quiet")) {
+            line.quiet = true;
+        } else if (!optionsEnd && (argument == "-h" || argument == "--help" || argument == "/?")) {
+            line.help = true;
+        } else if ((optionsEnd || !argument.starts_with('-')) && !line.path) {
+            line.path = argument;
+        } else if (line.error.empty()) {
+            line.error = badArgumentText(argument);
+        }
+    }
+    return line;
+}
+
+// One line on the terminal, rewritten in place; each rewrite blanks what the
+// last one left, and the line is wiped before the report follows.
+class ProgressLine {
+public:
+    explicit ProgressLine(std::ostream& terminal) : terminal_(terminal) {}
+    ~ProgressLine() { wipe(); }
+
+    void show(std::size_t done, std::size_t total) {
+        // Redrawn now and then: a terminal is slow next to a set check.
+        if (done % 64 != 1 && done != total) return;
+        const std::string text = progressText(done, total);
+        terminal_ << '\r' << text << std::string(shown_ > text.size() ? shown_ - text.size() : 0, ' ') << std::flush;
+        shown_ = text.size();
+    }
+
+    void wipe() {
+        if (shown_ == 0) return;
+        terminal_ << '\r' << std::string(shown_, ' ') << '\r' << std::flush;
+        shown_ = 0;
+    }
+
+private:
+    std::ostream& terminal_;
+    std::size_t shown_ = 0;
+};
+
+}  // namespace
+
+int runCheckProgram(Host& host, const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+                    bool progressLine) {
+    const CommandLine line = parse(arguments);
+    if (line.help) {
+        out << usageText();
+        return kExitNoErrors;
+    }
+    if (!line.error.empty()) {
+        err << line.error << '\n';
+        return kExitNotChecked;
+    }
+    const CheckTarget target = findCheckTarget(host, line.path);
+    if (!target.error.empty()) {
+        err << target.error << '\n';
+        return kExitNotChecked;
+    }
+
+    CheckResult result;
+    {
+        ProgressLine progress(err);
+        Progress tell;
+        if (progressLine && !line.quiet) tell = [&](std::size_t done, std::size_t total) { progress.show(done, total); };
+        result = checkLibrary(host, target.configBase, tell);
+    }
+    ReportHeading heading{target.configBase, selectionsPath(target.configBase)};
+    heading.selectionsPresent = host.pathKind(heading.selections) == PathKind::File;
+    writeReport(out, heading, result, line.quiet);
+    out.flush();
+    return result.count(Severity::Error) > 0 ? kExitErrors : kExitNoErrors;
+}
+
+}  // namespace modsetup::check

@@ -1,0 +1,52 @@
+#include "check/check_target.h"
+
+#include "check/report_text.h"
+#include "core/config.h"
+#include "core/slots.h"
+
+namespace modsetup::check {
+namespace {
+
+bool isSeparator(char c) { return c == '\\' || c == '/'; }
+
+// A folder holding mod.ini or a slot folder; anything else is taken for a
+// wrong path rather than checked as a library that lacks everything.
+bool looksLikeLibrary(Host& host, const std::string& folder) {
+    if (host.pathKind(modIniPath(folder)) == PathKind::File) return true;
+    for (const SlotInfo& slot : kSlots)
+        if (host.pathKind(folder + "\\" + std::string(slot.folder)) == PathKind::Directory) return true;
+    return false;
+}
+
+}  // namespace
+
+CheckTarget findCheckTarget(Host& host, const std::optional<std::string>& path) {
+    CheckTarget target;
+    const std::string given = path.value_or(std::string(kDefaultProgramFile));
+    switch (host.pathKind(given)) {
+    case PathKind::Missing:
+        target.error = path ? noSuchPathText(given) : noProgramFileText(given);
+        return target;
+    case PathKind::File:
+        // Exactly as the program derives ConfigBase from its own file.
+        target.configBase = deriveConfigBase(given);
+        if (host.pathKind(target.configBase) != PathKind::Directory) {
+            target.error = noLibraryBesideText(given, target.configBase);
+            target.configBase.clear();
+        }
+        return target;
+    case PathKind::Directory: {
+        // "modsetup/" names the folder "modsetup", whose selections file is "modsetup.ini".
+        std::string folder = given;
+        while (folder.size() > 1 && isSeparator(folder.back()) && folder[folder.size() - 2] != ':') folder.pop_back();
+        if (looksLikeLibrary(host, folder))
+            target.configBase = std::move(folder);
+        else
+            target.error = notALibraryText(given);
+        return target;
+    }
+    }
+    return target;
+}
+
+}  // namespace modsetup::check

@@ -1,0 +1,240 @@
+#include "check/report_text.h"
+
+#include "core/mod_name.h"
+#include "core/slots.h"
+#include "core/weapon_sections.h"
+
+namespace modsetup::check {
+namespace {
+
+constexpr std::string_view kWithModifiedWeapons = "with \"Use Modified Weapons\" ticked, ";
+
+std::string quoted(std::string_view text) {
+    std::string quotedText(1, '"');
+    (quotedText += text) += '"';
+    return quotedText;
+}
+
+std::string counted(std::size_t count, std::string_view thing) {
+    return std::to_string(count) + " " + std::string(thing) + (count == 1 ? "" : "s");
+}
+
+// "a", "a and b", "a, b and c".
+std::string joined(const std::vector<std::string>& items) {
+    std::string text;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (i > 0) text += i + 1 == items.size() ? " and " : ", ";
+        text += items[i];
+    }
+    return text;
+}
+
+// "Damage" of "Damage=".
+std::string_view keyName(std::size_t line) {
+    std::string_view key = kSetStatsKeys[line];
+    return key.substr(0, key.size() - 1);
+}
+
+std::string noSetToChoose(std::size_t slot) { return "no set to choose for " + slotFolderLabel(slot); }
+
+}  // namespace
+
+std::string slotLabel(std::size_t slot) {
+    if (slot == kTeamAlpha) return "team Alpha";
+    if (slot == kTeamBravo) return "team Bravo";
+    if (slot >= kSecondary1) return "secondary slot " + std::to_string(slot - kSecondary1 + 1);
+    return "primary slot " + std::to_string(slot + 1);
+}
+
+std::string slotFolderLabel(std::size_t slot) {
+    return slot >= kTeamAlpha ? "team Alpha and team Bravo" : slotLabel(slot);
+}
+
+std::string absenceText(Absence absence, std::string_view reason) {
+    switch (absence) {
+    case Absence::Missing: return "missing";
+    case Absence::FolderInstead: return "a folder, not a file";
+    case Absence::FileInstead: return "a file, not a folder";
+    case Absence::Unlistable: return "cannot be listed";
+    case Absence::Unopenable: break;
+    }
+    // The host's reason, less the full stop and line break some systems end it with.
+    while (!reason.empty() && (reason.back() == '.' || reason.back() == '\n' || reason.back() == '\r'))
+        reason.remove_suffix(1);
+    return "cannot be opened (" + std::string(reason) + ")";
+}
+
+std::string modIniAbsentText(std::string_view why) {
+    return std::string(why) + ": the window shows no title, and Apply and Play refuse the empty mod name";
+}
+
+std::string noWindowTitleText() { return "line 1, the window title, is empty: the window shows no title"; }
+
+std::string unsafeModNameText(std::string_view configBase, std::string_view modName) {
+    std::string message = unsafeModNameMessage(configBase, modName);
+    for (char& c : message)
+        if (c == '\n') c = ' ';
+    return "line 2, the mod name, is refused by Apply and Play with this report: " + message;
+}
+
+std::string slotFolderAbsentText(std::string_view why, std::size_t slot) {
+    return std::string(why) + ": " + noSetToChoose(slot);
+}
+
+std::string slotFolderEmptyText(std::size_t slot) { return "holds no set folder: " + noSetToChoose(slot); }
+
+std::string setNotOfferedText() { return "hidden or a system folder: the list does not offer this set"; }
+
+std::string setsDifferInCaseText(const std::vector<std::string>& others) {
+    std::vector<std::string> names;
+    for (const std::string& other : others) names.push_back(quoted(other));
+    return std::string(others.size() == 1 ? "differs from the set " : "differs from the sets ") + joined(names) +
+           " only in letter case: the program finds set names without regard to letter case and may read one "
+           "set for the other";
+}
+
+std::string setFileAbsentText(std::string_view why, const SetFile& file) {
+    std::string text(why);
+    text += ": ";
+    if (file.shown) text += "the window reports an error when the set is chosen";
+    if (file.shown && file.installed) text += ", and ";
+    if (file.installed) text += "Apply skips it and the game keeps its own";
+    return text;
+}
+
+std::string setFolderAbsentText(std::string_view why, std::size_t files, bool shown,
+                                const std::vector<std::string>& unreadFolders) {
+    std::string text = std::string(why) + "; the set should keep " + counted(files, "file") + " there: ";
+    if (shown) text += "the window reports an error when the set is chosen, and ";
+    text += files == 1 ? "Apply skips it" : "Apply skips them";
+    if (!unreadFolders.empty()) {
+        std::vector<std::string> names;
+        for (const std::string& folder : unreadFolders) names.push_back(quoted(folder));
+        text += unreadFolders.size() == 1 ? "; the set has a folder " : "; the set has folders ";
+        text += joined(names) + " that nothing reads";
+    }
+    return text;
+}
+
+std::string pictureUnreadableText(std::string_view reason, const SetFile& file) {
+    std::string text = "not a bitmap the program can read (" + std::string(reason) + "): ";
+    if (file.shown) text += "the window reports \"Bitmap image is not valid\" when the set is chosen";
+    if (file.shown && file.installed) text += ", and ";
+    if (file.installed) text += "Apply installs it as it is";
+    return text;
+}
+
+std::string nameFileAbsentText(std::string_view why, std::size_t slot) {
+    return std::string(why) + ": " + std::string(kWithModifiedWeapons) + "Apply writes an empty weapon name for " +
+           slotLabel(slot);
+}
+
+std::string nameLineEmptyText(std::size_t slot) { return nameFileAbsentText("line 1 is empty", slot); }
+
+std::string nameLineLikeZeroText(std::string_view line) {
+    return "line 1 is " + quoted(line) +
+           ", not \"0\": Apply writes it as the weapon name; only a line of exactly \"0\" stands for the set's name";
+}
+
+std::string statsFileAbsentText(std::string_view why, std::size_t slot) {
+    return std::string(why) + ": " + std::string(kWithModifiedWeapons) + "Apply writes " +
+           std::string(kSlots[slot].statsSection) + " into weapons.ini with nine empty values";
+}
+
+std::string statsValuesMissingText(const std::vector<std::size_t>& lines) {
+    std::vector<std::string> keys;
+    for (std::size_t line : lines) keys.push_back("line " + std::to_string(line + 1) + " (" + std::string(keyName(line)) + ")");
+    return "no value on " + joined(keys) + ": " + std::string(kWithModifiedWeapons) +
+           (lines.size() == 1 ? "Apply writes this key" : "Apply writes these keys") + " into weapons.ini without a value";
+}
+
+std::string statsValuesNotNumbersText(const std::vector<std::size_t>& lines, const std::vector<std::string>& values) {
+    std::vector<std::string> items;
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        items.push_back("line " + std::to_string(lines[i] + 1) + " (" + std::string(keyName(lines[i])) + ") " +
+                        quoted(values[i]));
+    return "not a number: " + joined(items) + ": Apply writes " + (lines.size() == 1 ? "it" : "them") +
+           " into weapons.ini as " + (lines.size() == 1 ? "it is" : "they are");
+}
+
+std::string staleSelectionText(std::string_view set, std::size_t slot) {
+    return "names the set " + quoted(set) + " of " + slotLabel(slot) + ", which is not in the slot folder " +
+           quoted(kSlots[slot].folder) + ": the window reports an error at start";
+}
+
+std::string severityWord(Severity severity) { return severity == Severity::Error ? "error" : "warning"; }
+
+std::string slotFolderHeading(std::size_t slot, std::size_t sets) {
+    return "Slot folder " + std::string(kSlots[slot].folder) + " (" + slotFolderLabel(slot) + "): " + counted(sets, "set");
+}
+
+std::string summaryText(const CheckResult& result) {
+    return counted(result.sets, "set") + " and " + counted(result.files, "file") + " checked: " +
+           counted(result.count(Severity::Error), "error") + ", " + counted(result.count(Severity::Warning), "warning");
+}
+
+std::string findingLine(const Finding& finding) {
+    return severityWord(finding.severity) + ": " + finding.place + ": " + finding.text;
+}
+
+std::string progressText(std::size_t done, std::size_t total) {
+    return "Checking set " + std::to_string(done) + " of " + std::to_string(total);
+}
+
+std::string libraryHeading(std::string_view configBase, std::string_view selections, bool selectionsPresent) {
+    return "Checking the set library " + quoted(configBase) + "\n" +
+           (selectionsPresent ? "  and the selections file " : "  (no selections file ") + quoted(selections) +
+           (selectionsPresent ? "" : ")");
+}
+
+std::string usageText() {
+    return R"(usage: modsetup-check [--quiet] [PATH]
+
+Checks a set library for everything Apply would skip and the window would
+fail to show, and tells what the program will do because of each finding.
+
+PATH is the program file (modsetup.exe), beside which the program finds its
+set library (the program file's path less its last four characters) and its
+selections file (the same plus ".ini"); or a set library folder, whose
+selections file is the folder's path plus ".ini". Without PATH the check
+takes modsetup.exe in the working directory.
+
+  -q, --quiet   print only the findings and the summary line
+  -h, --help    print this text
+
+Each finding is an error (the window will show an error, or Apply and Play
+will refuse) or a warning (Apply will skip a file, or write what the author
+likely did not mean).
+
+Exit status: 0 when there are no errors, 1 when there are errors, 2 when PATH
+is neither a set library nor a program file, or the command line is wrong.
+)";
+}
+
+std::string noSuchPathText(std::string_view path) {
+    return "modsetup-check: there is no file or folder " + quoted(path);
+}
+
+std::string noProgramFileText(std::string_view programFile) {
+    return "modsetup-check: there is no " + std::string(programFile) +
+           " in the working directory: give the program file or the set library folder to check "
+           "(modsetup-check --help)";
+}
+
+std::string noLibraryBesideText(std::string_view programFile, std::string_view configBase) {
+    return "modsetup-check: there is no set library beside the program file " + quoted(programFile) +
+           ": the folder " + quoted(configBase) + " is missing";
+}
+
+std::string notALibraryText(std::string_view folder) {
+    std::vector<std::string> names;
+    for (std::size_t slot = 0; slot <= kTeamAlpha; ++slot) names.push_back(std::string(kSlots[slot].folder));
+    return "modsetup-check: " + quoted(folder) + " is not a set library: it holds neither mod.ini nor any of the " +
+           "slot folders " + joined(names);
+}
+
+std::string badArgumentText(std::string_view argument) {
+    return "modsetup-check: unexpected argument " + quoted(argument) + " (modsetup-check --help)";
+}
+
+}  // namespace modsetup::check

@@ -1,0 +1,70 @@
+#pragma once
+// Every text the check program prints is formed here: the findings' words,
+// the report's headings and summary line, the help and the reasons for not
+// checking at all.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "check/findings.h"
+#include "check/set_files.h"
+
+namespace modsetup::check {
+
+// "primary slot 1", "secondary slot 2", "team Alpha".
+std::string slotLabel(std::size_t slot);
+// The slots a slot folder serves: as slotLabel, "team Alpha and team Bravo" for "gostek".
+std::string slotFolderLabel(std::size_t slot);
+
+// Why a file or folder the program needs cannot be used.
+enum class Absence { Missing, FolderInstead, FileInstead, Unopenable, Unlistable };
+std::string absenceText(Absence absence, std::string_view reason = {});
+
+// mod.ini
+std::string modIniAbsentText(std::string_view why);
+std::string noWindowTitleText();
+std::string unsafeModNameText(std::string_view configBase, std::string_view modName);
+
+// Slot folders and the sets they offer.
+std::string slotFolderAbsentText(std::string_view why, std::size_t slot);
+std::string slotFolderEmptyText(std::size_t slot);
+std::string setNotOfferedText();
+std::string setsDifferInCaseText(const std::vector<std::string>& others);
+
+// Files of a set.
+std::string setFileAbsentText(std::string_view why, const SetFile& file);
+std::string setFolderAbsentText(std::string_view why, std::size_t files, bool shown,
+                                const std::vector<std::string>& unreadFolders);
+std::string pictureUnreadableText(std::string_view reason, const SetFile& file);
+std::string nameFileAbsentText(std::string_view why, std::size_t slot);
+std::string nameLineEmptyText(std::size_t slot);
+std::string nameLineLikeZeroText(std::string_view line);
+std::string statsFileAbsentText(std::string_view why, std::size_t slot);
+// Lines are 0-based indexes into the nine values.
+std::string statsValuesMissingText(const std::vector<std::size_t>& lines);
+std::string statsValuesNotNumbersText(const std::vector<std::size_t>& lines, const std::vector<std::string>& values);
+
+// The selections file.
+std::string staleSelectionText(std::string_view set, std::size_t slot);
+
+// The report's own lines.
+std::string severityWord(Severity severity);
+std::string slotFolderHeading(std::size_t slot, std::size_t sets);
+std::string summaryText(const CheckResult& result);
+std::string libraryHeading(std::string_view configBase, std::string_view selections, bool selectionsPresent);
+inline constexpr std::string_view kModIniHeading = "mod.ini";
+inline constexpr std::string_view kSelectionsHeading = "Selections file";
+std::string findingLine(const Finding& finding);
+std::string progressText(std::size_t done, std::size_t total);
+
+// The program's own messages.
+std::string usageText();
+std::string noSuchPathText(std::string_view path);
+std::string noProgramFileText(std::string_view programFile);
+std::string noLibraryBesideText(std::string_view programFile, std::string_view configBase);
+std::string notALibraryText(std::string_view folder);
+std::string badArgumentText(std::string_view argument);
+
+}  // namespace modsetup::check

@@ -1,0 +1,231 @@
+#include "check/set_check.h"
+
+#include <optional>
+
+#include "check/report_text.h"
+#include "core/picture.h"
+#include "core/weapon_names.h"
+#include "core/weapon_sections.h"
+#include "core/weapon_stats.h"
+
+namespace modsetup::check {
+namespace {
+
+#ifdef _WIN32
+constexpr char kShownSeparator = '\\';
+#else
+constexpr char kShownSeparator = '/';
+#endif
+
+constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+Severity severityOf(const SetFile& file) { return file.shown ? Severity::Error : Severity::Warning; }
+
+// Nothing when the picture loads as the window would load it; otherwise why not.
+std::optional<std::string> pictureProblem(Host& host, const std::string& path) {
+    PictureLoad load = loadPicture(host, path);
+    if (load.picture) return std::nullopt;
+    return load.error;
+}
+
+// "0 ", " 0" or "00": what an author may take for the "0" that stands for the set's name.
+bool looksLikeZero(std::string_view line) {
+    const std::size_t first = line.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return false;
+    const std::size_t last = line.find_last_not_of(" \t");
+    return line.substr(first, last - first + 1).find_first_not_of('0') == std::string_view::npos;
+}
+
+// A whole or decimal number, as the game reads weapon values.
+bool isNumber(std::string_view text) {
+    if (text.starts_with('-')) text.remove_prefix(1);
+    bool digits = false;
+    bool point = false;
+    for (char c : text) {
+        if (c >= '0' && c <= '9') {
+            digits = true;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            return false;
+        }
+    }
+    return digits;
+}
+
+}  // namespace
+
+struct SetCheck::Folder {
+    std::string key;          // the folded suffix of the folder
+    std::string suffix;
+    std::string why;          // empty when the folder is there
+    std::size_t finding = kNone;
+    std::size_t files = 0;    // files of the table that it should hold
+    bool shown = false;       // one of them is a preview picture
+};
+
+std::string shownPath(std::string_view programPath) {
+    std::string shown(programPath);
+    for (char& c : shown)
+        if (c == '\\') c = kShownSeparator;
+    return shown;
+}
+
+SetCheck::SetCheck(Host& host, std::string configBase)
+    : host_(host), configBase_(std::move(configBase)), lines_(host) {
+    for (std::size_t slot = 0; slot < kSlotCount; ++slot) files_[slot] = setFilesOf(slot);
+}
+
+void SetCheck::run(std::size_t slot, const std::string& set, CheckResult& result) {
+    slot_ = slot;
+    folder_ = setFolderPath(configBase_, slot, set);
+    place_ = std::string(kSlots[slot].folder) + kShownSeparator + set;
+    ++result.sets;
+
+    std::vector<Folder> folders;
+    for (const SetFile& file : files_[slot]) checkFile(file, folders, result);
+    for (const Folder& folder : folders) {
+        if (folder.finding == kNone) continue;
+        const std::string_view parent(folder.suffix.data(), folder.suffix.rfind('\\'));
+        Finding& finding = result.findings[folder.finding];
+        finding.severity = folder.shown ? Severity::Error : Severity::Warning;
+        finding.text = setFolderAbsentText(folder.why, folder.files, folder.shown, unreadFolders(parent));
+    }
+    if (slot < kWeaponSlotCount) {
+        checkNameFile(result);
+        checkStatsFile(result);
+    }
+}
+
+void SetCheck::checkFile(const SetFile& file, std::vector<Folder>& folders, CheckResult& result) {
+    ++result.files;
+    const std::string path = folder_ + file.suffix;
+    PathKind kind = PathKind::File;
+    if (file.picture) {
+        const std::optional<std::string> problem = pictureProblem(host_, path);
+        if (!problem) return;
+        kind = host_.pathKind(path);
+        if (kind == PathKind::File) {
+            // There, but the window cannot show it: either not a readable
+            // bitmap or not to be opened at all.
+            std::string reason;
+            const bool opens = host_.openRead(path, reason) != nullptr;
+            add(severityOf(file), file.suffix,
+                opens ? pictureUnreadableText(*problem, file)
+                      : setFileAbsentText(absenceText(Absence::Unopenable, reason), file),
+                result);
+            return;
+        }
+    } else {
+        kind = host_.pathKind(path);
+        if (kind == PathKind::File) return;
+    }
+
+    // A missing file in a missing folder is told once, for the whole folder.
+    if (kind == PathKind::Missing) {
+        if (Folder* folder = absentFolder(file.suffix, folders)) {
+            if (folder->finding == kNone) {
+                folder->finding = result.findings.size();
+                add(Severity::Warning, folder->suffix, {}, result);  // severity and text follow
+            }
+            ++folder->files;
+            folder->shown = folder->shown || file.shown;
+            return;
+        }
+    }
+    add(severityOf(file), file.suffix,
+        setFileAbsentText(absenceText(kind == PathKind::Missing ? Absence::Missing : Absence::FolderInstead), file),
+        result);
+}
+
+SetCheck::Folder* SetCheck::absentFolder(std::string_view suffix, std::vector<Folder>& folders) {
+    for (std::string_view folderSuffix : foldersOf(suffix)) {
+        const std::string key = foldCase(folderSuffix);
+        Folder* folder = nullptr;
+        for (Folder& known : folders)
+            if (known.key == key) folder = &known;
+        if (folder == nullptr) {
+            Folder added{key, std::string(folderSuffix), {}};
+            const PathKind kind = host_.pathKind(folder_ + added.suffix);
+            if (kind != PathKind::Directory)
+                added.why = absenceText(kind == PathKind::Missing ? Absence::Missing : Absence::FileInstead);
+            folders.push_back(std::move(added));
+            folder = &folders.back();
+        }
+        if (!folder->why.empty()) return folder;
+    }
+    return nullptr;
+}
+
+// The folders beside a missing one that no file of the slot's sets lies in:
+// where a mistyped folder name shows up.
+std::vector<std::string> SetCheck::unreadFolders(std::string_view parent) {
+    std::vector<std::string> unread;
+    std::vector<FolderEntry> entries;
+    if (!host_.listFolder(folder_ + std::string(parent) + "\\*.*", entries)) return unread;
+    for (const FolderEntry& entry : entries) {
+        if (!entry.isDirectory || entry.name == "." || entry.name == "..") continue;
+        const std::string key = foldCase(std::string(parent) + "\\" + entry.name);
+        bool read = false;
+        for (const SetFile& file : files_[slot_])
+            for (std::string_view folder : foldersOf(file.suffix)) read = read || foldCase(folder) == key;
+        if (!read) unread.push_back(entry.name);
+    }
+    return unread;
+}
+
+std::string SetCheck::whyUnusable(const std::string& path, PathKind kind) {
+    if (kind == PathKind::Missing) return absenceText(Absence::Missing);
+    if (kind == PathKind::Directory) return absenceText(Absence::FolderInstead);
+    std::string reason;
+    host_.openRead(path, reason);
+    return absenceText(Absence::Unopenable, reason);
+}
+
+void SetCheck::checkNameFile(CheckResult& result) {
+    ++result.files;
+    const std::string path = folder_ + std::string(kNameFile);
+    if (!lines_.openRead(path)) {
+        add(Severity::Warning, kNameFile, nameFileAbsentText(whyUnusable(path, host_.pathKind(path)), slot_), result);
+        return;
+    }
+    const std::string first = lines_.readLine();
+    lines_.close();
+    if (first.empty()) {
+        add(Severity::Warning, kNameFile, nameLineEmptyText(slot_), result);
+    } else if (first != "0" && looksLikeZero(first)) {
+        add(Severity::Warning, kNameFile, nameLineLikeZeroText(first), result);
+    }
+}
+
+void SetCheck::checkStatsFile(CheckResult& result) {
+    ++result.files;
+    const std::string path = folder_ + std::string(kStatsFile);
+    if (!lines_.openRead(path)) {
+        add(Severity::Warning, kStatsFile, statsFileAbsentText(whyUnusable(path, host_.pathKind(path)), slot_),
+            result);
+        return;
+    }
+    std::vector<std::size_t> empty;
+    std::vector<std::size_t> notNumbers;
+    std::vector<std::string> values;
+    for (std::size_t line = 0; line < kStatsValueCount; ++line) {
+        std::string value = lines_.readLine();
+        if (value.empty()) {
+            empty.push_back(line);
+        } else if (!isNumber(value)) {
+            notNumbers.push_back(line);
+            values.push_back(std::move(value));
+        }
+    }
+    lines_.close();
+    if (!empty.empty()) add(Severity::Warning, kStatsFile, statsValuesMissingText(empty), result);
+    if (!notNumbers.empty())
+        add(Severity::Warning, kStatsFile, statsValuesNotNumbersText(notNumbers, values), result);
+}
+
+void SetCheck::add(Severity severity, std::string_view suffix, std::string text, CheckResult& result) const {
+    result.findings.push_back({severity, Group::SlotFolder, slot_, place_ + shownPath(suffix), std::move(text)});
+}
+
+}  // namespace modsetup::check

@@ -1,0 +1,52 @@
+#pragma once
+// Checks one set: every file its slot's previews show and Apply installs,
+// each picture decoded by the program's own decoder, and for a weapon set its
+// name.txt and stats.ini read by the program's own line reader. Every path is
+// built as the program builds it and goes through the host, so names are
+// matched with the program's own letter-case rules.
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "check/findings.h"
+#include "check/set_files.h"
+#include "core/line_file.h"
+#include "core/platform/host.h"
+#include "core/slots.h"
+
+namespace modsetup::check {
+
+// "1/Desert Gold/sfx" from the program's "1\Desert Gold\sfx": the host's separator.
+std::string shownPath(std::string_view programPath);
+
+class SetCheck {
+public:
+    SetCheck(Host& host, std::string configBase);
+
+    // Appends the set's findings to result, in the order of its files.
+    void run(std::size_t slot, const std::string& set, CheckResult& result);
+
+private:
+    struct Folder;
+    std::string whyUnusable(const std::string& path, PathKind kind);
+    void checkFile(const SetFile& file, std::vector<Folder>& folders, CheckResult& result);
+    void checkNameFile(CheckResult& result);
+    void checkStatsFile(CheckResult& result);
+    Folder* absentFolder(std::string_view suffix, std::vector<Folder>& folders);
+    std::vector<std::string> unreadFolders(std::string_view parent);
+    void add(Severity severity, std::string_view suffix, std::string text, CheckResult& result) const;
+
+    Host& host_;
+    std::string configBase_;
+    LineFile lines_;
+    std::array<std::vector<SetFile>, kSlotCount> files_;
+
+    // The set being checked.
+    std::size_t slot_ = 0;
+    std::string folder_;  // the set folder as the program writes it
+    std::string place_;   // the set folder as the report shows it
+};
+
+}  // namespace modsetup::check

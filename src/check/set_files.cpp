@@ -1,0 +1,60 @@
+#include "check/set_files.h"
+
+#include "core/previews.h"
+#include "core/slots.h"
+#include "core/soldier_files.h"
+#include "core/weapon_copies.h"
+
+namespace modsetup::check {
+namespace {
+
+bool endsWithBitmap(std::string_view suffix) { return foldCase(suffix).ends_with(".bmp"); }
+
+// Adds a file, or marks the one already listed under the same name.
+SetFile& addFile(std::vector<SetFile>& files, std::string_view suffix) {
+    const std::string key = foldCase(suffix);
+    for (SetFile& file : files)
+        if (foldCase(file.suffix) == key) return file;
+    files.push_back({std::string(suffix), false, false, endsWithBitmap(suffix)});
+    return files.back();
+}
+
+}  // namespace
+
+std::string foldCase(std::string_view name) {
+    std::string folded(name);
+    for (char& c : folded)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return folded;
+}
+
+std::vector<SetFile> setFilesOf(std::size_t slot) {
+    std::vector<SetFile> files;
+    for (const PreviewPicture& preview : slotPreviews(slot)) addFile(files, preview.suffix).shown = true;
+    for (const WeaponCopy& copy : kWeaponCopies) {
+        if (copy.slot != slot) continue;
+        SetFile& file = addFile(files, copy.source);
+        // Shown under the spelling Apply uses: previews write some folders
+        // with a capital letter, the installation table never does.
+        file.suffix = std::string(copy.source);
+        file.installed = true;
+    }
+    for (const TeamFolder& team : kTeamFolders) {
+        if (team.slot != slot) continue;
+        for (std::string_view name : kSoldierFiles) {
+            std::string suffix(kSoldierSetFolder);
+            suffix += name;
+            addFile(files, suffix).installed = true;
+        }
+    }
+    return files;
+}
+
+std::vector<std::string_view> foldersOf(std::string_view suffix) {
+    std::vector<std::string_view> folders;
+    for (std::size_t at = suffix.find('\\', 1); at != std::string_view::npos; at = suffix.find('\\', at + 1))
+        folders.push_back(suffix.substr(0, at));
+    return folders;
+}
+
+}  // namespace modsetup::check
