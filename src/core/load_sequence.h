@@ -25,7 +25,8 @@ struct LoadOutcome {
     SlotEntries entries;
 };
 
-// Reads mod.ini and the selections file through the shared handle.
-LoadOutcome runLoadSequence(Host& host, LineFile& shared);
+// Reads mod.ini and the selections file through the shared handle; each
+// picture is kept as far as its view shows it.
+LoadOutcome runLoadSequence(Host& host, LineFile& shared, const PictureAreas& areas = kWholePictures);
 
 }  // namespace modsetup
