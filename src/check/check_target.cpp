@@ -30,10 +30,11 @@ CheckTarget findCheckTarget(Host& host, const std::optional<std::string>& path) 
     case PathKind::File:
         // Exactly as the program derives ConfigBase from its own file.
         target.configBase = deriveConfigBase(given);
-        if (host.pathKind(target.configBase) != PathKind::Directory) {
+        if (host.pathKind(target.configBase) != PathKind::Directory)
             target.error = noLibraryBesideText(given, target.configBase);
-            target.configBase.clear();
-        }
+        else if (!looksLikeLibrary(host, target.configBase))
+            target.error = notALibraryText(target.configBase);
+        if (!target.error.empty()) target.configBase.clear();
         return target;
     case PathKind::Directory: {
         // "modsetup/" names the folder "modsetup", whose selections file is "modsetup.ini".

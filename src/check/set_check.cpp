@@ -1,8 +1,7 @@
 #include "check/set_check.h"
 
-#include <optional>
-
 #include "check/report_text.h"
+#include "core/error_text.h"
 #include "core/picture.h"
 #include "core/weapon_names.h"
 #include "core/weapon_sections.h"
@@ -21,12 +20,8 @@ constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
 Severity severityOf(const SetFile& file) { return file.shown ? Severity::Error : Severity::Warning; }
 
-// Nothing when the picture loads as the window would load it; otherwise why not.
-std::optional<std::string> pictureProblem(Host& host, const std::string& path) {
-    PictureLoad load = loadPicture(host, path);
-    if (load.picture) return std::nullopt;
-    return load.error;
-}
+// The check needs the decoder's verdict on a whole bitmap, not its pixels.
+constexpr PictureArea kNoPixels{0, 0};
 
 // "0 ", " 0" or "00": what an author may take for the "0" that stands for the set's name.
 bool looksLikeZero(std::string_view line) {
@@ -102,18 +97,16 @@ void SetCheck::checkFile(const SetFile& file, std::vector<Folder>& folders, Chec
     const std::string path = folder_ + file.suffix;
     PathKind kind = PathKind::File;
     if (file.picture) {
-        const std::optional<std::string> problem = pictureProblem(host_, path);
-        if (!problem) return;
+        const PictureLoad load = loadPicture(host_, path, kNoPixels);
+        if (load.picture) return;
+        if (load.error == kBitmapNotValid) {
+            add(severityOf(file), file.suffix, pictureUnreadableText(load.failure, file), result);
+            return;
+        }
         kind = host_.pathKind(path);
         if (kind == PathKind::File) {
-            // There, but the window cannot show it: either not a readable
-            // bitmap or not to be opened at all.
-            std::string reason;
-            const bool opens = host_.openRead(path, reason) != nullptr;
             add(severityOf(file), file.suffix,
-                opens ? pictureUnreadableText(*problem, file)
-                      : setFileAbsentText(absenceText(Absence::Unopenable, reason), file),
-                result);
+                setFileAbsentText(absenceText(Absence::Unopenable, load.failure), file), result);
             return;
         }
     } else {
