@@ -65,7 +65,16 @@ TEST_F(Catalogue, OffersFoldersOnlyWithTheirNamesAsReported) {
 
 TEST_F(Catalogue, HiddenAndSystemEntriesAreNotOffered) {
     makeSets("knife", {"Hidden set", "Visible", "System set", "Another"});
+    testing::writeFile(library / "knife/Hidden file.txt", "");
     EXPECT_EQ(sorted(scanSlotFolder(host, configBase, kSecondary2)), sorted({"Visible", "Another"}));
+
+    // One listing tells the folders passed over apart; files are neither.
+    host.patterns.clear();
+    const SlotFolderListing listing = listSlotFolder(host, configBase, kSecondary2);
+    EXPECT_TRUE(listing.listed);
+    EXPECT_EQ(sorted(listing.offered), sorted({"Visible", "Another"}));
+    EXPECT_EQ(sorted(listing.passedOver), sorted({"Hidden set", "System set"}));
+    EXPECT_EQ(host.patterns.size(), 1u);
 }
 
 TEST_F(Catalogue, EmptyOrMissingFoldersOfferNothing) {
@@ -74,6 +83,9 @@ TEST_F(Catalogue, EmptyOrMissingFoldersOfferNothing) {
     EXPECT_TRUE(scanSlotFolder(host, configBase, kPrimary2).empty());
     EXPECT_TRUE(scanSlotFolder(host, configBase, kPrimary4).empty());
     EXPECT_EQ(scanSlotFolder(host, configBase, kPrimary3), Names{"Only"});
+    // Only a listing tells an empty folder from a missing one.
+    EXPECT_TRUE(listSlotFolder(host, configBase, kPrimary2).listed);
+    EXPECT_FALSE(listSlotFolder(host, configBase, kPrimary4).listed);
 
     SlotEntries noLibrary = scanCatalogue(host, dir.programPath("elsewhere"));
     for (const auto& entries : noLibrary) EXPECT_TRUE(entries.empty());

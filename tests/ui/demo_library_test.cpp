@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "check/library_check.h"
+#include "check/report_text.h"
 #include "core/config.h"
 #include "core/line_file.h"
 #include "core/picture.h"
@@ -269,6 +271,17 @@ private slots:
             QVERIFY2(std::find(names.begin(), names.end(), saved.texts[slot]) != names.end(), saved.texts[slot].c_str());
         }
         QVERIFY(saved.texts[kTeamAlpha] != saved.texts[kTeamBravo]);
+    }
+
+    void theSetLibraryCheckFindsNothing() {
+        {
+            std::ofstream out(library_.string() + ".ini", std::ios::binary);
+            out << demo::demoSelectionsText(options_);
+        }
+        const check::CheckResult result = check::checkLibrary(*host_, library_.string());
+        const std::string first = result.findings.empty() ? "" : check::findingLine(result.findings.front());
+        QVERIFY2(result.findings.empty(), first.c_str());
+        QCOMPARE(result.sets, 15 * options_.setsPerSlot);
     }
 
     void failureToWriteIsReported() {
