@@ -34,9 +34,23 @@ void fail(const std::string& what) {
     std::exit(1);
 }
 
+// A set folder whose files are hard links to those of another set.
+void linkSet(const fs::path& from, const fs::path& to) {
+    std::error_code error;
+    fs::create_directory(to, error);
+    for (fs::recursive_directory_iterator it(from, error), end; !error && it != end; it.increment(error)) {
+        const fs::path target = to / it->path().lexically_relative(from);
+        if (it->is_directory())
+            fs::create_directory(target, error);
+        else
+            fs::create_hard_link(it->path(), target, error);
+    }
+    if (error) fail("cannot link " + from.string() + " to " + to.string() + ": " + error.message());
+}
+
 }  // namespace
 
-GameFolder::GameFolder(std::size_t setsPerSlot, std::size_t soundBytes)
+GameFolder::GameFolder(std::size_t setsPerSlot, std::size_t soundBytes, FurtherSets further)
     : root_(freshRoot(setsPerSlot)),
       setsPerSlot_(setsPerSlot),
       system_(makeSystemHost()),
@@ -46,12 +60,17 @@ GameFolder::GameFolder(std::size_t setsPerSlot, std::size_t soundBytes)
     options.setsPerSlot = std::min(setsPerSlot, kFullSets);
     if (!demo::writeDemoLibrary(library(), options)) fail("cannot write the demo library in " + library().string());
 
-    // The rest of the sets: empty folders with the names the demo would give them.
+    // The rest of the sets, with the names the demo would give them.
     options.setsPerSlot = setsPerSlot;
     for (std::size_t slot = 0; slot <= kTeamAlpha; ++slot) {
         const fs::path slotFolder = library() / std::string(kSlots[slot].folder);
         const std::vector<std::string> names = demo::demoSetNames(slot, options);
-        for (std::size_t i = kFullSets; i < names.size(); ++i) fs::create_directory(slotFolder / names[i]);
+        for (std::size_t i = kFullSets; i < names.size(); ++i) {
+            if (further == FurtherSets::Linked)
+                linkSet(slotFolder / names[i % kFullSets], slotFolder / names[i]);
+            else
+                fs::create_directory(slotFolder / names[i]);
+        }
     }
 
     std::ofstream selections(root_ / "modsetup.ini", std::ios::binary | std::ios::trunc);
@@ -90,10 +109,10 @@ std::vector<fs::path> GameFolder::previewFiles() {
     return files;
 }
 
-GameFolder& gameFolder(std::size_t setsPerSlot) {
-    static std::map<std::size_t, std::unique_ptr<GameFolder>> folders;
-    auto& folder = folders[setsPerSlot];
-    if (!folder) folder = std::make_unique<GameFolder>(setsPerSlot, kSoundBytes);
+GameFolder& gameFolder(std::size_t setsPerSlot, FurtherSets further) {
+    static std::map<std::pair<std::size_t, FurtherSets>, std::unique_ptr<GameFolder>> folders;
+    auto& folder = folders[{setsPerSlot, further}];
+    if (!folder) folder = std::make_unique<GameFolder>(setsPerSlot, kSoundBytes, further);
     return *folder;
 }
 

@@ -26,13 +26,21 @@ private:
     std::string program_;
 };
 
+// What the sets past the first sixteen of a slot folder hold.
+enum class FurtherSets {
+    Empty,   // nothing: all the catalogue scan looks at
+    Linked,  // the files of one of the first sixteen, as hard links
+};
+
 class GameFolder {
 public:
     // A game folder whose library holds setsPerSlot sets in each slot folder.
-    // Only the sets the selections file chooses get their files (pictures of
-    // their demo size, sounds of soundBytes); the others are empty folders,
-    // which is all the catalogue scan looks at.
-    GameFolder(std::size_t setsPerSlot, std::size_t soundBytes);
+    // The first sixteen, among which the selections file chooses, get their
+    // files (pictures of their demo size, sounds of soundBytes); the others
+    // hold what further says. Linked sets make a library of thousands of
+    // complete sets in little time and space: each is a set of its own to
+    // every reader, and the file contents of sixteen sets stay in the cache.
+    GameFolder(std::size_t setsPerSlot, std::size_t soundBytes, FurtherSets further = FurtherSets::Empty);
     ~GameFolder();
     GameFolder(const GameFolder&) = delete;
     GameFolder& operator=(const GameFolder&) = delete;
@@ -62,8 +70,8 @@ private:
     SlotTexts texts_;
 };
 
-// One game folder per library size, made on first use and kept for the run.
-GameFolder& gameFolder(std::size_t setsPerSlot);
+// One game folder per library size and kind, made on first use and kept for the run.
+GameFolder& gameFolder(std::size_t setsPerSlot, FurtherSets further = FurtherSets::Empty);
 
 // The sound size of the libraries, about that of a short game sound.
 inline constexpr std::size_t kSoundBytes = 100 * 1024;

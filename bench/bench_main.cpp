@@ -1,6 +1,7 @@
-// modsetup_bench: times Apply, the load sequence and the window beside their
-// floors and closes with the ratios. Google Benchmark's options apply; with
-// --benchmark_repetitions the ratios are taken from the medians.
+// modsetup_bench: times Apply, the load sequence, the window and the
+// set-library check beside their floors and closes with the ratios. Google
+// Benchmark's options apply; with --benchmark_repetitions the ratios are taken
+// from the medians.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -74,16 +75,17 @@ bool ratio(const RatioReporter& times, const char* label, const std::string& fig
     return true;
 }
 
-// The time each further set per slot folder adds, between two library sizes.
-void growth(const RatioReporter& times, long from, long to) {
-    const double a = times.milliseconds("load/full/" + std::to_string(from));
-    const double b = times.milliseconds("load/full/" + std::to_string(to));
-    const double fa = times.milliseconds("load/floor/" + std::to_string(from));
-    const double fb = times.milliseconds("load/floor/" + std::to_string(to));
+// The time each further set per slot folder adds, between two library sizes,
+// for a figure ("load", "check") and its floor.
+void growth(const RatioReporter& times, const std::string& figure, long from, long to) {
+    const double a = times.milliseconds(figure + "/full/" + std::to_string(from));
+    const double b = times.milliseconds(figure + "/full/" + std::to_string(to));
+    const double fa = times.milliseconds(figure + "/floor/" + std::to_string(from));
+    const double fb = times.milliseconds(figure + "/floor/" + std::to_string(to));
     if (a < 0 || b < 0 || fa < 0 || fb < 0) return;
     const double sets = 15.0 * static_cast<double>(to - from);
-    std::printf("%-34s load %.2f us, floor %.2f us per set (%ld -> %ld sets per folder)\n", "  time per further set:",
-                (b - a) * 1e3 / sets, (fb - fa) * 1e3 / sets, from, to);
+    std::printf("%-34s %s %.2f us, floor %.2f us per set (%ld -> %ld sets per folder)\n", "  time per further set:",
+                figure.c_str(), (b - a) * 1e3 / sets, (fb - fa) * 1e3 / sets, from, to);
 }
 
 }  // namespace
@@ -98,6 +100,7 @@ int main(int argc, char** argv) {
     modsetup::bench::registerApplyBenchmarks();
     modsetup::bench::registerLoadBenchmarks();
     modsetup::bench::registerWindowBenchmarks();
+    modsetup::bench::registerCheckBenchmarks();
 
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
@@ -109,11 +112,16 @@ int main(int argc, char** argv) {
     met &= ratio(reporter, "b. Load / listing, 3 sets", "load/full/3", "load/floor/3", 0);
     met &= ratio(reporter, "b. Load / listing, 300 sets", "load/full/300", "load/floor/300", 0);
     met &= ratio(reporter, "b. Load / listing, 3,000 sets", "load/full/3000", "load/floor/3000", 2.0);
-    growth(reporter, 3, 300);
-    growth(reporter, 300, 3000);
+    growth(reporter, "load", 3, 300);
+    growth(reporter, "load", 300, 3000);
     met &= ratio(reporter, "c. Window ready / bare window", "window/form1", "window/floor", 1.3);
     ratio(reporter, "  without a library / bare window", "window/no-library", "window/floor", 0);
     ratio(reporter, "  16 editable lists / bare window", "window/lists-only", "window/floor", 0);
+    met &= ratio(reporter, "d. Check / walk, 300 sets", "check/full/300", "check/floor/300", 0);
+    met &= ratio(reporter, "d. Check / walk, 1,000 sets", "check/full/1000", "check/floor/1000", 0);
+    met &= ratio(reporter, "d. Check / walk, 3,000 sets", "check/full/3000", "check/floor/3000", 3.0);
+    growth(reporter, "check", 300, 1000);
+    growth(reporter, "check", 1000, 3000);
     if (reporter.failed()) std::printf("A benchmark failed: see its line above.\n");
     std::printf("%s\n", met && !reporter.failed() ? "All targets met." : "Some target missed.");
     return reporter.failed() ? 1 : 0;

@@ -6,6 +6,7 @@ namespace modsetup::bench {
 
 void registerApplyBenchmarks();   // "apply/full", "apply/floor"
 void registerLoadBenchmarks();    // "load/full/<sets>", "load/floor/<sets>" for 3, 300 and 3,000 sets
-void registerWindowBenchmarks();  // "window/form1", "window/floor", "window/no-library", "window/lists-only"
+void registerWindowBenchmarks();
+void registerCheckBenchmarks();   // "check/full/<sets>", "check/floor/<sets>" for 300, 1,000 and 3,000 sets  // "window/form1", "window/floor", "window/no-library", "window/lists-only"
 
 }  // namespace modsetup::bench
