@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# README command (1): installs what is missing, builds the program into
-# build/, lays out a demo game folder demo/ (with mods/, the program
-# modsetup.exe and a generated set library modsetup/ beside it) and starts
-# the program in it. Works from any folder and needs no terminal, but a
-# display: without one it says how to run it under a virtual X server.
+# README command (1): installs what is missing, builds the program and the
+# set-library check modsetup-check into build/, lays out a demo game folder
+# demo/ (with mods/, the program modsetup.exe and a generated set library
+# modsetup/ beside it) and starts the program in it. Works from any folder
+# and needs no terminal, but a display: without one it says how to run it
+# under a virtual X server.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
@@ -39,7 +40,7 @@ prepare_demo() {
 main() {
     check_display || exit 2
     install_packages "${build_packages[@]}" || exit 1
-    build_project build modsetup make_demo_library || exit 1
+    build_project build modsetup make_demo_library modsetup-check || exit 1
     prepare_demo || { echo "could not lay out the demo folder" >&2; exit 1; }
     say "starting modsetup.exe in $demo_folder (close its window to end the demo)"
     cd "$demo_folder" || exit 1

@@ -1,6 +1,7 @@
 // modsetup-check [--quiet] [PATH]: checks a set library for everything Apply
 // would skip and the window would fail to show (see --help).
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 

@@ -31,7 +31,7 @@ bool looksLikeZero(std::string_view line) {
     return line.substr(first, last - first + 1).find_first_not_of('0') == std::string_view::npos;
 }
 
-// A whole or decimal number, as the game reads weapon values.
+// A whole or decimal number, possibly negative: what a weapon value is.
 bool isNumber(std::string_view text) {
     if (text.starts_with('-')) text.remove_prefix(1);
     bool digits = false;

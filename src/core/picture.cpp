@@ -10,17 +10,17 @@ namespace {
 // cannot exhaust memory.
 constexpr std::size_t kMaxBitmapFileBytes = static_cast<std::size_t>(kMaxPicturePixels * 4 + (1u << 20));
 
-// The whole file, or nothing when it is larger than any bitmap can be.
+// The whole file, or nothing when it is larger than any bitmap can be. Read
+// in pieces and appended, so that a small file costs a small string rather
+// than a large one cleared first.
 std::optional<std::string> readWhole(InputFile& file) {
     std::string bytes;
-    constexpr std::size_t kChunk = 1 << 16;
+    char chunk[1 << 16];
     for (;;) {
-        const std::size_t used = bytes.size();
-        if (used > kMaxBitmapFileBytes) return std::nullopt;
-        bytes.resize(used + kChunk);
-        const std::size_t got = file.read(bytes.data() + used, kChunk);
-        bytes.resize(used + got);
+        if (bytes.size() > kMaxBitmapFileBytes) return std::nullopt;
+        const std::size_t got = file.read(chunk, sizeof chunk);
         if (got == 0) return bytes;
+        bytes.append(chunk, got);
     }
 }
 
