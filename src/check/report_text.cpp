@@ -1,5 +1,6 @@
 #include "check/report_text.h"
 
+#include "core/error_text.h"
 #include "core/mod_name.h"
 #include "core/slots.h"
 #include "core/weapon_sections.h"
@@ -118,7 +119,7 @@ std::string setFolderAbsentText(std::string_view why, std::size_t files, bool sh
 
 std::string pictureUnreadableText(std::string_view reason, const SetFile& file) {
     std::string text = "not a bitmap the program can read (" + std::string(reason) + "): ";
-    if (file.shown) text += "the window reports \"Bitmap image is not valid\" when the set is chosen";
+    if (file.shown) text += "the window reports " + quoted(kBitmapNotValid) + " when the set is chosen";
     if (file.shown && file.installed) text += ", and ";
     if (file.installed) text += "Apply installs it as it is";
     return text;
