@@ -35,6 +35,10 @@ SlotList::SlotList(HWND parent, int id, const SlotListGeometry& geometry, HFONT 
     if (field != CB_ERR && closed.bottom - closed.top != closedHeight)
         SendMessageA(combo_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field + closedHeight - (closed.bottom - closed.top));
 
+    SetPropA(combo_, kSlotListProperty, this);
+    originalComboProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(combo_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SlotList::comboProc)));
+
     COMBOBOXINFO info{};
     info.cbSize = sizeof(info);
     if (!GetComboBoxInfo(combo_, &info) || info.hwndItem == nullptr) return;
@@ -73,6 +77,32 @@ LRESULT CALLBACK SlotList::editProc(HWND edit, UINT message, WPARAM wParam, LPAR
         break;
     }
     return CallWindowProcA(original, edit, message, wParam, lParam);
+}
+
+bool SlotList::hasFocus() const {
+    HWND focus = GetFocus();
+    return focus != nullptr && (focus == combo_ || focus == edit_);
+}
+
+LRESULT CALLBACK SlotList::comboProc(HWND combo, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* list = static_cast<SlotList*>(GetPropA(combo, kSlotListProperty));
+    if (list == nullptr) return DefWindowProcA(combo, message, wParam, lParam);
+    const WNDPROC original = list->originalComboProc_;
+    switch (message) {
+    case WM_MOUSEWHEEL:
+        // Scrolling the window past a list (the system may send the wheel to
+        // the control under the pointer) must not change a choice behind the
+        // user's back; a list with the focus takes the wheel as a pick.
+        if (!list->hasFocus()) return 0;
+        break;
+    case WM_NCDESTROY:
+        RemovePropA(combo, kSlotListProperty);
+        SetWindowLongPtrA(combo, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+        break;
+    default:
+        break;
+    }
+    return CallWindowProcA(original, combo, message, wParam, lParam);
 }
 
 void SlotList::notified(WORD code) {

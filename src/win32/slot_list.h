@@ -5,7 +5,7 @@
 // text, a pick from the drop-down (Up and Down included) and any other edit by
 // the user (Delete, paste, cut) are reported by the combo box to the window,
 // which hands them here; each becomes one event. What the program sets never
-// becomes an event.
+// becomes an event. The mouse wheel changes only a list that has the focus.
 
 #include <cstddef>
 #include <vector>
@@ -58,6 +58,8 @@ public:
 
 private:
     static LRESULT CALLBACK editProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK comboProc(HWND combo, UINT message, WPARAM wParam, LPARAM lParam);
+    bool hasFocus() const;
 
     // While one lives, the combo box's notifications are the program's own.
     class ProgramChange {
@@ -74,6 +76,7 @@ private:
     HWND combo_ = nullptr;
     HWND edit_ = nullptr;
     WNDPROC originalEditProc_ = nullptr;
+    WNDPROC originalComboProc_ = nullptr;
     std::size_t slot_;
     const front::TextCodec& codec_;
     SlotListEvents& events_;

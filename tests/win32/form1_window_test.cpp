@@ -280,6 +280,21 @@ TEST_F(Form1WindowTest, APickReachesThePresenter) {
     EXPECT_EQ(reports[0].caption, "Window Title");
 }
 
+TEST_F(Form1WindowTest, TheWheelChangesOnlyAFocusedList) {
+    window->show(SW_SHOW);
+    SetForegroundWindow(window->handle());
+    SetFocus(window->button(1));
+    const SlotList& list = window->comboBox(kPrimary1);
+    const WPARAM down = MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA));
+    for (HWND target : {list.editHandle(), list.handle()}) SendMessageA(target, WM_MOUSEWHEEL, down, 0);
+    EXPECT_EQ(window->listEdit(kPrimary1).text, asciiText("Beta"));
+
+    SetFocus(list.editHandle());
+    SendMessageA(list.editHandle(), WM_MOUSEWHEEL, down, 0);
+    EXPECT_EQ(window->listEdit(kPrimary1).text, asciiText("Alpha"));
+    EXPECT_EQ(markerAt(Canvas(window->handle()), 1), kSetMarkers.at("Alpha"));
+}
+
 // Keystrokes sent to a list's edit field, as the keyboard sends them.
 struct Keystroke {
     UINT message;  // WM_CHAR or WM_KEYDOWN
