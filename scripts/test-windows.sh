@@ -72,10 +72,12 @@ setting 'HKCU\Software\Wine\Drivers' Graphics x11,null
 mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
 cp -u /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" ||
     { echo "cannot copy Wine's fonts into the prefix" >&2; exit 1; }
-# A server that started without the driver setting keeps it: start afresh.
+# A server that started without the driver setting keeps it: start afresh,
+# with Wine's own services detached from our output again.
 timeout 60 wineserver -k >/dev/null 2>&1
 timeout 60 wineserver -w >/dev/null 2>&1
 timeout 60 wineserver -p </dev/null >/dev/null 2>&1
+timeout 300 wine cmd /c exit </dev/null >/dev/null 2>&1 || { echo "Wine does not start again" >&2; exit 1; }
 
 phase "running the tests under Wine"
 timeout 1500 ctest --test-dir "$build" --output-on-failure --timeout 1200 </dev/null

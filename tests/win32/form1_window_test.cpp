@@ -290,7 +290,7 @@ TEST_F(Form1WindowTest, TheWheelChangesOnlyAFocusedList) {
     EXPECT_EQ(window->listEdit(kPrimary1).text, asciiText("Beta"));
 
     SetFocus(list.editHandle());
-    SendMessageA(list.editHandle(), WM_MOUSEWHEEL, down, 0);
+    SendMessageA(list.handle(), WM_MOUSEWHEEL, down, 0);
     EXPECT_EQ(window->listEdit(kPrimary1).text, asciiText("Alpha"));
     EXPECT_EQ(markerAt(Canvas(window->handle()), 1), kSetMarkers.at("Alpha"));
 }
