@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "bmp_builder.h"
@@ -104,7 +105,6 @@ protected:
         writeFile(game / "modsetup.ini", "Beta\r\n");
         window = std::make_unique<Form1Window>(host, [this](HWND owner, const std::string& caption, const std::string& text) {
             reports.push_back({owner, caption, text});
-            if (onReport) onReport();
         });
     }
     ~Form1WindowTest() override {
@@ -137,7 +137,6 @@ protected:
     const std::unique_ptr<Host> system = makeSystemHost();
     GameHost host{*system, game.programPath("modsetup.exe")};
     std::vector<Report> reports;
-    std::function<void()> onReport;
     std::unique_ptr<Form1Window> window;
 };
 
@@ -337,15 +336,29 @@ TEST_F(Form1WindowTest, KeystrokesReachThePresenter) {
     }
 }
 
-TEST_F(Form1WindowTest, AfterAnErrorReportTheFocusIsWhereItWas) {
+// The program's own report: a real message box, found and dismissed by
+// another thread as a user would.
+TEST_F(Form1WindowTest, TheProgramsReportIsAMessageBoxOwnedByTheWindow) {
+    window = std::make_unique<Form1Window>(host, showErrorBox);
     window->show(SW_SHOW);
     SetForegroundWindow(window->handle());
     HWND field = window->comboBox(kPrimary3).editHandle();
     SetFocus(field);
-    ASSERT_EQ(GetFocus(), field);
-    onReport = [this] { SetFocus(window->button(1)); };  // a message box takes the focus
-    SendMessageA(field, WM_CHAR, 'x', 0);                 // no set "x": the handler reports
-    ASSERT_EQ(reports.size(), 1u);
+
+    HWND owner = nullptr;
+    std::string text(512, '\0');
+    std::thread user([&] {
+        HWND box = nullptr;
+        for (int tries = 0; tries < 1000 && box == nullptr; ++tries, Sleep(10)) box = FindWindowA("#32770", "Window Title");
+        if (box == nullptr) return;  // no box: the handler has returned already
+        owner = GetWindow(box, GW_OWNER);
+        text.resize(static_cast<std::size_t>(GetDlgItemTextA(box, 0xFFFF, text.data(), static_cast<int>(text.size()))));
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    });
+    SendMessageA(field, WM_CHAR, 'x', 0);  // no set "x": the handler reports
+    user.join();
+    EXPECT_EQ(owner, window->handle());
+    EXPECT_EQ(text.rfind("Cannot open file", 0), 0u) << text;
     EXPECT_EQ(GetFocus(), field);
 }
 
