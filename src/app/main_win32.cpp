@@ -15,6 +15,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
     const auto host = modsetup::makeSystemHost();
     modsetup::win32::Form1Window form1(*host, modsetup::win32::showErrorBox);  // runs the load sequence
+    if (form1.handle() == nullptr) return 1;  // the system refused the window
     form1.show();
 
     MSG message{};

@@ -105,8 +105,9 @@ RECT Form1Window::scaledBounds(const ControlLayout& row) const {
     return {left, top, left + scaled(row.width), top + scaled(row.height)};
 }
 
+// Every control object exists even when the system refused a window: the
+// presenter may then drive them, and calls on a null window do nothing.
 void Form1Window::createControls() {
-    if (window_ == nullptr) return;
     const RECT group = scaledBounds(front::layoutOf("GroupBox1"));
     const HINSTANCE instance = GetModuleHandleA(nullptr);
     for (std::size_t index = 0; index < front::kLayout.size(); ++index) {
