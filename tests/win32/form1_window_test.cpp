@@ -388,7 +388,9 @@ TEST_F(Form1WindowTest, CloseAndPlayCloseTheWindowAndEndTheLoop) {
         EXPECT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
         EXPECT_EQ(message.message, static_cast<UINT>(WM_QUIT));
         ASSERT_EQ(host.opened.size(), row.opened);
-        if (row.opened != 0) EXPECT_EQ(host.opened[0].second, reinterpret_cast<WindowHandle>(shown)) << "Play's owner";
+        if (row.opened != 0) {
+            EXPECT_EQ(host.opened[0].second, reinterpret_cast<WindowHandle>(shown)) << "Play's owner";
+        }
         EXPECT_TRUE(reports.empty());
     }
 }
