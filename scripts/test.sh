@@ -20,8 +20,9 @@ test_step() {
     ctest --test-dir "$repo_root/build" --output-on-failure --timeout 600 </dev/null
 }
 
-# The Windows leg: the core and its tests cross-built with mingw-w64 and run
-# under Wine (scripts/test-windows.sh). MODSETUP_SKIP_WINDOWS=1 skips it for a
+# The Windows leg: the core, the presenter, the Win32 window and the program
+# cross-built with mingw-w64, their tests run under Wine without a display
+# (scripts/test-windows.sh, which installs what it needs). MODSETUP_SKIP_WINDOWS=1 skips it for a
 # quick local run; under CI (CI=true) it always runs.
 windows_step() {
     if [ "${MODSETUP_SKIP_WINDOWS:-}" = 1 ]; then

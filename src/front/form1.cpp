@@ -9,6 +9,14 @@
 #include "front/typing.h"
 
 namespace modsetup::front {
+namespace {
+
+bool sameIgnoringCase(const ShownText& a, const ShownText& b, const TextCodec& codec) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [&codec](char32_t x, char32_t y) { return codec.fold(x) == codec.fold(y); });
+}
+
+}  // namespace
 
 TForm1::TForm1(Host& host, Form1View& view, const TextCodec& codec)
     : host_(host), view_(view), codec_(codec), shared_(host), input_(host),
@@ -87,6 +95,11 @@ std::string TForm1::listBytes(std::size_t slot) const {
     // A name typed out in full (or pasted) stands for the first entry it shows.
     const auto entry = std::find(list.shownEntries.begin(), list.shownEntries.end(), shown);
     if (entry != list.shownEntries.end()) return list.entries[static_cast<std::size_t>(entry - list.shownEntries.begin())];
+    // A name completed in the user's letter case whose own bytes the codec
+    // would not write again (a Latin-1 name where typed text becomes UTF-8)
+    // keeps them: the typed form's bytes would name no folder.
+    if (sameIgnoringCase(shown, list.knownText, codec_) && codec_.bytes(list.knownText) != list.knownBytes)
+        return list.knownBytes;
     return codec_.bytes(shown);
 }
 

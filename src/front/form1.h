@@ -62,7 +62,8 @@ public:
 
     // The bytes a list's text stands for: those of the entry picked or
     // completed last, or of the text the program set, while the list shows
-    // them; otherwise the bytes of what the user typed.
+    // them (in any letter case where the codec cannot write that case in
+    // their bytes); otherwise the bytes of what the user typed.
     std::string listBytes(std::size_t slot) const;
 
     const ProcessStrings& processStrings() const { return strings_; }

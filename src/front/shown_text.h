@@ -25,35 +25,31 @@ using CaseFold = char32_t (*)(char32_t);
 
 class TextCodec {
 public:
+    explicit TextCodec(CaseFold fold) : fold_(fold) {}
     virtual ~TextCodec() = default;
     virtual ShownText shown(std::string_view bytes) const = 0;
     // The bytes of a text the user typed.
     virtual std::string bytes(const ShownText& text) const = 0;
-    virtual char32_t fold(char32_t c) const = 0;
+    char32_t fold(char32_t c) const { return fold_(c); }
+
+private:
+    CaseFold fold_;
 };
 
 // Valid UTF-8 shown as UTF-8, other bytes as Latin-1; typed text as UTF-8.
 class Utf8OrLatin1Text final : public TextCodec {
 public:
-    explicit Utf8OrLatin1Text(CaseFold fold) : fold_(fold) {}
+    using TextCodec::TextCodec;
     ShownText shown(std::string_view bytes) const override;
     std::string bytes(const ShownText& text) const override;
-    char32_t fold(char32_t c) const override { return fold_(c); }
-
-private:
-    CaseFold fold_;
 };
 
 // One character per byte of the system's 8-bit code page, both ways.
 class CodePageText final : public TextCodec {
 public:
-    explicit CodePageText(CaseFold fold) : fold_(fold) {}
+    using TextCodec::TextCodec;
     ShownText shown(std::string_view bytes) const override;
     std::string bytes(const ShownText& text) const override;
-    char32_t fold(char32_t c) const override { return fold_(c); }
-
-private:
-    CaseFold fold_;
 };
 
 // The text of an ASCII literal (captions, fixed words).

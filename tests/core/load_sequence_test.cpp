@@ -1,10 +1,11 @@
-// The file work of the load sequence at start-up and on Undo.
+// The file work of the load sequence: what it reads and which pictures it
+// loads, in which order. How the window shows it, failures and Undo included,
+// is tested at the presenter (tests/front/load_test.cpp).
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "bmp_builder.h"
-#include "core/error_text.h"
 #include "core/load_sequence.h"
 #include "core/platform/forwarding_host.h"
 #include "set_library.h"
@@ -88,66 +89,6 @@ TEST_F(LoadSequence, RestoredChoicesShowTheirPicturesInSlotOrder) {
         EXPECT_EQ(testing::markerOf(preview.picture), testing::previewMarker(row->slot, row->file))
             << "Image" << preview.image;
     }
-}
-
-TEST_F(LoadSequence, ADeletedSetFailsOnlyItsOwnSlot) {
-    SlotTexts texts = allGold();
-    texts[kPrimary3] = "Gone";
-    saveSelections(texts, false);
-    LoadOutcome outcome = runLoadSequence(host, shared);
-
-    ASSERT_EQ(outcome.errors.size(), 1u);
-    EXPECT_EQ(outcome.errors[0].rfind("Cannot open file \"" + configBase + "\\3\\Gone\\3.bmp\". ", 0), 0u)
-        << outcome.errors[0];
-    EXPECT_EQ(imagesOf(outcome), sequenceImages({kPrimary3}));
-    EXPECT_EQ(outcome.selections.texts, texts);
-    for (const auto& entries : outcome.entries) EXPECT_EQ(entries, Names{"Gold"});
-}
-
-TEST_F(LoadSequence, EveryFailureOfOneRunIsCollectedInOrder) {
-    std::filesystem::remove(library / "2/Gold/weapons-gfx/mp5-bullet.bmp");
-    testing::writeFile(library / "law/Gold/law.bmp", "not a bitmap");
-    saveSelections(allGold(), false);
-    LoadOutcome outcome = runLoadSequence(host, shared);
-
-    ASSERT_EQ(outcome.errors.size(), 2u);
-    EXPECT_EQ(outcome.errors[0].rfind("Cannot open file \"" + configBase + "\\2\\Gold\\weapons-gfx\\mp5-bullet.bmp\". ", 0),
-              0u)
-        << outcome.errors[0];
-    EXPECT_EQ(outcome.errors[1], kBitmapNotValid);
-
-    // Slot 2 shows its weapon picture but no bullets; slot 4 of the
-    // secondary weapons shows nothing; everything else loads.
-    std::vector<int> expected = sequenceImages({kSecondary4});
-    expected.erase(std::remove_if(expected.begin(), expected.end(), [](int i) { return i >= 17 && i <= 19; }),
-                   expected.end());
-    EXPECT_EQ(imagesOf(outcome), expected);
-    for (const auto& entries : outcome.entries) EXPECT_EQ(entries, Names{"Gold"});
-}
-
-TEST_F(LoadSequence, EachRunReadsTheFilesAnew) {
-    saveSelections(allGold(), true);
-    LoadOutcome first = runLoadSequence(host, shared);
-    LoadOutcome again = runLoadSequence(host, shared);
-    EXPECT_EQ(again.strings.modTitle, first.strings.modTitle);
-    EXPECT_EQ(again.selections.texts, first.selections.texts);
-    EXPECT_EQ(again.errors, first.errors);
-    EXPECT_EQ(again.entries, first.entries);
-    ASSERT_EQ(imagesOf(again), imagesOf(first));
-    for (std::size_t i = 0; i < first.pictures.size(); ++i)
-        EXPECT_EQ(again.pictures[i].picture.pixels, first.pictures[i].picture.pixels);
-
-    // A set added, mod.ini edited and the selections file deleted meanwhile.
-    testing::writePreviewSet(library, kSecondary2, "Silver");
-    testing::writeFile(library / "mod.ini", "Silver Title\r\n");
-    std::filesystem::remove(dir / "modsetup.ini");
-    LoadOutcome later = runLoadSequence(host, shared);
-    EXPECT_EQ(later.strings.modTitle, "Silver Title");
-    EXPECT_EQ(later.strings.modName, "");
-    EXPECT_EQ(later.selections.texts, SlotTexts{});
-    EXPECT_TRUE(later.pictures.empty());
-    EXPECT_EQ(std::count(later.entries[kSecondary2].begin(), later.entries[kSecondary2].end(), "Silver"), 1);
-    EXPECT_EQ(later.entries[kSecondary2].size(), 2u);
 }
 
 }  // namespace

@@ -52,22 +52,25 @@ const std::vector<ExpectedPreview> kExpectedPreviews{
     {kTeamBravo, 24, "pic.bmp"},
 };
 
-std::uint32_t previewMarker(std::size_t slot, std::string_view file) {
-    // Slot in the red byte, file name length and last letter below it. The
-    // team slots share their folder and so their files.
+std::uint32_t previewMarker(std::size_t slot, std::string_view file, unsigned variant) {
+    // Variant in the top three bits and the slot below them in the red byte,
+    // file name length and last letter in the other two. The team slots share
+    // their folder and so their files.
     if (slot == kTeamBravo) slot = kTeamAlpha;
-    return static_cast<std::uint32_t>(((slot + 1) << 16) | (file.size() << 8) |
+    return static_cast<std::uint32_t>(((variant & 7) << 21) | ((slot + 1) << 16) | (file.size() << 8) |
                                       static_cast<unsigned char>(file[file.size() - 5]));
 }
 
+unsigned previewVariant(std::uint32_t marker) { return (marker >> 21) & 7; }
+
 void writePreviewSet(const std::filesystem::path& library, std::size_t slot, std::string_view set,
-                     std::string_view detailFolder) {
+                     std::string_view detailFolder, unsigned variant) {
     const std::filesystem::path folder = library / std::string(kSlots[slot].folder) / std::string(set);
     for (const auto& row : kExpectedPreviews) {
         if (row.slot != slot) continue;
         std::string file(row.file);
         if (file.starts_with("weapons-gfx/")) file = std::string(detailFolder) + file.substr(11);
-        writeFile(folder / file, markerBitmap(previewMarker(slot, row.file)));
+        writeFile(folder / file, markerBitmap(previewMarker(slot, row.file, variant)));
     }
 }
 

@@ -19,12 +19,15 @@ struct ExpectedPreview {
 };
 extern const std::vector<ExpectedPreview> kExpectedPreviews;
 
-// The marker colour of one preview file of a slot's sets.
-std::uint32_t previewMarker(std::size_t slot, std::string_view file);
+// The marker colour of one preview file of a slot's sets. Sets written as
+// different variants (0 to 7) have different markers.
+std::uint32_t previewMarker(std::size_t slot, std::string_view file, unsigned variant = 0);
+// The variant of the set a marker came from.
+unsigned previewVariant(std::uint32_t marker);
 
 // Writes every preview file of a set of one slot below the library folder,
 // with the detail sub-folder named as given.
 void writePreviewSet(const std::filesystem::path& library, std::size_t slot, std::string_view set,
-                     std::string_view detailFolder = "weapons-gfx");
+                     std::string_view detailFolder = "weapons-gfx", unsigned variant = 0);
 
 }  // namespace modsetup::testing

@@ -1,13 +1,12 @@
 #pragma once
-// Shared helpers of the window tests: a scratch folder that plays the game's
-// folder and the program's folder, small set libraries written on the spot,
-// a host whose program file lies in the scratch folder, and a recorder that
-// stands in for the standard error report.
+// Shared helpers of the Qt window tests: a scratch folder that plays the game's
+// folder and the program's folder, small set libraries of one-colour pictures
+// written on the spot, and the window Form1Window over them with a recorder
+// in place of the standard error report.
 
 #include <QColor>
 #include <QImage>
 #include <QString>
-#include <QStringList>
 
 #include <cctype>
 #include <cstdint>
@@ -15,55 +14,20 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "core/platform/forwarding_host.h"
-#include "test_support.h"
 #include "core/previews.h"
 #include "core/slots.h"
+#include "test_support.h"
 #include "ui/error_report.h"
+#include "ui/form1_window.h"
 
 namespace modsetup::uitest {
 
 namespace fs = std::filesystem;
 
-using testing::readFile;
-using testing::WorkingDirectory;
 using testing::writeFile;
-
-// A fresh folder, removed at the end. It holds the program file's place
-// (modsetup.exe), the set library (modsetup/), the selections file
-// (modsetup.ini) and can serve as the game's working directory.
-class Scratch {
-public:
-    const fs::path& root() const { return dir_.path(); }
-    fs::path library() const { return dir_ / "modsetup"; }
-    fs::path selections() const { return dir_ / "modsetup.ini"; }
-    std::string programPath() const { return dir_.programPath("modsetup.exe"); }
-    std::string configBase() const { return dir_.programPath("modsetup"); }
-
-private:
-    testing::ScratchDir dir_;
-};
-
-// The system host with the program file placed in the scratch folder; shell
-// opens are recorded instead of run.
-class ScratchHost : public testing::ProgramFileHost {
-public:
-    explicit ScratchHost(const Scratch& scratch) : ProgramFileHost(*system_, scratch.programPath()) {}
-    void shellOpen(const std::string& path, WindowHandle owner) override {
-        shellOpens.push_back(path);
-        shellOwners.push_back(owner);
-    }
-
-    std::vector<std::string> shellOpens;
-    std::vector<WindowHandle> shellOwners;
-
-private:
-    // Created before the host base refers to it.
-    static inline std::unique_ptr<Host> system_ = makeSystemHost();
-};
 
 // Stands in for the message box of the standard error report.
 struct ReportRecorder {
@@ -78,11 +42,34 @@ struct ReportRecorder {
     }
 };
 
+// A fresh folder, removed at the end, with the program file's place
+// (modsetup.exe), the set library (modsetup/) and the selections file
+// (modsetup.ini); the host runs as if its program file lay there.
+class Scratch {
+public:
+    const fs::path& root() const { return dir_.path(); }
+    fs::path library() const { return dir_ / "modsetup"; }
+    fs::path selections() const { return dir_ / "modsetup.ini"; }
+    Host& host() { return host_; }
+
+    // The window over this folder; it runs the load sequence as it is created.
+    std::unique_ptr<ui::Form1Window> window() {
+        return std::make_unique<ui::Form1Window>(host_, recorder.report());
+    }
+
+    ReportRecorder recorder;
+
+private:
+    testing::ScratchDir dir_;
+    std::unique_ptr<Host> system_ = makeSystemHost();
+    testing::ProgramFileHost host_{*system_, dir_.programPath("modsetup.exe")};
+};
+
 // A 24-bit bitmap file of the given size filled with one colour, whose
 // bottom-left pixel has the transparent colour white.
 inline std::string bitmapFile(int width, int height, QColor fill) {
     const int rowBytes = (width * 3 + 3) / 4 * 4;
-    const std::uint32_t dataSize = static_cast<std::uint32_t>(rowBytes * height);
+    const auto dataSize = static_cast<std::uint32_t>(rowBytes * height);
     std::string bytes;
     auto put = [&bytes](std::uint32_t value, int size) {
         for (int i = 0; i < size; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
@@ -114,28 +101,18 @@ inline std::string bitmapFile(int width, int height, QColor fill) {
     return bytes;
 }
 
-// The file of a preview suffix below a set folder ("\Weapons-gfx\x.bmp" is
-// written in lower case; the host finds it whatever case the program asks).
-inline fs::path previewFile(const fs::path& setFolder, std::string_view suffix) {
-    std::string relative;
-    for (char c : suffix.substr(1)) relative += (c == '\\') ? '/' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return setFolder / relative;
-}
-
-// The folder of a set on disk.
-inline fs::path setFolder(const Scratch& scratch, std::size_t slot, std::string_view set) {
-    return scratch.library() / std::string(kSlots[slot].folder) / std::string(set);
-}
-
 // Writes a set with every preview picture of its slot: the first picture
 // (Image1 .. Image14, or the soldier) 20 x 10 in `colour`, the others 8 x 4 in
-// its darker shade, so that pictures can be told apart by size and colour.
+// its darker shade. The detail sub-folder is written in lower case; the host
+// finds it whatever case the program asks for.
 inline void writeSet(const Scratch& scratch, std::size_t slot, std::string_view set, QColor colour) {
+    const fs::path folder = scratch.library() / std::string(kSlots[slot].folder) / std::string(set);
     const auto pictures = slotPreviews(slot);
     for (std::size_t i = 0; i < pictures.size(); ++i) {
-        const bool first = i == 0;
-        writeFile(previewFile(setFolder(scratch, slot, set), pictures[i].suffix),
-                  first ? bitmapFile(20, 10, colour) : bitmapFile(8, 4, colour.darker()));
+        std::string relative;
+        for (char c : pictures[i].suffix.substr(1))
+            relative += (c == '\\') ? '/' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        writeFile(folder / relative, i == 0 ? bitmapFile(20, 10, colour) : bitmapFile(8, 4, colour.darker()));
     }
 }
 
@@ -147,8 +124,7 @@ inline void writeModIni(const Scratch& scratch, std::string_view title, std::str
 inline void writeSelections(const Scratch& scratch, const std::vector<std::string>& texts, std::string_view line17) {
     std::string content;
     for (std::size_t slot = 0; slot < kSlotCount; ++slot) content += (slot < texts.size() ? texts[slot] : "") + "\r\n";
-    content += std::string(line17) + "\r\n";
-    writeFile(scratch.selections(), content);
+    writeFile(scratch.selections(), content + std::string(line17) + "\r\n");
 }
 
 // A colour as 8-bit channels hold it, so that computed colours compare equal
@@ -157,5 +133,9 @@ inline QColor exact(QColor colour) { return QColor::fromRgba(colour.rgba()); }
 
 // The colour a picture shows at a pixel that is not the transparent one.
 inline QColor shownColour(const QImage& image) { return image.isNull() ? QColor() : image.pixelColor(image.width() - 1, 0); }
+
+inline QString latin1(std::string_view text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 }  // namespace modsetup::uitest

@@ -1,43 +1,60 @@
-// The editable slot lists: typing completion keystroke by keystroke, when the
-// change handler runs and when it must not, and the bytes of 8-bit names.
+// The Qt slot list as glue: which of the user's keys and clicks become which
+// signal (typed, backspaced, picked, edited), that it changes nothing by
+// itself where the presenter decides, that what the program sets never
+// signals, and its text positions counted in code points.
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
-#include <QAbstractItemView>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWheelEvent>
 
+#include <memory>
+
+#include "front/shown_text.h"
+#include "ui/qt_text.h"
 #include "ui/slot_list.h"
 
+using modsetup::front::ListEdit;
+using modsetup::front::ShownText;
 using modsetup::ui::SlotList;
+using modsetup::ui::toShownText;
 
 namespace {
 
-std::vector<std::string> bytesOf(const QStringList& texts) {
-    std::vector<std::string> bytes;
-    for (const QString& text : texts) bytes.push_back(text.toStdString());
-    return bytes;
+std::vector<ShownText> shownTexts(const QStringList& texts) {
+    std::vector<ShownText> shown;
+    for (const QString& text : texts) shown.push_back(toShownText(text));
+    return shown;
 }
 
-// The text with its selected part in brackets: "G[old]".
-QString state(SlotList& list) {
-    QLineEdit* edit = list.lineEdit();
-    if (!edit->hasSelectedText()) return edit->text();
-    const QString text = edit->text();
-    const int start = edit->selectionStart();
-    const int length = static_cast<int>(edit->selectedText().size());
-    return text.left(start) + "[" + text.mid(start, length) + "]" + text.mid(start + length);
-}
+ListEdit caretAtEnd(const QString& text) { return modsetup::front::editWithCaretAtEnd(toShownText(text)); }
 
-void type(SlotList& list, QChar key) {
-    if (key == QLatin1Char('\b'))
-        QTest::keyClick(&list, Qt::Key_Backspace);
-    else if (key.unicode() < 128)
-        QTest::keyClick(&list, key.toLatin1());
-    else
-        QTest::sendKeyEvent(QTest::Click, &list, Qt::Key_unknown, QString(key), Qt::NoModifier);
-}
+// Every signal of one list, counted.
+struct Signals {
+    explicit Signals(SlotList* list)
+        : typed(list, &SlotList::typed), backspaced(list, &SlotList::backspaced), picked(list, &SlotList::picked),
+          edited(list, &SlotList::edited) {}
+    qsizetype total() const { return typed.count() + backspaced.count() + picked.count() + edited.count(); }
+
+    QSignalSpy typed;
+    QSignalSpy backspaced;
+    QSignalSpy picked;
+    QSignalSpy edited;
+};
+
+// A list beside another control, in a shown and active window.
+struct ListInWindow {
+    ListInWindow() {
+        other->move(0, 40);
+        window.show();
+        window.activateWindow();
+    }
+    QWidget window;
+    SlotList* list = new SlotList(&window);
+    QLineEdit* other = new QLineEdit(&window);
+};
 
 }  // namespace
 
@@ -45,201 +62,206 @@ class SlotListTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void typing_data();
-    void typing();
-    void programTextRunsNoHandler();
-    void picksAndOtherEditsRunTheHandler();
-    void leavingTheListChangesNothing();
+    void printableKeyBecomesTyped_data();
+    void printableKeyBecomesTyped();
+    void backspaceBecomesBackspaced();
+    void enterDoesNothing();
+    void pickAndArrowKeysBecomePicked();
+    void deletePasteAndCutBecomeEdited();
+    void leavingTheListSignalsNothing();
     void wheelChangesOnlyAFocusedList();
-    void rawTextRoundTrip();
+    void whatTheProgramSetsNeverSignals();
+    void positionsCountCodePointsOutsideTheBmp();
 };
 
-void SlotListTest::typing_data() {
-    QTest::addColumn<QStringList>("entries");
-    QTest::addColumn<QString>("start");  // set by the program, caret at its end
-    QTest::addColumn<QString>("keys");   // \b is Backspace
-    QTest::addColumn<QStringList>("states");
-    QTest::addColumn<QList<int>>("handlerRuns");
-
-    const QStringList gold{"Gold", "Silver", "Golden"};
-    QTest::newRow("completion runs the handler once per entry")
-        << gold << "" << "Golde" << QStringList{"G[old]", "Go[ld]", "Gol[d]", "Gold", "Golde[n]"}
-        << QList<int>{1, 1, 1, 1, 2};
-    QTest::newRow("letter case ignored, typed case kept")
-        << gold << "" << "gOL" << QStringList{"g[old]", "gO[ld]", "gOL[d]"} << QList<int>{1, 1, 1};
-    QTest::newRow("first entry in list order")
-        << QStringList{"Silver", "Steel", "Stone"} << "" << "Sto"
-        << QStringList{"S[ilver]", "St[eel]", "Sto[ne]"} << QList<int>{1, 2, 3};
-    QTest::newRow("no match inserts and runs the handler every time")
-        << gold << "" << "xy" << QStringList{"x", "xy"} << QList<int>{1, 2};
-    QTest::newRow("whole text is the prefix when nothing is selected")
-        << gold << "Gol" << "d" << QStringList{"Gold"} << QList<int>{1};
-    QTest::newRow("typed after a text the program set, no match")
-        << gold << "Gold" << "x" << QStringList{"Goldx"} << QList<int>{1};
-    QTest::newRow("backspace removes the selection, then characters")
-        << gold << "" << "S\b\b\b" << QStringList{"S[ilver]", "S", "", ""} << QList<int>{1, 2, 3, 4};
-    QTest::newRow("a typed character replaces no selection: the whole text is the prefix")
-        << gold << "" << "S\bS" << QStringList{"S[ilver]", "S", "SS"} << QList<int>{1, 2, 3};
-    QTest::newRow("completing the entry already selected does not run it again")
-        << gold << "" << "S\b\bs" << QStringList{"S[ilver]", "S", "", "s[ilver]"} << QList<int>{1, 2, 3, 3};
-    QTest::newRow("no entries") << QStringList{} << "" << "ab\b" << QStringList{"a", "ab", "a"} << QList<int>{1, 2, 3};
-    QTest::newRow("8-bit entry completes from its shown text")
-        << QStringList{QString::fromUtf8("Café Noir")} << "" << QString::fromUtf8("cafÉ")
-        << QStringList{QString::fromUtf8("c[afé Noir]"), QString::fromUtf8("ca[fé Noir]"),
-                       QString::fromUtf8("caf[é Noir]"), QString::fromUtf8("cafÉ[ Noir]")}
-        << QList<int>{1, 1, 1, 1};
+void SlotListTest::printableKeyBecomesTyped_data() {
+    QTest::addColumn<QString>("keyText");
+    QTest::addColumn<QList<uint>>("characters");
+    QTest::newRow("letter") << "g" << QList<uint>{'g'};
+    QTest::newRow("capital") << "G" << QList<uint>{'G'};
+    QTest::newRow("blank") << " " << QList<uint>{' '};
+    QTest::newRow("8-bit letter") << QString::fromUtf8("\xC3\xA9") << QList<uint>{0xE9};
+    QTest::newRow("outside the BMP") << QString::fromUtf8("\xF0\x9F\x8E\xAE") << QList<uint>{0x1F3AE};
+    QTest::newRow("two characters in one key event") << "ab" << QList<uint>{'a', 'b'};
 }
 
-void SlotListTest::typing() {
-    QFETCH(QStringList, entries);
-    QFETCH(QString, start);
-    QFETCH(QString, keys);
-    QFETCH(QStringList, states);
-    QFETCH(QList<int>, handlerRuns);
-
+void SlotListTest::printableKeyBecomesTyped() {
+    QFETCH(QString, keyText);
+    QFETCH(QList<uint>, characters);
     SlotList list;
-    list.setEntries(bytesOf(entries));
-    list.setRawText(start.toStdString());
-    QSignalSpy handler(&list, &SlotList::changedByUser);
-    for (qsizetype i = 0; i < keys.size(); ++i) {
-        type(list, keys[i]);
-        QCOMPARE(state(list), states[i]);
-        QCOMPARE(handler.count(), handlerRuns[i]);
-    }
-    QCOMPARE(list.count(), entries.size());  // typed text never becomes an entry
+    list.setEntries(shownTexts({"Gold", "Silver"}));
+    list.setEdit(caretAtEnd("Go"));
+    Signals spy(&list);
+
+    QTest::sendKeyEvent(QTest::Click, &list, Qt::Key_unknown, keyText, Qt::NoModifier);
+    QCOMPARE(spy.typed.count(), characters.size());
+    for (qsizetype i = 0; i < characters.size(); ++i)
+        QCOMPARE(static_cast<uint>(spy.typed.at(i).at(0).value<char32_t>()), characters[i]);
+    QCOMPARE(spy.total(), spy.typed.count());
+    QCOMPARE(list.currentText(), QString("Go"));  // the presenter decides what the text becomes
+    QCOMPARE(list.count(), 2);
 }
 
-void SlotListTest::programTextRunsNoHandler() {
+void SlotListTest::backspaceBecomesBackspaced() {
     SlotList list;
-    QSignalSpy handler(&list, &SlotList::changedByUser);
-    list.setRawText("Typed");
-    list.setEntries({"Gold", "Silver"});
-    QCOMPARE(list.currentText(), QString("Typed"));  // adding entries keeps the text
-    list.setRawText("");
-    list.setRawText("Silver");
-    list.clearEntries();
-    QCOMPARE(list.currentText(), QString("Silver"));  // removing them too
-    QCOMPARE(list.count(), 0);
-    QCOMPARE(handler.count(), 0);
+    list.setEntries(shownTexts({"Gold"}));
+    list.setEdit({toShownText("Gold"), 1, 3});
+    Signals spy(&list);
+
+    QTest::keyClick(&list, Qt::Key_Backspace);
+    QCOMPARE(spy.backspaced.count(), 1);
+    QCOMPARE(spy.total(), 1);
+    QCOMPARE(list.edit(), (ListEdit{toShownText("Gold"), 1, 3}));  // nothing removed yet
 }
 
-void SlotListTest::picksAndOtherEditsRunTheHandler() {
+void SlotListTest::enterDoesNothing() {
     SlotList list;
-    list.setEntries({"Gold", "Silver"});
-    list.setRawText("");
-    QSignalSpy handler(&list, &SlotList::changedByUser);
+    list.setEntries(shownTexts({"Gold", "Silver"}));
+    list.setEdit(caretAtEnd("Sil"));
+    Signals spy(&list);
 
-    QTest::keyClick(&list, Qt::Key_Down);  // picks the next entry
+    QTest::keyClick(&list, Qt::Key_Return);
+    QTest::keyClick(&list, Qt::Key_Enter);
+    QCOMPARE(spy.total(), 0);
+    QCOMPARE(list.currentText(), QString("Sil"));
+    QCOMPARE(list.count(), 2);  // typed text never becomes an entry
+}
+
+void SlotListTest::pickAndArrowKeysBecomePicked() {
+    SlotList list;
+    list.setEntries(shownTexts({"Gold", "Silver", "Bronze"}));
+    list.setEdit(caretAtEnd(""));
+    Signals spy(&list);
+
+    QTest::keyClick(&list, Qt::Key_Down);
+    QTest::keyClick(&list, Qt::Key_Down);
+    QTest::keyClick(&list, Qt::Key_Up);
+    QCOMPARE(spy.picked.count(), 3);
+    QCOMPARE(spy.picked.at(0).at(0).toInt(), 0);
+    QCOMPARE(spy.picked.at(1).at(0).toInt(), 1);
+    QCOMPARE(spy.picked.at(2).at(0).toInt(), 0);
     QCOMPARE(list.currentText(), QString("Gold"));
-    QCOMPARE(handler.count(), 1);
 
-    QTest::keyClick(&list, Qt::Key_Return);  // neither picks nor changes
-    QCOMPARE(handler.count(), 1);
+    list.showPopup();
+    list.view()->setCurrentIndex(list.model()->index(2, 0));
+    QTest::keyClick(list.view(), Qt::Key_Return);  // picks Bronze from the drop-down
+    QCOMPARE(spy.picked.count(), 4);
+    QCOMPARE(spy.picked.at(3).at(0).toInt(), 2);
+    QCOMPARE(list.currentText(), QString("Bronze"));
+    QCOMPARE(spy.total(), spy.picked.count());
 
-    list.lineEdit()->setCursorPosition(0);
+    // After a completion the arrow keys move on from the completed entry.
+    list.setCurrentEntry(1);
+    QTest::keyClick(&list, Qt::Key_Down);
+    QCOMPARE(spy.picked.last().at(0).toInt(), 2);
+}
+
+void SlotListTest::deletePasteAndCutBecomeEdited() {
+    SlotList list;
+    list.setEntries(shownTexts({"Gold"}));
+    list.setEdit({toShownText("Gold"), 0, 0});
+    Signals spy(&list);
+
     QTest::keyClick(&list, Qt::Key_Delete);
     QCOMPARE(list.currentText(), QString("old"));
-    QCOMPARE(handler.count(), 2);
+    QCOMPARE(spy.edited.count(), 1);
 
     QApplication::clipboard()->setText("B");
-    list.lineEdit()->setCursorPosition(0);
     QTest::keyClick(&list, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(list.currentText(), QString("Bold"));
-    QCOMPARE(handler.count(), 3);
+    QCOMPARE(spy.edited.count(), 2);
 
-    const int before = static_cast<int>(handler.count());
-    list.showPopup();
-    list.view()->setCurrentIndex(list.model()->index(1, 0));
-    QTest::keyClick(list.view(), Qt::Key_Return);  // picks Silver from the drop-down
-    QCOMPARE(list.currentText(), QString("Silver"));
-    QCOMPARE(handler.count(), before + 1);
-    QCOMPARE(list.selectedEntry(), 1);
+    list.lineEdit()->setSelection(1, 2);
+    QTest::keyClick(&list, Qt::Key_X, Qt::ControlModifier);
+    QCOMPARE(list.currentText(), QString("Bd"));
+    QCOMPARE(QApplication::clipboard()->text(), QString("ol"));
+    QCOMPARE(spy.edited.count(), 3);
+    QCOMPARE(spy.total(), 3);
 }
 
-void SlotListTest::leavingTheListChangesNothing() {
-    QWidget window;
-    auto* list = new SlotList(&window);
-    auto* other = new QLineEdit(&window);
-    other->move(0, 40);
-    list->setEntries({"AK Gold", "AK Night"});
-    list->setRawText("");
-    window.show();
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    list->setFocus();
-    QVERIFY(list->hasFocus());
-    QSignalSpy handler(list, &SlotList::changedByUser);
-
-    for (QChar key : QString("ak g")) type(*list, key);
-    QCOMPARE(state(*list), QString("ak g[old]"));
-    QCOMPARE(handler.count(), 1);
-    type(*list, QLatin1Char('\b'));  // the completed rest goes; "ak g" is no entry's text
-    QCOMPARE(handler.count(), 2);
+void SlotListTest::leavingTheListSignalsNothing() {
+    ListInWindow shown;
+    QVERIFY(QTest::qWaitForWindowActive(&shown.window));
+    shown.list->setEntries(shownTexts({"AK Gold", "AK Night"}));
+    Signals spy(shown.list);
 
     // Moving on to another control neither picks the entry the text begins
     // with nor changes the text's letter case.
-    for (const QString& typed : {QString("AK Night"), QString("ak gold"), QString("ak g")}) {
-        list->setRawText(typed.toStdString());
-        list->setFocus();
-        other->setFocus();
-        QVERIFY(other->hasFocus());
-        QCOMPARE(list->currentText(), typed);
-        QCOMPARE(handler.count(), 2);
+    for (const QString& text : {QString("AK Night"), QString("ak gold"), QString("ak g"), QString("")}) {
+        shown.list->setEdit(caretAtEnd(text));
+        shown.list->setFocus();
+        QVERIFY(shown.list->hasFocus());
+        shown.other->setFocus();
+        QVERIFY(shown.other->hasFocus());
+        QCOMPARE(shown.list->currentText(), text);
     }
+    QCOMPARE(spy.total(), 0);
 }
 
 void SlotListTest::wheelChangesOnlyAFocusedList() {
-    QWidget window;
-    auto* list = new SlotList(&window);
-    auto* other = new QLineEdit(&window);
-    other->move(0, 40);
-    list->setEntries({"Gold", "Silver"});
-    list->setRawText("Gold");
-    window.show();
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    QSignalSpy handler(list, &SlotList::changedByUser);
-    const auto scrollDown = [&] {
+    ListInWindow shown;
+    QVERIFY(QTest::qWaitForWindowActive(&shown.window));
+    SlotList* list = shown.list;
+    list->setEntries(shownTexts({"Gold", "Silver"}));
+    list->setEdit(caretAtEnd("Gold"));
+    list->setCurrentEntry(0);
+    Signals spy(list);
+    const auto scrollDown = [list] {
         const QPointF inside(5, 5);
         QWheelEvent wheel(inside, list->mapToGlobal(inside), QPoint(), QPoint(0, -120), Qt::NoButton,
                           Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(list, &wheel);
     };
 
-    other->setFocus();
-    QVERIFY(other->hasFocus());
+    shown.other->setFocus();
+    QVERIFY(shown.other->hasFocus());
     scrollDown();  // the window scrolled past the list: nothing changes
     QCOMPARE(list->currentText(), QString("Gold"));
-    QCOMPARE(handler.count(), 0);
+    QCOMPARE(spy.total(), 0);
 
     list->setFocus();
     scrollDown();  // the focused list takes the wheel as a pick
-    QCOMPARE(handler.count(), 1);
-    QVERIFY(list->entries().size() == 2 && list->rawText() != "" && list->selectedEntry() >= 0);
+    QCOMPARE(spy.picked.count(), 1);
+    QCOMPARE(spy.picked.at(0).at(0).toInt(), 1);
+    QCOMPARE(spy.total(), 1);
 }
 
-void SlotListTest::rawTextRoundTrip() {
+void SlotListTest::whatTheProgramSetsNeverSignals() {
     SlotList list;
-    const std::string latin1Name = "Caf\xe9";
-    const std::string utf8Name = "Caf\xc3\xa9";
-    list.setEntries({latin1Name, "Gold"});
+    Signals spy(&list);
+    list.setEdit(caretAtEnd("Typed"));
+    list.setEntries(shownTexts({"Gold", "Silver"}));
+    QCOMPARE(list.currentText(), QString("Typed"));  // new entries keep the text
+    list.setEdit(caretAtEnd("Silver"));
+    list.setCurrentEntry(0);
+    QCOMPARE(list.currentText(), QString("Silver"));  // a current entry too
+    list.setEdit({toShownText("Silver"), 1, 5});
+    list.setEntries({});
+    QCOMPARE(list.currentText(), QString("Silver"));  // and removing every entry
+    QCOMPARE(list.count(), 0);
+    QCOMPARE(spy.total(), 0);
+}
 
-    list.setRawText(latin1Name);
-    QCOMPARE(list.currentText(), QString::fromUtf8("Café"));
-    QCOMPARE(list.rawText(), latin1Name);  // shown decoded, given back as it was
+void SlotListTest::positionsCountCodePointsOutsideTheBmp() {
+    // "a", a character of two UTF-16 units, "bc": code point 2 is unit 3.
+    const QString text = QString::fromUtf8("a\xF0\x9F\x8E\xAE" "bc");
+    const ShownText shown = toShownText(text);
+    QCOMPARE(shown.size(), std::size_t{4});
+    SlotList list;
+    list.setEntries({shown});
+    QCOMPARE(list.itemText(0), text);
 
-    list.setRawText(utf8Name);
-    QCOMPARE(list.currentText(), QString::fromUtf8("Café"));
-    QCOMPARE(list.rawText(), utf8Name);
+    list.setEdit({shown, 1, 2});  // the wide character and "b" selected
+    QCOMPARE(list.lineEdit()->selectionStart(), 1);
+    QCOMPARE(list.lineEdit()->selectedText(), QString::fromUtf8("\xF0\x9F\x8E\xAE" "b"));
+    QCOMPARE(list.edit(), (ListEdit{shown, 1, 2}));
 
-    list.setRawText("");
-    type(list, QLatin1Char('C'));  // completes to the Latin-1 entry
-    QCOMPARE(list.currentText(), QString::fromUtf8("Café"));
-    QCOMPARE(list.rawText(), latin1Name);
+    list.setEdit({shown, 2, 0});  // caret after the wide character
+    QCOMPARE(list.lineEdit()->cursorPosition(), 3);
+    QCOMPARE(list.edit(), (ListEdit{shown, 2, 0}));
 
-    list.lineEdit()->end(false);
-    type(list, QLatin1Char('x'));  // the user's own text: its UTF-8
-    QCOMPARE(list.rawText(), std::string("Caf\xc3\xa9x"));
+    list.lineEdit()->setCursorPosition(4);
+    QCOMPARE(list.edit(), (ListEdit{shown, 3, 0}));
 }
 
 QTEST_MAIN(SlotListTest)

@@ -8,13 +8,11 @@
 #include <filesystem>
 #include <memory>
 
-#include "ui/form1.h"
-#include "ui/slot_list.h"
 #include "form_test_support.h"
+#include "ui/slot_list.h"
 
 using namespace modsetup;
 using namespace modsetup::uitest;
-using modsetup::ui::TForm1;
 
 class TeardownTest : public QObject {
     Q_OBJECT
@@ -28,22 +26,20 @@ void TeardownTest::noHandlerRunsWhileTheWindowIsDestroyed() {
     writeModIni(scratch, "Teardown", "Teardown");
     for (std::size_t slot = 0; slot < kSlotCount; ++slot) writeSet(scratch, slot, "Gold", QColor(Qt::darkYellow));
     writeSelections(scratch, {"Gold", "Gold"}, "0");
-    ScratchHost host(scratch);
-    ReportRecorder recorder;
 
-    auto form = std::make_unique<TForm1>(host, recorder.report());
+    auto form = scratch.window();
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     form->activateWindow();
     form->comboBox(kPrimary2)->setFocus();
     QApplication::processEvents();
-    QCOMPARE(recorder.reports.size(), std::size_t{0});
+    QCOMPARE(scratch.recorder.reports.size(), std::size_t{0});
 
     // A handler run from now on would fail to load the set and report it.
     std::filesystem::remove_all(scratch.library() / "2");
     form.reset();
     QApplication::processEvents();
-    QCOMPARE(recorder.reports.size(), std::size_t{0});
+    QCOMPARE(scratch.recorder.reports.size(), std::size_t{0});
 }
 
 QTEST_MAIN(TeardownTest)

@@ -1,0 +1,29 @@
+// modsetup for Windows: the single-window configurator of a game's mod folder.
+// It runs with the game's folder as its working directory and finds its set
+// library and its selections file beside its own program file.
+#include "win32/win32_api.h"
+
+#include <commctrl.h>
+
+#include "core/platform/host.h"
+#include "win32/error_report.h"
+#include "win32/form1_window.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    const auto host = modsetup::makeSystemHost();
+    modsetup::win32::Form1Window form1(*host, modsetup::win32::showErrorBox);  // runs the load sequence
+    if (form1.handle() == nullptr) return 1;  // the system refused the window
+    form1.show();
+
+    MSG message{};
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        // Tab and Shift+Tab move between the controls, as in a dialog.
+        if (form1.handle() != nullptr && IsDialogMessageA(form1.handle(), &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}

@@ -1,0 +1,349 @@
+#include "win32/form1_window.h"
+
+#include <string>
+
+namespace modsetup::win32 {
+namespace {
+
+using front::ControlKind;
+using front::ControlLayout;
+using front::ControlParent;
+using front::TextColour;
+
+constexpr char kWindowClass[] = "modsetup.Form1";
+constexpr char kWindowProperty[] = "modsetup.Form1Window";
+// Control ids: the layout row plus this; clear of IDOK and IDCANCEL, which
+// the dialog keys (Enter, Escape) send to the window.
+constexpr int kFirstControlId = 100;
+// Entries the open drop-down of a list shows before it scrolls.
+constexpr int kShownEntries = 8;
+
+// Letter case as the system's code page has it, for the lists' typing
+// completion: one character per byte.
+char32_t codePageCaseFold(char32_t c) {
+    if (c > 0xFF) return c;
+    char byte[2] = {static_cast<char>(c), '\0'};
+    CharLowerBuffA(byte, 1);
+    return static_cast<unsigned char>(byte[0]);
+}
+
+COLORREF textColour(TextColour colour) {
+    switch (colour) {
+    case TextColour::Red: return RGB(0xFF, 0x00, 0x00);
+    case TextColour::Blue: return RGB(0x00, 0x00, 0xFF);
+    case TextColour::WindowText: break;
+    }
+    return GetSysColor(COLOR_WINDOWTEXT);
+}
+
+// The screen's pixels per inch / 96 (the program declares itself aware of
+// the screen's resolution, so the system does not scale its pixels).
+double screenScale() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+    if (screen != nullptr) ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi / 96.0 : 1.0;
+}
+
+void registerWindowClass(WNDPROC proc) {
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    if (GetClassInfoExA(GetModuleHandleA(nullptr), kWindowClass, &windowClass)) return;
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = proc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+    windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+    windowClass.lpszClassName = kWindowClass;
+    RegisterClassExA(&windowClass);
+}
+
+std::string text(std::string_view caption) { return std::string(caption); }
+
+}  // namespace
+
+Form1Window::Form1Window(Host& host, ErrorReport report)
+    : report_(std::move(report)), scale_(screenScale()), codec_(codePageCaseFold) {
+    createWindow();
+    createControls();
+    presenter_ = std::make_unique<front::TForm1>(host, *this, codec_);
+    presenter_->FormCreate();
+}
+
+Form1Window::~Form1Window() {
+    // Destroying the object is not the user closing the window: no handler
+    // runs and the message loop is not told to end.
+    quitOnDestroy_ = false;
+    if (window_ != nullptr) DestroyWindow(window_);
+}
+
+void Form1Window::createWindow() {
+    registerWindowClass(&Form1Window::windowProc);
+    window_ = CreateWindowExA(WS_EX_CONTROLPARENT, kWindowClass, text(front::kDesignTitle).c_str(),
+                              WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, front::kWindowLeft, front::kWindowTop,
+                              scaled(front::kDesignWidth), scaled(front::kDesignHeight), nullptr, nullptr,
+                              GetModuleHandleA(nullptr), this);
+    windowFont_ = fontFor({});
+}
+
+HFONT Form1Window::fontFor(const front::ControlStyle& style) {
+    const int pixels = scaled(style.fontPixels != 0 ? style.fontPixels : front::kFontPixels);
+    for (const Font& font : fonts_)
+        if (font.pixels == pixels && font.bold == style.bold) return font.handle.get();
+    // A negative height is the character height without the internal leading.
+    GdiObject<HFONT> font(CreateFontA(-pixels, 0, 0, 0, style.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                                      DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                      DEFAULT_PITCH | FF_SWISS, text(front::kFontFamily).c_str()));
+    fonts_.push_back({pixels, style.bold, std::move(font)});
+    return fonts_.back().handle.get();
+}
+
+RECT Form1Window::scaledBounds(const ControlLayout& row) const {
+    const int left = scaled(row.left);
+    const int top = scaled(row.top);
+    return {left, top, left + scaled(row.width), top + scaled(row.height)};
+}
+
+// Every control object exists even when the system refused a window: the
+// presenter may then drive them, and calls on a null window do nothing.
+void Form1Window::createControls() {
+    const RECT group = scaledBounds(front::layoutOf("GroupBox1"));
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    for (std::size_t index = 0; index < front::kLayout.size(); ++index) {
+        const ControlLayout& row = front::kLayout[index];
+        RECT bounds = scaledBounds(row);
+        const auto number = static_cast<std::size_t>(row.number - 1);
+        const int id = kFirstControlId + static_cast<int>(index);
+        const HFONT font = fontFor(row.style);
+        const bool inGroup = row.parent == ControlParent::GroupBox1;
+
+        if (row.kind == ControlKind::Picture) {
+            images_.at(number) = PictureView(bounds);  // drawn where it lies, in the group box or the window
+            continue;
+        }
+        if (row.kind == ControlKind::Label) {
+            labels_.at(number) = LabelView({bounds.left, bounds.top}, text(row.caption), font,
+                                           textColour(row.style.colour), !row.style.hiddenAtStart);
+            continue;
+        }
+        // Controls in the group box are siblings of it placed inside it: a
+        // child of the group box would send its notifications there, not here.
+        if (inGroup) OffsetRect(&bounds, group.left, group.top);
+        if (row.kind == ControlKind::List) {
+            lists_.at(row.slot) = std::make_unique<SlotList>(
+                window_, id, SlotListGeometry{bounds, scaled(front::kListEntryHeight), kShownEntries}, font, row.slot,
+                codec_, static_cast<SlotListEvents&>(*this));
+            continue;
+        }
+        DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+        switch (row.kind) {
+        case ControlKind::GroupBox: style |= BS_GROUPBOX; break;
+        case ControlKind::Button: style |= BS_PUSHBUTTON | WS_TABSTOP; break;
+        case ControlKind::CheckBox: style |= BS_AUTOCHECKBOX | WS_TABSTOP; break;
+        default: break;
+        }
+        HWND control = CreateWindowExA(0, "BUTTON", text(row.caption).c_str(), style, bounds.left, bounds.top,
+                                       bounds.right - bounds.left, bounds.bottom - bounds.top, window_,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        if (row.kind == ControlKind::GroupBox) groupBox1_ = control;
+        else if (row.kind == ControlKind::CheckBox) checkBox1_ = control;
+        else buttons_.at(number) = control;
+    }
+
+    if (groupBox1_ != nullptr) {
+        // The group box lies beneath the lists placed in it. It takes no part
+        // in the tab order, which stays the creation order of the others.
+        SetWindowPos(groupBox1_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        // It draws the pictures and labels that lie in it.
+        SetPropA(groupBox1_, kWindowProperty, this);
+        originalGroupBoxProc_ = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(groupBox1_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Form1Window::groupBoxProc)));
+    }
+}
+
+void Form1Window::show(int showCommand) {
+    if (window_ == nullptr) return;
+    ShowWindow(window_, showCommand);
+    UpdateWindow(window_);
+}
+
+LRESULT CALLBACK Form1Window::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<Form1Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<Form1Window*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        self->window_ = nullptr;
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    return self->handleMessage(message, wParam, lParam);
+}
+
+LRESULT Form1Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        if (lParam != 0) command(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window_, &paint);
+        paintGraphics(dc, ControlParent::Window);
+        EndPaint(window_, &paint);
+        return 0;
+    }
+    case WM_PRINTCLIENT: {
+        const auto dc = reinterpret_cast<HDC>(wParam);
+        if (lParam & PRF_ERASEBKGND) {
+            RECT client;
+            GetClientRect(window_, &client);
+            FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+        }
+        paintGraphics(dc, ControlParent::Window);
+        return 0;
+    }
+    case WM_ACTIVATE:
+        // A plain window does not keep its focused control over a change of
+        // the active window (a message box, another program): it does here.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            if (focus != nullptr && IsChild(window_, focus)) focused_ = focus;
+            return 0;
+        }
+        if (!HIWORD(wParam)) {
+            if (focused_ == nullptr || !IsWindow(focused_)) focused_ = GetNextDlgTabItem(window_, nullptr, FALSE);
+            if (focused_ != nullptr) SetFocus(focused_);
+            return 0;
+        }
+        break;
+    case WM_DESTROY:
+        if (quitOnDestroy_) PostQuitMessage(0);
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcA(window_, message, wParam, lParam);
+}
+
+void Form1Window::command(int id, WORD code) {
+    const int index = id - kFirstControlId;
+    if (index < 0 || static_cast<std::size_t>(index) >= front::kLayout.size()) return;
+    const ControlLayout& row = front::kLayout[static_cast<std::size_t>(index)];
+    if (row.kind == ControlKind::List) {
+        lists_.at(row.slot)->notified(code);
+        return;
+    }
+    if (row.kind != ControlKind::Button || code != BN_CLICKED) return;
+    switch (row.number) {
+    case 1: presenter_->Button1Click(); break;
+    case 2: presenter_->Button2Click(); break;
+    case 3: presenter_->Button3Click(); break;
+    case 4: presenter_->Button4Click(); break;
+    default: break;
+    }
+}
+
+LRESULT CALLBACK Form1Window::groupBoxProc(HWND groupBox, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = static_cast<Form1Window*>(GetPropA(groupBox, kWindowProperty));
+    if (self == nullptr) return DefWindowProcA(groupBox, message, wParam, lParam);
+    const WNDPROC original = self->originalGroupBoxProc_;
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1;  // painted whole below
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(groupBox, &paint);
+        self->paintGroupBox(dc);
+        EndPaint(groupBox, &paint);
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        self->paintGroupBox(reinterpret_cast<HDC>(wParam));
+        return 0;
+    case WM_NCDESTROY:
+        RemovePropA(groupBox, kWindowProperty);
+        SetWindowLongPtrA(groupBox, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+        break;
+    default:
+        break;
+    }
+    return CallWindowProcA(original, groupBox, message, wParam, lParam);
+}
+
+void Form1Window::paintGroupBox(HDC dc) const {
+    RECT client;
+    GetClientRect(groupBox1_, &client);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    CallWindowProcA(originalGroupBoxProc_, groupBox1_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    paintGraphics(dc, ControlParent::GroupBox1);
+}
+
+void Form1Window::paintGraphics(HDC dc, ControlParent parent) const {
+    for (const ControlLayout& row : front::kLayout) {
+        if (row.parent != parent) continue;
+        if (row.kind == ControlKind::Picture) image(row.number).draw(dc);
+        else if (row.kind == ControlKind::Label) label(row.number).draw(dc);
+    }
+}
+
+void Form1Window::invalidate(ControlParent parent, const RECT& bounds) const {
+    HWND target = parent == ControlParent::GroupBox1 ? groupBox1_ : window_;
+    if (target != nullptr) InvalidateRect(target, &bounds, TRUE);
+}
+
+void Form1Window::setOuterSize(front::OuterSize size) {
+    if (window_ == nullptr) return;
+    SetWindowPos(window_, nullptr, 0, 0, size.width, size.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form1Window::setTitle(const front::ShownText& title) {
+    if (window_ != nullptr) SetWindowTextA(window_, codec_.bytes(title).c_str());
+}
+
+void Form1Window::closeWindow() {
+    if (window_ != nullptr) DestroyWindow(window_);
+}
+
+void Form1Window::setListEntries(std::size_t slot, const std::vector<front::ShownText>& entries) {
+    lists_.at(slot)->setEntries(entries);
+}
+
+front::ListEdit Form1Window::listEdit(std::size_t slot) const { return lists_.at(slot)->edit(); }
+
+void Form1Window::setListEdit(std::size_t slot, const front::ListEdit& edit) { lists_.at(slot)->setEdit(edit); }
+
+void Form1Window::setListCurrentEntry(std::size_t slot, int entry) { lists_.at(slot)->setCurrentEntry(entry); }
+
+void Form1Window::showPicture(int number, const Picture& picture) {
+    PictureView& view = images_.at(static_cast<std::size_t>(number - 1));
+    view.setPicture(picture);
+    invalidate(front::kLayout[front::layoutIndex(ControlKind::Picture, number)].parent, view.bounds());
+}
+
+bool Form1Window::checkBoxTicked() const {
+    return SendMessageA(checkBox1_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Form1Window::tickCheckBox() { SendMessageA(checkBox1_, BM_SETCHECK, BST_CHECKED, 0); }
+
+void Form1Window::setConfirmationShown(bool shown) {
+    LabelView& confirmation = labels_.at(front::kConfirmationLabel - 1);
+    if (confirmation.shown() == shown) return;
+    confirmation.setShown(shown);
+    invalidate(front::kLayout[front::layoutIndex(ControlKind::Label, front::kConfirmationLabel)].parent,
+               confirmation.bounds());
+}
+
+void Form1Window::showError(const front::ShownText& caption, const front::ShownText& text) {
+    // The box takes the focus; typing into a list goes on after it is closed.
+    HWND focus = GetFocus();
+    report_(window_, codec_.bytes(caption), codec_.bytes(text));
+    if (focus != nullptr && IsWindow(focus) && GetFocus() != focus) SetFocus(focus);
+}
+
+}  // namespace modsetup::win32

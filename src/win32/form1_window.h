@@ -1,0 +1,115 @@
+#pragma once
+// The main window Form1 in Win32: every control of the layout, drawn by the
+// system's controls (lists, buttons, the check box and the group box) or by
+// the window itself (pictures and labels). It forwards the user's events to
+// the presenter TForm1 and carries out what the presenter asks (Form1View);
+// every decision is the presenter's.
+
+#include <array>
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+#include "core/platform/host.h"
+#include "core/slots.h"
+#include "front/form1.h"
+#include "front/form1_view.h"
+#include "front/layout.h"
+#include "front/shown_text.h"
+#include "win32/error_report.h"
+#include "win32/label_view.h"
+#include "win32/picture_view.h"
+#include "win32/slot_list.h"
+#include "win32/win32_api.h"
+
+namespace modsetup::win32 {
+
+class Form1Window final : public front::Form1View, private SlotListEvents {
+public:
+    // Creates the window (not shown yet) from its layout and runs the load
+    // sequence once. report shows every error the user sees.
+    Form1Window(Host& host, ErrorReport report);
+    ~Form1Window() override;
+    Form1Window(const Form1Window&) = delete;
+    Form1Window& operator=(const Form1Window&) = delete;
+
+    // Shows the window; closing it afterwards ends the message loop.
+    void show(int showCommand = SW_SHOWDEFAULT);
+    // The window; null once it has been closed.
+    HWND handle() const { return window_; }
+    front::TForm1& presenter() { return *presenter_; }
+
+    // The controls, by slot index or by the number in their name.
+    const SlotList& comboBox(std::size_t slot) const { return *lists_.at(slot); }
+    const PictureView& image(int number) const { return images_.at(static_cast<std::size_t>(number - 1)); }
+    const LabelView& label(int number) const { return labels_.at(static_cast<std::size_t>(number - 1)); }
+    HWND button(int number) const { return buttons_.at(static_cast<std::size_t>(number - 1)); }
+    HWND checkBox1() const { return checkBox1_; }
+    HWND groupBox1() const { return groupBox1_; }
+    HFONT windowFont() const { return windowFont_; }
+
+    // Form1View
+    double layoutScale() const override { return scale_; }
+    void setOuterSize(front::OuterSize size) override;
+    void setTitle(const front::ShownText& title) override;
+    WindowHandle nativeWindow() const override { return reinterpret_cast<WindowHandle>(window_); }
+    void closeWindow() override;
+    void setListEntries(std::size_t slot, const std::vector<front::ShownText>& entries) override;
+    front::ListEdit listEdit(std::size_t slot) const override;
+    void setListEdit(std::size_t slot, const front::ListEdit& edit) override;
+    void setListCurrentEntry(std::size_t slot, int entry) override;
+    void showPicture(int image, const Picture& picture) override;
+    bool checkBoxTicked() const override;
+    void tickCheckBox() override;
+    void setConfirmationShown(bool shown) override;
+    void showError(const front::ShownText& caption, const front::ShownText& text) override;
+
+private:
+    // SlotListEvents: straight to the presenter.
+    void listTyped(std::size_t slot, char32_t typed) override { presenter_->listTyped(slot, typed); }
+    void listBackspace(std::size_t slot) override { presenter_->listBackspace(slot); }
+    void listPicked(std::size_t slot, int entry) override { presenter_->listPicked(slot, entry); }
+    void listEdited(std::size_t slot) override { presenter_->listEdited(slot); }
+
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK groupBoxProc(HWND groupBox, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void command(int id, WORD code);
+
+    void createWindow();
+    void createControls();
+    HFONT fontFor(const front::ControlStyle& style);
+    int scaled(int designPixels) const { return front::scaledPixels(designPixels, scale_); }
+    RECT scaledBounds(const front::ControlLayout& row) const;
+    // Draws the pictures and labels that lie in the window or in the group box.
+    void paintGraphics(HDC dc, front::ControlParent parent) const;
+    void paintGroupBox(HDC dc) const;
+    void invalidate(front::ControlParent parent, const RECT& bounds) const;
+
+    ErrorReport report_;
+    double scale_ = 1.0;
+    const front::CodePageText codec_;
+    HWND window_ = nullptr;
+    bool quitOnDestroy_ = true;
+    HWND focused_ = nullptr;  // the control that had the focus when the window was last deactivated
+    WNDPROC originalGroupBoxProc_ = nullptr;
+
+    struct Font {
+        int pixels;
+        bool bold;
+        GdiObject<HFONT> handle;
+    };
+    std::vector<Font> fonts_;
+    HFONT windowFont_ = nullptr;
+
+    std::array<std::unique_ptr<SlotList>, kSlotCount> lists_{};
+    std::array<PictureView, front::kImageCount> images_{};
+    std::array<LabelView, front::kLabelCount> labels_{};
+    std::array<HWND, front::kButtonCount> buttons_{};
+    HWND checkBox1_ = nullptr;
+    HWND groupBox1_ = nullptr;
+
+    std::unique_ptr<front::TForm1> presenter_;
+};
+
+}  // namespace modsetup::win32

@@ -1,0 +1,187 @@
+#include "win32/slot_list.h"
+
+#include <string>
+
+namespace modsetup::win32 {
+namespace {
+
+constexpr char kSlotListProperty[] = "modsetup.SlotList";
+
+// Positions in the edit field: one character per byte of the code page.
+LPARAM toLParam(std::size_t position) { return static_cast<LPARAM>(position); }
+
+}  // namespace
+
+SlotList::SlotList(HWND parent, int id, const SlotListGeometry& geometry, HFONT font, std::size_t slot,
+                   const front::TextCodec& codec, SlotListEvents& events)
+    : slot_(slot), codec_(codec), events_(events) {
+    const int width = geometry.bounds.right - geometry.bounds.left;
+    const int closedHeight = geometry.bounds.bottom - geometry.bounds.top;
+    // A combo box's window height is that of the open list; the closed height
+    // follows from its selection field.
+    const int openHeight = closedHeight + geometry.entryHeight * geometry.shownEntries + 2;
+    combo_ = CreateWindowExA(0, "COMBOBOX", "",
+                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_CLIPSIBLINGS | CBS_DROPDOWN |
+                                 CBS_AUTOHSCROLL,
+                             geometry.bounds.left, geometry.bounds.top, width, openHeight, parent,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+    if (combo_ == nullptr) return;
+    SendMessageA(combo_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    // The font sets the heights; the layout's come after it.
+    SendMessageA(combo_, CB_SETITEMHEIGHT, 0, geometry.entryHeight);
+    RECT closed{};
+    GetWindowRect(combo_, &closed);
+    const LRESULT field = SendMessageA(combo_, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+    if (field != CB_ERR && closed.bottom - closed.top != closedHeight)
+        SendMessageA(combo_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field + closedHeight - (closed.bottom - closed.top));
+
+    SetPropA(combo_, kSlotListProperty, this);
+    originalComboProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(combo_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SlotList::comboProc)));
+
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetComboBoxInfo(combo_, &info) || info.hwndItem == nullptr) return;
+    edit_ = info.hwndItem;
+    // An ANSI subclass: typed characters arrive as bytes of the code page.
+    SetPropA(edit_, kSlotListProperty, this);
+    originalEditProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SlotList::editProc)));
+}
+
+LRESULT CALLBACK SlotList::editProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* list = static_cast<SlotList*>(GetPropA(edit, kSlotListProperty));
+    if (list == nullptr) return DefWindowProcA(edit, message, wParam, lParam);
+    const WNDPROC original = list->originalEditProc_;
+    switch (message) {
+    case WM_CHAR: {
+        const auto byte = static_cast<unsigned char>(wParam & 0xFF);
+        if (byte == '\b') {
+            list->events_.listBackspace(list->slot_);
+            return 0;
+        }
+        // Control characters (Ctrl+V, Ctrl+X, Ctrl+Backspace, Enter, ...) are
+        // the edit field's own: a change they make is reported as an edit.
+        if (byte >= 0x20 && byte != 0x7F) {
+            const front::ShownText typed = list->codec_.shown(std::string(1, static_cast<char>(byte)));
+            list->events_.listTyped(list->slot_, typed.front());
+            return 0;
+        }
+        break;
+    }
+    case WM_NCDESTROY:
+        RemovePropA(edit, kSlotListProperty);
+        SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+        break;
+    default:
+        break;
+    }
+    return CallWindowProcA(original, edit, message, wParam, lParam);
+}
+
+bool SlotList::hasFocus() const {
+    HWND focus = GetFocus();
+    return focus != nullptr && (focus == combo_ || focus == edit_);
+}
+
+LRESULT CALLBACK SlotList::comboProc(HWND combo, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* list = static_cast<SlotList*>(GetPropA(combo, kSlotListProperty));
+    if (list == nullptr) return DefWindowProcA(combo, message, wParam, lParam);
+    const WNDPROC original = list->originalComboProc_;
+    switch (message) {
+    case WM_MOUSEWHEEL:
+        // Scrolling the window past a list (the system may send the wheel to
+        // the control under the pointer) must not change a choice behind the
+        // user's back; a list with the focus takes the wheel as a pick.
+        if (!list->hasFocus()) return 0;
+        break;
+    case WM_NCDESTROY:
+        RemovePropA(combo, kSlotListProperty);
+        SetWindowLongPtrA(combo, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+        break;
+    default:
+        break;
+    }
+    return CallWindowProcA(original, combo, message, wParam, lParam);
+}
+
+void SlotList::notified(WORD code) {
+    if (programChanges_ > 0) return;
+    switch (code) {
+    case CBN_SELCHANGE: {
+        const auto entry = static_cast<int>(SendMessageA(combo_, CB_GETCURSEL, 0, 0));
+        if (entry < 0) return;
+        {
+            // The combo box may put the picked entry into the edit field only
+            // after this notification; the presenter reads the text now.
+            const ProgramChange change(*this);
+            const auto length = SendMessageA(combo_, CB_GETLBTEXTLEN, static_cast<WPARAM>(entry), 0);
+            std::string text(length > 0 ? static_cast<std::size_t>(length) : 0, '\0');
+            if (length > 0)
+                SendMessageA(combo_, CB_GETLBTEXT, static_cast<WPARAM>(entry), reinterpret_cast<LPARAM>(text.data()));
+            SetWindowTextA(edit_, text.c_str());
+            SendMessageA(edit_, EM_SETSEL, 0, -1);
+        }
+        events_.listPicked(slot_, entry);
+        return;
+    }
+    case CBN_EDITCHANGE:
+        events_.listEdited(slot_);
+        return;
+    default:
+        return;
+    }
+}
+
+void SlotList::setEntries(const std::vector<front::ShownText>& entries) {
+    const ProgramChange change(*this);
+    // Emptying a combo box empties its edit field too: the text is put back.
+    const front::ListEdit kept = edit();
+    SendMessageA(combo_, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(combo_, CB_RESETCONTENT, 0, 0);
+    std::vector<std::string> names;
+    names.reserve(entries.size());
+    std::size_t bytes = 0;
+    for (const front::ShownText& entry : entries) {
+        names.push_back(codec_.bytes(entry));
+        bytes += names.back().size() + 1;
+    }
+    SendMessageA(combo_, CB_INITSTORAGE, names.size(), static_cast<LPARAM>(bytes));
+    for (const std::string& name : names) SendMessageA(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    SendMessageA(combo_, WM_SETREDRAW, TRUE, 0);
+    setEdit(kept);
+    InvalidateRect(combo_, nullptr, TRUE);
+}
+
+front::ListEdit SlotList::edit() const {
+    front::ListEdit edit;
+    if (edit_ == nullptr) return edit;
+    const int length = GetWindowTextLengthA(edit_);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const int copied = GetWindowTextA(edit_, text.data(), length + 1);
+    text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageA(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    edit.text = codec_.shown(text);
+    edit.selectionStart = start;
+    edit.selectionLength = end > start ? end - start : 0;
+    return edit;
+}
+
+void SlotList::setEdit(const front::ListEdit& edit) {
+    if (edit_ == nullptr) return;
+    const ProgramChange change(*this);
+    SetWindowTextA(edit_, codec_.bytes(edit.text).c_str());
+    SendMessageA(edit_, EM_SETSEL, static_cast<WPARAM>(edit.selectionStart),
+                 toLParam(edit.selectionStart + edit.selectionLength));
+}
+
+void SlotList::setCurrentEntry(int entry) {
+    const ProgramChange change(*this);
+    const front::ListEdit kept = edit();
+    SendMessageA(combo_, CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
+    setEdit(kept);  // a new current entry would otherwise replace the text
+}
+
+}  // namespace modsetup::win32

@@ -1,0 +1,142 @@
+// Apply, Play and Close as the window carries them out: the confirmation
+// label, the check box read by Apply, the one report of a failure, and when
+// the window closes. What Apply and Play write is the core's and tested there.
+#include <gtest/gtest.h>
+
+#include "core/config.h"
+#include "presenter_game.h"
+
+namespace modsetup::front {
+namespace {
+
+using testing::readFile;
+
+// Every slot chooses its set Gold; the game folder has its "mods" folder.
+SlotTexts writeGame(const PresenterGame& game, std::string_view modName = "GoldMod") {
+    game.writeModIni("Gold Mod Setup", modName);
+    SlotTexts texts;
+    for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
+        game.writeSet(slot, "Gold");
+        texts[slot] = "Gold";
+    }
+    game.writeSelections({texts.begin(), texts.end()}, "0");
+    fs::create_directories(game / "mods");
+    return texts;
+}
+
+TEST(Apply, ShowsTheConfirmationAndSavesWhatTheCheckBoxSays) {
+    PresenterGame game;
+    const SlotTexts texts = writeGame(game);
+    game.start();
+    EXPECT_FALSE(game.view.confirmationShown);
+    const fs::path mod = game / "mods/GoldMod";
+
+    game.view.ticked = true;
+    game.form().Button1Click();
+    EXPECT_TRUE(game.view.reports.empty());
+    EXPECT_TRUE(game.view.confirmationShown);
+    EXPECT_TRUE(testing::fileExists(mod / "weapons.ini"));
+    EXPECT_EQ(readFile(game.selectionsFile()), selectionsText(texts, true));
+
+    game.form().Button2Click();  // Undo keeps the confirmation and the tick
+    EXPECT_TRUE(game.view.confirmationShown);
+    EXPECT_TRUE(game.view.ticked);
+
+    game.view.ticked = false;
+    game.form().Button1Click();  // unticked: the mod keeps no weapons.ini
+    EXPECT_TRUE(game.view.reports.empty());
+    EXPECT_TRUE(game.view.confirmationShown);
+    EXPECT_FALSE(fs::exists(mod / "weapons.ini"));
+    EXPECT_EQ(readFile(game.selectionsFile()), selectionsText(texts, false));
+}
+
+// An Apply that fails after one that succeeded hides the confirmation and
+// tells why in one report; the next good Apply shows it again.
+TEST(Apply, AFailureHidesTheConfirmationAndIsReportedOnce) {
+    PresenterGame game;
+    writeGame(game);
+    game.start();
+    game.form().Button1Click();
+    ASSERT_TRUE(game.view.confirmationShown);
+
+    const fs::path blocked = game / "mods/GoldMod/interface-gfx/guns/1.bmp";
+    fs::remove(blocked);
+    fs::create_directories(blocked / "inside");  // a folder where the gun icon belongs
+    game.form().Button1Click();
+    EXPECT_FALSE(game.view.confirmationShown);
+    ASSERT_EQ(game.view.reports.size(), 1u);
+    EXPECT_EQ(game.view.reports[0].caption, "Gold Mod Setup");
+    EXPECT_NE(game.view.reports[0].text.find("\nmods\\GoldMod\\interface-gfx\\guns\\1.bmp\n"), std::string::npos)
+        << game.view.reports[0].text;
+
+    fs::remove_all(blocked);
+    game.form().Button1Click();
+    EXPECT_TRUE(game.view.confirmationShown);
+    EXPECT_EQ(game.view.reports.size(), 1u);
+}
+
+TEST(Apply, WithoutModsFolderInstallsNothingButSavesTheChoices) {
+    PresenterGame game;
+    SlotTexts texts = writeGame(game);
+    fs::remove_all(game / "mods");
+    game.start();
+    game.typeOver(kPrimary4, "Nowhere");  // saved as typed, though it names no set
+    texts[kPrimary4] = "Nowhere";
+    game.view.reports.clear();
+
+    game.form().Button1Click();
+    EXPECT_FALSE(game.view.confirmationShown);
+    ASSERT_EQ(game.view.reports.size(), 1u);
+    EXPECT_EQ(game.view.reports[0].caption, "Gold Mod Setup");
+    EXPECT_NE(game.view.reports[0].text.find("no \"mods\" folder"), std::string::npos) << game.view.reports[0].text;
+    EXPECT_EQ(readFile(game.selectionsFile()), selectionsText(texts, false));
+}
+
+TEST(Play, OpensTheScriptOwnedByTheWindowAndClosesIt) {
+    PresenterGame game;
+    writeGame(game, "Desert");
+    game.start();
+
+    game.form().Button4Click();
+    EXPECT_EQ(game.host.opened, (std::vector<RecordingShellHost::Open>{{"Desert.bat", game.view.handle}}));
+    EXPECT_TRUE(game.view.closed);
+    EXPECT_TRUE(game.view.reports.empty());
+}
+
+TEST(Play, RefusedForAnUnsafeModNameKeepsTheWindowOpen) {
+    for (const std::string modName : {"", "..", "..\\..\\Windows", "x & del *.*"}) {
+        SCOPED_TRACE(modName);
+        PresenterGame game;
+        game.writeModIni("Unsafe", modName);
+        game.start();
+
+        game.form().Button4Click();
+        EXPECT_FALSE(game.view.closed);
+        EXPECT_TRUE(game.host.opened.empty());
+        ASSERT_EQ(game.view.reports.size(), 1u);
+        EXPECT_EQ(game.view.reports[0].caption, "Unsafe");
+        EXPECT_NE(game.view.reports[0].text.find("\"" + game.configBase() + "\\mod.ini\""), std::string::npos)
+            << game.view.reports[0].text;
+    }
+}
+
+TEST(Close, ClosesTheWindowAndWritesNothing) {
+    PresenterGame game;
+    writeGame(game);
+    game.start();
+    game.typeOver(kPrimary1, "x");
+    game.view.ticked = true;
+    game.view.reports.clear();
+    const auto before = std::distance(fs::recursive_directory_iterator(game.folder()), {});
+    const std::string selections = readFile(game.selectionsFile());
+
+    game.form().Button3Click();
+    EXPECT_TRUE(game.view.closed);
+    EXPECT_EQ(std::distance(fs::recursive_directory_iterator(game.folder()), {}), before);
+    EXPECT_EQ(readFile(game.selectionsFile()), selections);
+    EXPECT_TRUE(game.view.reports.empty());
+    EXPECT_TRUE(game.host.opened.empty());
+}
+
+}  // namespace
+}  // namespace modsetup::front

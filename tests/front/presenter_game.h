@@ -1,0 +1,122 @@
+#pragma once
+// A game folder for the presenter tests: the program file modsetup.exe with
+// its set library modsetup/ and its selections file beside it, the folder as
+// the working directory, and the presenter over a FakeView. The shell only
+// records what it is asked to open. Sets are written with marker pictures
+// (set_library.h), so a test sees which set each picture shows.
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "bmp_builder.h"
+#include "core/platform/forwarding_host.h"
+#include "fake_view.h"
+#include "set_library.h"
+#include "test_support.h"
+
+namespace modsetup::front {
+
+namespace fs = std::filesystem;
+
+class RecordingShellHost : public testing::ProgramFileHost {
+public:
+    struct Open {
+        std::string path;
+        WindowHandle owner;
+        bool operator==(const Open&) const = default;
+    };
+
+    using ProgramFileHost::ProgramFileHost;
+    void shellOpen(const std::string& path, WindowHandle owner) override { opened.push_back({path, owner}); }
+
+    std::vector<Open> opened;
+};
+
+class PresenterGame {
+    std::unique_ptr<Host> system_ = makeSystemHost();
+    testing::ScratchDir dir_;
+    testing::WorkingDirectory inGame_{dir_.path()};
+
+public:
+    RecordingShellHost host{*system_, dir_.programPath("modsetup.exe")};
+    FakeView view;
+    // How names are shown; a test may put another in place before start().
+    std::unique_ptr<TextCodec> codec = std::make_unique<Utf8OrLatin1Text>(testCaseFold);
+
+    fs::path operator/(std::string_view relative) const { return dir_ / relative; }
+    const fs::path& folder() const { return dir_.path(); }
+    fs::path library() const { return dir_ / "modsetup"; }
+    fs::path selectionsFile() const { return dir_ / "modsetup.ini"; }
+    std::string configBase() const { return dir_.programPath("modsetup"); }
+
+    void writeModIni(std::string_view title, std::string_view modName) const {
+        testing::writeFile(library() / "mod.ini", std::string(title) + "\r\n" + std::string(modName) + "\r\n");
+    }
+    // Lines 1 to 16 (missing ones empty) and line 17.
+    void writeSelections(const std::vector<std::string>& texts, std::string_view line17) const {
+        std::string content;
+        for (std::size_t slot = 0; slot < kSlotCount; ++slot)
+            content += (slot < texts.size() ? texts[slot] : std::string()) + "\r\n";
+        testing::writeFile(selectionsFile(), content + std::string(line17) + "\r\n");
+    }
+    void writeSet(std::size_t slot, std::string_view set, unsigned variant = 0) const {
+        testing::writePreviewSet(library(), slot, set, "weapons-gfx", variant);
+    }
+    // Every slot offers one set per name, the first name as variant 0 and so on.
+    void writeSetsInEverySlot(const std::vector<std::string>& names) const {
+        for (std::size_t slot = 0; slot < kSlotCount; ++slot)
+            for (std::size_t i = 0; i < names.size(); ++i) writeSet(slot, names[i], static_cast<unsigned>(i));
+    }
+
+    // Creates the presenter and runs the load sequence, as a window does
+    // once its controls exist.
+    TForm1& start(double scale = 1.0) {
+        view.scale = scale;
+        form_ = std::make_unique<TForm1>(host, view, *codec);
+        form_->FormCreate();
+        return *form_;
+    }
+    TForm1& form() { return *form_; }
+
+    // The user's part.
+    void pick(std::size_t slot, std::string_view entryText) { view.pick(form(), slot, entryIndex(slot, entryText)); }
+    // Selects the list's whole text and types over it; '\b' is Backspace.
+    void typeOver(std::size_t slot, const std::string& keys) {
+        view.selectAll(slot);
+        view.type(form(), slot, keys);
+    }
+    int entryIndex(std::size_t slot, std::string_view entryText) const {
+        const auto names = view.entryNames(slot);
+        const auto found = std::find(names.begin(), names.end(), entryText);
+        return found == names.end() ? -1 : static_cast<int>(found - names.begin());
+    }
+    std::vector<std::string> sortedEntries(std::size_t slot) const {
+        auto names = view.entryNames(slot);
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    // The variant of the set a picture shows; nothing before its first picture.
+    std::optional<unsigned> shownVariant(int image) const {
+        const auto& picture = view.picture(image);
+        if (!picture) return std::nullopt;
+        return testing::previewVariant(testing::markerOf(*picture));
+    }
+    // Whether every picture of a slot shows the set of the given variant.
+    bool slotShows(std::size_t slot, std::optional<unsigned> variant) const {
+        for (const auto& row : testing::kExpectedPreviews)
+            if (row.slot == slot && shownVariant(row.image) != variant) return false;
+        return true;
+    }
+
+private:
+    std::unique_ptr<TForm1> form_;
+};
+
+}  // namespace modsetup::front

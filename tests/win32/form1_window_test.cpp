@@ -1,0 +1,399 @@
+// The Win32 window's own glue: the layout applied to the system's controls,
+// pictures and labels drawn where they lie, the user's events reaching the
+// presenter through the real controls, the error report's owner and focus,
+// and closing. What the presenter decides is tested against a recording view
+// (tests/front); the file work in the core tests.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "bmp_builder.h"
+#include "core/slots.h"
+#include "front/layout.h"
+#include "set_library.h"
+#include "test_support.h"
+#include "win32/form1_window.h"
+
+namespace modsetup::win32 {
+namespace {
+
+using front::asciiText;
+using front::ListEdit;
+using testing::markerBitmap;
+using testing::ScratchDir;
+using testing::writeFile;
+
+// The colours of the two sets of primary slot 1: every preview file of a set
+// is a marker bitmap of its colour (white, the transparent colour, and one
+// pixel of the marker).
+const std::map<std::string, std::uint32_t> kSetMarkers{{"Alpha", 0x00AA00}, {"Beta", 0x0000BB}};
+
+std::uint32_t rgbOf(COLORREF colour) {
+    return (static_cast<std::uint32_t>(GetRValue(colour)) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+}
+
+// What a window or the group box draws of its client area, read back from a
+// memory bitmap.
+class Canvas {
+public:
+    explicit Canvas(HWND window) {
+        RECT client;
+        GetClientRect(window, &client);
+        width_ = client.right;
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        dc_ = CreateCompatibleDC(nullptr);
+        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
+        previous_ = SelectObject(dc_, bitmap_);
+        SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_), PRF_CLIENT | PRF_ERASEBKGND);
+        GdiFlush();
+    }
+    ~Canvas() {
+        SelectObject(dc_, previous_);
+        DeleteObject(bitmap_);
+        DeleteDC(dc_);
+    }
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    std::uint32_t pixel(int x, int y) const { return bits_[y * width_ + x] & 0xFFFFFFu; }
+    // How many pixels of a colour lie in an area.
+    int count(const RECT& area, std::uint32_t colour) const {
+        int found = 0;
+        for (int y = area.top; y < area.bottom; ++y)
+            for (int x = area.left; x < area.right; ++x) found += pixel(x, y) == colour ? 1 : 0;
+        return found;
+    }
+
+private:
+    HDC dc_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ previous_ = nullptr;
+    std::uint32_t* bits_ = nullptr;
+    int width_ = 0;
+};
+
+// A system host whose program file lies in the test's game folder, and whose
+// shell only records what it was asked to open.
+class GameHost final : public testing::ProgramFileHost {
+public:
+    using ProgramFileHost::ProgramFileHost;
+    void shellOpen(const std::string& path, WindowHandle owner) override { opened.push_back({path, owner}); }
+    std::vector<std::pair<std::string, WindowHandle>> opened;
+};
+
+struct Report {
+    HWND owner;
+    std::string caption;
+    std::string text;
+};
+
+class Form1WindowTest : public ::testing::Test {
+protected:
+    Form1WindowTest() {
+        for (const auto& [set, marker] : kSetMarkers)
+            for (const testing::ExpectedPreview& row : testing::kExpectedPreviews)
+                if (row.slot == kPrimary1) writeFile(game / ("modsetup/1/" + set + "/" + std::string(row.file)), markerBitmap(marker));
+        std::filesystem::create_directories(game / "modsetup/gostek/Empty");  // a set without files
+        std::filesystem::create_directories(game / "mods");
+        writeFile(game / "modsetup/mod.ini", "Window Title\r\nTestMod\r\n");
+        writeFile(game / "modsetup.ini", "Beta\r\n");
+        window = std::make_unique<Form1Window>(host, [this](HWND owner, const std::string& caption, const std::string& text) {
+            reports.push_back({owner, caption, text});
+        });
+    }
+    ~Form1WindowTest() override {
+        window.reset();
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {}
+    }
+
+    int scaled(int pixels) const { return front::scaledPixels(pixels, window->layoutScale()); }
+    RECT layoutBounds(std::string_view name) const {
+        const front::ControlLayout& row = front::layoutOf(name);
+        const int left = scaled(row.left);
+        const int top = scaled(row.top);
+        return {left, top, left + scaled(row.width), top + scaled(row.height)};
+    }
+    // A control's rectangle in the window's client area.
+    RECT placeOf(HWND control) const {
+        RECT place;
+        GetWindowRect(control, &place);
+        MapWindowPoints(HWND_DESKTOP, window->handle(), reinterpret_cast<POINT*>(&place), 2);
+        return place;
+    }
+    std::uint32_t markerAt(const Canvas& canvas, int image) const {
+        const RECT bounds = window->image(image).bounds();
+        return canvas.pixel(bounds.left + 1, bounds.top);  // a marker bitmap's opaque pixel
+    }
+
+    ScratchDir game;
+    const testing::WorkingDirectory inGame{game.path()};
+    const std::unique_ptr<Host> system = makeSystemHost();
+    GameHost host{*system, game.programPath("modsetup.exe")};
+    std::vector<Report> reports;
+    std::unique_ptr<Form1Window> window;
+};
+
+TEST_F(Form1WindowTest, LayoutIsAppliedToTheSystemsControls) {
+    ASSERT_NE(window->handle(), nullptr);
+    const front::OuterSize outer = front::computedOuterSize(window->layoutScale());
+    RECT frame{};
+    GetWindowRect(window->handle(), &frame);
+    EXPECT_EQ(frame.left, front::kWindowLeft);
+    EXPECT_EQ(frame.top, front::kWindowTop);
+    EXPECT_EQ(frame.right - frame.left, outer.width);
+    EXPECT_EQ(frame.bottom - frame.top, outer.height);
+    RECT border{};
+    AdjustWindowRectEx(&border, static_cast<DWORD>(GetWindowLongPtrA(window->handle(), GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrA(window->handle(), GWL_EXSTYLE)));
+    RECT client{};
+    GetClientRect(window->handle(), &client);
+    EXPECT_EQ(client.right, outer.width - (border.right - border.left));
+    EXPECT_EQ(client.bottom, outer.height - (border.bottom - border.top));
+    EXPECT_EQ(GetWindowLongPtrA(window->handle(), GWL_STYLE) & WS_OVERLAPPEDWINDOW, WS_OVERLAPPEDWINDOW);
+
+    // A sample of rows; the lists in the group box lie inside it as its siblings.
+    const RECT group = layoutBounds("GroupBox1");
+    RECT inGroup = layoutBounds("ComboBox16");
+    OffsetRect(&inGroup, group.left, group.top);
+    const struct {
+        HWND control;
+        RECT expected;
+    } rows[] = {
+        {window->comboBox(kPrimary1).handle(), layoutBounds("ComboBox1")},
+        {window->comboBox(kSecondary4).handle(), layoutBounds("ComboBox14")},
+        {window->comboBox(kTeamBravo).handle(), inGroup},
+        {window->groupBox1(), group},
+        {window->checkBox1(), layoutBounds("CheckBox1")},
+        {window->button(4), layoutBounds("Button4")},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(GetParent(row.control), window->handle());
+        const RECT place = placeOf(row.control);
+        EXPECT_TRUE(EqualRect(&place, &row.expected))
+            << place.left << "," << place.top << " " << place.right << "," << place.bottom;
+    }
+    EXPECT_EQ(SendMessageA(window->comboBox(kPrimary1).handle(), CB_GETITEMHEIGHT, 0, 0), scaled(front::kListEntryHeight));
+    EXPECT_EQ(window->image(23).bounds().left, scaled(184));  // in the group box's own client area
+
+    // The dialog font on every control: the design face at 11 pixels.
+    for (HWND control : {window->button(1), window->checkBox1(), window->comboBox(kPrimary3).handle()}) {
+        const auto font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
+        LOGFONTA described{};
+        ASSERT_TRUE(GetObjectA(font, sizeof(described), &described));
+        EXPECT_STREQ(described.lfFaceName, "MS Sans Serif");
+        EXPECT_EQ(described.lfHeight, -scaled(front::kFontPixels));
+        EXPECT_EQ(described.lfWeight, FW_NORMAL);
+    }
+    HDC screen = GetDC(nullptr);
+    const HGDIOBJ previous = SelectObject(screen, window->windowFont());
+    char face[LF_FACESIZE] = {};
+    GetTextFaceA(screen, LF_FACESIZE, face);
+    SelectObject(screen, previous);
+    ReleaseDC(nullptr, screen);
+    EXPECT_STREQ(face, "MS Sans Serif") << "the system lacks the design font";
+
+    // Tab order: the lists, then Apply, Undo, Close, the check box and Play;
+    // the group box lies beneath the lists placed in it.
+    std::vector<HWND> expected;
+    for (std::size_t slot = 0; slot < kSlotCount; ++slot) expected.push_back(window->comboBox(slot).handle());
+    expected.insert(expected.end(), {window->button(1), window->button(2), window->button(3), window->checkBox1(),
+                                     window->button(4)});
+    std::vector<HWND> tabOrder{expected.front()};
+    for (HWND next = GetNextDlgTabItem(window->handle(), expected.front(), FALSE); next != expected.front() &&
+                                                                                   tabOrder.size() <= expected.size();
+         next = GetNextDlgTabItem(window->handle(), next, FALSE))
+        tabOrder.push_back(next);
+    EXPECT_EQ(tabOrder, expected);
+    EXPECT_EQ(GetWindow(window->groupBox1(), GW_HWNDLAST), window->groupBox1());
+}
+
+TEST_F(Form1WindowTest, LabelsAreDrawnInTheirFontsAndColours) {
+    const Canvas groupBox(window->groupBox1());
+    EXPECT_GT(groupBox.count(window->label(17).bounds(), 0xFF0000), 0) << "Team Alpha in red";
+    EXPECT_GT(groupBox.count(window->label(18).bounds(), 0x0000FF), 0) << "Team Bravo in blue";
+
+    LOGFONTA confirmation{};
+    GetObjectA(window->label(front::kConfirmationLabel).font(), sizeof(confirmation), &confirmation);
+    EXPECT_EQ(confirmation.lfHeight, -scaled(13));
+    EXPECT_EQ(confirmation.lfWeight, FW_BOLD);
+
+    const RECT bounds = window->label(front::kConfirmationLabel).bounds();
+    const int area = (bounds.right - bounds.left) * (bounds.bottom - bounds.top);
+    const std::uint32_t face = rgbOf(GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(Canvas(window->handle()).count(bounds, face), area) << "hidden at start";
+    window->setConfirmationShown(true);
+    EXPECT_LT(Canvas(window->handle()).count(bounds, face), area);
+}
+
+TEST_F(Form1WindowTest, PicturesAreDrawnOverEachOtherWithTheirTransparentColour) {
+    // Image16 overlaps Image15 and is drawn over it. Its top-left pixel has the
+    // transparent colour, and it is larger than its bounds.
+    const auto solid = [](int width, int height, std::uint32_t pixel) {
+        return Picture{width, height, std::vector<std::uint32_t>(static_cast<std::size_t>(width) * height, pixel)};
+    };
+    window->showPicture(15, solid(scaled(57), scaled(25), 0xFFFF0000));
+    Picture over = solid(scaled(57) + 10, scaled(25) + 10, 0xFF0000FF);
+    over.pixels[0] = 0x00FFFFFF;
+    window->showPicture(16, over);
+    window->showPicture(23, solid(4, 4, 0xFF00FF00));
+
+    const Canvas canvas(window->handle());
+    const RECT image16 = window->image(16).bounds();
+    const std::uint32_t face = rgbOf(GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(canvas.pixel(image16.left, image16.top), 0xFF0000u) << "Image15 shows through";
+    EXPECT_EQ(canvas.pixel(image16.left + 1, image16.top), 0x0000FFu);
+    EXPECT_EQ(canvas.pixel(image16.right - 1, image16.top + 1), 0x0000FFu);
+    EXPECT_EQ(canvas.pixel(image16.right, image16.top + 1), face) << "clipped to its bounds";
+    EXPECT_EQ(canvas.pixel(image16.left + 1, image16.bottom), face) << "clipped to its bounds";
+
+    const Canvas groupBox(window->groupBox1());
+    const RECT image23 = window->image(23).bounds();
+    EXPECT_EQ(groupBox.pixel(image23.left + 3, image23.top + 3), 0x00FF00u);
+    EXPECT_EQ(groupBox.pixel(image23.left + 4, image23.top + 3), face) << "at its own size";
+}
+
+TEST_F(Form1WindowTest, APickReachesThePresenter) {
+    ASSERT_TRUE(reports.empty()) << reports.front().text;
+    EXPECT_EQ(markerAt(Canvas(window->handle()), 1), kSetMarkers.at("Beta"));
+
+    // Down in the edit field picks the first entry, as on the keyboard.
+    SendMessageA(window->comboBox(kPrimary1).editHandle(), WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_EQ(window->presenter().listBytes(kPrimary1), "Alpha");
+    EXPECT_EQ(window->listEdit(kPrimary1).text, asciiText("Alpha"));
+    EXPECT_EQ(markerAt(Canvas(window->handle()), 1), kSetMarkers.at("Alpha"));
+
+    // A list inside the group box reports to the window too: its set has no
+    // pictures, so the handler's error report shows that it ran.
+    SendMessageA(window->comboBox(kTeamBravo).editHandle(), WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_EQ(window->presenter().listBytes(kTeamBravo), "Empty");
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_NE(reports[0].text.find("gostek\\Empty"), std::string::npos) << reports[0].text;
+    EXPECT_EQ(reports[0].owner, window->handle());
+    EXPECT_EQ(reports[0].caption, "Window Title");
+}
+
+TEST_F(Form1WindowTest, TheWheelChangesOnlyAFocusedList) {
+    window->show(SW_SHOW);
+    SetForegroundWindow(window->handle());
+    SetFocus(window->button(1));
+    const SlotList& list = window->comboBox(kPrimary1);
+    const WPARAM down = MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA));
+    for (HWND target : {list.editHandle(), list.handle()}) SendMessageA(target, WM_MOUSEWHEEL, down, 0);
+    EXPECT_EQ(window->listEdit(kPrimary1).text, asciiText("Beta"));
+
+    SetFocus(list.editHandle());
+    SendMessageA(list.handle(), WM_MOUSEWHEEL, down, 0);
+    EXPECT_EQ(window->listEdit(kPrimary1).text, asciiText("Alpha"));
+    EXPECT_EQ(markerAt(Canvas(window->handle()), 1), kSetMarkers.at("Alpha"));
+}
+
+// Keystrokes sent to a list's edit field, as the keyboard sends them.
+struct Keystroke {
+    UINT message;  // WM_CHAR or WM_KEYDOWN
+    WPARAM key;
+};
+
+struct TypingRow {
+    const char* name;
+    ListEdit before;  // set by the program, so no event
+    std::vector<Keystroke> keys;
+    ListEdit after;
+    std::size_t handlerReports;  // the handler ran on a name that is no set
+    std::uint32_t image1;        // the marker Image1 shows afterwards
+};
+
+TEST_F(Form1WindowTest, KeystrokesReachThePresenter) {
+    const auto edit = [](const char* text, std::size_t start, std::size_t length) {
+        return ListEdit{asciiText(text), start, length};
+    };
+    const std::uint32_t alpha = kSetMarkers.at("Alpha");
+    const std::uint32_t beta = kSetMarkers.at("Beta");
+    const TypingRow rows[] = {
+        {"a letter completes an entry", edit("Beta", 0, 4), {{WM_CHAR, 'a'}}, edit("alpha", 1, 4), 0, alpha},
+        {"a letter no entry begins with", edit("Beta", 4, 0), {{WM_CHAR, 'x'}}, edit("Betax", 5, 0), 1, beta},
+        {"backspace", edit("Beta", 4, 0), {{WM_CHAR, '\b'}}, edit("Bet", 3, 0), 1, beta},
+        {"delete", edit("Beta", 0, 0), {{WM_KEYDOWN, VK_DELETE}}, edit("eta", 0, 0), 1, beta},
+        {"enter", edit("Beta", 4, 0), {{WM_CHAR, '\r'}}, edit("Beta", 4, 0), 0, beta},
+        {"completion then backspace", edit("", 0, 0), {{WM_CHAR, 'A'}, {WM_CHAR, '\b'}}, edit("A", 1, 0), 1, alpha},
+    };
+    for (const TypingRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        reports.clear();
+        window->presenter().FormCreate();  // back to Beta
+        window->setListEdit(kPrimary1, row.before);
+        HWND field = window->comboBox(kPrimary1).editHandle();
+        for (const Keystroke& key : row.keys) SendMessageA(field, key.message, key.key, 0);
+        EXPECT_EQ(window->listEdit(kPrimary1), row.after);
+        EXPECT_EQ(reports.size(), row.handlerReports);
+        EXPECT_EQ(markerAt(Canvas(window->handle()), 1), row.image1);
+    }
+}
+
+// The program's own report: a real message box, found and dismissed by
+// another thread as a user would.
+TEST_F(Form1WindowTest, TheProgramsReportIsAMessageBoxOwnedByTheWindow) {
+    window = std::make_unique<Form1Window>(host, showErrorBox);
+    window->show(SW_SHOW);
+    SetForegroundWindow(window->handle());
+    HWND field = window->comboBox(kPrimary3).editHandle();
+    SetFocus(field);
+
+    HWND owner = nullptr;
+    std::string text(512, '\0');
+    std::thread user([&] {
+        HWND box = nullptr;
+        for (int tries = 0; tries < 1000 && box == nullptr; ++tries, Sleep(10)) box = FindWindowA("#32770", "Window Title");
+        if (box == nullptr) return;  // no box: the handler has returned already
+        owner = GetWindow(box, GW_OWNER);
+        text.resize(static_cast<std::size_t>(GetDlgItemTextA(box, 0xFFFF, text.data(), static_cast<int>(text.size()))));
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    });
+    SendMessageA(field, WM_CHAR, 'x', 0);  // no set "x": the handler reports
+    user.join();
+    EXPECT_EQ(owner, window->handle());
+    EXPECT_EQ(text.rfind("Cannot open file", 0), 0u) << text;
+    EXPECT_EQ(GetFocus(), field);
+}
+
+TEST_F(Form1WindowTest, CloseAndPlayCloseTheWindowAndEndTheLoop) {
+    const struct {
+        const char* name;
+        int button;  // clicked; 0: the frame's close instead
+        std::size_t opened;
+    } rows[] = {
+        {"Close", 3, 0},
+        {"the frame's close", 0, 0},
+        {"Play", 4, 1},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        window = std::make_unique<Form1Window>(host, [this](HWND owner, const std::string& caption, const std::string& text) {
+            reports.push_back({owner, caption, text});
+        });
+        window->show(SW_SHOWNOACTIVATE);
+        const HWND shown = window->handle();
+        host.opened.clear();
+        if (row.button != 0) SendMessageA(window->button(row.button), BM_CLICK, 0, 0);
+        else SendMessageA(shown, WM_CLOSE, 0, 0);
+        EXPECT_EQ(window->handle(), nullptr);
+        EXPECT_FALSE(IsWindow(shown));
+        MSG message{};
+        EXPECT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+        EXPECT_EQ(message.message, static_cast<UINT>(WM_QUIT));
+        ASSERT_EQ(host.opened.size(), row.opened);
+        if (row.opened != 0) {
+            EXPECT_EQ(host.opened[0].second, reinterpret_cast<WindowHandle>(shown)) << "Play's owner";
+        }
+        EXPECT_TRUE(reports.empty());
+    }
+}
+
+}  // namespace
+}  // namespace modsetup::win32
