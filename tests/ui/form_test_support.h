@@ -52,9 +52,10 @@ private:
 class ScratchHost : public testing::ProgramFileHost {
 public:
     explicit ScratchHost(const Scratch& scratch) : ProgramFileHost(*system_, scratch.programPath()) {}
-    void shellOpen(const std::string& path, WindowHandle owner) override {
+    bool shellOpen(const std::string& path, WindowHandle owner, std::string& /*reason*/) override {
         shellOpens.push_back(path);
         shellOwners.push_back(owner);
+        return true;
     }
 
     std::vector<std::string> shellOpens;
