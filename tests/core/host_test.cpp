@@ -340,6 +340,7 @@ TEST_F(SystemHost, NamedPipesDevicesAndSocketsAreNeverOpenedNorCopied) {
     socketPath.copy(address.sun_path, socketPath.size());
     ASSERT_EQ(::bind(socketFd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
     writeFile(dir / "target.wav", "kept");
+    const testing::FileSizeLimit noEndlessCopy(64 << 20);
 
     for (const char* name : {"pipe.bmp", "zero.wav", "socket.ini"}) {
         SCOPED_TRACE(name);

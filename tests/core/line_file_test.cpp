@@ -111,6 +111,23 @@ TEST_F(LineFileTest, WrittenLinesEndInCrLfAndNumbersArePlain) {
     EXPECT_EQ(readFile(dir / "out.txt"), "first\r\n\r\n blanks kept \r\n0\r\n1200\r\n");
 }
 
+// A line holding a line break would become two lines of the file and shift
+// every later one: the whole write fails and the file keeps its old content.
+TEST_F(LineFileTest, ALineHoldingALineBreakFailsTheWriteAndKeepsTheOldFile) {
+    writeFile(dir / "sel.ini", "old\r\n");
+    for (const std::string text : {"Gold\nEvil", "Gold\rEvil", "\n", "end\r\n"}) {
+        SCOPED_TRACE(text);
+        LineFile file(*host);
+        ASSERT_TRUE(file.openWrite(dir.programPath("sel.ini")));
+        file.writeLine("before");
+        file.writeLine(text);
+        file.writeLine("after");
+        EXPECT_FALSE(file.close());
+        EXPECT_EQ(readFile(dir / "sel.ini"), "old\r\n");
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1) << "no temporary file stays";
+}
+
 TEST_F(LineFileTest, WritingReplacesOldContentWhole) {
     writeFile(dir / "out.txt", "a much longer old content that must not survive\r\n");
     LineFile file(*host);

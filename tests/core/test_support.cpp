@@ -10,6 +10,8 @@
 #ifndef _WIN32
 #include <fcntl.h>
 #include <poll.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <unistd.h>
 #endif
 
@@ -71,6 +73,23 @@ bool finishesWithoutBlocking(const std::function<void()>& work, const std::vecto
     }
     runner.join();
     return finished;
+}
+
+FileSizeLimit::FileSizeLimit(std::uintmax_t bytes) {
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    previous_ = limit.rlim_cur;
+    limit.rlim_cur = static_cast<rlim_t>(bytes);
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    previousHandler_ = ::signal(SIGXFSZ, SIG_IGN);
+}
+
+FileSizeLimit::~FileSizeLimit() {
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = static_cast<rlim_t>(previous_);
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    ::signal(SIGXFSZ, previousHandler_);
 }
 
 std::string readLineWithin(int fd, std::chrono::seconds limit) {

@@ -3,6 +3,7 @@
 // reads and writes, and paths in the program's own backslash form.
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -64,6 +65,21 @@ private:
 // any open or read that waits on a pipe, so a hang becomes a failed check.
 bool finishesWithoutBlocking(const std::function<void()>& work, const std::vector<std::filesystem::path>& pipes,
                              std::chrono::seconds limit = std::chrono::seconds(10));
+
+// Lowers the size of file this process may write for the lifetime of the
+// object (a write past it fails instead of ending the process), so that a
+// copy of an endless device fails soon rather than filling the disk.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(std::uintmax_t bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    std::uintmax_t previous_;
+    void (*previousHandler_)(int);
+};
 
 // The next line another process writes to fd, without its LF; empty when
 // none comes within the limit or the other end is closed first.

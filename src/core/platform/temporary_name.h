@@ -13,8 +13,9 @@ inline constexpr int kTemporaryNameAttempts = 100;
 // "<target>.~<process id>" first, then "<target>.~<process id>-<attempt>":
 // a name left by a killed earlier process of the same number is passed over.
 inline std::string temporaryName(const std::string& target, unsigned long process, int attempt) {
-    std::string name = target + ".~" + std::to_string(process);
-    if (attempt > 0) name += "-" + std::to_string(attempt);
+    std::string name = target;
+    (name += ".~") += std::to_string(process);
+    if (attempt > 0) (name += '-') += std::to_string(attempt);
     return name;
 }
 
