@@ -80,12 +80,15 @@ struct Layout {
     Channel red, green, blue;
 };
 
-bool readLayout(const Bytes& file, Layout& layout) {
-    if (!file.has(0, kFileHeaderSize + 4) || file.u8(0) != 'B' || file.u8(1) != 'M') return false;
+constexpr const char* kUnsupportedBits = "unsupported number of bits per pixel";
+
+// Reads the headers; on failure returns why, in a few words.
+const char* readLayout(const Bytes& file, Layout& layout) {
+    if (!file.has(0, kFileHeaderSize + 4) || file.u8(0) != 'B' || file.u8(1) != 'M') return "not a bitmap file";
     layout.dataOffset = file.u32(10);
     const std::uint32_t headerSize = file.u32(kFileHeaderSize);
     const std::uint64_t header = kFileHeaderSize;
-    if (!file.has(header, headerSize)) return false;
+    if (!file.has(header, headerSize)) return "header cut short";
 
     if (headerSize == kCoreHeaderSize) {
         layout.width = file.u16(header + 4);
@@ -95,7 +98,7 @@ bool readLayout(const Bytes& file, Layout& layout) {
         layout.paletteStart = header + headerSize;
         if (layout.bitsPerPixel != 1 && layout.bitsPerPixel != 4 && layout.bitsPerPixel != 8 &&
             layout.bitsPerPixel != 24)
-            return false;
+            return kUnsupportedBits;
     } else if (headerSize == kInfoHeaderSize || headerSize == 52 || headerSize == 56 || headerSize == 108 ||
                headerSize == 124) {
         // 52 and 56 carry the colour masks inside the header, as do the
@@ -111,7 +114,7 @@ bool readLayout(const Bytes& file, Layout& layout) {
         if (layout.compression == kBitfields) {
             std::uint64_t masks = header + kInfoHeaderSize;
             if (headerSize == kInfoHeaderSize) {
-                if (!file.has(masks, 12)) return false;
+                if (!file.has(masks, 12)) return "colour masks cut short";
                 layout.paletteStart += 12;  // the masks follow the short header
             }
             layout.red = Channel::of(file.u32(masks));
@@ -119,35 +122,37 @@ bool readLayout(const Bytes& file, Layout& layout) {
             layout.blue = Channel::of(file.u32(masks + 8));
         }
     } else {
-        return false;
+        return "unknown header version";
     }
 
-    if (layout.width <= 0 || layout.height <= 0) return false;
+    if (layout.width <= 0 || layout.height <= 0) return "no width or no height";
     if (static_cast<std::uint64_t>(layout.width) * static_cast<std::uint64_t>(layout.height) > kMaxPicturePixels)
-        return false;
-    if (layout.dataOffset < layout.paletteStart || layout.dataOffset >= file.size()) return false;
+        return "more pixels than any picture of a set";
+    if (layout.dataOffset < layout.paletteStart || layout.dataOffset >= file.size())
+        return "pixel data outside the file";
 
+    constexpr const char* kUnsupported = "unsupported kind of pixel data";
     switch (layout.compression) {
     case kRgb:
         switch (layout.bitsPerPixel) {
-        case 1: case 4: case 8: case 24: return true;
+        case 1: case 4: case 8: case 24: return nullptr;
         case 16:  // 5 bits for each of red, green and blue
             layout.red = Channel::of(0x7C00);
             layout.green = Channel::of(0x03E0);
             layout.blue = Channel::of(0x001F);
-            return true;
+            return nullptr;
         case 32:
             layout.red = Channel::of(0x00FF0000);
             layout.green = Channel::of(0x0000FF00);
             layout.blue = Channel::of(0x000000FF);
-            return true;
-        default: return false;
+            return nullptr;
+        default: return kUnsupportedBits;
         }
-    case kBitfields: return layout.bitsPerPixel == 16 || layout.bitsPerPixel == 32;
+    case kBitfields: return layout.bitsPerPixel == 16 || layout.bitsPerPixel == 32 ? nullptr : kUnsupported;
     // Run-length data is always stored bottom-up.
-    case kRle8: return layout.bitsPerPixel == 8 && !layout.topDown;
-    case kRle4: return layout.bitsPerPixel == 4 && !layout.topDown;
-    default: return false;
+    case kRle8: return layout.bitsPerPixel == 8 && !layout.topDown ? nullptr : kUnsupported;
+    case kRle4: return layout.bitsPerPixel == 4 && !layout.topDown ? nullptr : kUnsupported;
+    default: return kUnsupported;
     }
 }
 
@@ -188,59 +193,63 @@ bool pixelDataFits(const Bytes& file, const Layout& layout) {
                     rowStride(layout) * (static_cast<std::uint64_t>(layout.height) - 1) + lastRowBytes);
 }
 
-bool decodeUncompressed(const Bytes& file, const Layout& layout, const std::vector<std::uint32_t>& palette,
-                        std::vector<std::uint32_t>& pixels) {
-    const auto width = static_cast<std::uint64_t>(layout.width);
-    const auto height = static_cast<std::uint64_t>(layout.height);
-    const std::uint64_t stride = rowStride(layout);
-    for (std::uint64_t row = 0; row < height; ++row) {
-        const std::uint64_t start = layout.dataOffset + row * stride;
-        const std::uint64_t shownRow = layout.topDown ? row : height - 1 - row;
-        std::uint32_t* out = pixels.data() + shownRow * width;
-        for (std::uint64_t x = 0; x < width; ++x) {
-            std::uint32_t colour = 0;
-            switch (layout.bitsPerPixel) {
-            case 1: colour = paletteColour(palette, (file.u8(start + x / 8) >> (7 - x % 8)) & 1); break;
-            case 4: colour = paletteColour(palette, (file.u8(start + x / 2) >> (x % 2 == 0 ? 4 : 0)) & 0xF); break;
-            case 8: colour = paletteColour(palette, file.u8(start + x)); break;
-            case 24: {
-                const std::uint64_t at = start + x * 3;
-                colour = (std::uint32_t{file.u8(at + 2)} << 16) | (std::uint32_t{file.u8(at + 1)} << 8) | file.u8(at);
-                break;
-            }
-            case 16:
-            case 32: {
-                const std::uint32_t value = layout.bitsPerPixel == 16 ? file.u16(start + x * 2) : file.u32(start + x * 4);
-                colour = (layout.red.extract(value) << 16) | (layout.green.extract(value) << 8) |
-                         layout.blue.extract(value);
-                break;
-            }
-            default: return false;
-            }
-            out[x] = colour;
-        }
+// The colour of one pixel of uncompressed data; row counts from the top.
+std::uint32_t uncompressedColour(const Bytes& file, const Layout& layout, const std::vector<std::uint32_t>& palette,
+                                 std::uint64_t row, std::uint64_t x) {
+    const std::uint64_t storedRow = layout.topDown ? row : static_cast<std::uint64_t>(layout.height) - 1 - row;
+    const std::uint64_t start = layout.dataOffset + storedRow * rowStride(layout);
+    switch (layout.bitsPerPixel) {
+    case 1: return paletteColour(palette, (file.u8(start + x / 8) >> (7 - x % 8)) & 1);
+    case 4: return paletteColour(palette, (file.u8(start + x / 2) >> (x % 2 == 0 ? 4 : 0)) & 0xF);
+    case 8: return paletteColour(palette, file.u8(start + x));
+    case 24: {
+        const std::uint64_t at = start + x * 3;
+        return (std::uint32_t{file.u8(at + 2)} << 16) | (std::uint32_t{file.u8(at + 1)} << 8) | file.u8(at);
     }
-    return true;
+    default: {  // 16 and 32 bits, through the colour masks
+        const std::uint32_t value = layout.bitsPerPixel == 16 ? file.u16(start + x * 2) : file.u32(start + x * 4);
+        return (layout.red.extract(value) << 16) | (layout.green.extract(value) << 8) | layout.blue.extract(value);
+    }
+    }
+}
+
+// Fills the kept area (picture.width x picture.height from the top-left) and
+// returns the colour of the bitmap's bottom-left pixel.
+std::uint32_t decodeUncompressed(const Bytes& file, const Layout& layout, const std::vector<std::uint32_t>& palette,
+                                 Picture& picture) {
+    for (int y = 0; y < picture.height; ++y) {
+        std::uint32_t* out = picture.pixels.data() + static_cast<std::size_t>(y) * picture.width;
+        for (int x = 0; x < picture.width; ++x) out[x] = uncompressedColour(file, layout, palette, y, x);
+    }
+    return uncompressedColour(file, layout, palette, static_cast<std::uint64_t>(layout.height) - 1, 0);
 }
 
 // Run-length data: pairs (count, value) and escapes (0, 0) end of row,
 // (0, 1) end of bitmap, (0, 2) dx dy move, (0, n >= 3) n literal pixels
 // padded to an even number of bytes. Pixels the data skips keep the colour of
 // index 0; runs past the right edge are clipped. Data that ends before the
-// bitmap is complete is a damaged file. Without pixels the data is only
-// checked, so a damaged file is turned down before its pixels are allocated.
+// bitmap is complete is a damaged file. Without a picture the data is only
+// checked, so a damaged file is turned down before any pixel memory is taken;
+// with one, the kept area is filled and the colour of the bitmap's bottom-left
+// pixel is returned in bottomLeft.
 bool decodeRunLength(const Bytes& file, const Layout& layout, const std::vector<std::uint32_t>& palette,
-                     std::uint32_t* pixels) {
+                     Picture* picture, std::uint32_t* bottomLeft) {
     const bool fourBit = layout.compression == kRle4;
     const std::int64_t width = layout.width;
     const std::int64_t height = layout.height;
-    if (pixels != nullptr) std::fill(pixels, pixels + width * height, paletteColour(palette, 0));
+    const std::uint32_t background = paletteColour(palette, 0);
+    if (picture != nullptr) std::fill(picture->pixels.begin(), picture->pixels.end(), background);
+    if (bottomLeft != nullptr) *bottomLeft = background;
 
     std::int64_t x = 0;
     std::int64_t y = 0;  // counted from the bottom row
     auto put = [&](std::uint32_t index) {
-        if (pixels != nullptr && x < width && y < height)
-            pixels[(height - 1 - y) * width + x] = paletteColour(palette, index);
+        if (picture != nullptr && x < width && y < height) {
+            const std::int64_t shownRow = height - 1 - y;
+            if (x < picture->width && shownRow < picture->height)
+                picture->pixels[static_cast<std::size_t>(shownRow * picture->width + x)] = paletteColour(palette, index);
+            if (x == 0 && y == 0 && bottomLeft != nullptr) *bottomLeft = paletteColour(palette, index);
+        }
         ++x;
     };
 
@@ -285,30 +294,34 @@ bool decodeRunLength(const Bytes& file, const Layout& layout, const std::vector<
 
 }  // namespace
 
-std::optional<Picture> decodeBitmap(std::string_view bytes) {
+std::optional<Picture> decodeBitmap(std::string_view bytes, PictureArea area, std::string* failure) {
+    auto fail = [failure](const char* why) -> std::optional<Picture> {
+        if (failure != nullptr) *failure = why;
+        return std::nullopt;
+    };
     const Bytes file(bytes);
     Layout layout;
-    if (!readLayout(file, layout)) return std::nullopt;
+    if (const char* why = readLayout(file, layout)) return fail(why);
     const std::vector<std::uint32_t> palette = readPalette(file, layout);
     const bool runLength = layout.compression == kRle8 || layout.compression == kRle4;
-    // Checked before any pixel memory is taken, so a tiny file declaring a
-    // huge bitmap costs nothing.
-    if (runLength ? !decodeRunLength(file, layout, palette, nullptr) : !pixelDataFits(file, layout))
-        return std::nullopt;
+    // Checked before any pixel memory is taken.
+    if (runLength ? !decodeRunLength(file, layout, palette, nullptr, nullptr) : !pixelDataFits(file, layout))
+        return fail(runLength ? "run-length data cut short" : "pixel data cut short");
 
     Picture picture;
-    picture.width = static_cast<int>(layout.width);
-    picture.height = static_cast<int>(layout.height);
-    picture.pixels.resize(static_cast<std::size_t>(layout.width * layout.height));
-    const bool decoded = runLength ? decodeRunLength(file, layout, palette, picture.pixels.data())
-                             : decodeUncompressed(file, layout, palette, picture.pixels);
-    if (!decoded) return std::nullopt;
+    picture.width = static_cast<int>(std::clamp<std::int64_t>(layout.width, 0, std::max(area.width, 0)));
+    picture.height = static_cast<int>(std::clamp<std::int64_t>(layout.height, 0, std::max(area.height, 0)));
+    picture.pixels.resize(static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height));
+    std::uint32_t bottomLeft = 0;
+    if (runLength)
+        decodeRunLength(file, layout, palette, &picture, &bottomLeft);  // checked above
+    else
+        bottomLeft = decodeUncompressed(file, layout, palette, picture);
 
-    // The bottom-left pixel's colour is not drawn; whatever alpha the file
-    // holds is ignored.
-    const std::uint32_t transparent = picture.pixels[static_cast<std::size_t>(layout.width * (layout.height - 1))];
-    for (auto& pixel : picture.pixels)
-        if (pixel != transparent) pixel |= 0xFF000000u;
+    // The bottom-left pixel's colour is not drawn, white in a two-colour
+    // bitmap; whatever alpha the file holds is ignored.
+    const std::uint32_t transparent = layout.bitsPerPixel == 1 ? 0x00FFFFFFu : bottomLeft;
+    for (auto& pixel : picture.pixels) pixel = pixel == transparent ? pixel : (pixel | 0xFF000000u);
     return picture;
 }
 

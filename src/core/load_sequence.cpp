@@ -4,7 +4,7 @@
 
 namespace modsetup {
 
-LoadOutcome runLoadSequence(Host& host, LineFile& shared) {
+LoadOutcome runLoadSequence(Host& host, LineFile& shared, const PictureAreas& areas) {
     LoadOutcome outcome;
     outcome.strings.configBase = deriveConfigBase(host.programPath());
     // Every path below would name some other place: read nothing from there.
@@ -22,7 +22,7 @@ LoadOutcome runLoadSequence(Host& host, LineFile& shared) {
         const std::string& text = outcome.selections.texts[slot];
         if (text.empty()) continue;
         SlotPreviewLoad load =
-            loadSlotPreviews(host, outcome.strings.configBase, slot, text, PreviewOrder::LoadSequence);
+            loadSlotPreviews(host, outcome.strings.configBase, slot, text, PreviewOrder::LoadSequence, areas);
         for (auto& picture : load.loaded) outcome.pictures.push_back(std::move(picture));
         if (!load.error.empty()) outcome.errors.push_back(std::move(load.error));
     }

@@ -25,9 +25,10 @@ struct LoadOutcome {
     SlotEntries entries;
 };
 
-// Reads mod.ini and the selections file through the shared handle. When the
-// program's folder cannot be used (see folderWithBackslash) it reads nothing
-// at all, offers no sets, and says why in errors.
-LoadOutcome runLoadSequence(Host& host, LineFile& shared);
+// Reads mod.ini and the selections file through the shared handle; each
+// picture is kept as far as its view shows it. When the program's folder
+// cannot be used (see folderWithBackslash) it reads nothing at all, offers no
+// sets, and says why in errors.
+LoadOutcome runLoadSequence(Host& host, LineFile& shared, const PictureAreas& areas = kWholePictures);
 
 }  // namespace modsetup

@@ -26,15 +26,17 @@ std::optional<std::string> readWhole(InputFile& file) {
 
 }  // namespace
 
-PictureLoad loadPicture(Host& host, const std::string& path) {
+PictureLoad loadPicture(Host& host, const std::string& path, PictureArea area) {
     PictureLoad load;
-    std::string reason;
-    auto file = host.openRead(path, reason);
+    auto file = host.openRead(path, load.failure);
     if (!file) {
-        load.error = cannotOpenFileMessage(path, reason);
+        load.error = cannotOpenFileMessage(path, load.failure);
         return load;
     }
-    if (auto bytes = readWhole(*file)) load.picture = decodeBitmap(*bytes);
+    if (auto bytes = readWhole(*file))
+        load.picture = decodeBitmap(*bytes, area, &load.failure);
+    else
+        load.failure = "larger than any bitmap";
     if (!load.picture) load.error = std::string(kBitmapNotValid);
     return load;
 }

@@ -2,6 +2,7 @@
 // Preview pictures: reading a bitmap file and deciding between a picture,
 // "Cannot open file ..." and "Bitmap image is not valid".
 
+#include <climits>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -12,9 +13,10 @@
 
 namespace modsetup {
 
-// A decoded bitmap, top row first, pixels as 0xAARRGGBB. The colour of the
-// bottom-left pixel is the transparent colour: every pixel of that colour has
-// alpha 0, every other pixel alpha 255.
+// A decoded bitmap, top row first, pixels as 0xAARRGGBB: the part of it that
+// a picture view shows (see PictureArea). The transparent colour is that of
+// the whole bitmap's bottom-left pixel, or white for a bitmap of one bit per
+// pixel: every pixel of that colour has alpha 0, every other pixel alpha 255.
 struct Picture {
     int width = 0;
     int height = 0;
@@ -25,15 +27,28 @@ struct Picture {
 // taken for a damaged file rather than allocated.
 inline constexpr std::uint64_t kMaxPicturePixels = 64ull * 1024 * 1024;
 
-// Decodes the bytes of a bitmap file; nothing when they are not a valid bitmap.
-std::optional<Picture> decodeBitmap(std::string_view bytes);
+// How much of a bitmap is kept, from its top-left corner. A picture view draws
+// its bitmap clipped to its own bounds, so it needs no pixel beyond them, and
+// a small file that declares a huge bitmap costs no more than a small one.
+struct PictureArea {
+    int width;
+    int height;
+};
+inline constexpr PictureArea kWholePicture{INT_MAX, INT_MAX};
+
+// Decodes the bytes of a bitmap file, keeping the top-left area of it; nothing
+// when they are not a valid bitmap, and then failure (when given) says why in
+// a few words ("pixel data cut short").
+std::optional<Picture> decodeBitmap(std::string_view bytes, PictureArea area = kWholePicture,
+                                    std::string* failure = nullptr);
 
 struct PictureLoad {
     std::optional<Picture> picture;  // set on success
     std::string error;               // on failure: the message of the error report
+    std::string failure;             // on failure: the host's or the decoder's reason
 };
 
-// Reads and decodes one picture file.
-PictureLoad loadPicture(Host& host, const std::string& path);
+// Reads and decodes one picture file, keeping the given area of it.
+PictureLoad loadPicture(Host& host, const std::string& path, PictureArea area = kWholePicture);
 
 }  // namespace modsetup

@@ -10,6 +10,14 @@ namespace modsetup {
 static_assert(std::accumulate(kPreviewCounts.begin(), kPreviewCounts.end(), std::size_t{0}) ==
               kPreviewPictures.size());
 
+static_assert(kPreviewPictures.size() == kPictureCount);
+
+const PictureAreas kWholePictures = [] {
+    PictureAreas areas;
+    areas.fill(kWholePicture);
+    return areas;
+}();
+
 std::span<const PreviewPicture> slotPreviews(std::size_t slot) {
     if (slot >= kSlotCount) return {};
     std::size_t first = 0;
@@ -25,7 +33,7 @@ std::string previewPath(std::string_view configBase, std::size_t slot, std::stri
 }
 
 SlotPreviewLoad loadSlotPreviews(Host& host, std::string_view configBase, std::size_t slot, std::string_view text,
-                                 PreviewOrder order) {
+                                 PreviewOrder order, const PictureAreas& areas) {
     std::vector<PreviewPicture> pictures;
     for (const auto& picture : slotPreviews(slot)) pictures.push_back(picture);
     // At start-up and on Undo secondary slot 1 shows its bullet before its
@@ -34,7 +42,8 @@ SlotPreviewLoad loadSlotPreviews(Host& host, std::string_view configBase, std::s
 
     SlotPreviewLoad result;
     for (const auto& picture : pictures) {
-        PictureLoad load = loadPicture(host, previewPath(configBase, slot, text, picture.suffix));
+        PictureLoad load = loadPicture(host, previewPath(configBase, slot, text, picture.suffix),
+                                       areas[static_cast<std::size_t>(picture.image - 1)]);
         if (!load.picture) {
             result.error = std::move(load.error);
             break;

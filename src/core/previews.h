@@ -2,6 +2,7 @@
 // Which picture of the window shows which file of the set named in a slot's
 // list, in the order the slot's change handler loads them.
 
+#include <array>
 #include <span>
 #include <string>
 #include <string_view>
@@ -12,6 +13,14 @@
 #include "core/slots.h"
 
 namespace modsetup {
+
+// The window's picture views Image1 .. Image41.
+inline constexpr std::size_t kPictureCount = 41;
+
+// The area each picture view shows, by n - 1 of Image<n>: a picture is kept
+// only as far as its view can show it.
+using PictureAreas = std::array<PictureArea, kPictureCount>;
+extern const PictureAreas kWholePictures;
 
 struct PreviewPicture {
     int image;                // n of Image<n>, 1 .. 41
@@ -41,6 +50,7 @@ enum class PreviewOrder {
 
 // Loads a slot's pictures one after another; the first failure ends it.
 SlotPreviewLoad loadSlotPreviews(Host& host, std::string_view configBase, std::size_t slot, std::string_view text,
-                                 PreviewOrder order = PreviewOrder::Handler);
+                                 PreviewOrder order = PreviewOrder::Handler,
+                                 const PictureAreas& areas = kWholePictures);
 
 }  // namespace modsetup

@@ -1,14 +1,14 @@
 #include "ui/slot_list.h"
 
 #include <QKeyEvent>
-#include <QWheelEvent>
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
+#include <QWheelEvent>
 
 #include <algorithm>
 
-#include "ui/text_bytes.h"
+#include "ui/qt_text.h"
 
 namespace modsetup::ui {
 
@@ -33,42 +33,18 @@ private:
 SlotList::SlotList(QWidget* parent) : QComboBox(parent) {
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);  // typed text never becomes an entry
-    setCompleter(nullptr);  // completion follows the list's own rules below
+    setCompleter(nullptr);  // completion is the presenter's
     // A finished edit (the focus leaving the list) would otherwise make the
     // entry equal to the text current and report it as a pick: leaving a list
     // must not run its handler.
     lineEdit()->disconnect(SIGNAL(editingFinished()), this, nullptr);
-    connect(this, &QComboBox::activated, this, &SlotList::onActivated);
-    connect(lineEdit(), &QLineEdit::textEdited, this, &SlotList::onTextEdited);
+    connect(this, &QComboBox::activated, this, &SlotList::picked);
+    connect(lineEdit(), &QLineEdit::textEdited, this, &SlotList::edited);
 }
 
 void SlotList::setEntryHeight(int pixels) { setItemDelegate(new EntryDelegate(pixels, this)); }
 
-template <typename Edit>
-void SlotList::userEdit(bool signal, Edit edit) {
-    const bool outer = !editing_;
-    editing_ = true;
-    edit();
-    if (outer) editing_ = false;
-    if (signal) emit changedByUser();
-}
-
-void SlotList::setRawText(const std::string& bytes) {
-    programText_ = bytes;
-    const QSignalBlocker blockList(this);
-    const QSignalBlocker blockEdit(lineEdit());
-    setEditText(shownText(bytes));
-}
-
-std::string SlotList::rawText() const {
-    const QString shown = currentText();
-    if (shown == shownText(programText_)) return programText_;
-    for (const auto& entry : entries_)
-        if (shown == shownText(entry)) return entry;
-    return typedBytes(shown);
-}
-
-void SlotList::setEntries(const std::vector<std::string>& entries) {
+void SlotList::setEntries(const std::vector<front::ShownText>& entries) {
     // QComboBox changes the edit text when its items change (clear() empties
     // it, the first item added becomes current), so the text is put back.
     const QString text = currentText();
@@ -76,18 +52,54 @@ void SlotList::setEntries(const std::vector<std::string>& entries) {
     const QSignalBlocker blockList(this);
     const QSignalBlocker blockEdit(lineEdit());
     clear();
-    entries_ = entries;
-    for (const auto& entry : entries_) addItem(shownText(entry));
+    for (const auto& entry : entries) addItem(toQString(entry));
     setCurrentIndex(-1);
-    selectedEntry_ = -1;
     setEditText(text);
     lineEdit()->setCursorPosition(cursor);
+}
+
+front::ListEdit SlotList::edit() const {
+    const QLineEdit* line = lineEdit();
+    const QString text = line->text();
+    front::ListEdit edit;
+    edit.text = toShownText(text);
+    if (line->hasSelectedText()) {
+        const qsizetype start = line->selectionStart();
+        edit.selectionStart = codePointsBefore(text, start);
+        edit.selectionLength = codePointsBefore(text, start + line->selectedText().size()) - edit.selectionStart;
+    } else {
+        edit.selectionStart = codePointsBefore(text, line->cursorPosition());
+    }
+    return edit;
+}
+
+void SlotList::setEdit(const front::ListEdit& edit) {
+    const QSignalBlocker blockList(this);
+    const QSignalBlocker blockEdit(lineEdit());
+    QLineEdit* line = lineEdit();
+    line->setText(toQString(edit.text));
+    const qsizetype start = unitsBefore(edit.text, edit.selectionStart);
+    if (edit.selectionLength > 0)
+        line->setSelection(static_cast<int>(start),
+                           static_cast<int>(unitsBefore(edit.text, edit.selectionStart + edit.selectionLength) - start));
+    else
+        line->setCursorPosition(static_cast<int>(start));
+}
+
+void SlotList::setCurrentEntry(int entry) {
+    const front::ListEdit kept = edit();
+    {
+        const QSignalBlocker blockList(this);
+        const QSignalBlocker blockEdit(lineEdit());
+        setCurrentIndex(entry);
+    }
+    setEdit(kept);  // a new current entry would otherwise replace the text
 }
 
 void SlotList::keyPressEvent(QKeyEvent* event) {
     const Qt::KeyboardModifiers commandKeys = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
     if (event->key() == Qt::Key_Backspace && !(event->modifiers() & commandKeys)) {
-        backspace();
+        emit backspaced();
         return;
     }
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
@@ -95,14 +107,15 @@ void SlotList::keyPressEvent(QKeyEvent* event) {
         event->ignore();
         return;
     }
-    const QString typed = event->text();
-    const bool printable = !typed.isEmpty() && std::all_of(typed.begin(), typed.end(), [](QChar c) { return c.isPrint(); });
+    const QString text = event->text();
+    const bool printable =
+        !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) { return c.isPrint() || c.isSurrogate(); });
     if (printable && !(event->modifiers() & commandKeys)) {
-        typeCharacter(event);
+        for (char32_t character : text.toStdU32String()) emit typed(character);
         return;
     }
     // Other keys (arrows, Delete, paste, cut, ...) edit as usual; a change of
-    // the text or a new current entry signals through onTextEdited or onActivated.
+    // the text or a new current entry signals through edited or picked.
     QComboBox::keyPressEvent(event);
 }
 
@@ -114,54 +127,6 @@ void SlotList::wheelEvent(QWheelEvent* event) {
         return;
     }
     QComboBox::wheelEvent(event);
-}
-
-void SlotList::typeCharacter(QKeyEvent* event) {
-    QLineEdit* edit = lineEdit();
-    const QString text = edit->text();
-    const QString prefix =
-        (edit->hasSelectedText() ? text.left(edit->selectionStart()) : text) + event->text();
-
-    int match = -1;
-    for (int i = 0; i < count(); ++i) {
-        if (itemText(i).startsWith(prefix, Qt::CaseInsensitive)) {
-            match = i;
-            break;
-        }
-    }
-    if (match < 0) {
-        userEdit(true, [&] { QComboBox::keyPressEvent(event); });
-        return;
-    }
-
-    const bool otherEntry = match != selectedEntry_;
-    selectedEntry_ = match;
-    userEdit(otherEntry, [&] {
-        const QSignalBlocker blockList(this);
-        setCurrentIndex(match);  // keeps the arrow keys moving from here
-        const QString completed = prefix + itemText(match).mid(prefix.size());
-        edit->setText(completed);
-        edit->setSelection(prefix.size(), completed.size() - prefix.size());
-    });
-}
-
-void SlotList::backspace() {
-    userEdit(true, [&] {
-        QLineEdit* edit = lineEdit();
-        if (edit->hasSelectedText())
-            edit->del();
-        else
-            edit->backspace();
-    });
-}
-
-void SlotList::onActivated(int index) {
-    selectedEntry_ = index;
-    if (!editing_) emit changedByUser();
-}
-
-void SlotList::onTextEdited() {
-    if (!editing_) emit changedByUser();
 }
 
 }  // namespace modsetup::ui

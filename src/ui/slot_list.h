@@ -1,24 +1,15 @@
 #pragma once
-// A slot list: an editable drop-down list of set names with typing completion.
-//
-// A typed character forms a prefix: the text before the selected part (the
-// whole text when nothing is selected) followed by the character. When an
-// entry begins with that prefix, letter case ignored, the first such entry
-// completes the text: prefix + the rest of the entry, the rest selected. The
-// user's change signal comes only when that made another entry the selected
-// one. Otherwise the character is inserted as usual and the signal comes.
-// Backspace deletes the selection or the character before the caret, and the
-// signal comes. A pick from the drop-down and any other edit of the text by the
-// user (Delete, paste, cut) signal too; a text the program sets never does.
-//
-// Names are 8-bit byte strings. The list keeps the bytes of every entry and of
-// the text the program set, shows them decoded (see text_bytes.h), and gives
-// the bytes back unchanged as long as the shown text is their decoding.
+// A slot list: an editable drop-down list of set names. It only draws and
+// forwards: a typed character, Backspace, a pick and any other edit of the
+// text by the user each become a signal, and the presenter decides what the
+// text becomes (typing completion) and whether the slot's handler runs. What
+// the program sets never signals.
 
 #include <QComboBox>
 
-#include <string>
 #include <vector>
+
+#include "front/typing.h"
 
 namespace modsetup::ui {
 
@@ -28,47 +19,27 @@ class SlotList : public QComboBox {
 public:
     explicit SlotList(QWidget* parent = nullptr);
 
-    // Sets the text without signalling; the entries and the selected entry stay.
-    void setRawText(const std::string& bytes);
-    // The text as bytes: those of the program's text or of an entry when the
-    // shown text is their decoding, otherwise the UTF-8 of the shown text.
-    std::string rawText() const;
-
     // Replaces the entries (in the order given), keeping the text; no signal.
-    void setEntries(const std::vector<std::string>& entries);
-    // Removes every entry, keeping the text; no signal.
-    void clearEntries() { setEntries({}); }
-    std::vector<std::string> entries() const { return entries_; }
+    void setEntries(const std::vector<front::ShownText>& entries);
+    // The edit field's text and selected part, and setting them; no signal.
+    front::ListEdit edit() const;
+    void setEdit(const front::ListEdit& edit);
+    // Marks an entry current for the arrow keys, keeping the text; no signal.
+    void setCurrentEntry(int entry);
 
     // The height of one entry in the drop-down, in pixels.
     void setEntryHeight(int pixels);
 
-    // The entry last picked or completed; -1 when none.
-    int selectedEntry() const { return selectedEntry_; }
-
 signals:
-    // The user changed the text: the slot's change handler runs.
-    void changedByUser();
+    void typed(char32_t character);  // a printable character, not yet inserted
+    void backspaced();               // Backspace, not yet carried out
+    void picked(int entry);          // an entry picked from the drop-down (or by Up/Down)
+    void edited();                   // any other change of the text by the user
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     // The wheel changes only the list that has the focus, as the user's pick.
     void wheelEvent(QWheelEvent* event) override;
-
-private:
-    void typeCharacter(QKeyEvent* event);
-    void backspace();
-    void onActivated(int index);
-    void onTextEdited();
-    // Runs a user edit, signalling once afterwards if signal is true; edits of
-    // the line edit made meanwhile do not signal themselves.
-    template <typename Edit>
-    void userEdit(bool signal, Edit edit);
-
-    std::vector<std::string> entries_;
-    std::string programText_;
-    int selectedEntry_ = -1;
-    bool editing_ = false;
 };
 
 }  // namespace modsetup::ui

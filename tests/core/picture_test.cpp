@@ -82,11 +82,12 @@ TEST(BitmapDecoding, PaletteBitmapsOfOneFourAndEightBits) {
         expectTransparency(*picture);
     }
 
-    // A two-colour bitmap takes its colours from its palette; its bottom-left
-    // colour is the transparent one, whichever of the two that is.
-    const std::vector<std::uint32_t> twoColour{kBlue, 0xFFFF00};
-    for (std::uint32_t bottomLeft : {0u, 1u}) {
-        std::vector<std::uint32_t> bits{1, 0, 1, 0, 1, 0, 1, 0, 1, bottomLeft, 1, 1, 0, 0, 1, 1, 0, 0};
+    // A two-colour bitmap takes its colours from its palette; white is its
+    // transparent colour, whichever colour its bottom-left pixel has.
+    for (const std::vector<std::uint32_t>& twoColour :
+         {std::vector<std::uint32_t>{kBlue, kWhite}, std::vector<std::uint32_t>{kWhite, kBlue},
+          std::vector<std::uint32_t>{kBlue, 0xFFFF00}}) {
+        const std::vector<std::uint32_t> bits{1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 1, 0, 0, 1, 1, 0, 0};
         BitmapFields bmp;
         bmp.width = 9;
         bmp.height = 2;
@@ -96,8 +97,9 @@ TEST(BitmapDecoding, PaletteBitmapsOfOneFourAndEightBits) {
         auto picture = decodeBitmap(buildBitmap(bmp));
         ASSERT_TRUE(picture);
         for (std::size_t i = 0; i < bits.size(); ++i) {
-            EXPECT_EQ(picture->pixels[i] & 0xFFFFFF, twoColour[bits[i]]) << "pixel " << i;
-            EXPECT_EQ(picture->pixels[i] & kOpaque, bits[i] == bottomLeft ? 0u : kOpaque) << "pixel " << i;
+            const std::uint32_t colour = twoColour[bits[i]];
+            EXPECT_EQ(picture->pixels[i] & 0xFFFFFF, colour) << "pixel " << i;
+            EXPECT_EQ(picture->pixels[i] & kOpaque, colour == kWhite ? 0u : kOpaque) << "pixel " << i;
         }
     }
 }
@@ -248,6 +250,69 @@ TEST(BitmapDecoding, DamagedOrForeignDataIsNotABitmap) {
     std::string offset = validBitmap();
     offset[10] = static_cast<char>(0xF0);
     EXPECT_FALSE(decodeBitmap(offset));
+}
+
+// A view shows its picture clipped to its bounds, so only that much is kept;
+// the transparent colour is still the whole bitmap's bottom-left one.
+TEST(BitmapDecoding, KeepsOnlyTheAreaAViewShows) {
+    std::vector<std::uint32_t> pixels(6 * 4);
+    for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = 0x010101u * static_cast<std::uint32_t>(i + 1);
+    pixels[18] = pixels[1];  // the bottom-left pixel has the colour of one kept pixel
+    for (bool topDown : {false, true}) {
+        BitmapFields bmp;
+        bmp.width = 6;
+        bmp.height = topDown ? -4 : 4;
+        bmp.pixelData = packRows(6, 4, 24, pixels, topDown);
+        auto picture = decodeBitmap(buildBitmap(bmp), PictureArea{3, 2});
+        ASSERT_TRUE(picture);
+        EXPECT_EQ(picture->width, 3);
+        EXPECT_EQ(picture->height, 2);
+        EXPECT_EQ(colours(*picture), (std::vector<std::uint32_t>{pixels[0], pixels[1], pixels[2], pixels[6],
+                                                                 pixels[7], pixels[8]}));
+        EXPECT_EQ(picture->pixels[1] & kOpaque, 0u) << "top-down " << topDown;
+        EXPECT_EQ(picture->pixels[0] & kOpaque, kOpaque);
+    }
+    // A smaller bitmap than the area is kept whole.
+    auto small = decodeBitmap(validBitmap(), PictureArea{57, 25});
+    ASSERT_TRUE(small);
+    EXPECT_EQ(small->width * small->height, 6);
+
+    // 64 bytes may declare 8192 x 8192 run-length pixels that end at once:
+    // only the view's area is ever made.
+    BitmapFields rle;
+    rle.width = 8192;
+    rle.height = 8192;
+    rle.bitsPerPixel = 8;
+    rle.compression = 1;
+    rle.palette = {kBlue, kRed};
+    rle.pixelData = bytes({2, 1, 0, 1});  // two red pixels at the bottom-left, end of bitmap
+    auto hostile = decodeBitmap(buildBitmap(rle), PictureArea{57, 25});
+    ASSERT_TRUE(hostile);
+    EXPECT_EQ(hostile->pixels.size(), 57u * 25u);
+    EXPECT_EQ(hostile->pixels.front(), kOpaque | kBlue) << "the red bottom-left pixel makes red transparent";
+}
+
+TEST(BitmapDecoding, SaysWhyAFileIsNotABitmap) {
+    BitmapFields shortData;
+    shortData.width = 40;
+    shortData.height = 40;
+    shortData.pixelData = std::string(16, '\0');
+    BitmapFields oddBits;
+    oddBits.bitsPerPixel = 3;
+    oddBits.pixelData = std::string(16, '\0');
+    const struct {
+        std::string bytes;
+        std::string failure;
+    } cases[] = {
+        {"GIF89a and more bytes than a header", "not a bitmap file"},
+        {buildBitmap(shortData), "pixel data cut short"},
+        {buildBitmap(oddBits), "unsupported number of bits per pixel"},
+    };
+    for (const auto& c : cases) {
+        std::string failure;
+        EXPECT_FALSE(decodeBitmap(c.bytes, kWholePicture, &failure));
+        EXPECT_EQ(failure, c.failure);
+    }
 }
 
 // Whatever the bytes, the decoder either declines or returns a consistent picture.

@@ -1,0 +1,140 @@
+#include "front/form1.h"
+
+#include <algorithm>
+
+#include "core/apply.h"
+#include "core/error_text.h"
+#include "core/launcher.h"
+#include "core/load_sequence.h"
+#include "front/typing.h"
+
+namespace modsetup::front {
+
+TForm1::TForm1(Host& host, Form1View& view, const TextCodec& codec)
+    : host_(host), view_(view), codec_(codec), shared_(host), input_(host),
+      areas_(pictureAreas(view.layoutScale())) {}
+
+void TForm1::FormCreate() {
+    for (std::size_t slot = 0; slot < kSlotCount; ++slot) setEntries(slot, {});
+    view_.setOuterSize(computedOuterSize(view_.layoutScale()));
+
+    LoadOutcome outcome = runLoadSequence(host_, shared_, areas_);
+    strings_ = std::move(outcome.strings);
+    view_.setTitle(codec_.shown(strings_.modTitle));
+    for (std::size_t slot = 0; slot < kSlotCount; ++slot) setProgramText(slot, outcome.selections.texts[slot]);
+    if (outcome.selections.ticksBox) view_.tickCheckBox();  // never unticked here
+    showPictures(outcome.pictures);
+    for (std::size_t slot = 0; slot < kSlotCount; ++slot) setEntries(slot, std::move(outcome.entries[slot]));
+
+    if (!outcome.errors.empty()) report(outcome.errors);
+}
+
+void TForm1::ComboBoxChange(std::size_t slot) {
+    const SlotPreviewLoad load =
+        loadSlotPreviews(host_, strings_.configBase, slot, listBytes(slot), PreviewOrder::Handler, areas_);
+    showPictures(load.loaded);
+    if (!load.error.empty()) report({load.error});
+}
+
+void TForm1::Button1Click() {
+    const ApplyOutcome outcome =
+        runApply(host_, shared_, input_, strings_, slotTexts(), [this] { return view_.checkBoxTicked(); });
+    // Confirming an Apply that could not install the sets would mislead.
+    view_.setConfirmationShown(outcome.succeeded());
+    if (!outcome.succeeded()) report({applyFailureMessage(outcome, strings_)});
+}
+
+void TForm1::Button3Click() { view_.closeWindow(); }
+
+void TForm1::Button4Click() {
+    const PlayOutcome outcome = runPlay(host_, shared_, strings_.configBase, strings_.modName, view_.nativeWindow());
+    if (outcome.launched) {
+        view_.closeWindow();
+        return;
+    }
+    report({outcome.error});
+}
+
+void TForm1::listPicked(std::size_t slot, int entry) {
+    if (entry < 0 || static_cast<std::size_t>(entry) >= lists_[slot].entries.size()) return;
+    rememberEntry(slot, entry);
+    ComboBoxChange(slot);
+}
+
+void TForm1::listTyped(std::size_t slot, char32_t typed) {
+    SlotList& list = lists_[slot];
+    const TypedCharacter outcome =
+        typeCharacter(list.shownEntries, view_.listEdit(slot), typed, list.selectedEntry, codec_);
+    view_.setListEdit(slot, outcome.edit);
+    if (outcome.completed) {
+        rememberEntry(slot, outcome.selectedEntry);
+        view_.setListCurrentEntry(slot, outcome.selectedEntry);
+    }
+    if (outcome.runsHandler) ComboBoxChange(slot);
+}
+
+void TForm1::listBackspace(std::size_t slot) {
+    view_.setListEdit(slot, backspace(view_.listEdit(slot)));
+    ComboBoxChange(slot);
+}
+
+void TForm1::listEdited(std::size_t slot) { ComboBoxChange(slot); }
+
+std::string TForm1::listBytes(std::size_t slot) const {
+    const SlotList& list = lists_[slot];
+    const ShownText shown = view_.listEdit(slot).text;
+    if (shown == list.knownText) return list.knownBytes;
+    // A name typed out in full (or pasted) stands for the first entry it shows.
+    const auto entry = std::find(list.shownEntries.begin(), list.shownEntries.end(), shown);
+    if (entry != list.shownEntries.end()) return list.entries[static_cast<std::size_t>(entry - list.shownEntries.begin())];
+    return codec_.bytes(shown);
+}
+
+void TForm1::setProgramText(std::size_t slot, const std::string& bytes) {
+    SlotList& list = lists_[slot];
+    list.knownBytes = bytes;
+    list.knownText = codec_.shown(bytes);
+    view_.setListEdit(slot, editWithCaretAtEnd(list.knownText));
+}
+
+void TForm1::setEntries(std::size_t slot, std::vector<std::string> entries) {
+    SlotList& list = lists_[slot];
+    list.entries = std::move(entries);
+    list.shownEntries.clear();
+    for (const std::string& entry : list.entries) list.shownEntries.push_back(codec_.shown(entry));
+    list.selectedEntry = -1;
+    view_.setListEntries(slot, list.shownEntries);
+}
+
+// A picked or completed entry keeps its own bytes, also where another entry
+// shows the same text (a Latin-1 and a UTF-8 name that both read "é").
+void TForm1::rememberEntry(std::size_t slot, int entry) {
+    SlotList& list = lists_[slot];
+    list.selectedEntry = entry;
+    list.knownBytes = list.entries[static_cast<std::size_t>(entry)];
+    list.knownText = list.shownEntries[static_cast<std::size_t>(entry)];
+}
+
+SlotTexts TForm1::slotTexts() const {
+    SlotTexts texts;
+    for (std::size_t slot = 0; slot < kSlotCount; ++slot) texts[slot] = listBytes(slot);
+    return texts;
+}
+
+void TForm1::showPictures(const std::vector<LoadedPreview>& pictures) {
+    for (const LoadedPreview& loaded : pictures) view_.showPicture(loaded.image, loaded.picture);
+}
+
+// Every failure of one handler in one report, one message per line. Each
+// message is shown on its own, so that one name's bytes do not decide how
+// another's are read.
+void TForm1::report(const std::vector<std::string>& messages) {
+    ShownText text;
+    for (const std::string& message : messages) {
+        if (!text.empty()) text += U'\n';
+        text += codec_.shown(reportText(message));
+    }
+    view_.showError(codec_.shown(strings_.modTitle), text);
+}
+
+}  // namespace modsetup::front

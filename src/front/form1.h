@@ -1,0 +1,96 @@
+#pragma once
+// TForm1, the main window's presenter: the load sequence and every handler of
+// the window, whatever toolkit draws it. It holds the window's state (the
+// process-wide strings, the lists' entries and the bytes behind their texts)
+// and drives a Form1View; the window forwards its events here.
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "core/config.h"
+#include "core/line_file.h"
+#include "core/platform/host.h"
+#include "core/previews.h"
+#include "core/slots.h"
+#include "front/form1_view.h"
+#include "front/shown_text.h"
+
+namespace modsetup::front {
+
+class TForm1 {
+public:
+    // Does not run the load sequence yet: the window calls FormCreate once its
+    // controls exist, before it is first shown.
+    TForm1(Host& host, Form1View& view, const TextCodec& codec);
+    TForm1(const TForm1&) = delete;
+    TForm1& operator=(const TForm1&) = delete;
+
+    // The load sequence, at creation and on Undo (Button2).
+    void FormCreate();
+
+    // The change handler of a slot's list: shows the previews of the set named
+    // by its text.
+    void ComboBoxChange(std::size_t slot);
+    void ComboBox1Change() { ComboBoxChange(kPrimary1); }
+    void ComboBox2Change() { ComboBoxChange(kPrimary2); }
+    void ComboBox3Change() { ComboBoxChange(kPrimary3); }
+    void ComboBox4Change() { ComboBoxChange(kPrimary4); }
+    void ComboBox5Change() { ComboBoxChange(kPrimary5); }
+    void ComboBox6Change() { ComboBoxChange(kPrimary6); }
+    void ComboBox7Change() { ComboBoxChange(kPrimary7); }
+    void ComboBox8Change() { ComboBoxChange(kPrimary8); }
+    void ComboBox9Change() { ComboBoxChange(kPrimary9); }
+    void ComboBox10Change() { ComboBoxChange(kPrimary10); }
+    void ComboBox11Change() { ComboBoxChange(kSecondary1); }
+    void ComboBox12Change() { ComboBoxChange(kSecondary2); }
+    void ComboBox13Change() { ComboBoxChange(kSecondary3); }
+    void ComboBox14Change() { ComboBoxChange(kSecondary4); }
+    void ComboBox15Change() { ComboBoxChange(kTeamAlpha); }
+    void ComboBox16Change() { ComboBoxChange(kTeamBravo); }
+
+    void Button1Click();  // Apply
+    void Button2Click() { FormCreate(); }  // Undo is a complete reload
+    void Button3Click();  // Close
+    void Button4Click();  // Play
+
+    // The user's events in a slot list, as the window forwards them.
+    void listPicked(std::size_t slot, int entry);      // an entry picked from the drop-down
+    void listTyped(std::size_t slot, char32_t typed);  // a printable character typed
+    void listBackspace(std::size_t slot);
+    void listEdited(std::size_t slot);  // any other edit of the text (Delete, paste, cut)
+
+    // The bytes a list's text stands for: those of the entry picked or
+    // completed last, or of the text the program set, while the list shows
+    // them; otherwise the bytes of what the user typed.
+    std::string listBytes(std::size_t slot) const;
+
+    const ProcessStrings& processStrings() const { return strings_; }
+
+private:
+    struct SlotList {
+        std::vector<std::string> entries;
+        std::vector<ShownText> shownEntries;
+        int selectedEntry = -1;  // picked or completed last; -1 for none
+        std::string knownBytes;  // the bytes the list's text stood for when last set
+        ShownText knownText;     // ... and that text as shown
+    };
+
+    void setProgramText(std::size_t slot, const std::string& bytes);
+    void setEntries(std::size_t slot, std::vector<std::string> entries);
+    void rememberEntry(std::size_t slot, int entry);
+    SlotTexts slotTexts() const;
+    void showPictures(const std::vector<LoadedPreview>& pictures);
+    void report(const std::vector<std::string>& messages);
+
+    Host& host_;
+    Form1View& view_;
+    const TextCodec& codec_;
+    LineFile shared_;  // the load sequence, Play, and every file Apply writes
+    LineFile input_;   // Apply's reading of the sets' files
+    ProcessStrings strings_;
+    PictureAreas areas_;
+    std::array<SlotList, kSlotCount> lists_;
+};
+
+}  // namespace modsetup::front

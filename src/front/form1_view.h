@@ -1,0 +1,59 @@
+#pragma once
+// What the presenter asks of a window. A window implements this over its
+// toolkit's controls, built from the layout table, and forwards the user's
+// events to the presenter (see form1.h); it decides nothing itself.
+//
+// Lists are addressed by slot (index into the slot table), pictures by n of
+// Image<n>. Texts are shown texts (see shown_text.h).
+
+#include <cstddef>
+#include <vector>
+
+#include "core/picture.h"
+#include "core/platform/host.h"
+#include "front/layout.h"
+#include "front/shown_text.h"
+#include "front/typing.h"
+
+namespace modsetup::front {
+
+class Form1View {
+public:
+    virtual ~Form1View() = default;
+
+    // The screen's pixels per inch / 96: the layout's positions, sizes and
+    // fonts are multiplied by it when the window is created.
+    virtual double layoutScale() const = 0;
+    // The window's outer size, frame included; its position stays.
+    virtual void setOuterSize(OuterSize size) = 0;
+    // The window's and the application's title, shown literally.
+    virtual void setTitle(const ShownText& title) = 0;
+    // The native window, the owner of any message the system shell shows.
+    virtual WindowHandle nativeWindow() const = 0;
+    // Closes the main window, which ends the program.
+    virtual void closeWindow() = 0;
+
+    // A list's entries, in the order given; its text stays as it is.
+    virtual void setListEntries(std::size_t slot, const std::vector<ShownText>& entries) = 0;
+    // A list's edit field. Setting it never counts as the user's change.
+    virtual ListEdit listEdit(std::size_t slot) const = 0;
+    virtual void setListEdit(std::size_t slot, const ListEdit& edit) = 0;
+    // The entry the list's drop-down marks as current (where arrow keys move
+    // on from), after a completion; its text stays as it is.
+    virtual void setListCurrentEntry(std::size_t slot, int entry) = 0;
+
+    // Replaces what picture Image<image> shows.
+    virtual void showPicture(int image, const Picture& picture) = 0;
+
+    virtual bool checkBoxTicked() const = 0;
+    virtual void tickCheckBox() = 0;
+    // Shows or hides Label19, "Your Settings have been applied."
+    virtual void setConfirmationShown(bool shown) = 0;
+
+    // The standard error report: a modal message box owned by the main window
+    // with the caption as its title, an error icon and one OK button; returns
+    // when the user has dismissed it.
+    virtual void showError(const ShownText& caption, const ShownText& text) = 0;
+};
+
+}  // namespace modsetup::front

@@ -1,0 +1,205 @@
+#include "ui/form1_window.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+
+#include "front/layout.h"
+#include "ui/picture_view.h"
+#include "ui/qt_text.h"
+#include "ui/slot_list.h"
+
+namespace modsetup::ui {
+namespace {
+
+using front::ControlKind;
+using front::ControlLayout;
+using front::ControlParent;
+using front::TextColour;
+
+QString latin1(std::string_view text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
+
+// A window title shows "[*]" only doubled; a single one marks where Qt puts
+// its modified-mark, and ModTitle is shown exactly as read.
+QString literalWindowTitle(QString title) { return title.replace(QLatin1String("[*]"), QLatin1String("[*][*]")); }
+
+QColor textColour(TextColour colour, const QPalette& palette) {
+    switch (colour) {
+    case TextColour::Red: return QColor(0xFF, 0x00, 0x00);
+    case TextColour::Blue: return QColor(0x00, 0x00, 0xFF);
+    case TextColour::WindowText: break;
+    }
+    return palette.color(QPalette::WindowText);
+}
+
+}  // namespace
+
+Form1Window::Form1Window(Host& host, ErrorReport report, QWidget* parent)
+    : QWidget(parent), report_(std::move(report)), scale_(logicalDpiY() / 96.0), codec_(qtCaseFold) {
+    // Where the design font is missing, fonts of nearly its widths stand in, so
+    // that captions fit the sizes of the layout.
+    QFont::insertSubstitutions(latin1(front::kFontFamily),
+                               {"Microsoft Sans Serif", "Arial", "Liberation Sans", "Nimbus Sans", "Helvetica"});
+    QFont font(latin1(front::kFontFamily));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(scaled(front::kFontPixels));
+    setFont(font);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, colours.color(QPalette::Button));
+    setPalette(colours);
+    setAutoFillBackground(true);
+
+    setWindowTitle(latin1(front::kDesignTitle));
+    move(front::kWindowLeft, front::kWindowTop);
+    resize(front::kDesignWidth, front::kDesignHeight);
+
+    createControls();
+    presenter_ = std::make_unique<front::TForm1>(host, *this, codec_);
+    connectControls();
+    presenter_->FormCreate();
+}
+
+Form1Window::~Form1Window() {
+    // The lists outlive this object's members: QWidget deletes its children
+    // only after ~Form1Window, and hiding a window that still has the focus
+    // makes a list that loses it signal. No handler may run on a half-destroyed
+    // window.
+    for (SlotList* list : lists_) list->disconnect(this);
+}
+
+void Form1Window::createControls() {
+    std::vector<QWidget*> windowed;
+    for (const ControlLayout& layout : front::kLayout) {
+        QWidget* parent = layout.parent == ControlParent::GroupBox1 ? static_cast<QWidget*>(groupBox1_) : this;
+        const QString caption = latin1(layout.caption);
+        const auto index = static_cast<std::size_t>(layout.number - 1);
+        QWidget* control = nullptr;
+        switch (layout.kind) {
+        case ControlKind::Picture:
+            control = images_.at(index) = new PictureView(parent);
+            break;
+        case ControlKind::Label: {
+            auto* text = new QLabel(caption, parent);
+            text->setTextFormat(Qt::PlainText);
+            control = labels_.at(index) = text;
+            break;
+        }
+        case ControlKind::List: {
+            auto* list = new SlotList(parent);
+            list->setEntryHeight(scaled(front::kListEntryHeight));
+            control = lists_.at(layout.slot) = list;
+            break;
+        }
+        case ControlKind::GroupBox:
+            control = groupBox1_ = new QGroupBox(caption, parent);
+            break;
+        case ControlKind::Button:
+            control = buttons_.at(index) = new QPushButton(caption, parent);
+            break;
+        case ControlKind::CheckBox:
+            control = checkBox1_ = new QCheckBox(caption, parent);
+            break;
+        }
+
+        control->setObjectName(latin1(layout.name));
+        control->setGeometry(scaled(layout.left), scaled(layout.top), scaled(layout.width), scaled(layout.height));
+        if (layout.style.bold || layout.style.fontPixels != 0) {
+            QFont own = font();
+            own.setBold(layout.style.bold);
+            if (layout.style.fontPixels != 0) own.setPixelSize(scaled(layout.style.fontPixels));
+            control->setFont(own);
+        }
+        if (layout.style.colour != TextColour::WindowText) {
+            QPalette own = control->palette();
+            own.setColor(QPalette::WindowText, textColour(layout.style.colour, own));
+            control->setPalette(own);
+        }
+        if (layout.kind == ControlKind::Label) control->adjustSize();  // labels fit their caption
+        if (layout.kind == ControlKind::CheckBox && control->sizeHint().width() > control->width()) {
+            // A font wider than the design font would clip "Use Modified Weapons";
+            // the box grows to the right, where nothing lies beside it.
+            control->resize(control->sizeHint().width(), control->height());
+        }
+        if (layout.style.hiddenAtStart) control->hide();
+        if (layout.kind != ControlKind::Picture && layout.kind != ControlKind::Label) windowed.push_back(control);
+    }
+    // Lists, buttons, the check box and the group box lie above every picture
+    // and label, whatever their place in the creation order.
+    for (QWidget* control : windowed) control->raise();
+}
+
+void Form1Window::connectControls() {
+    front::TForm1& form = *presenter_;
+    for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
+        SlotList* list = lists_[slot];
+        connect(list, &SlotList::typed, this, [&form, slot](char32_t c) { form.listTyped(slot, c); });
+        connect(list, &SlotList::backspaced, this, [&form, slot] { form.listBackspace(slot); });
+        connect(list, &SlotList::picked, this, [&form, slot](int entry) { form.listPicked(slot, entry); });
+        connect(list, &SlotList::edited, this, [&form, slot] { form.listEdited(slot); });
+    }
+    connect(button(1), &QPushButton::clicked, this, [&form] { form.Button1Click(); });
+    connect(button(2), &QPushButton::clicked, this, [&form] { form.Button2Click(); });
+    connect(button(3), &QPushButton::clicked, this, [&form] { form.Button3Click(); });
+    connect(button(4), &QPushButton::clicked, this, [&form] { form.Button4Click(); });
+}
+
+void Form1Window::setOuterSize(front::OuterSize size) {
+    outerTarget_ = QSize(size.width, size.height);
+    fitOuterSize();
+}
+
+void Form1Window::fitOuterSize() {
+    fittedFrame_ = frameGeometry().size() - geometry().size();
+    resize(outerTarget_ - fittedFrame_);
+}
+
+bool Form1Window::event(QEvent* event) {
+    // The window system frames the window after it is first shown; once the
+    // frame is known the outer size is fitted to it.
+    const bool result = QWidget::event(event);
+    const QEvent::Type type = event->type();
+    if (frameUnknown_ && outerTarget_.isValid() &&
+        (type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize)) {
+        const QSize frame = frameGeometry().size() - geometry().size();
+        if (!frame.isNull()) {
+            frameUnknown_ = false;
+            if (frame != fittedFrame_) fitOuterSize();
+        }
+    }
+    return result;
+}
+
+void Form1Window::setTitle(const front::ShownText& title) {
+    const QString text = toQString(title);
+    QGuiApplication::setApplicationDisplayName(text);
+    setWindowTitle(literalWindowTitle(text));
+}
+
+WindowHandle Form1Window::nativeWindow() const { return static_cast<WindowHandle>(winId()); }
+
+void Form1Window::setListEntries(std::size_t slot, const std::vector<front::ShownText>& entries) {
+    lists_.at(slot)->setEntries(entries);
+}
+
+front::ListEdit Form1Window::listEdit(std::size_t slot) const { return lists_.at(slot)->edit(); }
+
+void Form1Window::setListEdit(std::size_t slot, const front::ListEdit& edit) { lists_.at(slot)->setEdit(edit); }
+
+void Form1Window::setListCurrentEntry(std::size_t slot, int entry) { lists_.at(slot)->setCurrentEntry(entry); }
+
+void Form1Window::showPicture(int number, const Picture& picture) { image(number)->setPicture(picture); }
+
+bool Form1Window::checkBoxTicked() const { return checkBox1_->isChecked(); }
+
+void Form1Window::tickCheckBox() { checkBox1_->setChecked(true); }
+
+void Form1Window::setConfirmationShown(bool shown) { label(front::kConfirmationLabel)->setVisible(shown); }
+
+void Form1Window::showError(const front::ShownText& caption, const front::ShownText& text) {
+    report_(toQString(caption), toQString(text));
+}
+
+}  // namespace modsetup::ui

@@ -1,0 +1,93 @@
+#pragma once
+// The main window Form1 in Qt: every control of the layout, drawn by Qt. It
+// forwards the user's events to the presenter TForm1 and carries out what the
+// presenter asks (Form1View); every decision is the presenter's.
+
+#include <QSize>
+#include <QWidget>
+
+#include <array>
+#include <cstddef>
+#include <memory>
+
+#include "core/platform/host.h"
+#include "core/slots.h"
+#include "front/form1.h"
+#include "front/form1_view.h"
+#include "front/shown_text.h"
+#include "ui/error_report.h"
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+namespace modsetup::ui {
+
+class PictureView;
+class SlotList;
+
+class Form1Window : public QWidget, public front::Form1View {
+    Q_OBJECT
+
+public:
+    // Creates the window from its layout and runs the load sequence once,
+    // before the window is shown. report shows every error the user sees.
+    Form1Window(Host& host, ErrorReport report, QWidget* parent = nullptr);
+    ~Form1Window() override;
+
+    front::TForm1& presenter() { return *presenter_; }
+
+    // The controls, by slot index or by the number in their name.
+    SlotList* comboBox(std::size_t slot) const { return lists_.at(slot); }
+    PictureView* image(int number) const { return images_.at(static_cast<std::size_t>(number - 1)); }
+    QLabel* label(int number) const { return labels_.at(static_cast<std::size_t>(number - 1)); }
+    QPushButton* button(int number) const { return buttons_.at(static_cast<std::size_t>(number - 1)); }
+    QCheckBox* checkBox1() const { return checkBox1_; }
+    QGroupBox* groupBox1() const { return groupBox1_; }
+
+    // Form1View
+    double layoutScale() const override { return scale_; }
+    void setOuterSize(front::OuterSize size) override;
+    void setTitle(const front::ShownText& title) override;
+    WindowHandle nativeWindow() const override;
+    void closeWindow() override { close(); }
+    void setListEntries(std::size_t slot, const std::vector<front::ShownText>& entries) override;
+    front::ListEdit listEdit(std::size_t slot) const override;
+    void setListEdit(std::size_t slot, const front::ListEdit& edit) override;
+    void setListCurrentEntry(std::size_t slot, int entry) override;
+    void showPicture(int image, const Picture& picture) override;
+    bool checkBoxTicked() const override;
+    void tickCheckBox() override;
+    void setConfirmationShown(bool shown) override;
+    void showError(const front::ShownText& caption, const front::ShownText& text) override;
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    void createControls();
+    void connectControls();
+    int scaled(int designPixels) const { return front::scaledPixels(designPixels, scale_); }
+    void fitOuterSize();
+
+    ErrorReport report_;
+    double scale_ = 1.0;
+    const front::Utf8OrLatin1Text codec_;
+    std::unique_ptr<front::TForm1> presenter_;
+
+    // Outer size asked for, and the frame it was computed with: the window
+    // system frames a shown window only later, and then the size is fitted again.
+    QSize outerTarget_;
+    QSize fittedFrame_;
+    bool frameUnknown_ = true;
+
+    std::array<SlotList*, kSlotCount> lists_{};
+    std::array<PictureView*, front::kImageCount> images_{};
+    std::array<QLabel*, front::kLabelCount> labels_{};
+    std::array<QPushButton*, front::kButtonCount> buttons_{};
+    QCheckBox* checkBox1_ = nullptr;
+    QGroupBox* groupBox1_ = nullptr;
+};
+
+}  // namespace modsetup::ui

@@ -1,0 +1,94 @@
+#pragma once
+// A window for the presenter tests: it records what the presenter asks of it
+// and plays the user's part (picking, typing, clicking) the way a real window
+// forwards those events.
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/slots.h"
+#include "front/form1.h"
+#include "front/form1_view.h"
+#include "shown_text_support.h"
+
+namespace modsetup::front {
+
+class FakeView final : public Form1View {
+public:
+    struct Report {
+        std::string caption;  // as UTF-8
+        std::string text;
+    };
+
+    // Window
+    double scale = 1.0;
+    std::vector<OuterSize> outerSizes;  // every size set, in order
+    std::string title;                  // as UTF-8
+    bool closed = false;
+    WindowHandle handle = 0x1234;
+
+    // Controls
+    std::array<std::vector<ShownText>, kSlotCount> entries{};
+    std::array<ListEdit, kSlotCount> edits{};
+    std::array<int, kSlotCount> currentEntries = [] {
+        std::array<int, kSlotCount> none{};
+        none.fill(-1);
+        return none;
+    }();
+    std::array<std::optional<Picture>, kImageCount> pictures{};
+    std::array<int, kImageCount> pictureLoads{};  // how often each picture was replaced
+    bool ticked = false;
+    bool confirmationShown = false;  // Label19 is hidden at start
+    std::vector<Report> reports;
+
+    double layoutScale() const override { return scale; }
+    void setOuterSize(OuterSize size) override { outerSizes.push_back(size); }
+    void setTitle(const ShownText& text) override { title = utf8(text); }
+    WindowHandle nativeWindow() const override { return handle; }
+    void closeWindow() override { closed = true; }
+    void setListEntries(std::size_t slot, const std::vector<ShownText>& list) override { entries.at(slot) = list; }
+    ListEdit listEdit(std::size_t slot) const override { return edits.at(slot); }
+    void setListEdit(std::size_t slot, const ListEdit& edit) override { edits.at(slot) = edit; }
+    void setListCurrentEntry(std::size_t slot, int entry) override { currentEntries.at(slot) = entry; }
+    void showPicture(int image, const Picture& picture) override {
+        pictures.at(static_cast<std::size_t>(image - 1)) = picture;
+        ++pictureLoads.at(static_cast<std::size_t>(image - 1));
+    }
+    bool checkBoxTicked() const override { return ticked; }
+    void tickCheckBox() override { ticked = true; }
+    void setConfirmationShown(bool shown) override { confirmationShown = shown; }
+    void showError(const ShownText& caption, const ShownText& text) override {
+        reports.push_back({utf8(caption), utf8(text)});
+    }
+
+    // What a list shows, as UTF-8.
+    std::string text(std::size_t slot) const { return utf8(edits.at(slot).text); }
+    std::vector<std::string> entryNames(std::size_t slot) const {
+        std::vector<std::string> names;
+        for (const ShownText& entry : entries.at(slot)) names.push_back(utf8(entry));
+        return names;
+    }
+    const std::optional<Picture>& picture(int image) const { return pictures.at(static_cast<std::size_t>(image - 1)); }
+
+    // The user's part, forwarded as a window does.
+    void pick(TForm1& form, std::size_t slot, int entry) {
+        edits.at(slot) = editWithCaretAtEnd(entries.at(slot).at(static_cast<std::size_t>(entry)));
+        currentEntries.at(slot) = entry;
+        form.listPicked(slot, entry);
+    }
+    // Types UTF-8 text; '\b' is Backspace.
+    void type(TForm1& form, std::size_t slot, const std::string& keys) {
+        for (char32_t key : shown(keys)) {
+            if (key == U'\b')
+                form.listBackspace(slot);
+            else
+                form.listTyped(slot, key);
+        }
+    }
+    // Selects the whole text, as before typing over it.
+    void selectAll(std::size_t slot) { edits.at(slot).selectionStart = 0, edits.at(slot).selectionLength = edits.at(slot).text.size(); }
+};
+
+}  // namespace modsetup::front

@@ -1,0 +1,64 @@
+// The bytes behind a list's text: two set folders whose names show the same
+// text ("é" in Latin-1 and in UTF-8) stay two sets; the one picked is the one
+// previewed, installed and saved.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "bmp_builder.h"
+#include "core/config.h"
+#include "fake_view.h"
+#include "test_support.h"
+
+namespace modsetup::front {
+namespace {
+
+using testing::markerBitmap;
+using testing::markerOf;
+using testing::ScratchDir;
+using testing::writeFile;
+
+TEST(ListBytes, AnEntryPickedKeepsItsOwnBytes) {
+    ScratchDir game;
+    const std::map<std::string, std::uint32_t> sets{{"\xE9", 0x112233}, {"\xC3\xA9", 0x445566}};
+    for (const auto& [name, marker] : sets) {
+        writeFile(game / ("modsetup/1/" + name + "/1.bmp"), markerBitmap(marker));
+        writeFile(game / ("modsetup/1/" + name + "/weapons-gfx/eagles-bullet.bmp"), markerBitmap(marker));
+    }
+    writeFile(game / "modsetup/mod.ini", "Mod\r\nMod\r\n");
+    std::filesystem::create_directories(game / "mods");
+    const auto system = makeSystemHost();
+    testing::ProgramFileHost host(*system, game.programPath("modsetup.exe"));
+    const testing::WorkingDirectory inGame(game.path());
+
+    FakeView view;
+    const Utf8OrLatin1Text codec(testCaseFold);
+    TForm1 form(host, view, codec);
+    form.FormCreate();
+    ASSERT_EQ(view.entryNames(kPrimary1), (std::vector<std::string>{"\xC3\xA9", "\xC3\xA9"}));
+
+    std::vector<std::string> picked;
+    for (int entry : {0, 1, 0}) {
+        view.pick(form, kPrimary1, entry);
+        const std::string bytes = form.listBytes(kPrimary1);
+        ASSERT_TRUE(sets.contains(bytes));
+        EXPECT_EQ(markerOf(*view.picture(1)), sets.at(bytes)) << "entry " << entry;
+        EXPECT_EQ(markerOf(*view.picture(15)), sets.at(bytes)) << "entry " << entry;
+        form.Button1Click();
+        EXPECT_EQ(testing::readFile(game / "modsetup.ini").substr(0, bytes.size() + 2), bytes + "\r\n");
+        picked.push_back(bytes);
+    }
+    EXPECT_NE(picked[0], picked[1]);
+    EXPECT_EQ(picked[0], picked[2]);
+
+    // Completion keeps the bytes of the entry it completed to, and the text
+    // the program restored keeps its own.
+    view.edits[kPrimary1] = {};
+    view.type(form, kPrimary1, "\xC3\xA9");
+    EXPECT_EQ(form.listBytes(kPrimary1), picked[0]);
+    form.Button2Click();
+    EXPECT_EQ(form.listBytes(kPrimary1), picked[0]);
+}
+
+}  // namespace
+}  // namespace modsetup::front
