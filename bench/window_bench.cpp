@@ -17,7 +17,7 @@
 
 #include "bench_library.h"
 #include "benchmarks.h"
-#include "ui/form1.h"
+#include "ui/form1_window.h"
 #include "ui/slot_list.h"
 
 namespace modsetup::bench {
@@ -28,7 +28,8 @@ namespace {
 void showForm1(benchmark::State& state, Host& host) {
     QString report;
     for (auto _ : state) {
-        auto form = std::make_unique<ui::TForm1>(host, [&report](const QString&, const QString& text) { report = text; });
+        auto form =
+            std::make_unique<ui::Form1Window>(host, [&report](const QString&, const QString& text) { report = text; });
         form->show();
         QApplication::processEvents();
         state.PauseTiming();

@@ -1,11 +1,8 @@
 #include "core/line_file.h"
 
-#include <algorithm>
+#include <cstring>
 
 namespace modsetup {
-namespace {
-constexpr std::size_t kReadChunk = 1 << 16;
-}
 
 LineFile::~LineFile() { close(); }
 
@@ -26,10 +23,10 @@ bool LineFile::openWrite(const std::string& path) {
 // file may give.
 bool LineFile::fillBuffer() {
     bufferStart_ = bufferEnd_ = 0;
-    const std::size_t wanted = std::min(kReadChunk, kMaxLineFileBytes - bytesRead_);
+    const std::size_t wanted = kMaxLineFileBytes - bytesRead_;
     if (wanted == 0) return false;
-    if (buffer_.size() < kReadChunk) buffer_.resize(kReadChunk);
-    bufferEnd_ = input_->read(buffer_.data(), wanted);
+    if (!buffer_) buffer_.reset(new char[kMaxLineFileBytes]);  // left unfilled: only read bytes are used
+    bufferEnd_ = input_->read(buffer_.get(), wanted);
     bytesRead_ += bufferEnd_;
     return bufferEnd_ > 0;
 }
@@ -39,15 +36,16 @@ std::string LineFile::readLine() {
     if (!input_) return line;
     for (;;) {
         if (bufferStart_ == bufferEnd_ && !fillBuffer()) return line;  // the last line has no LF
-        const char* begin = buffer_.data() + bufferStart_;
-        const char* end = buffer_.data() + bufferEnd_;
-        const char* newline = std::find(begin, end, '\n');
+        const char* begin = buffer_.get() + bufferStart_;
+        const char* end = buffer_.get() + bufferEnd_;
+        const auto* found = static_cast<const char*>(std::memchr(begin, '\n', bufferEnd_ - bufferStart_));
+        const char* newline = found != nullptr ? found : end;
         // Keep what lies before the LF (or all of the buffer) up to the line
         // limit, dropping every CR; the rest of a longer line is passed over.
         for (const char* c = begin; c != newline && line.size() < kMaxLineBytes; ++c)
             if (*c != '\r') line += *c;
         if (newline != end) {
-            bufferStart_ = static_cast<std::size_t>(newline - buffer_.data()) + 1;
+            bufferStart_ = static_cast<std::size_t>(newline - buffer_.get()) + 1;
             return line;
         }
         bufferStart_ = bufferEnd_;
@@ -73,8 +71,7 @@ bool LineFile::close() {
     output_.reset();  // without a commit this removes the temporary file
     input_.reset();
     writeFailed_ = false;
-    buffer_.clear();
-    buffer_.shrink_to_fit();
+    buffer_.reset();
     bufferStart_ = bufferEnd_ = 0;
     bytesRead_ = 0;
     return ok;

@@ -22,7 +22,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "core/platform/host.h"
 
@@ -32,8 +31,9 @@ namespace modsetup {
 // weapon name or statistics value comes near it.
 inline constexpr std::size_t kMaxLineBytes = 1024;
 // How much of a file is read at most. The longest file the program reads, the
-// selections file, holds 17 lines: at most about 17 KiB within the line limit.
-inline constexpr std::size_t kMaxLineFileBytes = 64 * 1024;
+// selections file, holds 17 lines: about 4.4 KiB with set names of the longest
+// a file system allows (255 bytes). A hostile file costs no more than this.
+inline constexpr std::size_t kMaxLineFileBytes = 16 * 1024;
 
 class LineFile {
 public:
@@ -66,7 +66,7 @@ private:
     std::unique_ptr<InputFile> input_;
     std::unique_ptr<OutputFile> output_;
     bool writeFailed_ = false;
-    std::vector<char> buffer_;
+    std::unique_ptr<char[]> buffer_;  // kMaxLineFileBytes while a file is read
     std::size_t bufferStart_ = 0;
     std::size_t bufferEnd_ = 0;
     std::size_t bytesRead_ = 0;  // of the file, against kMaxLineFileBytes
