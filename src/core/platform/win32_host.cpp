@@ -234,21 +234,24 @@ public:
     bool deleteFile(const std::string& path) override { return !holdsNul(path) && DeleteFileA(path.c_str()) != 0; }
 
     bool copyFile(const std::string& source, const std::string& target) override {
-        std::string reason;
-        HANDLE in = openRegularFile(source, reason);
-        if (in == INVALID_HANDLE_VALUE) return false;
-        HandleCloser closeIn(in);
-        if (holdsNul(target) || isDirectory(target)) return false;
-        // The set's file is the installed file itself: it is in place already.
-        if (isSameFile(in, target)) return true;
-        auto out = createReplacement(target, false);
-        if (!out) return false;
-        char buffer[1 << 16];
-        for (;;) {
-            DWORD got = 0;
-            if (!ReadFile(in, buffer, sizeof buffer, &got, nullptr)) return false;  // the target stays whole
-            if (got == 0) break;
-            if (!out->write(buffer, got)) return false;
+        std::unique_ptr<Win32OutputFile> out;
+        {
+            std::string reason;
+            HANDLE in = openRegularFile(source, reason);
+            if (in == INVALID_HANDLE_VALUE) return false;
+            HandleCloser closeIn(in);  // before the move: no handle of ours stands in its way
+            if (holdsNul(target) || isDirectory(target)) return false;
+            // The set's file is the installed file itself: it is in place already.
+            if (isSameFile(in, target)) return true;
+            out = createReplacement(target, false);
+            if (!out) return false;
+            char buffer[1 << 16];
+            for (;;) {
+                DWORD got = 0;
+                if (!ReadFile(in, buffer, sizeof buffer, &got, nullptr)) return false;  // the target stays whole
+                if (got == 0) break;
+                if (!out->write(buffer, got)) return false;
+            }
         }
         return out->commit();
     }
