@@ -110,6 +110,15 @@ TEST_F(SystemHost, CopyReplacesAnExistingTargetWhole) {
     ASSERT_TRUE(host->copyFile(dir.programPath("source.wav"), dir.programPath("target.wav")));
     EXPECT_EQ(readFile(dir / "target.wav"), "short");
     EXPECT_EQ(readFile(dir / "source.wav"), "short");
+
+    // Of the same size, differing only in the last byte of a long file, or not at all.
+    const std::string long1 = std::string(100'000, 's') + "1";
+    for (const std::string& before : {std::string(100'000, 's') + "2", long1}) {
+        writeFile(dir / "source.wav", long1);
+        writeFile(dir / "target.wav", before);
+        ASSERT_TRUE(host->copyFile(dir.programPath("source.wav"), dir.programPath("target.wav")));
+        EXPECT_TRUE(readFile(dir / "target.wav") == long1);
+    }
 }
 
 TEST_F(SystemHost, FailedCopiesReportFailureAndTouchNothing) {

@@ -87,6 +87,39 @@ private:
     int fd_;
 };
 
+// Reads up to size bytes at offset, as many as the file gives; -1 on error.
+ssize_t readAt(int fd, char* buffer, std::size_t size, off_t offset) {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t got = ::pread(fd, buffer + done, size - done, offset + static_cast<off_t>(done));
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return -1;
+        if (got == 0) break;
+        done += static_cast<std::size_t>(got);
+    }
+    return static_cast<ssize_t>(done);
+}
+
+// Whether the file at path (described by target) holds exactly the bytes of
+// the open regular file in (described by source).
+bool holdsSameBytes(int in, const struct stat& source, const std::string& path, const struct stat& target) {
+    if (!S_ISREG(target.st_mode) || target.st_size != source.st_size) return false;
+    struct stat info;
+    std::string reason;
+    const int fd = openRegularFile(path, info, reason);
+    if (fd < 0) return false;
+    char ours[1 << 15];
+    char theirs[1 << 15];
+    bool same = true;
+    for (off_t offset = 0; same && offset < source.st_size; offset += static_cast<off_t>(sizeof ours)) {
+        const ssize_t a = readAt(in, ours, sizeof ours, offset);
+        const ssize_t b = readAt(fd, theirs, sizeof theirs, offset);
+        same = a > 0 && a == b && std::memcmp(ours, theirs, static_cast<std::size_t>(a)) == 0;
+    }
+    ::close(fd);
+    return same;
+}
+
 // Writes to a new temporary file in the target's folder and renames it over
 // the target on commit, so the target holds either its old or its complete
 // new content, whatever happens meanwhile. A durable file reaches the disk
@@ -228,6 +261,10 @@ bool PosixHost::copyFile(const std::string& source, const std::string& target) {
         // The set's file is the installed file itself: it is in place already,
         // and writing it while reading it would only risk it.
         if (existing.st_dev == info.st_dev && existing.st_ino == info.st_ino) return true;
+        // A target that holds the set file's bytes already (an Apply again
+        // with the same choice) is left as it is: replacing a file costs the
+        // file system a new one, reading it costs little.
+        if (holdsSameBytes(fd, info, *targetPath, existing)) return true;
     }
     auto out = createReplacement(*targetPath, info.st_mode & 0777, false);
     if (!out) return false;
