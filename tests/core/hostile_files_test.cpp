@@ -1,7 +1,7 @@
 // Set libraries whose files are not what they seem: a named pipe or a link to
-// a device where a picture, a configuration file or a set file belongs, and
-// set files that are the installed files themselves (hard links, or a set
-// folder linked into the mod folder). Nothing blocks, and nothing is lost.
+// a device where a picture, a configuration file or a set file belongs.
+// Nothing blocks, and the load and Apply say what they could not use. (Set
+// files that are their own targets are the host's to handle: host_test.cpp.)
 #include <gtest/gtest.h>
 
 #include "apply_library.h"
@@ -91,45 +91,6 @@ TEST(NamedPipesInTheLibrary, ApplyCountsCopiesFromAPipeOrADeviceAsFailedAndReads
                   return names;
               }());
     EXPECT_FALSE(fs::exists(game.modFolder("Desert") / "sfx/ak74-fire.wav"));
-}
-#endif
-
-// A copy of an installed mod folder kept as a set shares its files with the
-// mod folder (hard links): installing such a set copies each file onto itself.
-TEST(LinkedSets, ASetFileHardLinkedToItsInstalledCopyStaysWhole) {
-    std::unique_ptr<Host> host = makeSystemHost();
-    GameFolder game;
-    const SlotTexts texts = game.addStandardSets();
-    ASSERT_TRUE(applyTicked(*host, game, texts).succeeded());
-    for (const char* file : {"sfx/deserteagle-fire.wav", "weapons-gfx/deserteagle.bmp"}) {
-        fs::remove(game.library() / "1/Gold" / file);
-        fs::create_hard_link(game.modFolder("Desert") / file, game.library() / "1/Gold" / file);
-    }
-
-    const ApplyOutcome outcome = applyTicked(*host, game, texts);
-    EXPECT_TRUE(outcome.succeeded()) << applyFailureMessage(outcome, {game.configBase(), "", "Desert"});
-    EXPECT_EQ(testing::filesBelow(game.modFolder("Desert")), game.standardModFiles());
-    EXPECT_EQ(readFile(game.library() / "1/Gold/sfx/deserteagle-fire.wav"),
-              testing::fileBytes("1", "Gold", "sfx/deserteagle-fire.wav"));
-}
-
-#ifndef _WIN32
-TEST(LinkedSets, ASetFolderLinkedIntoTheModFolderStaysWhole) {
-    std::unique_ptr<Host> host = makeSystemHost();
-    GameFolder game;
-    SlotTexts texts = game.addStandardSets();
-    ASSERT_TRUE(applyTicked(*host, game, texts).succeeded());
-    fs::create_directory_symlink(game.modFolder("Desert"), game.library() / "1/Installed");
-    texts[kPrimary1] = "Installed";
-
-    const ApplyOutcome outcome = applyTicked(*host, game, texts);
-    EXPECT_TRUE(outcome.failedPaths.empty());
-    // Every file below weapons-gfx and sfx is its own source; each keeps its bytes.
-    for (const auto& file : testing::weaponSetFiles(kPrimary1)) {
-        if (file.source != file.target) continue;  // the icon lies elsewhere in the set
-        EXPECT_EQ(readFile(game.modFolder("Desert") / file.target), testing::fileBytes("1", "Gold", file.source))
-            << file.target;
-    }
 }
 #endif
 

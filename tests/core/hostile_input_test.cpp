@@ -10,10 +10,8 @@
 #include "bmp_builder.h"
 #include "core/apply.h"
 #include "core/catalogue.h"
-#include "core/display_text.h"
 #include "core/error_text.h"
 #include "core/line_file.h"
-#include "core/load_sequence.h"
 #include "core/platform/forwarding_host.h"
 #include "core/previews.h"
 #include "set_library.h"
@@ -79,36 +77,6 @@ TEST(HostileSetFiles, ANameOrStatisticsFileOfOneHundredMegabyteLineIsCutToTheLin
 
     const std::string namesWritten = readFile(game.modFolder("Desert") / "txt/weaponnames.txt");
     EXPECT_EQ(namesWritten, replaced(testing::standardWeaponNames(), "\r\nGold 2\r\n", "\r\n" + kept + "\r\n"));
-}
-
-// The same line as a mod name, a window title and a saved set name: every
-// text keeps the line's first bytes, and every report stays short.
-TEST(HostileSetFiles, AOneHundredMegabyteLineInModIniOrTheSelectionsGivesShortTextsAndShortReports) {
-    std::unique_ptr<Host> system = makeSystemHost();
-    testing::ScratchDir dir;
-    testing::ProgramFileHost host(*system, dir.programPath("modsetup.exe"));
-    const std::string& line = hugeLine();
-    const std::string kept = line.substr(0, kMaxLineBytes);
-    writeFile(dir / "modsetup/mod.ini", line + "\r\n");
-    writeFile(dir / "modsetup.ini", line + "\r\n");
-    LineFile shared(host);
-    LoadOutcome outcome = runLoadSequence(host, shared);
-    EXPECT_TRUE(outcome.strings.modTitle == kept);
-    EXPECT_TRUE(outcome.selections.texts[kPrimary1] == kept);
-    ASSERT_EQ(outcome.errors.size(), 1u);
-    EXPECT_LT(outcome.errors[0].size(), 2 * kMaxShownNameBytes);
-    EXPECT_TRUE(outcome.errors[0].starts_with("Cannot open file \"" + dir.programPath("modsetup\\1\\").substr(0, 50)));
-
-    writeFile(dir / "modsetup/mod.ini", "Title\r\n" + line);
-    outcome = runLoadSequence(host, shared);
-    EXPECT_TRUE(outcome.strings.modName == kept);
-    LineFile input(host);
-    const ApplyOutcome applied =
-        runApply(host, shared, input, outcome.strings, outcome.selections.texts, [] { return true; });
-    EXPECT_TRUE(applied.modNameUnsafe);
-    const std::string report = applyFailureMessage(applied, outcome.strings);
-    EXPECT_LT(report.size(), 1500u);
-    EXPECT_NE(report.find("cannot be used as a folder name"), std::string::npos);
 }
 
 // A saved set name "..\..\secret.txt" followed by a NUL: were the path cut at
