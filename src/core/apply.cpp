@@ -75,7 +75,8 @@ std::string applyFailureMessage(const ApplyOutcome& outcome, const ProcessString
     }
     if (!outcome.selectionsSaved) {
         if (!message.empty()) message += "\n";
-        message += "Your choices could not be saved in \"" + shortenedMiddle(selectionsPath(strings.configBase)) + "\".";
+        message += "Your choices could not be saved in \"";
+        (message += shortenedMiddle(selectionsPath(strings.configBase))) += "\".";
     }
     return message;
 }

@@ -20,7 +20,8 @@ std::string shortenedMiddle(std::string_view text, std::size_t maxBytes) {
     std::size_t headEnd = kept - kept / 2;
     std::size_t tailStart = text.size() - kept / 2;
     for (std::size_t i = 0; i < kMaxContinuationBytes && headEnd > 0 && isContinuation(text[headEnd]); ++i) --headEnd;
-    for (std::size_t i = 0; i < kMaxContinuationBytes && tailStart < text.size() && isContinuation(text[tailStart]); ++i)
+    for (std::size_t i = 0; i < kMaxContinuationBytes && tailStart < text.size() && isContinuation(text[tailStart]);
+         ++i)
         ++tailStart;
     std::string shortened(text.substr(0, headEnd));
     shortened += kElision;

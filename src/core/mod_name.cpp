@@ -22,7 +22,8 @@ constexpr std::array<std::string_view, 22> kDeviceNames{{
 
 bool equalsAsciiIgnoringCase(std::string_view a, std::string_view b) {
     auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 // A device name alone or before a dot ("con", "NUL.txt", "Com1.x.y"); blanks
