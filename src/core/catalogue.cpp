@@ -1,5 +1,9 @@
 #include "core/catalogue.h"
 
+#include <algorithm>
+
+#include "core/display_text.h"
+
 namespace modsetup {
 
 std::vector<std::string> scanSlotFolder(Host& host, const std::string& configBase, std::size_t slot) {
@@ -11,6 +15,7 @@ std::vector<std::string> scanSlotFolder(Host& host, const std::string& configBas
     for (auto& entry : listing) {
         if (!entry.isDirectory || entry.isHidden || entry.isSystem) continue;
         if (entry.name == "." || entry.name == "..") continue;
+        if (std::any_of(entry.name.begin(), entry.name.end(), isControlCharacter)) continue;
         sets.push_back(std::move(entry.name));
     }
     return sets;

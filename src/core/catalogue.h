@@ -14,7 +14,9 @@ namespace modsetup {
 using SlotEntries = std::array<std::vector<std::string>, kSlotCount>;
 
 // The set names of one slot folder: folders only, never "." or "..", hidden
-// and system entries passed over, names as reported, order kept.
+// and system entries passed over, names as reported, order kept. A name that
+// holds a line break or any other control character is not offered: a line
+// file cannot store it, and Windows cannot hold it.
 std::vector<std::string> scanSlotFolder(Host& host, const std::string& configBase, std::size_t slot);
 
 // All sixteen lists, slot 1 first (the two team slots list "gostek" twice).
