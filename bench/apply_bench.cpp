@@ -1,8 +1,12 @@
 // Apply against a plain copy: a full Apply of the sixteen chosen sets with
 // "Use Modified Weapons" ticked, beside the bare copies of the same files and
-// plain writes of the same three generated files.
+// plain writes of the same three generated files. Once with the same choices
+// every time (the targets hold the sets' bytes already), and once changing
+// every slot's choice between two sets each time, so that every target is
+// replaced.
 #include <benchmark/benchmark.h>
 
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <utility>
@@ -11,6 +15,7 @@
 #include "bench_library.h"
 #include "benchmarks.h"
 #include "core/apply.h"
+#include "core/catalogue.h"
 #include "core/platform/case_resolver.h"
 
 namespace modsetup::bench {
@@ -38,58 +43,88 @@ struct ApplyWork {
     std::vector<std::pair<fs::path, std::string>> files;  // path and the bytes Apply wrote
 };
 
-ApplyOutcome applyOnce(Host& host, const GameFolder& game) {
+ApplyOutcome applyOnce(Host& host, const GameFolder& game, const SlotTexts& texts) {
     LineFile output(host);
     LineFile input(host);
-    return runApply(host, output, input, game.strings(), game.texts(), [] { return true; });
+    return runApply(host, output, input, game.strings(), texts, [] { return true; });
 }
 
-// One Apply, recorded; it also leaves every target in place, as later runs find them.
-const ApplyWork& applyWork() {
-    static const ApplyWork work = [] {
+// The chosen sets, or in every slot another set of the library.
+SlotTexts choices(bool other) {
+    GameFolder& game = gameFolder(3);
+    SlotTexts texts = game.texts();
+    if (!other) return texts;
+    const SlotEntries entries = scanCatalogue(game.host(), game.configBase());
+    for (std::size_t slot = 0; slot < kSlotCount; ++slot)
+        for (const std::string& set : entries[slot])
+            if (set != game.texts()[slot]) texts[slot] = set;
+    return texts;
+}
+
+ApplyWork record(GameFolder& game, const SlotTexts& texts) {
+    RecordingHost recorder(game.host());
+    if (!applyOnce(recorder, game, texts).succeeded()) std::abort();
+    ApplyWork result;
+    result.copies = std::move(recorder.copies);
+    for (const fs::path& path : recorder.written) {
+        std::ifstream in(path, std::ios::binary);
+        result.files.emplace_back(path, std::string(std::istreambuf_iterator<char>(in), {}));
+    }
+    return result;
+}
+
+// One Apply of the other choices and one of the chosen sets, recorded; the
+// second leaves every target as the runs of the same choices find them.
+const std::array<ApplyWork, 2>& applyWork() {
+    static const std::array<ApplyWork, 2> work = [] {
         GameFolder& game = gameFolder(3);
         fs::current_path(game.root());
-        RecordingHost recorder(game.host());
-        if (!applyOnce(recorder, game).succeeded()) std::abort();
-        ApplyWork result;
-        result.copies = std::move(recorder.copies);
-        for (const fs::path& path : recorder.written) {
-            std::ifstream in(path, std::ios::binary);
-            result.files.emplace_back(path, std::string(std::istreambuf_iterator<char>(in), {}));
-        }
-        return result;
+        ApplyWork other = record(game, choices(true));
+        ApplyWork chosen = record(game, choices(false));
+        return std::array<ApplyWork, 2>{std::move(chosen), std::move(other)};
     }();
     return work;
 }
 
-void applyFull(benchmark::State& state) {
+// changing: alternate between the two choices, so every target changes.
+void applyFull(benchmark::State& state, bool changing) {
     GameFolder& game = gameFolder(3);
     applyWork();
     fs::current_path(game.root());
+    const std::array<SlotTexts, 2> texts{choices(false), choices(true)};
+    std::size_t run = 0;
     for (auto _ : state) {
-        const ApplyOutcome outcome = applyOnce(game.host(), game);
+        const ApplyOutcome outcome = applyOnce(game.host(), game, texts[changing ? ++run % 2 : 0]);
         if (!outcome.succeeded()) state.SkipWithError("Apply failed");
     }
-    state.counters["copies"] = static_cast<double>(applyWork().copies.size());
+    state.counters["copies"] = static_cast<double>(applyWork()[0].copies.size());
+    if (changing && run % 2 == 1) applyOnce(game.host(), game, texts[0]);  // as the other runs expect
 }
 
-void applyFloor(benchmark::State& state) {
-    const ApplyWork& work = applyWork();
-    for (auto _ : state) {
-        for (const auto& [source, target] : work.copies)
-            fs::copy_file(source, target, fs::copy_options::overwrite_existing);
-        for (const auto& [path, bytes] : work.files) {
-            std::ofstream out(path, std::ios::binary | std::ios::trunc);
-            out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        }
+// The floor: the same copies and writes with the plainest means.
+void copyPlainly(const ApplyWork& work) {
+    for (const auto& [source, target] : work.copies) fs::copy_file(source, target, fs::copy_options::overwrite_existing);
+    for (const auto& [path, bytes] : work.files) {
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     }
+}
+
+void applyFloor(benchmark::State& state, bool changing) {
+    std::size_t run = 0;
+    for (auto _ : state) copyPlainly(applyWork()[changing ? ++run % 2 : 0]);
+    if (changing && run % 2 == 1) copyPlainly(applyWork()[0]);  // as the other runs expect
 }
 
 }  // namespace
 
 void registerApplyBenchmarks() {
-    benchmark::RegisterBenchmark("apply/full", applyFull)->UseRealTime()->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("apply/floor", applyFloor)->UseRealTime()->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("apply/full", applyFull, false)->UseRealTime()->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("apply/floor", applyFloor, false)->UseRealTime()->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("apply/changing", applyFull, true)->UseRealTime()->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("apply/changing-floor", applyFloor, true)
+        ->UseRealTime()
+        ->Unit(benchmark::kMillisecond);
 }
 
 }  // namespace modsetup::bench

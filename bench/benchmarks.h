@@ -4,9 +4,12 @@
 
 namespace modsetup::bench {
 
-void registerApplyBenchmarks();   // "apply/full", "apply/floor"
+void registerApplyBenchmarks();   // "apply/full", "apply/floor", "apply/changing", "apply/changing-floor"
 void registerLoadBenchmarks();    // "load/full/<sets>", "load/floor/<sets>" for 3, 300 and 3,000 sets
-void registerWindowBenchmarks();
-void registerCheckBenchmarks();   // "check/full/<sets>", "check/floor/<sets>" for 300, 1,000 and 3,000 sets  // "window/form1", "window/floor", "window/no-library", "window/lists-only"
+// "start-up/<input>", "report/<input>" for normal and long-line input;
+// "pictures/demo", "pictures/view-size", "pictures/run-length-bombs" (peak heap as a counter)
+void registerHostileBenchmarks();
+void registerWindowBenchmarks();  // "window/form1", "window/floor", "window/no-library", "window/lists-only"
+void registerCheckBenchmarks();   // "check/full/<sets>", "check/floor/<sets>" for 300, 1,000 and 3,000 sets
 
 }  // namespace modsetup::bench

@@ -1,6 +1,7 @@
 // Fuzz target of the line-file reader: any bytes, handed out in pieces of any
 // size, read line by line until the end. Each line must be the bytes up to
-// the next LF with every CR left out, and past the end only empty lines come.
+// the next LF with every CR left out, cut to the line limit; the file ends at
+// the file limit at the latest, and past the end only empty lines come.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -12,15 +13,16 @@
 
 namespace {
 
-// The lines the rules give: split at LF, CRs dropped; the piece after the
-// last LF (possibly empty) is the last line.
+// The lines the rules give: split at LF, CRs dropped, the first
+// kMaxLineBytes bytes kept; the piece after the last LF (possibly empty) is
+// the last line.
 std::string nextExpectedLine(std::string_view& rest) {
     const std::size_t newline = rest.find('\n');
     const std::string_view line = rest.substr(0, newline);
     rest.remove_prefix(newline == std::string_view::npos ? rest.size() : newline + 1);
     std::string kept;
     for (char c : line)
-        if (c != '\r') kept += c;
+        if (c != '\r' && kept.size() < modsetup::kMaxLineBytes) kept += c;
     return kept;
 }
 
@@ -37,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     modsetup::LineFile file(host);
     if (!file.openRead(path)) std::abort();
 
-    std::string_view rest = bytes;
+    std::string_view rest = bytes.substr(0, modsetup::kMaxLineFileBytes);
     bool lastLineRead = false;
     while (!lastLineRead) {
         lastLineRead = rest.find('\n') == std::string_view::npos;

@@ -49,7 +49,7 @@ public:
     bool copyFile(const std::string&, const std::string&) override { return false; }
     PathKind pathKind(const std::string& path) override { return path == path_ ? PathKind::File : PathKind::Missing; }
     bool listFolder(const std::string&, std::vector<FolderEntry>&) override { return false; }
-    void shellOpen(const std::string&, WindowHandle) override {}
+    bool shellOpen(const std::string&, WindowHandle, std::string&) override { return false; }
 
 private:
     std::string path_;

@@ -19,14 +19,24 @@ void check(bool condition) {
     if (!condition) std::abort();
 }
 
-void checkPicture(const modsetup::Picture& picture) {
+// The bits per pixel the header declares (the old core header keeps them
+// elsewhere); 0 when the data is too short to say.
+unsigned bitsPerPixel(const std::uint8_t* data, std::size_t size) {
+    if (size < 30) return 0;
+    const bool coreHeader = data[14] == 12 && data[15] == 0 && data[16] == 0 && data[17] == 0;
+    const std::size_t at = coreHeader ? 24 : 28;
+    return data[at] | data[at + 1] << 8;
+}
+
+void checkPicture(const modsetup::Picture& picture, unsigned bits) {
     check(picture.width > 0 && picture.height > 0);
     const std::uint64_t count = static_cast<std::uint64_t>(picture.width) * static_cast<std::uint64_t>(picture.height);
     check(count <= modsetup::kMaxPicturePixels);
     check(picture.pixels.size() == count);
-    // The bottom-left pixel's colour is the transparent one: alpha 0 wherever
-    // it occurs, 255 everywhere else.
-    const std::uint32_t key = picture.pixels[static_cast<std::size_t>(count - picture.width)] & 0xFFFFFFu;
+    // The bottom-left pixel's colour is the transparent one (white for one bit
+    // per pixel): alpha 0 wherever it occurs, 255 everywhere else.
+    const std::uint32_t key =
+        bits == 1 ? 0xFFFFFFu : picture.pixels[static_cast<std::size_t>(count - picture.width)] & 0xFFFFFFu;
     for (std::uint32_t pixel : picture.pixels) {
         const std::uint32_t alpha = pixel >> 24;
         check(((pixel & 0xFFFFFFu) == key) ? alpha == 0 : alpha == 255);
@@ -60,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const auto decoded = modsetup::decodeBitmap(bytes);
-    if (decoded) checkPicture(*decoded);
+    if (decoded) checkPicture(*decoded, bitsPerPixel(data, size));
 
     const std::string path = "C:\\Games\\Shooter\\modsetup\\1\\Gold\\1.bmp";
     // Read in pieces of a size the data chooses, as a slow disk might give it.

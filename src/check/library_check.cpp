@@ -7,6 +7,7 @@
 #include "check/set_check.h"
 #include "check/set_files.h"
 #include "core/catalogue.h"
+#include "core/display_text.h"
 #include "core/config.h"
 #include "core/mod_name.h"
 
@@ -60,10 +61,12 @@ void checkListing(Host& host, const std::string& configBase, std::size_t slot, c
         add(Severity::Warning, folder, slotFolderAbsentText(absenceText(absence), slot));
         return;
     }
-    if (listing.offered.empty() && listing.passedOver.empty())
+    if (listing.offered.empty() && listing.passedOver.empty() && listing.unstorable.empty())
         add(Severity::Warning, folder, slotFolderEmptyText(slot));
     for (const std::string& set : listing.passedOver)
         add(Severity::Warning, shownPath(folder + "\\") + set, setNotOfferedText());
+    for (const std::string& set : listing.unstorable)
+        add(Severity::Warning, shownPath(folder + "\\") + visibleText(set), setNameNotStorableText());
 
     std::map<std::string, std::vector<std::size_t>> sameFolded;
     for (std::size_t i = 0; i < listing.offered.size(); ++i) sameFolded[foldCase(listing.offered[i])].push_back(i);

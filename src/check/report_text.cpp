@@ -1,5 +1,6 @@
 #include "check/report_text.h"
 
+#include "core/display_text.h"
 #include "core/error_text.h"
 #include "core/mod_name.h"
 #include "core/slots.h"
@@ -10,9 +11,10 @@ namespace {
 
 constexpr std::string_view kWithModifiedWeapons = "with \"Use Modified Weapons\" ticked, ";
 
+// Names come from the library: shown shortened, control characters visible.
 std::string quoted(std::string_view text) {
     std::string quotedText(1, '"');
-    (quotedText += text) += '"';
+    (quotedText += visibleText(text)) += '"';
     return quotedText;
 }
 
@@ -85,6 +87,11 @@ std::string slotFolderAbsentText(std::string_view why, std::size_t slot) {
 std::string slotFolderEmptyText(std::size_t slot) { return "holds no set folder: " + noSetToChoose(slot); }
 
 std::string setNotOfferedText() { return "hidden or a system folder: the list does not offer this set"; }
+
+std::string setNameNotStorableText() {
+    return "the name holds a line break or another control character, which the selections file cannot store "
+           "and Windows cannot hold: the list does not offer this set";
+}
 
 std::string setsDifferInCaseText(const std::vector<std::string>& others) {
     std::vector<std::string> names;

@@ -31,6 +31,7 @@ std::string unsafeModNameText(std::string_view configBase, std::string_view modN
 std::string slotFolderAbsentText(std::string_view why, std::size_t slot);
 std::string slotFolderEmptyText(std::size_t slot);
 std::string setNotOfferedText();
+std::string setNameNotStorableText();
 std::string setsDifferInCaseText(const std::vector<std::string>& others);
 
 // Files of a set.

@@ -1,5 +1,7 @@
 #include "core/apply.h"
 
+#include "core/display_text.h"
+#include "core/error_text.h"
 #include "core/mod_folder.h"
 #include "core/mod_name.h"
 #include "core/soldier_graphics.h"
@@ -9,9 +11,6 @@
 
 namespace modsetup {
 namespace {
-
-// How many failed paths the message lists before it only counts the rest.
-constexpr std::size_t kListedFailures = 5;
 
 void installIntoModFolder(Host& host, LineFile& output, LineFile& input, const ProcessStrings& strings,
                           const SlotTexts& texts, const std::function<bool()>& boxTicked, ApplyOutcome& outcome) {
@@ -35,8 +34,8 @@ std::string failedPathsText(const std::vector<std::string>& paths) {
     const std::size_t count = paths.size();
     std::string text = std::to_string(count) + (count == 1 ? " file or folder" : " files or folders") +
                        " of the game mod folder could not be written:\n";
-    for (std::size_t i = 0; i < count && i < kListedFailures; ++i) text += paths[i] + "\n";
-    if (count > kListedFailures) text += "and " + std::to_string(count - kListedFailures) + " more.\n";
+    for (std::size_t i = 0; i < count && i < kMaxListedItems; ++i) text += shortenedMiddle(paths[i]) + "\n";
+    if (count > kMaxListedItems) text += "and " + std::to_string(count - kMaxListedItems) + " more.\n";
     text += "Apply carried out all its other steps.";
     return text;
 }
@@ -46,6 +45,11 @@ std::string failedPathsText(const std::vector<std::string>& paths) {
 ApplyOutcome runApply(Host& host, LineFile& output, LineFile& input, const ProcessStrings& strings,
                       const SlotTexts& texts, const std::function<bool()>& boxTicked) {
     ApplyOutcome outcome;
+    // The selections file, like every set, would be at some other place.
+    if (!folderWithBackslash(strings.configBase).empty()) {
+        outcome.programFolderUnusable = true;
+        return outcome;
+    }
     // The name becomes a folder below "mods": one that could leave it touches nothing there.
     if (isSafeModName(strings.modName))
         installIntoModFolder(host, output, input, strings, texts, boxTicked, outcome);
@@ -58,6 +62,8 @@ ApplyOutcome runApply(Host& host, LineFile& output, LineFile& input, const Proce
 
 std::string applyFailureMessage(const ApplyOutcome& outcome, const ProcessStrings& strings) {
     if (outcome.succeeded()) return {};
+    if (outcome.programFolderUnusable)
+        return backslashFolderMessage(folderWithBackslash(strings.configBase)) + "\nApply installed and saved nothing.";
     std::string message;
     if (outcome.modNameUnsafe) {
         message = unsafeModNameMessage(strings.configBase, strings.modName);
@@ -69,7 +75,8 @@ std::string applyFailureMessage(const ApplyOutcome& outcome, const ProcessString
     }
     if (!outcome.selectionsSaved) {
         if (!message.empty()) message += "\n";
-        message += "Your choices could not be saved in \"" + selectionsPath(strings.configBase) + "\".";
+        message += "Your choices could not be saved in \"";
+        (message += shortenedMiddle(selectionsPath(strings.configBase))) += "\".";
     }
     return message;
 }

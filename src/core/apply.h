@@ -16,12 +16,15 @@
 namespace modsetup {
 
 struct ApplyOutcome {
+    bool programFolderUnusable = false;  // nothing at all was written (see folderWithBackslash)
     bool modNameUnsafe = false;      // nothing below "mods" was touched
     bool modsFolderMissing = false;  // no "mods" in the working directory
     std::vector<std::string> failedPaths;  // targets that could not be written, in order
     bool selectionsSaved = false;
 
-    bool succeeded() const { return !modNameUnsafe && !modsFolderMissing && failedPaths.empty() && selectionsSaved; }
+    bool succeeded() const {
+        return !programFolderUnusable && !modNameUnsafe && !modsFolderMissing && failedPaths.empty() && selectionsSaved;
+    }
 };
 
 // boxTicked is asked twice, as the sequence reads the check box twice: for the

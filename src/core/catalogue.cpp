@@ -1,6 +1,20 @@
 #include "core/catalogue.h"
 
+#include <algorithm>
+
+#include "core/display_text.h"
+
 namespace modsetup {
+namespace {
+
+// Which of the listing's name lists a folder belongs to.
+std::vector<std::string>& namesFor(SlotFolderListing& listing, const FolderEntry& folder) {
+    if (folder.isHidden || folder.isSystem) return listing.passedOver;
+    if (std::any_of(folder.name.begin(), folder.name.end(), isControlCharacter)) return listing.unstorable;
+    return listing.offered;
+}
+
+}  // namespace
 
 SlotFolderListing listSlotFolder(Host& host, const std::string& configBase, std::size_t slot) {
     std::vector<FolderEntry> entries;
@@ -10,8 +24,7 @@ SlotFolderListing listSlotFolder(Host& host, const std::string& configBase, std:
     listing.offered.reserve(entries.size());
     for (auto& entry : entries) {
         if (!entry.isDirectory || entry.name == "." || entry.name == "..") continue;
-        auto& names = (entry.isHidden || entry.isSystem) ? listing.passedOver : listing.offered;
-        names.push_back(std::move(entry.name));
+        namesFor(listing, entry).push_back(std::move(entry.name));
     }
     return listing;
 }

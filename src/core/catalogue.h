@@ -19,11 +19,15 @@ struct SlotFolderListing {
     bool listed = false;                 // false: the folder is missing or cannot be listed
     std::vector<std::string> offered;    // folders, never "." or "..", in listing order
     std::vector<std::string> passedOver; // folders marked hidden or system
+    // Folders whose names hold a line break or another control character: a
+    // line file cannot store such a name, and Windows cannot hold it.
+    std::vector<std::string> unstorable;
 };
 SlotFolderListing listSlotFolder(Host& host, const std::string& configBase, std::size_t slot);
 
 // The set names of one slot folder: folders only, never "." or "..", hidden
-// and system entries passed over, names as reported, order kept.
+// and system entries and unstorable names passed over, names as reported,
+// order kept.
 std::vector<std::string> scanSlotFolder(Host& host, const std::string& configBase, std::size_t slot);
 
 // All sixteen lists, slot 1 first (the two team slots list "gostek" twice).

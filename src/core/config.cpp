@@ -6,6 +6,13 @@ std::string deriveConfigBase(const std::string& programPath) {
     return programPath.size() > 4 ? programPath.substr(0, programPath.size() - 4) : std::string();
 }
 
+std::string folderWithBackslash(std::string_view path) {
+    if (!path.starts_with('/')) return {};
+    const std::size_t lastSlash = path.rfind('/');
+    const std::string_view folder = path.substr(0, lastSlash);
+    return folder.find('\\') == std::string_view::npos ? std::string() : std::string(folder);
+}
+
 std::string modIniPath(const std::string& configBase) { return configBase + "\\mod.ini"; }
 std::string selectionsPath(const std::string& configBase) { return configBase + ".ini"; }
 

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "core/line_file.h"
 #include "core/slots.h"
@@ -23,6 +24,13 @@ using SlotTexts = std::array<std::string, kSlotCount>;
 // The program file's full path with its last four characters removed,
 // whatever they are (".exe" on the usual name).
 std::string deriveConfigBase(const std::string& programPath);
+
+// The program's folder when its path cannot serve as the program's paths
+// expect: on a host whose paths are written with "/" (they start with one), a
+// backslash before the last "/" lies in a folder's name, yet every path the
+// program builds from ConfigBase reads it as a separator. Empty when the path
+// is fine. Takes the program file's path or ConfigBase.
+std::string folderWithBackslash(std::string_view path);
 
 std::string modIniPath(const std::string& configBase);      // ConfigBase + "\mod.ini"
 std::string selectionsPath(const std::string& configBase);  // ConfigBase + ".ini"

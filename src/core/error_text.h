@@ -1,6 +1,8 @@
 #pragma once
 // The texts of the standard error report. Every message the user sees is
-// formed here, so the window only shows what these functions return.
+// formed here (or beside the outcome it explains, with the same helpers), so
+// the window only shows what these functions return. Names and paths in a
+// message are shortened in the middle past kMaxShownNameBytes.
 
 #include <string>
 #include <string_view>
@@ -8,6 +10,10 @@
 namespace modsetup {
 
 inline constexpr std::string_view kBitmapNotValid = "Bitmap image is not valid";
+
+// The hosts' reason for a path that names a named pipe, a device or a socket
+// where the program expects a file: such a file is never opened for reading.
+inline constexpr std::string_view kNotRegularFileReason = "Not a regular file";
 
 // The message as the report shows it: a full stop is appended when its last
 // character sorts after "." (letters, digits, quotes from '/' on).
@@ -17,5 +23,19 @@ std::string reportText(std::string_view message);
 // line breaks and full stops removed, so that the report ends in exactly one
 // full stop.
 std::string cannotOpenFileMessage(std::string_view path, std::string_view reason);
+
+// Play: the launch script could not be written, so nothing was opened.
+std::string launchScriptNotWrittenMessage(std::string_view script);
+// Play: the system did not take the launch script; reason as the host gives it.
+std::string launchScriptNotOpenedMessage(std::string_view script, std::string_view reason);
+
+// The program's folder path holds a backslash, which the program's paths
+// read as a separator: nothing in that folder can be found or written.
+std::string backslashFolderMessage(std::string_view folder);
+
+// The POSIX host's reasons when the desktop's opener did not take a document.
+std::string openerNotStartedReason(std::string_view opener, std::string_view systemReason);
+std::string openerFailedReason(std::string_view opener, int exitStatus);
+std::string openerKilledReason(std::string_view opener, int signal);
 
 }  // namespace modsetup

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "core/config.h"
+#include "core/error_text.h"
 #include "core/mod_name.h"
 
 namespace modsetup {
@@ -31,6 +33,10 @@ std::string launchScriptText(std::string_view modName) {
 PlayOutcome runPlay(Host& host, LineFile& shared, const std::string& configBase, const std::string& modName,
                    WindowHandle owner) {
     PlayOutcome outcome;
+    if (const std::string folder = folderWithBackslash(configBase); !folder.empty()) {
+        outcome.error = backslashFolderMessage(folder);
+        return outcome;
+    }
     if (!isSafeModName(modName)) {
         outcome.error = unsafeModNameMessage(configBase, modName);
         return outcome;
@@ -39,9 +45,15 @@ PlayOutcome runPlay(Host& host, LineFile& shared, const std::string& configBase,
     const bool opened = shared.openWrite(script);
     for (const auto& line : launchScriptLines(modName)) shared.writeLine(line);
     outcome.scriptWritten = shared.close() && opened;
-    // Opened even when it could not be written: a script left by an earlier
-    // Play still starts the game.
-    host.shellOpen(script, owner);
+    if (!outcome.scriptWritten) {
+        outcome.error = launchScriptNotWrittenMessage(script);
+        return outcome;
+    }
+    std::string reason;
+    if (!host.shellOpen(script, owner, reason)) {
+        outcome.error = launchScriptNotOpenedMessage(script, reason);
+        return outcome;
+    }
     outcome.launched = true;
     return outcome;
 }

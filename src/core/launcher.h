@@ -16,15 +16,17 @@ std::string launchScriptName(std::string_view modName);  // ModName + ".bat"
 std::string launchScriptText(std::string_view modName);
 
 struct PlayOutcome {
-    bool launched = false;      // the script was handed to the shell
+    bool launched = false;      // the script was written and the shell took it
     bool scriptWritten = false; // the script file holds the two lines written now
-    std::string error;          // the error report's message when nothing was done
+    std::string error;          // the error report's message when not launched
 };
 
-// Writes the script through the shared handle and opens it, also when the
-// write failed. With an unsafe ModName nothing is written or opened and error
-// says why.
-// The shell is asked with the main window as owner.
+// Writes the script through the shared handle and, once it is written whole,
+// has the shell open it. Nothing is written or opened with an unsafe ModName
+// or an unusable program folder; nothing is opened when the script could not
+// be written (whatever stands at its name is not the game's start). error
+// says why whenever launched is false. The shell is asked with the main
+// window as owner.
 PlayOutcome runPlay(Host& host, LineFile& shared, const std::string& configBase, const std::string& modName,
                    WindowHandle owner = 0);
 

@@ -1,12 +1,8 @@
 #include "core/line_file.h"
 
-#include <algorithm>
 #include <cstring>
 
 namespace modsetup {
-namespace {
-constexpr std::size_t kReadChunk = 1 << 16;
-}
 
 LineFile::~LineFile() { close(); }
 
@@ -23,38 +19,45 @@ bool LineFile::openWrite(const std::string& path) {
     return output_ != nullptr;
 }
 
+// Refills the emptied buffer; false at the end of the file or of the bytes a
+// file may give.
 bool LineFile::fillBuffer() {
-    if (bufferStart_ > 0) {
-        std::memmove(buffer_.data(), buffer_.data() + bufferStart_, bufferEnd_ - bufferStart_);
-        bufferEnd_ -= bufferStart_;
-        bufferStart_ = 0;
-    }
-    if (buffer_.size() - bufferEnd_ < kReadChunk) buffer_.resize(bufferEnd_ + kReadChunk);
-    std::size_t got = input_->read(buffer_.data() + bufferEnd_, kReadChunk);
-    bufferEnd_ += got;
-    return got > 0;
+    bufferStart_ = bufferEnd_ = 0;
+    const std::size_t wanted = kMaxLineFileBytes - bytesRead_;
+    if (wanted == 0) return false;
+    if (!buffer_) buffer_.reset(new char[kMaxLineFileBytes]);  // left unfilled: only read bytes are used
+    bufferEnd_ = input_->read(buffer_.get(), wanted);
+    bytesRead_ += bufferEnd_;
+    return bufferEnd_ > 0;
 }
 
 std::string LineFile::readLine() {
     std::string line;
     if (!input_) return line;
     for (;;) {
-        const char* begin = buffer_.data() + bufferStart_;
-        const char* end = buffer_.data() + bufferEnd_;
-        const char* newline = std::find(begin, end, '\n');
-        // Take what lies before the LF (or all of the buffer), dropping every CR.
-        std::remove_copy(begin, newline, std::back_inserter(line), '\r');
+        if (bufferStart_ == bufferEnd_ && !fillBuffer()) return line;  // the last line has no LF
+        const char* begin = buffer_.get() + bufferStart_;
+        const char* end = buffer_.get() + bufferEnd_;
+        const auto* found = static_cast<const char*>(std::memchr(begin, '\n', bufferEnd_ - bufferStart_));
+        const char* newline = found != nullptr ? found : end;
+        // Keep what lies before the LF (or all of the buffer) up to the line
+        // limit, dropping every CR; the rest of a longer line is passed over.
+        for (const char* c = begin; c != newline && line.size() < kMaxLineBytes; ++c)
+            if (*c != '\r') line += *c;
         if (newline != end) {
-            bufferStart_ = static_cast<std::size_t>(newline - buffer_.data()) + 1;
+            bufferStart_ = static_cast<std::size_t>(newline - buffer_.get()) + 1;
             return line;
         }
-        bufferStart_ = bufferEnd_ = 0;
-        if (!fillBuffer()) return line;  // end of file: the last line has no LF
+        bufferStart_ = bufferEnd_;
     }
 }
 
 void LineFile::writeLine(std::string_view text) {
     if (!output_ || writeFailed_) return;
+    if (text.find_first_of("\r\n") != std::string_view::npos) {
+        writeFailed_ = true;
+        return;
+    }
     static constexpr char kLineEnd[] = {'\r', '\n'};
     if (!output_->write(text.data(), text.size()) || !output_->write(kLineEnd, sizeof kLineEnd))
         writeFailed_ = true;
@@ -68,9 +71,9 @@ bool LineFile::close() {
     output_.reset();  // without a commit this removes the temporary file
     input_.reset();
     writeFailed_ = false;
-    buffer_.clear();
-    buffer_.shrink_to_fit();
+    buffer_.reset();
     bufferStart_ = bufferEnd_ = 0;
+    bytesRead_ = 0;
     return ok;
 }
 

@@ -3,23 +3,37 @@
 // of these, the shared handle and Apply's input handle.
 //
 // Rules: a written line is its bytes unchanged followed by CR LF; a read line
-// ends at LF and never contains a CR; lines have no length limit; reading a
-// missing file, a handle whose open failed, or past the end gives empty lines.
-// No operation raises: a failed open leaves the handle closed, writes to it
-// are dropped, and nothing of the failure stays to trouble the next open.
+// ends at LF and never contains a CR; reading a missing file, a handle whose
+// open failed, or past the end gives empty lines. No operation raises: a
+// failed open leaves the handle closed, writes to it are dropped, and nothing
+// of the failure stays to trouble the next open.
+//
+// Reading is bounded, since set libraries come from anywhere: a line keeps
+// its first kMaxLineBytes bytes (the rest of it is skipped), and a file is
+// read no further than kMaxLineFileBytes, past which it reads as ended. Only
+// the lines asked for are read. A line to be written that holds a CR or an LF
+// would split into two lines: it fails the write instead.
 //
 // A file opened for writing goes to a temporary file beside it and replaces
-// the target only when it is closed without any failure, so a crash or a full
-// disk never leaves a half-written file behind.
+// the target only when it is closed without any failure, so a crash, a full
+// disk or a refused line never leaves a half-written file behind.
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "core/platform/host.h"
 
 namespace modsetup {
+
+// The longest line a read keeps. No set name (255 bytes at most), title,
+// weapon name or statistics value comes near it.
+inline constexpr std::size_t kMaxLineBytes = 1024;
+// How much of a file is read at most. The longest file the program reads, the
+// selections file, holds 17 lines: about 4.4 KiB with set names of the longest
+// a file system allows (255 bytes). A hostile file costs no more than this.
+inline constexpr std::size_t kMaxLineFileBytes = 16 * 1024;
 
 class LineFile {
 public:
@@ -28,7 +42,8 @@ public:
     LineFile(const LineFile&) = delete;
     LineFile& operator=(const LineFile&) = delete;
 
-    // Opens an existing file read-only. False (handle closed) when it cannot.
+    // Opens an existing regular file read-only. False (handle closed) when it
+    // cannot; a named pipe or a device reads as a missing file.
     bool openRead(const std::string& path);
     // Starts writing path anew. False (handle closed) when it cannot.
     bool openWrite(const std::string& path);
@@ -51,9 +66,10 @@ private:
     std::unique_ptr<InputFile> input_;
     std::unique_ptr<OutputFile> output_;
     bool writeFailed_ = false;
-    std::vector<char> buffer_;
+    std::unique_ptr<char[]> buffer_;  // kMaxLineFileBytes while a file is read
     std::size_t bufferStart_ = 0;
     std::size_t bufferEnd_ = 0;
+    std::size_t bytesRead_ = 0;  // of the file, against kMaxLineFileBytes
 };
 
 }  // namespace modsetup

@@ -1,10 +1,17 @@
 #include "core/load_sequence.h"
 
+#include "core/error_text.h"
+
 namespace modsetup {
 
 LoadOutcome runLoadSequence(Host& host, LineFile& shared, const PictureAreas& areas) {
     LoadOutcome outcome;
     outcome.strings.configBase = deriveConfigBase(host.programPath());
+    // Every path below would name some other place: read nothing from there.
+    if (const std::string folder = folderWithBackslash(outcome.strings.configBase); !folder.empty()) {
+        outcome.errors.push_back(backslashFolderMessage(folder));
+        return outcome;
+    }
     readModIni(shared, outcome.strings);
     outcome.selections = readSelections(shared, outcome.strings.configBase);
 

@@ -21,12 +21,14 @@ struct LoadOutcome {
     ProcessStrings strings;
     SavedSelections selections;
     std::vector<LoadedPreview> pictures;  // in load order; later ones win for the same image
-    std::vector<std::string> errors;      // messages of failed preview loads, in order
+    std::vector<std::string> errors;      // messages of the failures, in order
     SlotEntries entries;
 };
 
 // Reads mod.ini and the selections file through the shared handle; each
-// picture is kept as far as its view shows it.
+// picture is kept as far as its view shows it. When the program's folder
+// cannot be used (see folderWithBackslash) it reads nothing at all, offers no
+// sets, and says why in errors.
 LoadOutcome runLoadSequence(Host& host, LineFile& shared, const PictureAreas& areas = kWholePictures);
 
 }  // namespace modsetup

@@ -1,6 +1,10 @@
 #include "core/mod_name.h"
 
+#include <algorithm>
+#include <array>
+
 #include "core/config.h"
+#include "core/display_text.h"
 
 namespace modsetup {
 namespace {
@@ -10,42 +14,49 @@ namespace {
 // runs the launch script.
 constexpr std::string_view kForbidden = "\\/:*?\"<>|&^%";
 
-bool isControl(unsigned char c) { return c < 32 || c == 127; }
+// Names Windows gives to devices in every folder: "mods\CON" is the console.
+constexpr std::array<std::string_view, 22> kDeviceNames{{
+    "CON",  "PRN",  "AUX",  "NUL",  "COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7",
+    "COM8", "COM9", "LPT1", "LPT2", "LPT3", "LPT4", "LPT5", "LPT6", "LPT7", "LPT8", "LPT9",
+}};
 
-// The name as the message shows it: control characters become \xNN, so that
-// a line break or a tab in the name can be seen.
-std::string visibleName(std::string_view modName) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string text;
-    for (char c : modName) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (isControl(byte)) {
-            text += "\\x";
-            text += kHex[byte >> 4];
-            text += kHex[byte & 15];
-        } else {
-            text += c;
-        }
-    }
-    return text;
+bool equalsAsciiIgnoringCase(std::string_view a, std::string_view b) {
+    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+// A device name alone or before a dot ("con", "NUL.txt", "Com1.x.y"); blanks
+// before that dot are dropped by Windows as well.
+bool isDeviceName(std::string_view modName) {
+    std::string_view stem = modName.substr(0, modName.find('.'));
+    while (!stem.empty() && stem.back() == ' ') stem.remove_suffix(1);
+    return std::any_of(kDeviceNames.begin(), kDeviceNames.end(),
+                       [stem](std::string_view device) { return equalsAsciiIgnoringCase(stem, device); });
 }
 
 }  // namespace
 
 bool isSafeModName(std::string_view modName) {
-    // Windows drops trailing dots and blanks from a folder name, so a name made
-    // of nothing else ("", ".", "..", "...", " ") would name "mods" or its parent.
-    if (modName.find_first_not_of(". ") == std::string_view::npos) return false;
+    if (modName.empty() || modName.size() > kMaxModNameBytes) return false;
+    // Windows drops trailing dots and blanks from a folder name: Apply would
+    // write one folder and the game look for another, and a name made of
+    // nothing else ("", ".", "..", " ") would name "mods" or its parent.
+    if (modName.back() == ' ' || modName.back() == '.') return false;
+    if (isDeviceName(modName)) return false;
     for (char c : modName)
-        if (isControl(static_cast<unsigned char>(c)) || kForbidden.find(c) != std::string_view::npos) return false;
+        if (isControlCharacter(c) || kForbidden.find(c) != std::string_view::npos) return false;
     return true;
 }
 
 std::string unsafeModNameMessage(std::string_view configBase, std::string_view modName) {
-    std::string message = "The mod name \"" + visibleName(modName) + "\" in \"" + modIniPath(std::string(configBase)) +
+    std::string message = "The mod name \"" + visibleText(modName) + "\" in \"" +
+                          shortenedMiddle(modIniPath(std::string(configBase))) +
                           "\" cannot be used as a folder name.\n";
-    message += "A mod name must not be empty or made of dots and blanks only, and must not contain a control "
-               "character or any of ";
+    message += "A mod name must not be empty, end in a blank or a dot, be longer than " +
+               std::to_string(kMaxModNameBytes) +
+               " bytes, or be a device name of Windows (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9, alone or "
+               "before a dot), and must not contain a control character or any of ";
     for (char c : kForbidden) {
         message += c;
         message += ' ';

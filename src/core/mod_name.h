@@ -1,15 +1,23 @@
 #pragma once
 // ModName comes from mod.ini, which ships with downloaded set libraries, and is
 // pasted into folder paths and into the batch file that Play runs. A name that
-// could leave the game mod folder or carry commands is refused.
+// could leave the game mod folder, carry commands, or not be a folder on
+// Windows (where the game runs, whichever system made the mod pack) is refused.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace modsetup {
 
-// False for names made of dots and blanks only ("", ".", "..", " "), and for
-// names holding \ / : * ? " < > | & ^ % or a control character.
+// The longest folder name a file system holds.
+inline constexpr std::size_t kMaxModNameBytes = 255;
+
+// False for an empty name; a name ending in a blank or a dot (Windows drops
+// them, so "", ".", ".." and " " are among these); a name longer than
+// kMaxModNameBytes; a device name of Windows (CON, PRN, AUX, NUL, COM1 to
+// COM9, LPT1 to LPT9 in any letter case, alone or before a dot); and a name
+// holding \ / : * ? " < > | & ^ % or a control character.
 bool isSafeModName(std::string_view modName);
 
 // The error report's message naming mod.ini and the offending name.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/apply.h"
+#include "core/display_text.h"
 #include "core/error_text.h"
 #include "core/launcher.h"
 #include "core/load_sequence.h"
@@ -28,7 +29,7 @@ void TForm1::FormCreate() {
 
     LoadOutcome outcome = runLoadSequence(host_, shared_, areas_);
     strings_ = std::move(outcome.strings);
-    view_.setTitle(codec_.shown(strings_.modTitle));
+    view_.setTitle(shownTitle());
     for (std::size_t slot = 0; slot < kSlotCount; ++slot) setProgramText(slot, outcome.selections.texts[slot]);
     if (outcome.selections.ticksBox) view_.tickCheckBox();  // never unticked here
     showPictures(outcome.pictures);
@@ -147,7 +148,11 @@ void TForm1::report(const std::vector<std::string>& messages) {
         if (!text.empty()) text += U'\n';
         text += codec_.shown(reportText(message));
     }
-    view_.showError(codec_.shown(strings_.modTitle), text);
+    view_.showError(shownTitle(), text);
 }
+
+// mod.ini's line 1, shortened so that no mod.ini makes a title (or a report's
+// caption) longer than a title bar can show or a display server accepts.
+ShownText TForm1::shownTitle() const { return codec_.shown(shortenedMiddle(strings_.modTitle, kMaxTitleBytes)); }
 
 }  // namespace modsetup::front

@@ -83,6 +83,7 @@ private:
     SlotTexts slotTexts() const;
     void showPictures(const std::vector<LoadedPreview>& pictures);
     void report(const std::vector<std::string>& messages);
+    ShownText shownTitle() const;
 
     Host& host_;
     Form1View& view_;

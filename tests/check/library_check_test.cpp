@@ -248,6 +248,19 @@ TEST_F(LibraryCheck, SetsDifferingOnlyInLetterCaseAreToldOnce) {
     EXPECT_NE(finding.text.find("only in letter case"), std::string::npos);
     EXPECT_EQ(result.sets, 15 * kCheckSets.size() + 2);  // each of them checked all the same
 }
+
+// A line break in a set name: told once, with the break made visible so that
+// the report keeps one line per finding.
+TEST_F(LibraryCheck, SetNameHoldingALineBreakIsNamedAsNotOffered) {
+    const Game game;
+    fs::create_directories(game.library() / "4/Gold\nEvil/weapons-gfx");
+    const CheckResult result = checkLibrary(*host, game.configBase());
+    ASSERT_EQ(result.findings.size(), 1u);
+    EXPECT_EQ(findingLine(result.findings[0]).rfind("warning: " + shown("4/") + "Gold\\x0AEvil: the name holds a line break", 0),
+              0u)
+        << findingLine(result.findings[0]);
+    EXPECT_EQ(result.sets, 15 * kCheckSets.size());
+}
 #endif
 
 }  // namespace

@@ -315,6 +315,20 @@ TEST_F(ApplyTest, AnUnsafeModNameTouchesNothingBelowModsButSavesTheChoices) {
     }
 }
 
+// Run from a folder whose path holds a backslash (see the load sequence), the
+// selections file and every set would be at some other place: Apply touches
+// nothing at all and says so.
+TEST_F(ApplyTest, FromAFolderWhosePathHoldsABackslashNothingIsTouched) {
+    strings.configBase = "/home/player/ga\\me/modsetup";
+    RecordingHost host(*system);
+    const ApplyOutcome outcome = apply(true, &host);
+    EXPECT_TRUE(outcome.programFolderUnusable);
+    EXPECT_FALSE(outcome.succeeded());
+    EXPECT_TRUE(host.calls.empty());
+    EXPECT_TRUE(std::filesystem::is_empty(game.dir() / "mods"));
+    EXPECT_EQ(message(outcome), backslashFolderMessage("/home/player/ga\\me") + "\nApply installed and saved nothing.");
+}
+
 TEST(ApplyFailureMessage, NamesEveryKindOfFailureInPlainSentences) {
     const ProcessStrings strings{"C:\\Games\\modsetup", "Title", "Desert"};
     ApplyOutcome outcome;

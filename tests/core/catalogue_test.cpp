@@ -63,6 +63,17 @@ TEST_F(Catalogue, OffersFoldersOnlyWithTheirNamesAsReported) {
               sorted({"Gold", ".dotted", "Mixed Case NAME", std::string(kBlanksName), "empty set"}));
 }
 
+#ifndef _WIN32
+// POSIX file systems allow any byte but "/" in a name; a line break in a set
+// name would split the selections file's line and shift every later one.
+TEST_F(Catalogue, NamesHoldingALineBreakOrAnotherControlCharacterAreNotOffered) {
+    makeSets("1", {"Gold", "Gold\nEvil", "\n", "CR\rname", "tab\tname", "bell\x07", "escape\x1B[0m", "delete\x7F",
+                   "caf\xE9 \xFF"});
+    EXPECT_EQ(sorted(scanSlotFolder(host, configBase, kPrimary1)), sorted({"Gold", "caf\xE9 \xFF"}));
+    EXPECT_EQ(listSlotFolder(host, configBase, kPrimary1).unstorable.size(), 7u);
+}
+#endif
+
 TEST_F(Catalogue, HiddenAndSystemEntriesAreNotOffered) {
     makeSets("knife", {"Hidden set", "Visible", "System set", "Another"});
     testing::writeFile(library / "knife/Hidden file.txt", "");

@@ -23,6 +23,24 @@ TEST(ConfigBase, DropsTheLastFourCharactersWhateverTheyAre) {
     EXPECT_EQ(deriveConfigBase(""), "");
 }
 
+// The program's paths take a backslash for a separator; in a POSIX path a
+// backslash before the last "/" lies inside a folder's name.
+TEST(ConfigBase, AFolderPathHoldingABackslashIsFoundOnlyInPosixPaths) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"/home/player/ga\\me/modsetup", "/home/player/ga\\me"},
+        {"/home/player/ga\\me/modsetup.exe", "/home/player/ga\\me"},
+        {"/a\\b/c\\d/modsetup", "/a\\b/c\\d"},
+        {"/\\/modsetup", "/\\"},
+        {"/home/player/game/modsetup", ""},
+        {"/modsetup", ""},
+        {"/home/player/game\\modsetup", ""},  // the program's own separator after the folder
+        {"C:\\Games\\Shooter\\modsetup", ""},
+        {"\\\\server\\share\\modsetup", ""},
+        {"", ""},
+    };
+    for (const auto& [path, folder] : cases) EXPECT_EQ(folderWithBackslash(path), folder) << path;
+}
+
 TEST(ConfigBase, SystemHostReportsTheRunningProgramFile) {
     auto host = makeSystemHost();
     std::string path = host->programPath();

@@ -1,13 +1,29 @@
 // The system host, as the program uses it, on whichever host the tests run:
 // the program file's path, letter case, copies that replace, one-level folder
-// creation, listings, and paths with a doubled backslash. Where the hosts
-// differ each is held to its own rule.
+// creation, listings, and paths with a doubled backslash; and what a hostile
+// set library may plant: paths holding a NUL byte, named pipes and devices,
+// files at the temporary names, set files that are their own targets. Where
+// the hosts differ each is held to its own rule.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
+#include "core/error_text.h"
+#include "core/line_file.h"
 #include "core/platform/host.h"
 #include "test_support.h"
+
+#ifdef _WIN32
+#include <process.h>
+#else
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 namespace modsetup {
 namespace {
@@ -22,6 +38,20 @@ constexpr bool kWindows = true;
 #else
 constexpr bool kWindows = false;
 #endif
+
+// The name of the first temporary file the host tries for a target.
+std::filesystem::path firstTemporary(const std::filesystem::path& target) {
+#ifdef _WIN32
+    const auto process = _getpid();
+#else
+    const auto process = ::getpid();
+#endif
+    return target.string() + ".~" + std::to_string(process);
+}
+
+std::size_t entriesIn(const std::filesystem::path& folder) {
+    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
+}
 
 class SystemHost : public ::testing::Test {
 protected:
@@ -80,6 +110,15 @@ TEST_F(SystemHost, CopyReplacesAnExistingTargetWhole) {
     ASSERT_TRUE(host->copyFile(dir.programPath("source.wav"), dir.programPath("target.wav")));
     EXPECT_EQ(readFile(dir / "target.wav"), "short");
     EXPECT_EQ(readFile(dir / "source.wav"), "short");
+
+    // Of the same size, differing only in the last byte of a long file, or not at all.
+    const std::string long1 = std::string(100'000, 's') + "1";
+    for (const std::string& before : {std::string(100'000, 's') + "2", long1}) {
+        writeFile(dir / "source.wav", long1);
+        writeFile(dir / "target.wav", before);
+        ASSERT_TRUE(host->copyFile(dir.programPath("source.wav"), dir.programPath("target.wav")));
+        EXPECT_TRUE(readFile(dir / "target.wav") == long1);
+    }
 }
 
 TEST_F(SystemHost, FailedCopiesReportFailureAndTouchNothing) {
@@ -179,6 +218,196 @@ TEST_F(SystemHost, DoubledBackslashFollowsTheHostsRule) {
         EXPECT_FALSE(reason.empty());
     }
 }
+
+// A path "<existing file>" NUL "\1.bmp" read up to the NUL would name that
+// file: every operation takes it for a path of no file at all.
+TEST_F(SystemHost, APathHoldingANulByteNamesNoFile) {
+    writeFile(dir / "secret.txt", "secret");
+    writeFile(dir / "target.bmp", "kept");
+    std::filesystem::create_directory(dir / "folder");
+    const std::string nul(1, '\0');
+    const std::string secret = dir.programPath("secret.txt") + nul + "\\1.bmp";
+
+    std::string reason;
+    std::string missingReason;
+    EXPECT_FALSE(host->openRead(secret, reason));
+    host->openRead(dir.programPath("missing.txt"), missingReason);
+    EXPECT_EQ(reason, missingReason) << "refused as a missing file";
+    EXPECT_EQ(host->pathKind(secret), PathKind::Missing);
+    EXPECT_FALSE(host->copyFile(secret, dir.programPath("copy.bmp")));
+    EXPECT_FALSE(host->copyFile(dir.programPath("secret.txt"), dir.programPath("target.bmp") + nul + "x"));
+    EXPECT_FALSE(host->openReplace(dir.programPath("target.bmp") + nul + "x"));
+    EXPECT_FALSE(host->deleteFile(dir.programPath("secret.txt") + nul));
+    EXPECT_FALSE(host->createDirectory(dir.programPath("made") + nul + "\\x"));
+    std::vector<FolderEntry> entries;
+    EXPECT_FALSE(host->listFolder(dir.programPath("folder") + nul + "\\*.*", entries));
+    std::string shellReason;
+    EXPECT_FALSE(host->shellOpen(dir.programPath("secret.txt") + nul + ".bat", 0, shellReason));
+    EXPECT_FALSE(shellReason.empty());
+
+    EXPECT_EQ(readFile(dir / "secret.txt"), "secret");
+    EXPECT_EQ(readFile(dir / "target.bmp"), "kept");
+    EXPECT_EQ(entriesIn(dir.path()), 3u) << "nothing was made or left beside them";
+}
+
+// Something planted at the name of a save's or a copy's temporary file is
+// neither written through nor overwritten: the write takes another name.
+TEST_F(SystemHost, WhatStandsAtTheTemporaryNameIsNeitherFollowedNorOverwritten) {
+    writeFile(dir / "outside/victim.txt", "victim");
+    writeFile(dir / "new.wav", "new sound");
+    struct Planted {
+        const char* what;
+        bool link;
+    };
+    std::vector<Planted> planted = {{"a file", false}};
+    if (!kWindows) planted.push_back({"a link to a file elsewhere", true});
+    int round = 0;
+    for (const Planted& plant : planted) {
+        for (const bool copy : {false, true}) {
+            SCOPED_TRACE(std::string(plant.what) + (copy ? ", copy" : ", save"));
+            const std::string name = "target" + std::to_string(round++) + ".ini";
+            writeFile(dir / name, "old");
+            const auto temporary = firstTemporary(dir / name);
+            if (plant.link)
+                std::filesystem::create_symlink(dir / "outside/victim.txt", temporary);
+            else
+                writeFile(temporary, "planted");
+
+            if (copy) {
+                EXPECT_TRUE(host->copyFile(dir.programPath("new.wav"), dir.programPath(name)));
+            } else {
+                LineFile file(*host);
+                ASSERT_TRUE(file.openWrite(dir.programPath(name)));
+                file.writeLine("new");
+                EXPECT_TRUE(file.close());
+            }
+            EXPECT_EQ(readFile(dir / name), copy ? "new sound" : "new\r\n");
+            EXPECT_FALSE(std::filesystem::is_symlink(dir / name));
+            EXPECT_EQ(readFile(dir / "outside/victim.txt"), "victim");
+            if (plant.link)
+                EXPECT_TRUE(std::filesystem::is_symlink(temporary));
+            else
+                EXPECT_EQ(readFile(temporary), "planted");
+            std::filesystem::remove(temporary);
+        }
+    }
+    EXPECT_EQ(entriesIn(dir.path()), 2u + 2u * planted.size()) << "no other temporary file stays";
+}
+
+// A set file that is the very file it is copied onto: as a hard link (a copy
+// of an installed mod folder kept as a set), or through a linked folder.
+TEST_F(SystemHost, ACopyOntoTheSameFileLeavesItWholeAndIsDone) {
+    writeFile(dir / "mods/Desert/sfx/fire.wav", "installed sound");
+    std::filesystem::create_directories(dir / "set/sfx");
+    std::filesystem::create_hard_link(dir / "mods/Desert/sfx/fire.wav", dir / "set/sfx/fire.wav");
+    EXPECT_TRUE(host->copyFile(dir.programPath("set\\sfx\\fire.wav"), dir.programPath("mods\\Desert\\sfx\\fire.wav")));
+    EXPECT_EQ(readFile(dir / "mods/Desert/sfx/fire.wav"), "installed sound");
+    EXPECT_EQ(readFile(dir / "set/sfx/fire.wav"), "installed sound");
+    if (!kWindows) {
+        std::filesystem::create_directory_symlink(dir / "mods/Desert", dir / "linked set");
+        EXPECT_TRUE(host->copyFile(dir.programPath("linked set\\sfx\\fire.wav"),
+                                   dir.programPath("mods\\Desert\\sfx\\fire.wav")));
+        EXPECT_EQ(readFile(dir / "mods/Desert/sfx/fire.wav"), "installed sound");
+    }
+    EXPECT_EQ(entriesIn(dir / "mods/Desert/sfx"), 1u);
+}
+
+#ifndef _WIN32
+// A copy that runs out of disk space midway (here: of the file size a process
+// may write) leaves the earlier install as it was.
+TEST_F(SystemHost, ACopyThatFailsMidwayLeavesTheOldTargetWhole) {
+    writeFile(dir / "new.wav", std::string(1 << 20, 'n'));
+    writeFile(dir / "target.wav", "the earlier install");
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);  // a write past the limit then fails instead of ending the process
+        const rlimit limit{64 << 10, 64 << 10};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        ::_exit(host->copyFile(dir.programPath("new.wav"), dir.programPath("target.wav")) ? 1 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the failed copy reported success";
+    EXPECT_EQ(readFile(dir / "target.wav"), "the earlier install");
+    EXPECT_EQ(entriesIn(dir.path()), 2u) << "the temporary file is removed";
+}
+
+// A named pipe, a link to an endless device and a socket where a file is
+// expected: never opened for reading nor copied, so nothing waits for a
+// writer or reads without end. Each still exists.
+TEST_F(SystemHost, NamedPipesDevicesAndSocketsAreNeverOpenedNorCopied) {
+    ASSERT_EQ(::mkfifo((dir / "pipe.bmp").c_str(), 0644), 0);
+    std::filesystem::create_symlink("/dev/zero", dir / "zero.wav");
+    const int socketFd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(socketFd, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const std::string socketPath = (dir / "socket.ini").string();
+    ASSERT_LT(socketPath.size(), sizeof address.sun_path);
+    socketPath.copy(address.sun_path, socketPath.size());
+    ASSERT_EQ(::bind(socketFd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    writeFile(dir / "target.wav", "kept");
+    const testing::FileSizeLimit noEndlessCopy(64 << 20);
+
+    for (const char* name : {"pipe.bmp", "zero.wav", "socket.ini"}) {
+        SCOPED_TRACE(name);
+        const std::string path = dir.programPath(name);
+        std::string reason;
+        bool opened = true;
+        bool copied = true;
+        ASSERT_TRUE(testing::finishesWithoutBlocking(
+            [&] {
+                opened = host->openRead(path, reason) != nullptr;
+                copied = host->copyFile(path, dir.programPath("target.wav"));
+            },
+            {dir / "pipe.bmp"}));
+        EXPECT_FALSE(opened);
+        EXPECT_EQ(reason, kNotRegularFileReason);
+        EXPECT_FALSE(copied);
+        EXPECT_EQ(readFile(dir / "target.wav"), "kept");
+        EXPECT_EQ(host->pathKind(path), PathKind::File) << "it exists";
+    }
+    ::close(socketFd);
+}
+
+// The program file replaced while the program runs (an update unpacked over
+// it): the kernel then reports the old file's path with " (deleted)", and a
+// set library looked for there would not be found. A probe program, copied
+// into the scratch folder as modsetup.exe, makes its host, waits while its
+// file is replaced, and tells the path its host reports.
+TEST_F(SystemHost, AProgramFileReplacedWhileItRunsKeepsItsPath) {
+    const std::filesystem::path program = std::filesystem::canonical(dir.path()) / "modsetup.exe";
+    std::filesystem::copy_file(MODSETUP_PROGRAM_PATH_PROBE, program);
+    int toProbe[2];
+    int fromProbe[2];
+    ASSERT_EQ(::pipe(toProbe), 0);
+    ASSERT_EQ(::pipe(fromProbe), 0);
+    const pid_t probe = ::fork();
+    ASSERT_GE(probe, 0);
+    if (probe == 0) {
+        ::dup2(toProbe[0], STDIN_FILENO);
+        ::dup2(fromProbe[1], STDOUT_FILENO);
+        ::execl(program.c_str(), "modsetup.exe", static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    ::close(toProbe[0]);
+    ::close(fromProbe[1]);
+    const std::string ready = testing::readLineWithin(fromProbe[0], std::chrono::seconds(20));
+    EXPECT_EQ(ready, "ready");
+    writeFile(dir / "modsetup.exe.new", "the next version");
+    std::filesystem::rename(dir / "modsetup.exe.new", program);
+    EXPECT_EQ(::write(toProbe[1], "go\n", 3), 3);
+    const std::string reported = testing::readLineWithin(fromProbe[0], std::chrono::seconds(20));
+    ::close(toProbe[1]);
+    ::close(fromProbe[0]);
+    if (reported.empty()) ::kill(probe, SIGKILL);
+    int status = 0;
+    ::waitpid(probe, &status, 0);
+    EXPECT_EQ(reported, program.string());
+}
+#endif
 
 }  // namespace
 }  // namespace modsetup

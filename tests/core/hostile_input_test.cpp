@@ -1,6 +1,7 @@
-// Set libraries made carelessly or with ill will: a name or statistics file
-// that is one enormous line, and set names at the edges of what a file system
-// allows (the longest name, 8-bit and UTF-8 bytes). Each has a clear outcome.
+// Set libraries and selections files made carelessly or with ill will: files
+// that are one enormous line, set names at the edges of what a file system
+// allows (the longest name, 8-bit and UTF-8 bytes), and a saved set name that
+// holds a NUL byte. Each has a clear, bounded outcome.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include "core/apply.h"
 #include "core/catalogue.h"
 #include "core/error_text.h"
+#include "core/line_file.h"
 #include "core/platform/forwarding_host.h"
 #include "core/previews.h"
 #include "set_library.h"
@@ -50,7 +52,7 @@ const std::string& hugeLine() {
     return line;
 }
 
-TEST(HostileSetFiles, ANameOrStatisticsFileOfOneHundredMegabyteLineIsCarriedWhole) {
+TEST(HostileSetFiles, ANameOrStatisticsFileOfOneHundredMegabyteLineIsCutToTheLineLimit) {
     std::unique_ptr<Host> host = makeSystemHost();
     GameFolder game;
     const SlotTexts texts = game.addStandardSets();
@@ -60,22 +62,41 @@ TEST(HostileSetFiles, ANameOrStatisticsFileOfOneHundredMegabyteLineIsCarriedWhol
 
     ASSERT_TRUE(applyTicked(*host, game, texts).succeeded());
 
-    // The one line is the first value; the other eight keys of the section
-    // find no line and stay empty. The name line of primary slot 2 is the line.
+    // The line's first bytes are the first value; the other eight keys of the
+    // section find no line and stay empty. The name line of primary slot 2 is
+    // the line's first bytes.
+    const std::string kept = line.substr(0, kMaxLineBytes);
     const std::string iniWritten = readFile(game.modFolder("Desert") / "weapons.ini");
     const std::string iniExpected = replaced(testing::standardWeaponsIni(),
                                              "Damage=1.1\r\nFireInterval=1.2\r\nAmmo=1.3\r\nReloadTime=1.4\r\nSpeed=1.5\r\n"
                                              "BulletStyle=1.6\r\nStartUpTime=1.7\r\nBink=1.8\r\nMovementAcc=1.9\r\n",
-                                             "Damage=" + line +
+                                             "Damage=" + kept +
                                                  "\r\nFireInterval=\r\nAmmo=\r\nReloadTime=\r\nSpeed=\r\n"
                                                  "BulletStyle=\r\nStartUpTime=\r\nBink=\r\nMovementAcc=\r\n");
-    ASSERT_EQ(iniWritten.size(), iniExpected.size());
-    EXPECT_TRUE(iniWritten == iniExpected) << "weapons.ini differs from the expected bytes";
+    EXPECT_EQ(iniWritten, iniExpected);
 
     const std::string namesWritten = readFile(game.modFolder("Desert") / "txt/weaponnames.txt");
-    const std::string namesExpected = replaced(testing::standardWeaponNames(), "\r\nGold 2\r\n", "\r\n" + line + "\r\n");
-    ASSERT_EQ(namesWritten.size(), namesExpected.size());
-    EXPECT_TRUE(namesWritten == namesExpected) << "the weapon names file differs from the expected bytes";
+    EXPECT_EQ(namesWritten, replaced(testing::standardWeaponNames(), "\r\nGold 2\r\n", "\r\n" + kept + "\r\n"));
+}
+
+// A saved set name "..\..\secret.txt" followed by a NUL: were the path cut at
+// the NUL, the set folder would be a file outside the library, copied into
+// the mod folder and read as the set's name and statistics.
+TEST(HostileSelections, ASetNameHoldingANulByteReachesNoFileOutsideTheLibrary) {
+    std::unique_ptr<Host> host = makeSystemHost();
+    GameFolder game;
+    SlotTexts texts = game.addStandardSets();
+    writeFile(game.dir() / "secret.txt", "secret line 1\r\nsecret line 2\r\n");
+    const std::string planted = std::string("..\\..\\secret.txt") + '\0';
+    texts[kPrimary1] = planted;
+    texts[kPrimary2] = planted;
+
+    const ApplyOutcome outcome = applyTicked(*host, game, texts);
+    EXPECT_TRUE(outcome.failedPaths.empty());
+    for (const auto& [file, bytes] : testing::filesBelow(game.modFolder("Desert")))
+        EXPECT_EQ(bytes.find("secret"), std::string::npos) << file;
+    EXPECT_FALSE(std::filesystem::exists(game.modFolder("Desert") / "interface-gfx/guns/1.bmp"));
+    EXPECT_EQ(readFile(game.dir() / "secret.txt"), "secret line 1\r\nsecret line 2\r\n");
 }
 
 // Set names as a file system may hold them; each is offered, previewed and

@@ -14,12 +14,18 @@ using testing::readFile;
 using testing::ScratchDir;
 using testing::WorkingDirectory;
 
-// Records what the shell is asked to open instead of starting anything.
+// Records what the shell is asked to open instead of starting anything, and
+// takes it or refuses it with a reason.
 class RecordingShell : public ForwardingHost {
 public:
     using ForwardingHost::ForwardingHost;
     std::vector<std::string> opened;
-    void shellOpen(const std::string& path, WindowHandle /*owner*/) override { opened.push_back(path); }
+    std::string refusal;  // empty: the shell takes the document
+    bool shellOpen(const std::string& path, WindowHandle /*owner*/, std::string& reason) override {
+        opened.push_back(path);
+        reason = refusal;
+        return refusal.empty();
+    }
 };
 
 class PlayTest : public ::testing::Test {
@@ -46,19 +52,45 @@ TEST_F(PlayTest, WritesTheScriptInTheWorkingDirectoryAndOpensIt) {
 }
 
 TEST_F(PlayTest, ANameWithBlanksIsQuotedAsOneArgument) {
-    const PlayOutcome outcome = play(" Desert Storm ");
+    const PlayOutcome outcome = play(" Desert Storm");
     EXPECT_TRUE(outcome.launched);
-    EXPECT_EQ(readFile(dir / " Desert Storm .bat"), "tarvok.exe -mod \" Desert Storm \"\r\nexit\r\n");
-    EXPECT_EQ(host.opened, std::vector<std::string>{" Desert Storm .bat"});
+    EXPECT_EQ(readFile(dir / " Desert Storm.bat"), "tarvok.exe -mod \" Desert Storm\"\r\nexit\r\n");
+    EXPECT_EQ(host.opened, std::vector<std::string>{" Desert Storm.bat"});
     EXPECT_EQ(launchScriptName("Desert Storm"), "Desert Storm.bat");
 }
 
-TEST_F(PlayTest, AScriptThatCannotBeWrittenIsOpenedAnyway) {
+TEST_F(PlayTest, AScriptThatCannotBeWrittenIsNotOpened) {
+    // Whatever stands at the script's name (here a folder) is not the game's start.
     std::filesystem::create_directories(dir / "Desert.bat/inside");
     const PlayOutcome outcome = play("Desert");
-    EXPECT_TRUE(outcome.launched);
+    EXPECT_FALSE(outcome.launched);
     EXPECT_FALSE(outcome.scriptWritten);
+    EXPECT_TRUE(host.opened.empty());
+    EXPECT_EQ(outcome.error, launchScriptNotWrittenMessage("Desert.bat"));
+    EXPECT_EQ(outcome.error,
+              "The launch script \"Desert.bat\" could not be written in the working directory, so the game was not "
+              "started.");
+}
+
+TEST_F(PlayTest, AScriptTheShellDoesNotTakeIsReportedWithTheSystemsReason) {
+    host.refusal = "No program is associated with the document's file name extension.\r\n";
+    const PlayOutcome outcome = play("Desert");
+    EXPECT_FALSE(outcome.launched);
+    EXPECT_TRUE(outcome.scriptWritten);
     EXPECT_EQ(host.opened, std::vector<std::string>{"Desert.bat"});
+    EXPECT_EQ(outcome.error,
+              "The system did not open the launch script \"Desert.bat\", so the game was not started. No program is "
+              "associated with the document's file name extension");
+    EXPECT_EQ(launchScriptNotOpenedMessage("Desert.bat", ""),
+              "The system did not open the launch script \"Desert.bat\", so the game was not started.");
+}
+
+TEST_F(PlayTest, FromAFolderWhosePathHoldsABackslashNothingIsWrittenOrOpened) {
+    const PlayOutcome outcome = runPlay(host, shared, "/home/player/ga\\me/modsetup", "Desert");
+    EXPECT_FALSE(outcome.launched);
+    EXPECT_EQ(outcome.error, backslashFolderMessage("/home/player/ga\\me"));
+    EXPECT_TRUE(host.opened.empty());
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
 
 TEST_F(PlayTest, AnUnsafeNameWritesAndOpensNothing) {
@@ -73,7 +105,7 @@ TEST_F(PlayTest, AnUnsafeNameWritesAndOpensNothing) {
 }
 
 TEST(ModName, RefusesNamesThatLeaveTheModsFolderOrCarryCommands) {
-    for (const std::string name : {"Desert", " Desert Storm ", "a.b", ".a", "a. b", "caf\xE9", "-mod", "x'y", "(1)"})
+    for (const std::string name : {"Desert", " Desert Storm", "a.b", ".a", "a. b", "caf\xE9", "-mod", "x'y", "(1)"})
         EXPECT_TRUE(isSafeModName(name)) << name;
     const std::vector<std::string> unsafe = {"",    ".",   "..",  "...", " ", " . ", "a\\b", "a/b", "C:",     "a*",
                                              "a?",  "a\"b", "<a",  "a>",   "a|b", "a&b",    "a^b",
@@ -82,11 +114,44 @@ TEST(ModName, RefusesNamesThatLeaveTheModsFolderOrCarryCommands) {
         EXPECT_FALSE(isSafeModName(name)) << name;
 }
 
+// Names a mod pack made on Linux may carry that no folder on Windows can
+// have, where the game runs.
+TEST(ModName, RefusesNamesThatCannotBeAFolderOnWindows) {
+    const std::pair<std::string, bool> cases[] = {
+        {"Desert ", false},  // Windows drops the blank: Apply and the game would name two folders
+        {"Desert.", false},
+        {"Desert Storm", true},
+        {"CON", false},
+        {"con", false},
+        {"Nul", false},
+        {"aux.pack", false},  // a device name before a dot is still the device
+        {"PRN.x.y", false},
+        {"COM1", false},
+        {"com9.mod", false},
+        {"LPT1", false},
+        {"lpt9", false},
+        {"CON .x", false},
+        {"COM0", true},
+        {"COM10", true},
+        {"LPT", true},
+        {"CONsole", true},
+        {"Icon", true},
+        {"my.CON", true},
+        {std::string(kMaxModNameBytes, 'm'), true},
+        {std::string(kMaxModNameBytes + 1, 'm'), false},
+    };
+    for (const auto& [name, safe] : cases) EXPECT_EQ(isSafeModName(name), safe) << name;
+}
+
 TEST(ModName, TheMessageNamesModIniAndTheNameAsItIs) {
     const std::string message = unsafeModNameMessage("C:\\Games\\modsetup", "..\\..\\Windows");
     EXPECT_EQ(message.substr(0, message.find('\n')),
               "The mod name \"..\\..\\Windows\" in \"C:\\Games\\modsetup\\mod.ini\" cannot be used as a folder name.");
     EXPECT_NE(message.find("\\ / : * ? \" < > | & ^ %"), std::string::npos) << message;
+    EXPECT_NE(message.find("must not be empty, end in a blank or a dot, be longer than 255 bytes, or be a device name "
+                           "of Windows (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9, alone or before a dot)"),
+              std::string::npos)
+        << message;
     EXPECT_EQ(reportText(message), message);
 
     // Control characters are shown, not obeyed.

@@ -44,13 +44,43 @@ TEST_F(LineFileTest, BytesAreNotConverted) {
     EXPECT_EQ(file.readLine(), utf8);
 }
 
-TEST_F(LineFileTest, LongLinesAreReadWhole) {
-    const std::string longLine(3 * 1024 * 1024 + 17, 'x');
-    writeFile(dir / "long.txt", longLine + "\r\nnext\r\n");
+// A read keeps a line's first kMaxLineBytes bytes and passes over the rest of
+// it; a file gives no more than kMaxLineFileBytes, past which it reads as ended.
+TEST_F(LineFileTest, LongLinesKeepTheirFirstBytesAndTheFileIsReadOnlyToItsLimit) {
+    const std::string limit(kMaxLineBytes, 'x');
+    struct Case {
+        const char* what;
+        std::string bytes;
+        std::vector<std::string> lines;
+    };
+    const std::vector<Case> cases = {
+        {"a line of exactly the limit", limit + "\r\nnext\r\n", {limit, "next", ""}},
+        {"a longer line", limit + "tail\r\nnext\n", {limit, "next", ""}},
+        {"CRs do not count", "\r" + limit + "\rtail\n2", {limit, "2", ""}},
+        {"a line longer than one read of the file", "abc" + std::string(100'000, 'y') + "\nnext",
+         {"abc" + std::string(kMaxLineBytes - 3, 'y'), "", ""}},
+        {"a line ending just before the file limit", std::string(kMaxLineFileBytes - 6, 'z') + "\nlast\nbeyond\n",
+         {std::string(kMaxLineBytes, 'z'), "last", ""}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        writeFile(dir / "long.txt", c.bytes);
+        LineFile file(*host);
+        ASSERT_TRUE(file.openRead(dir.programPath("long.txt")));
+        EXPECT_EQ(readLines(file, static_cast<int>(c.lines.size())), c.lines);
+    }
+
+    // Short lines up to the file limit: the line the limit cuts ends there.
+    const std::string ten = "0123456789";
+    std::string many;
+    while (many.size() < 2 * kMaxLineFileBytes) many += ten + "\n";
+    writeFile(dir / "many.txt", many);
     LineFile file(*host);
-    file.openRead(dir.programPath("long.txt"));
-    EXPECT_EQ(file.readLine(), longLine);
-    EXPECT_EQ(file.readLine(), "next");
+    ASSERT_TRUE(file.openRead(dir.programPath("many.txt")));
+    const std::size_t whole = kMaxLineFileBytes / (ten.size() + 1);
+    for (std::size_t i = 0; i < whole; ++i) ASSERT_EQ(file.readLine(), ten) << "line " << i + 1;
+    EXPECT_EQ(file.readLine(), ten.substr(0, kMaxLineFileBytes % (ten.size() + 1)));
+    EXPECT_EQ(file.readLine(), "");
 }
 
 TEST_F(LineFileTest, FailedReadOpenGivesEmptyLinesAndLeavesNoState) {
@@ -79,6 +109,23 @@ TEST_F(LineFileTest, WrittenLinesEndInCrLfAndNumbersArePlain) {
     file.writeNumber(1200);
     EXPECT_TRUE(file.close());
     EXPECT_EQ(readFile(dir / "out.txt"), "first\r\n\r\n blanks kept \r\n0\r\n1200\r\n");
+}
+
+// A line holding a line break would become two lines of the file and shift
+// every later one: the whole write fails and the file keeps its old content.
+TEST_F(LineFileTest, ALineHoldingALineBreakFailsTheWriteAndKeepsTheOldFile) {
+    writeFile(dir / "sel.ini", "old\r\n");
+    for (const std::string text : {"Gold\nEvil", "Gold\rEvil", "\n", "end\r\n"}) {
+        SCOPED_TRACE(text);
+        LineFile file(*host);
+        ASSERT_TRUE(file.openWrite(dir.programPath("sel.ini")));
+        file.writeLine("before");
+        file.writeLine(text);
+        file.writeLine("after");
+        EXPECT_FALSE(file.close());
+        EXPECT_EQ(readFile(dir / "sel.ini"), "old\r\n");
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1) << "no temporary file stays";
 }
 
 TEST_F(LineFileTest, WritingReplacesOldContentWhole) {

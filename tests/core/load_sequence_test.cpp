@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "bmp_builder.h"
+#include "core/error_text.h"
 #include "core/load_sequence.h"
 #include "core/platform/forwarding_host.h"
 #include "set_library.h"
@@ -90,6 +91,31 @@ TEST_F(LoadSequence, RestoredChoicesShowTheirPicturesInSlotOrder) {
             << "Image" << preview.image;
     }
 }
+
+#ifndef _WIN32
+// A game folder "ga\me" on Linux: the program's paths would read it as the
+// folders "ga" and "me", so it reads nothing, offers nothing and says why.
+TEST_F(LoadSequence, FromAFolderWhosePathHoldsABackslashNothingIsReadAndTheReportSaysWhy) {
+    const std::filesystem::path folder = dir / "ga\\me";
+    std::filesystem::create_directories(folder);
+    std::filesystem::rename(library, folder / "modsetup");
+    saveSelections(allGold(), true);
+    std::filesystem::rename(dir / "modsetup.ini", folder / "modsetup.ini");
+    // What the backslash, read as a separator, would name.
+    testing::writeFile(dir / "ga/me/modsetup/mod.ini", "Wrong Title\r\nWrong\r\n");
+    for (std::size_t slot = 0; slot < kSlotCount; ++slot) testing::writePreviewSet(dir / "ga/me/modsetup", slot, "Gold");
+    testing::writeFile(dir / "ga/me/modsetup.ini", selectionsText(allGold(), true));
+
+    testing::ProgramFileHost inFolder(*system, (folder / "modsetup.exe").string());
+    LoadOutcome outcome = runLoadSequence(inFolder, shared);
+    EXPECT_EQ(outcome.errors, std::vector<std::string>{backslashFolderMessage(folder.string())});
+    EXPECT_EQ(outcome.strings.modTitle, "");
+    EXPECT_EQ(outcome.strings.modName, "");
+    EXPECT_EQ(outcome.selections.texts, SlotTexts{});
+    EXPECT_TRUE(outcome.pictures.empty());
+    for (const auto& entries : outcome.entries) EXPECT_TRUE(entries.empty());
+}
+#endif
 
 }  // namespace
 }  // namespace modsetup

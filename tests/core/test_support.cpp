@@ -3,7 +3,17 @@
 #include <atomic>
 #include <chrono>
 #include <fstream>
+#include <future>
 #include <sstream>
+#include <thread>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
 
 namespace modsetup::testing {
 
@@ -46,5 +56,55 @@ WorkingDirectory::WorkingDirectory(const std::filesystem::path& path) : previous
 }
 
 WorkingDirectory::~WorkingDirectory() { std::filesystem::current_path(previous_); }
+
+#ifndef _WIN32
+bool finishesWithoutBlocking(const std::function<void()>& work, const std::vector<std::filesystem::path>& pipes,
+                             std::chrono::seconds limit) {
+    std::packaged_task<void()> task(work);
+    std::future<void> done = task.get_future();
+    std::thread runner(std::move(task));
+    const bool finished = done.wait_for(limit) == std::future_status::ready;
+    while (done.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready) {
+        // A writer that comes and goes releases a reader waiting on the pipe.
+        for (const auto& pipe : pipes) {
+            const int fd = ::open(pipe.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+            if (fd >= 0) ::close(fd);
+        }
+    }
+    runner.join();
+    return finished;
+}
+
+FileSizeLimit::FileSizeLimit(std::uintmax_t bytes) {
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    previous_ = limit.rlim_cur;
+    limit.rlim_cur = static_cast<rlim_t>(bytes);
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    previousHandler_ = ::signal(SIGXFSZ, SIG_IGN);
+}
+
+FileSizeLimit::~FileSizeLimit() {
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = static_cast<rlim_t>(previous_);
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    ::signal(SIGXFSZ, previousHandler_);
+}
+
+std::string readLineWithin(int fd, std::chrono::seconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    std::string line;
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        pollfd waiting{fd, POLLIN, 0};
+        if (left.count() <= 0 || ::poll(&waiting, 1, static_cast<int>(left.count())) <= 0) return {};
+        char c;
+        if (::read(fd, &c, 1) != 1) return {};
+        if (c == '\n') return line;
+        line += c;
+    }
+}
+#endif
 
 }  // namespace modsetup::testing

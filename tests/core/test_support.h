@@ -2,9 +2,13 @@
 // Shared helpers of the core tests: a scratch folder per test, whole-file
 // reads and writes, and paths in the program's own backslash form.
 
+#include <chrono>
+#include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/platform/forwarding_host.h"
 
@@ -53,5 +57,33 @@ public:
 private:
     std::filesystem::path previous_;
 };
+
+#ifndef _WIN32
+// Runs work on a thread of its own and tells whether it finished within the
+// limit. When it did not, it is blocked on one of the named pipes given: each
+// is opened for writing and closed again until the work is done, which ends
+// any open or read that waits on a pipe, so a hang becomes a failed check.
+bool finishesWithoutBlocking(const std::function<void()>& work, const std::vector<std::filesystem::path>& pipes,
+                             std::chrono::seconds limit = std::chrono::seconds(10));
+
+// Lowers the size of file this process may write for the lifetime of the
+// object (a write past it fails instead of ending the process), so that a
+// copy of an endless device fails soon rather than filling the disk.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(std::uintmax_t bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    std::uintmax_t previous_;
+    void (*previousHandler_)(int);
+};
+
+// The next line another process writes to fd, without its LF; empty when
+// none comes within the limit or the other end is closed first.
+std::string readLineWithin(int fd, std::chrono::seconds limit);
+#endif
 
 }  // namespace modsetup::testing

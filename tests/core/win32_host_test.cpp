@@ -1,6 +1,6 @@
 // What only the Windows host does: hidden and system attributes in listings
-// and the catalogue, sharing with other programs that hold a file open, and
-// the launch script opened through the shell.
+// and the catalogue, sharing with other programs that hold a file open, the
+// launch script opened through the shell, and the shell's refusal.
 #include <gtest/gtest.h>
 
 #ifdef _WIN32
@@ -115,12 +115,20 @@ TEST_F(Win32Host, ShellOpenRunsTheScriptFromTheWorkingDirectory) {
     script.writeLine("exit");
     ASSERT_TRUE(script.close());
 
-    host->shellOpen("Desert.bat", 0);
+    std::string reason;
+    EXPECT_TRUE(host->shellOpen("Desert.bat", 0, reason)) << reason;
     // The script runs on its own; wait for its mark, but never without end.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
     while (readFile(dir / "marker.txt").find('\n') == std::string::npos && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     EXPECT_EQ(readFile(dir / "marker.txt"), "started -mod Desert\r\n");
+}
+
+TEST_F(Win32Host, ADocumentTheShellCannotOpenIsReportedWithTheSystemsReason) {
+    testing::WorkingDirectory cwd(dir.path());
+    std::string reason;
+    EXPECT_FALSE(host->shellOpen("Missing.bat", 0, reason));
+    EXPECT_FALSE(reason.empty());
 }
 
 }  // namespace

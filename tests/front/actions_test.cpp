@@ -103,6 +103,20 @@ TEST(Play, OpensTheScriptOwnedByTheWindowAndClosesIt) {
     EXPECT_TRUE(game.view.reports.empty());
 }
 
+TEST(Play, AShellThatRefusesTheScriptIsReportedAndTheWindowStaysOpen) {
+    PresenterGame game;
+    writeGame(game, "Desert");
+    game.start();
+    game.host.refusal = "No application is associated with the file.";
+
+    game.form().Button4Click();
+    EXPECT_EQ(game.host.opened.size(), 1u);
+    EXPECT_FALSE(game.view.closed);
+    ASSERT_EQ(game.view.reports.size(), 1u);
+    EXPECT_NE(game.view.reports[0].text.find("Desert.bat"), std::string::npos) << game.view.reports[0].text;
+    EXPECT_NE(game.view.reports[0].text.find(game.host.refusal), std::string::npos) << game.view.reports[0].text;
+}
+
 TEST(Play, RefusedForAnUnsafeModNameKeepsTheWindowOpen) {
     for (const std::string modName : {"", "..", "..\\..\\Windows", "x & del *.*"}) {
         SCOPED_TRACE(modName);

@@ -33,9 +33,14 @@ public:
     };
 
     using ProgramFileHost::ProgramFileHost;
-    void shellOpen(const std::string& path, WindowHandle owner) override { opened.push_back({path, owner}); }
+    bool shellOpen(const std::string& path, WindowHandle owner, std::string& reason) override {
+        opened.push_back({path, owner});
+        reason = refusal;
+        return refusal.empty();
+    }
 
     std::vector<Open> opened;
+    std::string refusal;  // when set, the shell refuses every open with it as reason
 };
 
 class PresenterGame {

@@ -25,6 +25,9 @@ const TitleRow kTitles[] = {
     {"UTF-8 title", "Caf\xC3\xA9 Mod\r\n", false, "Caf\xC3\xA9 Mod"},
     {"8-bit title as code-page text", "Caf\xE9 Mod\r\n", true, "Caf\xC3\xA9 Mod"},
     {"UTF-8 bytes as code-page text", "Caf\xC3\xA9\r\n", true, "Caf\xC3\x83\xC2\xA9"},
+    // A 1,000-byte line keeps its first 127 and last 126 bytes.
+    {"long title shortened in the middle", std::string(500, 'a') + std::string(500, 'z') + "\r\n", false,
+     std::string(127, 'a') + "..." + std::string(126, 'z')},
 };
 
 TEST(Window, TitleIsLine1OfModIniShownAsText) {

@@ -83,7 +83,10 @@ private:
 class GameHost final : public testing::ProgramFileHost {
 public:
     using ProgramFileHost::ProgramFileHost;
-    void shellOpen(const std::string& path, WindowHandle owner) override { opened.push_back({path, owner}); }
+    bool shellOpen(const std::string& path, WindowHandle owner, std::string& /*reason*/) override {
+        opened.push_back({path, owner});
+        return true;
+    }
     std::vector<std::pair<std::string, WindowHandle>> opened;
 };
 

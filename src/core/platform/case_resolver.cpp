@@ -43,7 +43,7 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 std::optional<std::string> resolveHostPath(std::string_view path) {
-    if (path.empty()) return std::nullopt;
+    if (path.empty() || path.find('\0') != std::string_view::npos) return std::nullopt;
     const bool absolute = isSeparator(path.front());
 
     std::vector<std::string> components;

@@ -15,8 +15,9 @@
 namespace modsetup {
 
 // Returns the host path, or nothing when the path cannot name a file: an empty
-// path, or one with an empty component between two others (a doubled
-// backslash, as when an empty set name is joined into a path).
+// path, one with an empty component between two others (a doubled backslash,
+// as when an empty set name is joined into a path), or one holding a NUL byte
+// (the system would read the path only up to it).
 std::optional<std::string> resolveHostPath(std::string_view path);
 
 // ASCII letters compared without regard to case; other bytes as they are.

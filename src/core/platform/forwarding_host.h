@@ -24,7 +24,9 @@ public:
     bool listFolder(const std::string& pattern, std::vector<FolderEntry>& entries) override {
         return inner_.listFolder(pattern, entries);
     }
-    void shellOpen(const std::string& path, WindowHandle owner) override { inner_.shellOpen(path, owner); }
+    bool shellOpen(const std::string& path, WindowHandle owner, std::string& reason) override {
+        return inner_.shellOpen(path, owner, reason);
+    }
 
 protected:
     Host& inner_;

@@ -4,6 +4,14 @@
 // the working directory or absolute. Each implementation maps them to its own
 // file system (see case_resolver.h for case-sensitive hosts).
 //
+// Set libraries come from anywhere, so every operation holds to three rules:
+// a path holding a NUL byte names no file (the operation fails as for a
+// missing one; the path is never cut at the NUL); nothing that is not a
+// regular file (a named pipe, a device, a socket) is ever opened for reading
+// or copied, so no read can block or run without end; and every file the
+// program writes goes to a temporary file that is created new in the target's
+// folder, never through a link, and then renamed over the target.
+//
 // Tests replace single operations by deriving from the system host, so that a
 // failing copy, a write that stops midway or a recorded shell open can be
 // injected without touching the file system.
@@ -50,11 +58,13 @@ class Host {
 public:
     virtual ~Host() = default;
 
-    // Full path of the running program file, as the host reports it.
+    // Full path of the running program file, as the host reported it when it
+    // was made (a program file replaced while it runs changes nothing).
     virtual std::string programPath() = 0;
 
-    // Opens an existing file for reading. On failure returns null and sets
-    // reason to the host's text for the cause (e.g. "No such file or directory").
+    // Opens an existing regular file for reading. On failure returns null and
+    // sets reason to the host's text for the cause (e.g. "No such file or
+    // directory", or kNotRegularFileReason for a named pipe or a device).
     virtual std::unique_ptr<InputFile> openRead(const std::string& path, std::string& reason) = 0;
 
     // Starts writing a file that replaces path on commit; null when the
@@ -64,8 +74,12 @@ public:
     // Creates one directory level; true when it was created.
     virtual bool createDirectory(const std::string& path) = 0;
     virtual bool deleteFile(const std::string& path) = 0;
-    // Copies source over target, replacing an existing target file.
+    // Copies the regular file source over target: the copy is written beside
+    // target and renamed over it, so a failed copy leaves an existing target
+    // whole. A source that is the target file itself (a hard link, or a path
+    // through a linked folder) is left as it is, and the copy is done.
     virtual bool copyFile(const std::string& source, const std::string& target) = 0;
+    // Missing, Directory, or File for anything else that exists.
     virtual PathKind pathKind(const std::string& path) = 0;
 
     // Lists the entries matched by a pattern "<folder>\*.*", in the order the
@@ -74,9 +88,11 @@ public:
     virtual bool listFolder(const std::string& pattern, std::vector<FolderEntry>& entries) = 0;
 
     // Asks the system shell to open a document (the launch script), minimised,
-    // from the working directory, without waiting for it. Any message of the
-    // shell's belongs to the owner window.
-    virtual void shellOpen(const std::string& path, WindowHandle owner) = 0;
+    // from the working directory, without waiting for what it starts. Any
+    // message of the shell's belongs to the owner window. True when the shell
+    // took the document; otherwise false with the system's reason, where there
+    // is one, in reason.
+    virtual bool shellOpen(const std::string& path, WindowHandle owner, std::string& reason) = 0;
 };
 
 // The host the program runs on (POSIX or Win32, chosen at build time).

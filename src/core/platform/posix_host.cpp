@@ -1,6 +1,8 @@
 // The host on Linux and other POSIX systems.
+#include "core/error_text.h"
 #include "core/platform/case_resolver.h"
 #include "core/platform/host.h"
+#include "core/platform/temporary_name.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -10,15 +12,64 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <climits>
 #include <cstring>
+#include <thread>
 
 extern char** environ;
 
 namespace modsetup {
 namespace {
 
+// The desktop's opener of documents, found on the PATH.
+constexpr const char* kOpener = "xdg-open";
+// How long Play waits for the opener's verdict. An opener that cannot open
+// the document (no program for it, a missing file) ends at once with a
+// failure status; one still running after this has taken the document and
+// may be running the game itself, which nobody waits for.
+constexpr auto kOpenerVerdictWait = std::chrono::seconds(2);
+constexpr auto kOpenerPoll = std::chrono::milliseconds(10);
+
 std::string errorText(int error) { return std::strerror(error); }
+
+// The reason given for something that exists but is not a regular file; a
+// folder gets "access denied", as Windows answers for one.
+std::string notRegularReason(const struct stat& info) {
+    return S_ISDIR(info.st_mode) ? errorText(EACCES) : std::string(kNotRegularFileReason);
+}
+
+// Opens path for reading when it is a regular file, and never waits: a named
+// pipe or a device is refused before it is opened; the open itself cannot
+// block (O_NONBLOCK, cleared once the file is known to be regular); and what
+// was opened is looked at again, in case something else took the name
+// meanwhile. info then describes the opened file. -1 with a reason otherwise.
+int openRegularFile(const std::string& path, struct stat& info, std::string& reason) {
+    if (::stat(path.c_str(), &info) != 0) {
+        reason = errorText(errno);
+        return -1;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        reason = notRegularReason(info);
+        return -1;
+    }
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        reason = errorText(errno);
+        return -1;
+    }
+    if (::fstat(fd, &info) != 0) {
+        reason = errorText(errno);
+    } else if (!S_ISREG(info.st_mode)) {
+        reason = notRegularReason(info);
+    } else if (const int flags = ::fcntl(fd, F_GETFL); flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        reason = errorText(errno);
+    } else {
+        return fd;
+    }
+    ::close(fd);
+    return -1;
+}
 
 class PosixInputFile final : public InputFile {
 public:
@@ -36,13 +87,48 @@ private:
     int fd_;
 };
 
-// Writes to "<target>.~<pid>" in the target's folder and renames it over the
-// target on commit, so the target holds either its old or its complete new
-// content, whatever happens meanwhile.
+// Reads up to size bytes at offset, as many as the file gives; -1 on error.
+ssize_t readAt(int fd, char* buffer, std::size_t size, off_t offset) {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t got = ::pread(fd, buffer + done, size - done, offset + static_cast<off_t>(done));
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return -1;
+        if (got == 0) break;
+        done += static_cast<std::size_t>(got);
+    }
+    return static_cast<ssize_t>(done);
+}
+
+// Whether the file at path (described by target) holds exactly the bytes of
+// the open regular file in (described by source).
+bool holdsSameBytes(int in, const struct stat& source, const std::string& path, const struct stat& target) {
+    if (!S_ISREG(target.st_mode) || target.st_size != source.st_size) return false;
+    struct stat info;
+    std::string reason;
+    const int fd = openRegularFile(path, info, reason);
+    if (fd < 0) return false;
+    char ours[1 << 15];
+    char theirs[1 << 15];
+    bool same = true;
+    for (off_t offset = 0; same && offset < source.st_size; offset += static_cast<off_t>(sizeof ours)) {
+        const ssize_t a = readAt(in, ours, sizeof ours, offset);
+        const ssize_t b = readAt(fd, theirs, sizeof theirs, offset);
+        same = a > 0 && a == b && std::memcmp(ours, theirs, static_cast<std::size_t>(a)) == 0;
+    }
+    ::close(fd);
+    return same;
+}
+
+// Writes to a new temporary file in the target's folder and renames it over
+// the target on commit, so the target holds either its old or its complete
+// new content, whatever happens meanwhile. A durable file reaches the disk
+// before the rename (the program's own files); copies leave that to the
+// system, as a plain copy does.
 class PosixOutputFile final : public OutputFile {
 public:
-    PosixOutputFile(int fd, std::string temporary, std::string target)
-        : fd_(fd), temporary_(std::move(temporary)), target_(std::move(target)) {}
+    PosixOutputFile(int fd, std::string temporary, std::string target, bool durable)
+        : fd_(fd), temporary_(std::move(temporary)), target_(std::move(target)), durable_(durable) {}
     ~PosixOutputFile() override {
         if (fd_ >= 0) ::close(fd_);
         if (!committed_) ::unlink(temporary_.c_str());
@@ -62,7 +148,7 @@ public:
     }
     bool commit() override {
         if (!ok_ || committed_) return false;
-        ok_ = ::fsync(fd_) == 0;
+        if (durable_) ok_ = ::fsync(fd_) == 0;
         ok_ = (::close(fd_) == 0) && ok_;
         fd_ = -1;
         if (ok_ && ::rename(temporary_.c_str(), target_.c_str()) == 0) committed_ = true;
@@ -74,20 +160,41 @@ private:
     int fd_;
     std::string temporary_;
     std::string target_;
+    bool durable_;
     bool ok_ = true;
     bool committed_ = false;
 };
 
+// The replacement of target: a temporary file created new beside it, never
+// through a link and never over an existing file or link (O_EXCL,
+// O_NOFOLLOW), under the first free name. Null when none can be created.
+std::unique_ptr<PosixOutputFile> createReplacement(const std::string& target, mode_t mode, bool durable) {
+    const auto process = static_cast<unsigned long>(::getpid());
+    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+        std::string temporary = temporaryName(target, process, attempt);
+        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+        if (fd >= 0) return std::make_unique<PosixOutputFile>(fd, std::move(temporary), target, durable);
+        if (errno != EEXIST) return nullptr;
+    }
+    return nullptr;
+}
+
+// The kernel's record of the running program file, not argv[0].
+std::string readProgramPath() {
+    std::string buffer(PATH_MAX, '\0');
+    ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
+    if (length <= 0) return {};
+    buffer.resize(static_cast<std::size_t>(length));
+    return buffer;
+}
+
 class PosixHost final : public Host {
 public:
-    std::string programPath() override {
-        // The kernel's record of the running program file, not argv[0].
-        std::string buffer(PATH_MAX, '\0');
-        ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
-        if (length <= 0) return {};
-        buffer.resize(static_cast<std::size_t>(length));
-        return buffer;
-    }
+    // Read once: once the program file is replaced or deleted while the
+    // program runs, the kernel reports its path with " (deleted)" appended.
+    PosixHost() : programPath_(readProgramPath()) {}
+
+    std::string programPath() override { return programPath_; }
 
     std::unique_ptr<InputFile> openRead(const std::string& path, std::string& reason) override {
         auto hostPath = resolveHostPath(path);
@@ -95,17 +202,9 @@ public:
             reason = errorText(ENOENT);
             return nullptr;
         }
-        int fd = ::open(hostPath->c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0) {
-            reason = errorText(errno);
-            return nullptr;
-        }
         struct stat info;
-        if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
-            ::close(fd);
-            reason = errorText(EACCES);  // as Windows answers for a folder
-            return nullptr;
-        }
+        const int fd = openRegularFile(*hostPath, info, reason);
+        if (fd < 0) return nullptr;
         return std::make_unique<PosixInputFile>(fd);
     }
 
@@ -114,10 +213,7 @@ public:
         if (!hostPath) return nullptr;
         struct stat info;
         if (::stat(hostPath->c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return nullptr;
-        std::string temporary = *hostPath + ".~" + std::to_string(::getpid());
-        int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-        if (fd < 0) return nullptr;
-        return std::make_unique<PosixOutputFile>(fd, std::move(temporary), std::move(*hostPath));
+        return createReplacement(*hostPath, 0644, true);
     }
 
     bool createDirectory(const std::string& path) override {
@@ -143,47 +239,44 @@ public:
 
     bool listFolder(const std::string& pattern, std::vector<FolderEntry>& entries) override;
 
-    void shellOpen(const std::string& path, WindowHandle owner) override;
+    bool shellOpen(const std::string& path, WindowHandle owner, std::string& reason) override;
+
+private:
+    std::string programPath_;
 };
 
 bool PosixHost::copyFile(const std::string& source, const std::string& target) {
     auto sourcePath = resolveHostPath(source);
     auto targetPath = resolveHostPath(target);
     if (!sourcePath || !targetPath) return false;
-    int in = ::open(sourcePath->c_str(), O_RDONLY | O_CLOEXEC);
-    if (in < 0) return false;
     struct stat info;
-    if (::fstat(in, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(in);
-        return false;
+    std::string reason;
+    const int fd = openRegularFile(*sourcePath, info, reason);
+    if (fd < 0) return false;
+    PosixInputFile in(fd);
+
+    struct stat existing;
+    if (::stat(targetPath->c_str(), &existing) == 0) {
+        if (S_ISDIR(existing.st_mode)) return false;
+        // The set's file is the installed file itself: it is in place already,
+        // and writing it while reading it would only risk it.
+        if (existing.st_dev == info.st_dev && existing.st_ino == info.st_ino) return true;
+        // A target that holds the set file's bytes already (an Apply again
+        // with the same choice) is left as it is: replacing a file costs the
+        // file system a new one, reading it costs little.
+        if (holdsSameBytes(fd, info, *targetPath, existing)) return true;
     }
-    // Like the Windows copy, the target is replaced in place: it is opened,
-    // truncated and filled; a folder standing at the target makes the copy fail.
-    int out = ::open(targetPath->c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, info.st_mode & 0777);
-    if (out < 0) {
-        ::close(in);
-        return false;
-    }
-    bool ok = true;
+    auto out = createReplacement(*targetPath, info.st_mode & 0777, false);
+    if (!out) return false;
     char buffer[1 << 16];
     for (;;) {
-        ssize_t got = ::read(in, buffer, sizeof buffer);
+        ssize_t got = ::read(fd, buffer, sizeof buffer);
         if (got < 0 && errno == EINTR) continue;
-        if (got < 0) ok = false;
-        if (got <= 0) break;
-        for (ssize_t done = 0; done < got;) {
-            ssize_t written = ::write(out, buffer + done, static_cast<std::size_t>(got - done));
-            if (written < 0 && errno == EINTR) continue;
-            if (written <= 0) {
-                ok = false;
-                break;
-            }
-            done += written;
-        }
-        if (!ok) break;
+        if (got < 0) return false;  // the temporary file goes, the target stays whole
+        if (got == 0) break;
+        if (!out->write(buffer, static_cast<std::size_t>(got))) return false;
     }
-    ::close(in);
-    return (::close(out) == 0) && ok;
+    return out->commit();
 }
 
 bool PosixHost::listFolder(const std::string& pattern, std::vector<FolderEntry>& entries) {
@@ -211,19 +304,42 @@ bool PosixHost::listFolder(const std::string& pattern, std::vector<FolderEntry>&
     return true;
 }
 
-void PosixHost::shellOpen(const std::string& path, WindowHandle /*owner*/) {
-    // Hand the document to the desktop's opener, detached: the program ends
-    // right after and never waits for it.
+bool PosixHost::shellOpen(const std::string& path, WindowHandle /*owner*/, std::string& reason) {
+    // Hand the document to the desktop's opener in a session of its own, and
+    // wait only for its verdict, never for what it starts.
     auto hostPath = resolveHostPath(path);
-    if (!hostPath) return;
+    if (!hostPath) {
+        reason = errorText(ENOENT);
+        return false;
+    }
+    // A relative name gets "./", so that one starting with "-" is never read as an option.
+    std::string document = hostPath->starts_with('/') ? *hostPath : "./" + *hostPath;
+    std::string opener = kOpener;
+    char* argv[] = {opener.data(), document.data(), nullptr};
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
-    std::string opener = "xdg-open";
-    char* argv[] = {opener.data(), hostPath->data(), nullptr};
     pid_t child;
-    posix_spawnp(&child, "xdg-open", nullptr, &attributes, argv, environ);
+    const int spawnError = posix_spawnp(&child, kOpener, nullptr, &attributes, argv, environ);
     posix_spawnattr_destroy(&attributes);
+    if (spawnError != 0) {
+        reason = openerNotStartedReason(kOpener, errorText(spawnError));
+        return false;
+    }
+
+    const auto deadline = std::chrono::steady_clock::now() + kOpenerVerdictWait;
+    int status = 0;
+    for (;;) {
+        const pid_t done = ::waitpid(child, &status, WNOHANG);
+        if (done == child) break;
+        if (done < 0 && errno != EINTR) return true;  // cannot be asked: it was started
+        if (std::chrono::steady_clock::now() >= deadline) return true;  // still running: it took the document
+        std::this_thread::sleep_for(kOpenerPoll);
+    }
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return true;
+    reason = WIFEXITED(status) ? openerFailedReason(kOpener, WEXITSTATUS(status))
+                               : openerKilledReason(kOpener, WTERMSIG(status));
+    return false;
 }
 
 }  // namespace

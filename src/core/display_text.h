@@ -1,0 +1,37 @@
+#pragma once
+// Bounds on what the user is shown. Names, paths and titles come from set
+// libraries and configuration files that anyone may make; a message or a
+// title built from them stays readable and small whatever they hold.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace modsetup {
+
+// The longest name or path a message shows whole. Every Windows path
+// (259 characters at most) and every file name fits.
+inline constexpr std::size_t kMaxShownNameBytes = 260;
+// The longest window title.
+inline constexpr std::size_t kMaxTitleBytes = 256;
+// How many items a report lists before it only counts the rest.
+inline constexpr std::size_t kMaxListedItems = 5;
+
+// Bytes 0 to 31 and 127: line breaks, tabs and the like, which no set name
+// offered and no name shown in a message holds as it is.
+constexpr bool isControlCharacter(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 32 || byte == 127;
+}
+
+// The text itself when it has at most maxBytes bytes; otherwise its beginning
+// and its end joined by "...", maxBytes bytes at most in all. The cuts never
+// split a UTF-8 sequence, so UTF-8 text stays valid.
+std::string shortenedMiddle(std::string_view text, std::size_t maxBytes = kMaxShownNameBytes);
+
+// A name as a message shows it: shortened as above, and each control
+// character written as \xNN, so that a line break or a tab in it can be seen
+// and does not break the message's lines.
+std::string visibleText(std::string_view text);
+
+}  // namespace modsetup
