@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 
 #include "core/error_text.h"
 #include "core/line_file.h"
@@ -93,6 +94,14 @@ TEST_F(SystemHost, NamesAreFoundWhateverTheirLetterCase) {
     EXPECT_EQ(host->pathKind(spelledOtherwise), PathKind::File);
     EXPECT_EQ(host->pathKind(dir.programPath("set\\WEAPONS-GFX")), PathKind::Directory);
     EXPECT_EQ(readAll(spelledOtherwise), "bullet");
+    // A file standing where a folder is needed names nothing.
+    EXPECT_EQ(host->pathKind(dir.programPath("set\\Weapons-gfx\\AK74-Bullet.bmp\\x")), PathKind::Missing);
+#ifndef _WIN32
+    // A name spelt as on disk is the one taken where several differ in case.
+    writeFile(dir / "set/Weapons-gfx/ak74-bullet.bmp", "lower");
+    EXPECT_EQ(readAll(dir.programPath("set\\Weapons-gfx\\ak74-bullet.bmp")), "lower");
+    EXPECT_EQ(readAll(dir.programPath("set\\Weapons-gfx\\AK74-Bullet.bmp")), "bullet");
+#endif
 
     // A copy into "gostek-gfx" lands in the existing "Gostek-gfx", not in a new folder.
     std::filesystem::create_directories(dir / "mod/Gostek-gfx");
@@ -153,6 +162,22 @@ TEST_F(SystemHost, DeleteRemovesFilesOnly) {
     EXPECT_FALSE(host->deleteFile(dir.programPath("txt")));
     EXPECT_TRUE(std::filesystem::is_directory(dir / "txt"));
 }
+
+#ifndef _WIN32
+// A file written on while it is read (or without end) gives what it held when
+// it was opened, and no more.
+TEST_F(SystemHost, AFileIsReadAsFarAsItReachedWhenOpened) {
+    writeFile(dir / "growing.txt", "first");
+    std::string reason;
+    auto file = host->openRead(dir.programPath("growing.txt"), reason);
+    ASSERT_TRUE(file) << reason;
+    std::ofstream(dir / "growing.txt", std::ios::app) << " and more";
+    char buffer[64];
+    std::string got;
+    while (const std::size_t n = file->read(buffer, sizeof buffer)) got.append(buffer, n);
+    EXPECT_EQ(got, "first");
+}
+#endif
 
 TEST_F(SystemHost, OpenReadGivesTheHostsReasonForEachFailure) {
     std::filesystem::create_directory(dir / "folder.bmp");

@@ -33,19 +33,9 @@ std::optional<std::string> findIgnoringCase(const std::string& folder, const std
     return best;
 }
 
-}  // namespace
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
-    return true;
-}
-
-std::optional<std::string> resolveHostPath(std::string_view path) {
+// The path's components, or nothing when it cannot name a file.
+std::optional<std::vector<std::string>> componentsOf(std::string_view path) {
     if (path.empty() || path.find('\0') != std::string_view::npos) return std::nullopt;
-    const bool absolute = isSeparator(path.front());
-
     std::vector<std::string> components;
     std::size_t start = 0;
     while (start < path.size() && isSeparator(path[start])) ++start;
@@ -61,13 +51,42 @@ std::optional<std::string> resolveHostPath(std::string_view path) {
         start = i + 1;
     }
     // A trailing separator ("mods\Name\") names the folder itself.
-    if (components.empty()) return absolute ? std::optional<std::string>("/") : std::nullopt;
+    if (components.empty() && !isSeparator(path.front())) return std::nullopt;
+    return components;
+}
 
-    std::string exact = absolute ? "/" : "";
+std::string joined(const std::vector<std::string>& components, bool absolute) {
+    std::string path = absolute ? "/" : "";
     for (std::size_t i = 0; i < components.size(); ++i) {
-        if (i > 0) exact += '/';
-        exact += components[i];
+        if (i > 0) path += '/';
+        path += components[i];
     }
+    return path;
+}
+
+}  // namespace
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
+    return true;
+}
+
+std::optional<std::string> hostPathAsGiven(std::string_view path) {
+    const auto components = componentsOf(path);
+    if (!components) return std::nullopt;
+    return joined(*components, isSeparator(path.front()));
+}
+
+std::optional<std::string> resolveHostPath(std::string_view path) {
+    const auto parsed = componentsOf(path);
+    if (!parsed) return std::nullopt;
+    const std::vector<std::string>& components = *parsed;
+    const bool absolute = isSeparator(path.front());
+    if (components.empty()) return std::string("/");
+
+    std::string exact = joined(components, absolute);
     if (exists(exact)) return exact;
 
     std::string resolved = absolute ? "/" : "";

@@ -20,6 +20,12 @@ namespace modsetup {
 // (the system would read the path only up to it).
 std::optional<std::string> resolveHostPath(std::string_view path);
 
+// The same path with its separators mapped and nothing looked up: what
+// resolveHostPath returns whenever the path exists as given. Tried first by
+// the operations that read, so that a name spelt as on disk (nearly all of
+// them) costs one path walk.
+std::optional<std::string> hostPathAsGiven(std::string_view path);
+
 // ASCII letters compared without regard to case; other bytes as they are.
 bool equalsIgnoringCase(std::string_view a, std::string_view b);
 

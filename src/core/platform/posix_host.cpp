@@ -11,6 +11,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <climits>
@@ -39,13 +40,19 @@ std::string notRegularReason(const struct stat& info) {
     return S_ISDIR(info.st_mode) ? errorText(EACCES) : std::string(kNotRegularFileReason);
 }
 
+// True for the errors of a name that is not there as spelt (a component
+// missing, or one that is a file where a folder is needed).
+bool isMissing(int error) { return error == ENOENT || error == ENOTDIR; }
+
 // Opens path for reading when it is a regular file, and never waits: a named
 // pipe or a device is refused before it is opened; the open itself cannot
-// block (O_NONBLOCK, cleared once the file is known to be regular); and what
-// was opened is looked at again, in case something else took the name
-// meanwhile. info then describes the opened file. -1 with a reason otherwise.
-int openRegularFile(const std::string& path, struct stat& info, std::string& reason) {
+// block (O_NONBLOCK, which reads of a regular file do not heed); and what was
+// opened is looked at again, in case something else took the name meanwhile.
+// info then describes the opened file. -1 with a reason otherwise; missing
+// tells whether the name was not there at all.
+int openRegularFile(const std::string& path, struct stat& info, std::string& reason, bool* missing = nullptr) {
     if (::stat(path.c_str(), &info) != 0) {
+        if (missing != nullptr) *missing = isMissing(errno);
         reason = errorText(errno);
         return -1;
     }
@@ -62,8 +69,6 @@ int openRegularFile(const std::string& path, struct stat& info, std::string& rea
         reason = errorText(errno);
     } else if (!S_ISREG(info.st_mode)) {
         reason = notRegularReason(info);
-    } else if (const int flags = ::fcntl(fd, F_GETFL); flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
-        reason = errorText(errno);
     } else {
         return fd;
     }
@@ -71,20 +76,45 @@ int openRegularFile(const std::string& path, struct stat& info, std::string& rea
     return -1;
 }
 
+// Opens a path of the program's for reading as above: the name as spelt
+// first, and only when that is not there the name found regardless of letter
+// case. The exact name, right nearly always, so costs one path walk.
+int openRegularFileAnyCase(const std::string& path, struct stat& info, std::string& reason) {
+    const auto given = hostPathAsGiven(path);
+    if (!given) {
+        reason = errorText(ENOENT);
+        return -1;
+    }
+    bool missing = false;
+    const int fd = openRegularFile(*given, info, reason, &missing);
+    if (fd >= 0 || !missing) return fd;
+    const auto resolved = resolveHostPath(path);
+    if (!resolved || *resolved == *given) return -1;
+    return openRegularFile(*resolved, info, reason);
+}
+
 class PosixInputFile final : public InputFile {
 public:
-    explicit PosixInputFile(int fd) : fd_(fd) {}
+    // size: the file's size when it was opened. Reads stop there: a file
+    // that grows meanwhile (or is written on without end) gives no more, and
+    // the end of a whole file costs no further read.
+    PosixInputFile(int fd, off_t size) : fd_(fd), left_(static_cast<std::size_t>(size)) {}
     ~PosixInputFile() override { ::close(fd_); }
     std::size_t read(char* buffer, std::size_t size) override {
-        for (;;) {
-            ssize_t got = ::read(fd_, buffer, size);
-            if (got >= 0) return static_cast<std::size_t>(got);
-            if (errno != EINTR) return 0;
+        while (left_ > 0) {
+            const ssize_t got = ::read(fd_, buffer, std::min(size, left_));
+            if (got < 0 && errno == EINTR) continue;
+            if (got <= 0) break;
+            left_ -= static_cast<std::size_t>(got);
+            return static_cast<std::size_t>(got);
         }
+        left_ = 0;
+        return 0;
     }
 
 private:
     int fd_;
+    std::size_t left_;
 };
 
 // Reads up to size bytes at offset, as many as the file gives; -1 on error.
@@ -197,15 +227,10 @@ public:
     std::string programPath() override { return programPath_; }
 
     std::unique_ptr<InputFile> openRead(const std::string& path, std::string& reason) override {
-        auto hostPath = resolveHostPath(path);
-        if (!hostPath) {
-            reason = errorText(ENOENT);
-            return nullptr;
-        }
         struct stat info;
-        const int fd = openRegularFile(*hostPath, info, reason);
+        const int fd = openRegularFileAnyCase(path, info, reason);
         if (fd < 0) return nullptr;
-        return std::make_unique<PosixInputFile>(fd);
+        return std::make_unique<PosixInputFile>(fd, info.st_size);
     }
 
     std::unique_ptr<OutputFile> openReplace(const std::string& path) override {
@@ -231,9 +256,15 @@ public:
     bool copyFile(const std::string& source, const std::string& target) override;
 
     PathKind pathKind(const std::string& path) override {
-        auto hostPath = resolveHostPath(path);
+        // The name as spelt first, as when reading.
         struct stat info;
-        if (!hostPath || ::stat(hostPath->c_str(), &info) != 0) return PathKind::Missing;
+        const auto given = hostPathAsGiven(path);
+        if (!given) return PathKind::Missing;
+        if (::stat(given->c_str(), &info) != 0) {
+            if (!isMissing(errno)) return PathKind::Missing;
+            const auto resolved = resolveHostPath(path);
+            if (!resolved || *resolved == *given || ::stat(resolved->c_str(), &info) != 0) return PathKind::Missing;
+        }
         return S_ISDIR(info.st_mode) ? PathKind::Directory : PathKind::File;
     }
 
@@ -246,14 +277,13 @@ private:
 };
 
 bool PosixHost::copyFile(const std::string& source, const std::string& target) {
-    auto sourcePath = resolveHostPath(source);
     auto targetPath = resolveHostPath(target);
-    if (!sourcePath || !targetPath) return false;
+    if (!targetPath) return false;
     struct stat info;
     std::string reason;
-    const int fd = openRegularFile(*sourcePath, info, reason);
+    const int fd = openRegularFileAnyCase(source, info, reason);
     if (fd < 0) return false;
-    PosixInputFile in(fd);
+    PosixInputFile in(fd, info.st_size);  // closes the source on every way out
 
     struct stat existing;
     if (::stat(targetPath->c_str(), &existing) == 0) {
