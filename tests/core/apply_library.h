@@ -13,7 +13,9 @@
 #include <string_view>
 #include <vector>
 
+#include "core/apply.h"
 #include "core/config.h"
+#include "core/platform/host.h"
 #include "test_support.h"
 
 namespace modsetup::testing {
@@ -58,6 +60,10 @@ public:
     // stats.ini that standardWeaponNames() and standardWeaponsIni() expect,
     // "Red Squad" for team Alpha and "Blue Squad" for team Bravo.
     SlotTexts addStandardSets();
+
+    // Apply with "Use Modified Weapons" ticked, into the mod "Desert" (title
+    // "Desert Mod"), through host, as the window runs it.
+    ApplyOutcome applyTicked(Host& host, const SlotTexts& texts) const;
 
     // What a full ticked Apply of the standard sets leaves in the game mod folder.
     std::map<std::string, std::string> standardModFiles() const;

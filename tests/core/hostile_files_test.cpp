@@ -21,13 +21,6 @@ namespace fs = std::filesystem;
 using testing::GameFolder;
 using testing::readFile;
 
-ApplyOutcome applyTicked(Host& host, const GameFolder& game, const SlotTexts& texts) {
-    LineFile output(host);
-    LineFile input(host);
-    const ProcessStrings strings{game.configBase(), "Desert Mod", "Desert"};
-    return runApply(host, output, input, strings, texts, [] { return true; });
-}
-
 #ifndef _WIN32
 // Puts a named pipe where a file was.
 void replaceWithPipe(const fs::path& path) {
@@ -79,7 +72,7 @@ TEST(NamedPipesInTheLibrary, ApplyCountsCopiesFromAPipeOrADeviceAsFailedAndReads
 
     const testing::FileSizeLimit noEndlessCopy(64 << 20);
     ApplyOutcome outcome;
-    ASSERT_TRUE(testing::finishesWithoutBlocking([&] { outcome = applyTicked(*host, game, texts); },
+    ASSERT_TRUE(testing::finishesWithoutBlocking([&] { outcome = game.applyTicked(*host, texts); },
                                                  {pipedPicture, pipedName}));
     EXPECT_EQ(outcome.failedPaths,
               (std::vector<std::string>{"mods\\Desert\\weapons-gfx\\deserteagle.bmp", "mods\\Desert\\sfx\\ak74-fire.wav"}));

@@ -23,13 +23,6 @@ using testing::GameFolder;
 using testing::readFile;
 using testing::writeFile;
 
-ApplyOutcome applyTicked(Host& host, const GameFolder& game, const SlotTexts& texts) {
-    LineFile output(host);
-    LineFile input(host);
-    const ProcessStrings strings{game.configBase(), "Desert Mod", "Desert"};
-    return runApply(host, output, input, strings, texts, [] { return true; });
-}
-
 // text with its first `from` replaced by `to`; the test fails when it is missing.
 std::string replaced(std::string text, std::string_view from, std::string_view to) {
     const std::size_t at = text.find(from);
@@ -60,7 +53,7 @@ TEST(HostileSetFiles, ANameOrStatisticsFileOfOneHundredMegabyteLineIsCutToTheLin
     writeFile(game.library() / "1/Gold/stats.ini", line + "\r\n");
     writeFile(game.library() / "2/Gold/name.txt", line);
 
-    ASSERT_TRUE(applyTicked(*host, game, texts).succeeded());
+    ASSERT_TRUE(game.applyTicked(*host, texts).succeeded());
 
     // The line's first bytes are the first value; the other eight keys of the
     // section find no line and stay empty. The name line of primary slot 2 is
@@ -91,7 +84,7 @@ TEST(HostileSelections, ASetNameHoldingANulByteReachesNoFileOutsideTheLibrary) {
     texts[kPrimary1] = planted;
     texts[kPrimary2] = planted;
 
-    const ApplyOutcome outcome = applyTicked(*host, game, texts);
+    const ApplyOutcome outcome = game.applyTicked(*host, texts);
     EXPECT_TRUE(outcome.failedPaths.empty());
     for (const auto& [file, bytes] : testing::filesBelow(game.modFolder("Desert")))
         EXPECT_EQ(bytes.find("secret"), std::string::npos) << file;
@@ -150,7 +143,7 @@ TEST(HostileSetNames, TheLongestAnd8BitAndUtf8NamesAreOfferedPreviewedAndInstall
 
         texts[kPrimary1] = odd.name;
         texts[kTeamBravo] = odd.name;
-        ASSERT_TRUE(applyTicked(*host, game, texts).succeeded());
+        ASSERT_TRUE(game.applyTicked(*host, texts).succeeded());
         const auto weaponSet = game.library() / "1" / odd.name;
         for (const auto& file : testing::weaponSetFiles(kPrimary1))
             EXPECT_EQ(readFile(game.modFolder("Desert") / file.target), readFile(weaponSet / file.source)) << file.target;

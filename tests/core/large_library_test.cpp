@@ -20,10 +20,7 @@ std::string setName(int i) { return "Set " + std::to_string(i * 7919 % kManySets
 
 std::map<std::string, std::string> applyAndCollect(Host& host, const GameFolder& game, const SlotTexts& texts) {
     std::filesystem::remove_all(game.modFolder("Desert"));
-    LineFile output(host);
-    LineFile input(host);
-    const ProcessStrings strings{game.configBase(), "Desert Mod", "Desert"};
-    EXPECT_TRUE(runApply(host, output, input, strings, texts, [] { return true; }).succeeded());
+    EXPECT_TRUE(game.applyTicked(host, texts).succeeded());
     auto files = testing::filesBelow(game.modFolder("Desert"));
     files["selections"] = testing::readFile(game.dir() / "modsetup.ini");
     return files;
