@@ -75,8 +75,7 @@ std::string applyFailureMessage(const ApplyOutcome& outcome, const ProcessString
     }
     if (!outcome.selectionsSaved) {
         if (!message.empty()) message += "\n";
-        message += "Your choices could not be saved in \"";
-        (message += shortenedMiddle(selectionsPath(strings.configBase))) += "\".";
+        message += withQuoted("Your choices could not be saved in ", selectionsPath(strings.configBase), ".");
     }
     return message;
 }

@@ -15,7 +15,8 @@ std::string_view trimmedReason(std::string_view reason) {
     return reason;
 }
 
-// Text, a name or path in double quotes (shortened), and more text.
+}  // namespace
+
 std::string withQuoted(std::string_view before, std::string_view nameOrPath, std::string_view after) {
     std::string text(before);
     text += '"';
@@ -24,8 +25,6 @@ std::string withQuoted(std::string_view before, std::string_view nameOrPath, std
     text += after;
     return text;
 }
-
-}  // namespace
 
 std::string reportText(std::string_view message) {
     std::string text(message);

@@ -15,6 +15,10 @@ inline constexpr std::string_view kBitmapNotValid = "Bitmap image is not valid";
 // where the program expects a file: such a file is never opened for reading.
 inline constexpr std::string_view kNotRegularFileReason = "Not a regular file";
 
+// Text, a name or path in double quotes (shortened in the middle), and more
+// text: how every message names a file.
+std::string withQuoted(std::string_view before, std::string_view nameOrPath, std::string_view after);
+
 // The message as the report shows it: a full stop is appended when its last
 // character sorts after "." (letters, digits, quotes from '/' on).
 std::string reportText(std::string_view message);

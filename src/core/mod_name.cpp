@@ -5,6 +5,7 @@
 
 #include "core/config.h"
 #include "core/display_text.h"
+#include "core/error_text.h"
 
 namespace modsetup {
 namespace {
@@ -50,9 +51,8 @@ bool isSafeModName(std::string_view modName) {
 }
 
 std::string unsafeModNameMessage(std::string_view configBase, std::string_view modName) {
-    std::string message = "The mod name \"" + visibleText(modName) + "\" in \"" +
-                          shortenedMiddle(modIniPath(std::string(configBase))) +
-                          "\" cannot be used as a folder name.\n";
+    std::string message = "The mod name \"" + visibleText(modName) +
+                          withQuoted("\" in ", modIniPath(std::string(configBase)), " cannot be used as a folder name.\n");
     message += "A mod name must not be empty, end in a blank or a dot, be longer than " +
                std::to_string(kMaxModNameBytes) +
                " bytes, or be a device name of Windows (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9, alone or "

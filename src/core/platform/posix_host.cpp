@@ -15,6 +15,7 @@
 #include <cerrno>
 #include <chrono>
 #include <climits>
+#include <optional>
 #include <cstring>
 #include <thread>
 
@@ -44,18 +45,34 @@ std::string notRegularReason(const struct stat& info) {
 // missing, or one that is a file where a folder is needed).
 bool isMissing(int error) { return error == ENOENT || error == ENOTDIR; }
 
-// Opens path for reading when it is a regular file, and never waits: a named
-// pipe or a device is refused before it is opened; the open itself cannot
-// block (O_NONBLOCK, which reads of a regular file do not heed); and what was
-// opened is looked at again, in case something else took the name meanwhile.
-// info then describes the opened file. -1 with a reason otherwise; missing
-// tells whether the name was not there at all.
-int openRegularFile(const std::string& path, struct stat& info, std::string& reason, bool* missing = nullptr) {
-    if (::stat(path.c_str(), &info) != 0) {
-        if (missing != nullptr) *missing = isMissing(errno);
-        reason = errorText(errno);
-        return -1;
+// Finds a path of the program's on disk: the name as spelt first, and only
+// when nothing is there the name found regardless of letter case. The exact
+// name, right nearly always, so costs one path walk. The host path with what
+// stat says of it, or nothing with errno set.
+std::optional<std::string> statAnyCase(const std::string& path, struct stat& info) {
+    const auto given = hostPathAsGiven(path);
+    if (!given) {
+        errno = ENOENT;
+        return std::nullopt;
     }
+    if (::stat(given->c_str(), &info) == 0) return given;
+    if (!isMissing(errno)) return std::nullopt;
+    const auto resolved = resolveHostPath(path);
+    if (!resolved || *resolved == *given) {
+        errno = ENOENT;
+        return std::nullopt;
+    }
+    if (::stat(resolved->c_str(), &info) != 0) return std::nullopt;
+    return resolved;
+}
+
+// Opens the file at path, which stat described in info, for reading when it
+// is a regular file, and never waits: a named pipe or a device is refused
+// before it is opened; the open itself cannot block (O_NONBLOCK, which reads
+// of a regular file do not heed); and what was opened is looked at again, in
+// case something else took the name meanwhile. info then describes the opened
+// file. -1 with a reason otherwise.
+int openStatedRegularFile(const std::string& path, struct stat& info, std::string& reason) {
     if (!S_ISREG(info.st_mode)) {
         reason = notRegularReason(info);
         return -1;
@@ -76,21 +93,14 @@ int openRegularFile(const std::string& path, struct stat& info, std::string& rea
     return -1;
 }
 
-// Opens a path of the program's for reading as above: the name as spelt
-// first, and only when that is not there the name found regardless of letter
-// case. The exact name, right nearly always, so costs one path walk.
+// The same for a path of the program's, found as statAnyCase finds it.
 int openRegularFileAnyCase(const std::string& path, struct stat& info, std::string& reason) {
-    const auto given = hostPathAsGiven(path);
-    if (!given) {
-        reason = errorText(ENOENT);
+    const auto hostPath = statAnyCase(path, info);
+    if (!hostPath) {
+        reason = errorText(errno);
         return -1;
     }
-    bool missing = false;
-    const int fd = openRegularFile(*given, info, reason, &missing);
-    if (fd >= 0 || !missing) return fd;
-    const auto resolved = resolveHostPath(path);
-    if (!resolved || *resolved == *given) return -1;
-    return openRegularFile(*resolved, info, reason);
+    return openStatedRegularFile(*hostPath, info, reason);
 }
 
 class PosixInputFile final : public InputFile {
@@ -134,9 +144,9 @@ ssize_t readAt(int fd, char* buffer, std::size_t size, off_t offset) {
 // the open regular file in (described by source).
 bool holdsSameBytes(int in, const struct stat& source, const std::string& path, const struct stat& target) {
     if (!S_ISREG(target.st_mode) || target.st_size != source.st_size) return false;
-    struct stat info;
+    struct stat info = target;
     std::string reason;
-    const int fd = openRegularFile(path, info, reason);
+    const int fd = openStatedRegularFile(path, info, reason);
     if (fd < 0) return false;
     char ours[1 << 15];
     char theirs[1 << 15];
@@ -256,15 +266,8 @@ public:
     bool copyFile(const std::string& source, const std::string& target) override;
 
     PathKind pathKind(const std::string& path) override {
-        // The name as spelt first, as when reading.
         struct stat info;
-        const auto given = hostPathAsGiven(path);
-        if (!given) return PathKind::Missing;
-        if (::stat(given->c_str(), &info) != 0) {
-            if (!isMissing(errno)) return PathKind::Missing;
-            const auto resolved = resolveHostPath(path);
-            if (!resolved || *resolved == *given || ::stat(resolved->c_str(), &info) != 0) return PathKind::Missing;
-        }
+        if (!statAnyCase(path, info)) return PathKind::Missing;
         return S_ISDIR(info.st_mode) ? PathKind::Directory : PathKind::File;
     }
 
