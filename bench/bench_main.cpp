@@ -145,7 +145,7 @@ int main(int argc, char** argv) {
     met &= ratio(reporter, "b. Load / listing, 3,000 sets", "load/full/3000", "load/floor/3000", 2.0);
     growth(reporter, "load", 3, 300);
     growth(reporter, "load", 300, 3000);
-    met &= ratio(reporter, "c. Window ready / bare window", "window/form1", "window/floor", 1.3);
+    met &= ratio(reporter, "c. Window ready / bare window", "window/main", "window/floor", 1.3);
     ratio(reporter, "  without a library / bare window", "window/no-library", "window/floor", 0);
     ratio(reporter, "  16 editable lists / bare window", "window/lists-only", "window/floor", 0);
     ratio(reporter, "d. Start-up, 100 MB line / normal", "start-up/long-line", "start-up/normal", 0);

@@ -17,23 +17,23 @@
 
 #include "bench_library.h"
 #include "benchmarks.h"
-#include "ui/form1_window.h"
-#include "ui/slot_list.h"
+#include "qt/main_window.h"
+#include "qt/slot_list.h"
 
 namespace modsetup::bench {
 namespace {
 
 // Creates and shows the main window, which runs the load sequence, until
 // the window system has shown it; the destruction is not timed.
-void showForm1(benchmark::State& state, Host& host) {
+void showMainWindow(benchmark::State& state, Host& host) {
     QString report;
     for (auto _ : state) {
-        auto form =
-            std::make_unique<ui::Form1Window>(host, [&report](const QString&, const QString& text) { report = text; });
-        form->show();
+        auto window =
+            std::make_unique<qt::MainWindow>(host, [&report](const QString&, const QString& text) { report = text; });
+        window->show();
         QApplication::processEvents();
         state.PauseTiming();
-        form.reset();
+        window.reset();
         QApplication::processEvents();
         state.ResumeTiming();
     }
@@ -43,14 +43,14 @@ void showForm1(benchmark::State& state, Host& host) {
     }
 }
 
-void windowForm1(benchmark::State& state) { showForm1(state, gameFolder(3).host()); }
+void windowMain(benchmark::State& state) { showMainWindow(state, gameFolder(3).host()); }
 
 // The same window beside no set library at all: its controls without file work.
 void windowNoLibrary(benchmark::State& state) {
     const fs::path nowhere = fs::temp_directory_path() / "modsetup-bench-no-library";
     const std::unique_ptr<Host> system = makeSystemHost();
     ProgramHost host(*system, nowhere.string() + "\\modsetup.exe");
-    showForm1(state, host);
+    showMainWindow(state, host);
 }
 
 void windowFloor(benchmark::State& state) {
@@ -82,7 +82,7 @@ void windowListsOnly(benchmark::State& state) {
         auto window = std::make_unique<QWidget>();
         window->resize(700, 462);
         for (int i = 0; i < static_cast<int>(kSlotCount); ++i)
-            (new ui::SlotList(window.get()))->setGeometry(10, 10 + 25 * i, 145, 21);
+            (new qt::SlotList(window.get()))->setGeometry(10, 10 + 25 * i, 145, 21);
         window->show();
         QApplication::processEvents();
         state.PauseTiming();
@@ -95,7 +95,7 @@ void windowListsOnly(benchmark::State& state) {
 }  // namespace
 
 void registerWindowBenchmarks() {
-    benchmark::RegisterBenchmark("window/form1", windowForm1)->UseRealTime()->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("window/main", windowMain)->UseRealTime()->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("window/floor", windowFloor)->UseRealTime()->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("window/no-library", windowNoLibrary)->UseRealTime()->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("window/lists-only", windowListsOnly)->UseRealTime()->Unit(benchmark::kMillisecond);

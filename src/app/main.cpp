@@ -4,8 +4,8 @@
 #include <QApplication>
 
 #include "core/platform/host.h"
-#include "ui/error_report.h"
-#include "ui/form1_window.h"
+#include "qt/error_report.h"
+#include "qt/main_window.h"
 
 int main() {
     // The program reads no command line: the toolkit gets the program's name
@@ -15,7 +15,7 @@ int main() {
     static int argumentCount = 1;
     QApplication application(argumentCount, arguments);
     const auto host = modsetup::makeSystemHost();
-    modsetup::ui::Form1Window form1(*host, modsetup::ui::showErrorBox);  // runs the load sequence
-    form1.show();
+    modsetup::qt::MainWindow window(*host, modsetup::qt::showErrorBox);  // runs the load sequence
+    window.show();
     return application.exec();
 }

@@ -7,21 +7,21 @@
 
 #include "core/platform/host.h"
 #include "win32/error_report.h"
-#include "win32/form1_window.h"
+#include "win32/main_window.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 
     const auto host = modsetup::makeSystemHost();
-    modsetup::win32::Form1Window form1(*host, modsetup::win32::showErrorBox);  // runs the load sequence
-    if (form1.handle() == nullptr) return 1;  // the system refused the window
-    form1.show();
+    modsetup::win32::MainWindow window(*host, modsetup::win32::showErrorBox);  // runs the load sequence
+    if (window.handle() == nullptr) return 1;  // the system refused the window
+    window.show();
 
     MSG message{};
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         // Tab and Shift+Tab move between the controls, as in a dialog.
-        if (form1.handle() != nullptr && IsDialogMessageA(form1.handle(), &message)) continue;
+        if (window.handle() != nullptr && IsDialogMessageA(window.handle(), &message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

@@ -32,18 +32,18 @@ TEST(Apply, ShowsTheConfirmationAndSavesWhatTheCheckBoxSays) {
     const fs::path mod = game / "mods/GoldMod";
 
     game.view.ticked = true;
-    game.form().Button1Click();
+    game.presenter().Button1Click();
     EXPECT_TRUE(game.view.reports.empty());
     EXPECT_TRUE(game.view.confirmationShown);
     EXPECT_TRUE(testing::fileExists(mod / "weapons.ini"));
     EXPECT_EQ(readFile(game.selectionsFile()), selectionsText(texts, true));
 
-    game.form().Button2Click();  // Undo keeps the confirmation and the tick
+    game.presenter().Button2Click();  // Undo keeps the confirmation and the tick
     EXPECT_TRUE(game.view.confirmationShown);
     EXPECT_TRUE(game.view.ticked);
 
     game.view.ticked = false;
-    game.form().Button1Click();  // unticked: the mod keeps no weapons.ini
+    game.presenter().Button1Click();  // unticked: the mod keeps no weapons.ini
     EXPECT_TRUE(game.view.reports.empty());
     EXPECT_TRUE(game.view.confirmationShown);
     EXPECT_FALSE(fs::exists(mod / "weapons.ini"));
@@ -56,13 +56,13 @@ TEST(Apply, AFailureHidesTheConfirmationAndIsReportedOnce) {
     PresenterGame game;
     writeGame(game);
     game.start();
-    game.form().Button1Click();
+    game.presenter().Button1Click();
     ASSERT_TRUE(game.view.confirmationShown);
 
     const fs::path blocked = game / "mods/GoldMod/interface-gfx/guns/1.bmp";
     fs::remove(blocked);
     fs::create_directories(blocked / "inside");  // a folder where the gun icon belongs
-    game.form().Button1Click();
+    game.presenter().Button1Click();
     EXPECT_FALSE(game.view.confirmationShown);
     ASSERT_EQ(game.view.reports.size(), 1u);
     EXPECT_EQ(game.view.reports[0].caption, "Gold Mod Setup");
@@ -70,7 +70,7 @@ TEST(Apply, AFailureHidesTheConfirmationAndIsReportedOnce) {
         << game.view.reports[0].text;
 
     fs::remove_all(blocked);
-    game.form().Button1Click();
+    game.presenter().Button1Click();
     EXPECT_TRUE(game.view.confirmationShown);
     EXPECT_EQ(game.view.reports.size(), 1u);
 }
@@ -84,7 +84,7 @@ TEST(Apply, WithoutModsFolderInstallsNothingButSavesTheChoices) {
     texts[kPrimary4] = "Nowhere";
     game.view.reports.clear();
 
-    game.form().Button1Click();
+    game.presenter().Button1Click();
     EXPECT_FALSE(game.view.confirmationShown);
     ASSERT_EQ(game.view.reports.size(), 1u);
     EXPECT_EQ(game.view.reports[0].caption, "Gold Mod Setup");
@@ -97,7 +97,7 @@ TEST(Play, OpensTheScriptOwnedByTheWindowAndClosesIt) {
     writeGame(game, "Desert");
     game.start();
 
-    game.form().Button4Click();
+    game.presenter().Button4Click();
     EXPECT_EQ(game.host.opened, (std::vector<RecordingShellHost::Open>{{"Desert.bat", game.view.handle}}));
     EXPECT_TRUE(game.view.closed);
     EXPECT_TRUE(game.view.reports.empty());
@@ -109,7 +109,7 @@ TEST(Play, AShellThatRefusesTheScriptIsReportedAndTheWindowStaysOpen) {
     game.start();
     game.host.refusal = "No application is associated with the file.";
 
-    game.form().Button4Click();
+    game.presenter().Button4Click();
     EXPECT_EQ(game.host.opened.size(), 1u);
     EXPECT_FALSE(game.view.closed);
     ASSERT_EQ(game.view.reports.size(), 1u);
@@ -124,7 +124,7 @@ TEST(Play, RefusedForAnUnsafeModNameKeepsTheWindowOpen) {
         game.writeModIni("Unsafe", modName);
         game.start();
 
-        game.form().Button4Click();
+        game.presenter().Button4Click();
         EXPECT_FALSE(game.view.closed);
         EXPECT_TRUE(game.host.opened.empty());
         ASSERT_EQ(game.view.reports.size(), 1u);
@@ -144,7 +144,7 @@ TEST(Close, ClosesTheWindowAndWritesNothing) {
     const auto before = std::distance(fs::recursive_directory_iterator(game.folder()), {});
     const std::string selections = readFile(game.selectionsFile());
 
-    game.form().Button3Click();
+    game.presenter().Button3Click();
     EXPECT_TRUE(game.view.closed);
     EXPECT_EQ(std::distance(fs::recursive_directory_iterator(game.folder()), {}), before);
     EXPECT_EQ(readFile(game.selectionsFile()), selections);

@@ -9,13 +9,13 @@
 #include <vector>
 
 #include "core/slots.h"
-#include "front/form1.h"
-#include "front/form1_view.h"
+#include "front/main_window_presenter.h"
+#include "front/main_window_view.h"
 #include "shown_text_support.h"
 
 namespace modsetup::front {
 
-class FakeView final : public Form1View {
+class FakeView final : public MainWindowView {
 public:
     struct Report {
         std::string caption;  // as UTF-8
@@ -73,18 +73,18 @@ public:
     const std::optional<Picture>& picture(int image) const { return pictures.at(static_cast<std::size_t>(image - 1)); }
 
     // The user's part, forwarded as a window does.
-    void pick(TForm1& form, std::size_t slot, int entry) {
+    void pick(MainWindowPresenter& presenter, std::size_t slot, int entry) {
         edits.at(slot) = editWithCaretAtEnd(entries.at(slot).at(static_cast<std::size_t>(entry)));
         currentEntries.at(slot) = entry;
-        form.listPicked(slot, entry);
+        presenter.listPicked(slot, entry);
     }
     // Types UTF-8 text; '\b' is Backspace.
-    void type(TForm1& form, std::size_t slot, const std::string& keys) {
+    void type(MainWindowPresenter& presenter, std::size_t slot, const std::string& keys) {
         for (char32_t key : shown(keys)) {
             if (key == U'\b')
-                form.listBackspace(slot);
+                presenter.listBackspace(slot);
             else
-                form.listTyped(slot, key);
+                presenter.listTyped(slot, key);
         }
     }
     // Selects the whole text, as before typing over it.

@@ -33,7 +33,7 @@ TEST(ListBytes, AnEntryPickedKeepsItsOwnBytes) {
 
     FakeView view;
     const Utf8OrLatin1Text codec(testCaseFold);
-    TForm1 form(host, view, codec);
+    MainWindowPresenter form(host, view, codec);
     form.FormCreate();
     ASSERT_EQ(view.entryNames(kPrimary1), (std::vector<std::string>{"\xC3\xA9", "\xC3\xA9"}));
 

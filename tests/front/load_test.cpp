@@ -36,7 +36,7 @@ Shown whatIsShown(PresenterGame& game) {
     Shown shot{game.view.title, {}, {}, {}, {}, game.view.ticked, game.view.outerSizes.back()};
     for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
         shot.texts[slot] = game.view.text(slot);
-        shot.bytes[slot] = game.form().listBytes(slot);
+        shot.bytes[slot] = game.presenter().listBytes(slot);
         shot.entries[slot] = game.sortedEntries(slot);
     }
     for (int image = 1; image <= kImageCount; ++image)
@@ -75,7 +75,7 @@ TEST(LoadSequence, RestoresTheSavedChoicesAndTheirPictures) {
         SCOPED_TRACE(kSlots[slot].list);
         // The caret stands after the restored text, nothing selected.
         EXPECT_EQ(game.view.edits[slot], editWithCaretAtEnd(shown(texts[slot])));
-        EXPECT_EQ(game.form().listBytes(slot), texts[slot]);
+        EXPECT_EQ(game.presenter().listBytes(slot), texts[slot]);
         const std::optional<unsigned> variant =
             texts[slot].empty() ? std::nullopt : std::optional<unsigned>(texts[slot] == "Bravo" ? 1 : 0);
         EXPECT_TRUE(game.slotShows(slot, variant));
@@ -180,7 +180,7 @@ TEST(Undo, AfterChangesShowsWhatTheFilesSayButNeverUnticks) {
         EXPECT_TRUE(game.slotShows(slot, 1)) << kSlots[slot].list;
     }
 
-    game.form().Button2Click();
+    game.presenter().Button2Click();
     Shown undone = whatIsShown(game);
     EXPECT_TRUE(undone.ticked);  // line 17 "0" never unticks the box
     undone.ticked = loaded.ticked;
@@ -196,7 +196,7 @@ TEST(Undo, AfterTheSelectionsFileWasDeletedEmptiesTheTextsAndKeepsThePictures) {
     const Shown loaded = whatIsShown(game);
 
     fs::remove(game.selectionsFile());
-    game.form().Button2Click();
+    game.presenter().Button2Click();
     const Shown undone = whatIsShown(game);
     EXPECT_EQ(undone.texts, decltype(undone.texts){});
     EXPECT_EQ(undone.bytes, decltype(undone.bytes){});
@@ -213,13 +213,13 @@ TEST(Undo, OffersASetAddedOnDisk) {
 
     game.writeSet(kSecondary3, "Charlie", 2);
     EXPECT_EQ(game.sortedEntries(kSecondary3), (Names{"Alpha", "Bravo"}));
-    game.form().Button2Click();
+    game.presenter().Button2Click();
     EXPECT_EQ(game.sortedEntries(kSecondary3), (Names{"Alpha", "Bravo", "Charlie"}));
     game.typeOver(kSecondary3, "c");
     // The typed letter keeps its case, also in what is saved; the host finds
     // the set whatever the letter case.
     EXPECT_EQ(game.view.text(kSecondary3), "charlie");
-    EXPECT_EQ(game.form().listBytes(kSecondary3), "charlie");
+    EXPECT_EQ(game.presenter().listBytes(kSecondary3), "charlie");
     // The arrow keys move on from the entry completed to.
     EXPECT_EQ(game.view.currentEntries[kSecondary3], game.entryIndex(kSecondary3, "Charlie"));
     EXPECT_TRUE(game.slotShows(kSecondary3, 2u));
@@ -235,9 +235,9 @@ TEST(Undo, TwiceIsUndoOnce) {
     game.start();
     game.typeOver(kPrimary1, "B");
 
-    game.form().Button2Click();
+    game.presenter().Button2Click();
     const Shown once = whatIsShown(game);
-    game.form().Button2Click();
+    game.presenter().Button2Click();
     EXPECT_EQ(whatIsShown(game), once);
     ASSERT_EQ(game.view.reports.size(), 3u);  // start-up and each Undo report the missing set
     EXPECT_EQ(game.view.reports[2].text, game.view.reports[1].text);

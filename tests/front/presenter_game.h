@@ -81,20 +81,20 @@ public:
 
     // Creates the presenter and runs the load sequence, as a window does
     // once its controls exist.
-    TForm1& start(double scale = 1.0) {
+    MainWindowPresenter& start(double scale = 1.0) {
         view.scale = scale;
-        form_ = std::make_unique<TForm1>(host, view, *codec);
-        form_->FormCreate();
-        return *form_;
+        presenter_ = std::make_unique<MainWindowPresenter>(host, view, *codec);
+        presenter_->FormCreate();
+        return *presenter_;
     }
-    TForm1& form() { return *form_; }
+    MainWindowPresenter& presenter() { return *presenter_; }
 
     // The user's part.
-    void pick(std::size_t slot, std::string_view entryText) { view.pick(form(), slot, entryIndex(slot, entryText)); }
+    void pick(std::size_t slot, std::string_view entryText) { view.pick(presenter(), slot, entryIndex(slot, entryText)); }
     // Selects the list's whole text and types over it; '\b' is Backspace.
     void typeOver(std::size_t slot, const std::string& keys) {
         view.selectAll(slot);
-        view.type(form(), slot, keys);
+        view.type(presenter(), slot, keys);
     }
     int entryIndex(std::size_t slot, std::string_view entryText) const {
         const auto names = view.entryNames(slot);
@@ -121,7 +121,7 @@ public:
     }
 
 private:
-    std::unique_ptr<TForm1> form_;
+    std::unique_ptr<MainWindowPresenter> presenter_;
 };
 
 }  // namespace modsetup::front

@@ -58,7 +58,7 @@ TEST(Previews, TypedTextNamingNoSetIsReportedOncePerKeystroke) {
     EXPECT_EQ(game.view.reports[1].text.substr(0, folder.size() + 11), folder + "xy\\2.bmp\". ");
     EXPECT_EQ(game.view.reports[1].caption, "Preview Mod");
     EXPECT_EQ(game.view.pictureLoads, before);
-    EXPECT_EQ(game.form().listBytes(kPrimary2), "xy");
+    EXPECT_EQ(game.presenter().listBytes(kPrimary2), "xy");
 }
 
 TEST(Previews, AClearedTextNamesNoSetAndKeepsThePictures) {
@@ -117,7 +117,7 @@ TEST(Previews, AnEightBitSetNameCompletesAndPreviews) {
 
         game.typeOver(kPrimary8, keys);
         EXPECT_EQ(game.view.text(kPrimary8).substr(0, keys.size()), keys);
-        EXPECT_EQ(game.form().listBytes(kPrimary8), "Caf\xE9");
+        EXPECT_EQ(game.presenter().listBytes(kPrimary8), "Caf\xE9");
         EXPECT_TRUE(game.slotShows(kPrimary8, 3u));
         EXPECT_TRUE(game.view.reports.empty());
     }

@@ -44,7 +44,7 @@ TEST(Window, TitleIsLine1OfModIniShownAsText) {
 
         // Undo follows an edited mod.ini.
         game.writeModIni("Edited", "Edited");
-        game.form().Button2Click();
+        game.presenter().Button2Click();
         EXPECT_EQ(game.view.title, "Edited");
         EXPECT_EQ(game.view.reports.back().caption, "Edited");
     }
@@ -72,7 +72,7 @@ TEST(Window, OuterSizeAndPictureAreasFollowTheScale) {
         EXPECT_EQ(game.view.picture(1)->width, row.image1Width);
         EXPECT_EQ(game.view.picture(1)->height, row.image1Height);
 
-        game.form().Button2Click();
+        game.presenter().Button2Click();
         EXPECT_EQ(game.view.outerSizes, (std::vector<OuterSize>{row.size, row.size}));
     }
 }

@@ -1,4 +1,4 @@
-#include "ui/slot_list.h"
+#include "qt/slot_list.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -8,9 +8,9 @@
 
 #include <algorithm>
 
-#include "ui/qt_text.h"
+#include "qt/qt_text.h"
 
-namespace modsetup::ui {
+namespace modsetup::qt {
 
 namespace {
 
@@ -129,4 +129,4 @@ void SlotList::wheelEvent(QWheelEvent* event) {
     QComboBox::wheelEvent(event);
 }
 
-}  // namespace modsetup::ui
+}  // namespace modsetup::qt

@@ -1,8 +1,8 @@
 #pragma once
-// The main window Form1 in Win32: every control of the layout, drawn by the
+// The main window in Win32: every control of the layout, drawn by the
 // system's controls (lists, buttons, the check box and the group box) or by
 // the window itself (pictures and labels). It forwards the user's events to
-// the presenter TForm1 and carries out what the presenter asks (Form1View);
+// the presenter and carries out what the presenter asks (MainWindowView);
 // every decision is the presenter's.
 
 #include <array>
@@ -12,8 +12,8 @@
 
 #include "core/platform/host.h"
 #include "core/slots.h"
-#include "front/form1.h"
-#include "front/form1_view.h"
+#include "front/main_window_presenter.h"
+#include "front/main_window_view.h"
 #include "front/layout.h"
 #include "front/shown_text.h"
 #include "win32/error_report.h"
@@ -24,20 +24,20 @@
 
 namespace modsetup::win32 {
 
-class Form1Window final : public front::Form1View, private SlotListEvents {
+class MainWindow final : public front::MainWindowView, private SlotListEvents {
 public:
     // Creates the window (not shown yet) from its layout and runs the load
     // sequence once. report shows every error the user sees.
-    Form1Window(Host& host, ErrorReport report);
-    ~Form1Window() override;
-    Form1Window(const Form1Window&) = delete;
-    Form1Window& operator=(const Form1Window&) = delete;
+    MainWindow(Host& host, ErrorReport report);
+    ~MainWindow() override;
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
 
     // Shows the window; closing it afterwards ends the message loop.
     void show(int showCommand = SW_SHOWDEFAULT);
     // The window; null once it has been closed.
     HWND handle() const { return window_; }
-    front::TForm1& presenter() { return *presenter_; }
+    front::MainWindowPresenter& presenter() { return *presenter_; }
 
     // The controls, by slot index or by the number in their name.
     const SlotList& comboBox(std::size_t slot) const { return *lists_.at(slot); }
@@ -48,7 +48,7 @@ public:
     HWND groupBox1() const { return groupBox1_; }
     HFONT windowFont() const { return windowFont_; }
 
-    // Form1View
+    // MainWindowView
     double layoutScale() const override { return scale_; }
     void setOuterSize(front::OuterSize size) override;
     void setTitle(const front::ShownText& title) override;
@@ -109,7 +109,7 @@ private:
     HWND checkBox1_ = nullptr;
     HWND groupBox1_ = nullptr;
 
-    std::unique_ptr<front::TForm1> presenter_;
+    std::unique_ptr<front::MainWindowPresenter> presenter_;
 };
 
 }  // namespace modsetup::win32

@@ -8,7 +8,7 @@
 
 #include "core/picture.h"
 
-namespace modsetup::ui {
+namespace modsetup::qt {
 
 class PictureView : public QWidget {
     Q_OBJECT
@@ -33,4 +33,4 @@ private:
 // The core's pixels (0xAARRGGBB, top row first) as an image.
 QImage toImage(const Picture& picture);
 
-}  // namespace modsetup::ui
+}  // namespace modsetup::qt

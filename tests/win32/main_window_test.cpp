@@ -17,7 +17,7 @@
 #include "front/layout.h"
 #include "set_library.h"
 #include "test_support.h"
-#include "win32/form1_window.h"
+#include "win32/main_window.h"
 
 namespace modsetup::win32 {
 namespace {
@@ -106,7 +106,7 @@ protected:
         std::filesystem::create_directories(game / "mods");
         writeFile(game / "modsetup/mod.ini", "Window Title\r\nTestMod\r\n");
         writeFile(game / "modsetup.ini", "Beta\r\n");
-        window = std::make_unique<Form1Window>(host, [this](HWND owner, const std::string& caption, const std::string& text) {
+        window = std::make_unique<MainWindow>(host, [this](HWND owner, const std::string& caption, const std::string& text) {
             reports.push_back({owner, caption, text});
         });
     }
@@ -140,7 +140,7 @@ protected:
     const std::unique_ptr<Host> system = makeSystemHost();
     GameHost host{*system, game.programPath("modsetup.exe")};
     std::vector<Report> reports;
-    std::unique_ptr<Form1Window> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(Form1WindowTest, LayoutIsAppliedToTheSystemsControls) {
@@ -342,7 +342,7 @@ TEST_F(Form1WindowTest, KeystrokesReachThePresenter) {
 // The program's own report: a real message box, found and dismissed by
 // another thread as a user would.
 TEST_F(Form1WindowTest, TheProgramsReportIsAMessageBoxOwnedByTheWindow) {
-    window = std::make_unique<Form1Window>(host, showErrorBox);
+    window = std::make_unique<MainWindow>(host, showErrorBox);
     window->show(SW_SHOW);
     SetForegroundWindow(window->handle());
     HWND field = window->comboBox(kPrimary3).editHandle();
@@ -377,7 +377,7 @@ TEST_F(Form1WindowTest, CloseAndPlayCloseTheWindowAndEndTheLoop) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        window = std::make_unique<Form1Window>(host, [this](HWND owner, const std::string& caption, const std::string& text) {
+        window = std::make_unique<MainWindow>(host, [this](HWND owner, const std::string& caption, const std::string& text) {
             reports.push_back({owner, caption, text});
         });
         window->show(SW_SHOWNOACTIVATE);

@@ -1,7 +1,7 @@
 #pragma once
-// The main window Form1 in Qt: every control of the layout, drawn by Qt. It
-// forwards the user's events to the presenter TForm1 and carries out what the
-// presenter asks (Form1View); every decision is the presenter's.
+// The main window in Qt: every control of the layout, drawn by Qt. It
+// forwards the user's events to the presenter and carries out what the
+// presenter asks (MainWindowView); every decision is the presenter's.
 
 #include <QSize>
 #include <QWidget>
@@ -12,31 +12,31 @@
 
 #include "core/platform/host.h"
 #include "core/slots.h"
-#include "front/form1.h"
-#include "front/form1_view.h"
+#include "front/main_window_presenter.h"
+#include "front/main_window_view.h"
 #include "front/shown_text.h"
-#include "ui/error_report.h"
+#include "qt/error_report.h"
 
 class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
 
-namespace modsetup::ui {
+namespace modsetup::qt {
 
 class PictureView;
 class SlotList;
 
-class Form1Window : public QWidget, public front::Form1View {
+class MainWindow : public QWidget, public front::MainWindowView {
     Q_OBJECT
 
 public:
     // Creates the window from its layout and runs the load sequence once,
     // before the window is shown. report shows every error the user sees.
-    Form1Window(Host& host, ErrorReport report, QWidget* parent = nullptr);
-    ~Form1Window() override;
+    MainWindow(Host& host, ErrorReport report, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
-    front::TForm1& presenter() { return *presenter_; }
+    front::MainWindowPresenter& presenter() { return *presenter_; }
 
     // The controls, by slot index or by the number in their name.
     SlotList* comboBox(std::size_t slot) const { return lists_.at(slot); }
@@ -46,7 +46,7 @@ public:
     QCheckBox* checkBox1() const { return checkBox1_; }
     QGroupBox* groupBox1() const { return groupBox1_; }
 
-    // Form1View
+    // MainWindowView
     double layoutScale() const override { return scale_; }
     void setOuterSize(front::OuterSize size) override;
     void setTitle(const front::ShownText& title) override;
@@ -74,7 +74,7 @@ private:
     ErrorReport report_;
     double scale_ = 1.0;
     const front::Utf8OrLatin1Text codec_;
-    std::unique_ptr<front::TForm1> presenter_;
+    std::unique_ptr<front::MainWindowPresenter> presenter_;
 
     // Outer size asked for, and the frame it was computed with: the window
     // system frames a shown window only later, and then the size is fitted again.
@@ -90,4 +90,4 @@ private:
     QGroupBox* groupBox1_ = nullptr;
 };
 
-}  // namespace modsetup::ui
+}  // namespace modsetup::qt

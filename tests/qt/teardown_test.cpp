@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <memory>
 
-#include "form_test_support.h"
-#include "ui/slot_list.h"
+#include "window_test_support.h"
+#include "qt/slot_list.h"
 
 using namespace modsetup;
 using namespace modsetup::uitest;

@@ -1,4 +1,4 @@
-#include "ui/form1_window.h"
+#include "qt/main_window.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -8,11 +8,11 @@
 #include <QPushButton>
 
 #include "front/layout.h"
-#include "ui/picture_view.h"
-#include "ui/qt_text.h"
-#include "ui/slot_list.h"
+#include "qt/picture_view.h"
+#include "qt/qt_text.h"
+#include "qt/slot_list.h"
 
-namespace modsetup::ui {
+namespace modsetup::qt {
 namespace {
 
 using front::ControlKind;
@@ -37,7 +37,7 @@ QColor textColour(TextColour colour, const QPalette& palette) {
 
 }  // namespace
 
-Form1Window::Form1Window(Host& host, ErrorReport report, QWidget* parent)
+MainWindow::MainWindow(Host& host, ErrorReport report, QWidget* parent)
     : QWidget(parent), report_(std::move(report)), scale_(logicalDpiY() / 96.0), codec_(qtCaseFold) {
     // Where the design font is missing, fonts of nearly its widths stand in, so
     // that captions fit the sizes of the layout.
@@ -57,20 +57,20 @@ Form1Window::Form1Window(Host& host, ErrorReport report, QWidget* parent)
     resize(front::kDesignWidth, front::kDesignHeight);
 
     createControls();
-    presenter_ = std::make_unique<front::TForm1>(host, *this, codec_);
+    presenter_ = std::make_unique<front::MainWindowPresenter>(host, *this, codec_);
     connectControls();
     presenter_->FormCreate();
 }
 
-Form1Window::~Form1Window() {
+MainWindow::~MainWindow() {
     // The lists outlive this object's members: QWidget deletes its children
-    // only after ~Form1Window, and hiding a window that still has the focus
+    // only after ~MainWindow, and hiding a window that still has the focus
     // makes a list that loses it signal. No handler may run on a half-destroyed
     // window.
     for (SlotList* list : lists_) list->disconnect(this);
 }
 
-void Form1Window::createControls() {
+void MainWindow::createControls() {
     std::vector<QWidget*> windowed;
     for (const ControlLayout& layout : front::kLayout) {
         QWidget* parent = layout.parent == ControlParent::GroupBox1 ? static_cast<QWidget*>(groupBox1_) : this;
@@ -131,32 +131,32 @@ void Form1Window::createControls() {
     for (QWidget* control : windowed) control->raise();
 }
 
-void Form1Window::connectControls() {
-    front::TForm1& form = *presenter_;
+void MainWindow::connectControls() {
+    front::MainWindowPresenter& presenter = *presenter_;
     for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
         SlotList* list = lists_[slot];
-        connect(list, &SlotList::typed, this, [&form, slot](char32_t c) { form.listTyped(slot, c); });
-        connect(list, &SlotList::backspaced, this, [&form, slot] { form.listBackspace(slot); });
-        connect(list, &SlotList::picked, this, [&form, slot](int entry) { form.listPicked(slot, entry); });
-        connect(list, &SlotList::edited, this, [&form, slot] { form.listEdited(slot); });
+        connect(list, &SlotList::typed, this, [&presenter, slot](char32_t c) { presenter.listTyped(slot, c); });
+        connect(list, &SlotList::backspaced, this, [&presenter, slot] { presenter.listBackspace(slot); });
+        connect(list, &SlotList::picked, this, [&presenter, slot](int entry) { presenter.listPicked(slot, entry); });
+        connect(list, &SlotList::edited, this, [&presenter, slot] { presenter.listEdited(slot); });
     }
-    connect(button(1), &QPushButton::clicked, this, [&form] { form.Button1Click(); });
-    connect(button(2), &QPushButton::clicked, this, [&form] { form.Button2Click(); });
-    connect(button(3), &QPushButton::clicked, this, [&form] { form.Button3Click(); });
-    connect(button(4), &QPushButton::clicked, this, [&form] { form.Button4Click(); });
+    connect(button(1), &QPushButton::clicked, this, [&presenter] { presenter.Button1Click(); });
+    connect(button(2), &QPushButton::clicked, this, [&presenter] { presenter.Button2Click(); });
+    connect(button(3), &QPushButton::clicked, this, [&presenter] { presenter.Button3Click(); });
+    connect(button(4), &QPushButton::clicked, this, [&presenter] { presenter.Button4Click(); });
 }
 
-void Form1Window::setOuterSize(front::OuterSize size) {
+void MainWindow::setOuterSize(front::OuterSize size) {
     outerTarget_ = QSize(size.width, size.height);
     fitOuterSize();
 }
 
-void Form1Window::fitOuterSize() {
+void MainWindow::fitOuterSize() {
     fittedFrame_ = frameGeometry().size() - geometry().size();
     resize(outerTarget_ - fittedFrame_);
 }
 
-bool Form1Window::event(QEvent* event) {
+bool MainWindow::event(QEvent* event) {
     // The window system frames the window after it is first shown; once the
     // frame is known the outer size is fitted to it.
     const bool result = QWidget::event(event);
@@ -172,34 +172,34 @@ bool Form1Window::event(QEvent* event) {
     return result;
 }
 
-void Form1Window::setTitle(const front::ShownText& title) {
+void MainWindow::setTitle(const front::ShownText& title) {
     const QString text = toQString(title);
     QGuiApplication::setApplicationDisplayName(text);
     setWindowTitle(literalWindowTitle(text));
 }
 
-WindowHandle Form1Window::nativeWindow() const { return static_cast<WindowHandle>(winId()); }
+WindowHandle MainWindow::nativeWindow() const { return static_cast<WindowHandle>(winId()); }
 
-void Form1Window::setListEntries(std::size_t slot, const std::vector<front::ShownText>& entries) {
+void MainWindow::setListEntries(std::size_t slot, const std::vector<front::ShownText>& entries) {
     lists_.at(slot)->setEntries(entries);
 }
 
-front::ListEdit Form1Window::listEdit(std::size_t slot) const { return lists_.at(slot)->edit(); }
+front::ListEdit MainWindow::listEdit(std::size_t slot) const { return lists_.at(slot)->edit(); }
 
-void Form1Window::setListEdit(std::size_t slot, const front::ListEdit& edit) { lists_.at(slot)->setEdit(edit); }
+void MainWindow::setListEdit(std::size_t slot, const front::ListEdit& edit) { lists_.at(slot)->setEdit(edit); }
 
-void Form1Window::setListCurrentEntry(std::size_t slot, int entry) { lists_.at(slot)->setCurrentEntry(entry); }
+void MainWindow::setListCurrentEntry(std::size_t slot, int entry) { lists_.at(slot)->setCurrentEntry(entry); }
 
-void Form1Window::showPicture(int number, const Picture& picture) { image(number)->setPicture(picture); }
+void MainWindow::showPicture(int number, const Picture& picture) { image(number)->setPicture(picture); }
 
-bool Form1Window::checkBoxTicked() const { return checkBox1_->isChecked(); }
+bool MainWindow::checkBoxTicked() const { return checkBox1_->isChecked(); }
 
-void Form1Window::tickCheckBox() { checkBox1_->setChecked(true); }
+void MainWindow::tickCheckBox() { checkBox1_->setChecked(true); }
 
-void Form1Window::setConfirmationShown(bool shown) { label(front::kConfirmationLabel)->setVisible(shown); }
+void MainWindow::setConfirmationShown(bool shown) { label(front::kConfirmationLabel)->setVisible(shown); }
 
-void Form1Window::showError(const front::ShownText& caption, const front::ShownText& text) {
+void MainWindow::showError(const front::ShownText& caption, const front::ShownText& text) {
     report_(toQString(caption), toQString(text));
 }
 
-}  // namespace modsetup::ui
+}  // namespace modsetup::qt

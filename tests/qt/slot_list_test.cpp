@@ -13,13 +13,13 @@
 #include <memory>
 
 #include "front/shown_text.h"
-#include "ui/qt_text.h"
-#include "ui/slot_list.h"
+#include "qt/qt_text.h"
+#include "qt/slot_list.h"
 
 using modsetup::front::ListEdit;
 using modsetup::front::ShownText;
-using modsetup::ui::SlotList;
-using modsetup::ui::toShownText;
+using modsetup::qt::SlotList;
+using modsetup::qt::toShownText;
 
 namespace {
 

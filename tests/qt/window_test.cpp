@@ -16,22 +16,22 @@
 
 #include <climits>
 
-#include "form_test_support.h"
+#include "window_test_support.h"
 #include "front/layout.h"
-#include "ui/picture_view.h"
-#include "ui/slot_list.h"
+#include "qt/picture_view.h"
+#include "qt/slot_list.h"
 
 using namespace modsetup;
 using namespace modsetup::uitest;
 using modsetup::front::ControlKind;
 using modsetup::front::kLayout;
-using modsetup::ui::Form1Window;
+using modsetup::qt::MainWindow;
 
 namespace {
 
-int scaled(const Form1Window& form, int designPixels) { return front::scaledPixels(designPixels, form.layoutScale()); }
+int scaled(const MainWindow& form, int designPixels) { return front::scaledPixels(designPixels, form.layoutScale()); }
 
-QWidget* control(Form1Window& form, std::string_view name) { return form.findChild<QWidget*>(latin1(name)); }
+QWidget* control(MainWindow& form, std::string_view name) { return form.findChild<QWidget*>(latin1(name)); }
 
 QString captionOf(QWidget* widget) {
     if (auto* label = qobject_cast<QLabel*>(widget)) return label->text();
@@ -40,7 +40,7 @@ QString captionOf(QWidget* widget) {
     return {};
 }
 
-QSize computedOuterSize(const Form1Window& form) {
+QSize computedOuterSize(const MainWindow& form) {
     const front::OuterSize size = front::computedOuterSize(form.layoutScale());
     return {size.width, size.height};
 }
@@ -130,7 +130,7 @@ void WindowTest::listsButtonsAndGroupAboveThePictures() {
         int lowestWindowed = INT_MAX;
         const QObjectList children = parent->children();
         for (int i = 0; i < children.size(); ++i) {
-            if (qobject_cast<ui::PictureView*>(children[i]) || qobject_cast<QLabel*>(children[i]))
+            if (qobject_cast<qt::PictureView*>(children[i]) || qobject_cast<QLabel*>(children[i]))
                 topmostPassive = i;
             else if (children[i]->isWidgetType())
                 lowestWindowed = std::min(lowestWindowed, i);
@@ -252,7 +252,7 @@ void WindowTest::typingAPrefixAndAPickReachThePresenter() {
     writeSet(scratch, kPrimary3, "New", newColour);
     writeSelections(scratch, {"", "", "Old"}, "0");
     auto form = scratch.window();
-    ui::SlotList* list = form->comboBox(kPrimary3);
+    qt::SlotList* list = form->comboBox(kPrimary3);
     QCOMPARE(shownColour(form->image(3)->image()), oldColour);
 
     list->lineEdit()->selectAll();

@@ -6,7 +6,7 @@
 
 #include "front/shown_text.h"
 
-namespace modsetup::ui {
+namespace modsetup::qt {
 
 inline QString toQString(const front::ShownText& text) {
     return QString::fromUcs4(text.data(), static_cast<qsizetype>(text.size()));
@@ -27,4 +27,4 @@ inline qsizetype unitsBefore(const front::ShownText& text, std::size_t points) {
 // Qt's letter case folding, for the lists' typing completion.
 inline char32_t qtCaseFold(char32_t c) { return QChar::toCaseFolded(c); }
 
-}  // namespace modsetup::ui
+}  // namespace modsetup::qt

@@ -1,9 +1,9 @@
-#include "ui/error_report.h"
+#include "qt/error_report.h"
 
 #include <QApplication>
 #include <QMessageBox>
 
-namespace modsetup::ui {
+namespace modsetup::qt {
 
 void showErrorBox(const QString& caption, const QString& text) {
     QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, QApplication::activeWindow());
@@ -12,4 +12,4 @@ void showErrorBox(const QString& caption, const QString& text) {
     box.exec();
 }
 
-}  // namespace modsetup::ui
+}  // namespace modsetup::qt

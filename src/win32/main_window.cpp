@@ -1,4 +1,4 @@
-#include "win32/form1_window.h"
+#include "win32/main_window.h"
 
 #include <string>
 
@@ -10,8 +10,8 @@ using front::ControlLayout;
 using front::ControlParent;
 using front::TextColour;
 
-constexpr char kWindowClass[] = "modsetup.Form1";
-constexpr char kWindowProperty[] = "modsetup.Form1Window";
+constexpr char kWindowClass[] = "modsetup.MainWindow";
+constexpr char kWindowProperty[] = "modsetup.MainWindow";
 // Control ids: the layout row plus this; clear of IDOK and IDCANCEL, which
 // the dialog keys (Enter, Escape) send to the window.
 constexpr int kFirstControlId = 100;
@@ -63,23 +63,23 @@ std::string text(std::string_view caption) { return std::string(caption); }
 
 }  // namespace
 
-Form1Window::Form1Window(Host& host, ErrorReport report)
+MainWindow::MainWindow(Host& host, ErrorReport report)
     : report_(std::move(report)), scale_(screenScale()), codec_(codePageCaseFold) {
     createWindow();
     createControls();
-    presenter_ = std::make_unique<front::TForm1>(host, *this, codec_);
+    presenter_ = std::make_unique<front::MainWindowPresenter>(host, *this, codec_);
     presenter_->FormCreate();
 }
 
-Form1Window::~Form1Window() {
+MainWindow::~MainWindow() {
     // Destroying the object is not the user closing the window: no handler
     // runs and the message loop is not told to end.
     quitOnDestroy_ = false;
     if (window_ != nullptr) DestroyWindow(window_);
 }
 
-void Form1Window::createWindow() {
-    registerWindowClass(&Form1Window::windowProc);
+void MainWindow::createWindow() {
+    registerWindowClass(&MainWindow::windowProc);
     window_ = CreateWindowExA(WS_EX_CONTROLPARENT, kWindowClass, text(front::kDesignTitle).c_str(),
                               WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, front::kWindowLeft, front::kWindowTop,
                               scaled(front::kDesignWidth), scaled(front::kDesignHeight), nullptr, nullptr,
@@ -87,7 +87,7 @@ void Form1Window::createWindow() {
     windowFont_ = fontFor({});
 }
 
-HFONT Form1Window::fontFor(const front::ControlStyle& style) {
+HFONT MainWindow::fontFor(const front::ControlStyle& style) {
     const int pixels = scaled(style.fontPixels != 0 ? style.fontPixels : front::kFontPixels);
     for (const Font& font : fonts_)
         if (font.pixels == pixels && font.bold == style.bold) return font.handle.get();
@@ -99,7 +99,7 @@ HFONT Form1Window::fontFor(const front::ControlStyle& style) {
     return fonts_.back().handle.get();
 }
 
-RECT Form1Window::scaledBounds(const ControlLayout& row) const {
+RECT MainWindow::scaledBounds(const ControlLayout& row) const {
     const int left = scaled(row.left);
     const int top = scaled(row.top);
     return {left, top, left + scaled(row.width), top + scaled(row.height)};
@@ -107,7 +107,7 @@ RECT Form1Window::scaledBounds(const ControlLayout& row) const {
 
 // Every control object exists even when the system refused a window: the
 // presenter may then drive them, and calls on a null window do nothing.
-void Form1Window::createControls() {
+void MainWindow::createControls() {
     const RECT group = scaledBounds(front::layoutOf("GroupBox1"));
     const HINSTANCE instance = GetModuleHandleA(nullptr);
     for (std::size_t index = 0; index < front::kLayout.size(); ++index) {
@@ -159,23 +159,23 @@ void Form1Window::createControls() {
         // It draws the pictures and labels that lie in it.
         SetPropA(groupBox1_, kWindowProperty, this);
         originalGroupBoxProc_ = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(groupBox1_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Form1Window::groupBoxProc)));
+            SetWindowLongPtrA(groupBox1_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MainWindow::groupBoxProc)));
     }
 }
 
-void Form1Window::show(int showCommand) {
+void MainWindow::show(int showCommand) {
     if (window_ == nullptr) return;
     ShowWindow(window_, showCommand);
     UpdateWindow(window_);
 }
 
-LRESULT CALLBACK Form1Window::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* self = static_cast<Form1Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
         self->window_ = window;
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
-    auto* self = reinterpret_cast<Form1Window*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
@@ -185,7 +185,7 @@ LRESULT CALLBACK Form1Window::windowProc(HWND window, UINT message, WPARAM wPara
     return self->handleMessage(message, wParam, lParam);
 }
 
-LRESULT Form1Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
         if (lParam != 0) command(LOWORD(wParam), HIWORD(wParam));
@@ -230,7 +230,7 @@ LRESULT Form1Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(window_, message, wParam, lParam);
 }
 
-void Form1Window::command(int id, WORD code) {
+void MainWindow::command(int id, WORD code) {
     const int index = id - kFirstControlId;
     if (index < 0 || static_cast<std::size_t>(index) >= front::kLayout.size()) return;
     const ControlLayout& row = front::kLayout[static_cast<std::size_t>(index)];
@@ -248,8 +248,8 @@ void Form1Window::command(int id, WORD code) {
     }
 }
 
-LRESULT CALLBACK Form1Window::groupBoxProc(HWND groupBox, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = static_cast<Form1Window*>(GetPropA(groupBox, kWindowProperty));
+LRESULT CALLBACK MainWindow::groupBoxProc(HWND groupBox, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = static_cast<MainWindow*>(GetPropA(groupBox, kWindowProperty));
     if (self == nullptr) return DefWindowProcA(groupBox, message, wParam, lParam);
     const WNDPROC original = self->originalGroupBoxProc_;
     switch (message) {
@@ -275,7 +275,7 @@ LRESULT CALLBACK Form1Window::groupBoxProc(HWND groupBox, UINT message, WPARAM w
     return CallWindowProcA(original, groupBox, message, wParam, lParam);
 }
 
-void Form1Window::paintGroupBox(HDC dc) const {
+void MainWindow::paintGroupBox(HDC dc) const {
     RECT client;
     GetClientRect(groupBox1_, &client);
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
@@ -283,7 +283,7 @@ void Form1Window::paintGroupBox(HDC dc) const {
     paintGraphics(dc, ControlParent::GroupBox1);
 }
 
-void Form1Window::paintGraphics(HDC dc, ControlParent parent) const {
+void MainWindow::paintGraphics(HDC dc, ControlParent parent) const {
     for (const ControlLayout& row : front::kLayout) {
         if (row.parent != parent) continue;
         if (row.kind == ControlKind::Picture) image(row.number).draw(dc);
@@ -291,47 +291,47 @@ void Form1Window::paintGraphics(HDC dc, ControlParent parent) const {
     }
 }
 
-void Form1Window::invalidate(ControlParent parent, const RECT& bounds) const {
+void MainWindow::invalidate(ControlParent parent, const RECT& bounds) const {
     HWND target = parent == ControlParent::GroupBox1 ? groupBox1_ : window_;
     if (target != nullptr) InvalidateRect(target, &bounds, TRUE);
 }
 
-void Form1Window::setOuterSize(front::OuterSize size) {
+void MainWindow::setOuterSize(front::OuterSize size) {
     if (window_ == nullptr) return;
     SetWindowPos(window_, nullptr, 0, 0, size.width, size.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Form1Window::setTitle(const front::ShownText& title) {
+void MainWindow::setTitle(const front::ShownText& title) {
     if (window_ != nullptr) SetWindowTextA(window_, codec_.bytes(title).c_str());
 }
 
-void Form1Window::closeWindow() {
+void MainWindow::closeWindow() {
     if (window_ != nullptr) DestroyWindow(window_);
 }
 
-void Form1Window::setListEntries(std::size_t slot, const std::vector<front::ShownText>& entries) {
+void MainWindow::setListEntries(std::size_t slot, const std::vector<front::ShownText>& entries) {
     lists_.at(slot)->setEntries(entries);
 }
 
-front::ListEdit Form1Window::listEdit(std::size_t slot) const { return lists_.at(slot)->edit(); }
+front::ListEdit MainWindow::listEdit(std::size_t slot) const { return lists_.at(slot)->edit(); }
 
-void Form1Window::setListEdit(std::size_t slot, const front::ListEdit& edit) { lists_.at(slot)->setEdit(edit); }
+void MainWindow::setListEdit(std::size_t slot, const front::ListEdit& edit) { lists_.at(slot)->setEdit(edit); }
 
-void Form1Window::setListCurrentEntry(std::size_t slot, int entry) { lists_.at(slot)->setCurrentEntry(entry); }
+void MainWindow::setListCurrentEntry(std::size_t slot, int entry) { lists_.at(slot)->setCurrentEntry(entry); }
 
-void Form1Window::showPicture(int number, const Picture& picture) {
+void MainWindow::showPicture(int number, const Picture& picture) {
     PictureView& view = images_.at(static_cast<std::size_t>(number - 1));
     view.setPicture(picture);
     invalidate(front::kLayout[front::layoutIndex(ControlKind::Picture, number)].parent, view.bounds());
 }
 
-bool Form1Window::checkBoxTicked() const {
+bool MainWindow::checkBoxTicked() const {
     return SendMessageA(checkBox1_, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-void Form1Window::tickCheckBox() { SendMessageA(checkBox1_, BM_SETCHECK, BST_CHECKED, 0); }
+void MainWindow::tickCheckBox() { SendMessageA(checkBox1_, BM_SETCHECK, BST_CHECKED, 0); }
 
-void Form1Window::setConfirmationShown(bool shown) {
+void MainWindow::setConfirmationShown(bool shown) {
     LabelView& confirmation = labels_.at(front::kConfirmationLabel - 1);
     if (confirmation.shown() == shown) return;
     confirmation.setShown(shown);
@@ -339,7 +339,7 @@ void Form1Window::setConfirmationShown(bool shown) {
                confirmation.bounds());
 }
 
-void Form1Window::showError(const front::ShownText& caption, const front::ShownText& text) {
+void MainWindow::showError(const front::ShownText& caption, const front::ShownText& text) {
     // The box takes the focus; typing into a list goes on after it is closed.
     HWND focus = GetFocus();
     report_(window_, codec_.bytes(caption), codec_.bytes(text));

@@ -11,7 +11,7 @@
 
 #include "front/typing.h"
 
-namespace modsetup::ui {
+namespace modsetup::qt {
 
 class SlotList : public QComboBox {
     Q_OBJECT
@@ -42,4 +42,4 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 };
 
-}  // namespace modsetup::ui
+}  // namespace modsetup::qt

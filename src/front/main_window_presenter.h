@@ -1,8 +1,12 @@
 #pragma once
-// TForm1, the main window's presenter: the load sequence and every handler of
-// the window, whatever toolkit draws it. It holds the window's state (the
+// The main window's presenter: the load sequence and every handler of the
+// window, whatever toolkit draws it. It holds the window's state (the
 // process-wide strings, the lists' entries and the bytes behind their texts)
-// and drives a Form1View; the window forwards its events here.
+// and drives a MainWindowView; the window forwards its events here.
+//
+// The handlers keep the names of the controls they serve: FormCreate is the
+// load sequence, ComboBoxChange the change handler of ComboBox1..16,
+// Button1Click Apply, Button2Click Undo, Button3Click Close, Button4Click Play.
 
 #include <array>
 #include <string>
@@ -13,41 +17,25 @@
 #include "core/platform/host.h"
 #include "core/previews.h"
 #include "core/slots.h"
-#include "front/form1_view.h"
+#include "front/main_window_view.h"
 #include "front/shown_text.h"
 
 namespace modsetup::front {
 
-class TForm1 {
+class MainWindowPresenter {
 public:
     // Does not run the load sequence yet: the window calls FormCreate once its
     // controls exist, before it is first shown.
-    TForm1(Host& host, Form1View& view, const TextCodec& codec);
-    TForm1(const TForm1&) = delete;
-    TForm1& operator=(const TForm1&) = delete;
+    MainWindowPresenter(Host& host, MainWindowView& view, const TextCodec& codec);
+    MainWindowPresenter(const MainWindowPresenter&) = delete;
+    MainWindowPresenter& operator=(const MainWindowPresenter&) = delete;
 
     // The load sequence, at creation and on Undo (Button2).
     void FormCreate();
 
-    // The change handler of a slot's list: shows the previews of the set named
-    // by its text.
+    // The change handler of a slot's list (ComboBox<slot + 1>Change): shows
+    // the previews of the set named by its text.
     void ComboBoxChange(std::size_t slot);
-    void ComboBox1Change() { ComboBoxChange(kPrimary1); }
-    void ComboBox2Change() { ComboBoxChange(kPrimary2); }
-    void ComboBox3Change() { ComboBoxChange(kPrimary3); }
-    void ComboBox4Change() { ComboBoxChange(kPrimary4); }
-    void ComboBox5Change() { ComboBoxChange(kPrimary5); }
-    void ComboBox6Change() { ComboBoxChange(kPrimary6); }
-    void ComboBox7Change() { ComboBoxChange(kPrimary7); }
-    void ComboBox8Change() { ComboBoxChange(kPrimary8); }
-    void ComboBox9Change() { ComboBoxChange(kPrimary9); }
-    void ComboBox10Change() { ComboBoxChange(kPrimary10); }
-    void ComboBox11Change() { ComboBoxChange(kSecondary1); }
-    void ComboBox12Change() { ComboBoxChange(kSecondary2); }
-    void ComboBox13Change() { ComboBoxChange(kSecondary3); }
-    void ComboBox14Change() { ComboBoxChange(kSecondary4); }
-    void ComboBox15Change() { ComboBoxChange(kTeamAlpha); }
-    void ComboBox16Change() { ComboBoxChange(kTeamBravo); }
 
     void Button1Click();  // Apply
     void Button2Click() { FormCreate(); }  // Undo is a complete reload
@@ -65,8 +53,6 @@ public:
     // them (in any letter case where the codec cannot write that case in
     // their bytes); otherwise the bytes of what the user typed.
     std::string listBytes(std::size_t slot) const;
-
-    const ProcessStrings& processStrings() const { return strings_; }
 
 private:
     struct SlotList {
@@ -86,7 +72,7 @@ private:
     ShownText shownTitle() const;
 
     Host& host_;
-    Form1View& view_;
+    MainWindowView& view_;
     const TextCodec& codec_;
     LineFile shared_;  // the load sequence, Play, and every file Apply writes
     LineFile input_;   // Apply's reading of the sets' files

@@ -7,7 +7,7 @@
 
 #include <functional>
 
-namespace modsetup::ui {
+namespace modsetup::qt {
 
 // caption: the application's title (ModTitle); text: the complete message.
 using ErrorReport = std::function<void(const QString& caption, const QString& text)>;
@@ -16,4 +16,4 @@ using ErrorReport = std::function<void(const QString& caption, const QString& te
 // one OK button; returns when the user has dismissed it.
 void showErrorBox(const QString& caption, const QString& text);
 
-}  // namespace modsetup::ui
+}  // namespace modsetup::qt

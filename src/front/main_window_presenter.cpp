@@ -1,4 +1,4 @@
-#include "front/form1.h"
+#include "front/main_window_presenter.h"
 
 #include <algorithm>
 
@@ -19,11 +19,11 @@ bool sameIgnoringCase(const ShownText& a, const ShownText& b, const TextCodec& c
 
 }  // namespace
 
-TForm1::TForm1(Host& host, Form1View& view, const TextCodec& codec)
+MainWindowPresenter::MainWindowPresenter(Host& host, MainWindowView& view, const TextCodec& codec)
     : host_(host), view_(view), codec_(codec), shared_(host), input_(host),
       areas_(pictureAreas(view.layoutScale())) {}
 
-void TForm1::FormCreate() {
+void MainWindowPresenter::FormCreate() {
     for (std::size_t slot = 0; slot < kSlotCount; ++slot) setEntries(slot, {});
     view_.setOuterSize(computedOuterSize(view_.layoutScale()));
 
@@ -38,14 +38,14 @@ void TForm1::FormCreate() {
     if (!outcome.errors.empty()) report(outcome.errors);
 }
 
-void TForm1::ComboBoxChange(std::size_t slot) {
+void MainWindowPresenter::ComboBoxChange(std::size_t slot) {
     const SlotPreviewLoad load =
         loadSlotPreviews(host_, strings_.configBase, slot, listBytes(slot), PreviewOrder::Handler, areas_);
     showPictures(load.loaded);
     if (!load.error.empty()) report({load.error});
 }
 
-void TForm1::Button1Click() {
+void MainWindowPresenter::Button1Click() {
     const ApplyOutcome outcome =
         runApply(host_, shared_, input_, strings_, slotTexts(), [this] { return view_.checkBoxTicked(); });
     // Confirming an Apply that could not install the sets would mislead.
@@ -53,9 +53,9 @@ void TForm1::Button1Click() {
     if (!outcome.succeeded()) report({applyFailureMessage(outcome, strings_)});
 }
 
-void TForm1::Button3Click() { view_.closeWindow(); }
+void MainWindowPresenter::Button3Click() { view_.closeWindow(); }
 
-void TForm1::Button4Click() {
+void MainWindowPresenter::Button4Click() {
     const PlayOutcome outcome = runPlay(host_, shared_, strings_.configBase, strings_.modName, view_.nativeWindow());
     if (outcome.launched) {
         view_.closeWindow();
@@ -64,13 +64,13 @@ void TForm1::Button4Click() {
     report({outcome.error});
 }
 
-void TForm1::listPicked(std::size_t slot, int entry) {
+void MainWindowPresenter::listPicked(std::size_t slot, int entry) {
     if (entry < 0 || static_cast<std::size_t>(entry) >= lists_[slot].entries.size()) return;
     rememberEntry(slot, entry);
     ComboBoxChange(slot);
 }
 
-void TForm1::listTyped(std::size_t slot, char32_t typed) {
+void MainWindowPresenter::listTyped(std::size_t slot, char32_t typed) {
     SlotList& list = lists_[slot];
     const TypedCharacter outcome =
         typeCharacter(list.shownEntries, view_.listEdit(slot), typed, list.selectedEntry, codec_);
@@ -82,14 +82,14 @@ void TForm1::listTyped(std::size_t slot, char32_t typed) {
     if (outcome.runsHandler) ComboBoxChange(slot);
 }
 
-void TForm1::listBackspace(std::size_t slot) {
+void MainWindowPresenter::listBackspace(std::size_t slot) {
     view_.setListEdit(slot, backspace(view_.listEdit(slot)));
     ComboBoxChange(slot);
 }
 
-void TForm1::listEdited(std::size_t slot) { ComboBoxChange(slot); }
+void MainWindowPresenter::listEdited(std::size_t slot) { ComboBoxChange(slot); }
 
-std::string TForm1::listBytes(std::size_t slot) const {
+std::string MainWindowPresenter::listBytes(std::size_t slot) const {
     const SlotList& list = lists_[slot];
     const ShownText shown = view_.listEdit(slot).text;
     if (shown == list.knownText) return list.knownBytes;
@@ -104,14 +104,14 @@ std::string TForm1::listBytes(std::size_t slot) const {
     return codec_.bytes(shown);
 }
 
-void TForm1::setProgramText(std::size_t slot, const std::string& bytes) {
+void MainWindowPresenter::setProgramText(std::size_t slot, const std::string& bytes) {
     SlotList& list = lists_[slot];
     list.knownBytes = bytes;
     list.knownText = codec_.shown(bytes);
     view_.setListEdit(slot, editWithCaretAtEnd(list.knownText));
 }
 
-void TForm1::setEntries(std::size_t slot, std::vector<std::string> entries) {
+void MainWindowPresenter::setEntries(std::size_t slot, std::vector<std::string> entries) {
     SlotList& list = lists_[slot];
     list.entries = std::move(entries);
     list.shownEntries.clear();
@@ -122,27 +122,27 @@ void TForm1::setEntries(std::size_t slot, std::vector<std::string> entries) {
 
 // A picked or completed entry keeps its own bytes, also where another entry
 // shows the same text (a Latin-1 and a UTF-8 name that both read "é").
-void TForm1::rememberEntry(std::size_t slot, int entry) {
+void MainWindowPresenter::rememberEntry(std::size_t slot, int entry) {
     SlotList& list = lists_[slot];
     list.selectedEntry = entry;
     list.knownBytes = list.entries[static_cast<std::size_t>(entry)];
     list.knownText = list.shownEntries[static_cast<std::size_t>(entry)];
 }
 
-SlotTexts TForm1::slotTexts() const {
+SlotTexts MainWindowPresenter::slotTexts() const {
     SlotTexts texts;
     for (std::size_t slot = 0; slot < kSlotCount; ++slot) texts[slot] = listBytes(slot);
     return texts;
 }
 
-void TForm1::showPictures(const std::vector<LoadedPreview>& pictures) {
+void MainWindowPresenter::showPictures(const std::vector<LoadedPreview>& pictures) {
     for (const LoadedPreview& loaded : pictures) view_.showPicture(loaded.image, loaded.picture);
 }
 
 // Every failure of one handler in one report, one message per line. Each
 // message is shown on its own, so that one name's bytes do not decide how
 // another's are read.
-void TForm1::report(const std::vector<std::string>& messages) {
+void MainWindowPresenter::report(const std::vector<std::string>& messages) {
     ShownText text;
     for (const std::string& message : messages) {
         if (!text.empty()) text += U'\n';
@@ -153,6 +153,6 @@ void TForm1::report(const std::vector<std::string>& messages) {
 
 // mod.ini's line 1, shortened so that no mod.ini makes a title (or a report's
 // caption) longer than a title bar can show or a display server accepts.
-ShownText TForm1::shownTitle() const { return codec_.shown(shortenedMiddle(strings_.modTitle, kMaxTitleBytes)); }
+ShownText MainWindowPresenter::shownTitle() const { return codec_.shown(shortenedMiddle(strings_.modTitle, kMaxTitleBytes)); }
 
 }  // namespace modsetup::front

@@ -1,10 +1,10 @@
-#include "ui/picture_view.h"
+#include "qt/picture_view.h"
 
 #include <QPainter>
 
 #include <cstring>
 
-namespace modsetup::ui {
+namespace modsetup::qt {
 
 QImage toImage(const Picture& picture) {
     if (picture.width <= 0 || picture.height <= 0 ||
@@ -35,4 +35,4 @@ void PictureView::paintEvent(QPaintEvent*) {
     painter.drawImage(0, 0, image_);
 }
 
-}  // namespace modsetup::ui
+}  // namespace modsetup::qt

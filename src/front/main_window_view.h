@@ -1,7 +1,7 @@
 #pragma once
 // What the presenter asks of a window. A window implements this over its
 // toolkit's controls, built from the layout table, and forwards the user's
-// events to the presenter (see form1.h); it decides nothing itself.
+// events to the presenter (see main_window_presenter.h); it decides nothing itself.
 //
 // Lists are addressed by slot (index into the slot table), pictures by n of
 // Image<n>. Texts are shown texts (see shown_text.h).
@@ -17,9 +17,9 @@
 
 namespace modsetup::front {
 
-class Form1View {
+class MainWindowView {
 public:
-    virtual ~Form1View() = default;
+    virtual ~MainWindowView() = default;
 
     // The screen's pixels per inch / 96: the layout's positions, sizes and
     // fonts are multiplied by it when the window is created.

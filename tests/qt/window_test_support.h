@@ -1,7 +1,7 @@
 #pragma once
 // Shared helpers of the Qt window tests: a scratch folder that plays the game's
 // folder and the program's folder, small set libraries of one-colour pictures
-// written on the spot, and the window Form1Window over them with a recorder
+// written on the spot, and the window MainWindow over them with a recorder
 // in place of the standard error report.
 
 #include <QColor>
@@ -20,8 +20,8 @@
 #include "core/previews.h"
 #include "core/slots.h"
 #include "test_support.h"
-#include "ui/error_report.h"
-#include "ui/form1_window.h"
+#include "qt/error_report.h"
+#include "qt/main_window.h"
 
 namespace modsetup::uitest {
 
@@ -37,7 +37,7 @@ struct ReportRecorder {
     };
     std::vector<Report> reports;
 
-    ui::ErrorReport report() {
+    qt::ErrorReport report() {
         return [this](const QString& caption, const QString& text) { reports.push_back({caption, text}); };
     }
 };
@@ -53,8 +53,8 @@ public:
     Host& host() { return host_; }
 
     // The window over this folder; it runs the load sequence as it is created.
-    std::unique_ptr<ui::Form1Window> window() {
-        return std::make_unique<ui::Form1Window>(host_, recorder.report());
+    std::unique_ptr<qt::MainWindow> window() {
+        return std::make_unique<qt::MainWindow>(host_, recorder.report());
     }
 
     ReportRecorder recorder;
