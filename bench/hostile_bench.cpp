@@ -82,9 +82,9 @@ const HostileFiles& hostileFiles() {
         const std::string line(kLongLineBytes, 'x');
         SlotTexts texts = game.texts();
         texts[kTeamBravo] = "Gone";
-        writeBytes(made.normalSelections, selectionsText(texts, true));
+        writeBytes(made.normalSelections, selectionsText(texts, true).value());
         texts[kTeamBravo] = line;
-        writeBytes(made.longSelections, selectionsText(texts, true));
+        writeBytes(made.longSelections, selectionsText(texts, true).value());
         writeBytes(made.normalModIni, "Bench Mod\r\nDesert?\r\n");
         writeBytes(made.longModIni, "Bench Mod\r\n" + line + "\r\n");
         writeBytes(made.runLengthPicture, runLengthBomb());

@@ -32,17 +32,23 @@ SavedSelections readSelections(LineFile& handle, const std::string& configBase) 
     return saved;
 }
 
-std::string selectionsText(const SlotTexts& texts, bool boxTicked) {
+std::optional<std::string> selectionsText(const SlotTexts& texts, bool boxTicked) {
     std::string bytes;
-    for (const auto& text : texts) bytes += text + "\r\n";
-    bytes += boxTicked ? "1\r\n" : "0\r\n";
+    for (const auto& text : texts) {
+        if (holdsLineBreak(text)) return std::nullopt;
+        bytes += text;
+        bytes += kLineEnd;
+    }
+    bytes += boxTicked ? '1' : '0';
+    bytes += kLineEnd;
     return bytes;
 }
 
 bool writeSelections(LineFile& handle, const std::string& configBase, const SlotTexts& texts, bool boxTicked) {
+    const std::optional<std::string> text = selectionsText(texts, boxTicked);
+    if (!text) return false;
     const bool opened = handle.openWrite(selectionsPath(configBase));
-    for (const auto& text : texts) handle.writeLine(text);
-    handle.writeNumber(boxTicked ? 1 : 0);
+    handle.writeLines(*text);
     return handle.close() && opened;
 }
 

@@ -4,6 +4,7 @@
 // program (the sixteen chosen set names and "Use Modified Weapons").
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -44,10 +45,12 @@ struct SavedSelections {
 };
 SavedSelections readSelections(LineFile& handle, const std::string& configBase);
 
-// The 17 lines as written, CR LF after each.
-std::string selectionsText(const SlotTexts& texts, bool boxTicked);
-// Writes the selections file; false when it could not be written (it then
-// keeps its old content).
+// The selections file's bytes: the sixteen texts and "1" or "0" for the box,
+// CR LF after each. Nothing when a text holds a line break: it would split
+// its line in two and move every later choice.
+std::optional<std::string> selectionsText(const SlotTexts& texts, bool boxTicked);
+// Writes selectionsText's bytes to the selections file; false when there are
+// none or they could not be written (the file then keeps its old content).
 bool writeSelections(LineFile& handle, const std::string& configBase, const SlotTexts& texts, bool boxTicked);
 
 }  // namespace modsetup

@@ -54,13 +54,17 @@ std::string LineFile::readLine() {
 
 void LineFile::writeLine(std::string_view text) {
     if (!output_ || writeFailed_) return;
-    if (text.find_first_of("\r\n") != std::string_view::npos) {
+    if (holdsLineBreak(text)) {
         writeFailed_ = true;
         return;
     }
-    static constexpr char kLineEnd[] = {'\r', '\n'};
-    if (!output_->write(text.data(), text.size()) || !output_->write(kLineEnd, sizeof kLineEnd))
+    if (!output_->write(text.data(), text.size()) || !output_->write(kLineEnd.data(), kLineEnd.size()))
         writeFailed_ = true;
+}
+
+void LineFile::writeLines(std::string_view lines) {
+    if (!output_ || writeFailed_) return;
+    if (!output_->write(lines.data(), lines.size())) writeFailed_ = true;
 }
 
 void LineFile::writeNumber(long long number) { writeLine(std::to_string(number)); }

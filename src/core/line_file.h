@@ -35,6 +35,12 @@ inline constexpr std::size_t kMaxLineBytes = 1024;
 // a file system allows (255 bytes). A hostile file costs no more than this.
 inline constexpr std::size_t kMaxLineFileBytes = 16 * 1024;
 
+// What ends every line written.
+inline constexpr std::string_view kLineEnd = "\r\n";
+
+// Whether text holds a CR or an LF, and so cannot be written as one line.
+inline bool holdsLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
+
 class LineFile {
 public:
     explicit LineFile(Host& host) : host_(host) {}
@@ -51,6 +57,9 @@ public:
     std::string readLine();
     void writeLine(std::string_view text);
     void writeNumber(long long number);
+    // Writes lines that a file's text function made, each ended by kLineEnd
+    // already, as they are.
+    void writeLines(std::string_view lines);
 
     // Ends the use of the handle. For a file being written: true when every
     // line reached the file and it replaced the target; false otherwise (the

@@ -36,7 +36,7 @@ TEST(NamedPipesInTheLibrary, StartUpReportsAPipeAtAPreviewAndReadsPipedConfigura
     for (std::size_t slot = 0; slot < kSlotCount; ++slot) testing::writePreviewSet(library, slot, "Gold");
     SlotTexts gold;
     gold.fill("Gold");
-    testing::writeFile(dir / "modsetup.ini", selectionsText(gold, true));
+    testing::writeFile(dir / "modsetup.ini", selectionsText(gold, true).value());
     replaceWithPipe(library / "1/Gold/1.bmp");
     replaceWithPipe(library / "mod.ini");
     const std::vector<fs::path> pipes = {library / "1/Gold/1.bmp", library / "mod.ini", dir / "modsetup.ini"};

@@ -53,7 +53,7 @@ protected:
     }
 
     void saveSelections(const SlotTexts& texts, bool ticked) {
-        testing::writeFile(dir / "modsetup.ini", selectionsText(texts, ticked));
+        testing::writeFile(dir / "modsetup.ini", selectionsText(texts, ticked).value());
     }
 
     static SlotTexts allGold() {
@@ -104,7 +104,7 @@ TEST_F(LoadSequence, FromAFolderWhosePathHoldsABackslashNothingIsReadAndTheRepor
     // What the backslash, read as a separator, would name.
     testing::writeFile(dir / "ga/me/modsetup/mod.ini", "Wrong Title\r\nWrong\r\n");
     for (std::size_t slot = 0; slot < kSlotCount; ++slot) testing::writePreviewSet(dir / "ga/me/modsetup", slot, "Gold");
-    testing::writeFile(dir / "ga/me/modsetup.ini", selectionsText(allGold(), true));
+    testing::writeFile(dir / "ga/me/modsetup.ini", selectionsText(allGold(), true).value());
 
     testing::ProgramFileHost inFolder(*system, (folder / "modsetup.exe").string());
     LoadOutcome outcome = runLoadSequence(inFolder, shared);

@@ -85,8 +85,8 @@ protected:
     std::filesystem::path selections = dir / "modsetup.ini";
     const SlotTexts oldTexts = textsNamed("Old");
     const SlotTexts newTexts = textsNamed("New");
-    const std::string oldBytes = selectionsText(oldTexts, false);
-    const std::string newBytes = selectionsText(newTexts, true);
+    const std::string oldBytes = selectionsText(oldTexts, false).value();
+    const std::string newBytes = selectionsText(newTexts, true).value();
 
     void SetUp() override { testing::writeFile(selections, oldBytes); }
 

@@ -145,7 +145,7 @@ std::string demoSelectionsText(const DemoOptions& options) {
         if (slot == kTeamBravo) pick = 8;
         if (!names.empty()) texts[slot] = names[pick % names.size()];
     }
-    return selectionsText(texts, true);
+    return selectionsText(texts, true).value();  // demo names hold no line break
 }
 
 }  // namespace modsetup::demo
