@@ -29,7 +29,7 @@ void showMainWindow(benchmark::State& state, Host& host) {
     QString report;
     for (auto _ : state) {
         auto window =
-            std::make_unique<qt::MainWindow>(host, [&report](const QString&, const QString& text) { report = text; });
+            std::make_unique<qt::MainWindow>(host, [&report](QWidget*, const QString&, const QString& text) { report = text; });
         window->show();
         QApplication::processEvents();
         state.PauseTiming();

@@ -12,6 +12,11 @@
 namespace modsetup::front {
 namespace {
 
+bool isWhole(const Picture& picture) {
+    return picture.width > 0 && picture.height > 0 &&
+           picture.pixels.size() == static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height);
+}
+
 bool sameIgnoringCase(const ShownText& a, const ShownText& b, const TextCodec& codec) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),
                       [&codec](char32_t x, char32_t y) { return codec.fold(x) == codec.fold(y); });
@@ -67,6 +72,7 @@ void MainWindowPresenter::Button4Click() {
 void MainWindowPresenter::listPicked(std::size_t slot, int entry) {
     if (entry < 0 || static_cast<std::size_t>(entry) >= lists_[slot].entries.size()) return;
     rememberEntry(slot, entry);
+    view_.setListEdit(slot, editAfterPick(lists_[slot].knownText));
     ComboBoxChange(slot);
 }
 
@@ -88,6 +94,10 @@ void MainWindowPresenter::listBackspace(std::size_t slot) {
 }
 
 void MainWindowPresenter::listEdited(std::size_t slot) { ComboBoxChange(slot); }
+
+// Scrolling the window past a list must not change a choice behind the
+// user's back: only the list the user is working in takes the wheel.
+bool MainWindowPresenter::listTakesWheel(std::size_t slot) const { return view_.listHasFocus(slot); }
 
 std::string MainWindowPresenter::listBytes(std::size_t slot) const {
     const SlotList& list = lists_[slot];
@@ -135,8 +145,11 @@ SlotTexts MainWindowPresenter::slotTexts() const {
     return texts;
 }
 
+// A picture without pixels (nothing of it lies in its view's area) leaves the
+// view showing what it showed, as a failed load does.
 void MainWindowPresenter::showPictures(const std::vector<LoadedPreview>& pictures) {
-    for (const LoadedPreview& loaded : pictures) view_.showPicture(loaded.image, loaded.picture);
+    for (const LoadedPreview& loaded : pictures)
+        if (isWhole(loaded.picture)) view_.showPicture(loaded.image, loaded.picture);
 }
 
 // Every failure of one handler in one report, one message per line. Each

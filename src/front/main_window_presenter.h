@@ -47,6 +47,10 @@ public:
     void listTyped(std::size_t slot, char32_t typed);  // a printable character typed
     void listBackspace(std::size_t slot);
     void listEdited(std::size_t slot);  // any other edit of the text (Delete, paste, cut)
+    // Whether a turn of the mouse wheel over a list may change it: the window
+    // then moves it to the next or previous entry, a pick; otherwise the list
+    // leaves the wheel alone.
+    bool listTakesWheel(std::size_t slot) const;
 
     // The bytes a list's text stands for: those of the entry picked or
     // completed last, or of the text the program set, while the list shows

@@ -41,8 +41,11 @@ public:
     // The entry the list's drop-down marks as current (where arrow keys move
     // on from), after a completion; its text stays as it is.
     virtual void setListCurrentEntry(std::size_t slot, int entry) = 0;
+    // Whether the list (its edit field included) has the keyboard focus.
+    virtual bool listHasFocus(std::size_t slot) const = 0;
 
-    // Replaces what picture Image<image> shows.
+    // Replaces what picture Image<image> shows. The picture is always whole:
+    // a positive width and height, and width x height pixels.
     virtual void showPicture(int image, const Picture& picture) = 0;
 
     virtual bool checkBoxTicked() const = 0;

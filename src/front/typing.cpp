@@ -28,6 +28,13 @@ ListEdit editWithCaretAtEnd(ShownText text) {
     return edit;
 }
 
+ListEdit editAfterPick(ShownText entry) {
+    ListEdit edit;
+    edit.selectionLength = entry.size();
+    edit.text = std::move(entry);
+    return edit;
+}
+
 TypedCharacter typeCharacter(std::span<const ShownText> entries, const ListEdit& reported, char32_t typed,
                              int selectedEntry, const TextCodec& codec) {
     const ListEdit edit = bounded(reported);

@@ -35,6 +35,10 @@ struct ListEdit {
 
 // The edit field after the program has set its text: caret at its end.
 ListEdit editWithCaretAtEnd(ShownText text);
+// The edit field after the user picked an entry (from the drop-down, with the
+// arrow keys or the wheel): the entry's whole text selected, so that a letter
+// typed next starts a name of its own and completes from that letter.
+ListEdit editAfterPick(ShownText entry);
 
 struct TypedCharacter {
     ListEdit edit;           // the edit field afterwards

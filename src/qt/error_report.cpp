@@ -1,12 +1,11 @@
 #include "qt/error_report.h"
 
-#include <QApplication>
 #include <QMessageBox>
 
 namespace modsetup::qt {
 
-void showErrorBox(const QString& caption, const QString& text) {
-    QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, QApplication::activeWindow());
+void showErrorBox(QWidget* owner, const QString& caption, const QString& text) {
+    QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, owner);
     // Paths and set names are shown as they are, never read as markup.
     box.setTextFormat(Qt::PlainText);
     box.exec();

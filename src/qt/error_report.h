@@ -7,13 +7,17 @@
 
 #include <functional>
 
+class QWidget;
+
 namespace modsetup::qt {
 
-// caption: the application's title (ModTitle); text: the complete message.
-using ErrorReport = std::function<void(const QString& caption, const QString& text)>;
+// owner: the main window; caption: the application's title (ModTitle); text:
+// the complete message.
+using ErrorReport = std::function<void(QWidget* owner, const QString& caption, const QString& text)>;
 
-// A message box with the caption, the text as plain text, an error icon and
-// one OK button; returns when the user has dismissed it.
-void showErrorBox(const QString& caption, const QString& text);
+// A modal message box owned by the main window, with the caption, the text as
+// plain text, an error icon and one OK button; returns when the user has
+// dismissed it.
+void showErrorBox(QWidget* owner, const QString& caption, const QString& text);
 
 }  // namespace modsetup::qt

@@ -139,6 +139,7 @@ void MainWindow::connectControls() {
         connect(list, &SlotList::backspaced, this, [&presenter, slot] { presenter.listBackspace(slot); });
         connect(list, &SlotList::picked, this, [&presenter, slot](int entry) { presenter.listPicked(slot, entry); });
         connect(list, &SlotList::edited, this, [&presenter, slot] { presenter.listEdited(slot); });
+        list->setWheelRule([&presenter, slot] { return presenter.listTakesWheel(slot); });
     }
     connect(button(1), &QPushButton::clicked, this, [&presenter] { presenter.Button1Click(); });
     connect(button(2), &QPushButton::clicked, this, [&presenter] { presenter.Button2Click(); });
@@ -190,6 +191,8 @@ void MainWindow::setListEdit(std::size_t slot, const front::ListEdit& edit) { li
 
 void MainWindow::setListCurrentEntry(std::size_t slot, int entry) { lists_.at(slot)->setCurrentEntry(entry); }
 
+bool MainWindow::listHasFocus(std::size_t slot) const { return lists_.at(slot)->hasFocus(); }
+
 void MainWindow::showPicture(int number, const Picture& picture) { image(number)->setPicture(picture); }
 
 bool MainWindow::checkBoxTicked() const { return checkBox1_->isChecked(); }
@@ -199,7 +202,7 @@ void MainWindow::tickCheckBox() { checkBox1_->setChecked(true); }
 void MainWindow::setConfirmationShown(bool shown) { label(front::kConfirmationLabel)->setVisible(shown); }
 
 void MainWindow::showError(const front::ShownText& caption, const front::ShownText& text) {
-    report_(toQString(caption), toQString(text));
+    report_(this, toQString(caption), toQString(text));
 }
 
 }  // namespace modsetup::qt

@@ -56,6 +56,7 @@ public:
     front::ListEdit listEdit(std::size_t slot) const override;
     void setListEdit(std::size_t slot, const front::ListEdit& edit) override;
     void setListCurrentEntry(std::size_t slot, int entry) override;
+    bool listHasFocus(std::size_t slot) const override;
     void showPicture(int image, const Picture& picture) override;
     bool checkBoxTicked() const override;
     void tickCheckBox() override;

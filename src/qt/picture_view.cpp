@@ -23,9 +23,7 @@ PictureView::PictureView(QWidget* parent) : QWidget(parent) {
 }
 
 void PictureView::setPicture(const Picture& picture) {
-    QImage image = toImage(picture);
-    if (image.isNull()) return;  // not a picture: keep what is shown
-    image_ = std::move(image);
+    image_ = toImage(picture);
     update();
 }
 

@@ -16,8 +16,7 @@ class PictureView : public QWidget {
 public:
     explicit PictureView(QWidget* parent = nullptr);
 
-    // Replaces what the view shows. Nothing ever empties it: a failed load
-    // simply does not call this.
+    // Replaces what the view shows (a whole picture: see MainWindowView).
     void setPicture(const Picture& picture);
 
     // What the view shows; a null image before the first picture.

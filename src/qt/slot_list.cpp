@@ -120,9 +120,7 @@ void SlotList::keyPressEvent(QKeyEvent* event) {
 }
 
 void SlotList::wheelEvent(QWheelEvent* event) {
-    // Scrolling the window past a list must not change a choice behind the
-    // user's back; a list with the focus takes the wheel as a pick.
-    if (!hasFocus()) {
+    if (!takesWheel_ || !takesWheel_()) {
         event->ignore();
         return;
     }

@@ -2,11 +2,13 @@
 // A slot list: an editable drop-down list of set names. It only draws and
 // forwards: a typed character, Backspace, a pick and any other edit of the
 // text by the user each become a signal, and the presenter decides what the
-// text becomes (typing completion) and whether the slot's handler runs. What
-// the program sets never signals.
+// text becomes (typing completion, the selection after a pick), whether the
+// slot's handler runs and whether the wheel may change the list. What the
+// program sets never signals.
 
 #include <QComboBox>
 
+#include <functional>
 #include <vector>
 
 #include "front/typing.h"
@@ -29,6 +31,10 @@ public:
 
     // The height of one entry in the drop-down, in pixels.
     void setEntryHeight(int pixels);
+    // Asked at each turn of the mouse wheel over the list: true lets it move
+    // the list to the next or previous entry, as a pick; false passes the
+    // wheel on. Without a rule the wheel never changes the list.
+    void setWheelRule(std::function<bool()> takesWheel) { takesWheel_ = std::move(takesWheel); }
 
 signals:
     void typed(char32_t character);  // a printable character, not yet inserted
@@ -38,8 +44,10 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
-    // The wheel changes only the list that has the focus, as the user's pick.
     void wheelEvent(QWheelEvent* event) override;
+
+private:
+    std::function<bool()> takesWheel_;
 };
 
 }  // namespace modsetup::qt

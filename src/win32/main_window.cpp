@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include <commctrl.h>
+
 namespace modsetup::win32 {
 namespace {
 
@@ -11,7 +13,8 @@ using front::ControlParent;
 using front::TextColour;
 
 constexpr char kWindowClass[] = "modsetup.MainWindow";
-constexpr char kWindowProperty[] = "modsetup.MainWindow";
+// The id of the window's subclass of the group box.
+constexpr UINT_PTR kGroupBoxSubclass = 1;
 // Control ids: the layout row plus this; clear of IDOK and IDCANCEL, which
 // the dialog keys (Enter, Escape) send to the window.
 constexpr int kFirstControlId = 100;
@@ -157,9 +160,7 @@ void MainWindow::createControls() {
         // in the tab order, which stays the creation order of the others.
         SetWindowPos(groupBox1_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         // It draws the pictures and labels that lie in it.
-        SetPropA(groupBox1_, kWindowProperty, this);
-        originalGroupBoxProc_ = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(groupBox1_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MainWindow::groupBoxProc)));
+        SetWindowSubclass(groupBox1_, &MainWindow::groupBoxProc, kGroupBoxSubclass, reinterpret_cast<DWORD_PTR>(this));
     }
 }
 
@@ -248,38 +249,39 @@ void MainWindow::command(int id, WORD code) {
     }
 }
 
-LRESULT CALLBACK MainWindow::groupBoxProc(HWND groupBox, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = static_cast<MainWindow*>(GetPropA(groupBox, kWindowProperty));
-    if (self == nullptr) return DefWindowProcA(groupBox, message, wParam, lParam);
-    const WNDPROC original = self->originalGroupBoxProc_;
+LRESULT CALLBACK MainWindow::groupBoxProc(HWND groupBox, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                          DWORD_PTR window) {
+    const auto& self = *reinterpret_cast<const MainWindow*>(window);
     switch (message) {
     case WM_ERASEBKGND:
         return 1;  // painted whole below
     case WM_PAINT: {
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(groupBox, &paint);
-        self->paintGroupBox(dc);
+        self.paintGroupBox(dc);
         EndPaint(groupBox, &paint);
         return 0;
     }
     case WM_PRINTCLIENT:
-        self->paintGroupBox(reinterpret_cast<HDC>(wParam));
+        self.paintGroupBox(reinterpret_cast<HDC>(wParam));
         return 0;
     case WM_NCDESTROY:
-        RemovePropA(groupBox, kWindowProperty);
-        SetWindowLongPtrA(groupBox, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+        RemoveWindowSubclass(groupBox, &MainWindow::groupBoxProc, kGroupBoxSubclass);
         break;
     default:
         break;
     }
-    return CallWindowProcA(original, groupBox, message, wParam, lParam);
+    return DefSubclassProc(groupBox, message, wParam, lParam);
 }
 
+// Called while the group box's subclass handles a message: the group box's
+// own procedure draws its frame and caption, then the pictures and labels in
+// it are drawn over the background.
 void MainWindow::paintGroupBox(HDC dc) const {
     RECT client;
     GetClientRect(groupBox1_, &client);
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-    CallWindowProcA(originalGroupBoxProc_, groupBox1_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    DefSubclassProc(groupBox1_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
     paintGraphics(dc, ControlParent::GroupBox1);
 }
 

@@ -58,6 +58,7 @@ public:
     front::ListEdit listEdit(std::size_t slot) const override;
     void setListEdit(std::size_t slot, const front::ListEdit& edit) override;
     void setListCurrentEntry(std::size_t slot, int entry) override;
+    bool listHasFocus(std::size_t slot) const override { return lists_.at(slot)->hasFocus(); }
     void showPicture(int image, const Picture& picture) override;
     bool checkBoxTicked() const override;
     void tickCheckBox() override;
@@ -70,9 +71,11 @@ private:
     void listBackspace(std::size_t slot) override { presenter_->listBackspace(slot); }
     void listPicked(std::size_t slot, int entry) override { presenter_->listPicked(slot, entry); }
     void listEdited(std::size_t slot) override { presenter_->listEdited(slot); }
+    bool listTakesWheel(std::size_t slot) override { return presenter_->listTakesWheel(slot); }
 
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK groupBoxProc(HWND groupBox, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK groupBoxProc(HWND groupBox, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                         DWORD_PTR window);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void command(int id, WORD code);
 
@@ -92,7 +95,6 @@ private:
     HWND window_ = nullptr;
     bool quitOnDestroy_ = true;
     HWND focused_ = nullptr;  // the control that had the focus when the window was last deactivated
-    WNDPROC originalGroupBoxProc_ = nullptr;
 
     struct Font {
         int pixels;

@@ -7,10 +7,6 @@
 namespace modsetup::win32 {
 
 void PictureView::setPicture(const Picture& picture) {
-    if (picture.width <= 0 || picture.height <= 0 ||
-        picture.pixels.size() != static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height))
-        return;
-
     // A 32-bit top-down bitmap: its pixels are 0x00RRGGBB, the core's layout
     // less the alpha byte.
     BITMAPINFO info{};

@@ -17,8 +17,7 @@ public:
 
     const RECT& bounds() const { return bounds_; }
 
-    // Replaces what the view shows. A picture without pixels keeps what is
-    // shown: a failed load simply does not call this.
+    // Replaces what the view shows (a whole picture: see MainWindowView).
     void setPicture(const Picture& picture);
 
     // Draws the picture at its own size from the top-left corner of the

@@ -2,10 +2,13 @@
 
 #include <string>
 
+#include <commctrl.h>
+
 namespace modsetup::win32 {
 namespace {
 
-constexpr char kSlotListProperty[] = "modsetup.SlotList";
+// The id of the list's subclass of its combo box and of its edit field.
+constexpr UINT_PTR kSlotListSubclass = 1;
 
 // Positions in the edit field: one character per byte of the code page.
 LPARAM toLParam(std::size_t position) { return static_cast<LPARAM>(position); }
@@ -35,48 +38,58 @@ SlotList::SlotList(HWND parent, int id, const SlotListGeometry& geometry, HFONT 
     if (field != CB_ERR && closed.bottom - closed.top != closedHeight)
         SendMessageA(combo_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field + closedHeight - (closed.bottom - closed.top));
 
-    SetPropA(combo_, kSlotListProperty, this);
-    originalComboProc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(combo_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SlotList::comboProc)));
-
+    const auto self = reinterpret_cast<DWORD_PTR>(this);
+    SetWindowSubclass(combo_, &SlotList::comboProc, kSlotListSubclass, self);
     COMBOBOXINFO info{};
     info.cbSize = sizeof(info);
     if (!GetComboBoxInfo(combo_, &info) || info.hwndItem == nullptr) return;
     edit_ = info.hwndItem;
-    // An ANSI subclass: typed characters arrive as bytes of the code page.
-    SetPropA(edit_, kSlotListProperty, this);
-    originalEditProc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SlotList::editProc)));
+    SetWindowSubclass(edit_, &SlotList::editProc, kSlotListSubclass, self);
 }
 
-LRESULT CALLBACK SlotList::editProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* list = static_cast<SlotList*>(GetPropA(edit, kSlotListProperty));
-    if (list == nullptr) return DefWindowProcA(edit, message, wParam, lParam);
-    const WNDPROC original = list->originalEditProc_;
+// A typed character as the edit field received it: a byte of the code page,
+// or a UTF-16 unit where the field's window procedure takes Unicode (as the
+// common controls' subclassing may make it). Names are text of the code
+// page, so a character it cannot hold is not typed.
+void SlotList::typed(HWND edit, WPARAM character) {
+    std::string bytes;
+    if (IsWindowUnicode(edit)) {
+        const auto unit = static_cast<wchar_t>(character & 0xFFFF);
+        char converted[8];
+        BOOL lost = FALSE;
+        const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, &unit, 1, converted,
+                                               sizeof converted, nullptr, &lost);
+        if (length <= 0 || lost) return;
+        bytes.assign(converted, static_cast<std::size_t>(length));
+    } else {
+        bytes.assign(1, static_cast<char>(character & 0xFF));
+    }
+    for (char32_t c : codec_.shown(bytes)) events_.listTyped(slot_, c);
+}
+
+LRESULT CALLBACK SlotList::editProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                    DWORD_PTR self) {
+    auto& list = *reinterpret_cast<SlotList*>(self);
     switch (message) {
-    case WM_CHAR: {
-        const auto byte = static_cast<unsigned char>(wParam & 0xFF);
-        if (byte == '\b') {
-            list->events_.listBackspace(list->slot_);
+    case WM_CHAR:
+        if (wParam == '\b') {
+            list.events_.listBackspace(list.slot_);
             return 0;
         }
         // Control characters (Ctrl+V, Ctrl+X, Ctrl+Backspace, Enter, ...) are
         // the edit field's own: a change they make is reported as an edit.
-        if (byte >= 0x20 && byte != 0x7F) {
-            const front::ShownText typed = list->codec_.shown(std::string(1, static_cast<char>(byte)));
-            list->events_.listTyped(list->slot_, typed.front());
+        if (wParam >= 0x20 && wParam != 0x7F) {
+            list.typed(edit, wParam);
             return 0;
         }
         break;
-    }
     case WM_NCDESTROY:
-        RemovePropA(edit, kSlotListProperty);
-        SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+        RemoveWindowSubclass(edit, &SlotList::editProc, kSlotListSubclass);
         break;
     default:
         break;
     }
-    return CallWindowProcA(original, edit, message, wParam, lParam);
+    return DefSubclassProc(edit, message, wParam, lParam);
 }
 
 bool SlotList::hasFocus() const {
@@ -84,25 +97,21 @@ bool SlotList::hasFocus() const {
     return focus != nullptr && (focus == combo_ || focus == edit_);
 }
 
-LRESULT CALLBACK SlotList::comboProc(HWND combo, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* list = static_cast<SlotList*>(GetPropA(combo, kSlotListProperty));
-    if (list == nullptr) return DefWindowProcA(combo, message, wParam, lParam);
-    const WNDPROC original = list->originalComboProc_;
+LRESULT CALLBACK SlotList::comboProc(HWND combo, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                     DWORD_PTR self) {
+    auto& list = *reinterpret_cast<SlotList*>(self);
     switch (message) {
     case WM_MOUSEWHEEL:
-        // Scrolling the window past a list (the system may send the wheel to
-        // the control under the pointer) must not change a choice behind the
-        // user's back; a list with the focus takes the wheel as a pick.
-        if (!list->hasFocus()) return 0;
+        // The system may send the wheel to the control under the pointer.
+        if (!list.events_.listTakesWheel(list.slot_)) return 0;
         break;
     case WM_NCDESTROY:
-        RemovePropA(combo, kSlotListProperty);
-        SetWindowLongPtrA(combo, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+        RemoveWindowSubclass(combo, &SlotList::comboProc, kSlotListSubclass);
         break;
     default:
         break;
     }
-    return CallWindowProcA(original, combo, message, wParam, lParam);
+    return DefSubclassProc(combo, message, wParam, lParam);
 }
 
 void SlotList::notified(WORD code) {
@@ -110,19 +119,7 @@ void SlotList::notified(WORD code) {
     switch (code) {
     case CBN_SELCHANGE: {
         const auto entry = static_cast<int>(SendMessageA(combo_, CB_GETCURSEL, 0, 0));
-        if (entry < 0) return;
-        {
-            // The combo box may put the picked entry into the edit field only
-            // after this notification; the presenter reads the text now.
-            const ProgramChange change(*this);
-            const auto length = SendMessageA(combo_, CB_GETLBTEXTLEN, static_cast<WPARAM>(entry), 0);
-            std::string text(length > 0 ? static_cast<std::size_t>(length) : 0, '\0');
-            if (length > 0)
-                SendMessageA(combo_, CB_GETLBTEXT, static_cast<WPARAM>(entry), reinterpret_cast<LPARAM>(text.data()));
-            SetWindowTextA(edit_, text.c_str());
-            SendMessageA(edit_, EM_SETSEL, 0, -1);
-        }
-        events_.listPicked(slot_, entry);
+        if (entry >= 0) events_.listPicked(slot_, entry);
         return;
     }
     case CBN_EDITCHANGE:

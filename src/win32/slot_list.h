@@ -5,7 +5,8 @@
 // text, a pick from the drop-down (Up and Down included) and any other edit by
 // the user (Delete, paste, cut) are reported by the combo box to the window,
 // which hands them here; each becomes one event. What the program sets never
-// becomes an event. The mouse wheel changes only a list that has the focus.
+// becomes an event. Whether the mouse wheel may change the list is asked of
+// the events' receiver at each turn.
 
 #include <cstddef>
 #include <vector>
@@ -23,6 +24,9 @@ public:
     virtual void listBackspace(std::size_t slot) = 0;              // Backspace, not yet carried out
     virtual void listPicked(std::size_t slot, int entry) = 0;      // the entry is the text now
     virtual void listEdited(std::size_t slot) = 0;                 // any other change of the text by the user
+    // Whether a turn of the wheel may move the list to another entry (a
+    // pick); otherwise the list leaves the wheel alone.
+    virtual bool listTakesWheel(std::size_t slot) = 0;
 
 protected:
     ~SlotListEvents() = default;
@@ -55,11 +59,15 @@ public:
 
     // A notification the combo box sent to the window (WM_COMMAND's code).
     void notified(WORD code);
+    // Whether the combo box or its edit field has the keyboard focus.
+    bool hasFocus() const;
 
 private:
-    static LRESULT CALLBACK editProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK comboProc(HWND combo, UINT message, WPARAM wParam, LPARAM lParam);
-    bool hasFocus() const;
+    static LRESULT CALLBACK editProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                     DWORD_PTR list);
+    static LRESULT CALLBACK comboProc(HWND combo, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                      DWORD_PTR list);
+    void typed(HWND edit, WPARAM character);
 
     // While one lives, the combo box's notifications are the program's own.
     class ProgramChange {
@@ -75,8 +83,6 @@ private:
 
     HWND combo_ = nullptr;
     HWND edit_ = nullptr;
-    WNDPROC originalEditProc_ = nullptr;
-    WNDPROC originalComboProc_ = nullptr;
     std::size_t slot_;
     const front::TextCodec& codec_;
     SlotListEvents& events_;

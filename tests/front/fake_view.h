@@ -37,6 +37,7 @@ public:
         none.fill(-1);
         return none;
     }();
+    std::optional<std::size_t> focusedList;
     std::array<std::optional<Picture>, kImageCount> pictures{};
     std::array<int, kImageCount> pictureLoads{};  // how often each picture was replaced
     bool ticked = false;
@@ -52,6 +53,7 @@ public:
     ListEdit listEdit(std::size_t slot) const override { return edits.at(slot); }
     void setListEdit(std::size_t slot, const ListEdit& edit) override { edits.at(slot) = edit; }
     void setListCurrentEntry(std::size_t slot, int entry) override { currentEntries.at(slot) = entry; }
+    bool listHasFocus(std::size_t slot) const override { return focusedList == slot; }
     void showPicture(int image, const Picture& picture) override {
         pictures.at(static_cast<std::size_t>(image - 1)) = picture;
         ++pictureLoads.at(static_cast<std::size_t>(image - 1));
@@ -72,9 +74,9 @@ public:
     }
     const std::optional<Picture>& picture(int image) const { return pictures.at(static_cast<std::size_t>(image - 1)); }
 
-    // The user's part, forwarded as a window does.
+    // The user's part, forwarded as a window does. A pick makes the entry
+    // current; what the text becomes is the presenter's.
     void pick(MainWindowPresenter& presenter, std::size_t slot, int entry) {
-        edits.at(slot) = editWithCaretAtEnd(entries.at(slot).at(static_cast<std::size_t>(entry)));
         currentEntries.at(slot) = entry;
         presenter.listPicked(slot, entry);
     }

@@ -1,10 +1,11 @@
 #pragma once
-// Shown texts in the presenter tests: written and read as UTF-8, and a letter
-// case folding for the ASCII and Latin-1 letters the tests use.
+// Shown texts in the presenter tests: written and read as UTF-8, a letter case
+// folding for the ASCII and Latin-1 letters the tests use, and edit fields.
 
 #include <string>
 
 #include "front/shown_text.h"
+#include "front/typing.h"
 
 namespace modsetup::front {
 
@@ -19,5 +20,13 @@ inline std::string utf8(const ShownText& text) { return Utf8OrLatin1Text(testCas
 
 // A UTF-8 literal as a shown text.
 inline ShownText shown(const std::string& utf8Text) { return Utf8OrLatin1Text(testCaseFold).shown(utf8Text); }
+
+// A list's edit field as "G[old]": the selected part in brackets.
+inline std::string state(const ListEdit& edit) {
+    if (edit.selectionLength == 0) return utf8(edit.text);
+    const ShownText& t = edit.text;
+    return utf8(t.substr(0, edit.selectionStart)) + "[" + utf8(t.substr(edit.selectionStart, edit.selectionLength)) +
+           "]" + utf8(t.substr(edit.selectionStart + edit.selectionLength));
+}
 
 }  // namespace modsetup::front

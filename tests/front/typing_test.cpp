@@ -13,14 +13,6 @@
 namespace modsetup::front {
 namespace {
 
-// The edit field as "G[old]": the selected part in brackets.
-std::string state(const ListEdit& edit) {
-    if (edit.selectionLength == 0) return utf8(edit.text);
-    const ShownText& t = edit.text;
-    return utf8(t.substr(0, edit.selectionStart)) + "[" + utf8(t.substr(edit.selectionStart, edit.selectionLength)) +
-           "]" + utf8(t.substr(edit.selectionStart + edit.selectionLength));
-}
-
 struct TypingRow {
     const char* name;
     std::vector<std::string> entries;

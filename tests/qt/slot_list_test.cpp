@@ -1,7 +1,7 @@
 // The Qt slot list as glue: which of the user's keys and clicks become which
 // signal (typed, backspaced, picked, edited), that it changes nothing by
-// itself where the presenter decides, that what the program sets never
-// signals, and its text positions counted in code points.
+// itself where the presenter decides (the wheel asks its rule), that what the
+// program sets never signals, and its text positions counted in code points.
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
@@ -69,7 +69,7 @@ private slots:
     void pickAndArrowKeysBecomePicked();
     void deletePasteAndCutBecomeEdited();
     void leavingTheListSignalsNothing();
-    void wheelChangesOnlyAFocusedList();
+    void wheelChangesTheListOnlyWhereTheRuleLetsIt();
     void whatTheProgramSetsNeverSignals();
     void positionsCountCodePointsOutsideTheBmp();
 };
@@ -198,13 +198,14 @@ void SlotListTest::leavingTheListSignalsNothing() {
     QCOMPARE(spy.total(), 0);
 }
 
-void SlotListTest::wheelChangesOnlyAFocusedList() {
+void SlotListTest::wheelChangesTheListOnlyWhereTheRuleLetsIt() {
     ListInWindow shown;
     QVERIFY(QTest::qWaitForWindowActive(&shown.window));
     SlotList* list = shown.list;
     list->setEntries(shownTexts({"Gold", "Silver"}));
     list->setEdit(caretAtEnd("Gold"));
     list->setCurrentEntry(0);
+    list->setFocus();
     Signals spy(list);
     const auto scrollDown = [list] {
         const QPointF inside(5, 5);
@@ -213,14 +214,15 @@ void SlotListTest::wheelChangesOnlyAFocusedList() {
         QApplication::sendEvent(list, &wheel);
     };
 
-    shown.other->setFocus();
-    QVERIFY(shown.other->hasFocus());
-    scrollDown();  // the window scrolled past the list: nothing changes
+    scrollDown();  // no rule: nothing changes
+    bool takes = false;
+    list->setWheelRule([&takes] { return takes; });
+    scrollDown();
     QCOMPARE(list->currentText(), QString("Gold"));
     QCOMPARE(spy.total(), 0);
 
-    list->setFocus();
-    scrollDown();  // the focused list takes the wheel as a pick
+    takes = true;
+    scrollDown();  // taken as a pick
     QCOMPARE(spy.picked.count(), 1);
     QCOMPARE(spy.picked.at(0).at(0).toInt(), 1);
     QCOMPARE(spy.total(), 1);

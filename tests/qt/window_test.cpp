@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QWheelEvent>
 #include <QWindow>
 
 #include <climits>
@@ -61,6 +62,9 @@ private slots:
     void titleShownLiterally_data();
     void titleShownLiterally();
     void typingAPrefixAndAPickReachThePresenter();
+    void aPickSelectsTheWholeTextForTheNextLetter();
+    void theWheelChangesOnlyTheFocusedList();
+    void theReportIsOwnedByTheMainWindow();
     void closeClosesTheWindow();
 };
 
@@ -267,6 +271,57 @@ void WindowTest::typingAPrefixAndAPickReachThePresenter() {
     QCOMPARE(list->currentText(), QString("Old"));
     QCOMPARE(shownColour(form->image(3)->image()), oldColour);
     QVERIFY(scratch.recorder.reports.empty());
+}
+
+void WindowTest::aPickSelectsTheWholeTextForTheNextLetter() {
+    Scratch scratch;
+    for (const char* set : {"Gold", "Silver"}) writeSet(scratch, kPrimary1, set, QColor(30, 90, 160));
+    auto form = scratch.window();
+    qt::SlotList* list = form->comboBox(kPrimary1);
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    list->setFocus();
+
+    list->showPopup();
+    list->view()->setCurrentIndex(list->model()->index(list->findText("Gold"), 0));
+    QTest::keyClick(list->view(), Qt::Key_Return);
+    QCOMPARE(list->lineEdit()->selectedText(), QString("Gold"));
+    QTest::keyClick(list, 's');
+    QCOMPARE(list->currentText(), QString("silver"));
+    QCOMPARE(list->lineEdit()->selectedText(), QString("ilver"));
+    QVERIFY(scratch.recorder.reports.empty());
+}
+
+void WindowTest::theWheelChangesOnlyTheFocusedList() {
+    Scratch scratch;
+    for (const char* set : {"Gold", "Silver"}) writeSet(scratch, kPrimary1, set, QColor(30, 90, 160));
+    writeSelections(scratch, {"Gold"}, "0");
+    auto form = scratch.window();
+    form->show();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    qt::SlotList* list = form->comboBox(kPrimary1);
+    list->setCurrentIndex(list->findText("Gold"));
+    const auto scrollDown = [list] {
+        const QPointF inside(5, 5);
+        QWheelEvent wheel(inside, list->mapToGlobal(inside), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(list, &wheel);
+    };
+
+    form->button(1)->setFocus();
+    scrollDown();  // the window scrolled past the list
+    QCOMPARE(list->currentText(), QString("Gold"));
+    list->setFocus();
+    scrollDown();
+    QCOMPARE(list->currentText(), QString("Silver"));
+}
+
+void WindowTest::theReportIsOwnedByTheMainWindow() {
+    Scratch scratch;
+    auto form = scratch.window();
+    QTest::keyClick(form->comboBox(kPrimary1), 'x');  // no set "x"
+    QCOMPARE(scratch.recorder.reports.size(), std::size_t{1});
+    QCOMPARE(scratch.recorder.reports[0].owner, form.get());
 }
 
 void WindowTest::closeClosesTheWindow() {

@@ -32,13 +32,16 @@ using testing::writeFile;
 // Stands in for the message box of the standard error report.
 struct ReportRecorder {
     struct Report {
+        QWidget* owner;
         QString caption;
         QString text;
     };
     std::vector<Report> reports;
 
     qt::ErrorReport report() {
-        return [this](const QString& caption, const QString& text) { reports.push_back({caption, text}); };
+        return [this](QWidget* owner, const QString& caption, const QString& text) {
+            reports.push_back({owner, caption, text});
+        };
     }
 };
 

@@ -96,9 +96,9 @@ struct Report {
     std::string text;
 };
 
-class Form1WindowTest : public ::testing::Test {
+class MainWindowTest : public ::testing::Test {
 protected:
-    Form1WindowTest() {
+    MainWindowTest() {
         for (const auto& [set, marker] : kSetMarkers)
             for (const testing::ExpectedPreview& row : testing::kExpectedPreviews)
                 if (row.slot == kPrimary1) writeFile(game / ("modsetup/1/" + set + "/" + std::string(row.file)), markerBitmap(marker));
@@ -110,7 +110,7 @@ protected:
             reports.push_back({owner, caption, text});
         });
     }
-    ~Form1WindowTest() override {
+    ~MainWindowTest() override {
         window.reset();
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {}
@@ -143,7 +143,7 @@ protected:
     std::unique_ptr<MainWindow> window;
 };
 
-TEST_F(Form1WindowTest, LayoutIsAppliedToTheSystemsControls) {
+TEST_F(MainWindowTest, LayoutIsAppliedToTheSystemsControls) {
     ASSERT_NE(window->handle(), nullptr);
     const front::OuterSize outer = front::computedOuterSize(window->layoutScale());
     RECT frame{};
@@ -217,7 +217,7 @@ TEST_F(Form1WindowTest, LayoutIsAppliedToTheSystemsControls) {
     EXPECT_EQ(GetWindow(window->groupBox1(), GW_HWNDLAST), window->groupBox1());
 }
 
-TEST_F(Form1WindowTest, LabelsAreDrawnInTheirFontsAndColours) {
+TEST_F(MainWindowTest, LabelsAreDrawnInTheirFontsAndColours) {
     const Canvas groupBox(window->groupBox1());
     EXPECT_GT(groupBox.count(window->label(17).bounds(), 0xFF0000), 0) << "Team Alpha in red";
     EXPECT_GT(groupBox.count(window->label(18).bounds(), 0x0000FF), 0) << "Team Bravo in blue";
@@ -235,7 +235,7 @@ TEST_F(Form1WindowTest, LabelsAreDrawnInTheirFontsAndColours) {
     EXPECT_LT(Canvas(window->handle()).count(bounds, face), area);
 }
 
-TEST_F(Form1WindowTest, PicturesAreDrawnOverEachOtherWithTheirTransparentColour) {
+TEST_F(MainWindowTest, PicturesAreDrawnOverEachOtherWithTheirTransparentColour) {
     // Image16 overlaps Image15 and is drawn over it. Its top-left pixel has the
     // transparent colour, and it is larger than its bounds.
     const auto solid = [](int width, int height, std::uint32_t pixel) {
@@ -262,7 +262,7 @@ TEST_F(Form1WindowTest, PicturesAreDrawnOverEachOtherWithTheirTransparentColour)
     EXPECT_EQ(groupBox.pixel(image23.left + 4, image23.top + 3), face) << "at its own size";
 }
 
-TEST_F(Form1WindowTest, APickReachesThePresenter) {
+TEST_F(MainWindowTest, APickReachesThePresenter) {
     ASSERT_TRUE(reports.empty()) << reports.front().text;
     EXPECT_EQ(markerAt(Canvas(window->handle()), 1), kSetMarkers.at("Beta"));
 
@@ -282,7 +282,20 @@ TEST_F(Form1WindowTest, APickReachesThePresenter) {
     EXPECT_EQ(reports[0].caption, "Window Title");
 }
 
-TEST_F(Form1WindowTest, TheWheelChangesOnlyAFocusedList) {
+TEST_F(MainWindowTest, APickSelectsTheWholeTextForTheNextLetter) {
+    window->show(SW_SHOW);
+    SetForegroundWindow(window->handle());
+    HWND field = window->comboBox(kPrimary1).editHandle();
+    SetFocus(field);  // as in every pick by the user
+    SendMessageA(field, WM_KEYDOWN, VK_DOWN, 0);  // picks Alpha
+    EXPECT_EQ(window->listEdit(kPrimary1), (ListEdit{asciiText("Alpha"), 0, 5}));
+    SendMessageA(field, WM_CHAR, 'b', 0);
+    EXPECT_EQ(window->listEdit(kPrimary1), (ListEdit{asciiText("beta"), 1, 3}));
+    EXPECT_EQ(markerAt(Canvas(window->handle()), 1), kSetMarkers.at("Beta"));
+    EXPECT_TRUE(reports.empty());
+}
+
+TEST_F(MainWindowTest, TheWheelChangesOnlyAFocusedList) {
     window->show(SW_SHOW);
     SetForegroundWindow(window->handle());
     SetFocus(window->button(1));
@@ -312,7 +325,7 @@ struct TypingRow {
     std::uint32_t image1;        // the marker Image1 shows afterwards
 };
 
-TEST_F(Form1WindowTest, KeystrokesReachThePresenter) {
+TEST_F(MainWindowTest, KeystrokesReachThePresenter) {
     const auto edit = [](const char* text, std::size_t start, std::size_t length) {
         return ListEdit{asciiText(text), start, length};
     };
@@ -341,7 +354,7 @@ TEST_F(Form1WindowTest, KeystrokesReachThePresenter) {
 
 // The program's own report: a real message box, found and dismissed by
 // another thread as a user would.
-TEST_F(Form1WindowTest, TheProgramsReportIsAMessageBoxOwnedByTheWindow) {
+TEST_F(MainWindowTest, TheProgramsReportIsAMessageBoxOwnedByTheWindow) {
     window = std::make_unique<MainWindow>(host, showErrorBox);
     window->show(SW_SHOW);
     SetForegroundWindow(window->handle());
@@ -365,7 +378,7 @@ TEST_F(Form1WindowTest, TheProgramsReportIsAMessageBoxOwnedByTheWindow) {
     EXPECT_EQ(GetFocus(), field);
 }
 
-TEST_F(Form1WindowTest, CloseAndPlayCloseTheWindowAndEndTheLoop) {
+TEST_F(MainWindowTest, CloseAndPlayCloseTheWindowAndEndTheLoop) {
     const struct {
         const char* name;
         int button;  // clicked; 0: the frame's close instead
