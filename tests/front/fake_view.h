@@ -37,7 +37,6 @@ public:
         none.fill(-1);
         return none;
     }();
-    std::optional<std::size_t> focusedList;
     std::array<std::optional<Picture>, kImageCount> pictures{};
     std::array<int, kImageCount> pictureLoads{};  // how often each picture was replaced
     bool ticked = false;
@@ -53,7 +52,7 @@ public:
     ListEdit listEdit(std::size_t slot) const override { return edits.at(slot); }
     void setListEdit(std::size_t slot, const ListEdit& edit) override { edits.at(slot) = edit; }
     void setListCurrentEntry(std::size_t slot, int entry) override { currentEntries.at(slot) = entry; }
-    bool listHasFocus(std::size_t slot) const override { return focusedList == slot; }
+    bool listHasFocus(std::size_t) const override { return false; }
     void showPicture(int image, const Picture& picture) override {
         pictures.at(static_cast<std::size_t>(image - 1)) = picture;
         ++pictureLoads.at(static_cast<std::size_t>(image - 1));

@@ -12,7 +12,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QWheelEvent>
 #include <QWindow>
 
 #include <climits>
@@ -63,8 +62,6 @@ private slots:
     void titleShownLiterally();
     void typingAPrefixAndAPickReachThePresenter();
     void aPickSelectsTheWholeTextForTheNextLetter();
-    void theWheelChangesOnlyTheFocusedList();
-    void theReportIsOwnedByTheMainWindow();
     void closeClosesTheWindow();
 };
 
@@ -273,55 +270,21 @@ void WindowTest::typingAPrefixAndAPickReachThePresenter() {
     QVERIFY(scratch.recorder.reports.empty());
 }
 
+// The letter typed after a pick completes from itself; what it leaves naming
+// no set is reported in a box the main window owns.
 void WindowTest::aPickSelectsTheWholeTextForTheNextLetter() {
     Scratch scratch;
     for (const char* set : {"Gold", "Silver"}) writeSet(scratch, kPrimary1, set, QColor(30, 90, 160));
     auto form = scratch.window();
     qt::SlotList* list = form->comboBox(kPrimary1);
-    form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-    list->setFocus();
-
     list->showPopup();
     list->view()->setCurrentIndex(list->model()->index(list->findText("Gold"), 0));
     QTest::keyClick(list->view(), Qt::Key_Return);
-    QCOMPARE(list->lineEdit()->selectedText(), QString("Gold"));
     QTest::keyClick(list, 's');
-    QCOMPARE(list->currentText(), QString("silver"));
     QCOMPARE(list->lineEdit()->selectedText(), QString("ilver"));
-    QVERIFY(scratch.recorder.reports.empty());
-}
-
-void WindowTest::theWheelChangesOnlyTheFocusedList() {
-    Scratch scratch;
-    for (const char* set : {"Gold", "Silver"}) writeSet(scratch, kPrimary1, set, QColor(30, 90, 160));
-    writeSelections(scratch, {"Gold"}, "0");
-    auto form = scratch.window();
-    form->show();
-    QVERIFY(QTest::qWaitForWindowActive(form.get()));
-    qt::SlotList* list = form->comboBox(kPrimary1);
-    list->setCurrentIndex(list->findText("Gold"));
-    const auto scrollDown = [list] {
-        const QPointF inside(5, 5);
-        QWheelEvent wheel(inside, list->mapToGlobal(inside), QPoint(), QPoint(0, -120), Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(list, &wheel);
-    };
-
-    form->button(1)->setFocus();
-    scrollDown();  // the window scrolled past the list
-    QCOMPARE(list->currentText(), QString("Gold"));
-    list->setFocus();
-    scrollDown();
-    QCOMPARE(list->currentText(), QString("Silver"));
-}
-
-void WindowTest::theReportIsOwnedByTheMainWindow() {
-    Scratch scratch;
-    auto form = scratch.window();
-    QTest::keyClick(form->comboBox(kPrimary1), 'x');  // no set "x"
-    QCOMPARE(scratch.recorder.reports.size(), std::size_t{1});
-    QCOMPARE(scratch.recorder.reports[0].owner, form.get());
+    QTest::keyClick(list, 'x');
+    QCOMPARE(list->currentText(), QString("sx"));
+    QCOMPARE(scratch.recorder.reports.at(0).owner, form.get());
 }
 
 void WindowTest::closeClosesTheWindow() {
