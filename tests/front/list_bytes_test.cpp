@@ -33,18 +33,18 @@ TEST(ListBytes, AnEntryPickedKeepsItsOwnBytes) {
 
     FakeView view;
     const Utf8OrLatin1Text codec(testCaseFold);
-    MainWindowPresenter form(host, view, codec);
-    form.FormCreate();
+    MainWindowPresenter presenter(host, view, codec);
+    presenter.FormCreate();
     ASSERT_EQ(view.entryNames(kPrimary1), (std::vector<std::string>{"\xC3\xA9", "\xC3\xA9"}));
 
     std::vector<std::string> picked;
     for (int entry : {0, 1, 0}) {
-        view.pick(form, kPrimary1, entry);
-        const std::string bytes = form.listBytes(kPrimary1);
+        view.pick(presenter, kPrimary1, entry);
+        const std::string bytes = presenter.listBytes(kPrimary1);
         ASSERT_TRUE(sets.contains(bytes));
         EXPECT_EQ(markerOf(*view.picture(1)), sets.at(bytes)) << "entry " << entry;
         EXPECT_EQ(markerOf(*view.picture(15)), sets.at(bytes)) << "entry " << entry;
-        form.Button1Click();
+        presenter.Button1Click();
         EXPECT_EQ(testing::readFile(game / "modsetup.ini").substr(0, bytes.size() + 2), bytes + "\r\n");
         picked.push_back(bytes);
     }
@@ -54,10 +54,10 @@ TEST(ListBytes, AnEntryPickedKeepsItsOwnBytes) {
     // Completion keeps the bytes of the entry it completed to, and the text
     // the program restored keeps its own.
     view.edits[kPrimary1] = {};
-    view.type(form, kPrimary1, "\xC3\xA9");
-    EXPECT_EQ(form.listBytes(kPrimary1), picked[0]);
-    form.Button2Click();
-    EXPECT_EQ(form.listBytes(kPrimary1), picked[0]);
+    view.type(presenter, kPrimary1, "\xC3\xA9");
+    EXPECT_EQ(presenter.listBytes(kPrimary1), picked[0]);
+    presenter.Button2Click();
+    EXPECT_EQ(presenter.listBytes(kPrimary1), picked[0]);
 }
 
 }  // namespace

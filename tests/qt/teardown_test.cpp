@@ -27,17 +27,17 @@ void TeardownTest::noHandlerRunsWhileTheWindowIsDestroyed() {
     for (std::size_t slot = 0; slot < kSlotCount; ++slot) writeSet(scratch, slot, "Gold", QColor(Qt::darkYellow));
     writeSelections(scratch, {"Gold", "Gold"}, "0");
 
-    auto form = scratch.window();
-    form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-    form->activateWindow();
-    form->comboBox(kPrimary2)->setFocus();
+    auto window = scratch.window();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    window->activateWindow();
+    window->comboBox(kPrimary2)->setFocus();
     QApplication::processEvents();
     QCOMPARE(scratch.recorder.reports.size(), std::size_t{0});
 
     // A handler run from now on would fail to load the set and report it.
     std::filesystem::remove_all(scratch.library() / "2");
-    form.reset();
+    window.reset();
     QApplication::processEvents();
     QCOMPARE(scratch.recorder.reports.size(), std::size_t{0});
 }

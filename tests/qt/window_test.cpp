@@ -29,9 +29,9 @@ using modsetup::qt::MainWindow;
 
 namespace {
 
-int scaled(const MainWindow& form, int designPixels) { return front::scaledPixels(designPixels, form.layoutScale()); }
+int scaled(const MainWindow& window, int designPixels) { return front::scaledPixels(designPixels, window.layoutScale()); }
 
-QWidget* control(MainWindow& form, std::string_view name) { return form.findChild<QWidget*>(latin1(name)); }
+QWidget* control(MainWindow& window, std::string_view name) { return window.findChild<QWidget*>(latin1(name)); }
 
 QString captionOf(QWidget* widget) {
     if (auto* label = qobject_cast<QLabel*>(widget)) return label->text();
@@ -40,8 +40,8 @@ QString captionOf(QWidget* widget) {
     return {};
 }
 
-QSize computedOuterSize(const MainWindow& form) {
-    const front::OuterSize size = front::computedOuterSize(form.layoutScale());
+QSize computedOuterSize(const MainWindow& window) {
+    const front::OuterSize size = front::computedOuterSize(window.layoutScale());
     return {size.width, size.height};
 }
 
@@ -67,16 +67,16 @@ private slots:
 
 void WindowTest::everyControlAsLaidOut() {
     Scratch scratch;
-    auto form = scratch.window();
+    auto window = scratch.window();
 
     for (const auto& layout : kLayout) {
         const QString name = latin1(layout.name);
-        QWidget* widget = control(*form, layout.name);
+        QWidget* widget = control(*window, layout.name);
         QVERIFY2(widget, qPrintable(name));
-        QWidget* parent = layout.parent == front::ControlParent::GroupBox1 ? static_cast<QWidget*>(form->groupBox1())
-                                                                             : form.get();
+        QWidget* parent = layout.parent == front::ControlParent::GroupBox1 ? static_cast<QWidget*>(window->groupBox1())
+                                                                             : window.get();
         QCOMPARE(widget->parentWidget(), parent);
-        QCOMPARE(widget->pos(), QPoint(scaled(*form, layout.left), scaled(*form, layout.top)));
+        QCOMPARE(widget->pos(), QPoint(scaled(*window, layout.left), scaled(*window, layout.top)));
         QCOMPARE(captionOf(widget), latin1(layout.caption));
         if (layout.kind == ControlKind::Label) {
             // Sized to the caption in whatever font the system gives.
@@ -85,10 +85,10 @@ void WindowTest::everyControlAsLaidOut() {
             QVERIFY2(widget->height() >= widget->fontMetrics().height(), qPrintable(name));
         } else if (layout.kind == ControlKind::CheckBox) {
             // Its caption is never clipped, whatever font the system gives.
-            QCOMPARE(widget->width(), std::max(scaled(*form, layout.width), widget->sizeHint().width()));
-            QCOMPARE(widget->height(), scaled(*form, layout.height));
+            QCOMPARE(widget->width(), std::max(scaled(*window, layout.width), widget->sizeHint().width()));
+            QCOMPARE(widget->height(), scaled(*window, layout.height));
         } else {
-            QCOMPARE(widget->size(), QSize(scaled(*form, layout.width), scaled(*form, layout.height)));
+            QCOMPARE(widget->size(), QSize(scaled(*window, layout.width), scaled(*window, layout.height)));
         }
         QCOMPARE(widget->isHidden(), layout.style.hiddenAtStart);
     }
@@ -97,36 +97,36 @@ void WindowTest::everyControlAsLaidOut() {
 
 void WindowTest::sampleOfTheLayout() {
     Scratch scratch;
-    auto form = scratch.window();
-    if (form->layoutScale() != 1.0) QSKIP("the sample is written for 96 pixels per inch");
+    auto window = scratch.window();
+    if (window->layoutScale() != 1.0) QSKIP("the sample is written for 96 pixels per inch");
 
-    QCOMPARE(form->comboBox(kSecondary1)->objectName(), QString("ComboBox11"));
-    QCOMPARE(form->comboBox(kSecondary1)->geometry(), QRect(368, 32, 145, 21));
-    QCOMPARE(form->comboBox(kTeamBravo)->objectName(), QString("ComboBox16"));
-    QCOMPARE(form->image(37)->geometry(), QRect(600, 32, 57, 25));
-    QCOMPARE(form->image(23)->geometry(), QRect(184, 24, 100, 70));
-    QCOMPARE(form->button(4)->text(), QString("Play"));
-    QCOMPARE(form->button(2)->text(), QString("Undo"));
-    QCOMPARE(form->checkBox1()->text(), QString("Use Modified Weapons"));
-    QVERIFY(!form->checkBox1()->isChecked());
-    QVERIFY(form->label(19)->isHidden());
-    QCOMPARE(form->label(19)->text(), QString("Your Settings have been applied."));
-    QCOMPARE(form->pos(), QPoint(183, 117));
+    QCOMPARE(window->comboBox(kSecondary1)->objectName(), QString("ComboBox11"));
+    QCOMPARE(window->comboBox(kSecondary1)->geometry(), QRect(368, 32, 145, 21));
+    QCOMPARE(window->comboBox(kTeamBravo)->objectName(), QString("ComboBox16"));
+    QCOMPARE(window->image(37)->geometry(), QRect(600, 32, 57, 25));
+    QCOMPARE(window->image(23)->geometry(), QRect(184, 24, 100, 70));
+    QCOMPARE(window->button(4)->text(), QString("Play"));
+    QCOMPARE(window->button(2)->text(), QString("Undo"));
+    QCOMPARE(window->checkBox1()->text(), QString("Use Modified Weapons"));
+    QVERIFY(!window->checkBox1()->isChecked());
+    QVERIFY(window->label(19)->isHidden());
+    QCOMPARE(window->label(19)->text(), QString("Your Settings have been applied."));
+    QCOMPARE(window->pos(), QPoint(183, 117));
 
     QStringList inGroup;
-    for (QObject* child : form->groupBox1()->children())
+    for (QObject* child : window->groupBox1()->children())
         if (child->isWidgetType()) inGroup << child->objectName();
     inGroup.sort();
     QCOMPARE(inGroup, (QStringList{"ComboBox15", "ComboBox16", "Image23", "Image24", "Label17", "Label18"}));
-    QCOMPARE(form->groupBox1()->title(), QString("Soldier Graphics:"));
+    QCOMPARE(window->groupBox1()->title(), QString("Soldier Graphics:"));
 }
 
 void WindowTest::listsButtonsAndGroupAboveThePictures() {
     Scratch scratch;
-    auto form = scratch.window();
+    auto window = scratch.window();
 
     // A parent's children are listed from the bottom of the stack to the top.
-    for (QWidget* parent : {static_cast<QWidget*>(form.get()), static_cast<QWidget*>(form->groupBox1())}) {
+    for (QWidget* parent : {static_cast<QWidget*>(window.get()), static_cast<QWidget*>(window->groupBox1())}) {
         int topmostPassive = -1;
         int lowestWindowed = INT_MAX;
         const QObjectList children = parent->children();
@@ -145,45 +145,45 @@ void WindowTest::picturesDrawnWithTheirTransparentColourLaterOverEarlier() {
     Scratch scratch;
     writeSet(scratch, kPrimary1, "Gold", QColor(200, 160, 0));
     writeSelections(scratch, {"Gold"}, "0");
-    auto form = scratch.window();
-    if (form->layoutScale() != 1.0) QSKIP("the overlap is computed for 96 pixels per inch");
+    auto window = scratch.window();
+    if (window->layoutScale() != 1.0) QSKIP("the overlap is computed for 96 pixels per inch");
 
     // Image15 (256,32) and Image16 (272,40) overlap; Image16 was created later.
-    QCOMPARE(form->childAt(274, 42), form->image(16));
+    QCOMPARE(window->childAt(274, 42), window->image(16));
     // Both copies show the bullet, clipped to their bounds, nothing stretched.
-    QCOMPARE(form->image(15)->image().size(), QSize(8, 4));
-    QCOMPARE(form->image(16)->image(), form->image(15)->image());
+    QCOMPARE(window->image(15)->image().size(), QSize(8, 4));
+    QCOMPARE(window->image(16)->image(), window->image(15)->image());
 
-    form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-    const QImage shot = form->grab().toImage();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    const QImage shot = window->grab().toImage();
     const qreal ratio = shot.devicePixelRatio();  // the grab holds device pixels
     auto at = [&](int x, int y) { return shot.pixelColor(int((x + 0.5) * ratio), int((y + 0.5) * ratio)); };
     const QColor bullet = exact(QColor(200, 160, 0).darker());
     QCOMPARE(at(256 + 5, 32 + 1), bullet);  // Image15's own pixels
     QCOMPARE(at(272 + 5, 40 + 1), bullet);  // Image16 drawn over Image15's bounds
     // The transparent bottom-left pixel and the empty rest of the view show the window.
-    QCOMPARE(at(272, 40 + 3), form->palette().color(QPalette::Window));
-    QCOMPARE(at(272 + 30, 40 + 20), form->palette().color(QPalette::Window));
+    QCOMPARE(at(272, 40 + 3), window->palette().color(QPalette::Window));
+    QCOMPARE(at(272 + 30, 40 + 20), window->palette().color(QPalette::Window));
 }
 
 void WindowTest::fontsAndColours() {
     Scratch scratch;
-    auto form = scratch.window();
+    auto window = scratch.window();
 
-    QCOMPARE(form->font().family(), QString("MS Sans Serif"));  // asked for; the system may substitute
-    QCOMPARE(form->font().pixelSize(), scaled(*form, 11));
-    QCOMPARE(form->button(1)->font().pixelSize(), scaled(*form, 11));
-    QCOMPARE(form->palette().color(QPalette::Window), QApplication::palette().color(QPalette::Button));
+    QCOMPARE(window->font().family(), QString("MS Sans Serif"));  // asked for; the system may substitute
+    QCOMPARE(window->font().pixelSize(), scaled(*window, 11));
+    QCOMPARE(window->button(1)->font().pixelSize(), scaled(*window, 11));
+    QCOMPARE(window->palette().color(QPalette::Window), QApplication::palette().color(QPalette::Button));
 
-    QVERIFY(form->label(17)->font().bold());
-    QCOMPARE(form->label(17)->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-    QVERIFY(form->label(18)->font().bold());
-    QCOMPARE(form->label(18)->palette().color(QPalette::WindowText), QColor(0, 0, 255));
-    QVERIFY(form->label(19)->font().bold());
-    QCOMPARE(form->label(19)->font().pixelSize(), scaled(*form, 13));
-    QCOMPARE(form->label(19)->palette().color(QPalette::WindowText), form->palette().color(QPalette::WindowText));
-    QVERIFY(!form->label(1)->font().bold());
+    QVERIFY(window->label(17)->font().bold());
+    QCOMPARE(window->label(17)->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    QVERIFY(window->label(18)->font().bold());
+    QCOMPARE(window->label(18)->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    QVERIFY(window->label(19)->font().bold());
+    QCOMPARE(window->label(19)->font().pixelSize(), scaled(*window, 13));
+    QCOMPARE(window->label(19)->palette().color(QPalette::WindowText), window->palette().color(QPalette::WindowText));
+    QVERIFY(!window->label(1)->font().bold());
 }
 
 void WindowTest::checkBoxCaptionFitsAWiderFont() {
@@ -194,34 +194,34 @@ void WindowTest::checkBoxCaptionFitsAWiderFont() {
     QFont::removeSubstitutions(design);
     QFont::insertSubstitution(design, "DejaVu Sans");
     Scratch scratch;
-    auto form = scratch.window();
+    auto window = scratch.window();
     QFont::removeSubstitutions(design);
     QFont::insertSubstitutions(design, before);
 
-    auto* box = form->findChild<QCheckBox*>("CheckBox1");
+    auto* box = window->findChild<QCheckBox*>("CheckBox1");
     QVERIFY(box);
     if (QFontInfo(box->font()).family() != "DejaVu Sans") QSKIP("DejaVu Sans is not installed");
-    QVERIFY(box->sizeHint().width() > scaled(*form, 137));  // the wide font needs more than the design width
+    QVERIFY(box->sizeHint().width() > scaled(*window, 137));  // the wide font needs more than the design width
     QCOMPARE(box->width(), box->sizeHint().width());
-    QCOMPARE(box->pos(), QPoint(scaled(*form, 24), scaled(*form, 368)));
+    QCOMPARE(box->pos(), QPoint(scaled(*window, 24), scaled(*window, 368)));
 }
 
 void WindowTest::outerSizeFitsTheFrameAfterLoadAndUndo() {
     Scratch scratch;
-    auto form = scratch.window();
-    const QSize computed = computedOuterSize(*form);
-    QCOMPARE(form->frameGeometry().size(), computed);
+    auto window = scratch.window();
+    const QSize computed = computedOuterSize(*window);
+    QCOMPARE(window->frameGeometry().size(), computed);
 
-    form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-    QCOMPARE(form->frameGeometry().size(), computed);  // fitted again once the window system framed it
-    form->resize(300, 200);
-    form->move(250, 140);
-    QTest::mouseClick(form->button(2), Qt::LeftButton);  // Undo
-    QCOMPARE(form->frameGeometry().size(), computed);
-    QCOMPARE(form->pos(), QPoint(250, 140));  // the position stays
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QCOMPARE(window->frameGeometry().size(), computed);  // fitted again once the window system framed it
+    window->resize(300, 200);
+    window->move(250, 140);
+    QTest::mouseClick(window->button(2), Qt::LeftButton);  // Undo
+    QCOMPARE(window->frameGeometry().size(), computed);
+    QCOMPARE(window->pos(), QPoint(250, 140));  // the position stays
     // Controls stay fixed to the top-left whatever the size.
-    QCOMPARE(form->button(4)->pos(), QPoint(scaled(*form, 584), scaled(*form, 392)));
+    QCOMPARE(window->button(4)->pos(), QPoint(scaled(*window, 584), scaled(*window, 392)));
 }
 
 void WindowTest::titleShownLiterally_data() {
@@ -239,9 +239,9 @@ void WindowTest::titleShownLiterally() {
     Scratch scratch;
     writeModIni(scratch, line1.toStdString(), "Mod");
     QGuiApplication::setApplicationDisplayName("before");
-    auto form = scratch.window();
-    form->winId();
-    QCOMPARE(form->windowHandle()->title(), title);  // as the window system shows it
+    auto window = scratch.window();
+    window->winId();
+    QCOMPARE(window->windowHandle()->title(), title);  // as the window system shows it
     QCOMPARE(QGuiApplication::applicationDisplayName(), title);
 }
 
@@ -252,21 +252,21 @@ void WindowTest::typingAPrefixAndAPickReachThePresenter() {
     writeSet(scratch, kPrimary3, "Old", oldColour);
     writeSet(scratch, kPrimary3, "New", newColour);
     writeSelections(scratch, {"", "", "Old"}, "0");
-    auto form = scratch.window();
-    qt::SlotList* list = form->comboBox(kPrimary3);
-    QCOMPARE(shownColour(form->image(3)->image()), oldColour);
+    auto window = scratch.window();
+    qt::SlotList* list = window->comboBox(kPrimary3);
+    QCOMPARE(shownColour(window->image(3)->image()), oldColour);
 
     list->lineEdit()->selectAll();
     QTest::keyClick(list, 'n');
     QCOMPARE(list->currentText(), QString("new"));
     QCOMPARE(list->lineEdit()->selectedText(), QString("ew"));
-    QCOMPARE(shownColour(form->image(3)->image()), newColour);
+    QCOMPARE(shownColour(window->image(3)->image()), newColour);
 
     list->showPopup();
     list->view()->setCurrentIndex(list->model()->index(list->findText("Old"), 0));
     QTest::keyClick(list->view(), Qt::Key_Return);
     QCOMPARE(list->currentText(), QString("Old"));
-    QCOMPARE(shownColour(form->image(3)->image()), oldColour);
+    QCOMPARE(shownColour(window->image(3)->image()), oldColour);
     QVERIFY(scratch.recorder.reports.empty());
 }
 
@@ -275,8 +275,8 @@ void WindowTest::typingAPrefixAndAPickReachThePresenter() {
 void WindowTest::aPickSelectsTheWholeTextForTheNextLetter() {
     Scratch scratch;
     for (const char* set : {"Gold", "Silver"}) writeSet(scratch, kPrimary1, set, QColor(30, 90, 160));
-    auto form = scratch.window();
-    qt::SlotList* list = form->comboBox(kPrimary1);
+    auto window = scratch.window();
+    qt::SlotList* list = window->comboBox(kPrimary1);
     list->showPopup();
     list->view()->setCurrentIndex(list->model()->index(list->findText("Gold"), 0));
     QTest::keyClick(list->view(), Qt::Key_Return);
@@ -284,16 +284,16 @@ void WindowTest::aPickSelectsTheWholeTextForTheNextLetter() {
     QCOMPARE(list->lineEdit()->selectedText(), QString("ilver"));
     QTest::keyClick(list, 'x');
     QCOMPARE(list->currentText(), QString("sx"));
-    QCOMPARE(scratch.recorder.reports.at(0).owner, form.get());
+    QCOMPARE(scratch.recorder.reports.at(0).owner, window.get());
 }
 
 void WindowTest::closeClosesTheWindow() {
     Scratch scratch;
-    auto form = scratch.window();
-    form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-    QTest::mouseClick(form->button(3), Qt::LeftButton);
-    QVERIFY(!form->isVisible());
+    auto window = scratch.window();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QTest::mouseClick(window->button(3), Qt::LeftButton);
+    QVERIFY(!window->isVisible());
 }
 
 QTEST_MAIN(WindowTest)
