@@ -34,6 +34,9 @@ SlotList::SlotList(QWidget* parent) : QComboBox(parent) {
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);  // typed text never becomes an entry
     setCompleter(nullptr);  // completion is the presenter's
+    // A turn of the wheel would otherwise give the list the focus before the
+    // list asks whether it may take the wheel, which only a focused list may.
+    setFocusPolicy(Qt::StrongFocus);
     // A finished edit (the focus leaving the list) would otherwise make the
     // entry equal to the text current and report it as a pick: leaving a list
     // must not run its handler.
