@@ -97,13 +97,13 @@ std::vector<fs::path> GameFolder::slotFolders() const {
     return paths;
 }
 
-std::vector<fs::path> GameFolder::previewFiles() {
-    std::vector<fs::path> files;
+std::map<int, fs::path> GameFolder::previewFiles() {
+    std::map<int, fs::path> files;
     for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
         for (const PreviewPicture& picture : slotPreviews(slot)) {
             const auto path = resolveHostPath(previewPath(strings_.configBase, slot, texts_[slot], picture.suffix));
             if (!path || !fs::is_regular_file(*path)) fail("a chosen set lacks a preview picture");
-            files.emplace_back(*path);
+            files[picture.image] = *path;
         }
     }
     return files;

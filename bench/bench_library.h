@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -58,8 +59,9 @@ public:
 
     // The host paths of the fifteen slot folders.
     std::vector<fs::path> slotFolders() const;
-    // The host paths of the 41 preview files of the chosen sets, in load order.
-    std::vector<fs::path> previewFiles();
+    // The host paths of the 41 preview files of the chosen sets, by the
+    // number n of the picture Image<n> that shows each.
+    std::map<int, fs::path> previewFiles();
 
 private:
     fs::path root_;

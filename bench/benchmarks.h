@@ -9,7 +9,7 @@ void registerLoadBenchmarks();    // "load/full/<sets>", "load/floor/<sets>" for
 // "start-up/<input>", "report/<input>" for normal and long-line input;
 // "pictures/demo", "pictures/view-size", "pictures/run-length-bombs" (peak heap as a counter)
 void registerHostileBenchmarks();
-void registerWindowBenchmarks();  // "window/main", "window/floor", "window/no-library", "window/lists-only"
+void registerWindowBenchmarks();  // "window/main", "window/floor"
 void registerCheckBenchmarks();   // "check/full/<sets>", "check/floor/<sets>" for 300, 1,000 and 3,000 sets
 
 }  // namespace modsetup::bench

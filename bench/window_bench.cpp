@@ -1,35 +1,41 @@
-// Window ready: the main window created with its full load sequence and shown,
-// beside a bare window that shows the same 41 pictures, each read from its
-// file by the toolkit's own image reader, on labels. Two more runs tell the
-// cost of the controls from that of the file work: the main window without a
-// set library, and its sixteen editable lists alone.
+// Window ready: the main window created with its full load sequence and
+// shown, beside a bare window with the same controls at the same places and
+// the same pictures, made with the plainest means the toolkit offers.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
 #include <QImage>
 #include <QLabel>
 #include <QPixmap>
+#include <QPushButton>
 #include <QWidget>
 
 #include <cstdio>
+#include <map>
 #include <memory>
-#include <vector>
 
 #include "bench_library.h"
 #include "benchmarks.h"
+#include "core/slots.h"
+#include "front/layout.h"
 #include "qt/main_window.h"
-#include "qt/slot_list.h"
 
 namespace modsetup::bench {
 namespace {
 
-// Creates and shows the main window, which runs the load sequence, until
-// the window system has shown it; the destruction is not timed.
-void showMainWindow(benchmark::State& state, Host& host) {
-    QString report;
+QString latin1(std::string_view text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
+
+// Shows a window until the window system has shown it; its destruction is
+// not timed.
+template <class MakeWindow>
+void timeShowing(benchmark::State& state, MakeWindow makeWindow) {
     for (auto _ : state) {
-        auto window =
-            std::make_unique<qt::MainWindow>(host, [&report](QWidget*, const QString&, const QString& text) { report = text; });
+        std::unique_ptr<QWidget> window = makeWindow();
         window->show();
         QApplication::processEvents();
         state.PauseTiming();
@@ -37,59 +43,84 @@ void showMainWindow(benchmark::State& state, Host& host) {
         QApplication::processEvents();
         state.ResumeTiming();
     }
+}
+
+void windowMain(benchmark::State& state) {
+    Host& host = gameFolder(3).host();
+    QString report;
+    timeShowing(state, [&] {
+        return std::make_unique<qt::MainWindow>(host,
+                                                [&report](QWidget*, const QString&, const QString& text) { report = text; });
+    });
     if (!report.isEmpty()) {
         std::fprintf(stderr, "The window reported: %s\n", report.toLocal8Bit().constData());
         state.SkipWithError("the window reported an error");
     }
 }
 
-void windowMain(benchmark::State& state) { showMainWindow(state, gameFolder(3).host()); }
-
-// The same window beside no set library at all: its controls without file work.
-void windowNoLibrary(benchmark::State& state) {
-    const fs::path nowhere = fs::temp_directory_path() / "modsetup-bench-no-library";
-    const std::unique_ptr<Host> system = makeSystemHost();
-    ProgramHost host(*system, nowhere.string() + "\\modsetup.exe");
-    showMainWindow(state, host);
-}
-
+// The bare window: Qt's own labels, editable lists, buttons, check box and
+// group box in the layout's places, fonts and colours; mod.ini's first line as
+// the title; each list filled with the set folders of its slot folder and the
+// selections file's line as its text; each picture read by Qt's image reader
+// onto a label.
 void windowFloor(benchmark::State& state) {
-    const std::vector<fs::path> files = gameFolder(3).previewFiles();
-    for (auto _ : state) {
+    GameFolder& game = gameFolder(3);
+    const std::map<int, fs::path> pictures = game.previewFiles();
+    const QString library = QString::fromStdString(game.library().string());
+    const QString selections = QString::fromStdString((game.root() / "modsetup.ini").string());
+    timeShowing(state, [&] {
         auto window = std::make_unique<QWidget>();
         window->resize(700, 462);
-        int left = 0;
-        for (const fs::path& file : files) {
-            auto* label = new QLabel(window.get());
-            // Not QPixmap(file), which would answer from the pixmap cache.
-            label->setPixmap(QPixmap::fromImage(QImage(QString::fromStdString(file.string()))));
-            label->move(left, 0);
-            left += 16;
-        }
-        window->show();
-        QApplication::processEvents();
-        state.PauseTiming();
-        window.reset();
-        QApplication::processEvents();
-        state.ResumeTiming();
-    }
-}
+        QFont font(latin1(front::kFontFamily));
+        font.setPixelSize(front::kFontPixels);
+        window->setFont(font);
+        QFile modIni(library + "/mod.ini");
+        if (modIni.open(QIODevice::ReadOnly)) window->setWindowTitle(QString::fromLatin1(modIni.readLine()).trimmed());
+        QFile chosen(selections);
+        chosen.open(QIODevice::ReadOnly);
 
-// The sixteen editable slot lists alone in a bare window: what the window's
-// lists cost the toolkit, whatever the program does with them.
-void windowListsOnly(benchmark::State& state) {
-    for (auto _ : state) {
-        auto window = std::make_unique<QWidget>();
-        window->resize(700, 462);
-        for (int i = 0; i < static_cast<int>(kSlotCount); ++i)
-            (new qt::SlotList(window.get()))->setGeometry(10, 10 + 25 * i, 145, 21);
-        window->show();
-        QApplication::processEvents();
-        state.PauseTiming();
-        window.reset();
-        QApplication::processEvents();
-        state.ResumeTiming();
-    }
+        QGroupBox* group = nullptr;
+        for (const front::ControlLayout& row : front::kLayout) {
+            QWidget* parent = row.parent == front::ControlParent::GroupBox1 ? group : window.get();
+            QWidget* control = nullptr;
+            switch (row.kind) {
+            case front::ControlKind::Picture: {
+                auto* label = new QLabel(parent);
+                // Not QPixmap(file), which would answer from the pixmap cache.
+                label->setPixmap(QPixmap::fromImage(QImage(QString::fromStdString(pictures.at(row.number).string()))));
+                control = label;
+                break;
+            }
+            case front::ControlKind::Label: control = new QLabel(latin1(row.caption), parent); break;
+            case front::ControlKind::List: {
+                auto* list = new QComboBox(parent);
+                list->setEditable(true);
+                list->addItems(QDir(library + "/" + latin1(kSlots[row.slot].folder))
+                                   .entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Unsorted));
+                list->setEditText(QString::fromLatin1(chosen.readLine()).trimmed());
+                control = list;
+                break;
+            }
+            case front::ControlKind::GroupBox: control = group = new QGroupBox(latin1(row.caption), parent); break;
+            case front::ControlKind::Button: control = new QPushButton(latin1(row.caption), parent); break;
+            case front::ControlKind::CheckBox: control = new QCheckBox(latin1(row.caption), parent); break;
+            }
+            control->setGeometry(row.left, row.top, row.width, row.height);
+            if (row.style.bold || row.style.fontPixels != 0) {
+                QFont own = font;
+                own.setBold(row.style.bold);
+                if (row.style.fontPixels != 0) own.setPixelSize(row.style.fontPixels);
+                control->setFont(own);
+            }
+            if (row.style.colour != front::TextColour::WindowText) {
+                QPalette own = control->palette();
+                own.setColor(QPalette::WindowText, row.style.colour == front::TextColour::Red ? Qt::red : Qt::blue);
+                control->setPalette(own);
+            }
+            if (row.style.hiddenAtStart) control->hide();
+        }
+        return window;
+    });
 }
 
 }  // namespace
@@ -97,8 +128,6 @@ void windowListsOnly(benchmark::State& state) {
 void registerWindowBenchmarks() {
     benchmark::RegisterBenchmark("window/main", windowMain)->UseRealTime()->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("window/floor", windowFloor)->UseRealTime()->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("window/no-library", windowNoLibrary)->UseRealTime()->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("window/lists-only", windowListsOnly)->UseRealTime()->Unit(benchmark::kMillisecond);
 }
 
 }  // namespace modsetup::bench
