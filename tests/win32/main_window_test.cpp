@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "bmp_builder.h"
+#include "recording_audio.h"
 #include "core/slots.h"
 #include "front/layout.h"
 #include "set_library.h"
@@ -106,7 +107,7 @@ protected:
         std::filesystem::create_directories(game / "mods");
         writeFile(game / "modsetup/mod.ini", "Window Title\r\nTestMod\r\n");
         writeFile(game / "modsetup.ini", "Beta\r\n");
-        window = std::make_unique<MainWindow>(host, [this](HWND owner, const std::string& caption, const std::string& text) {
+        window = std::make_unique<MainWindow>(host, audio, [this](HWND owner, const std::string& caption, const std::string& text) {
             reports.push_back({owner, caption, text});
         });
     }
@@ -139,6 +140,7 @@ protected:
     const testing::WorkingDirectory inGame{game.path()};
     const std::unique_ptr<Host> system = makeSystemHost();
     GameHost host{*system, game.programPath("modsetup.exe")};
+    testing::RecordingAudio audio;
     std::vector<Report> reports;
     std::unique_ptr<MainWindow> window;
 };
@@ -342,7 +344,7 @@ TEST_F(Form1WindowTest, KeystrokesReachThePresenter) {
 // The program's own report: a real message box, found and dismissed by
 // another thread as a user would.
 TEST_F(Form1WindowTest, TheProgramsReportIsAMessageBoxOwnedByTheWindow) {
-    window = std::make_unique<MainWindow>(host, showErrorBox);
+    window = std::make_unique<MainWindow>(host, audio, showErrorBox);
     window->show(SW_SHOW);
     SetForegroundWindow(window->handle());
     HWND field = window->comboBox(kPrimary3).editHandle();
@@ -377,7 +379,7 @@ TEST_F(Form1WindowTest, CloseAndPlayCloseTheWindowAndEndTheLoop) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        window = std::make_unique<MainWindow>(host, [this](HWND owner, const std::string& caption, const std::string& text) {
+        window = std::make_unique<MainWindow>(host, audio, [this](HWND owner, const std::string& caption, const std::string& text) {
             reports.push_back({owner, caption, text});
         });
         window->show(SW_SHOWNOACTIVATE);
