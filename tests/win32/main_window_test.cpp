@@ -14,6 +14,7 @@
 
 #include "bmp_builder.h"
 #include "recording_audio.h"
+#include "wave_builder.h"
 #include "core/slots.h"
 #include "front/layout.h"
 #include "set_library.h"
@@ -297,6 +298,41 @@ TEST_F(Form1WindowTest, TheWheelChangesOnlyAFocusedList) {
     SendMessageA(list.handle(), WM_MOUSEWHEEL, down, 0);
     EXPECT_EQ(window->listEdit(kPrimary1).text, asciiText("Alpha"));
     EXPECT_EQ(markerAt(Canvas(window->handle()), 1), kSetMarkers.at("Alpha"));
+}
+
+// Pictures are drawn by the window, which finds the one clicked: the last
+// drawn where two overlap. The tooltip control asks the window for each text.
+TEST_F(Form1WindowTest, ClicksTheShotKeyAndTooltipsReachThePresenter) {
+    const std::string shot = testing::pcmWave("beta");
+    writeFile(game / "modsetup/1/Beta/sfx/deserteagle-fire.wav", shot);
+    writeFile(game / "modsetup/1/Beta/name.txt", "Beta Eagle\r\n");
+    const RECT image1 = window->image(1).bounds();
+    const RECT image2 = window->image(2).bounds();  // over Image1's lower part; slot 2 names no set
+    const auto click = [this](int x, int y) {
+        SendMessageA(window->handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    };
+    click(image1.left + 1, image1.top + 1);
+    click(image2.left + 1, image2.top + 1);
+    SendMessageA(window->comboBox(kPrimary1).editHandle(), WM_KEYDOWN, VK_F5, 0);
+    EXPECT_EQ(audio.played, (std::vector<std::string>{shot, shot}));
+
+    std::string expected;
+    for (char32_t c : window->presenter().listTooltip(kPrimary1)) expected += c == U'\n' ? "\r\n" : std::string(1, static_cast<char>(c));
+    ASSERT_EQ(expected.rfind("Beta Eagle\r\n", 0), 0u);
+    for (const UINT_PTR tool : {UINT_PTR{16}, reinterpret_cast<UINT_PTR>(window->comboBox(kPrimary1).editHandle())}) {
+        std::string text(4096, '\0');
+        TTTOOLINFOA info{};
+        info.cbSize = sizeof(info);
+        info.hwnd = window->handle();
+        info.uId = tool;
+        info.lpszText = text.data();
+        SendMessageA(window->tooltips(), TTM_GETTEXTA, text.size(), reinterpret_cast<LPARAM>(&info));
+        // The message gives the text's beginning only (80 bytes).
+        const std::string got = text.c_str();
+        EXPECT_GT(got.size(), std::string("Beta Eagle").size());
+        EXPECT_EQ(got, expected.substr(0, got.size()));
+    }
+    EXPECT_TRUE(reports.empty());
 }
 
 // Keystrokes sent to a list's edit field, as the keyboard sends them.
