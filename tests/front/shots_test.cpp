@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <optional>
-#include <variant>
 
 #include "core/weapon_shot.h"
 #include "presenter_game.h"
@@ -17,16 +16,11 @@ using testing::pcmWave;
 const std::string kShot = pcmWave("shot");
 const std::string kOther = pcmWave("othr");
 
-struct Click {
-    int image;
-};
-struct ShotKey {};
-
 struct ShotRow {
     const char* name;
     std::size_t slot;
     std::vector<std::pair<std::string, std::string>> files;  // below the set folder
-    std::variant<Click, ShotKey> asked;
+    int image;                            // clicked; 0: the shot key in the slot's list
     std::optional<std::string> played;
 };
 
@@ -34,16 +28,15 @@ TEST(Shots, AClickOrTheKeyPlaysTheShotOfTheSetTheListNames) {
     const std::string tooLarge = pcmWave(std::string(kMaxSoundFileBytes, 'x'));
     const ShotRow rows[] = {
         {"the slot's -fire.wav", kPrimary1, {{"sfx/deserteagle-reload.wav", kOther}, {"sfx/deserteagle-fire.wav", kShot}},
-         Click{1}, kShot},
+         1, kShot},
         {"-fire.wav after other sounds", kPrimary10, {{"sfx/minigun-end.wav", kOther}, {"sfx/minigun-fire.wav", kShot}},
-         ShotKey{}, kShot},
+         0, kShot},
         {"no -fire.wav: the first sound", kSecondary2, {{"sfx/knife.wav", kShot}, {"sfx/slash.wav", kOther}},
-         Click{38}, kShot},
-        {"a set without its shot", kPrimary3, {{"sfx/ak74-reload.wav", kOther}}, ShotKey{}, std::nullopt},
-        {"a shot that is no wave file", kPrimary4, {{"sfx/steyraug-fire.wav", "RIFF....WAVEjunk"}}, Click{4},
-         std::nullopt},
-        {"a shot past the size limit", kPrimary5, {{"sfx/spas12-fire.wav", tooLarge}}, Click{5}, std::nullopt},
-        {"a soldier slot", kTeamAlpha, {{"sfx/deserteagle-fire.wav", kShot}}, Click{23}, std::nullopt},
+         38, kShot},
+        {"a set without its shot", kPrimary3, {{"sfx/ak74-reload.wav", kOther}}, 0, std::nullopt},
+        {"a shot that is no wave file", kPrimary4, {{"sfx/steyraug-fire.wav", "RIFF....WAVEjunk"}}, 4, std::nullopt},
+        {"a shot past the size limit", kPrimary5, {{"sfx/spas12-fire.wav", tooLarge}}, 5, std::nullopt},
+        {"a soldier slot", kTeamAlpha, {{"sfx/deserteagle-fire.wav", kShot}}, 23, std::nullopt},
     };
     for (const ShotRow& row : rows) {
         SCOPED_TRACE(row.name);
@@ -57,7 +50,7 @@ TEST(Shots, AClickOrTheKeyPlaysTheShotOfTheSetTheListNames) {
         game.writeSelections(texts, "0");
         game.start();
 
-        if (const auto* click = std::get_if<Click>(&row.asked)) game.presenter().pictureClicked(click->image);
+        if (row.image != 0) game.presenter().pictureClicked(row.image);
         else game.presenter().listShotKey(row.slot);
         EXPECT_EQ(game.audio.played, row.played ? std::vector<std::string>{*row.played} : std::vector<std::string>{});
         EXPECT_TRUE(game.view.reports.empty());
@@ -73,6 +66,8 @@ struct TooltipRow {
     std::string tooltip;
 };
 
+// Each tooltip is the set's as the list names it at that moment; the soldier
+// slots have none.
 TEST(Tooltips, ShowTheSetsStatisticsBesideTheInstalledOnes) {
     const TooltipRow rows[] = {
         {"beside the installed values", "Gold Eagle\r\n", "150\r\n25\r\n7\r\n85\r\nfast\r\n1\r\n0\r\n0.5\r\n9\r\n",
@@ -102,24 +97,10 @@ TEST(Tooltips, ShowTheSetsStatisticsBesideTheInstalledOnes) {
 
         EXPECT_EQ(utf8(game.presenter().listTooltip(kPrimary1)), row.tooltip);
         EXPECT_EQ(game.presenter().pictureTooltip(16), game.presenter().listTooltip(kPrimary1));
+        game.typeOver(kPrimary1, "Nothing");
+        EXPECT_EQ(game.presenter().listTooltip(kPrimary1).front(), U'\n') << "no set: no name";
+        EXPECT_TRUE(game.presenter().listTooltip(kTeamBravo).empty() && game.presenter().pictureTooltip(24).empty());
     }
-}
-
-TEST(Tooltips, FollowTheListsTextAndLeaveSoldierSlotsWithout) {
-    PresenterGame game;
-    game.writeModIni("Tooltips", "TipMod");
-    game.writeSetsInEverySlot({"Gold", "Silver"});
-    testing::writeFile(game.library() / "socom/Silver/name.txt", "Silver Colt\r\n");
-    testing::writeFile(game / "mods/TipMod/weapons.ini", "[HK MP5]\r\nDamage=1\r\n");
-    game.writeSelections({}, "0");
-    game.start();
-
-    game.typeOver(kSecondary1, "Sil");
-    EXPECT_EQ(utf8(game.presenter().listTooltip(kSecondary1)).substr(0, 12), "Silver Colt\n");
-    game.typeOver(kSecondary1, "Nothing");
-    EXPECT_EQ(utf8(game.presenter().pictureTooltip(37)).substr(0, 18), "\nnot installed yet");
-    EXPECT_TRUE(game.presenter().listTooltip(kTeamBravo).empty());
-    EXPECT_TRUE(game.presenter().pictureTooltip(24).empty());
 }
 
 }  // namespace

@@ -316,21 +316,14 @@ TEST_F(Form1WindowTest, ClicksTheShotKeyAndTooltipsReachThePresenter) {
     SendMessageA(window->comboBox(kPrimary1).editHandle(), WM_KEYDOWN, VK_F5, 0);
     EXPECT_EQ(audio.played, (std::vector<std::string>{shot, shot}));
 
+    // TTM_GETTEXTA gives the text's beginning only (80 bytes).
     std::string expected;
-    for (char32_t c : window->presenter().listTooltip(kPrimary1)) expected += c == U'\n' ? "\r\n" : std::string(1, static_cast<char>(c));
-    ASSERT_EQ(expected.rfind("Beta Eagle\r\n", 0), 0u);
+    for (char32_t c : window->presenter().listTooltip(kPrimary1)) expected += c == U'\n' ? "\r\n" : std::string(1, char(c));
     for (const UINT_PTR tool : {UINT_PTR{16}, reinterpret_cast<UINT_PTR>(window->comboBox(kPrimary1).editHandle())}) {
-        std::string text(4096, '\0');
-        TTTOOLINFOA info{};
-        info.cbSize = sizeof(info);
-        info.hwnd = window->handle();
-        info.uId = tool;
-        info.lpszText = text.data();
-        SendMessageA(window->tooltips(), TTM_GETTEXTA, text.size(), reinterpret_cast<LPARAM>(&info));
-        // The message gives the text's beginning only (80 bytes).
-        const std::string got = text.c_str();
-        EXPECT_GT(got.size(), std::string("Beta Eagle").size());
-        EXPECT_EQ(got, expected.substr(0, got.size()));
+        char text[4096] = {};
+        TTTOOLINFOA info{sizeof(info), 0, window->handle(), tool, {}, nullptr, text, 0, nullptr};
+        SendMessageA(window->tooltips(), TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&info));
+        EXPECT_EQ(expected.substr(0, std::max<std::size_t>(std::strlen(text), 12)), text);
     }
     EXPECT_TRUE(reports.empty());
 }
