@@ -16,10 +16,8 @@ inline std::string pcmWave(std::string_view samples, std::uint32_t channels = 1,
     };
     const auto size = static_cast<std::uint32_t>(samples.size());
     const std::uint32_t block = channels * bits / 8;
-    bytes += "RIFF", put(36 + size + (size & 1u), 4);
-    bytes += "WAVEfmt ", put(16, 4), put(1, 2), put(channels, 2), put(rate, 4), put(rate * block, 4);
-    put(block, 2), put(bits, 2);
-    bytes += "data", put(size, 4);
+    bytes += "RIFF", put(36 + size + (size & 1u), 4), bytes += "WAVEfmt ", put(16, 4), put(1, 2), put(channels, 2);
+    put(rate, 4), put(rate * block, 4), put(block, 2), put(bits, 2), bytes += "data", put(size, 4);
     return bytes.append(samples).append(size & 1u, '\0');
 }
 

@@ -20,17 +20,6 @@
 using namespace modsetup;
 using namespace modsetup::uitest;
 
-namespace {
-
-// Stereo frames that are never silent, different for each shot.
-std::string samples(std::size_t frames, int seed) {
-    std::string bytes;
-    for (std::size_t i = 0; i < frames * 4; ++i) bytes += static_cast<char>(1 + (seed * 53 + i * 37) % 250);
-    return bytes;
-}
-
-}  // namespace
-
 class ShotAudioTest : public QObject {
     Q_OBJECT
 
@@ -44,6 +33,12 @@ void ShotAudioTest::aNewShotStopsTheOnePlayingAndIsPlayedWhole() {
     qputenv("SDL_AUDIODRIVER", "disk");
     qputenv("SDL_DISKAUDIOFILE", QByteArray::fromStdString(played.string()));
 
+    // Stereo frames that are never silent, different for each shot.
+    const auto samples = [](std::size_t frames, int seed) {
+        std::string bytes;
+        for (std::size_t i = 0; i < frames * 4; ++i) bytes += static_cast<char>(1 + (seed * 53 + i * 37) % 250);
+        return bytes;
+    };
     const std::string longShot = samples(5 * 44100, 1);  // five seconds: cut short by the next shot
     const std::string shortShot = samples(4410, 2);
     writeModIni(scratch, "Shots", "ShotMod");
