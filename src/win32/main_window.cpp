@@ -201,6 +201,10 @@ void MainWindow::createTooltips() {
         if (row->kind == ControlKind::Picture) add(0, static_cast<UINT_PTR>(row->number), placeOfPicture(*row));
 }
 
+void MainWindow::popTooltip() const {
+    if (tooltips_ != nullptr) SendMessageA(tooltips_, TTM_POP, 0, 0);
+}
+
 const char* MainWindow::tooltipText(const NMTTDISPINFOA& asked) {
     front::ShownText text;
     if (asked.uFlags & TTF_IDISHWND) {

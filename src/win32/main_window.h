@@ -72,11 +72,13 @@ public:
     void showError(const front::ShownText& caption, const front::ShownText& text) override;
 
 private:
-    // SlotListEvents: straight to the presenter.
-    void listTyped(std::size_t slot, char32_t typed) override { presenter_->listTyped(slot, typed); }
-    void listBackspace(std::size_t slot) override { presenter_->listBackspace(slot); }
-    void listPicked(std::size_t slot, int entry) override { presenter_->listPicked(slot, entry); }
-    void listEdited(std::size_t slot) override { presenter_->listEdited(slot); }
+    // SlotListEvents: straight to the presenter. A tooltip showing while the
+    // text changes would tell of the set named before: it goes, as a Qt
+    // tooltip goes at a keystroke.
+    void listTyped(std::size_t slot, char32_t typed) override { popTooltip(), presenter_->listTyped(slot, typed); }
+    void listBackspace(std::size_t slot) override { popTooltip(), presenter_->listBackspace(slot); }
+    void listPicked(std::size_t slot, int entry) override { popTooltip(), presenter_->listPicked(slot, entry); }
+    void listEdited(std::size_t slot) override { popTooltip(), presenter_->listEdited(slot); }
     void listShotKey(std::size_t slot) override { presenter_->listShotKey(slot); }
 
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -84,6 +86,7 @@ private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void command(int id, WORD code);
     void createTooltips();
+    void popTooltip() const;
     // The picture drawn at a point of the window's client area (the last one
     // drawn there, as it covers the others); 0 for none.
     int pictureAt(POINT point) const;

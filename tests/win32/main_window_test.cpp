@@ -5,7 +5,9 @@
 // (tests/front); the file work in the core tests.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <string>
