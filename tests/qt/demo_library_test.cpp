@@ -24,7 +24,6 @@
 #include "core/slots.h"
 #include "core/soldier_files.h"
 #include "core/weapon_copies.h"
-#include "core/weapon_shot.h"
 #include "demo_library/demo_library.h"
 
 namespace fs = std::filesystem;
@@ -224,22 +223,6 @@ private slots:
             const auto loudest = std::max_element(bytes.begin() + 44, bytes.end() - 1,
                                                   [](char a, char b) { return static_cast<unsigned char>(a) < static_cast<unsigned char>(b); });
             QVERIFY2(static_cast<unsigned char>(*loudest) > 160, where);  // a tone, not silence
-        }
-    }
-
-    // The shot the window plays rises in pitch from set to set of a slot, by
-    // three semitones at least (a sixth more sign changes of the wave in the
-    // same time), which any ear tells apart.
-    void shotsOfASlotSoundDifferent() {
-        for (std::size_t slot = 0; slot < kWeaponSlotCount; ++slot) {
-            int previous = 0;
-            for (const std::string& name : demo::demoSetNames(slot, options_)) {
-                const std::string shot = readShot(*host_, library_.string(), slot, name).value();
-                int crossings = 0;
-                for (std::size_t i = 45; i < shot.size() - 1; ++i) crossings += (shot[i - 1] ^ shot[i]) >> 7 & 1;
-                QVERIFY2(crossings * 6 >= previous * 7 && crossings > previous, name.c_str());
-                previous = crossings;
-            }
         }
     }
 
