@@ -19,13 +19,15 @@ set(sees_app core front qt win32)
 set(sees_tools core tools)
 set(layers core front qt win32 check app)
 
-# Toolkit headers, and where each may appear: Qt's where Qt draws, the
-# system's window and shell headers in the Win32 window, the program's
-# start-up and the core's host for Windows (src/core/platform).
+# Toolkit headers, and where each may appear: Qt's where Qt draws; the
+# system's window, shell and sound headers in the Win32 window, the program's
+# start-up and the core's hosts (src/core/platform); SDL's in the hosts.
 set(qt_header "^Q[A-Za-z]*$")
 set(qt_allowed qt app tools)
-set(windows_header "^(windows|winuser|wingdi|commctrl|shellapi|shlobj|objbase|winver)\\.h$")
+set(windows_header "^(windows|windowsx|winuser|wingdi|commctrl|shellapi|shlobj|objbase|winver|mmsystem)\\.h$")
 set(windows_allowed win32 app platform)
+set(sdl_header "^sdl")
+set(sdl_allowed platform)
 
 if(NOT ROOT)
   message(FATAL_ERROR "usage: cmake -DROOT=<repository> -P layers.cmake")
@@ -61,6 +63,8 @@ foreach(source ${sources})
         set(toolkit qt)
       elseif(lower MATCHES "${windows_header}")
         set(toolkit windows)
+      elseif(lower MATCHES "${sdl_header}")
+        set(toolkit sdl)
       endif()
       if(toolkit)
         set(allowed FALSE)

@@ -67,6 +67,10 @@ public:
     bool close();
 
     bool isOpen() const { return input_ != nullptr || output_ != nullptr; }
+    // True once a read has reached the end of the file (or of what it may
+    // give), and for a handle not open for reading: every line from here on
+    // reads empty.
+    bool readEnded() const { return input_ == nullptr || ended_; }
 
 private:
     bool fillBuffer();
@@ -79,6 +83,7 @@ private:
     std::size_t bufferStart_ = 0;
     std::size_t bufferEnd_ = 0;
     std::size_t bytesRead_ = 0;  // of the file, against kMaxLineFileBytes
+    bool ended_ = false;
 };
 
 }  // namespace modsetup

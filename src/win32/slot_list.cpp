@@ -4,11 +4,17 @@
 
 #include <commctrl.h>
 
+#include "front/main_window_view.h"
+
 namespace modsetup::win32 {
 namespace {
 
 // The id of the list's subclass of its combo box and of its edit field.
 constexpr UINT_PTR kSlotListSubclass = 1;
+
+// The key front::kShotKeyName names; it makes no character.
+constexpr WPARAM kShotKey = VK_F5;
+static_assert(front::kShotKeyName == "F5");
 
 // Positions in the edit field: one character per byte of the code page.
 LPARAM toLParam(std::size_t position) { return static_cast<LPARAM>(position); }
@@ -71,6 +77,12 @@ LRESULT CALLBACK SlotList::editProc(HWND edit, UINT message, WPARAM wParam, LPAR
                                     DWORD_PTR self) {
     auto& list = *reinterpret_cast<SlotList*>(self);
     switch (message) {
+    case WM_KEYDOWN:
+        if (wParam == kShotKey) {
+            list.events_.listShotKey(list.slot_);
+            return 0;
+        }
+        break;
     case WM_CHAR:
         if (wParam == '\b') {
             list.events_.listBackspace(list.slot_);

@@ -5,8 +5,9 @@
 // text, a pick from the drop-down (Up and Down included) and any other edit by
 // the user (Delete, paste, cut) are reported by the combo box to the window,
 // which hands them here; each becomes one event. What the program sets never
-// becomes an event. Whether the mouse wheel may change the list is asked of
-// the events' receiver at each turn.
+// becomes an event. The shot key in the edit field is an event too. Whether
+// the mouse wheel may change the list is asked of the events' receiver at each
+// turn.
 
 #include <cstddef>
 #include <vector>
@@ -24,6 +25,7 @@ public:
     virtual void listBackspace(std::size_t slot) = 0;              // Backspace, not yet carried out
     virtual void listPicked(std::size_t slot, int entry) = 0;      // the entry is the text now
     virtual void listEdited(std::size_t slot) = 0;                 // any other change of the text by the user
+    virtual void listShotKey(std::size_t slot) = 0;                // the shot key (front::kShotKeyName) pressed
     // Whether a turn of the wheel may move the list to another entry (a
     // pick); otherwise the list leaves the wheel alone.
     virtual bool listTakesWheel(std::size_t slot) = 0;
