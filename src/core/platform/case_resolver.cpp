@@ -33,25 +33,36 @@ std::optional<std::string> findIgnoringCase(const std::string& folder, const std
     return best;
 }
 
-// The path's components, or nothing when it cannot name a file.
-std::optional<std::vector<std::string>> componentsOf(std::string_view path) {
-    if (path.empty() || path.find('\0') != std::string_view::npos) return std::nullopt;
-    std::vector<std::string> components;
+// Hands each component of the path to take, in order; false when the path
+// cannot name a file: empty, holding a NUL byte, or with a separator straight
+// after another one past its leading ones. A trailing separator
+// ("mods\Name\") names the folder itself.
+template <class Take>
+bool scanComponents(std::string_view path, Take take) {
+    if (path.empty() || path.find('\0') != std::string_view::npos) return false;
     std::size_t start = 0;
     while (start < path.size() && isSeparator(path[start])) ++start;
     bool pendingEmpty = false;  // a separator directly after another one
+    bool any = false;
     for (std::size_t i = start; i <= path.size(); ++i) {
         if (i < path.size() && !isSeparator(path[i])) continue;
         if (i == start) {
             pendingEmpty = true;
         } else {
-            if (pendingEmpty) return std::nullopt;
-            components.emplace_back(path.substr(start, i - start));
+            if (pendingEmpty) return false;
+            take(path.substr(start, i - start));
+            any = true;
         }
         start = i + 1;
     }
-    // A trailing separator ("mods\Name\") names the folder itself.
-    if (components.empty() && !isSeparator(path.front())) return std::nullopt;
+    return any || isSeparator(path.front());
+}
+
+// The path's components, or nothing when it cannot name a file.
+std::optional<std::vector<std::string>> componentsOf(std::string_view path) {
+    std::vector<std::string> components;
+    if (!scanComponents(path, [&components](std::string_view component) { components.emplace_back(component); }))
+        return std::nullopt;
     return components;
 }
 
@@ -73,10 +84,20 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     return true;
 }
 
+// The components are joined straight into the host path: this runs for
+// every file the program or the check opens.
 std::optional<std::string> hostPathAsGiven(std::string_view path) {
-    const auto components = componentsOf(path);
-    if (!components) return std::nullopt;
-    return joined(*components, isSeparator(path.front()));
+    std::string hostPath;
+    hostPath.reserve(path.size() + 1);
+    if (!path.empty() && isSeparator(path.front())) hostPath += '/';
+    bool first = true;
+    const bool named = scanComponents(path, [&](std::string_view component) {
+        if (!first) hostPath += '/';
+        hostPath += component;
+        first = false;
+    });
+    if (!named) return std::nullopt;
+    return hostPath;
 }
 
 std::optional<std::string> resolveHostPath(std::string_view path) {

@@ -68,29 +68,18 @@ std::optional<std::string> statAnyCase(const std::string& path, struct stat& inf
 
 // Opens the file at path, which stat described in info, for reading when it
 // is a regular file, and never waits: a named pipe or a device is refused
-// before it is opened; the open itself cannot block (O_NONBLOCK, which reads
-// of a regular file do not heed); and what was opened is looked at again, in
-// case something else took the name meanwhile. info then describes the opened
-// file. -1 with a reason otherwise.
-int openStatedRegularFile(const std::string& path, struct stat& info, std::string& reason) {
+// before it is opened, and the open itself cannot block (O_NONBLOCK, which
+// reads of a regular file do not heed). Reads then stop at the size stat
+// gave, so even what something else put under the name meanwhile can give no
+// more than that and cannot make a read wait. -1 with a reason otherwise.
+int openStatedRegularFile(const std::string& path, const struct stat& info, std::string& reason) {
     if (!S_ISREG(info.st_mode)) {
         reason = notRegularReason(info);
         return -1;
     }
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-        reason = errorText(errno);
-        return -1;
-    }
-    if (::fstat(fd, &info) != 0) {
-        reason = errorText(errno);
-    } else if (!S_ISREG(info.st_mode)) {
-        reason = notRegularReason(info);
-    } else {
-        return fd;
-    }
-    ::close(fd);
-    return -1;
+    if (fd < 0) reason = errorText(errno);
+    return fd;
 }
 
 // The same for a path of the program's, found as statAnyCase finds it.
@@ -105,9 +94,9 @@ int openRegularFileAnyCase(const std::string& path, struct stat& info, std::stri
 
 class PosixInputFile final : public InputFile {
 public:
-    // size: the file's size when it was opened. Reads stop there: a file
-    // that grows meanwhile (or is written on without end) gives no more, and
-    // the end of a whole file costs no further read.
+    // size: the file's size as stat found it on opening. Reads stop there: a
+    // file that grows meanwhile (or is written on without end) gives no more,
+    // and the end of a whole file costs no further read.
     PosixInputFile(int fd, off_t size) : fd_(fd), left_(static_cast<std::size_t>(size)) {}
     ~PosixInputFile() override { ::close(fd_); }
     std::size_t read(char* buffer, std::size_t size) override {
