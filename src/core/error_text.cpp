@@ -58,22 +58,54 @@ std::string backslashFolderMessage(std::string_view folder) {
                       "backslash.");
 }
 
-std::string openerNotStartedReason(std::string_view opener, std::string_view systemReason) {
-    std::string reason = "Cannot start ";
-    ((reason += opener) += ": ") += trimmedReason(systemReason);
-    return reason;
+std::string wineNotStartedReason(std::string_view wine, std::string_view systemReason) {
+    std::string reason = withQuoted("Wine could not be started as ", wine, ": ");
+    reason += trimmedReason(systemReason);
+    return reason + ". Install Wine, or set the variable WINE to the Wine program to run";
 }
 
-std::string openerFailedReason(std::string_view opener, int exitStatus) {
-    std::string reason(opener);
-    (reason += " ended with status ") += std::to_string(exitStatus);
-    return reason;
+std::string wineFailedReason(std::string_view wine, int exitStatus) {
+    return withQuoted("Wine, run as ", wine, " (the variable WINE chooses another), ended at once with status ") +
+           std::to_string(exitStatus);
 }
 
-std::string openerKilledReason(std::string_view opener, int signal) {
-    std::string reason(opener);
-    (reason += " was ended by signal ") += std::to_string(signal);
-    return reason;
+std::string wineKilledReason(std::string_view wine, int signal) {
+    return withQuoted("Wine, run as ", wine, " (the variable WINE chooses another), was ended by signal ") +
+           std::to_string(signal);
+}
+
+std::string writeDeniedMessage(std::string_view message) {
+    std::string text = "The game folder cannot be written, so run the program as administrator or install the game "
+                       "outside a protected folder.";
+    if (!message.empty()) (text += '\n') += message;
+    return text;
+}
+
+std::string listedPaths(const std::vector<std::string>& paths) {
+    std::string text;
+    for (std::size_t i = 0; i < paths.size() && i < kMaxListedItems; ++i) text += shortenedMiddle(paths[i]) + "\n";
+    if (paths.size() > kMaxListedItems) text += "and " + std::to_string(paths.size() - kMaxListedItems) + " more.\n";
+    return text;
+}
+
+std::string unwrittenTargetsMessage(const std::vector<std::string>& targets) {
+    const std::size_t count = targets.size();
+    return std::to_string(count) + (count == 1 ? " file or folder" : " files or folders") +
+           " of the game mod folder could not be written:\n" + listedPaths(targets);
+}
+
+std::string targetsInUseMessage(const std::vector<std::string>& targets) {
+    std::string text = withQuoted("The file ", targets.front(), "");
+    if (targets.size() > 1) text += " and " + std::to_string(targets.size() - 1) + " more";
+    text += targets.size() > 1 ? " are" : " is";
+    return text + " in use by another program. Close the game, then apply again.\n";
+}
+
+std::string unreadableSourcesMessage(const std::vector<std::string>& sources) {
+    const std::size_t count = sources.size();
+    return std::to_string(count) + (count == 1 ? " file" : " files") +
+           " of the chosen sets could not be read, so the game mod folder keeps what it had there:\n" +
+           listedPaths(sources);
 }
 
 }  // namespace modsetup

@@ -163,7 +163,6 @@ TEST_F(SystemHost, DeleteRemovesFilesOnly) {
     EXPECT_TRUE(std::filesystem::is_directory(dir / "txt"));
 }
 
-#ifndef _WIN32
 // A file written on while it is read (or without end) gives what it held when
 // it was opened, and no more.
 TEST_F(SystemHost, AFileIsReadAsFarAsItReachedWhenOpened) {
@@ -177,7 +176,26 @@ TEST_F(SystemHost, AFileIsReadAsFarAsItReachedWhenOpened) {
     while (const std::size_t n = file->read(buffer, sizeof buffer)) got.append(buffer, n);
     EXPECT_EQ(got, "first");
 }
-#endif
+
+// Why an operation was not done, as Apply tells it apart: a missing source is
+// no failure of Apply's, one that is there but cannot be read is.
+TEST_F(SystemHost, EachOperationTellsWhyItWasNotDone) {
+    writeFile(dir / "source.wav", "data");
+    writeFile(dir / "target.wav", "kept");
+    std::filesystem::create_directory(dir / "folder.wav");
+    const std::pair<FileResult, FileFailure> cases[] = {
+        {host->copyFile(dir.programPath("missing.wav"), dir.programPath("target.wav")), FileFailure::Missing},
+        {host->copyFile(dir.programPath("source.wav\\x.wav"), dir.programPath("target.wav")), FileFailure::Missing},
+        {host->copyFile(dir.programPath("folder.wav"), dir.programPath("target.wav")), FileFailure::Unreadable},
+        {host->copyFile(dir.programPath("source.wav"), dir.programPath("folder.wav")), FileFailure::Failed},
+        {host->copyFile(dir.programPath("source.wav"), dir.programPath("no folder\\x.wav")), FileFailure::Failed},
+        {host->deleteFile(dir.programPath("missing.wav")), FileFailure::Missing},
+        {host->createDirectory(dir.programPath("folder.wav")), FileFailure::Failed},
+        {host->copyFile(dir.programPath("source.wav"), dir.programPath("target.wav")), FileFailure::None},
+    };
+    for (std::size_t row = 0; row < std::size(cases); ++row)
+        EXPECT_EQ(cases[row].first.failure(), cases[row].second) << "row " << row;
+}
 
 TEST_F(SystemHost, OpenReadGivesTheHostsReasonForEachFailure) {
     std::filesystem::create_directory(dir / "folder.bmp");
@@ -261,7 +279,8 @@ TEST_F(SystemHost, APathHoldingANulByteNamesNoFile) {
     EXPECT_EQ(host->pathKind(secret), PathKind::Missing);
     EXPECT_FALSE(host->copyFile(secret, dir.programPath("copy.bmp")));
     EXPECT_FALSE(host->copyFile(dir.programPath("secret.txt"), dir.programPath("target.bmp") + nul + "x"));
-    EXPECT_FALSE(host->openReplace(dir.programPath("target.bmp") + nul + "x"));
+    FileFailure failure;
+    EXPECT_FALSE(host->openReplace(dir.programPath("target.bmp") + nul + "x", failure));
     EXPECT_FALSE(host->deleteFile(dir.programPath("secret.txt") + nul));
     EXPECT_FALSE(host->createDirectory(dir.programPath("made") + nul + "\\x"));
     std::vector<FolderEntry> entries;

@@ -72,6 +72,25 @@ TEST_F(PlayTest, AScriptThatCannotBeWrittenIsNotOpened) {
               "started.");
 }
 
+// A protected game folder: the system denies the write.
+class DeniedWrites : public ForwardingHost {
+public:
+    using ForwardingHost::ForwardingHost;
+    std::unique_ptr<OutputFile> openReplace(const std::string&, FileFailure& failure) override {
+        failure = FileFailure::AccessDenied;
+        return nullptr;
+    }
+};
+
+TEST_F(PlayTest, AScriptTheSystemDeniesLeadsWithWhatToDo) {
+    DeniedWrites denied(host);
+    LineFile handle(denied);
+    const PlayOutcome outcome = runPlay(denied, handle, configBase, "Desert");
+    EXPECT_FALSE(outcome.scriptWritten);
+    EXPECT_TRUE(host.opened.empty());
+    EXPECT_EQ(outcome.error, writeDeniedMessage(launchScriptNotWrittenMessage("Desert.bat")));
+}
+
 TEST_F(PlayTest, AScriptTheShellDoesNotTakeIsReportedWithTheSystemsReason) {
     host.refusal = "No program is associated with the document's file name extension.\r\n";
     const PlayOutcome outcome = play("Desert");

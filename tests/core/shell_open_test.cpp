@@ -1,7 +1,8 @@
-// The POSIX host's shell open, which Play uses: the desktop's opener gets a
-// document name it cannot read as an option, and its verdict is heard within
-// a bounded wait, never waiting for what it starts. The opener here is a
-// stand-in script put first on the PATH.
+// The POSIX host's shell open, which Play uses: Wine's command interpreter
+// runs the launch script from the script's folder, in a session of its own
+// with the environment as it is, and Wine's verdict is heard within a bounded
+// wait, never waiting for what it starts. Wine here is a stand-in script that
+// the variable WINE names.
 #ifndef _WIN32
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 
 #include <chrono>
 #include <cstring>
+#include <optional>
 
 #include "core/error_text.h"
 #include "core/platform/host.h"
@@ -22,68 +24,88 @@ namespace {
 using testing::readFile;
 using testing::writeFile;
 
+// Sets an environment variable for the lifetime of the object.
+class Variable {
+public:
+    Variable(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name)) old_ = old;
+        value ? ::setenv(name, value, 1) : ::unsetenv(name);
+    }
+    ~Variable() { old_ ? ::setenv(name_, old_->c_str(), 1) : ::unsetenv(name_); }
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
 class ShellOpen : public ::testing::Test {
 protected:
     std::unique_ptr<Host> host = makeSystemHost();
     testing::ScratchDir dir;
     testing::WorkingDirectory cwd{dir.path()};
-    const std::string savedPath = std::getenv("PATH") ? std::getenv("PATH") : "";
+    std::string wine = (dir / "bin/fake wine").string();
+    Variable wineVariable{"WINE", wine.c_str()};
+    Variable prefix{"WINEPREFIX", "/home/player/.wine-game"};
 
-    ~ShellOpen() override { ::setenv("PATH", savedPath.c_str(), 1); }
-
-    // The stand-in opener: a shell script with this body.
-    void useOpener(const std::string& body) {
-        const auto opener = dir / "bin/xdg-open";
-        writeFile(opener, "#!/bin/sh\n" + body + "\n");
-        std::filesystem::permissions(opener, std::filesystem::perms::owner_all);
-        ::setenv("PATH", ((dir / "bin").string() + ":" + savedPath).c_str(), 1);
+    // The stand-in Wine: a shell script with this body.
+    void useWine(const std::string& body) {
+        writeFile(wine, "#!/bin/sh\n" + body + "\n");
+        std::filesystem::permissions(wine, std::filesystem::perms::owner_all);
     }
 
     bool open(const std::string& document, std::string& reason) { return host->shellOpen(document, 0, reason); }
 };
 
-TEST_F(ShellOpen, TheOpenerGetsOneArgumentThatIsNeverAnOption) {
-    useOpener("printf '%s\\n' \"$@\" > '" + (dir / "arguments").string() + "'");
+TEST_F(ShellOpen, WineRunsTheScriptWithCmdFromTheScriptsFolderInASessionOfItsOwn) {
+    // Arguments, working directory, WINEPREFIX, and whether it leads a session of its own.
+    useWine("sid=$(sed 's/.*) //' /proc/$$/stat | cut -d' ' -f4)\n"
+            "{ printf '%s|' \"$@\"; pwd -P; echo \"$WINEPREFIX\"; [ \"$sid\" = $$ ] && echo own session; } > '" +
+            (dir / "record").string() + "'");
+    std::filesystem::create_directory(dir / "sub folder");
     const std::pair<std::string, std::string> cases[] = {
-        {"-x.bat", "./-x.bat"},
-        {"--help.bat", "./--help.bat"},
-        {"Desert Storm.bat", "./Desert Storm.bat"},
-        {dir.programPath("-y.bat"), dir.base() + "/-y.bat"},
+        {"Desert.bat", "cmd|/c|Desert.bat|" + dir.base()},
+        {"-x.bat", "cmd|/c|-x.bat|" + dir.base()},
+        {"Desert Storm.bat", "cmd|/c|Desert Storm.bat|" + dir.base()},
+        {dir.programPath("sub folder\\y.bat"), "cmd|/c|y.bat|" + dir.base() + "/sub folder"},
     };
-    for (const auto& [document, argument] : cases) {
+    for (const auto& [document, run] : cases) {
         SCOPED_TRACE(document);
         std::string reason;
         EXPECT_TRUE(open(document, reason)) << reason;
-        EXPECT_EQ(readFile(dir / "arguments"), argument + "\n");
+        EXPECT_EQ(readFile(dir / "record"), run + "\n/home/player/.wine-game\nown session\n");
     }
 }
 
-TEST_F(ShellOpen, AnOpenerThatFailsOrIsMissingIsReportedWithItsReason) {
+TEST_F(ShellOpen, AWineThatFailsOrCannotBeStartedIsReportedWithItsReason) {
     const std::pair<std::string, std::string> cases[] = {
         {"exit 0", ""},
-        {"exit 3", openerFailedReason("xdg-open", 3)},
-        {"kill -TERM $$", openerKilledReason("xdg-open", SIGTERM)},
+        {"exit 3", wineFailedReason(wine, 3)},
+        {"kill -TERM $$", wineKilledReason(wine, SIGTERM)},
     };
     for (const auto& [body, expected] : cases) {
         SCOPED_TRACE(body);
-        useOpener(body);
+        useWine(body);
         std::string reason;
         EXPECT_EQ(open("Desert.bat", reason), expected.empty());
         EXPECT_EQ(reason, expected);
     }
 
+    // WINE naming no program, and no WINE with no Wine on the PATH.
     std::filesystem::create_directory(dir / "empty");
-    ::setenv("PATH", (dir / "empty").c_str(), 1);
-    std::string reason;
-    EXPECT_FALSE(open("Desert.bat", reason));
-    EXPECT_EQ(reason, openerNotStartedReason("xdg-open", std::strerror(ENOENT)));
+    const Variable path{"PATH", (dir / "empty").c_str()};
+    for (const char* named : {"/opt/no-such-wine", static_cast<const char*>(nullptr)}) {
+        const Variable choice{"WINE", named};
+        std::string reason;
+        EXPECT_FALSE(open("Desert.bat", reason));
+        EXPECT_EQ(reason, wineNotStartedReason(named ? named : "wine", std::strerror(ENOENT)));
+    }
 }
 
-// An opener that runs what it opens in the foreground: once the bounded wait
-// is over the document counts as taken, and nobody waits for the game.
-TEST_F(ShellOpen, AnOpenerStillRunningAfterTheWaitHasTakenTheDocument) {
-    const auto pidFile = dir / "opener.pid";
-    useOpener("echo $$ > '" + pidFile.string() + "'\nexec sleep 60");
+// A Wine that runs the game in the foreground: once the bounded wait is over
+// the script counts as taken, and nobody waits for the game.
+TEST_F(ShellOpen, AWineStillRunningAfterTheWaitHasTakenTheScript) {
+    const auto pidFile = dir / "wine.pid";
+    useWine("echo $$ > '" + pidFile.string() + "'\nexec sleep 60");
     const auto started = std::chrono::steady_clock::now();
     std::string reason;
     EXPECT_TRUE(open("Desert.bat", reason)) << reason;

@@ -1,6 +1,8 @@
 // What only the Windows host does: hidden and system attributes in listings
-// and the catalogue, sharing with other programs that hold a file open, the
-// launch script opened through the shell, and the shell's refusal.
+// and the catalogue, sharing with other programs that hold a file open, paths
+// of any length and names the plain path form would trim, names the code page
+// cannot write, the launch script opened through the shell, and the shell's
+// refusal.
 #include <gtest/gtest.h>
 
 #ifdef _WIN32
@@ -18,6 +20,7 @@
 
 #include "core/catalogue.h"
 #include "core/line_file.h"
+#include "core/platform/win32_path.h"
 #include "test_support.h"
 
 namespace modsetup {
@@ -105,6 +108,151 @@ TEST_F(Win32Host, ALockedTargetKeepsItsContentAndNoTemporaryStays) {
     file.writeLine("new");
     EXPECT_TRUE(file.close());
     EXPECT_EQ(readFile(dir / "weapons.ini"), "new\r\n");
+}
+
+// hold_file.exe, beside this program, holding a file open without sharing it
+// for a while; ended at the end of the scope.
+class HeldByAnotherProgram {
+public:
+    HeldByAnotherProgram(const std::string& program, const std::filesystem::path& file, int milliseconds) {
+        std::string command = "\"" + (std::filesystem::path(program).parent_path() / "hold_file.exe").string() +
+                              "\" \"" + file.string() + "\" " + std::to_string(milliseconds);
+        STARTUPINFOA startup{sizeof startup};
+        if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_))
+            return;
+        // Held once an open that shares everything meets a sharing violation.
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (!held_ && std::chrono::steady_clock::now() < deadline &&
+               WaitForSingleObject(process_.hProcess, 20) == WAIT_TIMEOUT) {
+            HANDLE probe = CreateFileA(file.string().c_str(), GENERIC_READ,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr);
+            held_ = probe == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION;
+            if (probe != INVALID_HANDLE_VALUE) CloseHandle(probe);
+        }
+    }
+    ~HeldByAnotherProgram() {
+        if (process_.hProcess == nullptr) return;
+        TerminateProcess(process_.hProcess, 0);
+        WaitForSingleObject(process_.hProcess, INFINITE);
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+    }
+    bool held() const { return held_; }
+
+private:
+    PROCESS_INFORMATION process_{};
+    bool held_ = false;
+};
+
+// Another program holding the target lets go in time or not; one holding
+// the source makes it unreadable, at once.
+TEST_F(Win32Host, FilesAnotherProgramHoldsAreWaitedForOrReported) {
+    struct Case {
+        const char* what;
+        const char* held;  // the file held: "source.wav" or "target.wav"
+        int milliseconds;
+        const char* targetBefore;
+        FileFailure failure;
+        const char* targetAfter;
+    };
+    const Case cases[] = {
+        {"a target held for 1 s is replaced", "target.wav", 1000, "old", FileFailure::None, "new"},
+        {"a target held for 10 s is in use", "target.wav", 10000, "old", FileFailure::InUse, "old"},
+        {"a target held that has the bytes is left", "target.wav", 10000, "new", FileFailure::None, "new"},
+        {"a source held is unreadable", "source.wav", 10000, "old", FileFailure::Unreadable, "old"},
+    };
+    for (const Case& row : cases) {
+        SCOPED_TRACE(row.what);
+        writeFile(dir / "source.wav", "new");
+        writeFile(dir / "target.wav", row.targetBefore);
+        {
+            HeldByAnotherProgram holder(host->programPath(), dir / row.held, row.milliseconds);
+            ASSERT_TRUE(holder.held());
+            const FileResult copied = host->copyFile(dir.programPath("source.wav"), dir.programPath("target.wav"));
+            EXPECT_EQ(copied.failure(), row.failure);
+        }
+        EXPECT_EQ(readFile(dir / "target.wav"), row.targetAfter);
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2) << "no temporary file stays";
+}
+
+// Names reached as given, at any length: past 260 characters, with a
+// trailing dot or blank beside their trimmed namesake, in 8-bit characters.
+TEST_F(Win32Host, PathsOfAnyLengthReachTheExactNameGiven) {
+    writeFile(dir / "source.bmp", "the set's own");
+    writeFile(dir / "AK Night/1.bmp", "namesake");
+    const std::string longName(150, 'L');
+    const std::vector<std::string> cases[] = {{longName, longName}, {"AK Night."}, {"AK Night "}, {"Gr\xFCn \xE9t\xE9"}};
+    for (const auto& levels : cases) {
+        std::vector<std::string> folders{dir.base()};
+        for (const std::string& level : levels) {
+            folders.push_back(folders.back() + "\\" + level);
+            ASSERT_TRUE(host->createDirectory(folders.back())) << folders.back();
+        }
+        SCOPED_TRACE(folders.back());
+        const std::string file = folders.back() + "\\1.bmp";
+        EXPECT_TRUE(host->copyFile(dir.programPath("source.bmp"), file));
+        std::string reason;
+        const auto input = host->openRead(file, reason);
+        ASSERT_TRUE(input) << reason;
+        char bytes[64];
+        EXPECT_EQ(std::string(bytes, input->read(bytes, sizeof bytes)), "the set's own");
+        std::vector<FolderEntry> entries;
+        EXPECT_TRUE(host->listFolder(folders[folders.size() - 2] + "\\*.*", entries));
+        EXPECT_TRUE(std::any_of(entries.begin(), entries.end(),
+                                [&](const FolderEntry& e) { return e.isDirectory && e.name == levels.back(); }));
+        EXPECT_TRUE(host->deleteFile(file));
+        for (std::size_t i = folders.size() - 1; i > 0; --i) RemoveDirectoryW(systemPath(folders[i])->c_str());
+    }
+    EXPECT_EQ(readFile(dir / "AK Night/1.bmp"), "namesake");
+}
+
+// This leg's code page is 1252 (Wine's under C.UTF-8): it writes "ž" but no Cyrillic.
+TEST_F(Win32Host, NamesTheCodePageCannotWriteAreMarkedAndNotOffered) {
+    std::filesystem::create_directories(dir / "modsetup/knife/Gold");
+    const std::wstring unwritable = *systemPath(dir.programPath("modsetup\\knife")) + L"\\No\x017E \x0416";
+    ASSERT_TRUE(CreateDirectoryW(unwritable.c_str(), nullptr));
+    std::vector<FolderEntry> entries;
+    ASSERT_TRUE(host->listFolder(dir.programPath("modsetup\\knife\\*.*"), entries));
+    const auto marked = std::find_if(entries.begin(), entries.end(), [](const FolderEntry& e) {
+        return e.nameUnrepresentable;
+    });
+    ASSERT_NE(marked, entries.end());
+    EXPECT_EQ(marked->name, "No\x9E \\u{0416}");
+    EXPECT_EQ(std::count_if(entries.begin(), entries.end(), [](const FolderEntry& e) { return e.nameUnrepresentable; }),
+              1);
+    EXPECT_EQ(scanSlotFolder(*host, dir.programPath("modsetup"), 11), std::vector<std::string>{"Gold"});
+    RemoveDirectoryW(unwritable.c_str());
+}
+
+// What Windows makes of a plain path, kept in the \\?\ form: only the
+// separators and the dots, never a trimmed name.
+TEST(Win32Path, PlainPathsKeepTheirMeaningsInTheLongForm) {
+    struct Case {
+        std::wstring_view path;
+        std::wstring_view base;
+        std::wstring_view expected;  // empty: names no file
+    };
+    const Case cases[] = {
+        {L"mods\\Desert\\", L"C:\\Game", L"\\\\?\\C:\\Game\\mods\\Desert"},
+        {L"mods\\\\txt", L"C:\\Game\\", L"\\\\?\\C:\\Game\\mods\\txt"},
+        {L"lib/1/./Gold/../AK Night.\\ x \\1.bmp", L"C:\\Game", L"\\\\?\\C:\\Game\\lib\\1\\AK Night.\\ x \\1.bmp"},
+        {L"..\\..\\..\\x", L"C:\\Game", L"\\\\?\\C:\\x"},
+        {L"D:x", L"D:\\Other", L"\\\\?\\D:\\Other\\x"},
+        {L"\\x", L"D:\\Game", L"\\\\?\\D:\\x"},
+        {L"\\x", L"\\\\server\\share\\dir", L"\\\\?\\UNC\\server\\share\\x"},
+        {L"\\\\server\\share\\..\\x", L"C:\\", L"\\\\?\\UNC\\server\\share\\x"},
+        {L"x", L"\\\\?\\C:\\Long", L"\\\\?\\C:\\Long\\x"},
+        {L"C:\\", L"D:\\", L"\\\\?\\C:\\"},
+        {L"\\\\?\\C:\\a\\..\\b.", L"D:\\", L"\\\\?\\C:\\a\\..\\b."},
+        {L"\\\\server", L"C:\\", L""},
+        {L"", L"C:\\", L""},
+    };
+    for (const Case& row : cases) {
+        const auto path = extendedPath(row.path, row.base);
+        EXPECT_EQ(path.value_or(L""), row.expected) << std::string(row.path.begin(), row.path.end());
+    }
 }
 
 TEST_F(Win32Host, ShellOpenRunsTheScriptFromTheWorkingDirectory) {
