@@ -110,21 +110,24 @@ TEST_F(Win32Host, ALockedTargetKeepsItsContentAndNoTemporaryStays) {
     EXPECT_EQ(readFile(dir / "weapons.ini"), "new\r\n");
 }
 
-// hold_file.exe, beside this program, holding a file open without sharing it
-// for a while; ended at the end of the scope.
+// hold_file.exe, beside this program, holding a file open for a while,
+// letting others read it or not; ended at the end of the scope.
 class HeldByAnotherProgram {
 public:
-    HeldByAnotherProgram(const std::string& program, const std::filesystem::path& file, int milliseconds) {
-        std::string command = "\"" + (std::filesystem::path(program).parent_path() / "hold_file.exe").string() +
-                              "\" \"" + file.string() + "\" " + std::to_string(milliseconds);
-        STARTUPINFOA startup{sizeof startup};
+    HeldByAnotherProgram(const std::string& program, const std::filesystem::path& file, int milliseconds,
+                         bool othersRead) {
+        const auto helper = std::filesystem::path(program).parent_path() / "hold_file.exe";
+        std::string command = '"' + helper.string();
+        ((command += "\" \"") += file.string()) += "\" " + std::to_string(milliseconds) + (othersRead ? " read" : "");
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
         if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_))
             return;
         // Held once an open that shares everything meets a sharing violation.
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
         while (!held_ && std::chrono::steady_clock::now() < deadline &&
                WaitForSingleObject(process_.hProcess, 20) == WAIT_TIMEOUT) {
-            HANDLE probe = CreateFileA(file.string().c_str(), GENERIC_READ,
+            HANDLE probe = CreateFileA(file.string().c_str(), GENERIC_WRITE,
                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                        FILE_ATTRIBUTE_NORMAL, nullptr);
             held_ = probe == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION;
@@ -152,22 +155,23 @@ TEST_F(Win32Host, FilesAnotherProgramHoldsAreWaitedForOrReported) {
         const char* what;
         const char* held;  // the file held: "source.wav" or "target.wav"
         int milliseconds;
+        bool othersRead;
         const char* targetBefore;
         FileFailure failure;
         const char* targetAfter;
     };
     const Case cases[] = {
-        {"a target held for 1 s is replaced", "target.wav", 1000, "old", FileFailure::None, "new"},
-        {"a target held for 10 s is in use", "target.wav", 10000, "old", FileFailure::InUse, "old"},
-        {"a target held that has the bytes is left", "target.wav", 10000, "new", FileFailure::None, "new"},
-        {"a source held is unreadable", "source.wav", 10000, "old", FileFailure::Unreadable, "old"},
+        {"a target held for 1 s is replaced", "target.wav", 1000, false, "old", FileFailure::None, "new"},
+        {"a target held for 10 s is in use", "target.wav", 10000, false, "old", FileFailure::InUse, "old"},
+        {"a target held that has the bytes is left", "target.wav", 10000, true, "new", FileFailure::None, "new"},
+        {"a source held is unreadable", "source.wav", 10000, false, "old", FileFailure::Unreadable, "old"},
     };
     for (const Case& row : cases) {
         SCOPED_TRACE(row.what);
         writeFile(dir / "source.wav", "new");
         writeFile(dir / "target.wav", row.targetBefore);
         {
-            HeldByAnotherProgram holder(host->programPath(), dir / row.held, row.milliseconds);
+            HeldByAnotherProgram holder(host->programPath(), dir / row.held, row.milliseconds, row.othersRead);
             ASSERT_TRUE(holder.held());
             const FileResult copied = host->copyFile(dir.programPath("source.wav"), dir.programPath("target.wav"));
             EXPECT_EQ(copied.failure(), row.failure);
@@ -177,6 +181,19 @@ TEST_F(Win32Host, FilesAnotherProgramHoldsAreWaitedForOrReported) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2) << "no temporary file stays";
 }
 
+// Folders a test made through the host, with their "1.bmp", removed at the
+// end of the scope: the scratch folder's own clean-up uses plain paths,
+// which reach neither long paths nor names ending in a dot.
+struct MadeFolders {
+    std::vector<std::string> paths;  // outermost first
+    ~MadeFolders() {
+        for (auto path = paths.rbegin(); path != paths.rend(); ++path) {
+            DeleteFileW(systemPath(*path + "\\1.bmp")->c_str());
+            RemoveDirectoryW(systemPath(*path)->c_str());
+        }
+    }
+};
+
 // Names reached as given, at any length: past 260 characters, with a
 // trailing dot or blank beside their trimmed namesake, in 8-bit characters.
 TEST_F(Win32Host, PathsOfAnyLengthReachTheExactNameGiven) {
@@ -185,25 +202,26 @@ TEST_F(Win32Host, PathsOfAnyLengthReachTheExactNameGiven) {
     const std::string longName(150, 'L');
     const std::vector<std::string> cases[] = {{longName, longName}, {"AK Night."}, {"AK Night "}, {"Gr\xFCn \xE9t\xE9"}};
     for (const auto& levels : cases) {
-        std::vector<std::string> folders{dir.base()};
+        MadeFolders made;
         for (const std::string& level : levels) {
-            folders.push_back(folders.back() + "\\" + level);
-            ASSERT_TRUE(host->createDirectory(folders.back())) << folders.back();
+            made.paths.push_back((made.paths.empty() ? dir.base() : made.paths.back()) + "\\" + level);
+            ASSERT_TRUE(host->createDirectory(made.paths.back())) << made.paths.back();
         }
-        SCOPED_TRACE(folders.back());
-        const std::string file = folders.back() + "\\1.bmp";
+        SCOPED_TRACE(made.paths.back());
+        const std::string file = made.paths.back() + "\\1.bmp";
         EXPECT_TRUE(host->copyFile(dir.programPath("source.bmp"), file));
         std::string reason;
-        const auto input = host->openRead(file, reason);
+        auto input = host->openRead(file, reason);
         ASSERT_TRUE(input) << reason;
         char bytes[64];
         EXPECT_EQ(std::string(bytes, input->read(bytes, sizeof bytes)), "the set's own");
+        input.reset();
         std::vector<FolderEntry> entries;
-        EXPECT_TRUE(host->listFolder(folders[folders.size() - 2] + "\\*.*", entries));
+        const std::string parent = made.paths.size() > 1 ? made.paths[made.paths.size() - 2] : dir.base();
+        EXPECT_TRUE(host->listFolder(parent + "\\*.*", entries));
         EXPECT_TRUE(std::any_of(entries.begin(), entries.end(),
                                 [&](const FolderEntry& e) { return e.isDirectory && e.name == levels.back(); }));
         EXPECT_TRUE(host->deleteFile(file));
-        for (std::size_t i = folders.size() - 1; i > 0; --i) RemoveDirectoryW(systemPath(folders[i])->c_str());
     }
     EXPECT_EQ(readFile(dir / "AK Night/1.bmp"), "namesake");
 }

@@ -100,6 +100,7 @@ std::optional<std::wstring> extendedPath(std::wstring_view given, std::wstring_v
 
     // The path made absolute in the plain form.
     if (!splitRoot(path)) {
+        if (path.starts_with(L"\\\\")) return std::nullopt;  // a server without a share
         const std::wstring plainBase = withoutExtendedPrefix(std::wstring(base));
         if (hasDrive(path)) {
             path = plainBase + L'\\' + path.substr(2);
