@@ -230,7 +230,7 @@ TEST_F(LibraryCheck, HiddenSetIsNamedAsNotOfferedAndNotCheckedFurther) {
     EXPECT_EQ(result.sets, 15 * kCheckSets.size());
 }
 
-TEST_F(LibraryCheck, SetNameTheCodePageCannotWriteIsAnErrorAndNotCheckedFurther) {
+TEST_F(LibraryCheck, SetNameTheCodePageCannotWriteIsAnError) {
     const Game game;
     fs::create_directories(game.library() / "6/Unwritable");
     HidingHost hiding(*host);
@@ -240,7 +240,6 @@ TEST_F(LibraryCheck, SetNameTheCodePageCannotWriteIsAnErrorAndNotCheckedFurther)
               "error: " + shown("6/Unwritable") +
                   ": the name holds characters this system's code page cannot write, so the set cannot be chosen "
                   "on this system: the list does not offer it");
-    EXPECT_EQ(result.sets, 15 * kCheckSets.size());
 }
 
 #ifndef _WIN32

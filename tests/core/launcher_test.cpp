@@ -21,6 +21,12 @@ public:
     using ForwardingHost::ForwardingHost;
     std::vector<std::string> opened;
     std::string refusal;  // empty: the shell takes the document
+    bool writeDenied = false;  // a protected game folder: the system denies every write
+    std::unique_ptr<OutputFile> openReplace(const std::string& path, FileFailure& failure) override {
+        if (!writeDenied) return ForwardingHost::openReplace(path, failure);
+        failure = FileFailure::AccessDenied;
+        return nullptr;
+    }
     bool shellOpen(const std::string& path, WindowHandle /*owner*/, std::string& reason) override {
         opened.push_back(path);
         reason = refusal;
@@ -70,25 +76,10 @@ TEST_F(PlayTest, AScriptThatCannotBeWrittenIsNotOpened) {
     EXPECT_EQ(outcome.error,
               "The launch script \"Desert.bat\" could not be written in the working directory, so the game was not "
               "started.");
-}
 
-// A protected game folder: the system denies the write.
-class DeniedWrites : public ForwardingHost {
-public:
-    using ForwardingHost::ForwardingHost;
-    std::unique_ptr<OutputFile> openReplace(const std::string&, FileFailure& failure) override {
-        failure = FileFailure::AccessDenied;
-        return nullptr;
-    }
-};
-
-TEST_F(PlayTest, AScriptTheSystemDeniesLeadsWithWhatToDo) {
-    DeniedWrites denied(host);
-    LineFile handle(denied);
-    const PlayOutcome outcome = runPlay(denied, handle, configBase, "Desert");
-    EXPECT_FALSE(outcome.scriptWritten);
+    host.writeDenied = true;
+    EXPECT_EQ(play("Desert").error, writeDeniedMessage(launchScriptNotWrittenMessage("Desert.bat")));
     EXPECT_TRUE(host.opened.empty());
-    EXPECT_EQ(outcome.error, writeDeniedMessage(launchScriptNotWrittenMessage("Desert.bat")));
 }
 
 TEST_F(PlayTest, AScriptTheShellDoesNotTakeIsReportedWithTheSystemsReason) {

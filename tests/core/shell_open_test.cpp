@@ -12,7 +12,6 @@
 
 #include <chrono>
 #include <cstring>
-#include <optional>
 
 #include "core/error_text.h"
 #include "core/platform/host.h"
@@ -24,28 +23,23 @@ namespace {
 using testing::readFile;
 using testing::writeFile;
 
-// Sets an environment variable for the lifetime of the object.
-class Variable {
-public:
-    Variable(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        value ? ::setenv(name, value, 1) : ::unsetenv(name);
-    }
-    ~Variable() { old_ ? ::setenv(name_, old_->c_str(), 1) : ::unsetenv(name_); }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
-
 class ShellOpen : public ::testing::Test {
 protected:
     std::unique_ptr<Host> host = makeSystemHost();
     testing::ScratchDir dir;
     testing::WorkingDirectory cwd{dir.path()};
-    std::string wine = (dir / "bin/fake wine").string();
-    Variable wineVariable{"WINE", wine.c_str()};
-    Variable prefix{"WINEPREFIX", "/home/player/.wine-game"};
+    const std::string savedPath = std::getenv("PATH") ? std::getenv("PATH") : "";
+    const std::string wine = (dir / "bin/fake wine").string();
+
+    ShellOpen() {
+        ::setenv("WINE", wine.c_str(), 1);
+        ::setenv("WINEPREFIX", "/home/player/.wine-game", 1);
+    }
+    ~ShellOpen() override {
+        ::setenv("PATH", savedPath.c_str(), 1);
+        ::unsetenv("WINE");
+        ::unsetenv("WINEPREFIX");
+    }
 
     // The stand-in Wine: a shell script with this body.
     void useWine(const std::string& body) {
@@ -90,14 +84,14 @@ TEST_F(ShellOpen, AWineThatFailsOrCannotBeStartedIsReportedWithItsReason) {
         EXPECT_EQ(reason, expected);
     }
 
-    // WINE naming no program, and no WINE with no Wine on the PATH.
-    std::filesystem::create_directory(dir / "empty");
-    const Variable path{"PATH", (dir / "empty").c_str()};
-    for (const char* named : {"/opt/no-such-wine", static_cast<const char*>(nullptr)}) {
-        const Variable choice{"WINE", named};
+    // WINE naming no program, then no WINE and no Wine on the PATH.
+    ::setenv("WINE", "/opt/no-such-wine", 1);
+    ::setenv("PATH", (dir / "bin").c_str(), 1);
+    for (const char* tried : {"/opt/no-such-wine", "wine"}) {
         std::string reason;
         EXPECT_FALSE(open("Desert.bat", reason));
-        EXPECT_EQ(reason, wineNotStartedReason(named ? named : "wine", std::strerror(ENOENT)));
+        EXPECT_EQ(reason, wineNotStartedReason(tried, std::strerror(ENOENT)));
+        ::unsetenv("WINE");
     }
 }
 

@@ -110,118 +110,95 @@ TEST_F(Win32Host, ALockedTargetKeepsItsContentAndNoTemporaryStays) {
     EXPECT_EQ(readFile(dir / "weapons.ini"), "new\r\n");
 }
 
-// hold_file.exe, beside this program, holding a file open for a while,
-// letting others read it or not; ended at the end of the scope.
-class HeldByAnotherProgram {
-public:
-    HeldByAnotherProgram(const std::string& program, const std::filesystem::path& file, int milliseconds,
-                         bool othersRead) {
+// hold_file.exe, beside this program, holding a file for a while, letting
+// others read it or not, as a running game or an antivirus scan does; ended
+// with the scope.
+struct HeldByAnotherProgram {
+    PROCESS_INFORMATION process{};
+    bool held = false;
+    HeldByAnotherProgram(const std::string& program, const std::filesystem::path& file, int ms, bool othersRead) {
         const auto helper = std::filesystem::path(program).parent_path() / "hold_file.exe";
-        std::string command = '"' + helper.string();
-        ((command += "\" \"") += file.string()) += "\" " + std::to_string(milliseconds) + (othersRead ? " read" : "");
+        std::string command = std::string(1, '"') + helper.string() + "\" \"" + file.string() + "\" " +
+                              std::to_string(ms) + (othersRead ? " read" : "");
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
-        if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_))
+        if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
             return;
-        // Held once an open that shares everything meets a sharing violation.
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-        while (!held_ && std::chrono::steady_clock::now() < deadline &&
-               WaitForSingleObject(process_.hProcess, 20) == WAIT_TIMEOUT) {
-            HANDLE probe = CreateFileA(file.string().c_str(), GENERIC_WRITE,
-                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr);
-            held_ = probe == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION;
+        // Held once an open for writing meets a sharing violation.
+        for (int tries = 0; !held && tries < 3000; ++tries, Sleep(20)) {
+            HANDLE probe = CreateFileA(file.string().c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                       nullptr, OPEN_EXISTING, 0, nullptr);
+            held = probe == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION;
             if (probe != INVALID_HANDLE_VALUE) CloseHandle(probe);
         }
     }
     ~HeldByAnotherProgram() {
-        if (process_.hProcess == nullptr) return;
-        TerminateProcess(process_.hProcess, 0);
-        WaitForSingleObject(process_.hProcess, INFINITE);
-        CloseHandle(process_.hProcess);
-        CloseHandle(process_.hThread);
+        TerminateProcess(process.hProcess, 0);
+        WaitForSingleObject(process.hProcess, INFINITE);
+        CloseHandle(process.hProcess);
+        CloseHandle(process.hThread);
     }
-    bool held() const { return held_; }
-
-private:
-    PROCESS_INFORMATION process_{};
-    bool held_ = false;
 };
 
-// Another program holding the target lets go in time or not; one holding
-// the source makes it unreadable, at once.
+// A held target is waited for, and replaced if let go in time, or reported
+// in use and kept; one that holds the bytes already is left as it is; a held
+// source is unreadable at once.
 TEST_F(Win32Host, FilesAnotherProgramHoldsAreWaitedForOrReported) {
-    struct Case {
-        const char* what;
-        const char* held;  // the file held: "source.wav" or "target.wav"
-        int milliseconds;
+    const struct {
+        const char* held;
+        int ms;
         bool othersRead;
-        const char* targetBefore;
+        const char* before;
         FileFailure failure;
-        const char* targetAfter;
+        const char* after;
+    } cases[] = {
+        {"target.wav", 1000, false, "old", FileFailure::None, "new"},
+        {"target.wav", 10000, false, "old", FileFailure::InUse, "old"},
+        {"target.wav", 10000, true, "new", FileFailure::None, "new"},
+        {"source.wav", 10000, false, "old", FileFailure::Unreadable, "old"},
     };
-    const Case cases[] = {
-        {"a target held for 1 s is replaced", "target.wav", 1000, false, "old", FileFailure::None, "new"},
-        {"a target held for 10 s is in use", "target.wav", 10000, false, "old", FileFailure::InUse, "old"},
-        {"a target held that has the bytes is left", "target.wav", 10000, true, "new", FileFailure::None, "new"},
-        {"a source held is unreadable", "source.wav", 10000, false, "old", FileFailure::Unreadable, "old"},
-    };
-    for (const Case& row : cases) {
-        SCOPED_TRACE(row.what);
+    for (const auto& row : cases) {
+        SCOPED_TRACE(std::string(row.held) + " held for " + std::to_string(row.ms) + " ms");
         writeFile(dir / "source.wav", "new");
-        writeFile(dir / "target.wav", row.targetBefore);
+        writeFile(dir / "target.wav", row.before);
         {
-            HeldByAnotherProgram holder(host->programPath(), dir / row.held, row.milliseconds, row.othersRead);
-            ASSERT_TRUE(holder.held());
-            const FileResult copied = host->copyFile(dir.programPath("source.wav"), dir.programPath("target.wav"));
-            EXPECT_EQ(copied.failure(), row.failure);
+            HeldByAnotherProgram holder(host->programPath(), dir / row.held, row.ms, row.othersRead);
+            ASSERT_TRUE(holder.held);
+            EXPECT_EQ(host->copyFile(dir.programPath("source.wav"), dir.programPath("target.wav")).failure(),
+                      row.failure);
         }
-        EXPECT_EQ(readFile(dir / "target.wav"), row.targetAfter);
+        EXPECT_EQ(readFile(dir / "target.wav"), row.after);
     }
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2) << "no temporary file stays";
 }
 
-// Folders a test made through the host, with their "1.bmp", removed at the
-// end of the scope: the scratch folder's own clean-up uses plain paths,
-// which reach neither long paths nor names ending in a dot.
-struct MadeFolders {
-    std::vector<std::string> paths;  // outermost first
-    ~MadeFolders() {
-        for (auto path = paths.rbegin(); path != paths.rend(); ++path) {
-            DeleteFileW(systemPath(*path + "\\1.bmp")->c_str());
-            RemoveDirectoryW(systemPath(*path)->c_str());
-        }
-    }
-};
-
 // Names reached as given, at any length: past 260 characters, with a
 // trailing dot or blank beside their trimmed namesake, in 8-bit characters.
+// Each is made, copied into, read back, listed and deleted through the host.
 TEST_F(Win32Host, PathsOfAnyLengthReachTheExactNameGiven) {
     writeFile(dir / "source.bmp", "the set's own");
     writeFile(dir / "AK Night/1.bmp", "namesake");
-    const std::string longName(150, 'L');
-    const std::vector<std::string> cases[] = {{longName, longName}, {"AK Night."}, {"AK Night "}, {"Gr\xFCn \xE9t\xE9"}};
-    for (const auto& levels : cases) {
-        MadeFolders made;
-        for (const std::string& level : levels) {
-            made.paths.push_back((made.paths.empty() ? dir.base() : made.paths.back()) + "\\" + level);
-            ASSERT_TRUE(host->createDirectory(made.paths.back())) << made.paths.back();
+    const std::string deep = std::string(150, 'L') + "\\" + std::string(150, 'L');
+    for (const std::string name : {deep, std::string("AK Night."), std::string("AK Night "), std::string("Gr\xFCn")}) {
+        const std::string folder = dir.programPath(name);
+        const std::string file = folder + "\\1.bmp";
+        SCOPED_TRACE(folder);
+        for (std::size_t end = name.find('\\');; end = name.find('\\', end + 1)) {
+            EXPECT_TRUE(host->createDirectory(dir.programPath(name.substr(0, end))));
+            if (end == std::string::npos) break;
         }
-        SCOPED_TRACE(made.paths.back());
-        const std::string file = made.paths.back() + "\\1.bmp";
         EXPECT_TRUE(host->copyFile(dir.programPath("source.bmp"), file));
-        std::string reason;
-        auto input = host->openRead(file, reason);
-        ASSERT_TRUE(input) << reason;
-        char bytes[64];
-        EXPECT_EQ(std::string(bytes, input->read(bytes, sizeof bytes)), "the set's own");
-        input.reset();
+        EXPECT_TRUE(host->copyFile(file, dir.programPath("read back.bmp")));
+        EXPECT_EQ(readFile(dir / "read back.bmp"), "the set's own");
         std::vector<FolderEntry> entries;
-        const std::string parent = made.paths.size() > 1 ? made.paths[made.paths.size() - 2] : dir.base();
-        EXPECT_TRUE(host->listFolder(parent + "\\*.*", entries));
+        EXPECT_TRUE(host->listFolder(folder.substr(0, folder.rfind('\\')) + "\\*.*", entries));
         EXPECT_TRUE(std::any_of(entries.begin(), entries.end(),
-                                [&](const FolderEntry& e) { return e.isDirectory && e.name == levels.back(); }));
+                                [&](const FolderEntry& e) { return e.name == folder.substr(folder.rfind('\\') + 1); }));
         EXPECT_TRUE(host->deleteFile(file));
+        // The scratch folder's own clean-up reaches neither long paths nor trailing dots.
+        DeleteFileW(systemPath(file)->c_str());
+        for (std::string level = folder; level.size() > dir.base().size(); level.resize(level.rfind('\\')))
+            RemoveDirectoryW(systemPath(level)->c_str());
     }
     EXPECT_EQ(readFile(dir / "AK Night/1.bmp"), "namesake");
 }
@@ -233,44 +210,31 @@ TEST_F(Win32Host, NamesTheCodePageCannotWriteAreMarkedAndNotOffered) {
     ASSERT_TRUE(CreateDirectoryW(unwritable.c_str(), nullptr));
     std::vector<FolderEntry> entries;
     ASSERT_TRUE(host->listFolder(dir.programPath("modsetup\\knife\\*.*"), entries));
-    const auto marked = std::find_if(entries.begin(), entries.end(), [](const FolderEntry& e) {
-        return e.nameUnrepresentable;
-    });
-    ASSERT_NE(marked, entries.end());
-    EXPECT_EQ(marked->name, "No\x9E \\u{0416}");
-    EXPECT_EQ(std::count_if(entries.begin(), entries.end(), [](const FolderEntry& e) { return e.nameUnrepresentable; }),
-              1);
+    std::vector<std::string> marked;
+    for (const FolderEntry& entry : entries)
+        if (entry.nameUnrepresentable) marked.push_back(entry.name);
+    EXPECT_EQ(marked, std::vector<std::string>{"No\x9E \\u{0416}"});
     EXPECT_EQ(scanSlotFolder(*host, dir.programPath("modsetup"), 11), std::vector<std::string>{"Gold"});
     RemoveDirectoryW(unwritable.c_str());
 }
 
-// What Windows makes of a plain path, kept in the \\?\ form: only the
-// separators and the dots, never a trimmed name.
+// What Windows makes of a plain path, kept in the \\?\ form: the separators
+// and the dots, never a trimmed name; rows of path, base and result.
 TEST(Win32Path, PlainPathsKeepTheirMeaningsInTheLongForm) {
-    struct Case {
-        std::wstring_view path;
-        std::wstring_view base;
-        std::wstring_view expected;  // empty: names no file
-    };
-    const Case cases[] = {
-        {L"mods\\Desert\\", L"C:\\Game", L"\\\\?\\C:\\Game\\mods\\Desert"},
-        {L"mods\\\\txt", L"C:\\Game\\", L"\\\\?\\C:\\Game\\mods\\txt"},
+    const std::wstring_view cases[][3] = {
+        {L"mods\\\\txt\\", L"C:\\Game\\", L"\\\\?\\C:\\Game\\mods\\txt"},
         {L"lib/1/./Gold/../AK Night.\\ x \\1.bmp", L"C:\\Game", L"\\\\?\\C:\\Game\\lib\\1\\AK Night.\\ x \\1.bmp"},
         {L"..\\..\\..\\x", L"C:\\Game", L"\\\\?\\C:\\x"},
         {L"D:x", L"D:\\Other", L"\\\\?\\D:\\Other\\x"},
-        {L"\\x", L"D:\\Game", L"\\\\?\\D:\\x"},
         {L"\\x", L"\\\\server\\share\\dir", L"\\\\?\\UNC\\server\\share\\x"},
         {L"\\\\server\\share\\..\\x", L"C:\\", L"\\\\?\\UNC\\server\\share\\x"},
         {L"x", L"\\\\?\\C:\\Long", L"\\\\?\\C:\\Long\\x"},
         {L"C:\\", L"D:\\", L"\\\\?\\C:\\"},
         {L"\\\\?\\C:\\a\\..\\b.", L"D:\\", L"\\\\?\\C:\\a\\..\\b."},
         {L"\\\\server", L"C:\\", L""},
-        {L"", L"C:\\", L""},
     };
-    for (const Case& row : cases) {
-        const auto path = extendedPath(row.path, row.base);
-        EXPECT_EQ(path.value_or(L""), row.expected) << std::string(row.path.begin(), row.path.end());
-    }
+    for (const auto& [path, base, expected] : cases)
+        EXPECT_EQ(extendedPath(path, base).value_or(L""), expected) << std::string(path.begin(), path.end());
 }
 
 TEST_F(Win32Host, ShellOpenRunsTheScriptFromTheWorkingDirectory) {
