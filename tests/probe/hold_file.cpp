@@ -10,10 +10,9 @@
 #include <cstring>
 
 int main(int argc, char** argv) {
-    if (argc != 3 && argc != 4) return 2;
-    const DWORD share = argc == 4 && std::strcmp(argv[3], "read") == 0 ? FILE_SHARE_READ : 0;
-    HANDLE file = CreateFileA(argv[1], GENERIC_READ | GENERIC_WRITE, share, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (argc < 3) return 2;
+    const DWORD share = argc > 3 && std::strcmp(argv[3], "read") == 0 ? FILE_SHARE_READ : 0;
+    HANDLE file = CreateFileA(argv[1], GENERIC_READ | GENERIC_WRITE, share, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return 1;
     Sleep(static_cast<DWORD>(std::strtoul(argv[2], nullptr, 10)));
     CloseHandle(file);
