@@ -181,16 +181,13 @@ TEST_F(SystemHost, AFileIsReadAsFarAsItReachedWhenOpened) {
 // no failure of Apply's, one that is there but cannot be read is.
 TEST_F(SystemHost, EachOperationTellsWhyItWasNotDone) {
     writeFile(dir / "source.wav", "data");
-    writeFile(dir / "target.wav", "kept");
     std::filesystem::create_directory(dir / "folder.wav");
     const std::pair<FileResult, FileFailure> cases[] = {
         {host->copyFile(dir.programPath("missing.wav"), dir.programPath("target.wav")), FileFailure::Missing},
         {host->copyFile(dir.programPath("source.wav\\x.wav"), dir.programPath("target.wav")), FileFailure::Missing},
         {host->copyFile(dir.programPath("folder.wav"), dir.programPath("target.wav")), FileFailure::Unreadable},
         {host->copyFile(dir.programPath("source.wav"), dir.programPath("folder.wav")), FileFailure::Failed},
-        {host->copyFile(dir.programPath("source.wav"), dir.programPath("no folder\\x.wav")), FileFailure::Failed},
         {host->deleteFile(dir.programPath("missing.wav")), FileFailure::Missing},
-        {host->createDirectory(dir.programPath("folder.wav")), FileFailure::Failed},
         {host->copyFile(dir.programPath("source.wav"), dir.programPath("target.wav")), FileFailure::None},
     };
     for (std::size_t row = 0; row < std::size(cases); ++row)

@@ -157,13 +157,14 @@ TEST_F(Win32Host, FilesAnotherProgramHoldsAreWaitedForOrReported) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2) << "no temporary file stays";
 }
 
-// Names reached as given, at any length: past 260 characters, with a
-// trailing dot or blank beside their trimmed namesake, in 8-bit characters.
-// Each is made, copied into, read back, listed and deleted through the host.
+// Names reached as given, at any length: a set in a slot folder past 260
+// characters, with a trailing dot or blank beside its trimmed namesake, in
+// 8-bit characters. Each is made, copied into, read back, found in its
+// folder's listing and deleted through the host.
 TEST_F(Win32Host, PathsOfAnyLengthReachTheExactNameGiven) {
     writeFile(dir / "source.bmp", "the set's own");
     writeFile(dir / "AK Night/1.bmp", "namesake");
-    const std::string deep = std::string(150, 'L') + "\\" + std::string(150, 'L');
+    const std::string deep = std::string(150, 'L') + "\\" + std::string(150, 'L') + "\\Gold";
     for (const std::string name : {deep, std::string("AK Night."), std::string("AK Night "), std::string("Gr\xFCn")}) {
         const std::string folder = dir.programPath(name);
         const std::string file = folder + "\\1.bmp";

@@ -1,9 +1,6 @@
 // Holds a file open for a while, as a running game or an antivirus scan holds
 // a file: hold_file <path> <milliseconds> [read]. Others may read it with
 // "read", and do nothing else with it.
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 
 #include <cstdlib>
