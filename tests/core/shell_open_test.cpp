@@ -31,14 +31,10 @@ protected:
     const std::string savedPath = std::getenv("PATH") ? std::getenv("PATH") : "";
     const std::string wine = (dir / "bin/fake wine").string();
 
-    ShellOpen() {
-        ::setenv("WINE", wine.c_str(), 1);
-        ::setenv("WINEPREFIX", "/home/player/.wine-game", 1);
-    }
+    ShellOpen() { ::setenv("WINE", wine.c_str(), 1); }
     ~ShellOpen() override {
         ::setenv("PATH", savedPath.c_str(), 1);
         ::unsetenv("WINE");
-        ::unsetenv("WINEPREFIX");
     }
 
     // The stand-in Wine: a shell script with this body.
@@ -51,9 +47,9 @@ protected:
 };
 
 TEST_F(ShellOpen, WineRunsTheScriptWithCmdFromTheScriptsFolderInASessionOfItsOwn) {
-    // Arguments, working directory, WINEPREFIX, and whether it leads a session of its own.
+    // Arguments, working directory, the environment (PATH), and whether it leads a session of its own.
     useWine("sid=$(sed 's/.*) //' /proc/$$/stat | cut -d' ' -f4)\n"
-            "{ printf '%s|' \"$@\"; pwd -P; echo \"$WINEPREFIX\"; [ \"$sid\" = $$ ] && echo own session; } > '" +
+            "{ printf '%s|' \"$@\"; pwd -P; echo \"$PATH\"; [ \"$sid\" = $$ ] && echo own session; } > '" +
             (dir / "record").string() + "'");
     std::filesystem::create_directory(dir / "sub folder");
     const std::pair<std::string, std::string> cases[] = {
@@ -66,7 +62,7 @@ TEST_F(ShellOpen, WineRunsTheScriptWithCmdFromTheScriptsFolderInASessionOfItsOwn
         SCOPED_TRACE(document);
         std::string reason;
         EXPECT_TRUE(open(document, reason)) << reason;
-        EXPECT_EQ(readFile(dir / "record"), run + "\n/home/player/.wine-game\nown session\n");
+        EXPECT_EQ(readFile(dir / "record"), run + "\n" + savedPath + "\nown session\n");
     }
 }
 

@@ -225,7 +225,8 @@ public:
         : handle_(handle), temporary_(std::move(temporary)), target_(std::move(target)), durable_(durable) {}
     ~Win32OutputFile() override {
         if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-        if (!committed_) DeleteFileW(temporary_.c_str());
+        // A scan of the freshly written file may hold it a moment.
+        if (!committed_) whileHeld(temporary_, [&] { return DeleteFileW(temporary_.c_str()) != 0; });
     }
     bool write(const char* data, std::size_t size) override {
         while (ok_ && size > 0) {
