@@ -210,10 +210,8 @@ public:
     using ForwardingHost::ForwardingHost;
     bool listFolder(const std::string& pattern, std::vector<FolderEntry>& entries) override {
         const bool listed = ForwardingHost::listFolder(pattern, entries);
-        for (auto& entry : entries) {
-            entry.isHidden = entry.name.starts_with("Hidden");
-            entry.nameUnrepresentable = entry.name.starts_with("Unwritable");
-        }
+        for (auto& entry : entries) entry.isHidden = entry.name.starts_with("Hidden");
+        for (auto& entry : entries) entry.nameUnrepresentable = entry.name.starts_with("Unwritable");
         return listed;
     }
 };

@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <chrono>
 #include <thread>
+#include <tuple>
 
 #include "core/catalogue.h"
 #include "core/line_file.h"
@@ -130,33 +131,27 @@ bool writable(const std::filesystem::path& path) {
 // and kept; one that holds the bytes already is left as it is; a held source
 // is unreadable at once.
 TEST_F(Win32Host, FilesAnotherProgramHoldsAreWaitedForOrReported) {
-    const struct {
-        const char* held;
-        int ms;
-        const char* othersRead;
-        const char* before;
-        FileFailure failure;
-        const char* after;
-    } cases[] = {
+    // The file held, for how long, whether others may read it; the target before, the copy's failure, the target after.
+    const std::tuple<const char*, int, const char*, const char*, FileFailure, const char*> cases[] = {
         {"target.wav", 1000, "", "old", FileFailure::None, "new"},
         {"target.wav", 10000, "", "old", FileFailure::InUse, "old"},
         {"target.wav", 10000, "read", "new", FileFailure::None, "new"},
         {"source.wav", 10000, "", "old", FileFailure::Unreadable, "old"},
     };
     const std::string helper = '"' + (std::filesystem::path(host->programPath()).parent_path() / "hold_file.exe").string() + '"';
-    for (const auto& row : cases) {
-        SCOPED_TRACE(std::string(row.held) + " held for " + std::to_string(row.ms) + " ms");
+    for (const auto& [file, ms, othersRead, before, failure, after] : cases) {
+        SCOPED_TRACE(std::string(file) + " held for " + std::to_string(ms) + " ms");
         writeFile(dir / "source.wav", "new");
-        writeFile(dir / "target.wav", row.before);
-        const std::string held = '"' + (dir / row.held).string() + '"';
+        writeFile(dir / "target.wav", before);
+        const std::string held = '"' + (dir / file).string() + '"';
         const auto holder = reinterpret_cast<HANDLE>(_spawnl(_P_NOWAIT, helper.c_str(), helper.c_str(), held.c_str(),
-                                                              std::to_string(row.ms).c_str(), row.othersRead, nullptr));
-        for (int tries = 0; tries < 3000 && writable(dir / row.held); ++tries) Sleep(20);
-        EXPECT_EQ(host->copyFile(dir.programPath("source.wav"), dir.programPath("target.wav")).failure(), row.failure);
+                                                              std::to_string(ms).c_str(), othersRead, nullptr));
+        for (int tries = 0; tries < 3000 && writable(dir / file); ++tries) Sleep(20);
+        EXPECT_EQ(host->copyFile(dir.programPath("source.wav"), dir.programPath("target.wav")).failure(), failure);
         TerminateProcess(holder, 0);
         WaitForSingleObject(holder, INFINITE);
         CloseHandle(holder);
-        EXPECT_EQ(readFile(dir / "target.wav"), row.after);
+        EXPECT_EQ(readFile(dir / "target.wav"), after);
     }
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2) << "no temporary file stays";
 }
