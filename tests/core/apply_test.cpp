@@ -330,13 +330,12 @@ TEST_F(ApplyTest, FromAFolderWhosePathHoldsABackslashNothingIsTouched) {
 }
 
 // Fails the copy onto one target for a given cause, as the host would tell it.
-class OneCopyFails : public ForwardingHost {
-public:
-    OneCopyFails(Host& inner, FileFailure failure) : ForwardingHost(inner), failure_(failure) {}
+struct OneCopyFails : ForwardingHost {
+    OneCopyFails(Host& inner, FileFailure failure) : ForwardingHost(inner), failure(failure) {}
     FileResult copyFile(const std::string& source, const std::string& target) override {
-        return target.ends_with("\\mp5-fire.wav") ? FileResult(failure_) : ForwardingHost::copyFile(source, target);
+        return target.ends_with("\\mp5-fire.wav") ? FileResult(failure) : ForwardingHost::copyFile(source, target);
     }
-    FileFailure failure_;
+    FileFailure failure;
 };
 
 // Each cause a report names in its own words: a file another program holds,

@@ -164,7 +164,7 @@ TEST_F(Win32Host, PathsOfAnyLengthReachTheExactNameGiven) {
     writeFile(dir / "source.bmp", "the set's own");
     writeFile(dir / "AK Night/1.bmp", "namesake");
     const std::string deep = std::string(150, 'L') + "\\" + std::string(150, 'L') + "\\Gold";
-    for (const std::string name : {deep, std::string("AK Night."), std::string("AK Night "), std::string("Gr\xFCn")}) {
+    for (const std::string& name : {deep, std::string("AK Night."), std::string("AK Night "), std::string("Gr\xFCn")}) {
         const std::string folder = dir.programPath(name);
         const std::string file = folder + "\\1.bmp";
         SCOPED_TRACE(folder);
