@@ -30,15 +30,6 @@ void installIntoModFolder(Host& host, LineFile& output, LineFile& input, const P
     installSoldierGraphics(host, strings, texts, outcome);
 }
 
-// What Apply could not do in the game mod folder, and that it did the rest.
-std::string installFailuresText(const InstallFailures& failures) {
-    std::string text;
-    if (!failures.failedPaths.empty()) text += unwrittenTargetsMessage(failures.failedPaths);
-    if (!failures.inUsePaths.empty()) text += targetsInUseMessage(failures.inUsePaths);
-    if (!failures.unreadableSources.empty()) text += unreadableSourcesMessage(failures.unreadableSources);
-    if (!text.empty()) text += "Apply carried out all its other steps.";
-    return text;
-}
 
 }  // namespace
 
@@ -72,7 +63,7 @@ std::string applyFailureMessage(const ApplyOutcome& outcome, const ProcessString
         message = "The working directory has no \"mods\" folder, so the program was not started from the game's "
                   "folder. Nothing was installed.";
     } else {
-        message = installFailuresText(outcome);
+        message = installFailuresMessage(outcome.failedPaths, outcome.inUsePaths, outcome.unreadableSources);
     }
     if (!outcome.selectionsSaved) {
         if (!message.empty()) message += "\n";

@@ -5,6 +5,14 @@
 namespace modsetup {
 namespace {
 
+// Paths, one a line, the first kMaxListedItems of them, then how many more.
+std::string listedPaths(const std::vector<std::string>& paths) {
+    std::string text;
+    for (std::size_t i = 0; i < paths.size() && i < kMaxListedItems; ++i) text += shortenedMiddle(paths[i]) + "\n";
+    if (paths.size() > kMaxListedItems) text += "and " + std::to_string(paths.size() - kMaxListedItems) + " more.\n";
+    return text;
+}
+
 // A system's reason without its trailing blanks, line breaks and full stops.
 std::string_view trimmedReason(std::string_view reason) {
     while (!reason.empty()) {
@@ -81,31 +89,26 @@ std::string writeDeniedMessage(std::string_view message) {
     return text;
 }
 
-std::string listedPaths(const std::vector<std::string>& paths) {
+std::string installFailuresMessage(const std::vector<std::string>& unwritten, const std::vector<std::string>& inUse,
+                                   const std::vector<std::string>& unreadable) {
     std::string text;
-    for (std::size_t i = 0; i < paths.size() && i < kMaxListedItems; ++i) text += shortenedMiddle(paths[i]) + "\n";
-    if (paths.size() > kMaxListedItems) text += "and " + std::to_string(paths.size() - kMaxListedItems) + " more.\n";
+    if (!unwritten.empty()) {
+        text = std::to_string(unwritten.size()) + (unwritten.size() == 1 ? " file or folder" : " files or folders") +
+               " of the game mod folder could not be written:\n" + listedPaths(unwritten);
+    }
+    if (!inUse.empty()) {
+        text += withQuoted("The file ", inUse.front(), "");
+        if (inUse.size() > 1) text += " and " + std::to_string(inUse.size() - 1) + " more";
+        text += inUse.size() > 1 ? " are" : " is";
+        text += " in use by another program. Close the game, then apply again.\n";
+    }
+    if (!unreadable.empty()) {
+        text += std::to_string(unreadable.size()) + (unreadable.size() == 1 ? " file" : " files") +
+                " of the chosen sets could not be read, so the game mod folder keeps what it had there:\n" +
+                listedPaths(unreadable);
+    }
+    if (!text.empty()) text += "Apply carried out all its other steps.";
     return text;
-}
-
-std::string unwrittenTargetsMessage(const std::vector<std::string>& targets) {
-    const std::size_t count = targets.size();
-    return std::to_string(count) + (count == 1 ? " file or folder" : " files or folders") +
-           " of the game mod folder could not be written:\n" + listedPaths(targets);
-}
-
-std::string targetsInUseMessage(const std::vector<std::string>& targets) {
-    std::string text = withQuoted("The file ", targets.front(), "");
-    if (targets.size() > 1) text += " and " + std::to_string(targets.size() - 1) + " more";
-    text += targets.size() > 1 ? " are" : " is";
-    return text + " in use by another program. Close the game, then apply again.\n";
-}
-
-std::string unreadableSourcesMessage(const std::vector<std::string>& sources) {
-    const std::size_t count = sources.size();
-    return std::to_string(count) + (count == 1 ? " file" : " files") +
-           " of the chosen sets could not be read, so the game mod folder keeps what it had there:\n" +
-           listedPaths(sources);
 }
 
 }  // namespace modsetup

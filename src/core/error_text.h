@@ -48,12 +48,11 @@ std::string wineKilledReason(std::string_view wine, int signal);
 // before what it would say otherwise.
 std::string writeDeniedMessage(std::string_view message);
 
-// Paths, one a line, the first kMaxListedItems of them, then how many more.
-std::string listedPaths(const std::vector<std::string>& paths);
-// Apply: targets of the game mod folder that were not written, and of them
-// the ones another program held; set files that exist but could not be read.
-std::string unwrittenTargetsMessage(const std::vector<std::string>& targets);
-std::string targetsInUseMessage(const std::vector<std::string>& targets);
-std::string unreadableSourcesMessage(const std::vector<std::string>& sources);
+// Apply, what it could not do in the game mod folder: targets that were not
+// written (each list shows its first kMaxListedItems and counts the rest), of
+// them the ones another program held, and set files that exist but could not
+// be read; then that it did the rest. Empty when all lists are.
+std::string installFailuresMessage(const std::vector<std::string>& unwritten, const std::vector<std::string>& inUse,
+                                   const std::vector<std::string>& unreadable);
 
 }  // namespace modsetup
