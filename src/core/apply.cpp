@@ -30,7 +30,6 @@ void installIntoModFolder(Host& host, LineFile& output, LineFile& input, const P
     installSoldierGraphics(host, strings, texts, outcome);
 }
 
-
 }  // namespace
 
 ApplyOutcome runApply(Host& host, LineFile& output, LineFile& input, const ProcessStrings& strings,

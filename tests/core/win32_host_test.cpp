@@ -138,7 +138,8 @@ TEST_F(Win32Host, FilesAnotherProgramHoldsAreWaitedForOrReported) {
         {"target.wav", 10000, "read", "new", FileFailure::None, "new"},
         {"source.wav", 10000, "", "old", FileFailure::Unreadable, "old"},
     };
-    const std::string helper = '"' + (std::filesystem::path(host->programPath()).parent_path() / "hold_file.exe").string() + '"';
+    const auto program = std::filesystem::path(host->programPath());
+    const std::string helper = '"' + (program.parent_path() / "hold_file.exe").string() + '"';
     for (const auto& [file, ms, othersRead, before, failure, after] : cases) {
         SCOPED_TRACE(std::string(file) + " held for " + std::to_string(ms) + " ms");
         writeFile(dir / "source.wav", "new");

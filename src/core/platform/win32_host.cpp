@@ -310,7 +310,8 @@ std::string readProgramPath() {
     const auto folder = cut == std::wstring::npos ? std::nullopt : extendedPath(path.substr(0, cut), L"");
     if (folder) {
         std::wstring shortFolder(folder->size() + 1, L'\0');  // a short name is never the longer one
-        const DWORD length = GetShortPathNameW(folder->c_str(), shortFolder.data(), static_cast<DWORD>(shortFolder.size()));
+        const DWORD length =
+            GetShortPathNameW(folder->c_str(), shortFolder.data(), static_cast<DWORD>(shortFolder.size()));
         if (length > 0 && length < shortFolder.size()) {
             shortFolder.resize(length);
             if (auto exact = codePageFromWide(withoutExtendedPrefix(shortFolder) + path.substr(cut))) return *exact;
@@ -344,7 +345,8 @@ public:
     FileResult createDirectory(const std::string& path) override {
         const auto folder = systemPath(path);
         if (!folder) return false;
-        return CreateDirectoryW(folder->c_str(), nullptr) != 0 ? FileResult(true) : writeFailureOf(GetLastError(), *folder);
+        if (CreateDirectoryW(folder->c_str(), nullptr) != 0) return true;
+        return writeFailureOf(GetLastError(), *folder);
     }
 
     FileResult deleteFile(const std::string& path) override {

@@ -26,7 +26,8 @@ bool hasDrive(std::wstring_view path) { return path.size() >= 2 && path[1] == L'
 // The root of an absolute plain path ("C:" or "\\server\share") and what
 // follows it; nothing for any other path.
 std::optional<std::pair<std::wstring, std::wstring_view>> splitRoot(std::wstring_view path) {
-    if (hasDrive(path) && path.size() > 2 && path[2] == L'\\') return {{std::wstring(path.substr(0, 2)), path.substr(2)}};
+    if (hasDrive(path) && path.size() > 2 && path[2] == L'\\')
+        return {{std::wstring(path.substr(0, 2)), path.substr(2)}};
     if (!path.starts_with(L"\\\\")) return std::nullopt;
     const std::size_t server = path.find(L'\\', 2);
     const std::size_t share = server == std::wstring_view::npos ? server : path.find(L'\\', server + 1);
