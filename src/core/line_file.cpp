@@ -37,7 +37,10 @@ std::string LineFile::readLine() {
     std::string line;
     if (!input_) return line;
     for (;;) {
-        if (bufferStart_ == bufferEnd_ && !fillBuffer()) return line;  // the last line has no LF
+        if (bufferStart_ == bufferEnd_ && !fillBuffer()) {
+            ended_ = true;
+            return line;  // the last line has no LF
+        }
         const char* begin = buffer_.get() + bufferStart_;
         const char* end = buffer_.get() + bufferEnd_;
         const auto* found = static_cast<const char*>(std::memchr(begin, '\n', bufferEnd_ - bufferStart_));
@@ -80,6 +83,7 @@ bool LineFile::close() {
     buffer_.reset();
     bufferStart_ = bufferEnd_ = 0;
     bytesRead_ = 0;
+    ended_ = false;
     return ok;
 }
 

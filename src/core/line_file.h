@@ -61,6 +61,10 @@ public:
     // Why the latest write through this handle failed (its open or its
     // close); None when it did not fail.
     FileFailure writeFailure() const { return writeFailure_; }
+    // True once a read has reached the end of the file (or of what it may
+    // give), and for a handle not open for reading: every line from here on
+    // reads empty.
+    bool readEnded() const { return input_ == nullptr || ended_; }
 
 private:
     bool fillBuffer();
@@ -74,6 +78,7 @@ private:
     std::size_t bufferStart_ = 0;
     std::size_t bufferEnd_ = 0;
     std::size_t bytesRead_ = 0;  // of the file, against kMaxLineFileBytes
+    bool ended_ = false;
 };
 
 }  // namespace modsetup
