@@ -70,6 +70,9 @@ Then
   Play   starts the game with the mod,
   Close  ends the program without saving.
 
+If Windows refuses to write there (a game under C:\Program Files), start
+modsetup.exe as administrator, or install the game in another folder.
+
 modsetup-check.exe (when present) checks a set library before you ship it:
   modsetup-check.exe modsetup.exe
 TEXT

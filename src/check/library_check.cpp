@@ -61,12 +61,15 @@ void checkListing(Host& host, const std::string& configBase, std::size_t slot, c
         add(Severity::Warning, folder, slotFolderAbsentText(absenceText(absence), slot));
         return;
     }
-    if (listing.offered.empty() && listing.passedOver.empty() && listing.unstorable.empty())
+    if (listing.offered.empty() && listing.passedOver.empty() && listing.unstorable.empty() &&
+        listing.unrepresentable.empty())
         add(Severity::Warning, folder, slotFolderEmptyText(slot));
     for (const std::string& set : listing.passedOver)
         add(Severity::Warning, shownPath(folder + "\\") + set, setNotOfferedText());
     for (const std::string& set : listing.unstorable)
         add(Severity::Warning, shownPath(folder + "\\") + visibleText(set), setNameNotStorableText());
+    for (const std::string& set : listing.unrepresentable)
+        add(Severity::Error, shownPath(folder + "\\") + visibleText(set), setNameNotChoosableText());
 
     std::map<std::string, std::vector<std::size_t>> sameFolded;
     for (std::size_t i = 0; i < listing.offered.size(); ++i) sameFolded[foldCase(listing.offered[i])].push_back(i);

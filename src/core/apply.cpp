@@ -1,6 +1,5 @@
 #include "core/apply.h"
 
-#include "core/display_text.h"
 #include "core/error_text.h"
 #include "core/mod_folder.h"
 #include "core/mod_name.h"
@@ -14,30 +13,21 @@ namespace {
 
 void installIntoModFolder(Host& host, LineFile& output, LineFile& input, const ProcessStrings& strings,
                           const SlotTexts& texts, const std::function<bool()>& boxTicked, ApplyOutcome& outcome) {
-    auto& failed = outcome.failedPaths;
     outcome.modsFolderMissing = host.pathKind(std::string(kModsFolder)) != PathKind::Directory;
-    createModFolderTree(host, strings.modName, failed);
+    createModFolderTree(host, strings.modName, outcome);
     if (boxTicked()) {
-        if (!writeWeaponNames(output, input, strings, texts)) failed.push_back(weaponNamesPath(strings.modName));
-        if (!writeWeaponStats(output, input, strings, texts)) failed.push_back(weaponStatsPath(strings.modName));
+        if (!writeWeaponNames(output, input, strings, texts))
+            outcome.addTarget(weaponNamesPath(strings.modName), output.writeFailure());
+        if (!writeWeaponStats(output, input, strings, texts))
+            outcome.addTarget(weaponStatsPath(strings.modName), output.writeFailure());
     } else {
         // Without modified weapons the mod keeps no weapons.ini of its own.
         const std::string stats = weaponStatsPath(strings.modName);
-        host.deleteFile(stats);
-        if (host.pathKind(stats) != PathKind::Missing) failed.push_back(stats);
+        const FileResult deleted = host.deleteFile(stats);
+        if (host.pathKind(stats) != PathKind::Missing) outcome.addTarget(stats, deleted.failure());
     }
-    installWeaponAssets(host, strings, texts, failed);
-    installSoldierGraphics(host, strings, texts, failed);
-}
-
-std::string failedPathsText(const std::vector<std::string>& paths) {
-    const std::size_t count = paths.size();
-    std::string text = std::to_string(count) + (count == 1 ? " file or folder" : " files or folders") +
-                       " of the game mod folder could not be written:\n";
-    for (std::size_t i = 0; i < count && i < kMaxListedItems; ++i) text += shortenedMiddle(paths[i]) + "\n";
-    if (count > kMaxListedItems) text += "and " + std::to_string(count - kMaxListedItems) + " more.\n";
-    text += "Apply carried out all its other steps.";
-    return text;
+    installWeaponAssets(host, strings, texts, outcome);
+    installSoldierGraphics(host, strings, texts, outcome);
 }
 
 }  // namespace
@@ -57,6 +47,7 @@ ApplyOutcome runApply(Host& host, LineFile& output, LineFile& input, const Proce
         outcome.modNameUnsafe = true;
     // The choices are saved in any case; they lie beside the program, not below "mods".
     outcome.selectionsSaved = writeSelections(output, strings.configBase, texts, boxTicked());
+    if (output.writeFailure() == FileFailure::AccessDenied) outcome.accessDenied = true;
     return outcome;
 }
 
@@ -70,14 +61,14 @@ std::string applyFailureMessage(const ApplyOutcome& outcome, const ProcessString
     } else if (outcome.modsFolderMissing) {
         message = "The working directory has no \"mods\" folder, so the program was not started from the game's "
                   "folder. Nothing was installed.";
-    } else if (!outcome.failedPaths.empty()) {
-        message = failedPathsText(outcome.failedPaths);
+    } else {
+        message = installFailuresMessage(outcome.failedPaths, outcome.inUsePaths, outcome.unreadableSources);
     }
     if (!outcome.selectionsSaved) {
         if (!message.empty()) message += "\n";
         message += withQuoted("Your choices could not be saved in ", selectionsPath(strings.configBase), ".");
     }
-    return message;
+    return outcome.accessDenied ? writeDeniedMessage(message) : message;
 }
 
 }  // namespace modsetup

@@ -11,19 +11,21 @@
 #include <vector>
 
 #include "core/config.h"
+#include "core/mod_folder.h"
 #include "core/platform/host.h"
 
 namespace modsetup {
 
-struct ApplyOutcome {
+// The failures of the game mod folder's files, and of the run as a whole.
+struct ApplyOutcome : InstallFailures {
     bool programFolderUnusable = false;  // nothing at all was written (see folderWithBackslash)
     bool modNameUnsafe = false;      // nothing below "mods" was touched
     bool modsFolderMissing = false;  // no "mods" in the working directory
-    std::vector<std::string> failedPaths;  // targets that could not be written, in order
     bool selectionsSaved = false;
 
     bool succeeded() const {
-        return !programFolderUnusable && !modNameUnsafe && !modsFolderMissing && failedPaths.empty() && selectionsSaved;
+        return !programFolderUnusable && !modNameUnsafe && !modsFolderMissing && failedPaths.empty() &&
+               unreadableSources.empty() && selectionsSaved;
     }
 };
 

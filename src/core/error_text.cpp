@@ -5,6 +5,14 @@
 namespace modsetup {
 namespace {
 
+// Paths, one a line, the first kMaxListedItems of them, then how many more.
+std::string listedPaths(const std::vector<std::string>& paths) {
+    std::string text;
+    for (std::size_t i = 0; i < paths.size() && i < kMaxListedItems; ++i) text += shortenedMiddle(paths[i]) + "\n";
+    if (paths.size() > kMaxListedItems) text += "and " + std::to_string(paths.size() - kMaxListedItems) + " more.\n";
+    return text;
+}
+
 // A system's reason without its trailing blanks, line breaks and full stops.
 std::string_view trimmedReason(std::string_view reason) {
     while (!reason.empty()) {
@@ -58,22 +66,49 @@ std::string backslashFolderMessage(std::string_view folder) {
                       "backslash.");
 }
 
-std::string openerNotStartedReason(std::string_view opener, std::string_view systemReason) {
-    std::string reason = "Cannot start ";
-    ((reason += opener) += ": ") += trimmedReason(systemReason);
-    return reason;
+std::string wineNotStartedReason(std::string_view wine, std::string_view systemReason) {
+    std::string reason = withQuoted("Wine could not be started as ", wine, ": ");
+    reason += trimmedReason(systemReason);
+    return reason + ". Install Wine, or set the variable WINE to the Wine program to run";
 }
 
-std::string openerFailedReason(std::string_view opener, int exitStatus) {
-    std::string reason(opener);
-    (reason += " ended with status ") += std::to_string(exitStatus);
-    return reason;
+std::string wineFailedReason(std::string_view wine, int exitStatus) {
+    return withQuoted("Wine, run as ", wine, " (the variable WINE chooses another), ended at once with status ") +
+           std::to_string(exitStatus);
 }
 
-std::string openerKilledReason(std::string_view opener, int signal) {
-    std::string reason(opener);
-    (reason += " was ended by signal ") += std::to_string(signal);
-    return reason;
+std::string wineKilledReason(std::string_view wine, int signal) {
+    return withQuoted("Wine, run as ", wine, " (the variable WINE chooses another), was ended by signal ") +
+           std::to_string(signal);
+}
+
+std::string writeDeniedMessage(std::string_view message) {
+    std::string text = "The game folder cannot be written, so run the program as administrator or install the game "
+                       "outside a protected folder.";
+    if (!message.empty()) (text += '\n') += message;
+    return text;
+}
+
+std::string installFailuresMessage(const std::vector<std::string>& unwritten, const std::vector<std::string>& inUse,
+                                   const std::vector<std::string>& unreadable) {
+    std::string text;
+    if (!unwritten.empty()) {
+        text = std::to_string(unwritten.size()) + (unwritten.size() == 1 ? " file or folder" : " files or folders") +
+               " of the game mod folder could not be written:\n" + listedPaths(unwritten);
+    }
+    if (!inUse.empty()) {
+        text += withQuoted("The file ", inUse.front(), "");
+        if (inUse.size() > 1) text += " and " + std::to_string(inUse.size() - 1) + " more";
+        text += inUse.size() > 1 ? " are" : " is";
+        text += " in use by another program. Close the game, then apply again.\n";
+    }
+    if (!unreadable.empty()) {
+        text += std::to_string(unreadable.size()) + (unreadable.size() == 1 ? " file" : " files") +
+                " of the chosen sets could not be read, so the game mod folder keeps what it had there:\n" +
+                listedPaths(unreadable);
+    }
+    if (!text.empty()) text += "Apply carried out all its other steps.";
+    return text;
 }
 
 }  // namespace modsetup

@@ -15,7 +15,9 @@ bool LineFile::openRead(const std::string& path) {
 
 bool LineFile::openWrite(const std::string& path) {
     close();
-    output_ = host_.openReplace(path);
+    FileFailure failure = FileFailure::Failed;
+    output_ = host_.openReplace(path, failure);
+    writeFailure_ = output_ ? FileFailure::None : failure == FileFailure::None ? FileFailure::Failed : failure;
     return output_ != nullptr;
 }
 
@@ -74,7 +76,11 @@ void LineFile::writeNumber(long long number) { writeLine(std::to_string(number))
 
 bool LineFile::close() {
     bool ok = true;
-    if (output_) ok = !writeFailed_ && output_->commit();
+    if (output_) {
+        const FileResult committed = writeFailed_ ? FileResult(false) : output_->commit();
+        writeFailure_ = committed.failure();
+        ok = committed;
+    }
     output_.reset();  // without a commit this removes the temporary file
     input_.reset();
     writeFailed_ = false;

@@ -67,6 +67,9 @@ public:
     bool close();
 
     bool isOpen() const { return input_ != nullptr || output_ != nullptr; }
+    // Why the latest write through this handle failed (its open or its
+    // close); None when it did not fail.
+    FileFailure writeFailure() const { return writeFailure_; }
     // True once a read has reached the end of the file (or of what it may
     // give), and for a handle not open for reading: every line from here on
     // reads empty.
@@ -79,6 +82,7 @@ private:
     std::unique_ptr<InputFile> input_;
     std::unique_ptr<OutputFile> output_;
     bool writeFailed_ = false;
+    FileFailure writeFailure_ = FileFailure::None;
     std::unique_ptr<char[]> buffer_;  // kMaxLineFileBytes while a file is read
     std::size_t bufferStart_ = 0;
     std::size_t bufferEnd_ = 0;

@@ -12,17 +12,28 @@ std::string modPath(std::string_view modName, std::string_view piece) {
     return path;
 }
 
-void createModFolderTree(Host& host, std::string_view modName, std::vector<std::string>& failedPaths) {
+void InstallFailures::addTarget(const std::string& target, FileFailure failure) {
+    failedPaths.push_back(target);
+    if (failure == FileFailure::InUse) inUsePaths.push_back(target);
+    if (failure == FileFailure::AccessDenied) accessDenied = true;
+}
+
+void createModFolderTree(Host& host, std::string_view modName, InstallFailures& failures) {
     for (std::string_view piece : kModFolderTree) {
         const std::string path = modPath(modName, piece);
-        host.createDirectory(path);  // false for a folder that exists already, which is fine
-        if (host.pathKind(path) != PathKind::Directory) failedPaths.push_back(path);
+        // Fails for a folder that exists already, which is fine.
+        const FileResult created = host.createDirectory(path);
+        if (host.pathKind(path) != PathKind::Directory) failures.addTarget(path, created.failure());
     }
 }
 
-void installCopy(Host& host, const std::string& source, const std::string& target,
-                 std::vector<std::string>& failedPaths) {
-    if (!host.copyFile(source, target) && host.pathKind(source) == PathKind::File) failedPaths.push_back(target);
+void installCopy(Host& host, const std::string& source, const std::string& target, InstallFailures& failures) {
+    const FileResult copied = host.copyFile(source, target);
+    if (copied || copied.failure() == FileFailure::Missing) return;
+    if (copied.failure() == FileFailure::Unreadable)
+        failures.unreadableSources.push_back(source);
+    else
+        failures.addTarget(target, copied.failure());
 }
 
 }  // namespace modsetup

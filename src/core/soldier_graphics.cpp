@@ -6,14 +6,14 @@
 namespace modsetup {
 
 void installSoldierGraphics(Host& host, const ProcessStrings& strings, const SlotTexts& texts,
-                            std::vector<std::string>& failedPaths) {
+                            InstallFailures& failures) {
     for (const TeamFolder& team : kTeamFolders) {
         // The set's soldier folder: ConfigBase + "\gostek\" + set name + "\Gostek-gfx\".
         const std::string sourceFolder =
             setFolderPath(strings.configBase, team.slot, texts[team.slot]) + std::string(kSoldierSetFolder);
         const std::string targetFolder = modPath(strings.modName, team.target) + '\\';
         for (std::string_view file : kSoldierFiles)
-            installCopy(host, sourceFolder + std::string(file), targetFolder + std::string(file), failedPaths);
+            installCopy(host, sourceFolder + std::string(file), targetFolder + std::string(file), failures);
     }
 }
 

@@ -6,11 +6,11 @@
 namespace modsetup {
 
 void installWeaponAssets(Host& host, const ProcessStrings& strings, const SlotTexts& texts,
-                         std::vector<std::string>& failedPaths) {
+                         InstallFailures& failures) {
     for (const WeaponCopy& copy : kWeaponCopies) {
         std::string source = setFolderPath(strings.configBase, copy.slot, texts[copy.slot]);
         source += copy.source;
-        installCopy(host, source, modPath(strings.modName, copy.destination), failedPaths);
+        installCopy(host, source, modPath(strings.modName, copy.destination), failures);
     }
 }
 

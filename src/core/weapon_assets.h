@@ -2,17 +2,15 @@
 // Installs the files of the sets chosen in the fourteen weapon slots into the
 // game mod folder, following the weapon installation table.
 
-#include <string>
-#include <vector>
-
 #include "core/config.h"
+#include "core/mod_folder.h"
 #include "core/platform/host.h"
 
 namespace modsetup {
 
-// Makes every copy of the table in order, whatever became of the earlier ones;
-// the targets of failed copies of existing files are added to failedPaths.
+// Makes every copy of the table in order, whatever became of the earlier ones,
+// noting each failure.
 void installWeaponAssets(Host& host, const ProcessStrings& strings, const SlotTexts& texts,
-                         std::vector<std::string>& failedPaths);
+                         InstallFailures& failures);
 
 }  // namespace modsetup
