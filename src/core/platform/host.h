@@ -9,10 +9,10 @@
 // missing one; the path is never cut at the NUL); nothing that is not a
 // regular file (a named pipe, a device, a socket) is ever opened for reading
 // or copied, so no read can block or run without end; a file is read no
-// further than it reached when it was opened, however much is written to it
-// meanwhile; and every file the program writes goes to a temporary file that
-// is created new in the target's folder, never through a link, and then
-// renamed over the target.
+// further than the size it was found with on opening, however much is
+// written to it meanwhile; and every file the program writes goes to a
+// temporary file that is created new in the target's folder, never through a
+// link, and then renamed over the target.
 //
 // Tests replace single operations by deriving from the system host, so that a
 // failing copy, a write that stops midway or a recorded shell open can be
@@ -70,7 +70,7 @@ class InputFile {
 public:
     virtual ~InputFile() = default;
     // Reads up to size bytes; returns how many were read, 0 at the end (the
-    // file's size when it was opened) or on error.
+    // size the file was found with on opening) or on error.
     virtual std::size_t read(char* buffer, std::size_t size) = 0;
 };
 
