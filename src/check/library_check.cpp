@@ -4,10 +4,10 @@
 #include <map>
 
 #include "check/report_text.h"
+#include "core/ascii_case.h"
 #include "check/set_check.h"
 #include "check/set_files.h"
 #include "core/catalogue.h"
-#include "core/display_text.h"
 #include "core/config.h"
 #include "core/mod_name.h"
 
@@ -66,10 +66,10 @@ void checkListing(Host& host, const std::string& configBase, std::size_t slot, c
     for (const std::string& set : listing.passedOver)
         add(Severity::Warning, shownPath(folder + "\\") + set, setNotOfferedText());
     for (const std::string& set : listing.unstorable)
-        add(Severity::Warning, shownPath(folder + "\\") + visibleText(set), setNameNotStorableText());
+        add(Severity::Warning, shownPath(folder + "\\") + set, setNameNotStorableText());
 
     std::map<std::string, std::vector<std::size_t>> sameFolded;
-    for (std::size_t i = 0; i < listing.offered.size(); ++i) sameFolded[foldCase(listing.offered[i])].push_back(i);
+    for (std::size_t i = 0; i < listing.offered.size(); ++i) sameFolded[lowerAscii(listing.offered[i])].push_back(i);
     std::vector<std::vector<std::size_t>> groups;
     for (auto& [key, indexes] : sameFolded)
         if (indexes.size() > 1) groups.push_back(std::move(indexes));

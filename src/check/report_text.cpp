@@ -11,13 +11,6 @@ namespace {
 
 constexpr std::string_view kWithModifiedWeapons = "with \"Use Modified Weapons\" ticked, ";
 
-// Names come from the library: shown shortened, control characters visible.
-std::string quoted(std::string_view text) {
-    std::string quotedText(1, '"');
-    (quotedText += visibleText(text)) += '"';
-    return quotedText;
-}
-
 std::string counted(std::size_t count, std::string_view thing) {
     return std::to_string(count) + " " + std::string(thing) + (count == 1 ? "" : "s");
 }
@@ -61,10 +54,7 @@ std::string absenceText(Absence absence, std::string_view reason) {
     case Absence::Unlistable: return "cannot be listed";
     case Absence::Unopenable: break;
     }
-    // The host's reason, less the full stop and line break some systems end it with.
-    while (!reason.empty() && (reason.back() == '.' || reason.back() == '\n' || reason.back() == '\r'))
-        reason.remove_suffix(1);
-    return "cannot be opened (" + std::string(reason) + ")";
+    return "cannot be opened (" + std::string(trimmedReason(reason)) + ")";
 }
 
 std::string modIniAbsentText(std::string_view why) {
@@ -182,7 +172,8 @@ std::string summaryText(const CheckResult& result) {
 }
 
 std::string findingLine(const Finding& finding) {
-    return severityWord(finding.severity) + ": " + finding.place + ": " + finding.text;
+    // The place holds names from the library; the text quotes its own.
+    return severityWord(finding.severity) + ": " + visibleText(finding.place) + ": " + finding.text;
 }
 
 std::string progressText(std::size_t done, std::size_t total) {

@@ -1,6 +1,7 @@
 #include "check/set_check.h"
 
 #include "check/report_text.h"
+#include "core/ascii_case.h"
 #include "core/error_text.h"
 #include "core/picture.h"
 #include "core/weapon_names.h"
@@ -133,7 +134,7 @@ void SetCheck::checkFile(const SetFile& file, std::vector<Folder>& folders, Chec
 
 SetCheck::Folder* SetCheck::absentFolder(std::string_view suffix, std::vector<Folder>& folders) {
     for (std::string_view folderSuffix : foldersOf(suffix)) {
-        const std::string key = foldCase(folderSuffix);
+        const std::string key = lowerAscii(folderSuffix);
         Folder* folder = nullptr;
         for (Folder& known : folders)
             if (known.key == key) folder = &known;
@@ -158,10 +159,10 @@ std::vector<std::string> SetCheck::unreadFolders(std::string_view parent) {
     if (!host_.listFolder(folder_ + std::string(parent) + "\\*.*", entries)) return unread;
     for (const FolderEntry& entry : entries) {
         if (!entry.isDirectory || entry.name == "." || entry.name == "..") continue;
-        const std::string key = foldCase(std::string(parent) + "\\" + entry.name);
+        const std::string key = lowerAscii(std::string(parent) + "\\" + entry.name);
         bool read = false;
         for (const SetFile& file : files_[slot_])
-            for (std::string_view folder : foldersOf(file.suffix)) read = read || foldCase(folder) == key;
+            for (std::string_view folder : foldersOf(file.suffix)) read = read || lowerAscii(folder) == key;
         if (!read) unread.push_back(entry.name);
     }
     return unread;

@@ -75,7 +75,7 @@ std::string applyFailureMessage(const ApplyOutcome& outcome, const ProcessString
     }
     if (!outcome.selectionsSaved) {
         if (!message.empty()) message += "\n";
-        message += withQuoted("Your choices could not be saved in ", selectionsPath(strings.configBase), ".");
+        message += "Your choices could not be saved in " + quoted(selectionsPath(strings.configBase)) + ".";
     }
     return message;
 }

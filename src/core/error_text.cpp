@@ -3,9 +3,7 @@
 #include "core/display_text.h"
 
 namespace modsetup {
-namespace {
 
-// A system's reason without its trailing blanks, line breaks and full stops.
 std::string_view trimmedReason(std::string_view reason) {
     while (!reason.empty()) {
         char last = reason.back();
@@ -15,17 +13,6 @@ std::string_view trimmedReason(std::string_view reason) {
     return reason;
 }
 
-}  // namespace
-
-std::string withQuoted(std::string_view before, std::string_view nameOrPath, std::string_view after) {
-    std::string text(before);
-    text += '"';
-    text += shortenedMiddle(nameOrPath);
-    text += '"';
-    text += after;
-    return text;
-}
-
 std::string reportText(std::string_view message) {
     std::string text(message);
     if (!text.empty() && static_cast<unsigned char>(text.back()) > static_cast<unsigned char>('.')) text += '.';
@@ -33,29 +20,28 @@ std::string reportText(std::string_view message) {
 }
 
 std::string cannotOpenFileMessage(std::string_view path, std::string_view reason) {
-    std::string message = withQuoted("Cannot open file ", path, ". ");
+    std::string message = "Cannot open file " + quoted(path) + ". ";
     message += trimmedReason(reason);
     return message;
 }
 
 std::string launchScriptNotWrittenMessage(std::string_view script) {
-    return withQuoted("The launch script ", script,
-                      " could not be written in the working directory, so the game was not started.");
+    return "The launch script " + quoted(script) +
+           " could not be written in the working directory, so the game was not started.";
 }
 
 std::string launchScriptNotOpenedMessage(std::string_view script, std::string_view reason) {
     std::string message =
-        withQuoted("The system did not open the launch script ", script, ", so the game was not started.");
+        "The system did not open the launch script " + quoted(script) + ", so the game was not started.";
     reason = trimmedReason(reason);
     if (!reason.empty()) (message += ' ') += reason;
     return message;
 }
 
 std::string backslashFolderMessage(std::string_view folder) {
-    return withQuoted("The program cannot work from the folder ", folder,
-                      ": its path holds a backslash, which the program takes for a separator between folders. "
-                      "Nothing in it can be read or written. Move the game to a folder whose path holds no "
-                      "backslash.");
+    return "The program cannot work from the folder " + quoted(folder) +
+           ": its path holds a backslash, which the program takes for a separator between folders. "
+           "Nothing in it can be read or written. Move the game to a folder whose path holds no backslash.";
 }
 
 std::string openerNotStartedReason(std::string_view opener, std::string_view systemReason) {

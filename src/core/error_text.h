@@ -2,7 +2,8 @@
 // The texts of the standard error report. Every message the user sees is
 // formed here (or beside the outcome it explains, with the same helpers), so
 // the window only shows what these functions return. Names and paths in a
-// message are shortened in the middle past kMaxShownNameBytes.
+// message are quoted (display_text.h): shortened in the middle past
+// kMaxShownNameBytes, control characters written out.
 
 #include <string>
 #include <string_view>
@@ -15,9 +16,9 @@ inline constexpr std::string_view kBitmapNotValid = "Bitmap image is not valid";
 // where the program expects a file: such a file is never opened for reading.
 inline constexpr std::string_view kNotRegularFileReason = "Not a regular file";
 
-// Text, a name or path in double quotes (shortened in the middle), and more
-// text: how every message names a file.
-std::string withQuoted(std::string_view before, std::string_view nameOrPath, std::string_view after);
+// A system's reason for a failure without its trailing blanks, tabs, line
+// breaks and full stops, so that the message it ends stops with one full stop.
+std::string_view trimmedReason(std::string_view reason);
 
 // The message as the report shows it: a full stop is appended when its last
 // character sorts after "." (letters, digits, quotes from '/' on).

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "core/ascii_case.h"
 #include "core/config.h"
 #include "core/display_text.h"
 #include "core/error_text.h"
@@ -21,19 +22,13 @@ constexpr std::array<std::string_view, 22> kDeviceNames{{
     "COM8", "COM9", "LPT1", "LPT2", "LPT3", "LPT4", "LPT5", "LPT6", "LPT7", "LPT8", "LPT9",
 }};
 
-bool equalsAsciiIgnoringCase(std::string_view a, std::string_view b) {
-    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
-}
-
 // A device name alone or before a dot ("con", "NUL.txt", "Com1.x.y"); blanks
 // before that dot are dropped by Windows as well.
 bool isDeviceName(std::string_view modName) {
     std::string_view stem = modName.substr(0, modName.find('.'));
     while (!stem.empty() && stem.back() == ' ') stem.remove_suffix(1);
     return std::any_of(kDeviceNames.begin(), kDeviceNames.end(),
-                       [stem](std::string_view device) { return equalsAsciiIgnoringCase(stem, device); });
+                       [stem](std::string_view device) { return equalsIgnoringCase(stem, device); });
 }
 
 }  // namespace
@@ -51,8 +46,8 @@ bool isSafeModName(std::string_view modName) {
 }
 
 std::string unsafeModNameMessage(std::string_view configBase, std::string_view modName) {
-    std::string message = "The mod name \"" + visibleText(modName) +
-                          withQuoted("\" in ", modIniPath(std::string(configBase)), " cannot be used as a folder name.\n");
+    std::string message = "The mod name " + quoted(modName) + " in " + quoted(modIniPath(std::string(configBase))) +
+                          " cannot be used as a folder name.\n";
     message += "A mod name must not be empty, end in a blank or a dot, be longer than " +
                std::to_string(kMaxModNameBytes) +
                " bytes, or be a device name of Windows (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9, alone or "
