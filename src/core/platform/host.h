@@ -36,12 +36,30 @@ enum class PathKind { Missing, File, Directory };
 // The native handle of a window (a window handle on Windows); 0 for none.
 using WindowHandle = std::uintptr_t;
 
-// A file opened for reading.
+// The size of a file that does not tell it.
+inline constexpr std::uint64_t kUnknownSize = UINT64_MAX;
+
+// A file opened for reading, read front to back.
 class InputFile {
 public:
     virtual ~InputFile() = default;
     // Reads up to size bytes; returns how many were read, 0 at the end or on error.
     virtual std::size_t read(char* buffer, std::size_t size) = 0;
+    // Passes over the next count bytes without handing them out; false when
+    // the file ends before them or cannot be read. The hosts move the file's
+    // position; a file that cannot reads them and drops them.
+    virtual bool skip(std::uint64_t count) {
+        char dropped[4096];
+        while (count > 0) {
+            const std::size_t got = read(dropped, count < sizeof dropped ? static_cast<std::size_t>(count) : sizeof dropped);
+            if (got == 0) return false;
+            count -= got;
+        }
+        return true;
+    }
+    // The bytes the file held when it was opened, and past which it is not
+    // read; kUnknownSize for a file that does not tell.
+    virtual std::uint64_t size() const { return kUnknownSize; }
 };
 
 // A file being written: the bytes go to a temporary file in the target's folder,

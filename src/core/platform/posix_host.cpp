@@ -107,24 +107,36 @@ class PosixInputFile final : public InputFile {
 public:
     // size: the file's size when it was opened. Reads stop there: a file
     // that grows meanwhile (or is written on without end) gives no more, and
-    // the end of a whole file costs no further read.
-    PosixInputFile(int fd, off_t size) : fd_(fd), left_(static_cast<std::size_t>(size)) {}
+    // the end of a whole file costs no further read. Each read names its
+    // offset, so passing over bytes costs no system call.
+    PosixInputFile(int fd, off_t size) : fd_(fd), size_(static_cast<std::uint64_t>(size)) {}
     ~PosixInputFile() override { ::close(fd_); }
     std::size_t read(char* buffer, std::size_t size) override {
-        while (left_ > 0) {
-            const ssize_t got = ::read(fd_, buffer, std::min(size, left_));
+        while (offset_ < size_) {
+            const ssize_t got = ::pread(fd_, buffer, static_cast<std::size_t>(std::min<std::uint64_t>(size, size_ - offset_)),
+                                        static_cast<off_t>(offset_));
             if (got < 0 && errno == EINTR) continue;
             if (got <= 0) break;
-            left_ -= static_cast<std::size_t>(got);
+            offset_ += static_cast<std::uint64_t>(got);
             return static_cast<std::size_t>(got);
         }
-        left_ = 0;
+        offset_ = size_;
         return 0;
     }
+    bool skip(std::uint64_t count) override {
+        if (count > size_ - offset_) {
+            offset_ = size_;
+            return false;
+        }
+        offset_ += count;
+        return true;
+    }
+    std::uint64_t size() const override { return size_; }
 
 private:
     int fd_;
-    std::size_t left_;
+    std::uint64_t size_;
+    std::uint64_t offset_ = 0;
 };
 
 // Reads up to size bytes at offset, as many as the file gives; -1 on error.
