@@ -1,9 +1,12 @@
 #include "check/set_check.h"
 
+#include <algorithm>
+
 #include "check/report_text.h"
 #include "core/ascii_case.h"
 #include "core/error_text.h"
 #include "core/picture.h"
+#include "core/platform/temporary_name.h"
 #include "core/weapon_names.h"
 #include "core/weapon_sections.h"
 #include "core/weapon_stats.h"
@@ -55,6 +58,7 @@ struct SetCheck::Folder {
     std::string key;          // the folded suffix of the folder
     std::string suffix;
     std::string why;          // empty when the folder is there
+    bool outside = false;     // there, but a link that leads outside the set library
     std::size_t finding = kNone;
     std::size_t files = 0;    // files of the table that it should hold
     bool shown = false;       // one of them is a preview picture
@@ -69,7 +73,17 @@ std::string shownPath(std::string_view programPath) {
 
 SetCheck::SetCheck(Host& host, std::string configBase)
     : host_(host), configBase_(std::move(configBase)), lines_(host) {
-    for (std::size_t slot = 0; slot < kSlotCount; ++slot) files_[slot] = setFilesOf(slot);
+    for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
+        files_[slot] = setFilesOf(slot);
+        // The set folder and each folder its files lie in, once whatever its letter case.
+        std::vector<std::string>& folders = folders_[slot];
+        folders.emplace_back();
+        for (const SetFile& file : files_[slot])
+            for (std::string_view folder : foldersOf(file.suffix))
+                if (std::none_of(folders.begin(), folders.end(),
+                                 [&](const std::string& known) { return equalsIgnoringCase(known, folder); }))
+                    folders.emplace_back(folder);
+    }
 }
 
 void SetCheck::run(std::size_t slot, const std::string& set, CheckResult& result) {
@@ -78,19 +92,26 @@ void SetCheck::run(std::size_t slot, const std::string& set, CheckResult& result
     place_ = std::string(kSlots[slot].folder) + kShownSeparator + set;
     ++result.sets;
 
+    outside_ = false;
+    setFolderLooked_ = false;
+
     std::vector<Folder> folders;
-    for (const SetFile& file : files_[slot]) checkFile(file, folders, result);
+    for (const SetFile& file : files_[slot]) {
+        checkFile(file, folders, result);
+        if (outside_) return;
+    }
     for (const Folder& folder : folders) {
         if (folder.finding == kNone) continue;
         const std::string_view parent(folder.suffix.data(), folder.suffix.rfind('\\'));
         Finding& finding = result.findings[folder.finding];
-        finding.severity = folder.shown ? Severity::Error : Severity::Warning;
+        finding.severity = folder.shown || folder.outside ? Severity::Error : Severity::Warning;
         finding.text = setFolderAbsentText(folder.why, folder.files, folder.shown, unreadFolders(parent));
     }
     if (slot < kWeaponSlotCount) {
         checkNameFile(result);
         checkStatsFile(result);
     }
+    checkLeftovers(folders, result);
 }
 
 void SetCheck::checkFile(const SetFile& file, std::vector<Folder>& folders, CheckResult& result) {
@@ -115,8 +136,19 @@ void SetCheck::checkFile(const SetFile& file, std::vector<Folder>& folders, Chec
         if (kind == PathKind::File) return;
     }
 
-    // A missing file in a missing folder is told once, for the whole folder.
-    if (kind == PathKind::Missing) {
+    // A set folder that is a link leading outside the set library is told
+    // once, for the whole set.
+    if (kind == PathKind::Outside && !setFolderLooked_) {
+        setFolderLooked_ = true;
+        if (host_.pathKind(folder_) == PathKind::Outside) {
+            outside_ = true;
+            add(Severity::Error, {}, setFolderOutsideText(), result);
+            return;
+        }
+    }
+    // A missing file in a missing folder, or in a folder that leads outside,
+    // is told once, for the whole folder.
+    if (kind == PathKind::Missing || kind == PathKind::Outside) {
         if (Folder* folder = absentFolder(file.suffix, folders)) {
             if (folder->finding == kNone) {
                 folder->finding = result.findings.size();
@@ -127,9 +159,12 @@ void SetCheck::checkFile(const SetFile& file, std::vector<Folder>& folders, Chec
             return;
         }
     }
-    add(severityOf(file), file.suffix,
-        setFileAbsentText(absenceText(kind == PathKind::Missing ? Absence::Missing : Absence::FolderInstead), file),
-        result);
+    if (kind == PathKind::Outside)
+        add(Severity::Error, file.suffix, setFileOutsideText(file), result);
+    else
+        add(severityOf(file), file.suffix,
+            setFileAbsentText(absenceText(kind == PathKind::Missing ? Absence::Missing : Absence::FolderInstead), file),
+            result);
 }
 
 SetCheck::Folder* SetCheck::absentFolder(std::string_view suffix, std::vector<Folder>& folders) {
@@ -141,8 +176,11 @@ SetCheck::Folder* SetCheck::absentFolder(std::string_view suffix, std::vector<Fo
         if (folder == nullptr) {
             Folder added{key, std::string(folderSuffix), {}};
             const PathKind kind = host_.pathKind(folder_ + added.suffix);
+            added.outside = kind == PathKind::Outside;
             if (kind != PathKind::Directory)
-                added.why = absenceText(kind == PathKind::Missing ? Absence::Missing : Absence::FileInstead);
+                added.why = absenceText(kind == PathKind::Missing   ? Absence::Missing
+                                        : kind == PathKind::Outside ? Absence::Outside
+                                                                    : Absence::FileInstead);
             folders.push_back(std::move(added));
             folder = &folders.back();
         }
@@ -166,6 +204,23 @@ std::vector<std::string> SetCheck::unreadFolders(std::string_view parent) {
         if (!read) unread.push_back(entry.name);
     }
     return unread;
+}
+
+// Temporary files that a write cut short left in the set's folders, as when
+// the set was made from an installed mod folder: they would ship with it.
+void SetCheck::checkLeftovers(const std::vector<Folder>& absent, CheckResult& result) {
+    for (const std::string& folder : folders_[slot_]) {
+        const std::string key = lowerAscii(folder);
+        if (std::any_of(absent.begin(), absent.end(), [&](const Folder& f) { return f.key == key && !f.why.empty(); }))
+            continue;
+        std::vector<FolderEntry> entries;
+        if (!host_.listFolder(folder_ + folder + "\\*.*", entries)) continue;
+        for (const FolderEntry& entry : entries) {
+            const std::string_view target = temporaryTarget(entry.name);
+            if (!entry.isDirectory && !target.empty())
+                add(Severity::Warning, folder + "\\" + entry.name, leftoverFileText(target), result);
+        }
+    }
 }
 
 std::string SetCheck::whyUnusable(const std::string& path, PathKind kind) {

@@ -16,6 +16,10 @@ inline constexpr std::string_view kBitmapNotValid = "Bitmap image is not valid";
 // where the program expects a file: such a file is never opened for reading.
 inline constexpr std::string_view kNotRegularFileReason = "Not a regular file";
 
+// The hosts' reason for a file below the set library that really lies
+// outside it (a link that leads elsewhere): such a file is never read.
+inline constexpr std::string_view kOutsideLibraryReason = "It leads outside the set library";
+
 // A system's reason for a failure without its trailing blanks, tabs, line
 // breaks and full stops, so that the message it ends stops with one full stop.
 std::string_view trimmedReason(std::string_view reason);

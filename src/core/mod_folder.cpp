@@ -1,5 +1,7 @@
 #include "core/mod_folder.h"
 
+#include <algorithm>
+
 #include "core/mod_folder_tree.h"
 
 namespace modsetup {
@@ -20,9 +22,17 @@ void createModFolderTree(Host& host, std::string_view modName, std::vector<std::
     }
 }
 
-void installCopy(Host& host, const std::string& source, const std::string& target,
-                 std::vector<std::string>& failedPaths) {
-    if (!host.copyFile(source, target) && host.pathKind(source) == PathKind::File) failedPaths.push_back(target);
+void installCopy(Host& host, const std::string& source, const std::string& target, InstallFailures failures) {
+    if (host.copyFile(source, target)) return;
+    const PathKind kind = host.pathKind(source);
+    if (kind == PathKind::File) failures.failedPaths.push_back(target);
+    if (kind == PathKind::Outside) noteRefused(source, failures.refusedFiles);
+}
+
+void noteRefused(const std::string& setFile, std::vector<std::string>& refusedFiles) {
+    // A set file installed twice is refused twice.
+    if (std::find(refusedFiles.begin(), refusedFiles.end(), setFile) == refusedFiles.end())
+        refusedFiles.push_back(setFile);
 }
 
 }  // namespace modsetup

@@ -21,10 +21,26 @@ std::string modPath(std::string_view modName, std::string_view piece);
 // not there afterwards is added to failedPaths.
 void createModFolderTree(Host& host, std::string_view modName, std::vector<std::string>& failedPaths);
 
-// Copies source over target. A failed copy is added to failedPaths only when
-// the source is a file: a set that lacks a file, or a list text that names no
-// set, leaves that target as it was without being a failure.
-void installCopy(Host& host, const std::string& source, const std::string& target,
-                 std::vector<std::string>& failedPaths);
+// One copy of a set's file into the game mod folder.
+struct FileCopy {
+    std::string source;  // below the set library
+    std::string target;  // below the game mod folder
+};
+
+// What did not come out of Apply's copies as intended, for its report.
+struct InstallFailures {
+    std::vector<std::string>& failedPaths;   // targets that could not be written
+    std::vector<std::string>& refusedFiles;  // set files that lead outside the set library, each once
+};
+
+// Copies source over target. A failed copy is a failure only when the source
+// is a file (its target goes to failedPaths) or a file outside the set
+// library, which the host refuses (it goes to refusedFiles): a set that lacks
+// a file, or a list text that names no set, leaves that target as it was
+// without being a failure.
+void installCopy(Host& host, const std::string& source, const std::string& target, InstallFailures failures);
+
+// Notes a set file outside the set library once.
+void noteRefused(const std::string& setFile, std::vector<std::string>& refusedFiles);
 
 }  // namespace modsetup

@@ -6,14 +6,16 @@
 #include <vector>
 
 #include "core/config.h"
-#include "core/platform/host.h"
+#include "core/mod_folder.h"
 
 namespace modsetup {
 
+// Team Alpha's 62 copies and team Bravo's for the chosen sets, in order.
+std::vector<FileCopy> soldierGraphicsCopies(const ProcessStrings& strings, const SlotTexts& texts);
+
 // Team Alpha's 62 copies, then team Bravo's, each whatever became of the
-// earlier ones; the targets of failed copies of existing files are added to
-// failedPaths.
+// earlier ones; failures as installCopy notes them.
 void installSoldierGraphics(Host& host, const ProcessStrings& strings, const SlotTexts& texts,
-                            std::vector<std::string>& failedPaths);
+                            InstallFailures failures);
 
 }  // namespace modsetup

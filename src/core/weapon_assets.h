@@ -6,13 +6,15 @@
 #include <vector>
 
 #include "core/config.h"
-#include "core/platform/host.h"
+#include "core/mod_folder.h"
 
 namespace modsetup {
 
+// The copies of the table for the chosen sets, in order.
+std::vector<FileCopy> weaponAssetCopies(const ProcessStrings& strings, const SlotTexts& texts);
+
 // Makes every copy of the table in order, whatever became of the earlier ones;
-// the targets of failed copies of existing files are added to failedPaths.
-void installWeaponAssets(Host& host, const ProcessStrings& strings, const SlotTexts& texts,
-                         std::vector<std::string>& failedPaths);
+// failures as installCopy notes them.
+void installWeaponAssets(Host& host, const ProcessStrings& strings, const SlotTexts& texts, InstallFailures failures);
 
 }  // namespace modsetup

@@ -87,7 +87,7 @@ TEST_F(CheckProgram, FindsTheLibraryAsTheProgramDoesOrRefusesWithExitStatusTwo) 
         {"an unknown option", {"--fast", library}, &inElsewhere, kExitNotChecked,
          "modsetup-check: unexpected argument \"--fast\" (modsetup-check --help)"},
         {"two paths", {library, library}, &inElsewhere, kExitNotChecked, "modsetup-check: unexpected argument"},
-        {"the help", {"--help", "nowhere"}, &inElsewhere, kExitNoErrors, "usage: modsetup-check [--quiet] [PATH]\n"},
+        {"the help", {"--help", "nowhere"}, &inElsewhere, kExitNoErrors, "usage: modsetup-check [--quiet] [--strict] [PATH]\n"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);

@@ -170,13 +170,16 @@ TEST_F(ApplyTest, SetsLackingFilesLeaveEarlierTargetsAndAreNoFailure) {
     EXPECT_EQ(files.size(), game.standardModFiles().size());
 }
 
-TEST_F(ApplyTest, EmptyAndUnknownListTextsInstallNothingForTheirSlotAndAreNoFailure) {
+TEST_F(ApplyTest, EmptyAndUnknownListTextsInstallNothingForTheirSlotAndOnlyUnknownOnesAreReported) {
     texts[0] = "";
     texts[2] = "Nowhere";
     texts[14] = "";
     texts[15] = "Nowhere";
     const ApplyOutcome outcome = apply(true);
-    EXPECT_TRUE(outcome.succeeded()) << message(outcome);
+    EXPECT_FALSE(outcome.succeeded()) << message(outcome);
+    ASSERT_EQ(outcome.missingSets.size(), 2u);
+    EXPECT_EQ(outcome.missingSets[0].slot, kPrimary3);
+    EXPECT_EQ(outcome.missingSets[1].slot, kTeamBravo);
 
     const auto files = modFiles();
     EXPECT_EQ(files.count("interface-gfx/guns/1.bmp"), 0u);

@@ -74,8 +74,9 @@ TEST(NamedPipesInTheLibrary, ApplyCountsCopiesFromAPipeOrADeviceAsFailedAndReads
     ApplyOutcome outcome;
     ASSERT_TRUE(testing::finishesWithoutBlocking([&] { outcome = game.applyTicked(*host, texts); },
                                                  {pipedPicture, pipedName}));
-    EXPECT_EQ(outcome.failedPaths,
-              (std::vector<std::string>{"mods\\Desert\\weapons-gfx\\deserteagle.bmp", "mods\\Desert\\sfx\\ak74-fire.wav"}));
+    EXPECT_EQ(outcome.failedPaths, std::vector<std::string>{"mods\\Desert\\weapons-gfx\\deserteagle.bmp"});
+    // The link to the device also leads outside the set library.
+    EXPECT_EQ(outcome.refusedFiles, std::vector<std::string>{game.configBase() + "\\3\\Gold\\sfx\\ak74-fire.wav"});
     EXPECT_TRUE(outcome.selectionsSaved);
     EXPECT_EQ(readFile(game.modFolder("Desert") / "txt/weaponnames.txt"),
               [] {

@@ -31,7 +31,8 @@ struct FolderEntry {
     bool isSystem = false;
 };
 
-enum class PathKind { Missing, File, Directory };
+// Outside: it exists, but below the set library by its name only (see confineBelow).
+enum class PathKind { Missing, File, Directory, Outside };
 
 // The native handle of a window (a window handle on Windows); 0 for none.
 using WindowHandle = std::uintptr_t;
@@ -97,13 +98,24 @@ public:
     // whole. A source that is the target file itself (a hard link, or a path
     // through a linked folder) is left as it is, and the copy is done.
     virtual bool copyFile(const std::string& source, const std::string& target) = 0;
-    // Missing, Directory, or File for anything else that exists.
+    // Missing, Directory, or File for anything else that exists; Outside
+    // below the set library for what really lies outside it.
     virtual PathKind pathKind(const std::string& path) = 0;
 
     // Lists the entries matched by a pattern "<folder>\*.*", in the order the
     // file system yields them, "." and ".." included where the host reports
     // them. False when the folder cannot be listed.
     virtual bool listFolder(const std::string& pattern, std::vector<FolderEntry>& entries) = 0;
+
+    // Keeps the program inside the set library, a folder that came as an
+    // archive and may hold links that lead anywhere: from now on a file or
+    // folder below folder (a path as the program writes it) is read, copied
+    // or listed only where it really lies inside folder, however links lead,
+    // and refused otherwise (openRead gives kOutsideLibraryReason). Links
+    // that stay inside work. The folder itself may be a link: where it really
+    // is is found once, here. Each load, Apply and check of a set library
+    // begins with this; it holds until the next call.
+    virtual void confineBelow(const std::string& folder) = 0;
 
     // Asks the system shell to open a document (the launch script), minimised,
     // from the working directory, without waiting for what it starts. Any

@@ -2,6 +2,7 @@
 #include "core/error_text.h"
 #include "core/platform/case_resolver.h"
 #include "core/platform/host.h"
+#include "core/platform/posix_confinement.h"
 #include "core/platform/temporary_name.h"
 
 #include <dirent.h>
@@ -70,16 +71,20 @@ std::optional<std::string> statAnyCase(const std::string& path, struct stat& inf
 // is a regular file, and never waits: a named pipe or a device is refused
 // before it is opened; the open itself cannot block (O_NONBLOCK, which reads
 // of a regular file do not heed); and what was opened is looked at again, in
-// case something else took the name meanwhile. info then describes the opened
-// file. -1 with a reason otherwise.
-int openStatedRegularFile(const std::string& path, struct stat& info, std::string& reason) {
+// case something else took the name meanwhile. A path below the set library
+// is opened only where it really lies inside it. info then describes the
+// opened file. -1 with a reason otherwise.
+int openStatedRegularFile(const std::string& path, struct stat& info, std::string& reason,
+                          const PosixConfinement* confinement = nullptr) {
     if (!S_ISREG(info.st_mode)) {
         reason = notRegularReason(info);
         return -1;
     }
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    constexpr int kFlags = O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+    const bool confined = confinement != nullptr && confinement->covers(path);
+    const int fd = confined ? confinement->open(path, kFlags) : ::open(path.c_str(), kFlags);
     if (fd < 0) {
-        reason = errorText(errno);
+        reason = errno == EXDEV && confined ? std::string(kOutsideLibraryReason) : errorText(errno);
         return -1;
     }
     if (::fstat(fd, &info) != 0) {
@@ -94,13 +99,14 @@ int openStatedRegularFile(const std::string& path, struct stat& info, std::strin
 }
 
 // The same for a path of the program's, found as statAnyCase finds it.
-int openRegularFileAnyCase(const std::string& path, struct stat& info, std::string& reason) {
+int openRegularFileAnyCase(const std::string& path, struct stat& info, std::string& reason,
+                           const PosixConfinement& confinement) {
     const auto hostPath = statAnyCase(path, info);
     if (!hostPath) {
         reason = errorText(errno);
         return -1;
     }
-    return openStatedRegularFile(*hostPath, info, reason);
+    return openStatedRegularFile(*hostPath, info, reason, &confinement);
 }
 
 class PosixInputFile final : public InputFile {
@@ -250,7 +256,7 @@ public:
 
     std::unique_ptr<InputFile> openRead(const std::string& path, std::string& reason) override {
         struct stat info;
-        const int fd = openRegularFileAnyCase(path, info, reason);
+        const int fd = openRegularFileAnyCase(path, info, reason, confinement_);
         if (fd < 0) return nullptr;
         return std::make_unique<PosixInputFile>(fd, info.st_size);
     }
@@ -277,26 +283,45 @@ public:
 
     bool copyFile(const std::string& source, const std::string& target) override;
 
-    PathKind pathKind(const std::string& path) override {
-        struct stat info;
-        if (!statAnyCase(path, info)) return PathKind::Missing;
-        return S_ISDIR(info.st_mode) ? PathKind::Directory : PathKind::File;
-    }
+    PathKind pathKind(const std::string& path) override;
 
     bool listFolder(const std::string& pattern, std::vector<FolderEntry>& entries) override;
 
     bool shellOpen(const std::string& path, WindowHandle owner, std::string& reason) override;
 
+    void confineBelow(const std::string& folder) override {
+        struct stat info;
+        auto hostPath = statAnyCase(folder, info);
+        if (!hostPath) hostPath = hostPathAsGiven(folder);
+        // A folder that names no path has nothing below it to read.
+        if (hostPath) confinement_.confine(*hostPath);
+    }
+
 private:
     std::string programPath_;
+    PosixConfinement confinement_;
 };
+
+PathKind PosixHost::pathKind(const std::string& path) {
+    const auto given = hostPathAsGiven(path);
+    if (given && confinement_.covers(*given)) {
+        // The name as spelt, and only when nothing is there in another letter case.
+        const PathKind kind = confinement_.kind(*given);
+        if (kind != PathKind::Missing) return kind;
+        const auto resolved = resolveHostPath(path);
+        return resolved && *resolved != *given ? confinement_.kind(*resolved) : PathKind::Missing;
+    }
+    struct stat info;
+    if (!statAnyCase(path, info)) return PathKind::Missing;
+    return S_ISDIR(info.st_mode) ? PathKind::Directory : PathKind::File;
+}
 
 bool PosixHost::copyFile(const std::string& source, const std::string& target) {
     auto targetPath = resolveHostPath(target);
     if (!targetPath) return false;
     struct stat info;
     std::string reason;
-    const int fd = openRegularFileAnyCase(source, info, reason);
+    const int fd = openRegularFileAnyCase(source, info, reason, confinement_);
     if (fd < 0) return false;
     PosixInputFile in(fd, info.st_size);  // closes the source on every way out
 
@@ -331,7 +356,14 @@ bool PosixHost::listFolder(const std::string& pattern, std::vector<FolderEntry>&
     folder = cut == std::string::npos ? std::string() : folder.substr(0, cut);
     auto hostPath = resolveHostPath(folder.empty() ? "." : folder);
     if (!hostPath) return false;
-    DIR* dir = ::opendir(hostPath->c_str());
+    DIR* dir = nullptr;
+    if (confinement_.covers(*hostPath)) {
+        // Only a folder that really lies inside the set library is listed.
+        const int fd = confinement_.open(*hostPath, O_RDONLY | O_DIRECTORY);
+        if (fd >= 0 && (dir = ::fdopendir(fd)) == nullptr) ::close(fd);
+    } else {
+        dir = ::opendir(hostPath->c_str());
+    }
     if (dir == nullptr) return false;
     while (const dirent* entry = ::readdir(dir)) {
         FolderEntry item;
