@@ -171,6 +171,31 @@ TEST_F(LibraryCheck, EachFaultIsReportedOnceWithWhatTheProgramDoes) {
          },
          Severity::Warning, "gostek", "holds no set folder: no set to choose for team Alpha and team Bravo",
          kExitNoErrors},
+        {"a leftover of a write cut short", {"modsetup/3/Gold/sfx"}, [](auto& lib, auto&) { writeFile(lib / "3/Gold/sfx/ak74-fire.wav.~6377", "part"); },
+         Severity::Warning, "3/Gold/sfx/ak74-fire.wav.~6377",
+         "a temporary file that a write of \"ak74-fire.wav\" left when it was cut short", kExitNoErrors},
+#ifndef _WIN32
+        {"a sound linked to a private file", {"modsetup/2/Gold/sfx"}, [](auto& lib, auto& game) {
+             writeFile(game.folder() / "private.txt", "private");
+             fs::remove(lib / "2/Gold/sfx/mp5-fire.wav");
+             fs::create_symlink(game.folder() / "private.txt", lib / "2/Gold/sfx/mp5-fire.wav");
+         },
+         Severity::Error, "2/Gold/sfx/mp5-fire.wav",
+         "a link that leads outside the set library, which the program never reads: Apply reports it and does not copy it",
+         kExitErrors},
+        {"a graphics folder linked elsewhere", {"modsetup/6/Night/weapons-gfx"}, [](auto& lib, auto& game) {
+             fs::copy(lib / "6/Night/weapons-gfx", game.folder() / "elsewhere", fs::copy_options::recursive);
+             fs::remove_all(lib / "6/Night/weapons-gfx");
+             fs::create_directory_symlink(game.folder() / "elsewhere", lib / "6/Night/weapons-gfx");
+         },
+         Severity::Error, "6/Night/weapons-gfx", "a link that leads outside the set library; the set should keep", kExitErrors},
+        {"a set folder linked elsewhere", {"modsetup/7/Night"}, [](auto& lib, auto& game) {
+             fs::rename(lib / "7/Night", game.folder() / "night");
+             fs::create_directory_symlink(game.folder() / "night", lib / "7/Night");
+         },
+         Severity::Error, "7/Night", "a link that leads outside the set library: the program reads none of the set's files",
+         kExitErrors},
+#endif
     };
     // One library for all rows: each row's fault is made, checked and mended.
     const Game game;
@@ -227,6 +252,40 @@ TEST_F(LibraryCheck, HiddenSetIsNamedAsNotOfferedAndNotCheckedFurther) {
 }
 
 #ifndef _WIN32
+// A set folder Windows cannot hold by that name: a copy of the library there
+// loses or refuses the set. Every other name is taken as it is.
+TEST_F(LibraryCheck, SetNamesWindowsCannotHoldAreWarnedOf) {
+    const Game game;
+    const struct {
+        const char* name;
+        const char* problem;  // empty: none
+    } rows[] = {
+        {"Gold.", "its name ends in a dot"},   {"Gold ", "its name ends in a blank"},
+        {"CON", "a device of Windows"},        {"nul.txt", "a device of Windows"},
+        {"Com1", "a device of Windows"},       {"LPT9 .old", "a device of Windows"},
+        {"a<b", "the character <"},            {"a>b", "the character >"},
+        {"a:b", "the character :"},            {"a\"b", "the character \""},
+        {"a|b", "the character |"},            {"a?b", "the character ?"},
+        {"a*b", "the character *"},            {"CONSOLE", ""},
+        {"Gold.v2", ""},                       {"COM10", ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        fs::copy(game.library() / "8/Gold", game.library() / "8" / row.name, fs::copy_options::recursive);
+        const CheckResult result = checkLibrary(*host, game.configBase());
+        fs::remove_all(game.library() / "8" / row.name);
+        if (*row.problem == '\0') {
+            EXPECT_TRUE(result.findings.empty()) << findingLine(result.findings.front());
+            continue;
+        }
+        ASSERT_EQ(result.findings.size(), 1u);
+        EXPECT_EQ(result.findings[0].severity, Severity::Warning);
+        EXPECT_EQ(result.findings[0].place, std::string("8/") + row.name);
+        EXPECT_TRUE(result.findings[0].text.starts_with("cannot be used on Windows: ")) << result.findings[0].text;
+        EXPECT_NE(result.findings[0].text.find(row.problem), std::string::npos) << result.findings[0].text;
+    }
+}
+
 // Only a file system that tells letter case apart can hold such sets.
 TEST_F(LibraryCheck, SetsDifferingOnlyInLetterCaseAreToldOnce) {
     const Game game;

@@ -2,6 +2,8 @@
 // two branches on "Use Modified Weapons", and the failures it reports.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/apply.h"
 #include "core/error_text.h"
 #include "core/platform/forwarding_host.h"
@@ -195,6 +197,77 @@ TEST_F(ApplyTest, EmptyAndUnknownListTextsInstallNothingForTheirSlotAndOnlyUnkno
     EXPECT_NE(stats.find("[Desert Eagles]\r\nDamage=\r\nFireInterval=\r\nAmmo=\r\n"), std::string::npos);
     EXPECT_NE(stats.find("[Ak-74]\r\nDamage=\r\n"), std::string::npos);
     EXPECT_EQ(selections().substr(0, 17), "\r\nGold\r\nNowhere\r\n");
+}
+
+// Texts that name no set: the slot installs nothing and Apply does not
+// confirm, but reports each with the text it looked for; every other slot is
+// installed. An empty text is no choice and says nothing.
+TEST_F(ApplyTest, AListNamingNoSetStopsTheConfirmationAndIsReportedWithItsText) {
+    testing::writeFile(game.library() / "4/Plain", "a file, not a set folder");
+    const struct {
+        const char* what;
+        std::size_t slot;
+        std::string text;
+        bool missing;
+    } rows[] = {
+        {"a selections file saved as UTF-16", kPrimary1, std::string("\xFF\xFEG\0o\0l\0d\0", 10), true},
+        {"a selections file with CR-only line ends, read as one line", kPrimary2, "GoldGoldGold", true},
+        {"a file where the set folder belongs", kPrimary4, "Plain", true},
+        {"a name in another letter case", kPrimary5, "GOLD", false},
+        {"an empty text", kTeamAlpha, "", false},
+    };
+    for (const auto& row : rows) texts[row.slot] = row.text;
+    const ApplyOutcome outcome = apply(true);
+    EXPECT_FALSE(outcome.succeeded());
+    std::vector<std::size_t> missing;
+    for (const MissingSet& set : outcome.missingSets) missing.push_back(set.slot);
+    for (const auto& row : rows)
+        EXPECT_EQ(std::count(missing.begin(), missing.end(), row.slot), row.missing ? 1 : 0) << row.what;
+    EXPECT_EQ(modFiles().at("interface-gfx/guns/5.bmp"), fileBytes("5", "Gold", "5.bmp"));
+    EXPECT_EQ(modFiles().at("gostek-gfx/team2/klata.bmp"), fileBytes("gostek", "Blue Squad", "klata.bmp"));
+    EXPECT_EQ(message(outcome),
+              "3 lists name a set that is not in the slot folder, so nothing was installed for them:\n"
+              "primary slot 1: \"\xFF\xFEG\\x00o\\x00l\\x00d\\x00\", looked for in \"" + game.configBase() + "\\1\"\n"
+              "primary slot 2: \"GoldGoldGold\", looked for in \"" + game.configBase() + "\\2\"\n"
+              "primary slot 4: \"Plain\", looked for in \"" + game.configBase() + "\\4\"\n"
+              "Apply carried out all its other steps.");
+}
+
+// A killed Apply (or save) leaves temporary files beside its targets; the
+// next Apply removes those of its own targets, in any letter case, and
+// nothing else, looking into each folder once.
+TEST_F(ApplyTest, LeftoversOfAKilledWriteBesideItsTargetsAreRemoved) {
+    const struct {
+        const char* name;  // below the game folder
+        bool removed;
+    } rows[] = {
+        {"mods/Desert/sfx/minigun-start.wav.~6377", true},
+        {"mods/Desert/weapons.ini.~12-3", true},
+        {"mods/Desert/gostek-gfx/team2/ranny/KLATA.bmp.~9", true},
+        {"mods/Desert/txt/weaponnames.txt.~1", true},
+        {"modsetup.ini.~55", true},
+        {"mods/Desert/weapons.ini.~", false},
+        {"mods/Desert/weapons.ini.~12a", false},
+        {"mods/Desert/weapons.ini.~12-", false},
+        {"mods/Desert/sfx/readme.txt.~123", false},  // no target of Apply's
+        {"mods/Desert/sfx/minigun-fire.wav.~1/inside", false},
+        {"other.ini.~55", false},
+    };
+    for (const auto& row : rows) writeFile(game.dir() / row.name, "left");
+
+    // Counts the listings of each folder.
+    class ListingHost : public ForwardingHost {
+    public:
+        using ForwardingHost::ForwardingHost;
+        std::map<std::string, int> listings;
+        bool listFolder(const std::string& pattern, std::vector<FolderEntry>& entries) override {
+            ++listings[pattern];
+            return ForwardingHost::listFolder(pattern, entries);
+        }
+    } host(*system);
+    ASSERT_TRUE(apply(true, &host).succeeded());
+    for (const auto& row : rows) EXPECT_NE(std::filesystem::exists(game.dir() / row.name), row.removed) << row.name;
+    for (const auto& [folder, count] : host.listings) EXPECT_EQ(count, 1) << folder;
 }
 
 TEST_F(ApplyTest, OneSetCanServeBothTeams) {
