@@ -1,13 +1,17 @@
 // Hostile input beside normal input, through the same code: start-up (the
 // load sequence) and the error report of an Apply when one line of a file is
-// 100 MB long, and the peak heap of the load sequence when every one of the
-// 41 pictures is a run-length bitmap of 64 bytes that declares 8192 x 8192
-// pixels and ends at once, beside the demo library's own pictures and beside
-// pictures exactly the size of their views. Pictures are kept at the window's
-// picture areas, as the window asks for them.
+// 100 MB long; the time and peak heap of the load sequence when every one of
+// the 41 pictures is a run-length bitmap of 64 bytes that declares 8192 x 8192
+// pixels and ends at once, or a plain bitmap of 8192 x 8192 pixels (256 MiB),
+// beside the demo library's own pictures and beside pictures exactly the size
+// of their views; and the check of a library whose every picture is such a
+// full-size bitmap, beside the check of the demo library. Pictures are kept at
+// the window's picture areas, as the window asks for them.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <string>
@@ -18,6 +22,7 @@
 #include "bench_library.h"
 #include "benchmarks.h"
 #include "core/apply.h"
+#include "check/library_check.h"
 #include "core/error_text.h"
 #include "core/load_sequence.h"
 #include "demo_library/bitmap_file.h"
@@ -56,6 +61,36 @@ std::string runLengthBomb() {
     put(0xFF0000, 4);
     put(0x0100, 2);  // end of bitmap
     return bytes;
+}
+
+// A plain 32-bit bitmap of 8192 x 8192 pixels, every row a colour gradient:
+// the largest picture a set may hold, 256 MiB.
+void writeFullSizeBitmap(const fs::path& path) {
+    constexpr std::uint32_t kSide = 8192;
+    constexpr std::uint32_t kRowBytes = kSide * 4;
+    std::string header;
+    auto put = [&header](std::uint32_t value, int size) {
+        for (int i = 0; i < size; ++i) header += static_cast<char>((value >> (8 * i)) & 0xFF);
+    };
+    header += "BM";
+    put(54 + kRowBytes * kSide, 4);
+    put(0, 4);
+    put(54, 4);
+    put(40, 4);
+    put(kSide, 4);
+    put(kSide, 4);
+    put(1, 2);
+    put(32, 2);
+    for (int i = 0; i < 6; ++i) put(0, 4);
+    std::string row(kRowBytes, '\0');
+    for (std::uint32_t x = 0; x < kSide; ++x) row[x * 4] = static_cast<char>(x), row[x * 4 + 1] = static_cast<char>(x >> 5);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(header.data(), static_cast<std::streamsize>(header.size()));
+    for (std::uint32_t y = 0; y < kSide; ++y) out.write(row.data(), kRowBytes);
+    if (!out) {
+        std::fprintf(stderr, "benchmark setup: cannot write %s\n", path.string().c_str());
+        std::exit(1);
+    }
 }
 
 void writeBytes(const fs::path& path, const std::string& bytes) {
@@ -102,6 +137,23 @@ const HostileFiles& hostileFiles() {
         return made;
     }();
     return files;
+}
+
+// The demo library of three sets per slot folder with every picture a hard
+// link to one full-size bitmap in the game folder: 256 MiB of disk for all.
+GameFolder& fullSizeFolder() {
+    static GameFolder& folder = []() -> GameFolder& {
+        static GameFolder made(3, kSoundBytes);
+        const fs::path bitmap = made.root() / "full-size.bmp";
+        writeFullSizeBitmap(bitmap);
+        for (const auto& entry : fs::recursive_directory_iterator(made.library())) {
+            if (!entry.is_regular_file() || entry.path().extension() != ".bmp") continue;
+            fs::remove(entry.path());
+            fs::create_hard_link(bitmap, entry.path());
+        }
+        return made;
+    }();
+    return folder;
 }
 
 // The game folder's host, reading chosen files from the benchmark's own and,
@@ -160,11 +212,11 @@ void errorReport(benchmark::State& state, bool longLine) {
     state.counters["report_bytes"] = static_cast<double>(reportBytes);
 }
 
-enum class Pictures { Demo, ViewSize, RunLengthBombs };
+enum class Pictures { Demo, ViewSize, RunLengthBombs, FullSize };
 
 // The peak heap of the whole load sequence, and the bytes of the pictures it keeps.
 void pictureMemory(benchmark::State& state, Pictures pictures) {
-    GameFolder& game = gameFolder(3);
+    GameFolder& game = pictures == Pictures::FullSize ? fullSizeFolder() : gameFolder(3);
     const HostileFiles& files = hostileFiles();
     RedirectingHost host(game.host(),
                          pictures == Pictures::ViewSize ? files.viewSizePictures : std::map<std::string, fs::path>{},
@@ -189,6 +241,16 @@ void pictureMemory(benchmark::State& state, Pictures pictures) {
     state.counters["kept_bytes"] = static_cast<double>(kept);
 }
 
+// The whole check of the demo library, with its own or with full-size pictures.
+void checkPictures(benchmark::State& state, Pictures pictures) {
+    GameFolder& game = pictures == Pictures::FullSize ? fullSizeFolder() : gameFolder(3);
+    for (auto _ : state) {
+        const check::CheckResult result = check::checkLibrary(game.host(), game.strings().configBase);
+        if (!result.findings.empty() || result.sets != 45) state.SkipWithError("unexpected check");
+        benchmark::DoNotOptimize(result);
+    }
+}
+
 }  // namespace
 
 void registerHostileBenchmarks() {
@@ -202,9 +264,17 @@ void registerHostileBenchmarks() {
             ->Unit(benchmark::kMicrosecond);
     }
     const std::pair<const char*, Pictures> pictures[] = {
-        {"demo", Pictures::Demo}, {"view-size", Pictures::ViewSize}, {"run-length-bombs", Pictures::RunLengthBombs}};
+        {"demo", Pictures::Demo},
+        {"view-size", Pictures::ViewSize},
+        {"run-length-bombs", Pictures::RunLengthBombs},
+        {"full-size", Pictures::FullSize}};
     for (const auto& [name, kind] : pictures) {
         benchmark::RegisterBenchmark((std::string("pictures/") + name).c_str(), pictureMemory, kind)
+            ->UseRealTime()
+            ->Unit(benchmark::kMicrosecond);
+    }
+    for (const auto& [name, kind] : {std::pair{"demo", Pictures::Demo}, std::pair{"full-size", Pictures::FullSize}}) {
+        benchmark::RegisterBenchmark((std::string("check-pictures/") + name).c_str(), checkPictures, kind)
             ->UseRealTime()
             ->Unit(benchmark::kMicrosecond);
     }

@@ -7,7 +7,9 @@
 #include <sstream>
 #include <thread>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -56,6 +58,66 @@ WorkingDirectory::WorkingDirectory(const std::filesystem::path& path) : previous
 }
 
 WorkingDirectory::~WorkingDirectory() { std::filesystem::current_path(previous_); }
+
+#ifdef _WIN32
+namespace {
+
+using UnixName = char*(CDECL*)(const wchar_t*);
+
+// Wine's name of a path on the Unix side; null outside Wine.
+UnixName wineUnixName() {
+    return reinterpret_cast<UnixName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+}
+
+// Runs a Unix program under Wine, whose end cannot be waited for: until
+// done() holds, for a few seconds at most.
+bool runOnUnix(const char* program, std::string command, const std::function<bool()>& done) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(program, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    for (int wait = 0; wait < 500 && !done(); ++wait) Sleep(10);
+    return done();
+}
+
+}  // namespace
+#endif
+
+// Wine's CreateSymbolicLinkW makes nothing, and a link Wine cannot remove
+// stops a folder's removal: under Wine both are done on the Unix side, whose
+// links Wine follows as Windows follows its own.
+bool makeLink(const std::filesystem::path& target, const std::filesystem::path& at) {
+    std::error_code error;
+#ifdef _WIN32
+    if (const UnixName unixName = wineUnixName()) {
+        const std::string from = target.is_absolute() ? unixName(target.wstring().c_str()) : target.generic_string();
+        return runOnUnix("/bin/ln", "ln -s \"" + from + "\" \"" + unixName(at.wstring().c_str()) + "\"",
+                         [&] { return std::filesystem::exists(at, error); });
+    }
+    const DWORD folder = std::filesystem::is_directory(at.parent_path() / target) ? 1 : 0;
+    CreateSymbolicLinkW(at.wstring().c_str(), target.wstring().c_str(), folder | 2);  // 2: no privilege needed
+    return std::filesystem::is_symlink(at, error);
+#else
+    std::filesystem::create_symlink(target, at, error);
+    return !error;
+#endif
+}
+
+void removeLink(const std::filesystem::path& at) {
+    std::error_code error;
+#ifdef _WIN32
+    if (const UnixName unixName = wineUnixName()) {
+        runOnUnix("/bin/rm", "rm -f \"" + std::string(unixName(at.wstring().c_str())) + "\"",
+                  [&] { return !std::filesystem::exists(at, error); });
+        return;
+    }
+#endif
+    std::filesystem::remove(at, error);
+}
 
 #ifndef _WIN32
 bool finishesWithoutBlocking(const std::function<void()>& work, const std::vector<std::filesystem::path>& pipes,

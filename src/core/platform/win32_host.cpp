@@ -21,6 +21,7 @@
 #include "core/error_text.h"
 #include "core/platform/host.h"
 #include "core/platform/temporary_name.h"
+#include "core/platform/win32_confinement.h"
 
 namespace modsetup {
 namespace {
@@ -83,9 +84,10 @@ private:
 };
 
 // Opens path for reading when it is a file on a disk; a device, a pipe or
-// the console is refused. Others may read and write the file meanwhile. A
-// folder cannot be opened this way: the system answers "access denied".
-HANDLE openRegularFile(const std::string& path, std::string& reason) {
+// the console is refused, and so is a file below the set library that really
+// lies outside it. Others may read and write the file meanwhile. A folder
+// cannot be opened this way: the system answers "access denied".
+HANDLE openRegularFile(const std::string& path, std::string& reason, const Win32Confinement& confinement) {
     if (holdsNul(path)) {
         reason = errorText(ERROR_FILE_NOT_FOUND);
         return INVALID_HANDLE_VALUE;
@@ -99,6 +101,11 @@ HANDLE openRegularFile(const std::string& path, std::string& reason) {
     if (GetFileType(handle) != FILE_TYPE_DISK) {
         CloseHandle(handle);
         reason = std::string(kNotRegularFileReason);
+        return INVALID_HANDLE_VALUE;
+    }
+    if (confinement.covers(path) && !confinement.holds(handle)) {
+        CloseHandle(handle);
+        reason = std::string(kOutsideLibraryReason);
         return INVALID_HANDLE_VALUE;
     }
     return handle;
@@ -120,16 +127,29 @@ bool isSameFile(HANDLE file, const std::string& path) {
 
 class Win32InputFile final : public InputFile {
 public:
-    explicit Win32InputFile(HANDLE handle) : handle_(handle) {}
+    explicit Win32InputFile(HANDLE handle) : handle_(handle) {
+        LARGE_INTEGER size;
+        if (GetFileSizeEx(handle_, &size)) size_ = static_cast<std::uint64_t>(size.QuadPart);
+    }
     ~Win32InputFile() override { CloseHandle(handle_); }
     std::size_t read(char* buffer, std::size_t size) override {
         DWORD got = 0;
         if (!ReadFile(handle_, buffer, chunkSize(size), &got, nullptr)) return 0;
         return got;
     }
+    // Moves the file's position; past the size the file had when it was
+    // opened nothing is read.
+    bool skip(std::uint64_t count) override {
+        LARGE_INTEGER move;
+        LARGE_INTEGER at;
+        move.QuadPart = static_cast<LONGLONG>(std::min<std::uint64_t>(count, std::numeric_limits<LONGLONG>::max()));
+        return SetFilePointerEx(handle_, move, &at, FILE_CURRENT) && static_cast<std::uint64_t>(at.QuadPart) <= size_;
+    }
+    std::uint64_t size() const override { return size_; }
 
 private:
     HANDLE handle_;
+    std::uint64_t size_ = kUnknownSize;
 };
 
 // Writes to a new temporary file in the target's folder and moves it over
@@ -218,7 +238,7 @@ public:
     std::string programPath() override { return programPath_; }
 
     std::unique_ptr<InputFile> openRead(const std::string& path, std::string& reason) override {
-        HANDLE handle = openRegularFile(path, reason);
+        HANDLE handle = openRegularFile(path, reason, confinement_);
         if (handle == INVALID_HANDLE_VALUE) return nullptr;
         return std::make_unique<Win32InputFile>(handle);
     }
@@ -237,7 +257,7 @@ public:
         std::unique_ptr<Win32OutputFile> out;
         {
             std::string reason;
-            HANDLE in = openRegularFile(source, reason);
+            HANDLE in = openRegularFile(source, reason, confinement_);
             if (in == INVALID_HANDLE_VALUE) return false;
             HandleCloser closeIn(in);  // before the move: no handle of ours stands in its way
             if (holdsNul(target) || isDirectory(target)) return false;
@@ -258,6 +278,7 @@ public:
 
     PathKind pathKind(const std::string& path) override {
         if (holdsNul(path)) return PathKind::Missing;
+        if (confinement_.covers(path)) return confinement_.kind(path);
         DWORD attributes = GetFileAttributesA(path.c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::Missing;
         return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? PathKind::Directory : PathKind::File;
@@ -265,6 +286,10 @@ public:
 
     bool listFolder(const std::string& pattern, std::vector<FolderEntry>& entries) override {
         if (holdsNul(pattern)) return false;
+        if (const std::string folder = pattern.substr(0, pattern.rfind('\\')); confinement_.covers(folder)) {
+            // Only a folder that really lies inside the set library is listed.
+            if (confinement_.kind(folder) != PathKind::Directory) return false;
+        }
         WIN32_FIND_DATAA data;
         HANDLE find = FindFirstFileA(pattern.c_str(), &data);
         if (find == INVALID_HANDLE_VALUE) {
@@ -300,8 +325,11 @@ public:
         return false;
     }
 
+    void confineBelow(const std::string& folder) override { confinement_.confine(folder); }
+
 private:
     std::string programPath_;
+    Win32Confinement confinement_;
 };
 
 }  // namespace
