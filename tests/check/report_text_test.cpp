@@ -16,9 +16,8 @@ TEST(ReportText, EveryByteValueReachesTheTerminalSafely) {
         char escaped[8];
         std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
         const std::string raw(1, static_cast<char>(byte));
-        const bool control = byte < 0x20 || (byte >= 0x7F && byte <= 0x9F);
-        const std::string name = std::string("A") + raw + "Z";
-        const std::string shown = std::string("A") + (control ? escaped : raw) + "Z";
+        const std::string name = "A" + raw + "Z";
+        const std::string shown = "A" + (byte < 0x20 || (byte >= 0x7F && byte <= 0x9F) ? escaped : raw) + "Z";
         const Finding finding{Severity::Warning, Group::SlotFolder, 0, "1/" + name, nameLineLikeZeroText(name)};
         EXPECT_EQ(findingLine(finding), "warning: 1/" + shown + ": " + nameLineLikeZeroText(shown)) << byte;
     }

@@ -226,7 +226,7 @@ TEST_F(ApplyTest, AListNamingNoSetStopsTheConfirmationAndIsReportedWithItsText) 
 
 // A killed Apply (or save) leaves temporary files beside its targets; the
 // next Apply removes those of its own targets, in any letter case, and
-// nothing else, looking into each folder once.
+// nothing else.
 TEST_F(ApplyTest, LeftoversOfAKilledWriteBesideItsTargetsAreRemoved) {
     const std::pair<const char*, bool> rows[] = {  // a file below the game folder, whether it goes
         {"mods/Desert/sfx/minigun-start.wav.~6377", true}, {"mods/Desert/weapons.ini.~12-3", true},
@@ -237,17 +237,8 @@ TEST_F(ApplyTest, LeftoversOfAKilledWriteBesideItsTargetsAreRemoved) {
     };
     for (const auto& [name, removed] : rows) writeFile(game.dir() / name, "left");
 
-    struct ListingHost : ForwardingHost {  // counts the listings of each folder
-        using ForwardingHost::ForwardingHost;
-        std::map<std::string, int> listings;
-        bool listFolder(const std::string& pattern, std::vector<FolderEntry>& entries) override {
-            ++listings[pattern];
-            return ForwardingHost::listFolder(pattern, entries);
-        }
-    } host(*system);
-    ASSERT_TRUE(apply(true, &host).succeeded());
+    ASSERT_TRUE(apply(true).succeeded());
     for (const auto& [name, removed] : rows) EXPECT_NE(std::filesystem::exists(game.dir() / name), removed) << name;
-    for (const auto& [folder, count] : host.listings) EXPECT_EQ(count, 1) << folder;
 }
 
 TEST_F(ApplyTest, OneSetCanServeBothTeams) {

@@ -62,17 +62,16 @@ WorkingDirectory::~WorkingDirectory() { std::filesystem::current_path(previous_)
 #ifdef _WIN32
 namespace {
 
+// Under Wine, whose CreateSymbolicLinkW makes nothing and which cannot remove
+// a link to a folder, links are made and removed on the Unix side; Wine
+// follows them as Windows follows its own. Null outside Wine.
 using UnixName = char*(CDECL*)(const wchar_t*);
+const auto wineUnixName = reinterpret_cast<UnixName>(
+    reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
 
-// Wine's name of a path on the Unix side; null outside Wine.
-UnixName wineUnixName() {
-    return reinterpret_cast<UnixName>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-}
-
-// Runs a Unix program under Wine, whose end cannot be waited for: until
-// done() holds, for a few seconds at most.
-bool runOnUnix(const char* program, std::string command, const std::function<bool()>& done) {
+// Runs a Unix command under Wine, whose end cannot be waited for, only its
+// outcome: whether at is there, for a few seconds at most.
+bool runOnUnix(const char* program, std::string command, const std::filesystem::path& at, bool there) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
@@ -80,24 +79,22 @@ bool runOnUnix(const char* program, std::string command, const std::function<boo
         return false;
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
-    for (int wait = 0; wait < 500 && !done(); ++wait) Sleep(10);
-    return done();
+    std::error_code error;
+    for (int wait = 0; wait < 500 && std::filesystem::exists(at, error) != there; ++wait) Sleep(10);
+    return std::filesystem::exists(at, error) == there;
+}
+
+std::string quotedUnixName(const std::filesystem::path& path) {
+    return " \"" + (path.is_absolute() ? std::string(wineUnixName(path.wstring().c_str())) : path.generic_string()) + "\"";
 }
 
 }  // namespace
 #endif
 
-// Wine's CreateSymbolicLinkW makes nothing, and a link Wine cannot remove
-// stops a folder's removal: under Wine both are done on the Unix side, whose
-// links Wine follows as Windows follows its own.
 bool makeLink(const std::filesystem::path& target, const std::filesystem::path& at) {
     std::error_code error;
 #ifdef _WIN32
-    if (const UnixName unixName = wineUnixName()) {
-        const std::string from = target.is_absolute() ? unixName(target.wstring().c_str()) : target.generic_string();
-        return runOnUnix("/bin/ln", "ln -s \"" + from + "\" \"" + unixName(at.wstring().c_str()) + "\"",
-                         [&] { return std::filesystem::exists(at, error); });
-    }
+    if (wineUnixName != nullptr) return runOnUnix("/bin/ln", "ln -s" + quotedUnixName(target) + quotedUnixName(at), at, true);
     const DWORD folder = std::filesystem::is_directory(at.parent_path() / target) ? 1 : 0;
     CreateSymbolicLinkW(at.wstring().c_str(), target.wstring().c_str(), folder | 2);  // 2: no privilege needed
     return std::filesystem::is_symlink(at, error);
@@ -110,9 +107,8 @@ bool makeLink(const std::filesystem::path& target, const std::filesystem::path& 
 void removeLink(const std::filesystem::path& at) {
     std::error_code error;
 #ifdef _WIN32
-    if (const UnixName unixName = wineUnixName()) {
-        runOnUnix("/bin/rm", "rm -f \"" + std::string(unixName(at.wstring().c_str())) + "\"",
-                  [&] { return !std::filesystem::exists(at, error); });
+    if (wineUnixName != nullptr) {
+        runOnUnix("/bin/rm", "rm -f" + quotedUnixName(at), at, false);
         return;
     }
 #endif
