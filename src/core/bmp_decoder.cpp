@@ -274,21 +274,36 @@ bool pixelDataFits(std::uint64_t fileSize, const Layout& layout) {
     return end <= fileSize;
 }
 
-// The colour of pixel x of a row of uncompressed data.
-std::uint32_t uncompressedColour(const Bytes& row, const Layout& layout, const std::vector<std::uint32_t>& palette,
-                                 std::uint64_t x) {
+// The colours of the first count pixels of a row of uncompressed data, from
+// the bytes that hold them; one loop per kind of pixel, as every kept pixel
+// of every picture passes through here.
+void rowColours(const unsigned char* row, const Layout& layout, const std::vector<std::uint32_t>& palette,
+                std::uint32_t* out, int count) {
+    auto rgb = [](unsigned red, unsigned green, unsigned blue) { return (red << 16) | (green << 8) | blue; };
     switch (layout.bitsPerPixel) {
-    case 1: return paletteColour(palette, (row.u8(x / 8) >> (7 - x % 8)) & 1);
-    case 4: return paletteColour(palette, (row.u8(x / 2) >> (x % 2 == 0 ? 4 : 0)) & 0xF);
-    case 8: return paletteColour(palette, row.u8(x));
-    case 24: {
-        const std::uint64_t at = x * 3;
-        return (std::uint32_t{row.u8(at + 2)} << 16) | (std::uint32_t{row.u8(at + 1)} << 8) | row.u8(at);
+    case 1:
+        for (int x = 0; x < count; ++x) out[x] = paletteColour(palette, (row[x / 8] >> (7 - x % 8)) & 1);
+        return;
+    case 4:
+        for (int x = 0; x < count; ++x) out[x] = paletteColour(palette, (row[x / 2] >> (x % 2 == 0 ? 4 : 0)) & 0xF);
+        return;
+    case 8:
+        for (int x = 0; x < count; ++x) out[x] = paletteColour(palette, row[x]);
+        return;
+    case 24:
+        for (int x = 0; x < count; ++x, row += 3) out[x] = rgb(row[2], row[1], row[0]);
+        return;
     }
-    default: {  // 16 and 32 bits, through the colour masks
-        const std::uint32_t value = layout.bitsPerPixel == 16 ? row.u16(x * 2) : row.u32(x * 4);
-        return (layout.red.extract(value) << 16) | (layout.green.extract(value) << 8) | layout.blue.extract(value);
+    if (layout.bitsPerPixel == 32 && layout.compression == kRgb) {
+        for (int x = 0; x < count; ++x, row += 4) out[x] = rgb(row[2], row[1], row[0]);
+        return;
     }
+    // 16 and 32 bits through the colour masks.
+    const int bytes = layout.bitsPerPixel / 8;
+    for (int x = 0; x < count; ++x, row += bytes) {
+        std::uint32_t value = 0;
+        for (int i = bytes - 1; i >= 0; --i) value = (value << 8) | row[i];
+        out[x] = rgb(layout.red.extract(value), layout.green.extract(value), layout.blue.extract(value));
     }
 }
 
@@ -308,25 +323,25 @@ bool decodeUncompressed(BitmapFile& file, const Layout& layout, const std::vecto
     const bool wantsBottomLeft = layout.bitsPerPixel != 1;
     const std::uint64_t bottomLeftRow = layout.topDown ? height - 1 : 0;
     const std::size_t keptBytes = static_cast<std::size_t>(pixelBytes(layout, static_cast<std::uint64_t>(picture.width)));
-    std::vector<char> buffer(keptBytes);
+    std::vector<unsigned char> buffer(keptBytes);
 
     // Reads the first bytes of a stored row into buffer.
     auto readRow = [&](std::uint64_t row, std::size_t bytes) {
-        return file.read(layout.dataOffset + row * rowStride(layout), buffer.data(), bytes) == bytes;
+        char* into = reinterpret_cast<char*>(buffer.data());
+        return file.read(layout.dataOffset + row * rowStride(layout), into, bytes) == bytes;
     };
     auto readBottomLeft = [&] {
         if (!readRow(bottomLeftRow, static_cast<std::size_t>(pixelBytes(layout, 1)))) return false;
-        bottomLeft = uncompressedColour(Bytes(std::string_view(buffer.data(), buffer.size())), layout, palette, 0);
+        rowColours(buffer.data(), layout, palette, &bottomLeft, 1);
         return true;
     };
 
     if (wantsBottomLeft && bottomLeftRow < firstKept && !readBottomLeft()) return false;
     for (std::uint64_t row = firstKept; row <= lastKept; ++row) {
         if (!readRow(row, keptBytes)) return false;
-        const Bytes bytes(std::string_view(buffer.data(), keptBytes));
         const std::uint64_t shownRow = layout.topDown ? row : height - 1 - row;
         std::uint32_t* out = picture.pixels.data() + static_cast<std::size_t>(shownRow) * picture.width;
-        for (int x = 0; x < picture.width; ++x) out[x] = uncompressedColour(bytes, layout, palette, x);
+        rowColours(buffer.data(), layout, palette, out, picture.width);
         if (row == bottomLeftRow) bottomLeft = out[0];
     }
     return !(wantsBottomLeft && bottomLeftRow > lastKept) || readBottomLeft();
@@ -341,7 +356,7 @@ public:
     // The next byte; false at the end of the data.
     bool next(std::uint32_t& byte) {
         if (next_ == end_ && !refill()) return false;
-        byte = static_cast<unsigned char>(piece_[next_++]);
+        byte = static_cast<unsigned char>(bytes_[next_++]);
         return true;
     }
     // Passes over count bytes; false when the data ends first.
@@ -352,12 +367,20 @@ public:
     }
 
 private:
+    // The data in the file's head is used where it lies; only beyond it are
+    // pieces read.
     bool refill() {
         if (at_ - start_ >= kMaxRunLengthBytes) return false;
-        if (piece_.empty()) piece_.resize(kRunLengthPiece);
-        end_ = file_.read(at_, piece_.data(), piece_.size());
-        at_ += end_;
         next_ = 0;
+        if (const std::string_view head = file_.head(); at_ < head.size()) {
+            bytes_ = head.data() + at_;
+            end_ = head.size() - static_cast<std::size_t>(at_);
+        } else {
+            if (piece_.empty()) piece_.resize(kRunLengthPiece);
+            bytes_ = piece_.data();
+            end_ = file_.read(at_, piece_.data(), piece_.size());
+        }
+        at_ += end_;
         return end_ > 0;
     }
 
@@ -365,6 +388,7 @@ private:
     std::uint64_t at_;
     std::uint64_t start_;
     std::vector<char> piece_;
+    const char* bytes_ = nullptr;
     std::size_t next_ = 0;
     std::size_t end_ = 0;
 };
