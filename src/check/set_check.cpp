@@ -23,6 +23,8 @@ constexpr char kShownSeparator = '/';
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
 Severity severityOf(const SetFile& file) { return file.shown ? Severity::Error : Severity::Warning; }
+// A file Apply reads: only a link out of the library is an error.
+Severity severityOf(PathKind kind) { return kind == PathKind::Outside ? Severity::Error : Severity::Warning; }
 
 // The check needs the decoder's verdict on a whole bitmap, not its pixels.
 constexpr PictureArea kNoPixels{0, 0};
@@ -226,6 +228,7 @@ void SetCheck::checkLeftovers(const std::vector<Folder>& absent, CheckResult& re
 std::string SetCheck::whyUnusable(const std::string& path, PathKind kind) {
     if (kind == PathKind::Missing) return absenceText(Absence::Missing);
     if (kind == PathKind::Directory) return absenceText(Absence::FolderInstead);
+    if (kind == PathKind::Outside) return absenceText(Absence::Outside);
     std::string reason;
     host_.openRead(path, reason);
     return absenceText(Absence::Unopenable, reason);
@@ -235,7 +238,8 @@ void SetCheck::checkNameFile(CheckResult& result) {
     ++result.files;
     const std::string path = folder_ + std::string(kNameFile);
     if (!lines_.openRead(path)) {
-        add(Severity::Warning, kNameFile, nameFileAbsentText(whyUnusable(path, host_.pathKind(path)), slot_), result);
+        const PathKind kind = host_.pathKind(path);
+        add(severityOf(kind), kNameFile, nameFileAbsentText(whyUnusable(path, kind), slot_), result);
         return;
     }
     const std::string first = lines_.readLine();
@@ -251,8 +255,8 @@ void SetCheck::checkStatsFile(CheckResult& result) {
     ++result.files;
     const std::string path = folder_ + std::string(kStatsFile);
     if (!lines_.openRead(path)) {
-        add(Severity::Warning, kStatsFile, statsFileAbsentText(whyUnusable(path, host_.pathKind(path)), slot_),
-            result);
+        const PathKind kind = host_.pathKind(path);
+        add(severityOf(kind), kStatsFile, statsFileAbsentText(whyUnusable(path, kind), slot_), result);
         return;
     }
     std::vector<std::size_t> empty;
