@@ -10,8 +10,6 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <string>
@@ -63,36 +61,6 @@ std::string runLengthBomb() {
     return bytes;
 }
 
-// A plain 32-bit bitmap of 8192 x 8192 pixels, every row a colour gradient:
-// the largest picture a set may hold, 256 MiB.
-void writeFullSizeBitmap(const fs::path& path) {
-    constexpr std::uint32_t kSide = 8192;
-    constexpr std::uint32_t kRowBytes = kSide * 4;
-    std::string header;
-    auto put = [&header](std::uint32_t value, int size) {
-        for (int i = 0; i < size; ++i) header += static_cast<char>((value >> (8 * i)) & 0xFF);
-    };
-    header += "BM";
-    put(54 + kRowBytes * kSide, 4);
-    put(0, 4);
-    put(54, 4);
-    put(40, 4);
-    put(kSide, 4);
-    put(kSide, 4);
-    put(1, 2);
-    put(32, 2);
-    for (int i = 0; i < 6; ++i) put(0, 4);
-    std::string row(kRowBytes, '\0');
-    for (std::uint32_t x = 0; x < kSide; ++x) row[x * 4] = static_cast<char>(x), row[x * 4 + 1] = static_cast<char>(x >> 5);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(header.data(), static_cast<std::streamsize>(header.size()));
-    for (std::uint32_t y = 0; y < kSide; ++y) out.write(row.data(), kRowBytes);
-    if (!out) {
-        std::fprintf(stderr, "benchmark setup: cannot write %s\n", path.string().c_str());
-        std::exit(1);
-    }
-}
-
 void writeBytes(const fs::path& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -137,23 +105,6 @@ const HostileFiles& hostileFiles() {
         return made;
     }();
     return files;
-}
-
-// The demo library of three sets per slot folder with every picture a hard
-// link to one full-size bitmap in the game folder: 256 MiB of disk for all.
-GameFolder& fullSizeFolder() {
-    static GameFolder& folder = []() -> GameFolder& {
-        static GameFolder made(3, kSoundBytes);
-        const fs::path bitmap = made.root() / "full-size.bmp";
-        writeFullSizeBitmap(bitmap);
-        for (const auto& entry : fs::recursive_directory_iterator(made.library())) {
-            if (!entry.is_regular_file() || entry.path().extension() != ".bmp") continue;
-            fs::remove(entry.path());
-            fs::create_hard_link(bitmap, entry.path());
-        }
-        return made;
-    }();
-    return folder;
 }
 
 // The game folder's host, reading chosen files from the benchmark's own and,
@@ -216,7 +167,7 @@ enum class Pictures { Demo, ViewSize, RunLengthBombs, FullSize };
 
 // The peak heap of the whole load sequence, and the bytes of the pictures it keeps.
 void pictureMemory(benchmark::State& state, Pictures pictures) {
-    GameFolder& game = pictures == Pictures::FullSize ? fullSizeFolder() : gameFolder(3);
+    GameFolder& game = pictures == Pictures::FullSize ? fullSizePicturesFolder() : gameFolder(3);
     const HostileFiles& files = hostileFiles();
     RedirectingHost host(game.host(),
                          pictures == Pictures::ViewSize ? files.viewSizePictures : std::map<std::string, fs::path>{},
@@ -243,7 +194,7 @@ void pictureMemory(benchmark::State& state, Pictures pictures) {
 
 // The whole check of the demo library, with its own or with full-size pictures.
 void checkPictures(benchmark::State& state, Pictures pictures) {
-    GameFolder& game = pictures == Pictures::FullSize ? fullSizeFolder() : gameFolder(3);
+    GameFolder& game = pictures == Pictures::FullSize ? fullSizePicturesFolder() : gameFolder(3);
     for (auto _ : state) {
         const check::CheckResult result = check::checkLibrary(game.host(), game.strings().configBase);
         if (!result.findings.empty() || result.sets != 45) state.SkipWithError("unexpected check");

@@ -1,6 +1,7 @@
 // Window ready: the main window created with its full load sequence and shown,
 // beside a bare window that shows the same 41 pictures, each read from its
-// file by the toolkit's own image reader, on labels. Two more runs tell the
+// file by the toolkit's own image reader, on labels; and the main window with
+// every picture a full-size bitmap. Two more runs tell the
 // cost of the controls from that of the file work: the main window without a
 // set library, and its sixteen editable lists alone.
 #include <benchmark/benchmark.h>
@@ -44,6 +45,9 @@ void showMainWindow(benchmark::State& state, Host& host) {
 }
 
 void windowMain(benchmark::State& state) { showMainWindow(state, gameFolder(3).host()); }
+
+// The same library with every picture a full-size bitmap.
+void windowFullSize(benchmark::State& state) { showMainWindow(state, fullSizePicturesFolder().host()); }
 
 // The same window beside no set library at all: its controls without file work.
 void windowNoLibrary(benchmark::State& state) {
@@ -96,6 +100,7 @@ void windowListsOnly(benchmark::State& state) {
 
 void registerWindowBenchmarks() {
     benchmark::RegisterBenchmark("window/main", windowMain)->UseRealTime()->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("window/full-size", windowFullSize)->UseRealTime()->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("window/floor", windowFloor)->UseRealTime()->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("window/no-library", windowNoLibrary)->UseRealTime()->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("window/lists-only", windowListsOnly)->UseRealTime()->Unit(benchmark::kMillisecond);
