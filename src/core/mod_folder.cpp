@@ -30,7 +30,7 @@ void installCopy(Host& host, const std::string& source, const std::string& targe
 }
 
 void noteRefused(const std::string& setFile, std::vector<std::string>& refusedFiles) {
-    // A set file installed twice is refused twice.
+    // A set file installed in two places is named once.
     if (std::find(refusedFiles.begin(), refusedFiles.end(), setFile) == refusedFiles.end())
         refusedFiles.push_back(setFile);
 }
