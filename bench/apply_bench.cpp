@@ -28,13 +28,13 @@ public:
     std::vector<std::pair<fs::path, fs::path>> copies;
     std::vector<fs::path> written;
 
-    bool copyFile(const std::string& source, const std::string& target) override {
+    FileResult copyFile(const std::string& source, const std::string& target) override {
         copies.emplace_back(*resolveHostPath(source), *resolveHostPath(target));
         return ForwardingHost::copyFile(source, target);
     }
-    std::unique_ptr<OutputFile> openReplace(const std::string& path) override {
+    std::unique_ptr<OutputFile> openReplace(const std::string& path, FileFailure& failure) override {
         written.emplace_back(*resolveHostPath(path));
-        return ForwardingHost::openReplace(path);
+        return ForwardingHost::openReplace(path, failure);
     }
 };
 

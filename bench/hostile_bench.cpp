@@ -120,7 +120,7 @@ public:
         if (!pictures_.empty() && path.ends_with(".bmp")) return inner_.openRead(pictures_.string(), reason);
         return inner_.openRead(path, reason);
     }
-    std::unique_ptr<OutputFile> openReplace(const std::string&) override { return nullptr; }
+    std::unique_ptr<OutputFile> openReplace(const std::string&, FileFailure&) override { return nullptr; }
 
 private:
     std::map<std::string, fs::path> files_;

@@ -18,6 +18,7 @@
 
 #include "bench_library.h"
 #include "benchmarks.h"
+#include "core/platform/audio.h"
 #include "qt/main_window.h"
 #include "qt/slot_list.h"
 
@@ -29,8 +30,10 @@ namespace {
 void showMainWindow(benchmark::State& state, Host& host) {
     QString report;
     for (auto _ : state) {
-        auto window =
-            std::make_unique<qt::MainWindow>(host, [&report](const QString&, const QString& text) { report = text; });
+        // The program's own audio, as it starts: no device is opened yet.
+        const std::unique_ptr<Audio> audio = makeSystemAudio();
+        auto window = std::make_unique<qt::MainWindow>(host, *audio,
+                                                       [&report](const QString&, const QString& text) { report = text; });
         window->show();
         QApplication::processEvents();
         state.PauseTiming();

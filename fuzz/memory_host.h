@@ -43,10 +43,10 @@ public:
         }
         return std::make_unique<MemoryInputFile>(bytes_, piece_);
     }
-    std::unique_ptr<OutputFile> openReplace(const std::string&) override { return nullptr; }
-    bool createDirectory(const std::string&) override { return false; }
-    bool deleteFile(const std::string&) override { return false; }
-    bool copyFile(const std::string&, const std::string&) override { return false; }
+    std::unique_ptr<OutputFile> openReplace(const std::string&, FileFailure&) override { return nullptr; }
+    FileResult createDirectory(const std::string&) override { return false; }
+    FileResult deleteFile(const std::string&) override { return false; }
+    FileResult copyFile(const std::string&, const std::string&) override { return false; }
     PathKind pathKind(const std::string& path) override { return path == path_ ? PathKind::File : PathKind::Missing; }
     bool listFolder(const std::string&, std::vector<FolderEntry>&) override { return false; }
     bool shellOpen(const std::string&, WindowHandle, std::string&) override { return false; }

@@ -17,7 +17,7 @@ dist="$repo_root/dist"
 triple=x86_64-w64-mingw32
 max_bytes=$((2 * 1024 * 1024))
 # DLLs every Windows system has; the program may import these and no others.
-system_dlls="kernel32 user32 gdi32 comctl32 msimg32 shell32 ole32 advapi32 msvcrt comdlg32 uxtheme"
+system_dlls="kernel32 user32 gdi32 comctl32 msimg32 shell32 ole32 advapi32 msvcrt comdlg32 uxtheme winmm"
 
 install_packages cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 zip || exit 1
 
@@ -61,11 +61,17 @@ Installing
    mods\ folder.
 2. Start modsetup.exe there. It keeps your choices in modsetup.ini beside it.
 
-Pick a set in each list (or type the start of its name), then
+Pick a set in each list (or type the start of its name). Click a weapon's
+picture, or press F5 in its list, to hear the set's shot; rest the mouse on
+a list or a picture to see the set's statistics beside the installed ones.
+Then
   Apply  installs the chosen sets into mods\<mod name>,
   Undo   goes back to the choices saved last,
   Play   starts the game with the mod,
   Close  ends the program without saving.
+
+If Windows refuses to write there (a game under C:\Program Files), start
+modsetup.exe as administrator, or install the game in another folder.
 
 modsetup-check.exe (when present) checks a set library before you ship it:
   modsetup-check.exe modsetup.exe

@@ -5,7 +5,7 @@
 repo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 # What the program, the demo generator and the tests need on Debian 12.
-build_packages=(build-essential cmake ninja-build qt6-base-dev libgl-dev libgtest-dev googletest fonts-dejavu-core)
+build_packages=(build-essential cmake ninja-build qt6-base-dev libgl-dev libsdl2-dev libgtest-dev googletest fonts-dejavu-core)
 
 say() { echo "== $*"; }
 
@@ -13,7 +13,7 @@ say() { echo "== $*"; }
 # installed yet; runs apt-get update first, and only when something is missing.
 install_packages() {
     if ! command -v dpkg-query >/dev/null || ! command -v apt-get >/dev/null; then
-        say "not a Debian system: not installing anything; this needs CMake >= 3.25, a C++20 compiler, Qt 6 Widgets, GoogleTest and Ninja"
+        say "not a Debian system: not installing anything; this needs CMake >= 3.25, a C++20 compiler, Qt 6 Widgets, SDL 2, GoogleTest and Ninja"
         return 0
     fi
     local missing=() package

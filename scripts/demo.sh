@@ -2,7 +2,7 @@
 # README command (1): installs what is missing, builds the program and the
 # set-library check modsetup-check into build/, lays out a demo game folder
 # demo/ (with mods/, the program modsetup.exe and a generated set library
-# modsetup/ beside it) and starts the program in it. Works from any folder
+# modsetup/ beside it, and a stand-in for the game) and starts the program in it. Works from any folder
 # and needs no terminal, but a display: without one it says how to run it
 # under a virtual X server.
 set -uo pipefail
@@ -34,6 +34,14 @@ prepare_demo() {
     say "laying out the demo game folder $demo_folder"
     mkdir -p "$demo_folder/mods" || return 1
     cp "$repo_root/build/modsetup.exe" "$demo_folder/modsetup.exe" || return 1
+    # The game's stand-in: Play has Wine run the launch script, whose
+    # "tarvok.exe -mod DemoMod" Wine starts as the script it is.
+    cat > "$demo_folder/tarvok.exe" <<'GAME' || return 1
+#!/bin/sh
+# A stand-in for the game: notes what Play started it with.
+echo "tarvok.exe started with: $*" > tarvok.log
+GAME
+    chmod +x "$demo_folder/tarvok.exe" || return 1
     "$repo_root/build/make_demo_library" "$demo_folder/modsetup"
 }
 

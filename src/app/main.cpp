@@ -3,6 +3,7 @@
 // selections file beside its own program file.
 #include <QApplication>
 
+#include "core/platform/audio.h"
 #include "core/platform/host.h"
 #include "qt/error_report.h"
 #include "qt/main_window.h"
@@ -15,7 +16,8 @@ int main() {
     static int argumentCount = 1;
     QApplication application(argumentCount, arguments);
     const auto host = modsetup::makeSystemHost();
-    modsetup::qt::MainWindow window(*host, modsetup::qt::showErrorBox);  // runs the load sequence
+    const auto audio = modsetup::makeSystemAudio();  // opens no device yet
+    modsetup::qt::MainWindow window(*host, *audio, modsetup::qt::showErrorBox);  // runs the load sequence
     window.show();
     return application.exec();
 }

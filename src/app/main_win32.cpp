@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 
+#include "core/platform/audio.h"
 #include "core/platform/host.h"
 #include "win32/error_report.h"
 #include "win32/main_window.h"
@@ -14,7 +15,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     InitCommonControlsEx(&controls);
 
     const auto host = modsetup::makeSystemHost();
-    modsetup::win32::MainWindow window(*host, modsetup::win32::showErrorBox);  // runs the load sequence
+    const auto audio = modsetup::makeSystemAudio();  // opens no device yet
+    modsetup::win32::MainWindow window(*host, *audio, modsetup::win32::showErrorBox);  // runs the load sequence
     if (window.handle() == nullptr) return 1;  // the system refused the window
     window.show();
 

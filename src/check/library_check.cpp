@@ -64,12 +64,15 @@ void checkListing(Host& host, const std::string& configBase, std::size_t slot, c
             slotFolderAbsentText(absenceText(absence), slot));
         return;
     }
-    if (listing.offered.empty() && listing.passedOver.empty() && listing.unstorable.empty())
+    if (listing.offered.empty() && listing.passedOver.empty() && listing.unstorable.empty() &&
+        listing.unrepresentable.empty())
         add(Severity::Warning, folder, slotFolderEmptyText(slot));
     for (const std::string& set : listing.passedOver)
         add(Severity::Warning, shownPath(folder + "\\") + set, setNotOfferedText());
     for (const std::string& set : listing.unstorable)
         add(Severity::Warning, shownPath(folder + "\\") + set, setNameNotStorableText());
+    for (const std::string& set : listing.unrepresentable)
+        add(Severity::Error, shownPath(folder + "\\") + set, setNameNotChoosableText());
     for (const std::string& set : listing.offered)
         if (const std::string problem = windowsNameProblem(set); !problem.empty())
             add(Severity::Warning, shownPath(folder + "\\") + set, setNameNotForWindowsText(problem));

@@ -77,6 +77,11 @@ std::string setNameNotStorableText() {
            "and Windows cannot hold: the list does not offer this set";
 }
 
+std::string setNameNotChoosableText() {
+    return "the name holds characters this system's code page cannot write, so the set cannot be chosen on this "
+           "system: the list does not offer it";
+}
+
 std::string setsDifferInCaseText(const std::vector<std::string>& others) {
     std::vector<std::string> names;
     for (const std::string& other : others) names.push_back(quoted(other));

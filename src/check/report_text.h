@@ -30,6 +30,7 @@ std::string slotFolderAbsentText(std::string_view why, std::size_t slot);
 std::string slotFolderEmptyText(std::size_t slot);
 std::string setNotOfferedText();
 std::string setNameNotStorableText();
+std::string setNameNotChoosableText();
 std::string setsDifferInCaseText(const std::vector<std::string>& others);
 std::string setNameNotForWindowsText(std::string_view problem);
 std::string setFolderOutsideText();

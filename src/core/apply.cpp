@@ -34,82 +34,37 @@ void noteMissingSets(Host& host, const ProcessStrings& strings, const SlotTexts&
 
 // The sets' name.txt and stats.ini that the host refused to read, as the
 // line reader takes a refused file for a missing one.
-void noteRefusedLineFiles(Host& host, const ProcessStrings& strings, const SlotTexts& texts,
-                          std::vector<std::string>& refusedFiles) {
+void noteOutsideLineFiles(Host& host, const ProcessStrings& strings, const SlotTexts& texts,
+                          std::vector<std::string>& outsideSources) {
     for (std::size_t slot = 0; slot < kWeaponSlotCount; ++slot) {
         if (texts[slot].empty()) continue;
         for (std::string_view file : {kNameFile, kStatsFile}) {
             const std::string path = setFolderPath(strings.configBase, slot, texts[slot]) + std::string(file);
-            if (host.pathKind(path) == PathKind::Outside) noteRefused(path, refusedFiles);
+            if (host.pathKind(path) == PathKind::Outside) outsideSources.push_back(path);
         }
     }
 }
 
 void installIntoModFolder(Host& host, LineFile& output, LineFile& input, const ProcessStrings& strings,
                           const SlotTexts& texts, const std::function<bool()>& boxTicked, ApplyOutcome& outcome) {
-    auto& failed = outcome.failedPaths;
     outcome.modsFolderMissing = host.pathKind(std::string(kModsFolder)) != PathKind::Directory;
-    createModFolderTree(host, strings.modName, failed);
+    createModFolderTree(host, strings.modName, outcome);
     removeLeftovers(host, modFolderTargets(strings, texts));
     noteMissingSets(host, strings, texts, outcome);
     if (boxTicked()) {
-        if (!writeWeaponNames(output, input, strings, texts)) failed.push_back(weaponNamesPath(strings.modName));
-        if (!writeWeaponStats(output, input, strings, texts)) failed.push_back(weaponStatsPath(strings.modName));
-        noteRefusedLineFiles(host, strings, texts, outcome.refusedFiles);
+        if (!writeWeaponNames(output, input, strings, texts))
+            outcome.addTarget(weaponNamesPath(strings.modName), output.writeFailure());
+        if (!writeWeaponStats(output, input, strings, texts))
+            outcome.addTarget(weaponStatsPath(strings.modName), output.writeFailure());
+        noteOutsideLineFiles(host, strings, texts, outcome.outsideSources);
     } else {
         // Without modified weapons the mod keeps no weapons.ini of its own.
         const std::string stats = weaponStatsPath(strings.modName);
-        host.deleteFile(stats);
-        if (host.pathKind(stats) != PathKind::Missing) failed.push_back(stats);
+        const FileResult deleted = host.deleteFile(stats);
+        if (host.pathKind(stats) != PathKind::Missing) outcome.addTarget(stats, deleted.failure());
     }
-    const InstallFailures failures{failed, outcome.refusedFiles};
-    installWeaponAssets(host, strings, texts, failures);
-    installSoldierGraphics(host, strings, texts, failures);
-}
-
-// A heading and one line per item, the first kMaxListedItems of them, the rest counted.
-std::string listText(std::string heading, const std::vector<std::string>& items) {
-    for (std::size_t i = 0; i < items.size() && i < kMaxListedItems; ++i) heading += "\n" + items[i];
-    if (items.size() > kMaxListedItems) heading += "\nand " + std::to_string(items.size() - kMaxListedItems) + " more.";
-    return heading;
-}
-
-std::string plural(std::size_t count, std::string_view one, std::string_view many) {
-    return std::to_string(count) + " " + std::string(count == 1 ? one : many);
-}
-
-// What Apply could not do below the game mod folder, each kind in a list of its own.
-std::string installFailuresText(const ApplyOutcome& outcome, const ProcessStrings& strings) {
-    std::vector<std::string> parts;
-    if (const auto& sets = outcome.missingSets; !sets.empty()) {
-        std::vector<std::string> items;
-        for (const MissingSet& set : sets)
-            items.push_back(slotLabel(set.slot) + ": " + quoted(set.text) + ", looked for in " +
-                            quoted(slotFolderPath(strings.configBase, set.slot)));
-        parts.push_back(listText(plural(sets.size(), "list names", "lists name") +
-                                     " a set that is not in the slot folder, so nothing was installed for " +
-                                     (sets.size() == 1 ? "it:" : "them:"),
-                                 items));
-    }
-    if (const auto& refused = outcome.refusedFiles; !refused.empty()) {
-        std::vector<std::string> items;
-        for (const std::string& path : refused) items.push_back(visibleText(path));
-        parts.push_back(listText(plural(refused.size(), "set file leads", "set files lead") +
-                                     " outside the set library (a link to somewhere else), so " +
-                                     (refused.size() == 1 ? "it was" : "they were") + " not used:",
-                                 items));
-    }
-    if (const auto& failed = outcome.failedPaths; !failed.empty()) {
-        std::vector<std::string> items;
-        for (const std::string& path : failed) items.push_back(visibleText(path));
-        parts.push_back(listText(plural(failed.size(), "file or folder", "files or folders") +
-                                     " of the game mod folder could not be written:",
-                                 items));
-    }
-    if (parts.empty()) return {};
-    std::string text;
-    for (const std::string& part : parts) text += part + "\n";
-    return text + "Apply carried out all its other steps.";
+    installWeaponAssets(host, strings, texts, outcome);
+    installSoldierGraphics(host, strings, texts, outcome);
 }
 
 }  // namespace
@@ -131,6 +86,7 @@ ApplyOutcome runApply(Host& host, LineFile& output, LineFile& input, const Proce
     // The choices are saved in any case; they lie beside the program, not below "mods".
     removeLeftovers(host, {selectionsPath(strings.configBase)});
     outcome.selectionsSaved = writeSelections(output, strings.configBase, texts, boxTicked());
+    if (output.writeFailure() == FileFailure::AccessDenied) outcome.accessDenied = true;
     return outcome;
 }
 
@@ -145,13 +101,17 @@ std::string applyFailureMessage(const ApplyOutcome& outcome, const ProcessString
         message = "The working directory has no \"mods\" folder, so the program was not started from the game's "
                   "folder. Nothing was installed.";
     } else {
-        message = installFailuresText(outcome, strings);
+        std::vector<std::string> missingSets;
+        for (const MissingSet& set : outcome.missingSets)
+            missingSets.push_back(missingSetLine(slotLabel(set.slot), set.text, slotFolderPath(strings.configBase, set.slot)));
+        message = installFailuresMessage(missingSets, outcome.failedPaths, outcome.inUsePaths, outcome.unreadableSources,
+                                         outcome.outsideSources);
     }
     if (!outcome.selectionsSaved) {
         if (!message.empty()) message += "\n";
         message += "Your choices could not be saved in " + quoted(selectionsPath(strings.configBase)) + ".";
     }
-    return message;
+    return outcome.accessDenied ? writeDeniedMessage(message) : message;
 }
 
 }  // namespace modsetup

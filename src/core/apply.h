@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "core/config.h"
+#include "core/mod_folder.h"
 #include "core/platform/host.h"
 
 namespace modsetup {
@@ -24,18 +25,17 @@ struct MissingSet {
     std::string text;  // the set name looked for
 };
 
-struct ApplyOutcome {
+// The failures of the game mod folder's files, and of the run as a whole.
+struct ApplyOutcome : InstallFailures {
     bool programFolderUnusable = false;  // nothing at all was written (see folderWithBackslash)
     bool modNameUnsafe = false;      // nothing below "mods" was touched
     bool modsFolderMissing = false;  // no "mods" in the working directory
-    std::vector<std::string> failedPaths;   // targets that could not be written, in order
-    std::vector<std::string> refusedFiles;  // set files that lead outside the set library, never read
-    std::vector<MissingSet> missingSets;    // in slot order; an empty text is no choice, not a missing set
+    std::vector<MissingSet> missingSets;  // in slot order; an empty text is no choice, not a missing set
     bool selectionsSaved = false;
 
     bool succeeded() const {
         return !programFolderUnusable && !modNameUnsafe && !modsFolderMissing && failedPaths.empty() &&
-               refusedFiles.empty() && missingSets.empty() && selectionsSaved;
+               unreadableSources.empty() && outsideSources.empty() && missingSets.empty() && selectionsSaved;
     }
 };
 

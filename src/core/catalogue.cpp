@@ -10,6 +10,7 @@ namespace {
 // Which of the listing's name lists a folder belongs to.
 std::vector<std::string>& namesFor(SlotFolderListing& listing, const FolderEntry& folder) {
     if (folder.isHidden || folder.isSystem) return listing.passedOver;
+    if (folder.nameUnrepresentable) return listing.unrepresentable;
     if (std::any_of(folder.name.begin(), folder.name.end(), isControlCharacter)) return listing.unstorable;
     return listing.offered;
 }

@@ -22,12 +22,15 @@ struct SlotFolderListing {
     // Folders whose names hold a line break or another control character: a
     // line file cannot store such a name, and Windows cannot hold it.
     std::vector<std::string> unstorable;
+    // Folders whose names the system's code page cannot write (Windows), as
+    // FolderEntry shows them: no path of the program can name them.
+    std::vector<std::string> unrepresentable;
 };
 SlotFolderListing listSlotFolder(Host& host, const std::string& configBase, std::size_t slot);
 
 // The set names of one slot folder: folders only, never "." or "..", hidden
-// and system entries and unstorable names passed over, names as reported,
-// order kept.
+// and system entries, unstorable and unrepresentable names passed over,
+// names as reported, order kept.
 std::vector<std::string> scanSlotFolder(Host& host, const std::string& configBase, std::size_t slot);
 
 // All sixteen lists, slot 1 first (the two team slots list "gostek" twice).

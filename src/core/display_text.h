@@ -9,8 +9,8 @@
 
 namespace modsetup {
 
-// The longest name or path a message shows whole. Every Windows path
-// (259 characters at most) and every file name fits.
+// The longest name or path a message shows whole. Every file name and every
+// path of the plain Windows length (259 characters at most) fits.
 inline constexpr std::size_t kMaxShownNameBytes = 260;
 // The longest window title.
 inline constexpr std::size_t kMaxTitleBytes = 256;

@@ -3,6 +3,17 @@
 #include "core/display_text.h"
 
 namespace modsetup {
+namespace {
+
+// Names, one a line, the first kMaxListedItems of them, then how many more.
+std::string listedNames(const std::vector<std::string>& names) {
+    std::string text;
+    for (std::size_t i = 0; i < names.size() && i < kMaxListedItems; ++i) text += visibleText(names[i]) + "\n";
+    if (names.size() > kMaxListedItems) text += "and " + std::to_string(names.size() - kMaxListedItems) + " more.\n";
+    return text;
+}
+
+}  // namespace
 
 std::string_view trimmedReason(std::string_view reason) {
     while (!reason.empty()) {
@@ -44,22 +55,68 @@ std::string backslashFolderMessage(std::string_view folder) {
            "Nothing in it can be read or written. Move the game to a folder whose path holds no backslash.";
 }
 
-std::string openerNotStartedReason(std::string_view opener, std::string_view systemReason) {
-    std::string reason = "Cannot start ";
-    ((reason += opener) += ": ") += trimmedReason(systemReason);
-    return reason;
+std::string wineNotStartedReason(std::string_view wine, std::string_view systemReason) {
+    std::string reason = "Wine could not be started as " + quoted(wine) + ": ";
+    reason += trimmedReason(systemReason);
+    return reason + ". Install Wine, or set the variable WINE to the Wine program to run";
 }
 
-std::string openerFailedReason(std::string_view opener, int exitStatus) {
-    std::string reason(opener);
-    (reason += " ended with status ") += std::to_string(exitStatus);
-    return reason;
+std::string wineFailedReason(std::string_view wine, int exitStatus) {
+    return "Wine, run as " + quoted(wine) + " (the variable WINE chooses another), ended at once with status " +
+           std::to_string(exitStatus);
 }
 
-std::string openerKilledReason(std::string_view opener, int signal) {
-    std::string reason(opener);
-    (reason += " was ended by signal ") += std::to_string(signal);
-    return reason;
+std::string wineKilledReason(std::string_view wine, int signal) {
+    return "Wine, run as " + quoted(wine) + " (the variable WINE chooses another), was ended by signal " +
+           std::to_string(signal);
+}
+
+std::string writeDeniedMessage(std::string_view message) {
+    std::string text = "The game folder cannot be written, so run the program as administrator or install the game "
+                       "outside a protected folder.";
+    if (!message.empty()) (text += '\n') += message;
+    return text;
+}
+
+std::string missingSetLine(std::string_view slot, std::string_view text, std::string_view slotFolder) {
+    return std::string(slot) + ": " + quoted(text) + ", looked for in " + quoted(slotFolder);
+}
+
+std::string installFailuresMessage(const std::vector<std::string>& missingSets,
+                                   const std::vector<std::string>& unwritten, const std::vector<std::string>& inUse,
+                                   const std::vector<std::string>& unreadable,
+                                   const std::vector<std::string>& outside) {
+    std::string text;
+    if (!missingSets.empty()) {
+        text = std::to_string(missingSets.size()) + (missingSets.size() == 1 ? " list names" : " lists name") +
+               " a set that is not in the slot folder, so nothing was installed for " +
+               (missingSets.size() == 1 ? "it:\n" : "them:\n");
+        for (std::size_t i = 0; i < missingSets.size() && i < kMaxListedItems; ++i) text += missingSets[i] + "\n";
+        if (missingSets.size() > kMaxListedItems)
+            text += "and " + std::to_string(missingSets.size() - kMaxListedItems) + " more.\n";
+    }
+    if (!unwritten.empty()) {
+        text += std::to_string(unwritten.size()) + (unwritten.size() == 1 ? " file or folder" : " files or folders") +
+                " of the game mod folder could not be written:\n" + listedNames(unwritten);
+    }
+    if (!inUse.empty()) {
+        text += "The file " + quoted(inUse.front());
+        if (inUse.size() > 1) text += " and " + std::to_string(inUse.size() - 1) + " more";
+        text += inUse.size() > 1 ? " are" : " is";
+        text += " in use by another program. Close the game, then apply again.\n";
+    }
+    if (!unreadable.empty()) {
+        text += std::to_string(unreadable.size()) + (unreadable.size() == 1 ? " file" : " files") +
+                " of the chosen sets could not be read, so the game mod folder keeps what it had there:\n" +
+                listedNames(unreadable);
+    }
+    if (!outside.empty()) {
+        text += std::to_string(outside.size()) + (outside.size() == 1 ? " file" : " files") +
+                " of the chosen sets lead outside the set library (a link to somewhere else), so Apply did not use " +
+                (outside.size() == 1 ? "it:\n" : "them:\n") + listedNames(outside);
+    }
+    if (!text.empty()) text += "Apply carried out all its other steps.";
+    return text;
 }
 
 }  // namespace modsetup

@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace modsetup {
 
@@ -42,9 +43,29 @@ std::string launchScriptNotOpenedMessage(std::string_view script, std::string_vi
 // read as a separator: nothing in that folder can be found or written.
 std::string backslashFolderMessage(std::string_view folder);
 
-// The POSIX host's reasons when the desktop's opener did not take a document.
-std::string openerNotStartedReason(std::string_view opener, std::string_view systemReason);
-std::string openerFailedReason(std::string_view opener, int exitStatus);
-std::string openerKilledReason(std::string_view opener, int signal);
+// The POSIX host's reasons when Wine did not run the launch script: each
+// names the Wine program tried and the variable that chooses it.
+std::string wineNotStartedReason(std::string_view wine, std::string_view systemReason);
+std::string wineFailedReason(std::string_view wine, int exitStatus);
+std::string wineKilledReason(std::string_view wine, int signal);
+
+// A write refused for want of rights: the sentence a report then leads with,
+// before what it would say otherwise.
+std::string writeDeniedMessage(std::string_view message);
+
+// Apply, a list whose text names no set: "primary slot 3: "Nowhere", looked
+// for in "<slot folder>"".
+std::string missingSetLine(std::string_view slot, std::string_view text, std::string_view slotFolder);
+
+// Apply, what it could not do in the game mod folder: lists that name no set
+// (lines of missingSetLine), targets that were not written (each list shows
+// its first kMaxListedItems and counts the rest), of them the ones another
+// program held, set files that exist but could not be read, and set files
+// that lead outside the set library; then that it did the rest. Empty when
+// all lists are.
+std::string installFailuresMessage(const std::vector<std::string>& missingSets,
+                                   const std::vector<std::string>& unwritten, const std::vector<std::string>& inUse,
+                                   const std::vector<std::string>& unreadable,
+                                   const std::vector<std::string>& outside);
 
 }  // namespace modsetup

@@ -47,6 +47,7 @@ PlayOutcome runPlay(Host& host, LineFile& shared, const std::string& configBase,
     outcome.scriptWritten = shared.close() && opened;
     if (!outcome.scriptWritten) {
         outcome.error = launchScriptNotWrittenMessage(script);
+        if (shared.writeFailure() == FileFailure::AccessDenied) outcome.error = writeDeniedMessage(outcome.error);
         return outcome;
     }
     std::string reason;

@@ -15,7 +15,9 @@ bool LineFile::openRead(const std::string& path) {
 
 bool LineFile::openWrite(const std::string& path) {
     close();
-    output_ = host_.openReplace(path);
+    FileFailure failure = FileFailure::Failed;
+    output_ = host_.openReplace(path, failure);
+    writeFailure_ = output_ ? FileFailure::None : failure == FileFailure::None ? FileFailure::Failed : failure;
     return output_ != nullptr;
 }
 
@@ -35,7 +37,10 @@ std::string LineFile::readLine() {
     std::string line;
     if (!input_) return line;
     for (;;) {
-        if (bufferStart_ == bufferEnd_ && !fillBuffer()) return line;  // the last line has no LF
+        if (bufferStart_ == bufferEnd_ && !fillBuffer()) {
+            ended_ = true;
+            return line;  // the last line has no LF
+        }
         const char* begin = buffer_.get() + bufferStart_;
         const char* end = buffer_.get() + bufferEnd_;
         const auto* found = static_cast<const char*>(std::memchr(begin, '\n', bufferEnd_ - bufferStart_));
@@ -67,13 +72,18 @@ void LineFile::writeNumber(long long number) { writeLine(std::to_string(number))
 
 bool LineFile::close() {
     bool ok = true;
-    if (output_) ok = !writeFailed_ && output_->commit();
+    if (output_) {
+        const FileResult committed = writeFailed_ ? FileResult(false) : output_->commit();
+        writeFailure_ = committed.failure();
+        ok = committed;
+    }
     output_.reset();  // without a commit this removes the temporary file
     input_.reset();
     writeFailed_ = false;
     buffer_.reset();
     bufferStart_ = bufferEnd_ = 0;
     bytesRead_ = 0;
+    ended_ = false;
     return ok;
 }
 

@@ -58,6 +58,13 @@ public:
     bool close();
 
     bool isOpen() const { return input_ != nullptr || output_ != nullptr; }
+    // Why the latest write through this handle failed (its open or its
+    // close); None when it did not fail.
+    FileFailure writeFailure() const { return writeFailure_; }
+    // True once a read has reached the end of the file (or of what it may
+    // give), and for a handle not open for reading: every line from here on
+    // reads empty.
+    bool readEnded() const { return input_ == nullptr || ended_; }
 
 private:
     bool fillBuffer();
@@ -66,10 +73,12 @@ private:
     std::unique_ptr<InputFile> input_;
     std::unique_ptr<OutputFile> output_;
     bool writeFailed_ = false;
+    FileFailure writeFailure_ = FileFailure::None;
     std::unique_ptr<char[]> buffer_;  // kMaxLineFileBytes while a file is read
     std::size_t bufferStart_ = 0;
     std::size_t bufferEnd_ = 0;
     std::size_t bytesRead_ = 0;  // of the file, against kMaxLineFileBytes
+    bool ended_ = false;
 };
 
 }  // namespace modsetup

@@ -25,6 +25,13 @@ std::span<const PreviewPicture> slotPreviews(std::size_t slot) {
     return std::span<const PreviewPicture>(kPreviewPictures).subspan(first, kPreviewCounts[slot]);
 }
 
+std::size_t previewSlot(int image) {
+    for (std::size_t slot = 0; slot < kSlotCount; ++slot)
+        for (const PreviewPicture& picture : slotPreviews(slot))
+            if (picture.image == image) return slot;
+    return kSlotCount;
+}
+
 std::string previewPath(std::string_view configBase, std::size_t slot, std::string_view text,
                         std::string_view suffix) {
     std::string path = setFolderPath(configBase, slot, text);

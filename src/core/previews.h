@@ -30,6 +30,9 @@ struct PreviewPicture {
 // The previews of one slot in the change handler's load order.
 std::span<const PreviewPicture> slotPreviews(std::size_t slot);
 
+// The slot whose previews Image<image> shows; kSlotCount for no picture.
+std::size_t previewSlot(int image);
+
 // ConfigBase + "\" + slot folder + "\" + text + suffix.
 std::string previewPath(std::string_view configBase, std::size_t slot, std::string_view text, std::string_view suffix);
 

@@ -2,11 +2,11 @@
 // Installs the soldier pictures of the sets chosen for team Alpha and team
 // Bravo into their team folders of the game mod folder.
 
-#include <string>
 #include <vector>
 
 #include "core/config.h"
 #include "core/mod_folder.h"
+#include "core/platform/host.h"
 
 namespace modsetup {
 
@@ -14,8 +14,8 @@ namespace modsetup {
 std::vector<FileCopy> soldierGraphicsCopies(const ProcessStrings& strings, const SlotTexts& texts);
 
 // Team Alpha's 62 copies, then team Bravo's, each whatever became of the
-// earlier ones; failures as installCopy notes them.
+// earlier ones, noting each failure.
 void installSoldierGraphics(Host& host, const ProcessStrings& strings, const SlotTexts& texts,
-                            InstallFailures failures);
+                            InstallFailures& failures);
 
 }  // namespace modsetup

@@ -2,19 +2,20 @@
 // Installs the files of the sets chosen in the fourteen weapon slots into the
 // game mod folder, following the weapon installation table.
 
-#include <string>
 #include <vector>
 
 #include "core/config.h"
 #include "core/mod_folder.h"
+#include "core/platform/host.h"
 
 namespace modsetup {
 
 // The copies of the table for the chosen sets, in order.
 std::vector<FileCopy> weaponAssetCopies(const ProcessStrings& strings, const SlotTexts& texts);
 
-// Makes every copy of the table in order, whatever became of the earlier ones;
-// failures as installCopy notes them.
-void installWeaponAssets(Host& host, const ProcessStrings& strings, const SlotTexts& texts, InstallFailures failures);
+// Makes every copy of the table in order, whatever became of the earlier ones,
+// noting each failure.
+void installWeaponAssets(Host& host, const ProcessStrings& strings, const SlotTexts& texts,
+                         InstallFailures& failures);
 
 }  // namespace modsetup

@@ -11,6 +11,13 @@ std::string weaponNameLine(std::string_view firstLine, std::string_view setName)
     return std::string(firstLine == "0" ? setName : firstLine);
 }
 
+std::string readWeaponName(LineFile& input, std::string_view configBase, std::size_t slot, std::string_view text) {
+    input.openRead(setFolderPath(configBase, slot, text) + std::string(kNameFile));
+    const std::string firstLine = input.readLine();
+    input.close();
+    return weaponNameLine(firstLine, text);
+}
+
 bool writeWeaponNames(LineFile& output, LineFile& input, const ProcessStrings& strings, const SlotTexts& texts) {
     const bool opened = output.openWrite(weaponNamesPath(strings.modName));
     for (const WeaponNameLine& entry : kWeaponNameLines) {
@@ -18,10 +25,7 @@ bool writeWeaponNames(LineFile& output, LineFile& input, const ProcessStrings& s
             output.writeLine(entry.constant);
             continue;
         }
-        input.openRead(setFolderPath(strings.configBase, entry.slot, texts[entry.slot]) + std::string(kNameFile));
-        const std::string firstLine = input.readLine();
-        input.close();
-        output.writeLine(weaponNameLine(firstLine, texts[entry.slot]));
+        output.writeLine(readWeaponName(input, strings.configBase, entry.slot, texts[entry.slot]));
     }
     return output.close() && opened;
 }

@@ -3,6 +3,7 @@
 // display names of seventeen weapons, fourteen taken from the chosen weapon
 // sets' name.txt and three constant.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,9 @@ inline constexpr std::string_view kNameFile = "\\name.txt";
 // The line a weapon set gives: the first line of its name.txt, or the set's
 // name (the slot list's text) when that line is exactly "0".
 std::string weaponNameLine(std::string_view firstLine, std::string_view setName);
+
+// The line the set a weapon slot's list names gives, read through input.
+std::string readWeaponName(LineFile& input, std::string_view configBase, std::size_t slot, std::string_view text);
 
 // Writes the file through output, opening each set's name.txt in turn through
 // input while output is open. True when the whole file was written.

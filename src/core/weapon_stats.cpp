@@ -1,6 +1,7 @@
 #include "core/weapon_stats.h"
 
 #include "core/mod_folder.h"
+#include "core/mod_name.h"
 #include "core/weapon_sections.h"
 
 namespace modsetup {
@@ -38,6 +39,40 @@ bool writeWeaponStats(LineFile& output, LineFile& input, const ProcessStrings& s
         output.writeLine("");
     }
     return output.close() && opened;
+}
+
+StatsValues readSetStats(LineFile& input, std::string_view configBase, std::size_t slot, std::string_view text) {
+    StatsValues values;
+    input.openRead(setFolderPath(configBase, slot, text) + std::string(kStatsFile));
+    for (std::string& value : values) value = input.readLine();
+    input.close();
+    return values;
+}
+
+std::optional<StatsValues> readInstalledStats(LineFile& input, std::string_view modName, std::size_t slot) {
+    // A mod name Apply refuses names no mod folder Apply writes.
+    if (slot >= kWeaponSlotCount || !isSafeModName(modName) || !input.openRead(weaponStatsPath(modName)))
+        return std::nullopt;
+    const std::string_view header = kSlots[slot].statsSection;
+    bool inSection = false;
+    while (!inSection && !input.readEnded()) inSection = input.readLine() == header;
+    if (!inSection) {
+        input.close();
+        return std::nullopt;
+    }
+    StatsValues values;
+    std::array<bool, kStatsValueCount> found{};
+    while (!input.readEnded()) {
+        const std::string line = input.readLine();
+        if (line.starts_with('[')) break;
+        for (std::size_t i = 0; i < kStatsValueCount; ++i) {
+            if (found[i] || !line.starts_with(kSetStatsKeys[i])) continue;
+            values[i] = line.substr(kSetStatsKeys[i].size());
+            found[i] = true;
+        }
+    }
+    input.close();
+    return values;
 }
 
 }  // namespace modsetup

@@ -7,7 +7,11 @@
 #include "core/error_text.h"
 #include "core/launcher.h"
 #include "core/load_sequence.h"
+#include "core/weapon_names.h"
+#include "core/weapon_shot.h"
+#include "core/weapon_stats.h"
 #include "front/typing.h"
+#include "front/weapon_tooltip.h"
 
 namespace modsetup::front {
 namespace {
@@ -19,8 +23,8 @@ bool sameIgnoringCase(const ShownText& a, const ShownText& b, const TextCodec& c
 
 }  // namespace
 
-MainWindowPresenter::MainWindowPresenter(Host& host, MainWindowView& view, const TextCodec& codec)
-    : host_(host), view_(view), codec_(codec), shared_(host), input_(host),
+MainWindowPresenter::MainWindowPresenter(Host& host, Audio& audio, MainWindowView& view, const TextCodec& codec)
+    : host_(host), audio_(audio), view_(view), codec_(codec), shared_(host), input_(host),
       areas_(pictureAreas(view.layoutScale())) {}
 
 void MainWindowPresenter::FormCreate() {
@@ -88,6 +92,38 @@ void MainWindowPresenter::listBackspace(std::size_t slot) {
 }
 
 void MainWindowPresenter::listEdited(std::size_t slot) { ComboBoxChange(slot); }
+
+void MainWindowPresenter::pictureClicked(int image) { playShot(previewSlot(image)); }
+
+void MainWindowPresenter::listShotKey(std::size_t slot) { playShot(slot); }
+
+void MainWindowPresenter::playShot(std::size_t slot) {
+    if (slot >= kWeaponSlotCount) return;
+    if (std::optional<std::string> shot = readShot(host_, strings_.configBase, slot, listBytes(slot)))
+        audio_.play(std::move(*shot));
+}
+
+ShownText MainWindowPresenter::listTooltip(std::size_t slot) {
+    if (slot >= kWeaponSlotCount) return {};
+    const std::string text = listBytes(slot);
+    WeaponTooltipFacts facts;
+    facts.name = readWeaponName(input_, strings_.configBase, slot, text);
+    facts.values = readSetStats(input_, strings_.configBase, slot, text);
+    facts.installed = readInstalledStats(input_, strings_.modName, slot);
+    facts.hasShot = readShot(host_, strings_.configBase, slot, text).has_value();
+    // Line by line, so that one file's bytes do not decide how another's are read.
+    const std::string bytes = weaponTooltipText(facts, kShotKeyName);
+    ShownText shown;
+    for (std::size_t start = 0; start <= bytes.size();) {
+        const std::size_t end = std::min(bytes.find('\n', start), bytes.size());
+        if (start != 0) shown += U'\n';
+        shown += codec_.shown(bytes.substr(start, end - start));
+        start = end + 1;
+    }
+    return shown;
+}
+
+ShownText MainWindowPresenter::pictureTooltip(int image) { return listTooltip(previewSlot(image)); }
 
 std::string MainWindowPresenter::listBytes(std::size_t slot) const {
     const SlotList& list = lists_[slot];

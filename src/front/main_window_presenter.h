@@ -14,6 +14,7 @@
 
 #include "core/config.h"
 #include "core/line_file.h"
+#include "core/platform/audio.h"
 #include "core/platform/host.h"
 #include "core/previews.h"
 #include "core/slots.h"
@@ -26,7 +27,7 @@ class MainWindowPresenter {
 public:
     // Does not run the load sequence yet: the window calls FormCreate once its
     // controls exist, before it is first shown.
-    MainWindowPresenter(Host& host, MainWindowView& view, const TextCodec& codec);
+    MainWindowPresenter(Host& host, Audio& audio, MainWindowView& view, const TextCodec& codec);
     MainWindowPresenter(const MainWindowPresenter&) = delete;
     MainWindowPresenter& operator=(const MainWindowPresenter&) = delete;
 
@@ -47,6 +48,21 @@ public:
     void listTyped(std::size_t slot, char32_t typed);  // a printable character typed
     void listBackspace(std::size_t slot);
     void listEdited(std::size_t slot);  // any other edit of the text (Delete, paste, cut)
+
+    // Hearing a set: a click on picture Image<image>, or the shot key
+    // (kShotKeyName) in a slot's list, plays the shot of the set that slot's
+    // list names (see weapon_shot.h). A slot or set without one plays
+    // nothing, and nothing is reported.
+    void pictureClicked(int image);
+    void listShotKey(std::size_t slot);
+
+    // The tooltip of a slot's list and of each of its pictures, computed when
+    // the window is about to show it, so typing reads nothing: the set's
+    // display name and statistics beside the mod's weapons.ini now, and how to
+    // hear its shot. Empty (no tooltip) for the team slots and for a picture
+    // of no slot.
+    ShownText listTooltip(std::size_t slot);
+    ShownText pictureTooltip(int image);
 
     // The bytes a list's text stands for: those of the entry picked or
     // completed last, or of the text the program set, while the list shows
@@ -70,8 +86,10 @@ private:
     void showPictures(const std::vector<LoadedPreview>& pictures);
     void report(const std::vector<std::string>& messages);
     ShownText shownTitle() const;
+    void playShot(std::size_t slot);
 
     Host& host_;
+    Audio& audio_;
     MainWindowView& view_;
     const TextCodec& codec_;
     LineFile shared_;  // the load sequence, Play, and every file Apply writes

@@ -1,12 +1,15 @@
 #pragma once
 // What the presenter asks of a window. A window implements this over its
 // toolkit's controls, built from the layout table, and forwards the user's
-// events to the presenter (see main_window_presenter.h); it decides nothing itself.
+// events to the presenter (see main_window_presenter.h); it decides nothing
+// itself. When the toolkit is about to show a list's or a picture's tooltip,
+// the window asks the presenter for its text and shows it as given.
 //
 // Lists are addressed by slot (index into the slot table), pictures by n of
 // Image<n>. Texts are shown texts (see shown_text.h).
 
 #include <cstddef>
+#include <string_view>
 #include <vector>
 
 #include "core/picture.h"
@@ -16,6 +19,11 @@
 #include "front/typing.h"
 
 namespace modsetup::front {
+
+// The key that plays the shot of the set a focused list names (see
+// MainWindowPresenter::listShotKey); no drop-down list uses it. Each window
+// maps this name to its toolkit's key.
+inline constexpr std::string_view kShotKeyName = "F5";
 
 class MainWindowView {
 public:

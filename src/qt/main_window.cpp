@@ -1,11 +1,15 @@
 #include "qt/main_window.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QToolTip>
 
 #include "front/layout.h"
 #include "qt/picture_view.h"
@@ -37,7 +41,7 @@ QColor textColour(TextColour colour, const QPalette& palette) {
 
 }  // namespace
 
-MainWindow::MainWindow(Host& host, ErrorReport report, QWidget* parent)
+MainWindow::MainWindow(Host& host, Audio& audio, ErrorReport report, QWidget* parent)
     : QWidget(parent), report_(std::move(report)), scale_(logicalDpiY() / 96.0), codec_(qtCaseFold) {
     // Where the design font is missing, fonts of nearly its widths stand in, so
     // that captions fit the sizes of the layout.
@@ -57,7 +61,7 @@ MainWindow::MainWindow(Host& host, ErrorReport report, QWidget* parent)
     resize(front::kDesignWidth, front::kDesignHeight);
 
     createControls();
-    presenter_ = std::make_unique<front::MainWindowPresenter>(host, *this, codec_);
+    presenter_ = std::make_unique<front::MainWindowPresenter>(host, audio, *this, codec_);
     connectControls();
     presenter_->FormCreate();
 }
@@ -139,6 +143,12 @@ void MainWindow::connectControls() {
         connect(list, &SlotList::backspaced, this, [&presenter, slot] { presenter.listBackspace(slot); });
         connect(list, &SlotList::picked, this, [&presenter, slot](int entry) { presenter.listPicked(slot, entry); });
         connect(list, &SlotList::edited, this, [&presenter, slot] { presenter.listEdited(slot); });
+        connect(list, &SlotList::shotKey, this, [&presenter, slot] { presenter.listShotKey(slot); });
+        list->installEventFilter(this);
+    }
+    for (int number = 1; number <= front::kImageCount; ++number) {
+        connect(image(number), &PictureView::clicked, this, [&presenter, number] { presenter.pictureClicked(number); });
+        image(number)->installEventFilter(this);
     }
     connect(button(1), &QPushButton::clicked, this, [&presenter] { presenter.Button1Click(); });
     connect(button(2), &QPushButton::clicked, this, [&presenter] { presenter.Button2Click(); });
@@ -170,6 +180,28 @@ bool MainWindow::event(QEvent* event) {
         }
     }
     return result;
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::ToolTip) return QWidget::eventFilter(watched, event);
+    // A list's edit field has no tooltip of its own: its tooltip event reaches the list.
+    front::ShownText text;
+    const auto list = std::find(lists_.begin(), lists_.end(), watched);
+    const auto picture = std::find(images_.begin(), images_.end(), watched);
+    if (list != lists_.end())
+        text = presenter_->listTooltip(static_cast<std::size_t>(list - lists_.begin()));
+    else if (picture != images_.end())
+        text = presenter_->pictureTooltip(static_cast<int>(picture - images_.begin()) + 1);
+    auto* widget = static_cast<QWidget*>(watched);
+    if (text.empty()) {
+        QToolTip::hideText();
+    } else {
+        // Shown as plain text, whatever the set's files hold, line by line.
+        const QString html = QStringLiteral("<p style='white-space:pre'>") + toQString(text).toHtmlEscaped() +
+                             QStringLiteral("</p>");
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), html, widget);
+    }
+    return true;
 }
 
 void MainWindow::setTitle(const front::ShownText& title) {

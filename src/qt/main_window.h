@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <memory>
 
+#include "core/platform/audio.h"
 #include "core/platform/host.h"
 #include "core/slots.h"
 #include "front/main_window_presenter.h"
@@ -32,8 +33,9 @@ class MainWindow : public QWidget, public front::MainWindowView {
 
 public:
     // Creates the window from its layout and runs the load sequence once,
-    // before the window is shown. report shows every error the user sees.
-    MainWindow(Host& host, ErrorReport report, QWidget* parent = nullptr);
+    // before the window is shown. report shows every error the user sees;
+    // audio plays the shots.
+    MainWindow(Host& host, Audio& audio, ErrorReport report, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     front::MainWindowPresenter& presenter() { return *presenter_; }
@@ -64,6 +66,8 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    // Shows the presenter's tooltip of a list or a picture.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createControls();

@@ -1,5 +1,6 @@
 #include "qt/picture_view.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 
 #include <cstring>
@@ -33,6 +34,18 @@ void PictureView::paintEvent(QPaintEvent*) {
     if (image_.isNull()) return;
     QPainter painter(this);
     painter.drawImage(0, 0, image_);
+}
+
+}  // namespace modsetup::qt
+
+namespace modsetup::qt {
+
+void PictureView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    emit clicked();
 }
 
 }  // namespace modsetup::qt

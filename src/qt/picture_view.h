@@ -2,6 +2,7 @@
 // A preview picture: shows the last picture loaded into it at its own size from
 // its top-left corner, clipped to its bounds. It paints no background, so the
 // transparent pixels let the window and the pictures beneath show through.
+// A click on it is forwarded as a signal.
 
 #include <QImage>
 #include <QWidget>
@@ -23,8 +24,12 @@ public:
     // What the view shows; a null image before the first picture.
     const QImage& image() const { return image_; }
 
+signals:
+    void clicked();  // the left mouse button pressed on it
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     QImage image_;

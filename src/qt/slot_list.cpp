@@ -8,11 +8,16 @@
 
 #include <algorithm>
 
+#include "front/main_window_view.h"
 #include "qt/qt_text.h"
 
 namespace modsetup::qt {
 
 namespace {
+
+// The key front::kShotKeyName names.
+constexpr Qt::Key kShotKey = Qt::Key_F5;
+static_assert(front::kShotKeyName == "F5");
 
 // Draws the entries as plain list rows of one fixed height.
 class EntryDelegate : public QStyledItemDelegate {
@@ -100,6 +105,10 @@ void SlotList::keyPressEvent(QKeyEvent* event) {
     const Qt::KeyboardModifiers commandKeys = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
     if (event->key() == Qt::Key_Backspace && !(event->modifiers() & commandKeys)) {
         emit backspaced();
+        return;
+    }
+    if (event->key() == kShotKey && !(event->modifiers() & commandKeys)) {
+        emit shotKey();
         return;
     }
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {

@@ -35,6 +35,7 @@ signals:
     void backspaced();               // Backspace, not yet carried out
     void picked(int entry);          // an entry picked from the drop-down (or by Up/Down)
     void edited();                   // any other change of the text by the user
+    void shotKey();                  // the shot key (front::kShotKeyName) pressed
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

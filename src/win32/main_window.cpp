@@ -1,5 +1,7 @@
 #include "win32/main_window.h"
 
+#include <windowsx.h>
+
 #include <string>
 
 namespace modsetup::win32 {
@@ -17,6 +19,10 @@ constexpr char kWindowProperty[] = "modsetup.MainWindow";
 constexpr int kFirstControlId = 100;
 // Entries the open drop-down of a list shows before it scrolls.
 constexpr int kShownEntries = 8;
+// How wide a tooltip grows before it wraps a line, and how long it stays:
+// long enough to read eleven lines.
+constexpr int kTooltipWidth = 480;
+constexpr int kTooltipShownMs = 30000;
 
 // Letter case as the system's code page has it, for the lists' typing
 // completion: one character per byte.
@@ -63,11 +69,12 @@ std::string text(std::string_view caption) { return std::string(caption); }
 
 }  // namespace
 
-MainWindow::MainWindow(Host& host, ErrorReport report)
+MainWindow::MainWindow(Host& host, Audio& audio, ErrorReport report)
     : report_(std::move(report)), scale_(screenScale()), codec_(codePageCaseFold) {
     createWindow();
     createControls();
-    presenter_ = std::make_unique<front::MainWindowPresenter>(host, *this, codec_);
+    createTooltips();
+    presenter_ = std::make_unique<front::MainWindowPresenter>(host, audio, *this, codec_);
     presenter_->FormCreate();
 }
 
@@ -163,6 +170,76 @@ void MainWindow::createControls() {
     }
 }
 
+// One tooltip control for every list and picture. It asks for each text
+// when it is about to show it (TTN_GETDISPINFO), and the presenter computes it then.
+void MainWindow::createTooltips() {
+    if (window_ == nullptr) return;
+    INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_TAB_CLASSES};
+    InitCommonControlsEx(&classes);
+    tooltips_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+    if (tooltips_ == nullptr) return;
+    SendMessageA(tooltips_, TTM_SETMAXTIPWIDTH, 0, scaled(kTooltipWidth));
+    SendMessageA(tooltips_, TTM_SETDELAYTIME, TTDT_AUTOPOP, kTooltipShownMs);
+    const auto add = [this](UINT flags, UINT_PTR id, RECT bounds) {
+        TTTOOLINFOA tool{};
+        tool.cbSize = sizeof(tool);
+        tool.uFlags = flags | TTF_SUBCLASS;
+        tool.hwnd = window_;
+        tool.uId = id;
+        tool.rect = bounds;
+        tool.lpszText = LPSTR_TEXTCALLBACKA;
+        SendMessageA(tooltips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    };
+    for (const auto& list : lists_)
+        for (HWND part : {list->handle(), list->editHandle()})
+            if (part != nullptr) add(TTF_IDISHWND, reinterpret_cast<UINT_PTR>(part), {});
+    // The tooltip control takes the first tool under the pointer: the
+    // pictures go in from the last drawn, which covers the others.
+    for (auto row = front::kLayout.rbegin(); row != front::kLayout.rend(); ++row)
+        if (row->kind == ControlKind::Picture) add(0, static_cast<UINT_PTR>(row->number), placeOfPicture(*row));
+}
+
+void MainWindow::popTooltip() const {
+    if (tooltips_ != nullptr) SendMessageA(tooltips_, TTM_POP, 0, 0);
+}
+
+const char* MainWindow::tooltipText(const NMTTDISPINFOA& asked) {
+    front::ShownText text;
+    if (asked.uFlags & TTF_IDISHWND) {
+        const auto part = reinterpret_cast<HWND>(asked.hdr.idFrom);
+        for (std::size_t slot = 0; slot < kSlotCount; ++slot)
+            if (lists_[slot]->handle() == part || lists_[slot]->editHandle() == part) text = presenter_->listTooltip(slot);
+    } else {
+        text = presenter_->pictureTooltip(static_cast<int>(asked.hdr.idFrom));
+    }
+    tooltipText_.clear();
+    for (const char c : codec_.bytes(text)) {
+        if (c == '\n') tooltipText_ += '\r';
+        tooltipText_ += c;
+    }
+    return tooltipText_.c_str();
+}
+
+RECT MainWindow::placeOfPicture(const ControlLayout& row) const {
+    RECT bounds = scaledBounds(row);
+    if (row.parent == ControlParent::GroupBox1) {
+        const RECT group = scaledBounds(front::layoutOf("GroupBox1"));
+        OffsetRect(&bounds, group.left, group.top);
+    }
+    return bounds;
+}
+
+int MainWindow::pictureAt(POINT point) const {
+    for (auto row = front::kLayout.rbegin(); row != front::kLayout.rend(); ++row) {
+        if (row->kind != ControlKind::Picture) continue;
+        const RECT bounds = placeOfPicture(*row);
+        if (PtInRect(&bounds, point)) return row->number;
+    }
+    return 0;
+}
+
 void MainWindow::show(int showCommand) {
     if (window_ == nullptr) return;
     ShowWindow(window_, showCommand);
@@ -190,6 +267,22 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         if (lParam != 0) command(LOWORD(wParam), HIWORD(wParam));
         return 0;
+    case WM_LBUTTONDOWN: {
+        // Pictures are drawn, not windows: the click is found a picture here.
+        // The group box lets the mouse through to the window beneath it.
+        const int image = pictureAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        if (image != 0) presenter_->pictureClicked(image);
+        return 0;
+    }
+    case WM_NOTIFY: {
+        auto* notice = reinterpret_cast<NMHDR*>(lParam);
+        if (notice->hwndFrom == tooltips_ && notice->code == TTN_GETDISPINFOA) {
+            auto* asked = reinterpret_cast<NMTTDISPINFOA*>(lParam);
+            asked->lpszText = const_cast<char*>(tooltipText(*asked));
+            return 0;
+        }
+        break;
+    }
     case WM_PAINT: {
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(window_, &paint);

@@ -8,8 +8,10 @@
 #include <array>
 #include <cstddef>
 #include <memory>
+#include <string>
 #include <vector>
 
+#include "core/platform/audio.h"
 #include "core/platform/host.h"
 #include "core/slots.h"
 #include "front/main_window_presenter.h"
@@ -22,13 +24,16 @@
 #include "win32/slot_list.h"
 #include "win32/win32_api.h"
 
+#include <commctrl.h>
+
 namespace modsetup::win32 {
 
 class MainWindow final : public front::MainWindowView, private SlotListEvents {
 public:
     // Creates the window (not shown yet) from its layout and runs the load
-    // sequence once. report shows every error the user sees.
-    MainWindow(Host& host, ErrorReport report);
+    // sequence once. report shows every error the user sees; audio plays the
+    // shots.
+    MainWindow(Host& host, Audio& audio, ErrorReport report);
     ~MainWindow() override;
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
@@ -47,6 +52,8 @@ public:
     HWND checkBox1() const { return checkBox1_; }
     HWND groupBox1() const { return groupBox1_; }
     HFONT windowFont() const { return windowFont_; }
+    // The tooltip control that shows the lists' and the pictures' tooltips.
+    HWND tooltips() const { return tooltips_; }
 
     // MainWindowView
     double layoutScale() const override { return scale_; }
@@ -65,16 +72,28 @@ public:
     void showError(const front::ShownText& caption, const front::ShownText& text) override;
 
 private:
-    // SlotListEvents: straight to the presenter.
-    void listTyped(std::size_t slot, char32_t typed) override { presenter_->listTyped(slot, typed); }
-    void listBackspace(std::size_t slot) override { presenter_->listBackspace(slot); }
-    void listPicked(std::size_t slot, int entry) override { presenter_->listPicked(slot, entry); }
-    void listEdited(std::size_t slot) override { presenter_->listEdited(slot); }
+    // SlotListEvents: straight to the presenter. A tooltip showing while the
+    // text changes would tell of the set named before: it goes, as a Qt
+    // tooltip goes at a keystroke.
+    void listTyped(std::size_t slot, char32_t typed) override { popTooltip(), presenter_->listTyped(slot, typed); }
+    void listBackspace(std::size_t slot) override { popTooltip(), presenter_->listBackspace(slot); }
+    void listPicked(std::size_t slot, int entry) override { popTooltip(), presenter_->listPicked(slot, entry); }
+    void listEdited(std::size_t slot) override { popTooltip(), presenter_->listEdited(slot); }
+    void listShotKey(std::size_t slot) override { presenter_->listShotKey(slot); }
 
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK groupBoxProc(HWND groupBox, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void command(int id, WORD code);
+    void createTooltips();
+    void popTooltip() const;
+    // The picture drawn at a point of the window's client area (the last one
+    // drawn there, as it covers the others); 0 for none.
+    int pictureAt(POINT point) const;
+    // Bounds of a picture in the window's client area.
+    RECT placeOfPicture(const front::ControlLayout& row) const;
+    // The text of the tooltip the tooltip control asks for.
+    const char* tooltipText(const NMTTDISPINFOA& asked);
 
     void createWindow();
     void createControls();
@@ -108,6 +127,8 @@ private:
     std::array<HWND, front::kButtonCount> buttons_{};
     HWND checkBox1_ = nullptr;
     HWND groupBox1_ = nullptr;
+    HWND tooltips_ = nullptr;
+    std::string tooltipText_;  // the text of the tooltip shown last, kept while it shows
 
     std::unique_ptr<front::MainWindowPresenter> presenter_;
 };

@@ -2,10 +2,16 @@
 
 #include <string>
 
+#include "front/main_window_view.h"
+
 namespace modsetup::win32 {
 namespace {
 
 constexpr char kSlotListProperty[] = "modsetup.SlotList";
+
+// The key front::kShotKeyName names; it makes no character.
+constexpr WPARAM kShotKey = VK_F5;
+static_assert(front::kShotKeyName == "F5");
 
 // Positions in the edit field: one character per byte of the code page.
 LPARAM toLParam(std::size_t position) { return static_cast<LPARAM>(position); }
@@ -54,6 +60,12 @@ LRESULT CALLBACK SlotList::editProc(HWND edit, UINT message, WPARAM wParam, LPAR
     if (list == nullptr) return DefWindowProcA(edit, message, wParam, lParam);
     const WNDPROC original = list->originalEditProc_;
     switch (message) {
+    case WM_KEYDOWN:
+        if (wParam == kShotKey) {
+            list->events_.listShotKey(list->slot_);
+            return 0;
+        }
+        break;
     case WM_CHAR: {
         const auto byte = static_cast<unsigned char>(wParam & 0xFF);
         if (byte == '\b') {

@@ -6,6 +6,7 @@
 // the user (Delete, paste, cut) are reported by the combo box to the window,
 // which hands them here; each becomes one event. What the program sets never
 // becomes an event. The mouse wheel changes only a list that has the focus.
+// The shot key in the edit field is an event too.
 
 #include <cstddef>
 #include <vector>
@@ -23,6 +24,7 @@ public:
     virtual void listBackspace(std::size_t slot) = 0;              // Backspace, not yet carried out
     virtual void listPicked(std::size_t slot, int entry) = 0;      // the entry is the text now
     virtual void listEdited(std::size_t slot) = 0;                 // any other change of the text by the user
+    virtual void listShotKey(std::size_t slot) = 0;                // the shot key (front::kShotKeyName) pressed
 
 protected:
     ~SlotListEvents() = default;

@@ -221,14 +221,16 @@ TEST_F(LibraryCheck, EachFaultIsReportedOnceWithWhatTheProgramDoes) {
     }
 }
 
-// Marks the entries whose names begin with "Hidden" hidden,
-// as a Windows file system reports them.
+// Marks the entries whose names begin with "Hidden" hidden, and those that
+// begin with "Unwritable" as names the code page cannot write, as the Windows
+// host reports them.
 class HidingHost : public ForwardingHost {
 public:
     using ForwardingHost::ForwardingHost;
     bool listFolder(const std::string& pattern, std::vector<FolderEntry>& entries) override {
         const bool listed = ForwardingHost::listFolder(pattern, entries);
         for (auto& entry : entries) entry.isHidden = entry.name.starts_with("Hidden");
+        for (auto& entry : entries) entry.nameUnrepresentable = entry.name.starts_with("Unwritable");
         return listed;
     }
 };
@@ -243,6 +245,18 @@ TEST_F(LibraryCheck, HiddenSetIsNamedAsNotOfferedAndNotCheckedFurther) {
     EXPECT_EQ(findingLine(result.findings[0]),
               "warning: " + shown("5/Hidden set") + ": hidden or a system folder: the list does not offer this set");
     EXPECT_EQ(result.sets, 15 * kCheckSets.size());
+}
+
+TEST_F(LibraryCheck, SetNameTheCodePageCannotWriteIsAnError) {
+    const Game game;
+    fs::create_directories(game.library() / "6/Unwritable");
+    HidingHost hiding(*host);
+    const CheckResult result = checkLibrary(hiding, game.configBase());
+    ASSERT_EQ(result.findings.size(), 1u);
+    EXPECT_EQ(findingLine(result.findings[0]),
+              "error: " + shown("6/Unwritable") +
+                  ": the name holds characters this system's code page cannot write, so the set cannot be chosen "
+                  "on this system: the list does not offer it");
 }
 
 #ifndef _WIN32

@@ -24,19 +24,19 @@ public:
     using ForwardingHost::ForwardingHost;
     std::vector<std::string> calls;
 
-    std::unique_ptr<OutputFile> openReplace(const std::string& path) override {
+    std::unique_ptr<OutputFile> openReplace(const std::string& path, FileFailure& failure) override {
         calls.push_back("write " + path);
-        return ForwardingHost::openReplace(path);
+        return ForwardingHost::openReplace(path, failure);
     }
-    bool createDirectory(const std::string& path) override {
+    FileResult createDirectory(const std::string& path) override {
         calls.push_back("create " + path);
         return ForwardingHost::createDirectory(path);
     }
-    bool deleteFile(const std::string& path) override {
+    FileResult deleteFile(const std::string& path) override {
         calls.push_back("delete " + path);
         return ForwardingHost::deleteFile(path);
     }
-    bool copyFile(const std::string& source, const std::string& target) override {
+    FileResult copyFile(const std::string& source, const std::string& target) override {
         calls.push_back("copy " + target);
         return ForwardingHost::copyFile(source, target);
     }
@@ -46,7 +46,7 @@ public:
 class BravoCopyFails : public ForwardingHost {
 public:
     using ForwardingHost::ForwardingHost;
-    bool copyFile(const std::string& source, const std::string& target) override {
+    FileResult copyFile(const std::string& source, const std::string& target) override {
         if (target.find("\\gostek-gfx\\team2\\") != std::string::npos) return false;
         return ForwardingHost::copyFile(source, target);
     }
@@ -369,6 +369,39 @@ TEST_F(ApplyTest, FromAFolderWhosePathHoldsABackslashNothingIsTouched) {
     EXPECT_TRUE(host.calls.empty());
     EXPECT_TRUE(std::filesystem::is_empty(game.dir() / "mods"));
     EXPECT_EQ(message(outcome), backslashFolderMessage("/home/player/ga\\me") + "\nApply installed and saved nothing.");
+}
+
+// Fails the copy onto one target for a given cause, as the host would tell it.
+struct OneCopyFails : ForwardingHost {
+    OneCopyFails(Host& inner, FileFailure failure) : ForwardingHost(inner), failure(failure) {}
+    FileResult copyFile(const std::string& source, const std::string& target) override {
+        return target.ends_with("\\mp5-fire.wav") ? FileResult(failure) : ForwardingHost::copyFile(source, target);
+    }
+    FileFailure failure;
+};
+
+// Each cause a report names in its own words: a file another program holds,
+// a folder that refuses this user (said first, with what to do), a set file
+// that is there but unreadable; a file the set lacks is no failure.
+TEST_F(ApplyTest, EachCauseOfAFailedCopyIsReportedInItsOwnWords) {
+    const std::string listed =
+        "1 file or folder of the game mod folder could not be written:\nmods\\Desert\\sfx\\mp5-fire.wav\n";
+    const std::string done = "Apply carried out all its other steps.";
+    const std::pair<FileFailure, std::string> cases[] = {
+        {FileFailure::Missing, ""},
+        {FileFailure::InUse, listed + "The file \"mods\\Desert\\sfx\\mp5-fire.wav\" is in use by another program. "
+                                      "Close the game, then apply again.\n" + done},
+        {FileFailure::AccessDenied, "The game folder cannot be written, so run the program as administrator or "
+                                    "install the game outside a protected folder.\n" + listed + done},
+        {FileFailure::Unreadable, "1 file of the chosen sets could not be read, so the game mod folder keeps what it "
+                                  "had there:\n" + game.configBase() + "\\2\\Gold\\sfx\\mp5-fire.wav\n" + done},
+    };
+    for (const auto& [failure, expected] : cases) {
+        OneCopyFails host(*system, failure);
+        const ApplyOutcome outcome = apply(true, &host);
+        EXPECT_EQ(outcome.succeeded(), expected.empty()) << expected;
+        EXPECT_EQ(message(outcome), expected);
+    }
 }
 
 TEST(ApplyFailureMessage, NamesEveryKindOfFailureInPlainSentences) {

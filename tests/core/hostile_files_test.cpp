@@ -58,7 +58,7 @@ TEST(NamedPipesInTheLibrary, StartUpReportsAPipeAtAPreviewAndReadsPipedConfigura
     EXPECT_TRUE(outcome.errors.empty());
 }
 
-TEST(NamedPipesInTheLibrary, ApplyCountsCopiesFromAPipeOrADeviceAsFailedAndReadsAPipedNameFileAsMissing) {
+TEST(NamedPipesInTheLibrary, ApplyCountsCopiesFromAPipeOrADeviceAsUnreadableAndReadsAPipedNameFileAsMissing) {
     std::unique_ptr<Host> host = makeSystemHost();
     GameFolder game;
     const SlotTexts texts = game.addStandardSets();
@@ -74,9 +74,9 @@ TEST(NamedPipesInTheLibrary, ApplyCountsCopiesFromAPipeOrADeviceAsFailedAndReads
     ApplyOutcome outcome;
     ASSERT_TRUE(testing::finishesWithoutBlocking([&] { outcome = game.applyTicked(*host, texts); },
                                                  {pipedPicture, pipedName}));
-    EXPECT_EQ(outcome.failedPaths, std::vector<std::string>{"mods\\Desert\\weapons-gfx\\deserteagle.bmp"});
-    // The link to the device also leads outside the set library.
-    EXPECT_EQ(outcome.refusedFiles, std::vector<std::string>{game.configBase() + "\\3\\Gold\\sfx\\ak74-fire.wav"});
+    EXPECT_EQ(outcome.unreadableSources,
+              (std::vector<std::string>{game.configBase() + "\\1\\Gold\\weapons-gfx\\deserteagle.bmp",
+                                        game.configBase() + "\\3\\Gold\\sfx\\ak74-fire.wav"}));
     EXPECT_TRUE(outcome.selectionsSaved);
     EXPECT_EQ(readFile(game.modFolder("Desert") / "txt/weaponnames.txt"),
               [] {

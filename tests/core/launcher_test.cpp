@@ -21,6 +21,12 @@ public:
     using ForwardingHost::ForwardingHost;
     std::vector<std::string> opened;
     std::string refusal;  // empty: the shell takes the document
+    bool writeDenied = false;  // a protected game folder: the system denies every write
+    std::unique_ptr<OutputFile> openReplace(const std::string& path, FileFailure& failure) override {
+        if (!writeDenied) return ForwardingHost::openReplace(path, failure);
+        failure = FileFailure::AccessDenied;
+        return nullptr;
+    }
     bool shellOpen(const std::string& path, WindowHandle /*owner*/, std::string& reason) override {
         opened.push_back(path);
         reason = refusal;
@@ -70,6 +76,10 @@ TEST_F(PlayTest, AScriptThatCannotBeWrittenIsNotOpened) {
     EXPECT_EQ(outcome.error,
               "The launch script \"Desert.bat\" could not be written in the working directory, so the game was not "
               "started.");
+
+    host.writeDenied = true;
+    EXPECT_EQ(play("Desert").error, writeDeniedMessage(launchScriptNotWrittenMessage("Desert.bat")));
+    EXPECT_TRUE(host.opened.empty());
 }
 
 TEST_F(PlayTest, AScriptTheShellDoesNotTakeIsReportedWithTheSystemsReason) {

@@ -158,8 +158,8 @@ TEST_F(LineFileTest, FailedWriteOpenDropsLinesAndNextOpenWorks) {
 class FullDiskHost : public ForwardingHost {
 public:
     FullDiskHost(Host& inner, std::size_t budget) : ForwardingHost(inner), budget_(budget) {}
-    std::unique_ptr<OutputFile> openReplace(const std::string& path) override {
-        auto real = inner_.openReplace(path);
+    std::unique_ptr<OutputFile> openReplace(const std::string& path, FileFailure& failure) override {
+        auto real = inner_.openReplace(path, failure);
         if (!real) return nullptr;
         return std::make_unique<Limited>(std::move(real), budget_);
     }
@@ -177,7 +177,7 @@ private:
             budget_ -= size;
             return real_->write(data, size);
         }
-        bool commit() override { return real_->commit(); }
+        FileResult commit() override { return real_->commit(); }
 
     private:
         std::unique_ptr<OutputFile> real_;

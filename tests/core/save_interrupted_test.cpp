@@ -38,8 +38,8 @@ struct KillPoint {
 class KillingHost : public ForwardingHost {
 public:
     KillingHost(Host& inner, KillPoint point) : ForwardingHost(inner), point_(point) {}
-    std::unique_ptr<OutputFile> openReplace(const std::string& path) override {
-        auto real = inner_.openReplace(path);
+    std::unique_ptr<OutputFile> openReplace(const std::string& path, FileFailure& failure) override {
+        auto real = inner_.openReplace(path, failure);
         if (!real) return nullptr;
         return std::make_unique<Dying>(std::move(real), point_);
     }
@@ -56,9 +56,9 @@ private:
             written_ += size;
             return real_->write(data, size);
         }
-        bool commit() override {
+        FileResult commit() override {
             if (point_.moment == KillPoint::BeforeCommit) dieNow();
-            const bool committed = real_->commit();
+            const FileResult committed = real_->commit();
             if (point_.moment == KillPoint::AfterCommit) dieNow();
             return committed;
         }

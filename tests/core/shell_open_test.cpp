@@ -1,7 +1,8 @@
-// The POSIX host's shell open, which Play uses: the desktop's opener gets a
-// document name it cannot read as an option, and its verdict is heard within
-// a bounded wait, never waiting for what it starts. The opener here is a
-// stand-in script put first on the PATH.
+// The POSIX host's shell open, which Play uses: Wine's command interpreter
+// runs the launch script from the script's folder, in a session of its own
+// with the environment as it is, and Wine's verdict is heard within a bounded
+// wait, never waiting for what it starts. Wine here is a stand-in script that
+// the variable WINE names.
 #ifndef _WIN32
 
 #include <gtest/gtest.h>
@@ -28,62 +29,73 @@ protected:
     testing::ScratchDir dir;
     testing::WorkingDirectory cwd{dir.path()};
     const std::string savedPath = std::getenv("PATH") ? std::getenv("PATH") : "";
+    const std::string wine = (dir / "bin/fake wine").string();
 
-    ~ShellOpen() override { ::setenv("PATH", savedPath.c_str(), 1); }
+    ShellOpen() { ::setenv("WINE", wine.c_str(), 1); }
+    ~ShellOpen() override {
+        ::setenv("PATH", savedPath.c_str(), 1);
+        ::unsetenv("WINE");
+    }
 
-    // The stand-in opener: a shell script with this body.
-    void useOpener(const std::string& body) {
-        const auto opener = dir / "bin/xdg-open";
-        writeFile(opener, "#!/bin/sh\n" + body + "\n");
-        std::filesystem::permissions(opener, std::filesystem::perms::owner_all);
-        ::setenv("PATH", ((dir / "bin").string() + ":" + savedPath).c_str(), 1);
+    // The stand-in Wine: a shell script with this body.
+    void useWine(const std::string& body) {
+        writeFile(wine, "#!/bin/sh\n" + body + "\n");
+        std::filesystem::permissions(wine, std::filesystem::perms::owner_all);
     }
 
     bool open(const std::string& document, std::string& reason) { return host->shellOpen(document, 0, reason); }
 };
 
-TEST_F(ShellOpen, TheOpenerGetsOneArgumentThatIsNeverAnOption) {
-    useOpener("printf '%s\\n' \"$@\" > '" + (dir / "arguments").string() + "'");
+TEST_F(ShellOpen, WineRunsTheScriptWithCmdFromTheScriptsFolderInASessionOfItsOwn) {
+    // Arguments, working directory, the environment (PATH), and whether it leads a session of its own.
+    useWine("sid=$(sed 's/.*) //' /proc/$$/stat | cut -d' ' -f4)\n"
+            "{ printf '%s|' \"$@\"; pwd -P; echo \"$PATH\"; [ \"$sid\" = $$ ] && echo own session; } > '" +
+            (dir / "record").string() + "'");
+    std::filesystem::create_directory(dir / "sub folder");
     const std::pair<std::string, std::string> cases[] = {
-        {"-x.bat", "./-x.bat"},
-        {"--help.bat", "./--help.bat"},
-        {"Desert Storm.bat", "./Desert Storm.bat"},
-        {dir.programPath("-y.bat"), dir.base() + "/-y.bat"},
+        {"Desert.bat", "cmd|/c|Desert.bat|" + dir.base()},
+        {"-x.bat", "cmd|/c|-x.bat|" + dir.base()},
+        {"Desert Storm.bat", "cmd|/c|Desert Storm.bat|" + dir.base()},
+        {dir.programPath("sub folder\\y.bat"), "cmd|/c|y.bat|" + dir.base() + "/sub folder"},
     };
-    for (const auto& [document, argument] : cases) {
+    for (const auto& [document, run] : cases) {
         SCOPED_TRACE(document);
         std::string reason;
         EXPECT_TRUE(open(document, reason)) << reason;
-        EXPECT_EQ(readFile(dir / "arguments"), argument + "\n");
+        EXPECT_EQ(readFile(dir / "record"), run + "\n" + savedPath + "\nown session\n");
     }
 }
 
-TEST_F(ShellOpen, AnOpenerThatFailsOrIsMissingIsReportedWithItsReason) {
+TEST_F(ShellOpen, AWineThatFailsOrCannotBeStartedIsReportedWithItsReason) {
     const std::pair<std::string, std::string> cases[] = {
         {"exit 0", ""},
-        {"exit 3", openerFailedReason("xdg-open", 3)},
-        {"kill -TERM $$", openerKilledReason("xdg-open", SIGTERM)},
+        {"exit 3", wineFailedReason(wine, 3)},
+        {"kill -TERM $$", wineKilledReason(wine, SIGTERM)},
     };
     for (const auto& [body, expected] : cases) {
         SCOPED_TRACE(body);
-        useOpener(body);
+        useWine(body);
         std::string reason;
         EXPECT_EQ(open("Desert.bat", reason), expected.empty());
         EXPECT_EQ(reason, expected);
     }
 
-    std::filesystem::create_directory(dir / "empty");
-    ::setenv("PATH", (dir / "empty").c_str(), 1);
-    std::string reason;
-    EXPECT_FALSE(open("Desert.bat", reason));
-    EXPECT_EQ(reason, openerNotStartedReason("xdg-open", std::strerror(ENOENT)));
+    // WINE naming no program, then no WINE and no Wine on the PATH.
+    ::setenv("WINE", "/opt/no-such-wine", 1);
+    ::setenv("PATH", (dir / "bin").c_str(), 1);
+    for (const char* tried : {"/opt/no-such-wine", "wine"}) {
+        std::string reason;
+        EXPECT_FALSE(open("Desert.bat", reason));
+        EXPECT_EQ(reason, wineNotStartedReason(tried, std::strerror(ENOENT)));
+        ::unsetenv("WINE");
+    }
 }
 
-// An opener that runs what it opens in the foreground: once the bounded wait
-// is over the document counts as taken, and nobody waits for the game.
-TEST_F(ShellOpen, AnOpenerStillRunningAfterTheWaitHasTakenTheDocument) {
-    const auto pidFile = dir / "opener.pid";
-    useOpener("echo $$ > '" + pidFile.string() + "'\nexec sleep 60");
+// A Wine that runs the game in the foreground: once the bounded wait is over
+// the script counts as taken, and nobody waits for the game.
+TEST_F(ShellOpen, AWineStillRunningAfterTheWaitHasTakenTheScript) {
+    const auto pidFile = dir / "wine.pid";
+    useWine("echo $$ > '" + pidFile.string() + "'\nexec sleep 60");
     const auto started = std::chrono::steady_clock::now();
     std::string reason;
     EXPECT_TRUE(open("Desert.bat", reason)) << reason;

@@ -39,7 +39,9 @@ using WeaponSetFiles = std::array<std::string, kWeaponSlotCount>;
 class CapturingHost : public ForwardingHost {
 public:
     using ForwardingHost::ForwardingHost;
-    std::unique_ptr<OutputFile> openReplace(const std::string&) override { return inner_.openReplace("captured"); }
+    std::unique_ptr<OutputFile> openReplace(const std::string&, FileFailure& failure) override {
+        return inner_.openReplace("captured", failure);
+    }
 };
 
 template <typename Writer>

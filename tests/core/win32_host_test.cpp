@@ -1,6 +1,8 @@
 // What only the Windows host does: hidden and system attributes in listings
-// and the catalogue, sharing with other programs that hold a file open, the
-// launch script opened through the shell, and the shell's refusal.
+// and the catalogue, sharing with other programs that hold a file open, paths
+// of any length and names the plain path form would trim, names the code page
+// cannot write, the launch script opened through the shell, and the shell's
+// refusal.
 #include <gtest/gtest.h>
 
 #ifdef _WIN32
@@ -12,12 +14,16 @@
 #endif
 #include <windows.h>
 
+#include <process.h>
+
 #include <algorithm>
 #include <chrono>
 #include <thread>
+#include <tuple>
 
 #include "core/catalogue.h"
 #include "core/line_file.h"
+#include "core/platform/win32_path.h"
 #include "test_support.h"
 
 namespace modsetup {
@@ -48,10 +54,14 @@ protected:
     ScratchDir dir;
 };
 
-TEST_F(Win32Host, HiddenAndSystemSetFoldersAreNotOffered) {
+// This leg's code page is 1252 (Wine's under C.UTF-8): it writes "ž" but no
+// Cyrillic, so a folder "Nož Ж" is marked, shown with its Cyrillic letter
+// escaped, and not offered either.
+TEST_F(Win32Host, HiddenSystemAndUnwritableSetFoldersAreNotOffered) {
     const std::string base = dir.programPath("modsetup");
     for (const char* name : {"Gold", "Hidden", "System", "Both", ".dotted"})
         std::filesystem::create_directories(dir / "modsetup/knife" / name);
+    ASSERT_TRUE(CreateDirectoryW((*systemPath(base + "\\knife") + L"\\No\x017E \x0416").c_str(), nullptr));
     writeFile(dir / "modsetup/knife/hidden file.txt", "x");
     ASSERT_TRUE(SetFileAttributesA((base + "\\knife\\Hidden").c_str(), FILE_ATTRIBUTE_HIDDEN));
     ASSERT_TRUE(SetFileAttributesA((base + "\\knife\\System").c_str(), FILE_ATTRIBUTE_SYSTEM));
@@ -69,7 +79,8 @@ TEST_F(Win32Host, HiddenAndSystemSetFoldersAreNotOffered) {
     EXPECT_FALSE(entry("System").isHidden);
     EXPECT_TRUE(entry("Both").isHidden && entry("Both").isSystem);
     EXPECT_TRUE(entry("Both").isDirectory);
-    EXPECT_FALSE(entry("Gold").isHidden || entry("Gold").isSystem);
+    EXPECT_FALSE(entry("Gold").isHidden || entry("Gold").isSystem || entry("Gold").nameUnrepresentable);
+    EXPECT_TRUE(entry("No\x9E \\u{0416}").nameUnrepresentable);
 
     std::vector<std::string> sets = scanSlotFolder(*host, base, 11);  // secondary slot 2: "knife"
     std::sort(sets.begin(), sets.end());
@@ -105,6 +116,92 @@ TEST_F(Win32Host, ALockedTargetKeepsItsContentAndNoTemporaryStays) {
     file.writeLine("new");
     EXPECT_TRUE(file.close());
     EXPECT_EQ(readFile(dir / "weapons.ini"), "new\r\n");
+}
+
+// Whether a program could open path for writing now: not while another holds it.
+bool writable(const std::filesystem::path& path) {
+    HANDLE file = CreateFileA(path.string().c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    return file != INVALID_HANDLE_VALUE && CloseHandle(file);
+}
+
+// Another program (hold_file.exe, beside this one) holds a file, letting
+// others read it or not, as a running game or an antivirus scan does. A held
+// target is waited for, and replaced when let go in time, or reported in use
+// and kept; one that holds the bytes already is left as it is; a held source
+// is unreadable at once.
+TEST_F(Win32Host, FilesAnotherProgramHoldsAreWaitedForOrReported) {
+    // The file held, for how long, whether others may read it; the target before, the copy's failure, the target after.
+    const std::tuple<const char*, int, const char*, const char*, FileFailure, const char*> cases[] = {
+        {"target.wav", 1000, "", "old", FileFailure::None, "new"},
+        {"target.wav", 10000, "", "old", FileFailure::InUse, "old"},
+        {"target.wav", 10000, "read", "new", FileFailure::None, "new"},
+        {"source.wav", 10000, "", "old", FileFailure::Unreadable, "old"},
+    };
+    const auto program = std::filesystem::path(host->programPath());
+    const std::string helper = '"' + (program.parent_path() / "hold_file.exe").string() + '"';
+    for (const auto& [file, ms, othersRead, before, failure, after] : cases) {
+        SCOPED_TRACE(std::string(file) + " held for " + std::to_string(ms) + " ms");
+        writeFile(dir / "source.wav", "new");
+        writeFile(dir / "target.wav", before);
+        const std::string held = '"' + (dir / file).string() + '"';
+        const auto holder = reinterpret_cast<HANDLE>(_spawnl(_P_NOWAIT, helper.c_str(), helper.c_str(), held.c_str(),
+                                                              std::to_string(ms).c_str(), othersRead, nullptr));
+        for (int tries = 0; tries < 3000 && writable(dir / file); ++tries) Sleep(20);
+        EXPECT_EQ(host->copyFile(dir.programPath("source.wav"), dir.programPath("target.wav")).failure(), failure);
+        TerminateProcess(holder, 0);
+        WaitForSingleObject(holder, INFINITE);
+        CloseHandle(holder);
+        EXPECT_EQ(readFile(dir / "target.wav"), after);
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2) << "no temporary file stays";
+}
+
+// Names reached as given, at any length: a set in a slot folder past 260
+// characters, with a trailing dot or blank beside its trimmed namesake, in
+// 8-bit characters. Each is made, copied into, read back, found in its
+// folder's listing and deleted through the host.
+TEST_F(Win32Host, PathsOfAnyLengthReachTheExactNameGiven) {
+    writeFile(dir / "source.bmp", "the set's own");
+    writeFile(dir / "AK Night/1.bmp", "namesake");
+    const std::string deep = std::string(150, 'L') + "\\" + std::string(150, 'L') + "\\Gold";
+    for (const std::string& name : {deep, std::string("AK Night."), std::string("AK Night "), std::string("Gr\xFCn")}) {
+        const std::string folder = dir.programPath(name);
+        const std::string file = folder + "\\1.bmp";
+        SCOPED_TRACE(folder);
+        for (std::size_t end = name.find('\\');; end = name.find('\\', end + 1)) {
+            EXPECT_TRUE(host->createDirectory(dir.programPath(name.substr(0, end))));
+            if (end == std::string::npos) break;
+        }
+        // In through "." and ".." pieces and a doubled backslash, which keep their meanings.
+        EXPECT_TRUE(host->copyFile(dir.programPath("source.bmp"), dir.programPath(".\\x\\..\\" + name + "\\\\1.bmp")));
+        EXPECT_TRUE(host->copyFile(file, dir.programPath("read back.bmp")));
+        EXPECT_EQ(readFile(dir / "read back.bmp"), "the set's own");
+        std::vector<FolderEntry> entries;
+        EXPECT_TRUE(host->listFolder(folder.substr(0, folder.rfind('\\')) + "\\*.*", entries));
+        EXPECT_TRUE(std::any_of(entries.begin(), entries.end(),
+                                [&](const FolderEntry& e) { return e.name == folder.substr(folder.rfind('\\') + 1); }));
+        EXPECT_TRUE(host->deleteFile(file));
+        // The scratch folder's own clean-up reaches neither long paths nor trailing dots.
+        DeleteFileW(systemPath(file)->c_str());
+        for (std::string level = folder; level.size() > dir.base().size(); level.resize(level.rfind('\\')))
+            RemoveDirectoryW(systemPath(level)->c_str());
+    }
+    EXPECT_EQ(readFile(dir / "AK Night/1.bmp"), "namesake");
+}
+
+// What Windows makes of the plain paths a test folder cannot hold: relative
+// to a drive, rooted, on a share; rows of path, base and result.
+TEST(Win32Path, PlainPathsKeepTheirMeaningsInTheLongForm) {
+    const std::wstring_view cases[][3] = {
+        {L"D:x", L"D:\\Other", L"\\\\?\\D:\\Other\\x"},
+        {L"\\x", L"\\\\server\\share\\dir", L"\\\\?\\UNC\\server\\share\\x"},
+        {L"\\\\server\\share\\..\\x", L"C:\\", L"\\\\?\\UNC\\server\\share\\x"},
+        {L"x", L"\\\\?\\C:\\Long", L"\\\\?\\C:\\Long\\x"},
+        {L"\\\\server", L"C:\\", L""},
+    };
+    for (const auto& [path, base, expected] : cases)
+        EXPECT_EQ(extendedPath(path, base).value_or(L""), expected) << std::string(path.begin(), path.end());
 }
 
 TEST_F(Win32Host, ShellOpenRunsTheScriptFromTheWorkingDirectory) {

@@ -8,6 +8,7 @@
 #include "bmp_builder.h"
 #include "core/config.h"
 #include "fake_view.h"
+#include "recording_audio.h"
 #include "test_support.h"
 
 namespace modsetup::front {
@@ -32,8 +33,9 @@ TEST(ListBytes, AnEntryPickedKeepsItsOwnBytes) {
     const testing::WorkingDirectory inGame(game.path());
 
     FakeView view;
+    testing::RecordingAudio audio;
     const Utf8OrLatin1Text codec(testCaseFold);
-    MainWindowPresenter form(host, view, codec);
+    MainWindowPresenter form(host, audio, view, codec);
     form.FormCreate();
     ASSERT_EQ(view.entryNames(kPrimary1), (std::vector<std::string>{"\xC3\xA9", "\xC3\xA9"}));
 

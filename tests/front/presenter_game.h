@@ -17,6 +17,7 @@
 #include "bmp_builder.h"
 #include "core/platform/forwarding_host.h"
 #include "fake_view.h"
+#include "recording_audio.h"
 #include "set_library.h"
 #include "test_support.h"
 
@@ -50,6 +51,7 @@ class PresenterGame {
 
 public:
     RecordingShellHost host{*system_, dir_.programPath("modsetup.exe")};
+    testing::RecordingAudio audio;
     FakeView view;
     // How names are shown; a test may put another in place before start().
     std::unique_ptr<TextCodec> codec = std::make_unique<Utf8OrLatin1Text>(testCaseFold);
@@ -83,7 +85,7 @@ public:
     // once its controls exist.
     MainWindowPresenter& start(double scale = 1.0) {
         view.scale = scale;
-        presenter_ = std::make_unique<MainWindowPresenter>(host, view, *codec);
+        presenter_ = std::make_unique<MainWindowPresenter>(host, audio, view, *codec);
         presenter_->FormCreate();
         return *presenter_;
     }

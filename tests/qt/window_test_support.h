@@ -19,6 +19,7 @@
 #include "core/platform/forwarding_host.h"
 #include "core/previews.h"
 #include "core/slots.h"
+#include "recording_audio.h"
 #include "test_support.h"
 #include "qt/error_report.h"
 #include "qt/main_window.h"
@@ -54,10 +55,11 @@ public:
 
     // The window over this folder; it runs the load sequence as it is created.
     std::unique_ptr<qt::MainWindow> window() {
-        return std::make_unique<qt::MainWindow>(host_, recorder.report());
+        return std::make_unique<qt::MainWindow>(host_, audio, recorder.report());
     }
 
     ReportRecorder recorder;
+    testing::RecordingAudio audio;
 
 private:
     testing::ScratchDir dir_;

@@ -5,7 +5,9 @@
 // (tests/front); the file work in the core tests.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <string>
@@ -13,6 +15,8 @@
 #include <vector>
 
 #include "bmp_builder.h"
+#include "recording_audio.h"
+#include "wave_builder.h"
 #include "core/slots.h"
 #include "front/layout.h"
 #include "set_library.h"
@@ -106,7 +110,7 @@ protected:
         std::filesystem::create_directories(game / "mods");
         writeFile(game / "modsetup/mod.ini", "Window Title\r\nTestMod\r\n");
         writeFile(game / "modsetup.ini", "Beta\r\n");
-        window = std::make_unique<MainWindow>(host, [this](HWND owner, const std::string& caption, const std::string& text) {
+        window = std::make_unique<MainWindow>(host, audio, [this](HWND owner, const std::string& caption, const std::string& text) {
             reports.push_back({owner, caption, text});
         });
     }
@@ -139,6 +143,7 @@ protected:
     const testing::WorkingDirectory inGame{game.path()};
     const std::unique_ptr<Host> system = makeSystemHost();
     GameHost host{*system, game.programPath("modsetup.exe")};
+    testing::RecordingAudio audio;
     std::vector<Report> reports;
     std::unique_ptr<MainWindow> window;
 };
@@ -297,6 +302,34 @@ TEST_F(Form1WindowTest, TheWheelChangesOnlyAFocusedList) {
     EXPECT_EQ(markerAt(Canvas(window->handle()), 1), kSetMarkers.at("Alpha"));
 }
 
+// Pictures are drawn by the window, which finds the one clicked: the last
+// drawn where two overlap. The tooltip control asks the window for each text.
+TEST_F(Form1WindowTest, ClicksTheShotKeyAndTooltipsReachThePresenter) {
+    const std::string shot = testing::pcmWave("beta");
+    writeFile(game / "modsetup/1/Beta/sfx/deserteagle-fire.wav", shot);
+    writeFile(game / "modsetup/1/Beta/name.txt", "Beta Eagle\r\n");
+    const RECT image1 = window->image(1).bounds();
+    const RECT image2 = window->image(2).bounds();  // over Image1's lower part; slot 2 names no set
+    const auto click = [this](int x, int y) {
+        SendMessageA(window->handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    };
+    click(image1.left + 1, image1.top + 1);
+    click(image2.left + 1, image2.top + 1);
+    SendMessageA(window->comboBox(kPrimary1).editHandle(), WM_KEYDOWN, VK_F5, 0);
+    EXPECT_EQ(audio.played, (std::vector<std::string>{shot, shot}));
+
+    // TTM_GETTEXTA gives the text's beginning only (80 bytes).
+    std::string expected;
+    for (char32_t c : window->presenter().listTooltip(kPrimary1)) expected += c == U'\n' ? "\r\n" : std::string(1, char(c));
+    for (const UINT_PTR tool : {UINT_PTR{16}, reinterpret_cast<UINT_PTR>(window->comboBox(kPrimary1).editHandle())}) {
+        char text[4096] = {};
+        TTTOOLINFOA info{sizeof(info), 0, window->handle(), tool, {}, nullptr, text, 0, nullptr};
+        SendMessageA(window->tooltips(), TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&info));
+        EXPECT_EQ(expected.substr(0, std::max<std::size_t>(std::strlen(text), 12)), text);
+    }
+    EXPECT_TRUE(reports.empty());
+}
+
 // Keystrokes sent to a list's edit field, as the keyboard sends them.
 struct Keystroke {
     UINT message;  // WM_CHAR or WM_KEYDOWN
@@ -342,7 +375,7 @@ TEST_F(Form1WindowTest, KeystrokesReachThePresenter) {
 // The program's own report: a real message box, found and dismissed by
 // another thread as a user would.
 TEST_F(Form1WindowTest, TheProgramsReportIsAMessageBoxOwnedByTheWindow) {
-    window = std::make_unique<MainWindow>(host, showErrorBox);
+    window = std::make_unique<MainWindow>(host, audio, showErrorBox);
     window->show(SW_SHOW);
     SetForegroundWindow(window->handle());
     HWND field = window->comboBox(kPrimary3).editHandle();
@@ -377,7 +410,7 @@ TEST_F(Form1WindowTest, CloseAndPlayCloseTheWindowAndEndTheLoop) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        window = std::make_unique<MainWindow>(host, [this](HWND owner, const std::string& caption, const std::string& text) {
+        window = std::make_unique<MainWindow>(host, audio, [this](HWND owner, const std::string& caption, const std::string& text) {
             reports.push_back({owner, caption, text});
         });
         window->show(SW_SHOWNOACTIVATE);

@@ -1,6 +1,8 @@
 #include "demo_library/demo_library.h"
 
+#include <cmath>
 #include <fstream>
+#include <optional>
 #include <set>
 #include <string_view>
 #include <system_error>
@@ -9,6 +11,7 @@
 #include "core/slots.h"
 #include "core/soldier_files.h"
 #include "core/weapon_copies.h"
+#include "core/weapon_shot.h"
 #include "demo_library/bitmap_file.h"
 #include "demo_library/demo_looks.h"
 #include "demo_library/demo_pictures.h"
@@ -58,6 +61,17 @@ double pitchOf(std::string_view fileName, std::size_t setIndex) {
     return 200.0 + hash % 600 + 60.0 * static_cast<double>(setIndex % 5);
 }
 
+// The shot the window plays when a set is clicked: a falling sweep that
+// starts four semitones higher for each set of a slot (three octaves over
+// ten themes), and two semitones off past them, so no two sets of a slot
+// sound alike.
+std::string shotSound(std::size_t sampleBytes, std::size_t setIndex) {
+    const double semitones = 4.0 * static_cast<double>(setIndex % kThemes.size()) +
+                             2.0 * static_cast<double>(setIndex / kThemes.size() % 2);
+    const double start = 220.0 * std::pow(2.0, semitones / 12.0);
+    return encodeSweep(sampleBytes, start, start / 2.0);
+}
+
 std::string animationBytes(const std::string& setName) {
     std::string bytes = "demo animation of the knife set " + setName + "\r\n";
     for (int frame = 0; frame < 16; ++frame) bytes.push_back(static_cast<char>(frame * 7));
@@ -68,13 +82,16 @@ bool writeWeaponSet(std::size_t slot, std::size_t setIndex, const std::string& s
                     const DemoOptions& options) {
     const Theme& theme = themeOf(setIndex);
     std::set<std::string_view> written;
+    const std::optional<std::string_view> shot = shotFile(slot);
     for (const WeaponCopy& copy : kWeaponCopies) {
         // A source installed twice (primary slot 2's fire) is written once.
         if (copy.slot != slot || !written.insert(copy.source).second) continue;
         const std::string_view name = lastPiece(copy.source);
         const fs::path path = below(set, copy.source);
         std::string bytes;
-        if (name.ends_with(".wav")) {
+        if (copy.source == shot) {
+            bytes = shotSound(options.soundBytes, setIndex);
+        } else if (name.ends_with(".wav")) {
             bytes = encodeTone(options.soundBytes, pitchOf(name, setIndex));
         } else if (name.ends_with(".poa")) {
             bytes = animationBytes(setName);

@@ -14,6 +14,10 @@ void putLe(std::string& out, std::uint32_t value, int bytes) {
 }  // namespace
 
 std::string encodeTone(std::size_t sampleBytes, double frequency) {
+    return encodeSweep(sampleBytes, frequency, frequency);
+}
+
+std::string encodeSweep(std::size_t sampleBytes, double startFrequency, double endFrequency) {
     const auto dataBytes = static_cast<std::uint32_t>(sampleBytes);
     std::string out;
     out.reserve(44 + sampleBytes + 1);
@@ -30,11 +34,12 @@ std::string encodeTone(std::size_t sampleBytes, double frequency) {
     putLe(out, 8, 2);            // bits per sample
     out += "data";
     putLe(out, dataBytes, 4);
+    double phase = 0.0;
     for (std::size_t i = 0; i < sampleBytes; ++i) {
-        const double t = static_cast<double>(i) / kSampleRate;
-        const double fade = 1.0 - static_cast<double>(i) / static_cast<double>(sampleBytes);
-        const double value = 128.0 + 90.0 * fade * std::sin(2.0 * std::numbers::pi * frequency * t);
+        const double done = static_cast<double>(i) / static_cast<double>(sampleBytes);
+        const double value = 128.0 + 90.0 * (1.0 - done) * std::sin(phase);
         out.push_back(static_cast<char>(static_cast<std::uint8_t>(std::lround(value))));
+        phase += 2.0 * std::numbers::pi * (startFrequency + (endFrequency - startFrequency) * done) / kSampleRate;
     }
     if (dataBytes & 1u) out.push_back(static_cast<char>(128));  // chunks keep an even size
     return out;

@@ -14,10 +14,12 @@ public:
     std::unique_ptr<InputFile> openRead(const std::string& path, std::string& reason) override {
         return inner_.openRead(path, reason);
     }
-    std::unique_ptr<OutputFile> openReplace(const std::string& path) override { return inner_.openReplace(path); }
-    bool createDirectory(const std::string& path) override { return inner_.createDirectory(path); }
-    bool deleteFile(const std::string& path) override { return inner_.deleteFile(path); }
-    bool copyFile(const std::string& source, const std::string& target) override {
+    std::unique_ptr<OutputFile> openReplace(const std::string& path, FileFailure& failure) override {
+        return inner_.openReplace(path, failure);
+    }
+    FileResult createDirectory(const std::string& path) override { return inner_.createDirectory(path); }
+    FileResult deleteFile(const std::string& path) override { return inner_.deleteFile(path); }
+    FileResult copyFile(const std::string& source, const std::string& target) override {
         return inner_.copyFile(source, target);
     }
     PathKind pathKind(const std::string& path) override { return inner_.pathKind(path); }

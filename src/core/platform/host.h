@@ -8,9 +8,11 @@
 // a path holding a NUL byte names no file (the operation fails as for a
 // missing one; the path is never cut at the NUL); nothing that is not a
 // regular file (a named pipe, a device, a socket) is ever opened for reading
-// or copied, so no read can block or run without end; and every file the
-// program writes goes to a temporary file that is created new in the target's
-// folder, never through a link, and then renamed over the target.
+// or copied, so no read can block or run without end; a file is read no
+// further than it reached when it was opened, however much is written to it
+// meanwhile; and every file the program writes goes to a temporary file that
+// is created new in the target's folder, never through a link, and then
+// renamed over the target.
 //
 // Tests replace single operations by deriving from the system host, so that a
 // failing copy, a write that stops midway or a recorded shell open can be
@@ -29,6 +31,10 @@ struct FolderEntry {
     bool isDirectory = false;
     bool isHidden = false;   // attributes a Windows file system has; never set on POSIX
     bool isSystem = false;
+    // Windows: the system's 8-bit code page cannot write the name, so no path
+    // of the program can name the entry. name then shows it for messages
+    // only, each character the code page lacks as \u{XXXX}.
+    bool nameUnrepresentable = false;
 };
 
 // Outside: it exists, but below the set library by its name only (see confineBelow).
@@ -37,6 +43,30 @@ enum class PathKind { Missing, File, Directory, Outside };
 // The native handle of a window (a window handle on Windows); 0 for none.
 using WindowHandle = std::uintptr_t;
 
+// Why a file operation was not done.
+enum class FileFailure {
+    None,
+    Missing,       // nothing there: a copy's source, or a file to delete
+    Unreadable,    // a copy's source exists but cannot be opened or read
+    Outside,       // a copy's source below the set library really lies outside it (see confineBelow)
+    InUse,         // another program held the file for longer than the host waits
+    AccessDenied,  // the system does not let this user write there
+    Failed,        // any other cause
+};
+
+// What a write, a copy, a deletion or a folder creation came to: true when
+// it was done. A plain false is a failure for another cause.
+class FileResult {
+public:
+    FileResult(bool done) : failure_(done ? FileFailure::None : FileFailure::Failed) {}
+    FileResult(FileFailure failure) : failure_(failure) {}
+    operator bool() const { return failure_ == FileFailure::None; }
+    FileFailure failure() const { return failure_; }
+
+private:
+    FileFailure failure_;
+};
+
 // The size of a file that does not tell it.
 inline constexpr std::uint64_t kUnknownSize = UINT64_MAX;
 
@@ -44,7 +74,8 @@ inline constexpr std::uint64_t kUnknownSize = UINT64_MAX;
 class InputFile {
 public:
     virtual ~InputFile() = default;
-    // Reads up to size bytes; returns how many were read, 0 at the end or on error.
+    // Reads up to size bytes; returns how many were read, 0 at the end (the
+    // file's size when it was opened) or on error.
     virtual std::size_t read(char* buffer, std::size_t size) = 0;
     // Passes over the next count bytes without handing them out; false when
     // the file ends before them or cannot be read. The hosts move the file's
@@ -70,7 +101,7 @@ class OutputFile {
 public:
     virtual ~OutputFile() = default;
     virtual bool write(const char* data, std::size_t size) = 0;
-    virtual bool commit() = 0;
+    virtual FileResult commit() = 0;
 };
 
 class Host {
@@ -86,18 +117,29 @@ public:
     // directory", or kNotRegularFileReason for a named pipe or a device).
     virtual std::unique_ptr<InputFile> openRead(const std::string& path, std::string& reason) = 0;
 
-    // Starts writing a file that replaces path on commit; null when the
-    // temporary file cannot be created (folder missing, not writable, ...).
-    virtual std::unique_ptr<OutputFile> openReplace(const std::string& path) = 0;
+    // Starts writing a file that replaces path on commit; null, with failure
+    // set, when the temporary file cannot be created (folder missing, not
+    // writable, ...).
+    virtual std::unique_ptr<OutputFile> openReplace(const std::string& path, FileFailure& failure) = 0;
 
-    // Creates one directory level; true when it was created.
-    virtual bool createDirectory(const std::string& path) = 0;
-    virtual bool deleteFile(const std::string& path) = 0;
+    // Creates one directory level; true when it was created (a folder that
+    // is there already is a failure).
+    virtual FileResult createDirectory(const std::string& path) = 0;
+    // Missing when there is no file to delete.
+    virtual FileResult deleteFile(const std::string& path) = 0;
     // Copies the regular file source over target: the copy is written beside
     // target and renamed over it, so a failed copy leaves an existing target
     // whole. A source that is the target file itself (a hard link, or a path
-    // through a linked folder) is left as it is, and the copy is done.
-    virtual bool copyFile(const std::string& source, const std::string& target) = 0;
+    // through a linked folder), or a target that holds the source's bytes
+    // already, is left as it is, and the copy is done. Missing when the
+    // source does not exist; Unreadable when it exists but cannot be read (a
+    // folder, a named pipe, a file another program holds); Outside when it
+    // lies below the set library by its name only.
+    //
+    // Windows: a replace or a deletion that another program stands in the
+    // way of is tried again for a while before it counts as InUse (see
+    // win32_host.cpp); POSIX has no such holds.
+    virtual FileResult copyFile(const std::string& source, const std::string& target) = 0;
     // Missing, Directory, or File for anything else that exists; Outside
     // below the set library for what really lies outside it.
     virtual PathKind pathKind(const std::string& path) = 0;

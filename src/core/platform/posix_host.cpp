@@ -17,6 +17,7 @@
 #include <chrono>
 #include <climits>
 #include <optional>
+#include <cstdlib>
 #include <cstring>
 #include <thread>
 
@@ -25,16 +26,24 @@ extern char** environ;
 namespace modsetup {
 namespace {
 
-// The desktop's opener of documents, found on the PATH.
-constexpr const char* kOpener = "xdg-open";
-// How long Play waits for the opener's verdict. An opener that cannot open
-// the document (no program for it, a missing file) ends at once with a
-// failure status; one still running after this has taken the document and
-// may be running the game itself, which nobody waits for.
-constexpr auto kOpenerVerdictWait = std::chrono::seconds(2);
-constexpr auto kOpenerPoll = std::chrono::milliseconds(10);
+// The launch script is a Windows command script and the game a Windows
+// program: Wine's command interpreter runs them. The variable WINE names the
+// Wine to run, as for Wine's own tools; without it "wine" is found on the PATH.
+constexpr const char* kWineVariable = "WINE";
+constexpr const char* kDefaultWine = "wine";
+// How long Play waits for Wine's verdict. A Wine that cannot run the script
+// (a missing file, a broken Wine) ends at once with a failure status; one
+// still running after this has taken the script and may be running the game
+// itself, which nobody waits for.
+constexpr auto kPlayVerdictWait = std::chrono::seconds(2);
+constexpr auto kPlayVerdictPoll = std::chrono::milliseconds(10);
 
 std::string errorText(int error) { return std::strerror(error); }
+
+// Why a write, a rename or a deletion failed with error.
+FileFailure writeFailureOf(int error) {
+    return error == EACCES || error == EPERM ? FileFailure::AccessDenied : FileFailure::Failed;
+}
 
 // The reason given for something that exists but is not a regular file; a
 // folder gets "access denied", as Windows answers for one.
@@ -73,7 +82,8 @@ std::optional<std::string> statAnyCase(const std::string& path, struct stat& inf
 // of a regular file do not heed); and what was opened is looked at again, in
 // case something else took the name meanwhile. A path below the set library
 // is opened only where it really lies inside it. info then describes the
-// opened file. -1 with a reason otherwise.
+// opened file. -1 with a reason otherwise (kOutsideLibraryReason for a file
+// outside).
 int openStatedRegularFile(const std::string& path, struct stat& info, std::string& reason,
                           const PosixConfinement* confinement = nullptr) {
     if (!S_ISREG(info.st_mode)) {
@@ -107,6 +117,14 @@ int openRegularFileAnyCase(const std::string& path, struct stat& info, std::stri
         return -1;
     }
     return openStatedRegularFile(*hostPath, info, reason, &confinement);
+}
+
+// Reads up to size bytes, retrying when a signal cuts the read short; -1 on error.
+ssize_t readSome(int fd, char* buffer, std::size_t size) {
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, size);
+        if (got >= 0 || errno != EINTR) return got;
+    }
 }
 
 class PosixInputFile final : public InputFile {
@@ -204,14 +222,15 @@ public:
         }
         return ok_;
     }
-    bool commit() override {
+    FileResult commit() override {
         if (!ok_ || committed_) return false;
         if (durable_) ok_ = ::fsync(fd_) == 0;
         ok_ = (::close(fd_) == 0) && ok_;
         fd_ = -1;
-        if (ok_ && ::rename(temporary_.c_str(), target_.c_str()) == 0) committed_ = true;
+        if (!ok_) return false;
+        committed_ = ::rename(temporary_.c_str(), target_.c_str()) == 0;
         ok_ = committed_;
-        return committed_;
+        return committed_ ? FileResult(true) : writeFailureOf(errno);
     }
 
 private:
@@ -225,14 +244,23 @@ private:
 
 // The replacement of target: a temporary file created new beside it, never
 // through a link and never over an existing file or link (O_EXCL,
-// O_NOFOLLOW), under the first free name. Null when none can be created.
-std::unique_ptr<PosixOutputFile> createReplacement(const std::string& target, mode_t mode, bool durable) {
+// O_NOFOLLOW), under the first free name. Null, with failure set, when none
+// can be created.
+std::unique_ptr<PosixOutputFile> createReplacement(const std::string& target, mode_t mode, bool durable,
+                                                   FileFailure& failure) {
     const auto process = static_cast<unsigned long>(::getpid());
+    failure = FileFailure::Failed;
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
         std::string temporary = temporaryName(target, process, attempt);
         const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
-        if (fd >= 0) return std::make_unique<PosixOutputFile>(fd, std::move(temporary), target, durable);
-        if (errno != EEXIST) return nullptr;
+        if (fd >= 0) {
+            failure = FileFailure::None;
+            return std::make_unique<PosixOutputFile>(fd, std::move(temporary), target, durable);
+        }
+        if (errno != EEXIST) {
+            failure = writeFailureOf(errno);
+            return nullptr;
+        }
     }
     return nullptr;
 }
@@ -261,27 +289,30 @@ public:
         return std::make_unique<PosixInputFile>(fd, info.st_size);
     }
 
-    std::unique_ptr<OutputFile> openReplace(const std::string& path) override {
+    std::unique_ptr<OutputFile> openReplace(const std::string& path, FileFailure& failure) override {
+        failure = FileFailure::Failed;
         auto hostPath = resolveHostPath(path);
         if (!hostPath) return nullptr;
         struct stat info;
         if (::stat(hostPath->c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return nullptr;
-        return createReplacement(*hostPath, 0644, true);
+        return createReplacement(*hostPath, 0644, true, failure);
     }
 
-    bool createDirectory(const std::string& path) override {
+    FileResult createDirectory(const std::string& path) override {
         auto hostPath = resolveHostPath(path);
-        return hostPath && ::mkdir(hostPath->c_str(), 0755) == 0;
+        if (!hostPath) return false;
+        return ::mkdir(hostPath->c_str(), 0755) == 0 ? FileResult(true) : writeFailureOf(errno);
     }
 
-    bool deleteFile(const std::string& path) override {
+    FileResult deleteFile(const std::string& path) override {
         auto hostPath = resolveHostPath(path);
         struct stat info;
-        if (!hostPath || ::lstat(hostPath->c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return false;
-        return ::unlink(hostPath->c_str()) == 0;
+        if (!hostPath || ::lstat(hostPath->c_str(), &info) != 0) return FileFailure::Missing;
+        if (S_ISDIR(info.st_mode)) return false;
+        return ::unlink(hostPath->c_str()) == 0 ? FileResult(true) : writeFailureOf(errno);
     }
 
-    bool copyFile(const std::string& source, const std::string& target) override;
+    FileResult copyFile(const std::string& source, const std::string& target) override;
 
     PathKind pathKind(const std::string& path) override;
 
@@ -316,13 +347,15 @@ PathKind PosixHost::pathKind(const std::string& path) {
     return S_ISDIR(info.st_mode) ? PathKind::Directory : PathKind::File;
 }
 
-bool PosixHost::copyFile(const std::string& source, const std::string& target) {
+FileResult PosixHost::copyFile(const std::string& source, const std::string& target) {
     auto targetPath = resolveHostPath(target);
     if (!targetPath) return false;
     struct stat info;
+    const auto sourcePath = statAnyCase(source, info);
+    if (!sourcePath) return isMissing(errno) ? FileFailure::Missing : FileFailure::Unreadable;
     std::string reason;
-    const int fd = openRegularFileAnyCase(source, info, reason, confinement_);
-    if (fd < 0) return false;
+    const int fd = openStatedRegularFile(*sourcePath, info, reason, &confinement_);
+    if (fd < 0) return reason == kOutsideLibraryReason ? FileFailure::Outside : FileFailure::Unreadable;
     PosixInputFile in(fd, info.st_size);  // closes the source on every way out
 
     struct stat existing;
@@ -336,15 +369,18 @@ bool PosixHost::copyFile(const std::string& source, const std::string& target) {
         // file system a new one, reading it costs little.
         if (holdsSameBytes(fd, info, *targetPath, existing)) return true;
     }
-    auto out = createReplacement(*targetPath, info.st_mode & 0777, false);
-    if (!out) return false;
+    FileFailure failure;
+    auto out = createReplacement(*targetPath, info.st_mode & 0777, false, failure);
+    if (!out) return failure;
+    // As far as the source reached when it was opened; a read error is the
+    // source's, and the temporary file goes, the target staying whole.
     char buffer[1 << 16];
-    for (;;) {
-        ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) return false;  // the temporary file goes, the target stays whole
+    for (off_t left = info.st_size; left > 0;) {
+        const ssize_t got = readSome(fd, buffer, static_cast<std::size_t>(std::min<off_t>(left, sizeof buffer)));
+        if (got < 0) return FileFailure::Unreadable;
         if (got == 0) break;
         if (!out->write(buffer, static_cast<std::size_t>(got))) return false;
+        left -= got;
     }
     return out->commit();
 }
@@ -403,40 +439,50 @@ bool PosixHost::listFolder(const std::string& pattern, std::vector<FolderEntry>&
 }
 
 bool PosixHost::shellOpen(const std::string& path, WindowHandle /*owner*/, std::string& reason) {
-    // Hand the document to the desktop's opener in a session of its own, and
-    // wait only for its verdict, never for what it starts.
+    // "$WINE cmd /c <script>" in the script's folder (the working directory,
+    // where Play writes it), in a session of its own, with the environment as
+    // it is (WINEPREFIX and all); only Wine's verdict is waited for, never
+    // what it starts.
     auto hostPath = resolveHostPath(path);
     if (!hostPath) {
         reason = errorText(ENOENT);
         return false;
     }
-    // A relative name gets "./", so that one starting with "-" is never read as an option.
-    std::string document = hostPath->starts_with('/') ? *hostPath : "./" + *hostPath;
-    std::string opener = kOpener;
-    char* argv[] = {opener.data(), document.data(), nullptr};
+    const std::size_t cut = hostPath->rfind('/');
+    std::string script = cut == std::string::npos ? *hostPath : hostPath->substr(cut + 1);
+    const char* named = std::getenv(kWineVariable);
+    std::string wine = named != nullptr && *named != '\0' ? named : kDefaultWine;
+    std::string command = "cmd";
+    std::string once = "/c";
+    char* argv[] = {wine.data(), command.data(), once.data(), script.data(), nullptr};
+
+    const std::string folder = cut == 0 ? "/" : hostPath->substr(0, cut);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (cut != std::string::npos) posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
     pid_t child;
-    const int spawnError = posix_spawnp(&child, kOpener, nullptr, &attributes, argv, environ);
+    const int spawnError = posix_spawnp(&child, wine.c_str(), &actions, &attributes, argv, environ);
     posix_spawnattr_destroy(&attributes);
+    posix_spawn_file_actions_destroy(&actions);
     if (spawnError != 0) {
-        reason = openerNotStartedReason(kOpener, errorText(spawnError));
+        reason = wineNotStartedReason(wine, errorText(spawnError));
         return false;
     }
 
-    const auto deadline = std::chrono::steady_clock::now() + kOpenerVerdictWait;
+    const auto deadline = std::chrono::steady_clock::now() + kPlayVerdictWait;
     int status = 0;
     for (;;) {
         const pid_t done = ::waitpid(child, &status, WNOHANG);
         if (done == child) break;
         if (done < 0 && errno != EINTR) return true;  // cannot be asked: it was started
-        if (std::chrono::steady_clock::now() >= deadline) return true;  // still running: it took the document
-        std::this_thread::sleep_for(kOpenerPoll);
+        if (std::chrono::steady_clock::now() >= deadline) return true;  // still running: it took the script
+        std::this_thread::sleep_for(kPlayVerdictPoll);
     }
     if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return true;
-    reason = WIFEXITED(status) ? openerFailedReason(kOpener, WEXITSTATUS(status))
-                               : openerKilledReason(kOpener, WTERMSIG(status));
+    reason = WIFEXITED(status) ? wineFailedReason(wine, WEXITSTATUS(status)) : wineKilledReason(wine, WTERMSIG(status));
     return false;
 }
 

@@ -1,12 +1,16 @@
 #include "core/platform/win32_confinement.h"
 
+#include "core/platform/win32_path.h"
+
 namespace modsetup {
 namespace {
 
-// Opens a file or folder only to look at it, letting others do anything meanwhile.
+// Opens a file or folder of the program's only to look at it, letting others
+// do anything meanwhile.
 HANDLE openToLook(const std::string& path) {
-    if (path.find('\0') != std::string::npos) return INVALID_HANDLE_VALUE;
-    return CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+    const auto file = systemPath(path);
+    if (!file) return INVALID_HANDLE_VALUE;
+    return CreateFileW(file->c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                        FILE_FLAG_BACKUP_SEMANTICS, nullptr);
 }
 
