@@ -48,6 +48,33 @@ void linkSet(const fs::path& from, const fs::path& to) {
     if (error) fail("cannot link " + from.string() + " to " + to.string() + ": " + error.message());
 }
 
+// A plain 32-bit bitmap of 8192 x 8192 pixels, every row a colour gradient:
+// the largest picture a set may hold, 256 MiB.
+void writeFullSizeBitmap(const fs::path& path) {
+    constexpr std::uint32_t kSide = 8192;
+    constexpr std::uint32_t kRowBytes = kSide * 4;
+    std::string header;
+    auto put = [&header](std::uint32_t value, int size) {
+        for (int i = 0; i < size; ++i) header += static_cast<char>((value >> (8 * i)) & 0xFF);
+    };
+    header += "BM";
+    put(54 + kRowBytes * kSide, 4);
+    put(0, 4);
+    put(54, 4);
+    put(40, 4);
+    put(kSide, 4);
+    put(kSide, 4);
+    put(1, 2);
+    put(32, 2);
+    for (int i = 0; i < 6; ++i) put(0, 4);
+    std::string row(kRowBytes, '\0');
+    for (std::uint32_t x = 0; x < kSide; ++x) row[x * 4] = static_cast<char>(x), row[x * 4 + 1] = static_cast<char>(x >> 5);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(header.data(), static_cast<std::streamsize>(header.size()));
+    for (std::uint32_t y = 0; y < kSide; ++y) out.write(row.data(), kRowBytes);
+    if (!out) fail("cannot write " + path.string());
+}
+
 }  // namespace
 
 GameFolder::GameFolder(std::size_t setsPerSlot, std::size_t soundBytes, FurtherSets further)
@@ -114,6 +141,21 @@ GameFolder& gameFolder(std::size_t setsPerSlot, FurtherSets further) {
     auto& folder = folders[{setsPerSlot, further}];
     if (!folder) folder = std::make_unique<GameFolder>(setsPerSlot, kSoundBytes, further);
     return *folder;
+}
+
+GameFolder& fullSizePicturesFolder() {
+    static GameFolder& folder = []() -> GameFolder& {
+        static GameFolder made(3, kSoundBytes);
+        const fs::path bitmap = made.root() / "full-size.bmp";
+        writeFullSizeBitmap(bitmap);
+        for (const auto& entry : fs::recursive_directory_iterator(made.library())) {
+            if (!entry.is_regular_file() || entry.path().extension() != ".bmp") continue;
+            fs::remove(entry.path());
+            fs::create_hard_link(bitmap, entry.path());
+        }
+        return made;
+    }();
+    return folder;
 }
 
 }  // namespace modsetup::bench

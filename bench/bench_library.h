@@ -75,6 +75,11 @@ private:
 // One game folder per library size and kind, made on first use and kept for the run.
 GameFolder& gameFolder(std::size_t setsPerSlot, FurtherSets further = FurtherSets::Empty);
 
+// The demo library of three sets per slot folder with every picture a hard
+// link to one plain 32-bit bitmap of 8192 x 8192 pixels (256 MiB, the largest
+// a set may hold) in the game folder: 256 MiB of disk for all of them.
+GameFolder& fullSizePicturesFolder();
+
 // The sound size of the libraries, about that of a short game sound.
 inline constexpr std::size_t kSoundBytes = 100 * 1024;
 

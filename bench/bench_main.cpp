@@ -159,6 +159,10 @@ int main(int argc, char** argv) {
     met &= ratio(reporter, "g. Check / walk, 300 sets", "check/full/300", "check/floor/300", 0);
     met &= ratio(reporter, "g. Check / walk, 1,000 sets", "check/full/1000", "check/floor/1000", 0);
     met &= ratio(reporter, "g. Check / walk, 3,000 sets", "check/full/3000", "check/floor/3000", 3.0);
+    met &= ratio(reporter, "h. Window ready, full-size / demo", "window/full-size", "window/main", 1.5);
+    ratio(reporter, "  load, full-size / view-size", "pictures/full-size", "pictures/view-size", 0);
+    met &= peakRatio(reporter, "  load's peak heap, the same", "pictures/full-size", "pictures/view-size", 1.2);
+    met &= ratio(reporter, "i. Check, full-size / demo pictures", "check-pictures/full-size", "check-pictures/demo", 2.0);
     growth(reporter, "check", 300, 1000);
     growth(reporter, "check", 1000, 3000);
     if (reporter.failed()) std::printf("A benchmark failed: see its line above.\n");

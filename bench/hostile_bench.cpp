@@ -1,10 +1,12 @@
 // Hostile input beside normal input, through the same code: start-up (the
 // load sequence) and the error report of an Apply when one line of a file is
-// 100 MB long, and the peak heap of the load sequence when every one of the
-// 41 pictures is a run-length bitmap of 64 bytes that declares 8192 x 8192
-// pixels and ends at once, beside the demo library's own pictures and beside
-// pictures exactly the size of their views. Pictures are kept at the window's
-// picture areas, as the window asks for them.
+// 100 MB long; the time and peak heap of the load sequence when every one of
+// the 41 pictures is a run-length bitmap of 64 bytes that declares 8192 x 8192
+// pixels and ends at once, or a plain bitmap of 8192 x 8192 pixels (256 MiB),
+// beside the demo library's own pictures and beside pictures exactly the size
+// of their views; and the check of a library whose every picture is such a
+// full-size bitmap, beside the check of the demo library. Pictures are kept at
+// the window's picture areas, as the window asks for them.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -18,6 +20,7 @@
 #include "bench_library.h"
 #include "benchmarks.h"
 #include "core/apply.h"
+#include "check/library_check.h"
 #include "core/error_text.h"
 #include "core/load_sequence.h"
 #include "demo_library/bitmap_file.h"
@@ -160,11 +163,11 @@ void errorReport(benchmark::State& state, bool longLine) {
     state.counters["report_bytes"] = static_cast<double>(reportBytes);
 }
 
-enum class Pictures { Demo, ViewSize, RunLengthBombs };
+enum class Pictures { Demo, ViewSize, RunLengthBombs, FullSize };
 
 // The peak heap of the whole load sequence, and the bytes of the pictures it keeps.
 void pictureMemory(benchmark::State& state, Pictures pictures) {
-    GameFolder& game = gameFolder(3);
+    GameFolder& game = pictures == Pictures::FullSize ? fullSizePicturesFolder() : gameFolder(3);
     const HostileFiles& files = hostileFiles();
     RedirectingHost host(game.host(),
                          pictures == Pictures::ViewSize ? files.viewSizePictures : std::map<std::string, fs::path>{},
@@ -189,6 +192,16 @@ void pictureMemory(benchmark::State& state, Pictures pictures) {
     state.counters["kept_bytes"] = static_cast<double>(kept);
 }
 
+// The whole check of the demo library, with its own or with full-size pictures.
+void checkPictures(benchmark::State& state, Pictures pictures) {
+    GameFolder& game = pictures == Pictures::FullSize ? fullSizePicturesFolder() : gameFolder(3);
+    for (auto _ : state) {
+        const check::CheckResult result = check::checkLibrary(game.host(), game.strings().configBase);
+        if (!result.findings.empty() || result.sets != 45) state.SkipWithError("unexpected check");
+        benchmark::DoNotOptimize(result);
+    }
+}
+
 }  // namespace
 
 void registerHostileBenchmarks() {
@@ -202,9 +215,17 @@ void registerHostileBenchmarks() {
             ->Unit(benchmark::kMicrosecond);
     }
     const std::pair<const char*, Pictures> pictures[] = {
-        {"demo", Pictures::Demo}, {"view-size", Pictures::ViewSize}, {"run-length-bombs", Pictures::RunLengthBombs}};
+        {"demo", Pictures::Demo},
+        {"view-size", Pictures::ViewSize},
+        {"run-length-bombs", Pictures::RunLengthBombs},
+        {"full-size", Pictures::FullSize}};
     for (const auto& [name, kind] : pictures) {
         benchmark::RegisterBenchmark((std::string("pictures/") + name).c_str(), pictureMemory, kind)
+            ->UseRealTime()
+            ->Unit(benchmark::kMicrosecond);
+    }
+    for (const auto& [name, kind] : {std::pair{"demo", Pictures::Demo}, std::pair{"full-size", Pictures::FullSize}}) {
+        benchmark::RegisterBenchmark((std::string("check-pictures/") + name).c_str(), checkPictures, kind)
             ->UseRealTime()
             ->Unit(benchmark::kMicrosecond);
     }

@@ -1,6 +1,7 @@
 // Window ready: the main window created with its full load sequence and
 // shown, beside a bare window with the same controls at the same places and
-// the same pictures, made with the plainest means the toolkit offers.
+// the same pictures, made with the plainest means the toolkit offers; and the
+// main window with every picture a full-size bitmap.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -42,8 +43,8 @@ void showThenDestroy(benchmark::State& state, std::unique_ptr<QWidget> window) {
     state.ResumeTiming();
 }
 
-void windowMain(benchmark::State& state) {
-    Host& host = gameFolder(3).host();
+// Creates and shows the main window, which runs the load sequence.
+void showMainWindow(benchmark::State& state, Host& host) {
     QString report;
     for (auto _ : state) {
         // The program's own audio, as it starts: no device is opened yet.
@@ -58,6 +59,11 @@ void windowMain(benchmark::State& state) {
         state.SkipWithError("the window reported an error");
     }
 }
+
+void windowMain(benchmark::State& state) { showMainWindow(state, gameFolder(3).host()); }
+
+// The same library with every picture a full-size bitmap.
+void windowFullSize(benchmark::State& state) { showMainWindow(state, fullSizePicturesFolder().host()); }
 
 // The bare window: Qt's own labels, editable lists, buttons, check box and
 // group box in the layout's places, fonts and colours; mod.ini's first line as
@@ -128,6 +134,7 @@ void windowFloor(benchmark::State& state) {
 
 void registerWindowBenchmarks() {
     benchmark::RegisterBenchmark("window/main", windowMain)->UseRealTime()->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("window/full-size", windowFullSize)->UseRealTime()->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("window/floor", windowFloor)->UseRealTime()->Unit(benchmark::kMillisecond);
 }
 

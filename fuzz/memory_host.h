@@ -50,6 +50,7 @@ public:
     PathKind pathKind(const std::string& path) override { return path == path_ ? PathKind::File : PathKind::Missing; }
     bool listFolder(const std::string&, std::vector<FolderEntry>&) override { return false; }
     bool shellOpen(const std::string&, WindowHandle, std::string&) override { return false; }
+    void confineBelow(const std::string&) override {}
 
 private:
     std::string path_;

@@ -14,6 +14,7 @@ namespace {
 struct CommandLine {
     std::optional<std::string> path;
     bool quiet = false;
+    bool strict = false;  // warnings count as errors for the exit status
     bool help = false;
     std::string error;
 };
@@ -26,6 +27,8 @@ CommandLine parse(const std::vector<std::string>& arguments) {
             optionsEnd = true;
         } else if (!optionsEnd && (argument == "-q" || argument == "--quiet")) {
             line.quiet = true;
+        } else if (!optionsEnd && argument == "--strict") {
+            line.strict = true;
         } else if (!optionsEnd && (argument == "-h" || argument == "--help" || argument == "/?")) {
             line.help = true;
         } else if ((optionsEnd || !argument.starts_with('-')) && !line.path) {
@@ -93,7 +96,8 @@ int runCheckProgram(Host& host, const std::vector<std::string>& arguments, std::
     heading.selectionsPresent = host.pathKind(heading.selections) == PathKind::File;
     writeReport(out, heading, result, line.quiet);
     out.flush();
-    return result.count(Severity::Error) > 0 ? kExitErrors : kExitNoErrors;
+    const bool failed = result.count(Severity::Error) > 0 || (line.strict && result.count(Severity::Warning) > 0);
+    return failed ? kExitErrors : kExitNoErrors;
 }
 
 }  // namespace modsetup::check

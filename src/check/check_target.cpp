@@ -25,6 +25,7 @@ CheckTarget findCheckTarget(Host& host, const std::optional<std::string>& path) 
     const std::string given = path.value_or(std::string(kDefaultProgramFile));
     switch (host.pathKind(given)) {
     case PathKind::Missing:
+    case PathKind::Outside:  // nothing is confined before the check begins
         target.error = path ? noSuchPathText(given) : noProgramFileText(given);
         return target;
     case PathKind::File:

@@ -4,12 +4,13 @@
 #include <map>
 
 #include "check/report_text.h"
+#include "core/ascii_case.h"
 #include "check/set_check.h"
 #include "check/set_files.h"
 #include "core/catalogue.h"
-#include "core/display_text.h"
 #include "core/config.h"
 #include "core/mod_name.h"
+#include "core/windows_names.h"
 
 namespace modsetup::check {
 namespace {
@@ -20,6 +21,7 @@ constexpr std::size_t kSlotFolderCount = kTeamAlpha + 1;
 
 Absence absenceOf(PathKind kind, bool wantFolder) {
     if (kind == PathKind::Missing) return Absence::Missing;
+    if (kind == PathKind::Outside) return Absence::Outside;
     return wantFolder ? Absence::FileInstead : Absence::FolderInstead;
 }
 
@@ -56,9 +58,10 @@ void checkListing(Host& host, const std::string& configBase, std::size_t slot, c
         result.findings.push_back({severity, Group::SlotFolder, slot, std::move(place), std::move(text)});
     };
     if (!listing.listed) {
-        const PathKind kind = host.pathKind(configBase + "\\" + folder);
+        const PathKind kind = host.pathKind(slotFolderPath(configBase, slot));
         const Absence absence = kind == PathKind::Directory ? Absence::Unlistable : absenceOf(kind, true);
-        add(Severity::Warning, folder, slotFolderAbsentText(absenceText(absence), slot));
+        add(kind == PathKind::Outside ? Severity::Error : Severity::Warning, folder,
+            slotFolderAbsentText(absenceText(absence), slot));
         return;
     }
     if (listing.offered.empty() && listing.passedOver.empty() && listing.unstorable.empty() &&
@@ -67,12 +70,15 @@ void checkListing(Host& host, const std::string& configBase, std::size_t slot, c
     for (const std::string& set : listing.passedOver)
         add(Severity::Warning, shownPath(folder + "\\") + set, setNotOfferedText());
     for (const std::string& set : listing.unstorable)
-        add(Severity::Warning, shownPath(folder + "\\") + visibleText(set), setNameNotStorableText());
+        add(Severity::Warning, shownPath(folder + "\\") + set, setNameNotStorableText());
     for (const std::string& set : listing.unrepresentable)
-        add(Severity::Error, shownPath(folder + "\\") + visibleText(set), setNameNotChoosableText());
+        add(Severity::Error, shownPath(folder + "\\") + set, setNameNotChoosableText());
+    for (const std::string& set : listing.offered)
+        if (const std::string problem = windowsNameProblem(set); !problem.empty())
+            add(Severity::Warning, shownPath(folder + "\\") + set, setNameNotForWindowsText(problem));
 
     std::map<std::string, std::vector<std::size_t>> sameFolded;
-    for (std::size_t i = 0; i < listing.offered.size(); ++i) sameFolded[foldCase(listing.offered[i])].push_back(i);
+    for (std::size_t i = 0; i < listing.offered.size(); ++i) sameFolded[lowerAscii(listing.offered[i])].push_back(i);
     std::vector<std::vector<std::size_t>> groups;
     for (auto& [key, indexes] : sameFolded)
         if (indexes.size() > 1) groups.push_back(std::move(indexes));
@@ -112,6 +118,8 @@ std::size_t CheckResult::count(Severity severity) const {
 
 CheckResult checkLibrary(Host& host, const std::string& configBase, const Progress& progress) {
     CheckResult result;
+    // The library is judged as the program reads it: links that lead out of it are not followed.
+    host.confineBelow(configBase);
     checkModIni(host, configBase, result);
 
     // Each slot folder is listed once; its sets are counted before any is

@@ -1,4 +1,4 @@
-// modsetup-check [--quiet] [PATH]: checks a set library for everything Apply
+// modsetup-check [--quiet] [--strict] [PATH]: checks a set library for everything Apply
 // would skip and the window would fail to show (see --help).
 #include <iostream>
 #include <memory>

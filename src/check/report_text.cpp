@@ -11,13 +11,6 @@ namespace {
 
 constexpr std::string_view kWithModifiedWeapons = "with \"Use Modified Weapons\" ticked, ";
 
-// Names come from the library: shown shortened, control characters visible.
-std::string quoted(std::string_view text) {
-    std::string quotedText(1, '"');
-    (quotedText += visibleText(text)) += '"';
-    return quotedText;
-}
-
 std::string counted(std::size_t count, std::string_view thing) {
     return std::to_string(count) + " " + std::string(thing) + (count == 1 ? "" : "s");
 }
@@ -42,13 +35,6 @@ std::string noSetToChoose(std::size_t slot) { return "no set to choose for " + s
 
 }  // namespace
 
-std::string slotLabel(std::size_t slot) {
-    if (slot == kTeamAlpha) return "team Alpha";
-    if (slot == kTeamBravo) return "team Bravo";
-    if (slot >= kSecondary1) return "secondary slot " + std::to_string(slot - kSecondary1 + 1);
-    return "primary slot " + std::to_string(slot + 1);
-}
-
 std::string slotFolderLabel(std::size_t slot) {
     return slot >= kTeamAlpha ? "team Alpha and team Bravo" : slotLabel(slot);
 }
@@ -59,12 +45,10 @@ std::string absenceText(Absence absence, std::string_view reason) {
     case Absence::FolderInstead: return "a folder, not a file";
     case Absence::FileInstead: return "a file, not a folder";
     case Absence::Unlistable: return "cannot be listed";
+    case Absence::Outside: return "a link that leads outside the set library";
     case Absence::Unopenable: break;
     }
-    // The host's reason, less the full stop and line break some systems end it with.
-    while (!reason.empty() && (reason.back() == '.' || reason.back() == '\n' || reason.back() == '\r'))
-        reason.remove_suffix(1);
-    return "cannot be opened (" + std::string(reason) + ")";
+    return "cannot be opened (" + std::string(trimmedReason(reason)) + ")";
 }
 
 std::string modIniAbsentText(std::string_view why) {
@@ -106,6 +90,15 @@ std::string setsDifferInCaseText(const std::vector<std::string>& others) {
            "set for the other";
 }
 
+std::string setNameNotForWindowsText(std::string_view problem) {
+    return "cannot be used on Windows: " + std::string(problem) +
+           ", so a copy of the library there loses or refuses this set";
+}
+
+std::string setFolderOutsideText() {
+    return absenceText(Absence::Outside) + ": the program reads none of the set's files";
+}
+
 std::string setFileAbsentText(std::string_view why, const SetFile& file) {
     std::string text(why);
     text += ": ";
@@ -135,6 +128,19 @@ std::string pictureUnreadableText(std::string_view reason, const SetFile& file) 
     if (file.shown && file.installed) text += ", and ";
     if (file.installed) text += "Apply installs it as it is";
     return text;
+}
+
+std::string setFileOutsideText(const SetFile& file) {
+    std::string text = absenceText(Absence::Outside) + ", which the program never reads: ";
+    if (file.shown) text += "the window reports an error when the set is chosen";
+    if (file.shown && file.installed) text += ", and ";
+    if (file.installed) text += "Apply reports it and does not copy it";
+    return text;
+}
+
+std::string leftoverFileText(std::string_view target) {
+    return "a temporary file that a write of " + quoted(target) +
+           " left when it was cut short: nothing reads it; delete it before you ship the library";
 }
 
 std::string nameFileAbsentText(std::string_view why, std::size_t slot) {
@@ -187,7 +193,8 @@ std::string summaryText(const CheckResult& result) {
 }
 
 std::string findingLine(const Finding& finding) {
-    return severityWord(finding.severity) + ": " + finding.place + ": " + finding.text;
+    // The place holds names from the library; the text quotes its own.
+    return severityWord(finding.severity) + ": " + visibleText(finding.place) + ": " + finding.text;
 }
 
 std::string progressText(std::size_t done, std::size_t total) {
@@ -201,7 +208,7 @@ std::string libraryHeading(std::string_view configBase, std::string_view selecti
 }
 
 std::string usageText() {
-    return R"(usage: modsetup-check [--quiet] [PATH]
+    return R"(usage: modsetup-check [--quiet] [--strict] [PATH]
 
 Checks a set library for everything Apply would skip and the window would
 fail to show, and tells what the program will do because of each finding.
@@ -213,14 +220,19 @@ selections file is the folder's path plus ".ini". Without PATH the check
 takes modsetup.exe in the working directory.
 
   -q, --quiet   print only the findings and the summary line
+      --strict  count warnings as errors for the exit status, as a build
+                pipeline that ships the library should
   -h, --help    print this text
 
-Each finding is an error (the window will show an error, or Apply and Play
-will refuse) or a warning (Apply will skip a file, or write what the author
-likely did not mean).
+Each finding is an error (the window will show an error, Apply and Play will
+refuse, or a link leads out of the library, which the program never follows)
+or a warning (Apply will skip a file or write what the author likely did not
+mean, a set's name cannot be used on Windows, or a write cut short left a
+temporary file).
 
-Exit status: 0 when there are no errors, 1 when there are errors, 2 when PATH
-is neither a set library nor a program file, or the command line is wrong.
+Exit status: 0 when there are no errors, 1 when there are errors (or, with
+--strict, warnings), 2 when PATH is neither a set library nor a program file,
+or the command line is wrong.
 )";
 }
 

@@ -13,13 +13,11 @@
 
 namespace modsetup::check {
 
-// "primary slot 1", "secondary slot 2", "team Alpha".
-std::string slotLabel(std::size_t slot);
-// The slots a slot folder serves: as slotLabel, "team Alpha and team Bravo" for "gostek".
+// The slots a slot folder serves: as slotLabel (slots.h), "team Alpha and team Bravo" for "gostek".
 std::string slotFolderLabel(std::size_t slot);
 
 // Why a file or folder the program needs cannot be used.
-enum class Absence { Missing, FolderInstead, FileInstead, Unopenable, Unlistable };
+enum class Absence { Missing, FolderInstead, FileInstead, Unopenable, Unlistable, Outside };
 std::string absenceText(Absence absence, std::string_view reason = {});
 
 // mod.ini
@@ -34,12 +32,16 @@ std::string setNotOfferedText();
 std::string setNameNotStorableText();
 std::string setNameNotChoosableText();
 std::string setsDifferInCaseText(const std::vector<std::string>& others);
+std::string setNameNotForWindowsText(std::string_view problem);
+std::string setFolderOutsideText();
 
 // Files of a set.
 std::string setFileAbsentText(std::string_view why, const SetFile& file);
 std::string setFolderAbsentText(std::string_view why, std::size_t files, bool shown,
                                 const std::vector<std::string>& unreadFolders);
 std::string pictureUnreadableText(std::string_view reason, const SetFile& file);
+std::string setFileOutsideText(const SetFile& file);
+std::string leftoverFileText(std::string_view target);
 std::string nameFileAbsentText(std::string_view why, std::size_t slot);
 std::string nameLineEmptyText(std::size_t slot);
 std::string nameLineLikeZeroText(std::string_view line);

@@ -1,8 +1,12 @@
 #include "check/set_check.h"
 
+#include <algorithm>
+
 #include "check/report_text.h"
+#include "core/ascii_case.h"
 #include "core/error_text.h"
 #include "core/picture.h"
+#include "core/platform/temporary_name.h"
 #include "core/weapon_names.h"
 #include "core/weapon_sections.h"
 #include "core/weapon_stats.h"
@@ -19,6 +23,8 @@ constexpr char kShownSeparator = '/';
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
 Severity severityOf(const SetFile& file) { return file.shown ? Severity::Error : Severity::Warning; }
+// A file Apply reads: only a link out of the library is an error.
+Severity severityOf(PathKind kind) { return kind == PathKind::Outside ? Severity::Error : Severity::Warning; }
 
 // The check needs the decoder's verdict on a whole bitmap, not its pixels.
 constexpr PictureArea kNoPixels{0, 0};
@@ -54,6 +60,7 @@ struct SetCheck::Folder {
     std::string key;          // the folded suffix of the folder
     std::string suffix;
     std::string why;          // empty when the folder is there
+    bool outside = false;     // there, but a link that leads outside the set library
     std::size_t finding = kNone;
     std::size_t files = 0;    // files of the table that it should hold
     bool shown = false;       // one of them is a preview picture
@@ -68,7 +75,17 @@ std::string shownPath(std::string_view programPath) {
 
 SetCheck::SetCheck(Host& host, std::string configBase)
     : host_(host), configBase_(std::move(configBase)), lines_(host) {
-    for (std::size_t slot = 0; slot < kSlotCount; ++slot) files_[slot] = setFilesOf(slot);
+    for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
+        files_[slot] = setFilesOf(slot);
+        // The set folder and each folder its files lie in, once whatever its letter case.
+        std::vector<std::string>& folders = folders_[slot];
+        folders.emplace_back();
+        for (const SetFile& file : files_[slot])
+            for (std::string_view folder : foldersOf(file.suffix))
+                if (std::none_of(folders.begin(), folders.end(),
+                                 [&](const std::string& known) { return equalsIgnoringCase(known, folder); }))
+                    folders.emplace_back(folder);
+    }
 }
 
 void SetCheck::run(std::size_t slot, const std::string& set, CheckResult& result) {
@@ -77,19 +94,26 @@ void SetCheck::run(std::size_t slot, const std::string& set, CheckResult& result
     place_ = std::string(kSlots[slot].folder) + kShownSeparator + set;
     ++result.sets;
 
+    outside_ = false;
+    setFolderLooked_ = false;
+
     std::vector<Folder> folders;
-    for (const SetFile& file : files_[slot]) checkFile(file, folders, result);
+    for (const SetFile& file : files_[slot]) {
+        checkFile(file, folders, result);
+        if (outside_) return;
+    }
     for (const Folder& folder : folders) {
         if (folder.finding == kNone) continue;
         const std::string_view parent(folder.suffix.data(), folder.suffix.rfind('\\'));
         Finding& finding = result.findings[folder.finding];
-        finding.severity = folder.shown ? Severity::Error : Severity::Warning;
+        finding.severity = folder.shown || folder.outside ? Severity::Error : Severity::Warning;
         finding.text = setFolderAbsentText(folder.why, folder.files, folder.shown, unreadFolders(parent));
     }
     if (slot < kWeaponSlotCount) {
         checkNameFile(result);
         checkStatsFile(result);
     }
+    checkLeftovers(folders, result);
 }
 
 void SetCheck::checkFile(const SetFile& file, std::vector<Folder>& folders, CheckResult& result) {
@@ -114,8 +138,19 @@ void SetCheck::checkFile(const SetFile& file, std::vector<Folder>& folders, Chec
         if (kind == PathKind::File) return;
     }
 
-    // A missing file in a missing folder is told once, for the whole folder.
-    if (kind == PathKind::Missing) {
+    // A set folder that is a link leading outside the set library is told
+    // once, for the whole set.
+    if (kind == PathKind::Outside && !setFolderLooked_) {
+        setFolderLooked_ = true;
+        if (host_.pathKind(folder_) == PathKind::Outside) {
+            outside_ = true;
+            add(Severity::Error, {}, setFolderOutsideText(), result);
+            return;
+        }
+    }
+    // A missing file in a missing folder, or in a folder that leads outside,
+    // is told once, for the whole folder.
+    if (kind == PathKind::Missing || kind == PathKind::Outside) {
         if (Folder* folder = absentFolder(file.suffix, folders)) {
             if (folder->finding == kNone) {
                 folder->finding = result.findings.size();
@@ -126,22 +161,28 @@ void SetCheck::checkFile(const SetFile& file, std::vector<Folder>& folders, Chec
             return;
         }
     }
-    add(severityOf(file), file.suffix,
-        setFileAbsentText(absenceText(kind == PathKind::Missing ? Absence::Missing : Absence::FolderInstead), file),
-        result);
+    if (kind == PathKind::Outside)
+        add(Severity::Error, file.suffix, setFileOutsideText(file), result);
+    else
+        add(severityOf(file), file.suffix,
+            setFileAbsentText(absenceText(kind == PathKind::Missing ? Absence::Missing : Absence::FolderInstead), file),
+            result);
 }
 
 SetCheck::Folder* SetCheck::absentFolder(std::string_view suffix, std::vector<Folder>& folders) {
     for (std::string_view folderSuffix : foldersOf(suffix)) {
-        const std::string key = foldCase(folderSuffix);
+        const std::string key = lowerAscii(folderSuffix);
         Folder* folder = nullptr;
         for (Folder& known : folders)
             if (known.key == key) folder = &known;
         if (folder == nullptr) {
             Folder added{key, std::string(folderSuffix), {}};
             const PathKind kind = host_.pathKind(folder_ + added.suffix);
+            added.outside = kind == PathKind::Outside;
             if (kind != PathKind::Directory)
-                added.why = absenceText(kind == PathKind::Missing ? Absence::Missing : Absence::FileInstead);
+                added.why = absenceText(kind == PathKind::Missing   ? Absence::Missing
+                                        : kind == PathKind::Outside ? Absence::Outside
+                                                                    : Absence::FileInstead);
             folders.push_back(std::move(added));
             folder = &folders.back();
         }
@@ -158,18 +199,36 @@ std::vector<std::string> SetCheck::unreadFolders(std::string_view parent) {
     if (!host_.listFolder(folder_ + std::string(parent) + "\\*.*", entries)) return unread;
     for (const FolderEntry& entry : entries) {
         if (!entry.isDirectory || entry.name == "." || entry.name == "..") continue;
-        const std::string key = foldCase(std::string(parent) + "\\" + entry.name);
+        const std::string key = lowerAscii(std::string(parent) + "\\" + entry.name);
         bool read = false;
         for (const SetFile& file : files_[slot_])
-            for (std::string_view folder : foldersOf(file.suffix)) read = read || foldCase(folder) == key;
+            for (std::string_view folder : foldersOf(file.suffix)) read = read || lowerAscii(folder) == key;
         if (!read) unread.push_back(entry.name);
     }
     return unread;
 }
 
+// Temporary files that a write cut short left in the set's folders, as when
+// the set was made from an installed mod folder: they would ship with it.
+void SetCheck::checkLeftovers(const std::vector<Folder>& absent, CheckResult& result) {
+    for (const std::string& folder : folders_[slot_]) {
+        const std::string key = lowerAscii(folder);
+        if (std::any_of(absent.begin(), absent.end(), [&](const Folder& f) { return f.key == key && !f.why.empty(); }))
+            continue;
+        std::vector<FolderEntry> entries;
+        if (!host_.listFolder(folder_ + folder + "\\*.*", entries)) continue;
+        for (const FolderEntry& entry : entries) {
+            const std::string_view target = temporaryTarget(entry.name);
+            if (!entry.isDirectory && !target.empty())
+                add(Severity::Warning, folder + "\\" + entry.name, leftoverFileText(target), result);
+        }
+    }
+}
+
 std::string SetCheck::whyUnusable(const std::string& path, PathKind kind) {
     if (kind == PathKind::Missing) return absenceText(Absence::Missing);
     if (kind == PathKind::Directory) return absenceText(Absence::FolderInstead);
+    if (kind == PathKind::Outside) return absenceText(Absence::Outside);
     std::string reason;
     host_.openRead(path, reason);
     return absenceText(Absence::Unopenable, reason);
@@ -179,7 +238,8 @@ void SetCheck::checkNameFile(CheckResult& result) {
     ++result.files;
     const std::string path = folder_ + std::string(kNameFile);
     if (!lines_.openRead(path)) {
-        add(Severity::Warning, kNameFile, nameFileAbsentText(whyUnusable(path, host_.pathKind(path)), slot_), result);
+        const PathKind kind = host_.pathKind(path);
+        add(severityOf(kind), kNameFile, nameFileAbsentText(whyUnusable(path, kind), slot_), result);
         return;
     }
     const std::string first = lines_.readLine();
@@ -195,8 +255,8 @@ void SetCheck::checkStatsFile(CheckResult& result) {
     ++result.files;
     const std::string path = folder_ + std::string(kStatsFile);
     if (!lines_.openRead(path)) {
-        add(Severity::Warning, kStatsFile, statsFileAbsentText(whyUnusable(path, host_.pathKind(path)), slot_),
-            result);
+        const PathKind kind = host_.pathKind(path);
+        add(severityOf(kind), kStatsFile, statsFileAbsentText(whyUnusable(path, kind), slot_), result);
         return;
     }
     std::vector<std::size_t> empty;

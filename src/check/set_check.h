@@ -36,17 +36,21 @@ private:
     void checkStatsFile(CheckResult& result);
     Folder* absentFolder(std::string_view suffix, std::vector<Folder>& folders);
     std::vector<std::string> unreadFolders(std::string_view parent);
+    void checkLeftovers(const std::vector<Folder>& folders, CheckResult& result);
     void add(Severity severity, std::string_view suffix, std::string text, CheckResult& result) const;
 
     Host& host_;
     std::string configBase_;
     LineFile lines_;
     std::array<std::vector<SetFile>, kSlotCount> files_;
+    std::array<std::vector<std::string>, kSlotCount> folders_;  // suffixes of the set folder ("") and its sub-folders
 
     // The set being checked.
     std::size_t slot_ = 0;
     std::string folder_;  // the set folder as the program writes it
     std::string place_;   // the set folder as the report shows it
+    bool outside_ = false;  // the set folder itself leads outside the set library
+    bool setFolderLooked_ = false;
 };
 
 }  // namespace modsetup::check

@@ -1,5 +1,6 @@
 #include "check/set_files.h"
 
+#include "core/ascii_case.h"
 #include "core/previews.h"
 #include "core/slots.h"
 #include "core/soldier_files.h"
@@ -8,25 +9,18 @@
 namespace modsetup::check {
 namespace {
 
-bool endsWithBitmap(std::string_view suffix) { return foldCase(suffix).ends_with(".bmp"); }
+bool endsWithBitmap(std::string_view suffix) { return lowerAscii(suffix).ends_with(".bmp"); }
 
 // Adds a file, or marks the one already listed under the same name.
 SetFile& addFile(std::vector<SetFile>& files, std::string_view suffix) {
-    const std::string key = foldCase(suffix);
+    const std::string key = lowerAscii(suffix);
     for (SetFile& file : files)
-        if (foldCase(file.suffix) == key) return file;
+        if (lowerAscii(file.suffix) == key) return file;
     files.push_back({std::string(suffix), false, false, endsWithBitmap(suffix)});
     return files.back();
 }
 
 }  // namespace
-
-std::string foldCase(std::string_view name) {
-    std::string folded(name);
-    for (char& c : folded)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return folded;
-}
 
 std::vector<SetFile> setFilesOf(std::size_t slot) {
     std::vector<SetFile> files;

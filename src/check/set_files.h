@@ -29,8 +29,4 @@ std::vector<SetFile> setFilesOf(std::size_t slot);
 // "\Gostek-gfx\ranny\klata.bmp" gives "\Gostek-gfx" and "\Gostek-gfx\ranny".
 std::vector<std::string_view> foldersOf(std::string_view suffix);
 
-// ASCII letters in lower case, other bytes as they are: how the host's file
-// system compares names.
-std::string foldCase(std::string_view name);
-
 }  // namespace modsetup::check

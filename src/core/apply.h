@@ -4,7 +4,10 @@
 //
 // Every step runs whatever became of the earlier ones and nothing is rolled
 // back. Unlike a silent installer, the outcome records every real failure so
-// the window can say what went wrong instead of confirming success.
+// the window can say what went wrong instead of confirming success: a file
+// it could not write, a set file outside the set library, a list naming a
+// set that is not there. Before it writes, Apply removes what a killed
+// earlier write left beside its targets (leftovers.h).
 
 #include <functional>
 #include <string>
@@ -16,16 +19,23 @@
 
 namespace modsetup {
 
+// A slot whose list's text named no set: nothing was installed from it.
+struct MissingSet {
+    std::size_t slot;
+    std::string text;  // the set name looked for
+};
+
 // The failures of the game mod folder's files, and of the run as a whole.
 struct ApplyOutcome : InstallFailures {
     bool programFolderUnusable = false;  // nothing at all was written (see folderWithBackslash)
     bool modNameUnsafe = false;      // nothing below "mods" was touched
     bool modsFolderMissing = false;  // no "mods" in the working directory
+    std::vector<MissingSet> missingSets;  // in slot order; an empty text is no choice, not a missing set
     bool selectionsSaved = false;
 
     bool succeeded() const {
         return !programFolderUnusable && !modNameUnsafe && !modsFolderMissing && failedPaths.empty() &&
-               unreadableSources.empty() && selectionsSaved;
+               unreadableSources.empty() && outsideSources.empty() && missingSets.empty() && selectionsSaved;
     }
 };
 

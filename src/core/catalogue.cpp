@@ -21,7 +21,7 @@ SlotFolderListing listSlotFolder(Host& host, const std::string& configBase, std:
     std::vector<FolderEntry> entries;
     SlotFolderListing listing;
     // A folder that is missing or cannot be listed offers nothing.
-    listing.listed = host.listFolder(configBase + "\\" + std::string(kSlots[slot].folder) + "\\*.*", entries);
+    listing.listed = host.listFolder(slotFolderPath(configBase, slot) + "\\*.*", entries);
     listing.offered.reserve(entries.size());
     for (auto& entry : entries) {
         if (!entry.isDirectory || entry.name == "." || entry.name == "..") continue;

@@ -29,9 +29,16 @@ constexpr bool isControlCharacter(char c) {
 // split a UTF-8 sequence, so UTF-8 text stays valid.
 std::string shortenedMiddle(std::string_view text, std::size_t maxBytes = kMaxShownNameBytes);
 
-// A name as a message shows it: shortened as above, and each control
-// character written as \xNN, so that a line break or a tab in it can be seen
-// and does not break the message's lines.
+// A name, path or file line as a message or a report shows it, safe on any
+// terminal: shortened as above, and every control character written out, so
+// that a line break or a tab can be seen and no escape sequence reaches a
+// terminal. A byte 0 to 31, 127, or 128 to 159 outside a UTF-8 sequence
+// becomes \xNN; a UTF-8 sequence of U+0080 to U+009F becomes \u{NN}. Every
+// other byte, valid UTF-8 and 8-bit text alike, stays as it is.
 std::string visibleText(std::string_view text);
+
+// The name or path as visibleText shows it, in double quotes: how every
+// message names a file, a folder or a set.
+std::string quoted(std::string_view nameOrPath);
 
 }  // namespace modsetup

@@ -5,15 +5,16 @@
 namespace modsetup {
 namespace {
 
-// Paths, one a line, the first kMaxListedItems of them, then how many more.
-std::string listedPaths(const std::vector<std::string>& paths) {
+// Names, one a line, the first kMaxListedItems of them, then how many more.
+std::string listedNames(const std::vector<std::string>& names) {
     std::string text;
-    for (std::size_t i = 0; i < paths.size() && i < kMaxListedItems; ++i) text += shortenedMiddle(paths[i]) + "\n";
-    if (paths.size() > kMaxListedItems) text += "and " + std::to_string(paths.size() - kMaxListedItems) + " more.\n";
+    for (std::size_t i = 0; i < names.size() && i < kMaxListedItems; ++i) text += visibleText(names[i]) + "\n";
+    if (names.size() > kMaxListedItems) text += "and " + std::to_string(names.size() - kMaxListedItems) + " more.\n";
     return text;
 }
 
-// A system's reason without its trailing blanks, line breaks and full stops.
+}  // namespace
+
 std::string_view trimmedReason(std::string_view reason) {
     while (!reason.empty()) {
         char last = reason.back();
@@ -23,17 +24,6 @@ std::string_view trimmedReason(std::string_view reason) {
     return reason;
 }
 
-}  // namespace
-
-std::string withQuoted(std::string_view before, std::string_view nameOrPath, std::string_view after) {
-    std::string text(before);
-    text += '"';
-    text += shortenedMiddle(nameOrPath);
-    text += '"';
-    text += after;
-    return text;
-}
-
 std::string reportText(std::string_view message) {
     std::string text(message);
     if (!text.empty() && static_cast<unsigned char>(text.back()) > static_cast<unsigned char>('.')) text += '.';
@@ -41,44 +31,43 @@ std::string reportText(std::string_view message) {
 }
 
 std::string cannotOpenFileMessage(std::string_view path, std::string_view reason) {
-    std::string message = withQuoted("Cannot open file ", path, ". ");
+    std::string message = "Cannot open file " + quoted(path) + ". ";
     message += trimmedReason(reason);
     return message;
 }
 
 std::string launchScriptNotWrittenMessage(std::string_view script) {
-    return withQuoted("The launch script ", script,
-                      " could not be written in the working directory, so the game was not started.");
+    return "The launch script " + quoted(script) +
+           " could not be written in the working directory, so the game was not started.";
 }
 
 std::string launchScriptNotOpenedMessage(std::string_view script, std::string_view reason) {
     std::string message =
-        withQuoted("The system did not open the launch script ", script, ", so the game was not started.");
+        "The system did not open the launch script " + quoted(script) + ", so the game was not started.";
     reason = trimmedReason(reason);
     if (!reason.empty()) (message += ' ') += reason;
     return message;
 }
 
 std::string backslashFolderMessage(std::string_view folder) {
-    return withQuoted("The program cannot work from the folder ", folder,
-                      ": its path holds a backslash, which the program takes for a separator between folders. "
-                      "Nothing in it can be read or written. Move the game to a folder whose path holds no "
-                      "backslash.");
+    return "The program cannot work from the folder " + quoted(folder) +
+           ": its path holds a backslash, which the program takes for a separator between folders. "
+           "Nothing in it can be read or written. Move the game to a folder whose path holds no backslash.";
 }
 
 std::string wineNotStartedReason(std::string_view wine, std::string_view systemReason) {
-    std::string reason = withQuoted("Wine could not be started as ", wine, ": ");
+    std::string reason = "Wine could not be started as " + quoted(wine) + ": ";
     reason += trimmedReason(systemReason);
     return reason + ". Install Wine, or set the variable WINE to the Wine program to run";
 }
 
 std::string wineFailedReason(std::string_view wine, int exitStatus) {
-    return withQuoted("Wine, run as ", wine, " (the variable WINE chooses another), ended at once with status ") +
+    return "Wine, run as " + quoted(wine) + " (the variable WINE chooses another), ended at once with status " +
            std::to_string(exitStatus);
 }
 
 std::string wineKilledReason(std::string_view wine, int signal) {
-    return withQuoted("Wine, run as ", wine, " (the variable WINE chooses another), was ended by signal ") +
+    return "Wine, run as " + quoted(wine) + " (the variable WINE chooses another), was ended by signal " +
            std::to_string(signal);
 }
 
@@ -89,15 +78,29 @@ std::string writeDeniedMessage(std::string_view message) {
     return text;
 }
 
-std::string installFailuresMessage(const std::vector<std::string>& unwritten, const std::vector<std::string>& inUse,
-                                   const std::vector<std::string>& unreadable) {
+std::string missingSetLine(std::string_view slot, std::string_view text, std::string_view slotFolder) {
+    return std::string(slot) + ": " + quoted(text) + ", looked for in " + quoted(slotFolder);
+}
+
+std::string installFailuresMessage(const std::vector<std::string>& missingSets,
+                                   const std::vector<std::string>& unwritten, const std::vector<std::string>& inUse,
+                                   const std::vector<std::string>& unreadable,
+                                   const std::vector<std::string>& outside) {
     std::string text;
+    if (!missingSets.empty()) {
+        text = std::to_string(missingSets.size()) + (missingSets.size() == 1 ? " list names" : " lists name") +
+               " a set that is not in the slot folder, so nothing was installed for " +
+               (missingSets.size() == 1 ? "it:\n" : "them:\n");
+        for (std::size_t i = 0; i < missingSets.size() && i < kMaxListedItems; ++i) text += missingSets[i] + "\n";
+        if (missingSets.size() > kMaxListedItems)
+            text += "and " + std::to_string(missingSets.size() - kMaxListedItems) + " more.\n";
+    }
     if (!unwritten.empty()) {
-        text = std::to_string(unwritten.size()) + (unwritten.size() == 1 ? " file or folder" : " files or folders") +
-               " of the game mod folder could not be written:\n" + listedPaths(unwritten);
+        text += std::to_string(unwritten.size()) + (unwritten.size() == 1 ? " file or folder" : " files or folders") +
+                " of the game mod folder could not be written:\n" + listedNames(unwritten);
     }
     if (!inUse.empty()) {
-        text += withQuoted("The file ", inUse.front(), "");
+        text += "The file " + quoted(inUse.front());
         if (inUse.size() > 1) text += " and " + std::to_string(inUse.size() - 1) + " more";
         text += inUse.size() > 1 ? " are" : " is";
         text += " in use by another program. Close the game, then apply again.\n";
@@ -105,7 +108,12 @@ std::string installFailuresMessage(const std::vector<std::string>& unwritten, co
     if (!unreadable.empty()) {
         text += std::to_string(unreadable.size()) + (unreadable.size() == 1 ? " file" : " files") +
                 " of the chosen sets could not be read, so the game mod folder keeps what it had there:\n" +
-                listedPaths(unreadable);
+                listedNames(unreadable);
+    }
+    if (!outside.empty()) {
+        text += std::to_string(outside.size()) + (outside.size() == 1 ? " file" : " files") +
+                " of the chosen sets lead outside the set library (a link to somewhere else), so Apply did not use " +
+                (outside.size() == 1 ? "it:\n" : "them:\n") + listedNames(outside);
     }
     if (!text.empty()) text += "Apply carried out all its other steps.";
     return text;

@@ -2,7 +2,8 @@
 // The texts of the standard error report. Every message the user sees is
 // formed here (or beside the outcome it explains, with the same helpers), so
 // the window only shows what these functions return. Names and paths in a
-// message are shortened in the middle past kMaxShownNameBytes.
+// message are quoted (display_text.h): shortened in the middle past
+// kMaxShownNameBytes, control characters written out.
 
 #include <string>
 #include <string_view>
@@ -16,9 +17,13 @@ inline constexpr std::string_view kBitmapNotValid = "Bitmap image is not valid";
 // where the program expects a file: such a file is never opened for reading.
 inline constexpr std::string_view kNotRegularFileReason = "Not a regular file";
 
-// Text, a name or path in double quotes (shortened in the middle), and more
-// text: how every message names a file.
-std::string withQuoted(std::string_view before, std::string_view nameOrPath, std::string_view after);
+// The hosts' reason for a file below the set library that really lies
+// outside it (a link that leads elsewhere): such a file is never read.
+inline constexpr std::string_view kOutsideLibraryReason = "It leads outside the set library";
+
+// A system's reason for a failure without its trailing blanks, tabs, line
+// breaks and full stops, so that the message it ends stops with one full stop.
+std::string_view trimmedReason(std::string_view reason);
 
 // The message as the report shows it: a full stop is appended when its last
 // character sorts after "." (letters, digits, quotes from '/' on).
@@ -48,11 +53,19 @@ std::string wineKilledReason(std::string_view wine, int signal);
 // before what it would say otherwise.
 std::string writeDeniedMessage(std::string_view message);
 
-// Apply, what it could not do in the game mod folder: targets that were not
-// written (each list shows its first kMaxListedItems and counts the rest), of
-// them the ones another program held, and set files that exist but could not
-// be read; then that it did the rest. Empty when all lists are.
-std::string installFailuresMessage(const std::vector<std::string>& unwritten, const std::vector<std::string>& inUse,
-                                   const std::vector<std::string>& unreadable);
+// Apply, a list whose text names no set: "primary slot 3: "Nowhere", looked
+// for in "<slot folder>"".
+std::string missingSetLine(std::string_view slot, std::string_view text, std::string_view slotFolder);
+
+// Apply, what it could not do in the game mod folder: lists that name no set
+// (lines of missingSetLine), targets that were not written (each list shows
+// its first kMaxListedItems and counts the rest), of them the ones another
+// program held, set files that exist but could not be read, and set files
+// that lead outside the set library; then that it did the rest. Empty when
+// all lists are.
+std::string installFailuresMessage(const std::vector<std::string>& missingSets,
+                                   const std::vector<std::string>& unwritten, const std::vector<std::string>& inUse,
+                                   const std::vector<std::string>& unreadable,
+                                   const std::vector<std::string>& outside);
 
 }  // namespace modsetup

@@ -12,6 +12,7 @@ LoadOutcome runLoadSequence(Host& host, LineFile& shared, const PictureAreas& ar
         outcome.errors.push_back(backslashFolderMessage(folder));
         return outcome;
     }
+    host.confineBelow(outcome.strings.configBase);
     readModIni(shared, outcome.strings);
     outcome.selections = readSelections(shared, outcome.strings.configBase);
 

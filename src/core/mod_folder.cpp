@@ -1,5 +1,7 @@
 #include "core/mod_folder.h"
 
+#include <algorithm>
+
 #include "core/mod_folder_tree.h"
 
 namespace modsetup {
@@ -30,10 +32,15 @@ void createModFolderTree(Host& host, std::string_view modName, InstallFailures& 
 void installCopy(Host& host, const std::string& source, const std::string& target, InstallFailures& failures) {
     const FileResult copied = host.copyFile(source, target);
     if (copied || copied.failure() == FileFailure::Missing) return;
-    if (copied.failure() == FileFailure::Unreadable)
+    if (copied.failure() == FileFailure::Unreadable) {
         failures.unreadableSources.push_back(source);
-    else
+    } else if (copied.failure() == FileFailure::Outside) {
+        // A set file installed in two places is named once.
+        auto& outside = failures.outsideSources;
+        if (std::find(outside.begin(), outside.end(), source) == outside.end()) outside.push_back(source);
+    } else {
         failures.addTarget(target, copied.failure());
+    }
 }
 
 }  // namespace modsetup

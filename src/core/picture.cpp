@@ -3,28 +3,6 @@
 #include "core/error_text.h"
 
 namespace modsetup {
-namespace {
-
-// No valid bitmap is larger than its biggest pixel data plus headers, colour
-// table and some trailing data; reading stops there so that a huge file
-// cannot exhaust memory.
-constexpr std::size_t kMaxBitmapFileBytes = static_cast<std::size_t>(kMaxPicturePixels * 4 + (1u << 20));
-
-// The whole file, or nothing when it is larger than any bitmap can be. Read
-// in pieces and appended, so that a small file costs a small string rather
-// than a large one cleared first.
-std::optional<std::string> readWhole(InputFile& file) {
-    std::string bytes;
-    char chunk[1 << 16];
-    for (;;) {
-        if (bytes.size() > kMaxBitmapFileBytes) return std::nullopt;
-        const std::size_t got = file.read(chunk, sizeof chunk);
-        if (got == 0) return bytes;
-        bytes.append(chunk, got);
-    }
-}
-
-}  // namespace
 
 PictureLoad loadPicture(Host& host, const std::string& path, PictureArea area) {
     PictureLoad load;
@@ -33,10 +11,7 @@ PictureLoad loadPicture(Host& host, const std::string& path, PictureArea area) {
         load.error = cannotOpenFileMessage(path, load.failure);
         return load;
     }
-    if (auto bytes = readWhole(*file))
-        load.picture = decodeBitmap(*bytes, area, &load.failure);
-    else
-        load.failure = "larger than any bitmap";
+    load.picture = decodeBitmap(*file, area, &load.failure);
     if (!load.picture) load.error = std::string(kBitmapNotValid);
     return load;
 }

@@ -36,9 +36,17 @@ struct PictureArea {
 };
 inline constexpr PictureArea kWholePicture{INT_MAX, INT_MAX};
 
-// Decodes the bytes of a bitmap file, keeping the top-left area of it; nothing
-// when they are not a valid bitmap, and then failure (when given) says why in
-// a few words ("pixel data cut short").
+// Decodes a bitmap file opened for reading, keeping the top-left area of it;
+// nothing when it is not a valid bitmap, and then failure (when given) says
+// why in a few words ("pixel data cut short"). Only what the area needs is
+// read: the headers and colour table, then the kept rows' bytes, the file
+// passing over the rest. A plain bitmap's declared size is checked against
+// the file's size, not by reading every pixel. Run-length data, which cannot
+// be entered in the middle, is read through in pieces. Memory and, but for
+// run-length data, time grow with the kept area, not with the file.
+std::optional<Picture> decodeBitmap(InputFile& file, PictureArea area = kWholePicture, std::string* failure = nullptr);
+
+// The same for the bytes of a bitmap file in memory.
 std::optional<Picture> decodeBitmap(std::string_view bytes, PictureArea area = kWholePicture,
                                     std::string* failure = nullptr);
 

@@ -48,6 +48,12 @@ enum SlotIndex : std::size_t {
     kTeamAlpha, kTeamBravo,
 };
 
+// How messages name a slot: "primary slot 1", "secondary slot 2", "team Alpha".
+std::string slotLabel(std::size_t slot);
+
+// A slot's folder in the set library: ConfigBase + "\" + slot folder.
+std::string slotFolderPath(std::string_view configBase, std::size_t slot);
+
 // The folder of the set a slot's list names: ConfigBase + "\" + slot folder +
 // "\" + text, whatever the text is.
 std::string setFolderPath(std::string_view configBase, std::size_t slot, std::string_view text);

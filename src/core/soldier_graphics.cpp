@@ -1,20 +1,26 @@
 #include "core/soldier_graphics.h"
 
-#include "core/mod_folder.h"
 #include "core/soldier_files.h"
 
 namespace modsetup {
 
-void installSoldierGraphics(Host& host, const ProcessStrings& strings, const SlotTexts& texts,
-                            InstallFailures& failures) {
+std::vector<FileCopy> soldierGraphicsCopies(const ProcessStrings& strings, const SlotTexts& texts) {
+    std::vector<FileCopy> copies;
+    copies.reserve(kTeamFolders.size() * kSoldierFiles.size());
     for (const TeamFolder& team : kTeamFolders) {
         // The set's soldier folder: ConfigBase + "\gostek\" + set name + "\Gostek-gfx\".
         const std::string sourceFolder =
             setFolderPath(strings.configBase, team.slot, texts[team.slot]) + std::string(kSoldierSetFolder);
         const std::string targetFolder = modPath(strings.modName, team.target) + '\\';
         for (std::string_view file : kSoldierFiles)
-            installCopy(host, sourceFolder + std::string(file), targetFolder + std::string(file), failures);
+            copies.push_back({sourceFolder + std::string(file), targetFolder + std::string(file)});
     }
+    return copies;
+}
+
+void installSoldierGraphics(Host& host, const ProcessStrings& strings, const SlotTexts& texts,
+                            InstallFailures& failures) {
+    for (const FileCopy& copy : soldierGraphicsCopies(strings, texts)) installCopy(host, copy.source, copy.target, failures);
 }
 
 }  // namespace modsetup

@@ -55,6 +55,9 @@ TEST_F(CheckProgram, FindsTheLibraryAsTheProgramDoesOrRefusesWithExitStatusTwo) 
     testing::writeFile(elsewhere / "lonely.exe", "a program file beside a folder that is no library");
     testing::writeFile(elsewhere / "alone.exe", "a program file without a library");
     fs::create_directories(elsewhere / "lonely/not a slot folder");
+    testing::writeCheckLibrary(elsewhere / "warned");
+    fs::remove(elsewhere / "warned/modsetup/2/Gold/sfx/mp5-fire.wav");
+    const std::string warned = elsewhere.programPath("warned/modsetup");
 
     struct Row {
         const char* what;
@@ -87,7 +90,10 @@ TEST_F(CheckProgram, FindsTheLibraryAsTheProgramDoesOrRefusesWithExitStatusTwo) 
         {"an unknown option", {"--fast", library}, &inElsewhere, kExitNotChecked,
          "modsetup-check: unexpected argument \"--fast\" (modsetup-check --help)"},
         {"two paths", {library, library}, &inElsewhere, kExitNotChecked, "modsetup-check: unexpected argument"},
-        {"the help", {"--help", "nowhere"}, &inElsewhere, kExitNoErrors, "usage: modsetup-check [--quiet] [PATH]\n"},
+        {"the help", {"--help", "nowhere"}, &inElsewhere, kExitNoErrors, "usage: modsetup-check [--quiet] [--strict] [PATH]\n"},
+        {"a library with a warning", {"--quiet", warned}, &inElsewhere, kExitNoErrors, "warning: "},
+        {"a library with a warning, strict", {"--strict", "--quiet", warned}, &inElsewhere, kExitErrors, "warning: "},
+        {"a clean library, strict", {"--strict", library}, &inGame, kExitNoErrors, heading},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);

@@ -171,6 +171,25 @@ TEST_F(LibraryCheck, EachFaultIsReportedOnceWithWhatTheProgramDoes) {
          },
          Severity::Warning, "gostek", "holds no set folder: no set to choose for team Alpha and team Bravo",
          kExitNoErrors},
+        {"a leftover of a write cut short", {"modsetup/3/Gold/sfx"}, [](auto& lib, auto&) { writeFile(lib / "3/Gold/sfx/ak74-fire.wav.~6377", "part"); },
+         Severity::Warning, "3/Gold/sfx/ak74-fire.wav.~6377",
+         "a temporary file that a write of \"ak74-fire.wav\" left when it was cut short", kExitNoErrors},
+#ifndef _WIN32
+        {"a sound linked to a private file", {"modsetup/2/Gold/sfx"}, [](auto& lib, auto& game) {
+             writeFile(game.folder() / "private.txt", "private");
+             fs::remove(lib / "2/Gold/sfx/mp5-fire.wav");
+             fs::create_symlink(game.folder() / "private.txt", lib / "2/Gold/sfx/mp5-fire.wav");
+         },
+         Severity::Error, "2/Gold/sfx/mp5-fire.wav",
+         "a link that leads outside the set library, which the program never reads: Apply reports it and does not copy it",
+         kExitErrors},
+        {"a set folder linked elsewhere", {"modsetup/7/Night"}, [](auto& lib, auto& game) {
+             fs::rename(lib / "7/Night", game.folder() / "night");
+             fs::create_directory_symlink(game.folder() / "night", lib / "7/Night");
+         },
+         Severity::Error, "7/Night", "a link that leads outside the set library: the program reads none of the set's files",
+         kExitErrors},
+#endif
     };
     // One library for all rows: each row's fault is made, checked and mended.
     const Game game;
@@ -241,6 +260,27 @@ TEST_F(LibraryCheck, SetNameTheCodePageCannotWriteIsAnError) {
 }
 
 #ifndef _WIN32
+// A set folder Windows cannot hold by that name: a copy of the library there
+// loses or refuses the set. Every other name is taken as it is.
+TEST_F(LibraryCheck, SetNamesWindowsCannotHoldAreWarnedOf) {
+    const Game game;
+    const std::pair<std::string, std::string> rows[] = {  // a name, what is wrong with it
+        {"Gold.", "ends in a dot,"}, {"Gold ", "ends in a blank,"}, {"CON", "is that of a device of Windows,"},
+        {"nul.txt", "is that of a device of Windows,"}, {"LPT9 .old", "is that of a device of Windows,"},
+        {"a<b", "holds the character <,"}, {"a:b", "holds the character :,"}, {"a\"b", "holds the character \","},
+        {"a?b", "holds the character ?,"}, {"CONSOLE", ""}, {"Gold.v2", ""}, {"COM10", ""},
+    };
+    for (const auto& [name, problem] : rows) {
+        fs::copy(game.library() / "8/Gold", game.library() / "8" / name, fs::copy_options::recursive);
+        const CheckResult result = checkLibrary(*host, game.configBase());
+        fs::remove_all(game.library() / "8" / name);
+        std::string found;
+        for (const Finding& finding : result.findings) found += findingLine(finding);
+        const std::string prefix = problem.empty() ? "" : "warning: 8/" + name + ": cannot be used on Windows: its name ";
+        EXPECT_EQ(problem.empty() ? found : found.substr(0, prefix.size() + problem.size()), prefix + problem);
+    }
+}
+
 // Only a file system that tells letter case apart can hold such sets.
 TEST_F(LibraryCheck, SetsDifferingOnlyInLetterCaseAreToldOnce) {
     const Game game;

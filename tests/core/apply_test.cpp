@@ -170,13 +170,13 @@ TEST_F(ApplyTest, SetsLackingFilesLeaveEarlierTargetsAndAreNoFailure) {
     EXPECT_EQ(files.size(), game.standardModFiles().size());
 }
 
-TEST_F(ApplyTest, EmptyAndUnknownListTextsInstallNothingForTheirSlotAndAreNoFailure) {
+TEST_F(ApplyTest, EmptyAndUnknownListTextsInstallNothingForTheirSlotAndOnlyUnknownOnesAreReported) {
     texts[0] = "";
     texts[2] = "Nowhere";
     texts[14] = "";
     texts[15] = "Nowhere";
     const ApplyOutcome outcome = apply(true);
-    EXPECT_TRUE(outcome.succeeded()) << message(outcome);
+    EXPECT_FALSE(outcome.succeeded()) << message(outcome);  // the unknown ones are told (see below)
 
     const auto files = modFiles();
     EXPECT_EQ(files.count("interface-gfx/guns/1.bmp"), 0u);
@@ -192,6 +192,48 @@ TEST_F(ApplyTest, EmptyAndUnknownListTextsInstallNothingForTheirSlotAndAreNoFail
     EXPECT_NE(stats.find("[Desert Eagles]\r\nDamage=\r\nFireInterval=\r\nAmmo=\r\n"), std::string::npos);
     EXPECT_NE(stats.find("[Ak-74]\r\nDamage=\r\n"), std::string::npos);
     EXPECT_EQ(selections().substr(0, 17), "\r\nGold\r\nNowhere\r\n");
+}
+
+// Texts that name no set: the slot installs nothing and Apply does not
+// confirm, but reports each with the text it looked for; every other slot is
+// installed. An empty text is no choice and says nothing.
+TEST_F(ApplyTest, AListNamingNoSetStopsTheConfirmationAndIsReportedWithItsText) {
+    testing::writeFile(game.library() / "4/Plain", "a file, not a set folder");
+    const std::pair<std::size_t, std::string> rows[] = {
+        {kPrimary1, std::string("\xFF\xFEG\0o\0l\0d\0", 10)},  // a selections file saved as UTF-16
+        {kPrimary2, "GoldGoldGold"},                           // one with CR-only line ends, read as one line
+        {kPrimary4, "Plain"},                                  // a file where the set folder belongs
+        {kPrimary5, "GOLD"},                                   // another letter case: found
+        {kTeamAlpha, ""},                                      // no choice: nothing to say
+    };
+    for (const auto& [slot, text] : rows) texts[slot] = text;
+    const ApplyOutcome outcome = apply(true);
+    EXPECT_FALSE(outcome.succeeded());
+    EXPECT_EQ(modFiles().at("interface-gfx/guns/5.bmp"), fileBytes("5", "Gold", "5.bmp"));
+    EXPECT_EQ(modFiles().at("gostek-gfx/team2/klata.bmp"), fileBytes("gostek", "Blue Squad", "klata.bmp"));
+    EXPECT_EQ(message(outcome),
+              "3 lists name a set that is not in the slot folder, so nothing was installed for them:\n"
+              "primary slot 1: \"\xFF\xFEG\\x00o\\x00l\\x00d\\x00\", looked for in \"" + game.configBase() + "\\1\"\n"
+              "primary slot 2: \"GoldGoldGold\", looked for in \"" + game.configBase() + "\\2\"\n"
+              "primary slot 4: \"Plain\", looked for in \"" + game.configBase() + "\\4\"\n"
+              "Apply carried out all its other steps.");
+}
+
+// A killed Apply (or save) leaves temporary files beside its targets; the
+// next Apply removes those of its own targets, in any letter case, and
+// nothing else.
+TEST_F(ApplyTest, LeftoversOfAKilledWriteBesideItsTargetsAreRemoved) {
+    const std::pair<const char*, bool> rows[] = {  // a file below the game folder, whether it goes
+        {"mods/Desert/sfx/minigun-start.wav.~6377", true}, {"mods/Desert/weapons.ini.~12-3", true},
+        {"mods/Desert/gostek-gfx/team2/ranny/KLATA.bmp.~9", true}, {"modsetup.ini.~55", true},
+        {"mods/Desert/weapons.ini.~", false}, {"mods/Desert/weapons.ini.~12a", false},
+        {"mods/Desert/weapons.ini.~12-", false}, {"mods/Desert/sfx/readme.txt.~123", false},  // not Apply's
+        {"mods/Desert/sfx/minigun-fire.wav.~1/inside", false}, {"other.ini.~55", false},
+    };
+    for (const auto& [name, removed] : rows) writeFile(game.dir() / name, "left");
+
+    ASSERT_TRUE(apply(true).succeeded());
+    for (const auto& [name, removed] : rows) EXPECT_NE(std::filesystem::exists(game.dir() / name), removed) << name;
 }
 
 TEST_F(ApplyTest, OneSetCanServeBothTeams) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <tuple>
 
 #include "bmp_builder.h"
 #include "core/error_text.h"
@@ -290,6 +291,51 @@ TEST(BitmapDecoding, KeepsOnlyTheAreaAViewShows) {
     ASSERT_TRUE(hostile);
     EXPECT_EQ(hostile->pixels.size(), 57u * 25u);
     EXPECT_EQ(hostile->pixels.front(), kOpaque | kBlue) << "the red bottom-left pixel makes red transparent";
+}
+
+// A bitmap file in memory that counts the bytes it hands out; skipped bytes
+// are passed over unread, as the hosts do.
+struct CountingFile final : InputFile {
+    explicit CountingFile(std::string_view data) : bytes(data), whole(data.size()) {}
+    std::size_t read(char* buffer, std::size_t size) override {
+        const std::size_t count = bytes.copy(buffer, size);
+        handedOut += count;
+        return skip(count), count;
+    }
+    bool skip(std::uint64_t count) override { return bytes.remove_prefix(std::min<std::size_t>(count, bytes.size())), true; }
+    std::uint64_t size() const override { return whole; }
+    std::string_view bytes;
+    std::size_t whole, handedOut = 0;
+};
+
+// A picture far larger than its view costs what the view shows: its headers,
+// then the kept rows' bytes and its bottom-left pixel, the rest passed over.
+// The pixels are those of the whole picture's top-left corner.
+TEST(BitmapDecoding, ReadsOnlyWhatTheKeptAreaNeeds) {
+    constexpr int kWidth = 1000, kHeight = 600;
+    constexpr PictureArea kView{57, 25};
+    const std::tuple<int, std::uint32_t, bool> rows[] = {  // bits, compression, rows stored top-down
+        {1, 0, false}, {4, 0, true}, {8, 0, false}, {16, 3, true}, {24, 0, false}, {32, 0, true}};
+    std::mt19937 random(20260512);
+    for (const auto& [bits, compression, topDown] : rows) {
+        // Without compression 3 the masks are taken for colours: the same ones either way.
+        BitmapFields bmp{.width = kWidth, .height = topDown ? -kHeight : kHeight, .bitsPerPixel = bits,
+                         .compression = compression, .palette = {kWhite, kRed, kGreen, kBlue},
+                         .masks = {0xF800, 0x07E0, 0x001F},
+                         .pixelData = std::string((kWidth * bits + 31) / 32 * 4 * std::size_t{kHeight}, '\0')};
+        for (char& c : bmp.pixelData) c = static_cast<char>(random());
+        const std::string file = buildBitmap(bmp);
+
+        CountingFile counting(file);
+        const auto picture = decodeBitmap(counting, kView);
+        const auto whole = decodeBitmap(file);
+        ASSERT_TRUE(picture && whole) << bits << " bits";
+        std::vector<std::uint32_t> corner;
+        for (int y = 0; y < kView.height; ++y)
+            for (int x = 0; x < kView.width; ++x) corner.push_back(whole->pixels[static_cast<std::size_t>(y) * kWidth + x]);
+        EXPECT_EQ(picture->pixels, corner) << bits << " bits";
+        EXPECT_LE(counting.handedOut, 4096 + kView.height * ((kView.width * bits + 7) / 8) + 4) << bits << " bits";
+    }
 }
 
 TEST(BitmapDecoding, SaysWhyAFileIsNotABitmap) {

@@ -7,7 +7,9 @@
 #include <sstream>
 #include <thread>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -56,6 +58,62 @@ WorkingDirectory::WorkingDirectory(const std::filesystem::path& path) : previous
 }
 
 WorkingDirectory::~WorkingDirectory() { std::filesystem::current_path(previous_); }
+
+#ifdef _WIN32
+namespace {
+
+// Under Wine, whose CreateSymbolicLinkW makes nothing and which cannot remove
+// a link to a folder, links are made and removed on the Unix side; Wine
+// follows them as Windows follows its own. Null outside Wine.
+using UnixName = char*(CDECL*)(const wchar_t*);
+const auto wineUnixName = reinterpret_cast<UnixName>(
+    reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+
+// Runs a Unix command under Wine, whose end cannot be waited for, only its
+// outcome: whether at is there, for a few seconds at most.
+bool runOnUnix(const char* program, std::string command, const std::filesystem::path& at, bool there) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(program, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    std::error_code error;
+    for (int wait = 0; wait < 500 && std::filesystem::exists(at, error) != there; ++wait) Sleep(10);
+    return std::filesystem::exists(at, error) == there;
+}
+
+std::string quotedUnixName(const std::filesystem::path& path) {
+    return " \"" + (path.is_absolute() ? std::string(wineUnixName(path.wstring().c_str())) : path.generic_string()) + "\"";
+}
+
+}  // namespace
+#endif
+
+bool makeLink(const std::filesystem::path& target, const std::filesystem::path& at) {
+    std::error_code error;
+#ifdef _WIN32
+    if (wineUnixName != nullptr) return runOnUnix("/bin/ln", "ln -s" + quotedUnixName(target) + quotedUnixName(at), at, true);
+    const DWORD folder = std::filesystem::is_directory(at.parent_path() / target) ? 1 : 0;
+    CreateSymbolicLinkW(at.wstring().c_str(), target.wstring().c_str(), folder | 2);  // 2: no privilege needed
+    return std::filesystem::is_symlink(at, error);
+#else
+    std::filesystem::create_symlink(target, at, error);
+    return !error;
+#endif
+}
+
+void removeLink(const std::filesystem::path& at) {
+    std::error_code error;
+#ifdef _WIN32
+    if (wineUnixName != nullptr) {
+        runOnUnix("/bin/rm", "rm -f" + quotedUnixName(at), at, false);
+        return;
+    }
+#endif
+    std::filesystem::remove(at, error);
+}
 
 #ifndef _WIN32
 bool finishesWithoutBlocking(const std::function<void()>& work, const std::vector<std::filesystem::path>& pipes,

@@ -58,6 +58,12 @@ private:
     std::filesystem::path previous_;
 };
 
+// Makes a symbolic link at at leading to target (relative to at's folder
+// when relative); false when the file system cannot hold one.
+bool makeLink(const std::filesystem::path& target, const std::filesystem::path& at);
+// Removes such a link, not what it leads to.
+void removeLink(const std::filesystem::path& at);
+
 #ifndef _WIN32
 // Runs work on a thread of its own and tells whether it finished within the
 // limit. When it did not, it is blocked on one of the named pipes given: each

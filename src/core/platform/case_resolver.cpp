@@ -16,8 +16,6 @@ bool exists(const std::string& path) {
     return ::lstat(path.c_str(), &info) == 0;
 }
 
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 // The entry of folder whose name equals name without regard to case. Where
 // several do, the smallest name in byte order wins, so the choice does not
 // depend on the listing order.
@@ -76,13 +74,6 @@ std::string joined(const std::vector<std::string>& components, bool absolute) {
 }
 
 }  // namespace
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
-    return true;
-}
 
 // The components are joined straight into the host path: this runs for
 // every file the program or the check opens.

@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/ascii_case.h"
+
 namespace modsetup {
 
 // Returns the host path, or nothing when the path cannot name a file: an empty
@@ -25,8 +27,5 @@ std::optional<std::string> resolveHostPath(std::string_view path);
 // the operations that read, so that a name spelt as on disk (nearly all of
 // them) costs one path walk.
 std::optional<std::string> hostPathAsGiven(std::string_view path);
-
-// ASCII letters compared without regard to case; other bytes as they are.
-bool equalsIgnoringCase(std::string_view a, std::string_view b);
 
 }  // namespace modsetup

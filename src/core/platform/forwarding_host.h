@@ -29,6 +29,7 @@ public:
     bool shellOpen(const std::string& path, WindowHandle owner, std::string& reason) override {
         return inner_.shellOpen(path, owner, reason);
     }
+    void confineBelow(const std::string& folder) override { inner_.confineBelow(folder); }
 
 protected:
     Host& inner_;

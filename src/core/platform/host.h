@@ -37,7 +37,8 @@ struct FolderEntry {
     bool nameUnrepresentable = false;
 };
 
-enum class PathKind { Missing, File, Directory };
+// Outside: it exists, but below the set library by its name only (see confineBelow).
+enum class PathKind { Missing, File, Directory, Outside };
 
 // The native handle of a window (a window handle on Windows); 0 for none.
 using WindowHandle = std::uintptr_t;
@@ -47,6 +48,7 @@ enum class FileFailure {
     None,
     Missing,       // nothing there: a copy's source, or a file to delete
     Unreadable,    // a copy's source exists but cannot be opened or read
+    Outside,       // a copy's source below the set library really lies outside it (see confineBelow)
     InUse,         // another program held the file for longer than the host waits
     AccessDenied,  // the system does not let this user write there
     Failed,        // any other cause
@@ -65,13 +67,31 @@ private:
     FileFailure failure_;
 };
 
-// A file opened for reading.
+// The size of a file that does not tell it.
+inline constexpr std::uint64_t kUnknownSize = UINT64_MAX;
+
+// A file opened for reading, read front to back.
 class InputFile {
 public:
     virtual ~InputFile() = default;
     // Reads up to size bytes; returns how many were read, 0 at the end (the
     // size the file was found with on opening) or on error.
     virtual std::size_t read(char* buffer, std::size_t size) = 0;
+    // Passes over the next count bytes without handing them out; false when
+    // the file ends before them or cannot be read. The hosts move the file's
+    // position; a file that cannot reads them and drops them.
+    virtual bool skip(std::uint64_t count) {
+        char dropped[4096];
+        while (count > 0) {
+            const std::size_t got = read(dropped, count < sizeof dropped ? static_cast<std::size_t>(count) : sizeof dropped);
+            if (got == 0) return false;
+            count -= got;
+        }
+        return true;
+    }
+    // The bytes the file held when it was opened, and past which it is not
+    // read; kUnknownSize for a file that does not tell.
+    virtual std::uint64_t size() const { return kUnknownSize; }
 };
 
 // A file being written: the bytes go to a temporary file in the target's folder,
@@ -113,19 +133,31 @@ public:
     // through a linked folder), or a target that holds the source's bytes
     // already, is left as it is, and the copy is done. Missing when the
     // source does not exist; Unreadable when it exists but cannot be read (a
-    // folder, a named pipe, a file another program holds).
+    // folder, a named pipe, a file another program holds); Outside when it
+    // lies below the set library by its name only.
     //
     // Windows: a replace or a deletion that another program stands in the
     // way of is tried again for a while before it counts as InUse (see
     // win32_host.cpp); POSIX has no such holds.
     virtual FileResult copyFile(const std::string& source, const std::string& target) = 0;
-    // Missing, Directory, or File for anything else that exists.
+    // Missing, Directory, or File for anything else that exists; Outside
+    // below the set library for what really lies outside it.
     virtual PathKind pathKind(const std::string& path) = 0;
 
     // Lists the entries matched by a pattern "<folder>\*.*", in the order the
     // file system yields them, "." and ".." included where the host reports
     // them. False when the folder cannot be listed.
     virtual bool listFolder(const std::string& pattern, std::vector<FolderEntry>& entries) = 0;
+
+    // Keeps the program inside the set library, a folder that came as an
+    // archive and may hold links that lead anywhere: from now on a file or
+    // folder below folder (a path as the program writes it) is read, copied
+    // or listed only where it really lies inside folder, however links lead,
+    // and refused otherwise (openRead gives kOutsideLibraryReason). Links
+    // that stay inside work. The folder itself may be a link: where it really
+    // is is found once, here. Each load, Apply and check of a set library
+    // begins with this; it holds until the next call.
+    virtual void confineBelow(const std::string& folder) = 0;
 
     // Asks the system shell to open a document (the launch script), minimised,
     // from the working directory, without waiting for what it starts. Any

@@ -2,6 +2,7 @@
 #include "core/error_text.h"
 #include "core/platform/case_resolver.h"
 #include "core/platform/host.h"
+#include "core/platform/posix_confinement.h"
 #include "core/platform/temporary_name.h"
 
 #include <dirent.h>
@@ -78,27 +79,33 @@ std::optional<std::string> statAnyCase(const std::string& path, struct stat& inf
 // Opens the file at path, which stat described in info, for reading when it
 // is a regular file, and never waits: a named pipe or a device is refused
 // before it is opened, and the open itself cannot block (O_NONBLOCK, which
-// reads of a regular file do not heed). Reads then stop at the size stat
+// reads of a regular file do not heed). A path below the set library is
+// opened only where it really lies inside it. Reads then stop at the size stat
 // gave, so even what something else put under the name meanwhile can give no
-// more than that and cannot make a read wait. -1 with a reason otherwise.
-int openStatedRegularFile(const std::string& path, const struct stat& info, std::string& reason) {
+// more than that and cannot make a read wait. -1 with a reason otherwise
+// (kOutsideLibraryReason for a file outside).
+int openStatedRegularFile(const std::string& path, const struct stat& info, std::string& reason,
+                          const PosixConfinement* confinement = nullptr) {
     if (!S_ISREG(info.st_mode)) {
         reason = notRegularReason(info);
         return -1;
     }
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) reason = errorText(errno);
+    constexpr int kFlags = O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+    const bool confined = confinement != nullptr && confinement->covers(path);
+    const int fd = confined ? confinement->open(path, kFlags) : ::open(path.c_str(), kFlags);
+    if (fd < 0) reason = errno == EXDEV && confined ? std::string(kOutsideLibraryReason) : errorText(errno);
     return fd;
 }
 
 // The same for a path of the program's, found as statAnyCase finds it.
-int openRegularFileAnyCase(const std::string& path, struct stat& info, std::string& reason) {
+int openRegularFileAnyCase(const std::string& path, struct stat& info, std::string& reason,
+                           const PosixConfinement& confinement) {
     const auto hostPath = statAnyCase(path, info);
     if (!hostPath) {
         reason = errorText(errno);
         return -1;
     }
-    return openStatedRegularFile(*hostPath, info, reason);
+    return openStatedRegularFile(*hostPath, info, reason, &confinement);
 }
 
 // Reads up to size bytes, retrying when a signal cuts the read short; -1 on error.
@@ -111,24 +118,38 @@ ssize_t readSome(int fd, char* buffer, std::size_t size) {
 
 class PosixInputFile final : public InputFile {
 public:
-    // size: the file's size as stat found it on opening. Reads stop there: a
-    // file that grows meanwhile (or is written on without end) gives no more,
-    // and the end of a whole file costs no further read.
-    PosixInputFile(int fd, off_t size) : fd_(fd), left_(static_cast<std::size_t>(size)) {}
+    // size: the file's size when it was opened. Reads stop there: a file
+    // that grows meanwhile (or is written on without end) gives no more, and
+    // the end of a whole file costs no further read. Each read names its
+    // offset, so passing over bytes costs no system call.
+    PosixInputFile(int fd, off_t size) : fd_(fd), size_(static_cast<std::uint64_t>(size)) {}
     ~PosixInputFile() override { ::close(fd_); }
     std::size_t read(char* buffer, std::size_t size) override {
-        const ssize_t got = left_ > 0 ? readSome(fd_, buffer, std::min(size, left_)) : 0;
-        if (got <= 0) {
-            left_ = 0;
-            return 0;
+        while (offset_ < size_) {
+            const ssize_t got = ::pread(fd_, buffer, static_cast<std::size_t>(std::min<std::uint64_t>(size, size_ - offset_)),
+                                        static_cast<off_t>(offset_));
+            if (got < 0 && errno == EINTR) continue;
+            if (got <= 0) break;
+            offset_ += static_cast<std::uint64_t>(got);
+            return static_cast<std::size_t>(got);
         }
-        left_ -= static_cast<std::size_t>(got);
-        return static_cast<std::size_t>(got);
+        offset_ = size_;
+        return 0;
     }
+    bool skip(std::uint64_t count) override {
+        if (count > size_ - offset_) {
+            offset_ = size_;
+            return false;
+        }
+        offset_ += count;
+        return true;
+    }
+    std::uint64_t size() const override { return size_; }
 
 private:
     int fd_;
-    std::size_t left_;
+    std::uint64_t size_;
+    std::uint64_t offset_ = 0;
 };
 
 // Reads up to size bytes at offset, as many as the file gives; -1 on error.
@@ -252,7 +273,7 @@ public:
 
     std::unique_ptr<InputFile> openRead(const std::string& path, std::string& reason) override {
         struct stat info;
-        const int fd = openRegularFileAnyCase(path, info, reason);
+        const int fd = openRegularFileAnyCase(path, info, reason, confinement_);
         if (fd < 0) return nullptr;
         return std::make_unique<PosixInputFile>(fd, info.st_size);
     }
@@ -282,19 +303,38 @@ public:
 
     FileResult copyFile(const std::string& source, const std::string& target) override;
 
-    PathKind pathKind(const std::string& path) override {
-        struct stat info;
-        if (!statAnyCase(path, info)) return PathKind::Missing;
-        return S_ISDIR(info.st_mode) ? PathKind::Directory : PathKind::File;
-    }
+    PathKind pathKind(const std::string& path) override;
 
     bool listFolder(const std::string& pattern, std::vector<FolderEntry>& entries) override;
 
     bool shellOpen(const std::string& path, WindowHandle owner, std::string& reason) override;
 
+    void confineBelow(const std::string& folder) override {
+        struct stat info;
+        auto hostPath = statAnyCase(folder, info);
+        if (!hostPath) hostPath = hostPathAsGiven(folder);
+        // A folder that names no path has nothing below it to read.
+        if (hostPath) confinement_.confine(*hostPath);
+    }
+
 private:
     std::string programPath_;
+    PosixConfinement confinement_;
 };
+
+PathKind PosixHost::pathKind(const std::string& path) {
+    const auto given = hostPathAsGiven(path);
+    if (given && confinement_.covers(*given)) {
+        // The name as spelt, and only when nothing is there in another letter case.
+        const PathKind kind = confinement_.kind(*given);
+        if (kind != PathKind::Missing) return kind;
+        const auto resolved = resolveHostPath(path);
+        return resolved && *resolved != *given ? confinement_.kind(*resolved) : PathKind::Missing;
+    }
+    struct stat info;
+    if (!statAnyCase(path, info)) return PathKind::Missing;
+    return S_ISDIR(info.st_mode) ? PathKind::Directory : PathKind::File;
+}
 
 FileResult PosixHost::copyFile(const std::string& source, const std::string& target) {
     auto targetPath = resolveHostPath(target);
@@ -303,8 +343,8 @@ FileResult PosixHost::copyFile(const std::string& source, const std::string& tar
     const auto sourcePath = statAnyCase(source, info);
     if (!sourcePath) return isMissing(errno) ? FileFailure::Missing : FileFailure::Unreadable;
     std::string reason;
-    const int fd = openStatedRegularFile(*sourcePath, info, reason);
-    if (fd < 0) return FileFailure::Unreadable;
+    const int fd = openStatedRegularFile(*sourcePath, info, reason, &confinement_);
+    if (fd < 0) return reason == kOutsideLibraryReason ? FileFailure::Outside : FileFailure::Unreadable;
     PosixInputFile in(fd, info.st_size);  // closes the source on every way out
 
     struct stat existing;
@@ -338,24 +378,52 @@ bool PosixHost::listFolder(const std::string& pattern, std::vector<FolderEntry>&
     // The pattern is always "<folder>\*.*", which matches every entry.
     std::string folder = pattern;
     auto cut = folder.find_last_of("\\/");
-    folder = cut == std::string::npos ? std::string() : folder.substr(0, cut);
-    auto hostPath = resolveHostPath(folder.empty() ? "." : folder);
-    if (!hostPath) return false;
-    DIR* dir = ::opendir(hostPath->c_str());
-    if (dir == nullptr) return false;
-    while (const dirent* entry = ::readdir(dir)) {
+    folder = cut == std::string::npos ? std::string(".") : folder.substr(0, cut);
+    // A folder below the set library is listed only where it really lies
+    // inside it. The name as spelt first; another letter case only when
+    // nothing is there.
+    auto open = [this](const std::string& hostPath) {
+        return confinement_.covers(hostPath) ? confinement_.open(hostPath, O_RDONLY | O_DIRECTORY)
+                                             : ::open(hostPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    };
+    auto hostPath = hostPathAsGiven(folder);
+    int fd = hostPath ? open(*hostPath) : -1;
+    if (fd < 0 && hostPath && isMissing(errno)) {
+        hostPath = resolveHostPath(folder);
+        fd = hostPath ? open(*hostPath) : -1;
+    }
+    if (fd < 0) return false;
+    auto add = [&](const char* name, unsigned char type) {
         FolderEntry item;
-        item.name = entry->d_name;
-        if (entry->d_type == DT_DIR) {
-            item.isDirectory = true;
-        } else if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
+        item.name = name;
+        item.isDirectory = type == DT_DIR;
+        if (type == DT_UNKNOWN || type == DT_LNK) {
             struct stat info;
-            std::string full = *hostPath + "/" + item.name;
-            item.isDirectory = ::stat(full.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+            item.isDirectory = ::fstatat(fd, name, &info, 0) == 0 && S_ISDIR(info.st_mode);
         }
         entries.push_back(std::move(item));
+    };
+#ifdef __linux__
+    // The entries straight from the kernel: a set library's check lists tens
+    // of thousands of folders, and a directory stream costs three more calls each.
+    alignas(dirent64) char buffer[1 << 15];
+    for (ssize_t got; (got = ::getdents64(fd, buffer, sizeof buffer)) > 0;) {
+        for (ssize_t at = 0; at < got;) {
+            const auto* entry = reinterpret_cast<const dirent64*>(buffer + at);
+            add(entry->d_name, entry->d_type);
+            at += entry->d_reclen;
+        }
     }
+    ::close(fd);
+#else
+    DIR* dir = ::fdopendir(fd);
+    if (dir == nullptr) {
+        ::close(fd);
+        return false;
+    }
+    while (const dirent* entry = ::readdir(dir)) add(entry->d_name, entry->d_type);
     ::closedir(dir);
+#endif
     return true;
 }
 

@@ -25,6 +25,7 @@
 #include "core/error_text.h"
 #include "core/platform/host.h"
 #include "core/platform/temporary_name.h"
+#include "core/platform/win32_confinement.h"
 #include "core/platform/win32_path.h"
 
 namespace modsetup {
@@ -199,7 +200,7 @@ class Win32InputFile final : public InputFile {
 public:
     // size: the file's size when it was opened; reads stop there, however
     // much is written to the file meanwhile.
-    Win32InputFile(HANDLE handle, std::uint64_t size) : handle_(handle), left_(size) {}
+    Win32InputFile(HANDLE handle, std::uint64_t size) : handle_(handle), size_(size), left_(size) {}
     ~Win32InputFile() override { CloseHandle(handle_); }
     std::size_t read(char* buffer, std::size_t size) override {
         DWORD got = 0;
@@ -208,9 +209,18 @@ public:
         left_ = got == 0 ? 0 : left_ - got;
         return got;
     }
+    bool skip(std::uint64_t count) override {
+        LARGE_INTEGER move;
+        move.QuadPart = static_cast<LONGLONG>(std::min(count, left_));
+        const bool moved = count <= left_ && SetFilePointerEx(handle_, move, nullptr, FILE_CURRENT);
+        left_ = moved ? left_ - count : 0;
+        return moved;
+    }
+    std::uint64_t size() const override { return size_; }
 
 private:
     HANDLE handle_;
+    std::uint64_t size_;
     std::uint64_t left_;
 };
 
@@ -335,6 +345,11 @@ public:
         DWORD error = 0;
         HANDLE handle = openRegularFile(*systemFile, reason, error);
         if (handle == INVALID_HANDLE_VALUE) return nullptr;
+        if (liesOutside(path, handle)) {
+            CloseHandle(handle);
+            reason = std::string(kOutsideLibraryReason);
+            return nullptr;
+        }
         return std::make_unique<Win32InputFile>(handle, sizeOf(handle));
     }
 
@@ -360,6 +375,7 @@ public:
     FileResult copyFile(const std::string& source, const std::string& target) override;
 
     PathKind pathKind(const std::string& path) override {
+        if (confinement_.covers(path)) return confinement_.kind(path);
         const auto file = systemPath(path);
         const DWORD attributes = file ? attributesOf(*file) : INVALID_FILE_ATTRIBUTES;
         if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::Missing;
@@ -370,8 +386,16 @@ public:
 
     bool shellOpen(const std::string& path, WindowHandle owner, std::string& reason) override;
 
+    void confineBelow(const std::string& folder) override { confinement_.confine(folder); }
+
 private:
+    // A file opened from below the set library that really lies outside it.
+    bool liesOutside(const std::string& path, HANDLE file) const {
+        return confinement_.covers(path) && !confinement_.holds(file);
+    }
+
     std::string programPath_;
+    Win32Confinement confinement_;
 };
 
 FileResult Win32Host::copyFile(const std::string& source, const std::string& target) {
@@ -385,6 +409,7 @@ FileResult Win32Host::copyFile(const std::string& source, const std::string& tar
         DWORD error = 0;
         FileHandle in(openRegularFile(*sourceFile, reason, error));
         if (!in.valid()) return isMissing(error) ? FileFailure::Missing : FileFailure::Unreadable;
+        if (liesOutside(source, in.get())) return FileFailure::Outside;
         if (isDirectory(attributesOf(*targetFile))) return false;
         const std::uint64_t size = sizeOf(in.get());
         if (isInPlace(in.get(), size, *targetFile)) return true;
@@ -411,7 +436,10 @@ FileResult Win32Host::copyFile(const std::string& source, const std::string& tar
 bool Win32Host::listFolder(const std::string& pattern, std::vector<FolderEntry>& entries) {
     // The pattern is always "<folder>\*.*", which matches every entry.
     const std::size_t cut = pattern.find_last_of('\\');
-    const auto folder = systemPath(cut == std::string::npos ? std::string(".") : pattern.substr(0, cut == 0 ? 1 : cut));
+    const std::string programFolder = cut == std::string::npos ? std::string(".") : pattern.substr(0, cut == 0 ? 1 : cut);
+    // Only a folder that really lies inside the set library is listed.
+    if (confinement_.covers(programFolder) && confinement_.kind(programFolder) != PathKind::Directory) return false;
+    const auto folder = systemPath(programFolder);
     if (!folder) return false;
     const std::wstring everything = *folder + (folder->ends_with(L'\\') ? L"*" : L"\\*");
     WIN32_FIND_DATAW data;

@@ -1,0 +1,41 @@
+#include "core/leftovers.h"
+
+#include <algorithm>
+
+#include "core/ascii_case.h"
+#include "core/platform/temporary_name.h"
+
+namespace modsetup {
+namespace {
+
+struct FolderTargets {
+    std::string folder;
+    std::vector<std::string> names;
+};
+
+}  // namespace
+
+void removeLeftovers(Host& host, const std::vector<std::string>& targets) {
+    std::vector<FolderTargets> folders;
+    for (const std::string& target : targets) {
+        const std::size_t cut = target.find_last_of("\\/");
+        if (cut == std::string::npos) continue;
+        const std::string folder = target.substr(0, cut);
+        auto known = std::find_if(folders.begin(), folders.end(), [&](const FolderTargets& f) { return f.folder == folder; });
+        if (known == folders.end()) known = folders.insert(folders.end(), {folder, {}});
+        known->names.push_back(target.substr(cut + 1));
+    }
+    for (const FolderTargets& folder : folders) {
+        std::vector<FolderEntry> entries;
+        if (!host.listFolder(folder.folder + "\\*.*", entries)) continue;
+        for (const FolderEntry& entry : entries) {
+            const std::string_view target = temporaryTarget(entry.name);
+            if (entry.isDirectory || target.empty()) continue;
+            if (std::any_of(folder.names.begin(), folder.names.end(),
+                            [&](const std::string& name) { return equalsIgnoringCase(name, target); }))
+                host.deleteFile(folder.folder + "\\" + entry.name);
+        }
+    }
+}
+
+}  // namespace modsetup

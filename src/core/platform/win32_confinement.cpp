@@ -1,0 +1,71 @@
+#include "core/platform/win32_confinement.h"
+
+#include "core/platform/win32_path.h"
+
+namespace modsetup {
+namespace {
+
+// Opens a file or folder of the program's only to look at it, letting others
+// do anything meanwhile.
+HANDLE openToLook(const std::string& path) {
+    const auto file = systemPath(path);
+    if (!file) return INVALID_HANDLE_VALUE;
+    return CreateFileW(file->c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                       FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+// The system's name for where an open file really is, every link followed
+// ("\\?\C:\Games\modsetup\1\Gold\1.bmp"); empty when it cannot tell.
+std::wstring finalPath(HANDLE handle) {
+    std::wstring path(MAX_PATH, L'\0');
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const DWORD length = GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()),
+                                                       FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        if (length == 0) return {};
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(length);  // too short: length is the size needed
+    }
+    return {};
+}
+
+}  // namespace
+
+void Win32Confinement::confine(const std::string& folder) {
+    active_ = true;
+    prefix_ = folder + "\\";
+    root_.clear();
+    const HANDLE handle = openToLook(folder);
+    if (handle == INVALID_HANDLE_VALUE) return;  // a library that is not there holds nothing
+    root_ = finalPath(handle);
+    CloseHandle(handle);
+    if (!root_.empty() && root_.back() != L'\\') root_ += L'\\';
+}
+
+bool Win32Confinement::covers(const std::string& path) const {
+    return active_ && path.size() > prefix_.size() && path.compare(0, prefix_.size(), prefix_) == 0;
+}
+
+bool Win32Confinement::holds(HANDLE handle) const {
+    const std::wstring path = finalPath(handle) + L'\\';
+    // Names compare as the file system compares them, without regard to case.
+    return !root_.empty() && path.size() >= root_.size() &&
+           CompareStringOrdinal(path.data(), static_cast<int>(root_.size()), root_.data(), static_cast<int>(root_.size()),
+                                TRUE) == CSTR_EQUAL;
+}
+
+PathKind Win32Confinement::kind(const std::string& path) const {
+    const HANDLE handle = openToLook(path);
+    if (handle == INVALID_HANDLE_VALUE) return PathKind::Missing;
+    BY_HANDLE_FILE_INFORMATION info;
+    const bool known = GetFileInformationByHandle(handle, &info) != 0;
+    const bool inside = holds(handle);
+    CloseHandle(handle);
+    if (!known) return PathKind::Missing;
+    if (!inside) return PathKind::Outside;
+    return (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? PathKind::Directory : PathKind::File;
+}
+
+}  // namespace modsetup

@@ -1,0 +1,24 @@
+#pragma once
+// Names Windows cannot hold as they are. Set libraries and mod names are made
+// on any system, but the game runs on Windows, where a folder named so is
+// renamed, refused or taken for a device.
+
+#include <string>
+#include <string_view>
+
+namespace modsetup {
+
+// The characters no Windows file name holds.
+inline constexpr std::string_view kWindowsForbiddenCharacters = "\\/:*?\"<>|";
+
+// A device name of Windows (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9, in
+// any letter case), alone or before a dot: "con", "NUL.txt", "Com1.x.y".
+// Blanks before that dot are dropped by Windows as well.
+bool isWindowsDeviceName(std::string_view name);
+
+// Why Windows cannot hold a folder of this name as it is, in a few words
+// ("its name ends in a dot"); empty when it can. Control characters are not
+// looked at here: no set offered holds one.
+std::string windowsNameProblem(std::string_view name);
+
+}  // namespace modsetup

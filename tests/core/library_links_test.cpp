@@ -1,0 +1,69 @@
+// A set library unpacked from an archive may hold links, at any depth, to
+// private files elsewhere on the disk. Confined to the library, the system
+// host reads, copies and lists nothing that really lies outside it, and says
+// so; links that stay inside keep working, also when the library folder
+// itself is a link.
+#include <gtest/gtest.h>
+
+#include "core/error_text.h"
+#include "core/platform/host.h"
+#include "test_support.h"
+
+namespace modsetup {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::readFile;
+using testing::writeFile;
+
+TEST(LibraryLinks, WhatReallyLiesOutsideTheLibraryIsNeverReadCopiedOrListed) {
+    testing::ScratchDir dir;
+    writeFile(dir / "private/secret.txt", "secret");
+    writeFile(dir / "private/folder/secret.wav", "secret sound");
+    writeFile(dir / "lib/1/Gold/sfx/fire.wav", "gold sound");
+    const struct {
+        const char* what;
+        const char* link;    // made at this place below dir, leading to target:
+        const char* target;  // below dir, or relative to the link when it starts with "."
+        const char* root;    // the library the host is confined to
+        const char* read;    // the file then read, copied and looked at, and its folder listed
+        std::string content;  // what the file holds; empty: refused
+        bool folderInside;
+    } rows[] = {
+        {"a file linked to a private file", "lib/1/Gold/sfx/a.wav", "private/secret.txt", "lib", "lib/1/Gold/sfx/a.wav", "", true},
+        {"a relative link climbing out", "lib/1/Gold/sfx/b.wav", "../../../../private/secret.txt", "lib", "lib/1/Gold/sfx/b.wav", "", true},
+        {"a sub-folder linked elsewhere", "lib/1/Gold/gfx", "private/folder", "lib", "lib/1/Gold/gfx/secret.wav", "", false},
+        {"a path climbing out by its name", nullptr, nullptr, "lib", "lib/1/../../private/secret.txt", "", false},
+        {"a relative link inside", "lib/1/Gold/sfx/c.wav", "./fire.wav", "lib", "lib/1/Gold/sfx/c.wav", "gold sound", true},
+        {"an absolute link inside", "lib/1/Gold/sfx/d.wav", "lib/1/Gold/sfx/fire.wav", "lib", "lib/1/Gold/sfx/d.wav", "gold sound", true},
+        {"a set folder linked inside", "lib/2/Copy", "./../1/Gold", "lib", "lib/2/Copy/sfx/fire.wav", "gold sound", true},
+        {"a linked library", "linked", "lib", "linked", "linked/1/Gold/sfx/fire.wav", "gold sound", true},
+    };
+    const std::unique_ptr<Host> host = makeSystemHost();
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        writeFile(dir / "target.wav", "kept");
+        if (row.link != nullptr) {
+            const fs::path target = row.target[0] == '.' ? fs::path(row.target) : dir / row.target;
+            fs::create_directories((dir / row.link).parent_path());
+            if (!testing::makeLink(target, dir / row.link)) GTEST_SKIP() << "no links on this file system";
+        }
+        host->confineBelow(dir.programPath(row.root));
+        const std::string path = dir.programPath(row.read);
+        std::string reason;
+        char buffer[64];
+        auto file = host->openRead(path, reason);
+        EXPECT_EQ(file ? std::string(buffer, file->read(buffer, sizeof buffer)) : reason,
+                  row.content.empty() ? std::string(kOutsideLibraryReason) : row.content);
+        EXPECT_EQ(host->copyFile(path, dir.programPath("target.wav")), !row.content.empty());
+        EXPECT_EQ(readFile(dir / "target.wav"), row.content.empty() ? "kept" : row.content);
+        EXPECT_EQ(host->pathKind(path), row.content.empty() ? PathKind::Outside : PathKind::File);
+        std::vector<FolderEntry> entries;
+        EXPECT_EQ(host->listFolder(path.substr(0, path.rfind('\\')) + "\\*.*", entries), row.folderInside);
+    }
+    for (const auto& row : rows)  // before the scratch folder goes, whose removal would follow them
+        if (row.link != nullptr) testing::removeLink(dir / row.link);
+}
+
+}  // namespace
+}  // namespace modsetup
