@@ -2,8 +2,10 @@
 // controls as modsetup.exe, made with the plainest means. It reads the
 // selections file modsetup.ini beside it, shows the 41 preview bitmaps of the
 // chosen sets from the set library modsetup\ as the system loads them
-// (LoadImageA into static controls), and has empty lists with the chosen
-// names as their text. No presenter, no folder listing, no decoding of its own.
+// (LoadImageA into static controls), fills each list with the folders of its
+// slot folder and gives it the chosen name as its text, and has one tooltip
+// control over every list and picture, as modsetup.exe has. No presenter, no
+// decoding of its own.
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
@@ -32,6 +34,19 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
+// Adds the names of the folders in folder to the list, as the system lists them.
+void fillList(HWND list, const std::string& folder) {
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        const std::string name = found.cFileName;
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && name != "." && name != "..")
+            SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
 std::string folderOfThisProgram() {
     char path[MAX_PATH] = {};
     const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -42,7 +57,7 @@ std::string folderOfThisProgram() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
     InitCommonControlsEx(&controls);
 
     const std::string folder = folderOfThisProgram();
@@ -71,6 +86,18 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
                              "MS Sans Serif");
 
     const modsetup::front::ControlLayout& group = modsetup::front::layoutOf("GroupBox1");
+    HWND tooltips = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, instance,
+                                    nullptr);
+    const auto addTool = [&](HWND control) {
+        TTTOOLINFOA tool{};
+        tool.cbSize = sizeof(tool);
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = window;
+        tool.uId = reinterpret_cast<UINT_PTR>(control);
+        tool.lpszText = LPSTR_TEXTCALLBACKA;
+        SendMessageA(tooltips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    };
     std::array<HWND, modsetup::front::kImageCount> images{};
     for (const modsetup::front::ControlLayout& row : modsetup::front::kLayout) {
         const int left = row.left + (row.parent == ControlParent::GroupBox1 ? group.left : 0);
@@ -92,7 +119,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
                                        instance, nullptr);
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         if (row.kind == ControlKind::Picture) images[static_cast<std::size_t>(row.number - 1)] = control;
-        if (row.kind == ControlKind::List) SetWindowTextA(control, chosen[row.slot].c_str());
+        if (row.kind == ControlKind::List) {
+            fillList(control, library + "\\" + std::string(modsetup::kSlots[row.slot].folder));
+            SetWindowTextA(control, chosen[row.slot].c_str());
+            addTool(control);
+            addTool(FindWindowExA(control, nullptr, "EDIT", nullptr));
+        }
+        if (row.kind == ControlKind::Picture) addTool(control);
     }
     for (std::size_t slot = 0; slot < modsetup::kSlotCount; ++slot) {
         if (chosen[slot].empty()) continue;
