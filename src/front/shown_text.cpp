@@ -1,41 +1,22 @@
 #include "front/shown_text.h"
 
+#include "core/utf8.h"
+
 #include <optional>
 
 namespace modsetup::front {
 namespace {
 
-// Strict UTF-8: no overlong forms, no surrogates, nothing past U+10FFFF.
+// Strict UTF-8, as utf8SequenceLength judges it.
 std::optional<ShownText> decodeUtf8(std::string_view bytes) {
     ShownText text;
     text.reserve(bytes.size());
     for (std::size_t i = 0; i < bytes.size();) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        int length = 0;
-        char32_t code = 0;
-        char32_t smallest = 0;
-        if (lead < 0x80) {
-            text += static_cast<char32_t>(lead);
-            ++i;
-            continue;
-        } else if ((lead & 0xE0) == 0xC0) {
-            length = 2, code = lead & 0x1F, smallest = 0x80;
-        } else if ((lead & 0xF0) == 0xE0) {
-            length = 3, code = lead & 0x0F, smallest = 0x800;
-        } else if ((lead & 0xF8) == 0xF0) {
-            length = 4, code = lead & 0x07, smallest = 0x10000;
-        } else {
-            return std::nullopt;
-        }
-        if (bytes.size() - i < static_cast<std::size_t>(length)) return std::nullopt;
-        for (int k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(bytes[i + k]);
-            if ((next & 0xC0) != 0x80) return std::nullopt;
-            code = (code << 6) | (next & 0x3F);
-        }
-        if (code < smallest || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return std::nullopt;
+        char32_t code = static_cast<unsigned char>(bytes[i]);
+        const std::size_t length = code < 0x80 ? 1 : utf8SequenceLength(bytes, i, code);
+        if (length == 0) return std::nullopt;
         text += code;
-        i += static_cast<std::size_t>(length);
+        i += length;
     }
     return text;
 }
