@@ -6,10 +6,7 @@
 // slot folder and gives it the chosen name as its text, and has one tooltip
 // control over every list and picture, as modsetup.exe has. No presenter, no
 // decoding of its own.
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
+#include "core/platform/windows_headers.h"
 
 #include <commctrl.h>
 

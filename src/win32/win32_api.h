@@ -3,13 +3,7 @@
 // explicitly everywhere: names are text of the system's 8-bit code page), and
 // an owner for GDI objects.
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "core/platform/windows_headers.h"
 
 #include <memory>
 #include <type_traits>

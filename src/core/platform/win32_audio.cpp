@@ -1,10 +1,7 @@
 // The system's audio on Windows: PlaySound plays a wave file's bytes from
 // memory on the system's own thread. The system opens its device on the
 // first sound.
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
+#include "core/platform/windows_headers.h"
 
 #include <mmsystem.h>
 

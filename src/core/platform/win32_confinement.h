@@ -4,13 +4,7 @@
 // symbolic link or a junction) that leads anywhere on the disk. What the
 // host opened is judged by the system's own final path of the open handle,
 // so nothing can change between the judgment and the read.
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "core/platform/windows_headers.h"
 
 #include <string>
 

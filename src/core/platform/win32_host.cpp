@@ -2,13 +2,7 @@
 // UTF-16 and makes it absolute in the \\?\ form (win32_path.h), so the wide
 // calls reach paths of any length and the very name given. The file system
 // itself compares names without regard to letter case, so no mapping is needed.
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "core/platform/windows_headers.h"
 
 #include <objbase.h>
 #include <shellapi.h>

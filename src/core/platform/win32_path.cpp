@@ -1,12 +1,6 @@
 #include "core/platform/win32_path.h"
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "core/platform/windows_headers.h"
 
 #include <cstdio>
 #include <vector>
