@@ -103,7 +103,8 @@ void applyFull(benchmark::State& state, bool changing) {
 
 // The floor: the same copies and writes with the plainest means.
 void copyPlainly(const ApplyWork& work) {
-    for (const auto& [source, target] : work.copies) fs::copy_file(source, target, fs::copy_options::overwrite_existing);
+    for (const auto& [source, target] : work.copies)
+        fs::copy_file(source, target, fs::copy_options::overwrite_existing);
     for (const auto& [path, bytes] : work.files) {
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

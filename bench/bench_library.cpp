@@ -23,8 +23,8 @@ constexpr std::size_t kFullSets = 16;
 
 fs::path freshRoot(std::size_t setsPerSlot) {
     const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    fs::path root = fs::temp_directory_path() /
-                    ("modsetup-bench-" + std::to_string(setsPerSlot) + "-" + std::to_string(stamp));
+    fs::path root =
+        fs::temp_directory_path() / ("modsetup-bench-" + std::to_string(setsPerSlot) + "-" + std::to_string(stamp));
     fs::create_directories(root / "mods");
     return root;
 }
@@ -40,10 +40,8 @@ void linkSet(const fs::path& from, const fs::path& to) {
     fs::create_directory(to, error);
     for (fs::recursive_directory_iterator it(from, error), end; !error && it != end; it.increment(error)) {
         const fs::path target = to / it->path().lexically_relative(from);
-        if (it->is_directory())
-            fs::create_directory(target, error);
-        else
-            fs::create_hard_link(it->path(), target, error);
+        if (it->is_directory()) fs::create_directory(target, error);
+        else fs::create_hard_link(it->path(), target, error);
     }
     if (error) fail("cannot link " + from.string() + " to " + to.string() + ": " + error.message());
 }
@@ -68,7 +66,8 @@ void writeFullSizeBitmap(const fs::path& path) {
     put(32, 2);
     for (int i = 0; i < 6; ++i) put(0, 4);
     std::string row(kRowBytes, '\0');
-    for (std::uint32_t x = 0; x < kSide; ++x) row[x * 4] = static_cast<char>(x), row[x * 4 + 1] = static_cast<char>(x >> 5);
+    for (std::uint32_t x = 0; x < kSide; ++x)
+        row[x * 4] = static_cast<char>(x), row[x * 4 + 1] = static_cast<char>(x >> 5);
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(header.data(), static_cast<std::streamsize>(header.size()));
     for (std::uint32_t y = 0; y < kSide; ++y) out.write(row.data(), kRowBytes);
@@ -93,10 +92,8 @@ GameFolder::GameFolder(std::size_t setsPerSlot, std::size_t soundBytes, FurtherS
         const fs::path slotFolder = library() / std::string(kSlots[slot].folder);
         const std::vector<std::string> names = demo::demoSetNames(slot, options);
         for (std::size_t i = kFullSets; i < names.size(); ++i) {
-            if (further == FurtherSets::Linked)
-                linkSet(slotFolder / names[i % kFullSets], slotFolder / names[i]);
-            else
-                fs::create_directory(slotFolder / names[i]);
+            if (further == FurtherSets::Linked) linkSet(slotFolder / names[i % kFullSets], slotFolder / names[i]);
+            else fs::create_directory(slotFolder / names[i]);
         }
     }
 

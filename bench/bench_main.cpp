@@ -118,8 +118,8 @@ void growth(const RatioReporter& times, const std::string& figure, long from, lo
     const double fb = times.milliseconds(figure + "/floor/" + std::to_string(to));
     if (a < 0 || b < 0 || fa < 0 || fb < 0) return;
     const double sets = 15.0 * static_cast<double>(to - from);
-    std::printf("%-34s %s %.2f us, floor %.2f us per set (%ld -> %ld sets per folder)\n", "  time per further set:",
-                figure.c_str(), (b - a) * 1e3 / sets, (fb - fa) * 1e3 / sets, from, to);
+    std::printf("%-34s %s %.2f us, floor %.2f us per set (%ld -> %ld sets per folder)\n",
+                "  time per further set:", figure.c_str(), (b - a) * 1e3 / sets, (fb - fa) * 1e3 / sets, from, to);
 }
 
 }  // namespace
@@ -162,7 +162,8 @@ int main(int argc, char** argv) {
     met &= ratio(reporter, "h. Window ready, full-size / demo", "window/full-size", "window/main", 1.5);
     ratio(reporter, "  load, full-size / view-size", "pictures/full-size", "pictures/view-size", 0);
     met &= peakRatio(reporter, "  load's peak heap, the same", "pictures/full-size", "pictures/view-size", 1.2);
-    met &= ratio(reporter, "i. Check, full-size / demo pictures", "check-pictures/full-size", "check-pictures/demo", 2.0);
+    met &=
+        ratio(reporter, "i. Check, full-size / demo pictures", "check-pictures/full-size", "check-pictures/demo", 2.0);
     growth(reporter, "check", 300, 1000);
     growth(reporter, "check", 1000, 3000);
     if (reporter.failed()) std::printf("A benchmark failed: see its line above.\n");

@@ -121,7 +121,10 @@ void checkFloor(benchmark::State& state) {
 void registerCheckBenchmarks() {
     for (long sets : {300L, 1000L, 3000L}) {
         benchmark::RegisterBenchmark("check/full", checkFull)->Arg(sets)->UseRealTime()->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark("check/floor", checkFloor)->Arg(sets)->UseRealTime()->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark("check/floor", checkFloor)
+            ->Arg(sets)
+            ->UseRealTime()
+            ->Unit(benchmark::kMillisecond);
     }
 }
 

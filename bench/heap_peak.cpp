@@ -16,8 +16,8 @@ std::atomic<std::size_t> peak{0};
 
 void* counted(void* block) {
     if (block == nullptr) return nullptr;
-    const std::size_t now = inUse.fetch_add(malloc_usable_size(block), std::memory_order_relaxed) +
-                            malloc_usable_size(block);
+    const std::size_t now =
+        inUse.fetch_add(malloc_usable_size(block), std::memory_order_relaxed) + malloc_usable_size(block);
     std::size_t seen = peak.load(std::memory_order_relaxed);
     while (now > seen && !peak.compare_exchange_weak(seen, now, std::memory_order_relaxed)) {
     }

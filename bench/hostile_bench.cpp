@@ -19,8 +19,8 @@
 
 #include "bench_library.h"
 #include "benchmarks.h"
-#include "core/apply.h"
 #include "check/library_check.h"
+#include "core/apply.h"
 #include "core/error_text.h"
 #include "core/load_sequence.h"
 #include "demo_library/bitmap_file.h"
@@ -44,16 +44,16 @@ std::string runLengthBomb() {
     put(dataOffset + 2, 4);
     put(0, 4);
     put(dataOffset, 4);
-    put(40, 4);     // header size
-    put(8192, 4);   // width
-    put(8192, 4);   // height
-    put(1, 2);      // planes
-    put(8, 2);      // bits per pixel
-    put(1, 4);      // run-length coded, 8 bits
-    put(2, 4);      // pixel data size
+    put(40, 4);    // header size
+    put(8192, 4);  // width
+    put(8192, 4);  // height
+    put(1, 2);     // planes
+    put(8, 2);     // bits per pixel
+    put(1, 4);     // run-length coded, 8 bits
+    put(2, 4);     // pixel data size
     put(2835, 4);
     put(2835, 4);
-    put(2, 4);      // colours used
+    put(2, 4);  // colours used
     put(0, 4);
     put(0x0000FF, 4);
     put(0xFF0000, 4);
@@ -80,8 +80,8 @@ const HostileFiles& hostileFiles() {
     static const HostileFiles files = [] {
         GameFolder& game = gameFolder(3);
         HostileFiles made{game.root() / "bench-selections-normal.ini", game.root() / "bench-selections-long.ini",
-                          game.root() / "bench-mod-normal.ini", game.root() / "bench-mod-long.ini",
-                          game.root() / "bench-run-length.bmp", {}};
+                          game.root() / "bench-mod-normal.ini",        game.root() / "bench-mod-long.ini",
+                          game.root() / "bench-run-length.bmp",        {}};
         const std::string line(kLongLineBytes, 'x');
         SlotTexts texts = game.texts();
         texts[kTeamBravo] = "Gone";
@@ -130,8 +130,8 @@ private:
 void startUp(benchmark::State& state, bool longLine) {
     GameFolder& game = gameFolder(3);
     const HostileFiles& files = hostileFiles();
-    RedirectingHost host(game.host(),
-                         {{selectionsPath(game.configBase()), longLine ? files.longSelections : files.normalSelections}});
+    RedirectingHost host(
+        game.host(), {{selectionsPath(game.configBase()), longLine ? files.longSelections : files.normalSelections}});
     LineFile shared(host);
     const PictureAreas areas = front::pictureAreas(1.0);
     for (auto _ : state) {
@@ -146,7 +146,8 @@ void startUp(benchmark::State& state, bool longLine) {
 void errorReport(benchmark::State& state, bool longLine) {
     GameFolder& game = gameFolder(3);
     const HostileFiles& files = hostileFiles();
-    RedirectingHost host(game.host(), {{modIniPath(game.configBase()), longLine ? files.longModIni : files.normalModIni}});
+    RedirectingHost host(game.host(),
+                         {{modIniPath(game.configBase()), longLine ? files.longModIni : files.normalModIni}});
     LineFile shared(host);
     LineFile input(host);
     std::size_t reportBytes = 0;
@@ -214,11 +215,10 @@ void registerHostileBenchmarks() {
             ->UseRealTime()
             ->Unit(benchmark::kMicrosecond);
     }
-    const std::pair<const char*, Pictures> pictures[] = {
-        {"demo", Pictures::Demo},
-        {"view-size", Pictures::ViewSize},
-        {"run-length-bombs", Pictures::RunLengthBombs},
-        {"full-size", Pictures::FullSize}};
+    const std::pair<const char*, Pictures> pictures[] = {{"demo", Pictures::Demo},
+                                                         {"view-size", Pictures::ViewSize},
+                                                         {"run-length-bombs", Pictures::RunLengthBombs},
+                                                         {"full-size", Pictures::FullSize}};
     for (const auto& [name, kind] : pictures) {
         benchmark::RegisterBenchmark((std::string("pictures/") + name).c_str(), pictureMemory, kind)
             ->UseRealTime()

@@ -49,10 +49,9 @@ void showMainWindow(benchmark::State& state, Host& host) {
     for (auto _ : state) {
         // The program's own audio, as it starts: no device is opened yet.
         const std::unique_ptr<Audio> audio = makeSystemAudio();
-        showThenDestroy(state, std::make_unique<qt::MainWindow>(host, *audio, [&report](QWidget*, const QString&,
-                                                                                        const QString& text) {
-            report = text;
-        }));
+        showThenDestroy(state,
+                        std::make_unique<qt::MainWindow>(
+                            host, *audio, [&report](QWidget*, const QString&, const QString& text) { report = text; }));
     }
     if (!report.isEmpty()) {
         std::fprintf(stderr, "The window reported: %s\n", report.toLocal8Bit().constData());

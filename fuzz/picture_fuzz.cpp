@@ -46,7 +46,9 @@ void checkPicture(const modsetup::Picture& picture, unsigned bits) {
 // The pixel count a run-length bitmap's header declares; 0 for any other
 // data. Only such a bitmap can hold more pixels than it has bytes.
 std::uint64_t runLengthPixels(const std::uint8_t* data, std::size_t size) {
-    auto u16 = [&](std::size_t at) { return at + 2 <= size ? std::uint64_t{data[at]} | std::uint64_t{data[at + 1]} << 8 : 0; };
+    auto u16 = [&](std::size_t at) {
+        return at + 2 <= size ? std::uint64_t{data[at]} | std::uint64_t{data[at + 1]} << 8 : 0;
+    };
     auto i32 = [&](std::size_t at) {
         const std::uint32_t value = static_cast<std::uint32_t>(u16(at) | u16(at + 2) << 16);
         const std::int64_t signedValue = static_cast<std::int32_t>(value);

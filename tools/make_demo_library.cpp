@@ -87,7 +87,8 @@ int main(int argc, char** argv) {
     } else if (writeText(selections, modsetup::demo::demoSelectionsText(options))) {
         std::printf("Wrote the selections file %s\n", selections.string().c_str());
     } else {
-        std::fprintf(stderr, "make_demo_library: could not write the selections file %s\n", selections.string().c_str());
+        std::fprintf(stderr, "make_demo_library: could not write the selections file %s\n",
+                     selections.string().c_str());
         return 1;
     }
     return 0;

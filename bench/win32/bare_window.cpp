@@ -83,9 +83,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
                              "MS Sans Serif");
 
     const modsetup::front::ControlLayout& group = modsetup::front::layoutOf("GroupBox1");
-    HWND tooltips = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, instance,
-                                    nullptr);
+    HWND tooltips =
+        CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, instance, nullptr);
     const auto addTool = [&](HWND control) {
         TTTOOLINFOA tool{};
         tool.cbSize = sizeof(tool);
@@ -104,9 +104,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
         int height = row.height;
         switch (row.kind) {
-        case ControlKind::Picture: kind = "STATIC"; style |= SS_BITMAP; break;
+        case ControlKind::Picture:
+            kind = "STATIC";
+            style |= SS_BITMAP;
+            break;
         case ControlKind::Label: kind = "STATIC"; break;
-        case ControlKind::List: kind = "COMBOBOX"; style |= CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP; height += 8 * 13 + 2; break;
+        case ControlKind::List:
+            kind = "COMBOBOX";
+            style |= CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP;
+            height += 8 * 13 + 2;
+            break;
         case ControlKind::GroupBox: style |= BS_GROUPBOX; break;
         case ControlKind::Button: style |= BS_PUSHBUTTON | WS_TABSTOP; break;
         case ControlKind::CheckBox: style |= BS_AUTOCHECKBOX | WS_TABSTOP; break;

@@ -16,7 +16,7 @@ int main() {
     static int argumentCount = 1;
     QApplication application(argumentCount, arguments);
     const auto host = modsetup::makeSystemHost();
-    const auto audio = modsetup::makeSystemAudio();  // opens no device yet
+    const auto audio = modsetup::makeSystemAudio();                              // opens no device yet
     modsetup::qt::MainWindow window(*host, *audio, modsetup::qt::showErrorBox);  // runs the load sequence
     window.show();
     return application.exec();

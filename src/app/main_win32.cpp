@@ -15,9 +15,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     InitCommonControlsEx(&controls);
 
     const auto host = modsetup::makeSystemHost();
-    const auto audio = modsetup::makeSystemAudio();  // opens no device yet
+    const auto audio = modsetup::makeSystemAudio();                                    // opens no device yet
     modsetup::win32::MainWindow window(*host, *audio, modsetup::win32::showErrorBox);  // runs the load sequence
-    if (window.handle() == nullptr) return 1;  // the system refused the window
+    if (window.handle() == nullptr) return 1;                                          // the system refused the window
     window.show();
 
     MSG message{};

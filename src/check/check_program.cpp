@@ -89,7 +89,8 @@ int runCheckProgram(Host& host, const std::vector<std::string>& arguments, std::
     {
         ProgressLine progress(err);
         Progress tell;
-        if (progressLine && !line.quiet) tell = [&](std::size_t done, std::size_t total) { progress.show(done, total); };
+        if (progressLine && !line.quiet)
+            tell = [&](std::size_t done, std::size_t total) { progress.show(done, total); };
         result = checkLibrary(host, target.configBase, tell);
     }
     ReportHeading heading{target.configBase, selectionsPath(target.configBase)};

@@ -12,7 +12,7 @@ namespace modsetup::check {
 
 enum ExitStatus : int {
     kExitNoErrors = 0,
-    kExitErrors = 1,  // or, with --strict, warnings
+    kExitErrors = 1,      // or, with --strict, warnings
     kExitNotChecked = 2,  // no set library or program file, or a wrong command line
 };
 

@@ -33,18 +33,15 @@ CheckTarget findCheckTarget(Host& host, const std::optional<std::string>& path) 
         target.configBase = deriveConfigBase(given);
         if (host.pathKind(target.configBase) != PathKind::Directory)
             target.error = noLibraryBesideText(given, target.configBase);
-        else if (!looksLikeLibrary(host, target.configBase))
-            target.error = notALibraryText(target.configBase);
+        else if (!looksLikeLibrary(host, target.configBase)) target.error = notALibraryText(target.configBase);
         if (!target.error.empty()) target.configBase.clear();
         return target;
     case PathKind::Directory: {
         // "modsetup/" names the folder "modsetup", whose selections file is "modsetup.ini".
         std::string folder = given;
         while (folder.size() > 1 && isSeparator(folder.back()) && folder[folder.size() - 2] != ':') folder.pop_back();
-        if (looksLikeLibrary(host, folder))
-            target.configBase = std::move(folder);
-        else
-            target.error = notALibraryText(given);
+        if (looksLikeLibrary(host, folder)) target.configBase = std::move(folder);
+        else target.error = notALibraryText(given);
         return target;
     }
     }

@@ -30,10 +30,10 @@ struct SlotFolderCount {
 };
 
 struct CheckResult {
-    std::vector<Finding> findings;  // grouped: mod.ini, slot folders in slot order, selections file
+    std::vector<Finding> findings;             // grouped: mod.ini, slot folders in slot order, selections file
     std::vector<SlotFolderCount> slotFolders;  // the fifteen, in slot order
-    std::size_t sets = 0;           // sets checked
-    std::size_t files = 0;          // files of sets looked at
+    std::size_t sets = 0;                      // sets checked
+    std::size_t files = 0;                     // files of sets looked at
 
     std::size_t count(Severity severity) const;
 };

@@ -4,9 +4,9 @@
 #include <map>
 
 #include "check/report_text.h"
-#include "core/ascii_case.h"
 #include "check/set_check.h"
 #include "check/set_files.h"
+#include "core/ascii_case.h"
 #include "core/catalogue.h"
 #include "core/config.h"
 #include "core/mod_name.h"
@@ -104,16 +104,16 @@ void checkSelections(Host& host, const std::string& configBase, const std::vecto
         // Not offered under this exact name: the program still finds a set
         // whose name differs in letter case, or one the list passes over.
         if (host.pathKind(setFolderPath(configBase, slot, set)) == PathKind::Directory) continue;
-        result.findings.push_back({Severity::Error, Group::Selections, slot,
-                                   file + " line " + std::to_string(slot + 1), staleSelectionText(set, slot)});
+        result.findings.push_back({Severity::Error, Group::Selections, slot, file + " line " + std::to_string(slot + 1),
+                                   staleSelectionText(set, slot)});
     }
 }
 
 }  // namespace
 
 std::size_t CheckResult::count(Severity severity) const {
-    return static_cast<std::size_t>(std::count_if(findings.begin(), findings.end(),
-                                                  [&](const Finding& f) { return f.severity == severity; }));
+    return static_cast<std::size_t>(
+        std::count_if(findings.begin(), findings.end(), [&](const Finding& f) { return f.severity == severity; }));
 }
 
 CheckResult checkLibrary(Host& host, const std::string& configBase, const Progress& progress) {

@@ -162,9 +162,11 @@ std::string statsFileAbsentText(std::string_view why, std::size_t slot) {
 
 std::string statsValuesMissingText(const std::vector<std::size_t>& lines) {
     std::vector<std::string> keys;
-    for (std::size_t line : lines) keys.push_back("line " + std::to_string(line + 1) + " (" + std::string(keyName(line)) + ")");
+    for (std::size_t line : lines)
+        keys.push_back("line " + std::to_string(line + 1) + " (" + std::string(keyName(line)) + ")");
     return "no value on " + joined(keys) + ": " + std::string(kWithModifiedWeapons) +
-           (lines.size() == 1 ? "Apply writes this key" : "Apply writes these keys") + " into weapons.ini without a value";
+           (lines.size() == 1 ? "Apply writes this key" : "Apply writes these keys") +
+           " into weapons.ini without a value";
 }
 
 std::string statsValuesNotNumbersText(const std::vector<std::size_t>& lines, const std::vector<std::string>& values) {
@@ -184,12 +186,14 @@ std::string staleSelectionText(std::string_view set, std::size_t slot) {
 std::string severityWord(Severity severity) { return severity == Severity::Error ? "error" : "warning"; }
 
 std::string slotFolderHeading(std::size_t slot, std::size_t sets) {
-    return "Slot folder " + std::string(kSlots[slot].folder) + " (" + slotFolderLabel(slot) + "): " + counted(sets, "set");
+    return "Slot folder " + std::string(kSlots[slot].folder) + " (" + slotFolderLabel(slot) +
+           "): " + counted(sets, "set");
 }
 
 std::string summaryText(const CheckResult& result) {
-    return counted(result.sets, "set") + " and " + counted(result.files, "file") + " checked: " +
-           counted(result.count(Severity::Error), "error") + ", " + counted(result.count(Severity::Warning), "warning");
+    return counted(result.sets, "set") + " and " + counted(result.files, "file") +
+           " checked: " + counted(result.count(Severity::Error), "error") + ", " +
+           counted(result.count(Severity::Warning), "warning");
 }
 
 std::string findingLine(const Finding& finding) {
@@ -247,8 +251,8 @@ std::string noProgramFileText(std::string_view programFile) {
 }
 
 std::string noLibraryBesideText(std::string_view programFile, std::string_view configBase) {
-    return "modsetup-check: there is no set library beside the program file " + quoted(programFile) +
-           ": the folder " + quoted(configBase) + " is missing";
+    return "modsetup-check: there is no set library beside the program file " + quoted(programFile) + ": the folder " +
+           quoted(configBase) + " is missing";
 }
 
 std::string notALibraryText(std::string_view folder) {

@@ -57,13 +57,13 @@ bool isNumber(std::string_view text) {
 }  // namespace
 
 struct SetCheck::Folder {
-    std::string key;          // the folded suffix of the folder
+    std::string key;  // the folded suffix of the folder
     std::string suffix;
-    std::string why;          // empty when the folder is there
-    bool outside = false;     // there, but a link that leads outside the set library
+    std::string why;       // empty when the folder is there
+    bool outside = false;  // there, but a link that leads outside the set library
     std::size_t finding = kNone;
-    std::size_t files = 0;    // files of the table that it should hold
-    bool shown = false;       // one of them is a preview picture
+    std::size_t files = 0;  // files of the table that it should hold
+    bool shown = false;     // one of them is a preview picture
 };
 
 std::string shownPath(std::string_view programPath) {
@@ -73,8 +73,7 @@ std::string shownPath(std::string_view programPath) {
     return shown;
 }
 
-SetCheck::SetCheck(Host& host, std::string configBase)
-    : host_(host), configBase_(std::move(configBase)), lines_(host) {
+SetCheck::SetCheck(Host& host, std::string configBase) : host_(host), configBase_(std::move(configBase)), lines_(host) {
     for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
         files_[slot] = setFilesOf(slot);
         // The set folder and each folder its files lie in, once whatever its letter case.
@@ -129,8 +128,8 @@ void SetCheck::checkFile(const SetFile& file, std::vector<Folder>& folders, Chec
         }
         kind = host_.pathKind(path);
         if (kind == PathKind::File) {
-            add(severityOf(file), file.suffix,
-                setFileAbsentText(absenceText(Absence::Unopenable, load.failure), file), result);
+            add(severityOf(file), file.suffix, setFileAbsentText(absenceText(Absence::Unopenable, load.failure), file),
+                result);
             return;
         }
     } else {
@@ -161,8 +160,7 @@ void SetCheck::checkFile(const SetFile& file, std::vector<Folder>& folders, Chec
             return;
         }
     }
-    if (kind == PathKind::Outside)
-        add(Severity::Error, file.suffix, setFileOutsideText(file), result);
+    if (kind == PathKind::Outside) add(Severity::Error, file.suffix, setFileOutsideText(file), result);
     else
         add(severityOf(file), file.suffix,
             setFileAbsentText(absenceText(kind == PathKind::Missing ? Absence::Missing : Absence::FolderInstead), file),
@@ -273,8 +271,7 @@ void SetCheck::checkStatsFile(CheckResult& result) {
     }
     lines_.close();
     if (!empty.empty()) add(Severity::Warning, kStatsFile, statsValuesMissingText(empty), result);
-    if (!notNumbers.empty())
-        add(Severity::Warning, kStatsFile, statsValuesNotNumbersText(notNumbers, values), result);
+    if (!notNumbers.empty()) add(Severity::Warning, kStatsFile, statsValuesNotNumbersText(notNumbers, values), result);
 }
 
 void SetCheck::add(Severity severity, std::string_view suffix, std::string text, CheckResult& result) const {

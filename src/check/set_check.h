@@ -47,8 +47,8 @@ private:
 
     // The set being checked.
     std::size_t slot_ = 0;
-    std::string folder_;  // the set folder as the program writes it
-    std::string place_;   // the set folder as the report shows it
+    std::string folder_;    // the set folder as the program writes it
+    std::string place_;     // the set folder as the report shows it
     bool outside_ = false;  // the set folder itself leads outside the set library
     bool setFolderLooked_ = false;
 };

@@ -79,10 +79,8 @@ ApplyOutcome runApply(Host& host, LineFile& output, LineFile& input, const Proce
     }
     host.confineBelow(strings.configBase);
     // The name becomes a folder below "mods": one that could leave it touches nothing there.
-    if (isSafeModName(strings.modName))
-        installIntoModFolder(host, output, input, strings, texts, boxTicked, outcome);
-    else
-        outcome.modNameUnsafe = true;
+    if (isSafeModName(strings.modName)) installIntoModFolder(host, output, input, strings, texts, boxTicked, outcome);
+    else outcome.modNameUnsafe = true;
     // The choices are saved in any case; they lie beside the program, not below "mods".
     removeLeftovers(host, {selectionsPath(strings.configBase)});
     outcome.selectionsSaved = writeSelections(output, strings.configBase, texts, boxTicked());
@@ -98,14 +96,16 @@ std::string applyFailureMessage(const ApplyOutcome& outcome, const ProcessString
     if (outcome.modNameUnsafe) {
         message = unsafeModNameMessage(strings.configBase, strings.modName);
     } else if (outcome.modsFolderMissing) {
-        message = "The working directory has no \"mods\" folder, so the program was not started from the game's "
-                  "folder. Nothing was installed.";
+        message =
+            "The working directory has no \"mods\" folder, so the program was not started from the game's "
+            "folder. Nothing was installed.";
     } else {
         std::vector<std::string> missingSets;
         for (const MissingSet& set : outcome.missingSets)
-            missingSets.push_back(missingSetLine(slotLabel(set.slot), set.text, slotFolderPath(strings.configBase, set.slot)));
-        message = installFailuresMessage(missingSets, outcome.failedPaths, outcome.inUsePaths, outcome.unreadableSources,
-                                         outcome.outsideSources);
+            missingSets.push_back(
+                missingSetLine(slotLabel(set.slot), set.text, slotFolderPath(strings.configBase, set.slot)));
+        message = installFailuresMessage(missingSets, outcome.failedPaths, outcome.inUsePaths,
+                                         outcome.unreadableSources, outcome.outsideSources);
     }
     if (!outcome.selectionsSaved) {
         if (!message.empty()) message += "\n";

@@ -27,9 +27,9 @@ struct MissingSet {
 
 // The failures of the game mod folder's files, and of the run as a whole.
 struct ApplyOutcome : InstallFailures {
-    bool programFolderUnusable = false;  // nothing at all was written (see folderWithBackslash)
-    bool modNameUnsafe = false;      // nothing below "mods" was touched
-    bool modsFolderMissing = false;  // no "mods" in the working directory
+    bool programFolderUnusable = false;   // nothing at all was written (see folderWithBackslash)
+    bool modNameUnsafe = false;           // nothing below "mods" was touched
+    bool modsFolderMissing = false;       // no "mods" in the working directory
     std::vector<MissingSet> missingSets;  // in slot order; an empty text is no choice, not a missing set
     bool selectionsSaved = false;
 

@@ -44,9 +44,9 @@ constexpr std::uint64_t kMaxRunLengthBytes = kMaxPicturePixels * 4 + (1u << 20);
 class BitmapFile {
 public:
     explicit BitmapFile(InputFile& file) : file_(file), size_(file.size()) {
-        const std::size_t wanted = size_ == kUnknownSize ? kWholeFileBytes
+        const std::size_t wanted = size_ == kUnknownSize      ? kWholeFileBytes
                                    : size_ <= kWholeFileBytes ? static_cast<std::size_t>(size_)
-                                                             : kHeadBytes;
+                                                              : kHeadBytes;
         head_.resize(wanted);
         head_.resize(readFromFile(head_.data(), wanted));
         if (head_.size() < wanted) size_ = head_.size();  // it ended early: that is its size
@@ -210,7 +210,10 @@ const char* readLayout(const Bytes& file, Layout& layout) {
     switch (layout.compression) {
     case kRgb:
         switch (layout.bitsPerPixel) {
-        case 1: case 4: case 8: case 24: return nullptr;
+        case 1:
+        case 4:
+        case 8:
+        case 24: return nullptr;
         case 16:  // 5 bits for each of red, green and blue
             layout.red = Channel::of(0x7C00);
             layout.green = Channel::of(0x03E0);
@@ -322,7 +325,8 @@ bool decodeUncompressed(BitmapFile& file, const Layout& layout, const std::vecto
     // A two-colour bitmap's transparent colour is white, whatever that pixel is.
     const bool wantsBottomLeft = layout.bitsPerPixel != 1;
     const std::uint64_t bottomLeftRow = layout.topDown ? height - 1 : 0;
-    const std::size_t keptBytes = static_cast<std::size_t>(pixelBytes(layout, static_cast<std::uint64_t>(picture.width)));
+    const std::size_t keptBytes =
+        static_cast<std::size_t>(pixelBytes(layout, static_cast<std::uint64_t>(picture.width)));
     std::vector<unsigned char> buffer(keptBytes);
 
     // Reads the first bytes of a stored row into buffer.

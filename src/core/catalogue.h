@@ -16,9 +16,9 @@ using SlotEntries = std::array<std::vector<std::string>, kSlotCount>;
 // One listing of a slot folder, sorted into what its list offers and the
 // folders it passes over.
 struct SlotFolderListing {
-    bool listed = false;                 // false: the folder is missing or cannot be listed
-    std::vector<std::string> offered;    // folders, never "." or "..", in listing order
-    std::vector<std::string> passedOver; // folders marked hidden or system
+    bool listed = false;                  // false: the folder is missing or cannot be listed
+    std::vector<std::string> offered;     // folders, never "." or "..", in listing order
+    std::vector<std::string> passedOver;  // folders marked hidden or system
     // Folders whose names hold a line break or another control character: a
     // line file cannot store such a name, and Windows cannot hold it.
     std::vector<std::string> unstorable;

@@ -40,8 +40,8 @@ std::string selectionsPath(const std::string& configBase);  // ConfigBase + ".in
 void readModIni(LineFile& handle, ProcessStrings& strings);
 
 struct SavedSelections {
-    SlotTexts texts;          // lines 1 to 16, empty where missing
-    bool ticksBox = false;    // line 17 is exactly "1"
+    SlotTexts texts;        // lines 1 to 16, empty where missing
+    bool ticksBox = false;  // line 17 is exactly "1"
 };
 SavedSelections readSelections(LineFile& handle, const std::string& configBase);
 

@@ -72,8 +72,9 @@ std::string wineKilledReason(std::string_view wine, int signal) {
 }
 
 std::string writeDeniedMessage(std::string_view message) {
-    std::string text = "The game folder cannot be written, so run the program as administrator or install the game "
-                       "outside a protected folder.";
+    std::string text =
+        "The game folder cannot be written, so run the program as administrator or install the game "
+        "outside a protected folder.";
     if (!message.empty()) (text += '\n') += message;
     return text;
 }

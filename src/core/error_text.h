@@ -65,7 +65,6 @@ std::string missingSetLine(std::string_view slot, std::string_view text, std::st
 // all lists are.
 std::string installFailuresMessage(const std::vector<std::string>& missingSets,
                                    const std::vector<std::string>& unwritten, const std::vector<std::string>& inUse,
-                                   const std::vector<std::string>& unreadable,
-                                   const std::vector<std::string>& outside);
+                                   const std::vector<std::string>& unreadable, const std::vector<std::string>& outside);
 
 }  // namespace modsetup

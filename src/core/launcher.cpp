@@ -13,10 +13,8 @@ std::array<std::string, 2> launchScriptLines(std::string_view modName) {
     std::string command = "tarvok.exe -mod ";
     // A name with a blank is quoted so that the game gets it as one argument;
     // a safe name holds no double quote that could end the quoting early.
-    if (modName.find(' ') != std::string_view::npos)
-        ((command += '"') += modName) += '"';
-    else
-        command += modName;
+    if (modName.find(' ') != std::string_view::npos) ((command += '"') += modName) += '"';
+    else command += modName;
     return {command, "exit"};
 }
 
@@ -31,7 +29,7 @@ std::string launchScriptText(std::string_view modName) {
 }
 
 PlayOutcome runPlay(Host& host, LineFile& shared, const std::string& configBase, const std::string& modName,
-                   WindowHandle owner) {
+                    WindowHandle owner) {
     PlayOutcome outcome;
     if (const std::string folder = folderWithBackslash(configBase); !folder.empty()) {
         outcome.error = backslashFolderMessage(folder);

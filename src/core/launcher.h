@@ -16,9 +16,9 @@ std::string launchScriptName(std::string_view modName);  // ModName + ".bat"
 std::string launchScriptText(std::string_view modName);
 
 struct PlayOutcome {
-    bool launched = false;      // the script was written and the shell took it
-    bool scriptWritten = false; // the script file holds the two lines written now
-    std::string error;          // the error report's message when not launched
+    bool launched = false;       // the script was written and the shell took it
+    bool scriptWritten = false;  // the script file holds the two lines written now
+    std::string error;           // the error report's message when not launched
 };
 
 // Writes the script through the shared handle and, once it is written whole,
@@ -28,6 +28,6 @@ struct PlayOutcome {
 // says why whenever launched is false. The shell is asked with the main
 // window as owner.
 PlayOutcome runPlay(Host& host, LineFile& shared, const std::string& configBase, const std::string& modName,
-                   WindowHandle owner = 0);
+                    WindowHandle owner = 0);
 
 }  // namespace modsetup

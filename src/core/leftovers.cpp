@@ -21,7 +21,8 @@ void removeLeftovers(Host& host, const std::vector<std::string>& targets) {
         const std::size_t cut = target.find_last_of("\\/");
         if (cut == std::string::npos) continue;
         const std::string folder = target.substr(0, cut);
-        auto known = std::find_if(folders.begin(), folders.end(), [&](const FolderTargets& f) { return f.folder == folder; });
+        auto known =
+            std::find_if(folders.begin(), folders.end(), [&](const FolderTargets& f) { return f.folder == folder; });
         if (known == folders.end()) known = folders.insert(folders.end(), {folder, {}});
         known->names.push_back(target.substr(cut + 1));
     }

@@ -7,8 +7,7 @@
 
 namespace modsetup {
 
-static_assert(std::accumulate(kPreviewCounts.begin(), kPreviewCounts.end(), std::size_t{0}) ==
-              kPreviewPictures.size());
+static_assert(std::accumulate(kPreviewCounts.begin(), kPreviewCounts.end(), std::size_t{0}) == kPreviewPictures.size());
 
 static_assert(kPreviewPictures.size() == kPictureCount);
 
@@ -32,8 +31,7 @@ std::size_t previewSlot(int image) {
     return kSlotCount;
 }
 
-std::string previewPath(std::string_view configBase, std::size_t slot, std::string_view text,
-                        std::string_view suffix) {
+std::string previewPath(std::string_view configBase, std::size_t slot, std::string_view text, std::string_view suffix) {
     std::string path = setFolderPath(configBase, slot, text);
     path += suffix;
     return path;

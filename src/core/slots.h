@@ -42,10 +42,22 @@ inline constexpr std::array<SlotInfo, kSlotCount> kSlots{{
 
 // Slot indexes (0-based) by name, for the tables that pick single slots.
 enum SlotIndex : std::size_t {
-    kPrimary1 = 0, kPrimary2, kPrimary3, kPrimary4, kPrimary5,
-    kPrimary6, kPrimary7, kPrimary8, kPrimary9, kPrimary10,
-    kSecondary1, kSecondary2, kSecondary3, kSecondary4,
-    kTeamAlpha, kTeamBravo,
+    kPrimary1 = 0,
+    kPrimary2,
+    kPrimary3,
+    kPrimary4,
+    kPrimary5,
+    kPrimary6,
+    kPrimary7,
+    kPrimary8,
+    kPrimary9,
+    kPrimary10,
+    kSecondary1,
+    kSecondary2,
+    kSecondary3,
+    kSecondary4,
+    kTeamAlpha,
+    kTeamBravo,
 };
 
 // How messages name a slot: "primary slot 1", "secondary slot 2", "team Alpha".

@@ -20,7 +20,8 @@ std::vector<FileCopy> soldierGraphicsCopies(const ProcessStrings& strings, const
 
 void installSoldierGraphics(Host& host, const ProcessStrings& strings, const SlotTexts& texts,
                             InstallFailures& failures) {
-    for (const FileCopy& copy : soldierGraphicsCopies(strings, texts)) installCopy(host, copy.source, copy.target, failures);
+    for (const FileCopy& copy : soldierGraphicsCopies(strings, texts))
+        installCopy(host, copy.source, copy.target, failures);
 }
 
 }  // namespace modsetup

@@ -11,9 +11,9 @@
 namespace modsetup {
 
 struct WaveFormat {
-    int channels = 0;          // 1 or 2
-    int samplesPerSecond = 0;  // per channel
-    int bitsPerSample = 0;     // 8 (unsigned) or 16 (signed, little-endian)
+    int channels = 0;            // 1 or 2
+    int samplesPerSecond = 0;    // per channel
+    int bitsPerSample = 0;       // 8 (unsigned) or 16 (signed, little-endian)
     std::size_t dataOffset = 0;  // where the samples begin in the file
     std::size_t dataBytes = 0;   // whole sample frames only, at least one
 };

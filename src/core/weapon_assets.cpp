@@ -15,9 +15,9 @@ std::vector<FileCopy> weaponAssetCopies(const ProcessStrings& strings, const Slo
     return copies;
 }
 
-void installWeaponAssets(Host& host, const ProcessStrings& strings, const SlotTexts& texts,
-                         InstallFailures& failures) {
-    for (const FileCopy& copy : weaponAssetCopies(strings, texts)) installCopy(host, copy.source, copy.target, failures);
+void installWeaponAssets(Host& host, const ProcessStrings& strings, const SlotTexts& texts, InstallFailures& failures) {
+    for (const FileCopy& copy : weaponAssetCopies(strings, texts))
+        installCopy(host, copy.source, copy.target, failures);
 }
 
 }  // namespace modsetup

@@ -15,7 +15,6 @@ std::vector<FileCopy> weaponAssetCopies(const ProcessStrings& strings, const Slo
 
 // Makes every copy of the table in order, whatever became of the earlier ones,
 // noting each failure.
-void installWeaponAssets(Host& host, const ProcessStrings& strings, const SlotTexts& texts,
-                         InstallFailures& failures);
+void installWeaponAssets(Host& host, const ProcessStrings& strings, const SlotTexts& texts, InstallFailures& failures);
 
 }  // namespace modsetup

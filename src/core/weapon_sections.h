@@ -45,14 +45,14 @@ using StatsKeys = std::array<std::string_view, kStatsValueCount>;
 
 // Keys of a section filled from a set's stats.ini, one per line of that file.
 inline constexpr StatsKeys kSetStatsKeys{
-    "Damage=", "FireInterval=", "Ammo=", "ReloadTime=", "Speed=",
-    "BulletStyle=", "StartUpTime=", "Bink=", "MovementAcc=",
+    "Damage=",      "FireInterval=", "Ammo=", "ReloadTime=",  "Speed=",
+    "BulletStyle=", "StartUpTime=",  "Bink=", "MovementAcc=",
 };
 // Keys of the fixed sections. They spell bullet style with a small s, the set
 // sections with a capital S; both are written letter for letter as here.
 inline constexpr StatsKeys kFixedStatsKeys{
-    "Damage=", "FireInterval=", "Ammo=", "ReloadTime=", "Speed=",
-    "Bulletstyle=", "StartUpTime=", "Bink=", "MovementAcc=",
+    "Damage=",      "FireInterval=", "Ammo=", "ReloadTime=",  "Speed=",
+    "Bulletstyle=", "StartUpTime=",  "Bink=", "MovementAcc=",
 };
 
 struct WeaponSection {

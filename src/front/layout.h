@@ -36,7 +36,7 @@ inline constexpr std::size_t kNoSlot = SIZE_MAX;
 struct ControlLayout {
     std::string_view name;  // the control's name: kind and number, "Image37"
     ControlKind kind;
-    int number;             // n of Image<n>, Label<n>, ComboBox<n>, Button<n>, ...
+    int number;  // n of Image<n>, Label<n>, ComboBox<n>, Button<n>, ...
     ControlParent parent;
     int left;
     int top;
@@ -217,9 +217,7 @@ static_assert(layoutOf("Image37").left + kWidthPastImage37 == 700);
 static_assert(layoutOf("Button4").top + kHeightPastButton4 == 462);
 
 // A design length in pixels at the screen's scale (its pixels per inch / 96).
-inline int scaledPixels(int designPixels, double scale) {
-    return static_cast<int>(std::lround(designPixels * scale));
-}
+inline int scaledPixels(int designPixels, double scale) { return static_cast<int>(std::lround(designPixels * scale)); }
 
 struct OuterSize {
     int width;

@@ -29,7 +29,12 @@ bool sameIgnoringCase(const ShownText& a, const ShownText& b, const TextCodec& c
 }  // namespace
 
 MainWindowPresenter::MainWindowPresenter(Host& host, Audio& audio, MainWindowView& view, const TextCodec& codec)
-    : host_(host), audio_(audio), view_(view), codec_(codec), shared_(host), input_(host),
+    : host_(host),
+      audio_(audio),
+      view_(view),
+      codec_(codec),
+      shared_(host),
+      input_(host),
       areas_(pictureAreas(view.layoutScale())) {}
 
 void MainWindowPresenter::FormCreate() {
@@ -141,7 +146,8 @@ std::string MainWindowPresenter::listBytes(std::size_t slot) const {
     if (shown == list.knownText) return list.knownBytes;
     // A name typed out in full (or pasted) stands for the first entry it shows.
     const auto entry = std::find(list.shownEntries.begin(), list.shownEntries.end(), shown);
-    if (entry != list.shownEntries.end()) return list.entries[static_cast<std::size_t>(entry - list.shownEntries.begin())];
+    if (entry != list.shownEntries.end())
+        return list.entries[static_cast<std::size_t>(entry - list.shownEntries.begin())];
     // A name completed in the user's letter case whose own bytes the codec
     // would not write again (a Latin-1 name where typed text becomes UTF-8)
     // keeps them: the typed form's bytes would name no folder.
@@ -202,6 +208,8 @@ void MainWindowPresenter::report(const std::vector<std::string>& messages) {
 
 // mod.ini's line 1, shortened so that no mod.ini makes a title (or a report's
 // caption) longer than a title bar can show or a display server accepts.
-ShownText MainWindowPresenter::shownTitle() const { return codec_.shown(shortenedMiddle(strings_.modTitle, kMaxTitleBytes)); }
+ShownText MainWindowPresenter::shownTitle() const {
+    return codec_.shown(shortenedMiddle(strings_.modTitle, kMaxTitleBytes));
+}
 
 }  // namespace modsetup::front

@@ -38,10 +38,10 @@ public:
     // the previews of the set named by its text.
     void ComboBoxChange(std::size_t slot);
 
-    void Button1Click();  // Apply
+    void Button1Click();                   // Apply
     void Button2Click() { FormCreate(); }  // Undo is a complete reload
-    void Button3Click();  // Close
-    void Button4Click();  // Play
+    void Button3Click();                   // Close
+    void Button4Click();                   // Play
 
     // The user's events in a slot list, as the window forwards them.
     void listPicked(std::size_t slot, int entry);      // an entry picked from the drop-down

@@ -74,8 +74,8 @@ std::string statsDifference(std::string_view value, std::string_view installed) 
     std::int64_t difference = 0;
     if (__builtin_sub_overflow(a->units, b->units, &difference)) return "";
     if (difference == 0) return "same";
-    const std::uint64_t size = difference < 0 ? 0 - static_cast<std::uint64_t>(difference)
-                                              : static_cast<std::uint64_t>(difference);
+    const std::uint64_t size =
+        difference < 0 ? 0 - static_cast<std::uint64_t>(difference) : static_cast<std::uint64_t>(difference);
     std::string text(difference < 0 ? "-" : "+");
     return text.append(withPoint(size, a->places));
 }
@@ -84,11 +84,11 @@ std::string weaponTooltipText(const WeaponTooltipFacts& facts, std::string_view 
     std::string text = visibleText(facts.name);
     if (!facts.installed) text += "\nnot installed yet";
     for (std::size_t i = 0; i < kStatsValueCount; ++i)
-        text.append("\n").append(statLine(kSetStatsKeys[i], facts.values[i], facts.installed ? &(*facts.installed)[i] : nullptr));
+        text.append("\n").append(
+            statLine(kSetStatsKeys[i], facts.values[i], facts.installed ? &(*facts.installed)[i] : nullptr));
     if (facts.hasShot)
         text.append("\nClick a picture or press ").append(shotKey).append(" in the list to hear its shot");
-    else
-        text.append("\nno sound in this set");
+    else text.append("\nno sound in this set");
     return text;
 }
 

@@ -11,10 +11,10 @@
 namespace modsetup::front {
 
 struct WeaponTooltipFacts {
-    std::string name;                     // the display name, as Apply would write it
-    StatsValues values;                   // the set's nine statistics, as Apply would write them
-    std::optional<StatsValues> installed; // the mod's weapons.ini now; none when it has no such section
-    bool hasShot = false;                 // the set's shot can be played
+    std::string name;                      // the display name, as Apply would write it
+    StatsValues values;                    // the set's nine statistics, as Apply would write them
+    std::optional<StatsValues> installed;  // the mod's weapons.ini now; none when it has no such section
+    bool hasShot = false;                  // the set's shot can be played
 };
 
 // The tooltip's lines, joined by LF, in the bytes the files hold (names and

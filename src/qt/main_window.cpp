@@ -82,9 +82,7 @@ void MainWindow::createControls() {
         const auto index = static_cast<std::size_t>(layout.number - 1);
         QWidget* control = nullptr;
         switch (layout.kind) {
-        case ControlKind::Picture:
-            control = images_.at(index) = new PictureView(parent);
-            break;
+        case ControlKind::Picture: control = images_.at(index) = new PictureView(parent); break;
         case ControlKind::Label: {
             auto* text = new QLabel(caption, parent);
             text->setTextFormat(Qt::PlainText);
@@ -97,15 +95,9 @@ void MainWindow::createControls() {
             control = lists_.at(layout.slot) = list;
             break;
         }
-        case ControlKind::GroupBox:
-            control = groupBox1_ = new QGroupBox(caption, parent);
-            break;
-        case ControlKind::Button:
-            control = buttons_.at(index) = new QPushButton(caption, parent);
-            break;
-        case ControlKind::CheckBox:
-            control = checkBox1_ = new QCheckBox(caption, parent);
-            break;
+        case ControlKind::GroupBox: control = groupBox1_ = new QGroupBox(caption, parent); break;
+        case ControlKind::Button: control = buttons_.at(index) = new QPushButton(caption, parent); break;
+        case ControlKind::CheckBox: control = checkBox1_ = new QCheckBox(caption, parent); break;
         }
 
         control->setObjectName(latin1(layout.name));
@@ -189,8 +181,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     front::ShownText text;
     const auto list = std::find(lists_.begin(), lists_.end(), watched);
     const auto picture = std::find(images_.begin(), images_.end(), watched);
-    if (list != lists_.end())
-        text = presenter_->listTooltip(static_cast<std::size_t>(list - lists_.begin()));
+    if (list != lists_.end()) text = presenter_->listTooltip(static_cast<std::size_t>(list - lists_.begin()));
     else if (picture != images_.end())
         text = presenter_->pictureTooltip(static_cast<int>(picture - images_.begin()) + 1);
     auto* widget = static_cast<QWidget*>(watched);
@@ -198,8 +189,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         QToolTip::hideText();
     } else {
         // Shown as plain text, whatever the set's files hold, line by line.
-        const QString html = QStringLiteral("<p style='white-space:pre'>") + toQString(text).toHtmlEscaped() +
-                             QStringLiteral("</p>");
+        const QString html =
+            QStringLiteral("<p style='white-space:pre'>") + toQString(text).toHtmlEscaped() + QStringLiteral("</p>");
         QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), html, widget);
     }
     return true;

@@ -38,7 +38,7 @@ private:
 SlotList::SlotList(QWidget* parent) : QComboBox(parent) {
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);  // typed text never becomes an entry
-    setCompleter(nullptr);  // completion is the presenter's
+    setCompleter(nullptr);                 // completion is the presenter's
     // A turn of the wheel would otherwise give the list the focus before the
     // list asks whether it may take the wheel, which only a focused list may.
     setFocusPolicy(Qt::StrongFocus);
@@ -88,10 +88,10 @@ void SlotList::setEdit(const front::ListEdit& edit) {
     line->setText(toQString(edit.text));
     const qsizetype start = unitsBefore(edit.text, edit.selectionStart);
     if (edit.selectionLength > 0)
-        line->setSelection(static_cast<int>(start),
-                           static_cast<int>(unitsBefore(edit.text, edit.selectionStart + edit.selectionLength) - start));
-    else
-        line->setCursorPosition(static_cast<int>(start));
+        line->setSelection(
+            static_cast<int>(start),
+            static_cast<int>(unitsBefore(edit.text, edit.selectionStart + edit.selectionLength) - start));
+    else line->setCursorPosition(static_cast<int>(start));
 }
 
 void SlotList::setCurrentEntry(int entry) {
@@ -120,8 +120,8 @@ void SlotList::keyPressEvent(QKeyEvent* event) {
         return;
     }
     const QString text = event->text();
-    const bool printable =
-        !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) { return c.isPrint() || c.isSurrogate(); });
+    const bool printable = !text.isEmpty() && std::all_of(text.begin(), text.end(),
+                                                          [](QChar c) { return c.isPrint() || c.isSurrogate(); });
     if (printable && !(event->modifiers() & commandKeys)) {
         for (char32_t character : text.toStdU32String()) emit typed(character);
         return;

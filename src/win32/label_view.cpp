@@ -19,7 +19,8 @@ void LabelView::draw(HDC dc) const {
     const COLORREF previousColour = SetTextColor(dc, colour_);
     const int previousMode = SetBkMode(dc, TRANSPARENT);
     RECT bounds = bounds_;
-    DrawTextA(dc, caption_.c_str(), static_cast<int>(caption_.size()), &bounds, DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+    DrawTextA(dc, caption_.c_str(), static_cast<int>(caption_.size()), &bounds,
+              DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
     SetBkMode(dc, previousMode);
     SetTextColor(dc, previousColour);
     SelectObject(dc, previous);

@@ -211,7 +211,8 @@ const char* MainWindow::tooltipText(const NMTTDISPINFOA& asked) {
     if (asked.uFlags & TTF_IDISHWND) {
         const auto part = reinterpret_cast<HWND>(asked.hdr.idFrom);
         for (std::size_t slot = 0; slot < kSlotCount; ++slot)
-            if (lists_[slot]->handle() == part || lists_[slot]->editHandle() == part) text = presenter_->listTooltip(slot);
+            if (lists_[slot]->handle() == part || lists_[slot]->editHandle() == part)
+                text = presenter_->listTooltip(slot);
     } else {
         text = presenter_->pictureTooltip(static_cast<int>(asked.hdr.idFrom));
     }
@@ -318,8 +319,7 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
         if (quitOnDestroy_) PostQuitMessage(0);
         return 0;
-    default:
-        break;
+    default: break;
     }
     return DefWindowProcA(window_, message, wParam, lParam);
 }
@@ -346,8 +346,7 @@ LRESULT CALLBACK MainWindow::groupBoxProc(HWND groupBox, UINT message, WPARAM wP
                                           DWORD_PTR window) {
     const auto& self = *reinterpret_cast<const MainWindow*>(window);
     switch (message) {
-    case WM_ERASEBKGND:
-        return 1;  // painted whole below
+    case WM_ERASEBKGND: return 1;  // painted whole below
     case WM_PAINT: {
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(groupBox, &paint);
@@ -355,14 +354,9 @@ LRESULT CALLBACK MainWindow::groupBoxProc(HWND groupBox, UINT message, WPARAM wP
         EndPaint(groupBox, &paint);
         return 0;
     }
-    case WM_PRINTCLIENT:
-        self.paintGroupBox(reinterpret_cast<HDC>(wParam));
-        return 0;
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(groupBox, &MainWindow::groupBoxProc, kGroupBoxSubclass);
-        break;
-    default:
-        break;
+    case WM_PRINTCLIENT: self.paintGroupBox(reinterpret_cast<HDC>(wParam)); return 0;
+    case WM_NCDESTROY: RemoveWindowSubclass(groupBox, &MainWindow::groupBoxProc, kGroupBoxSubclass); break;
+    default: break;
     }
     return DefSubclassProc(groupBox, message, wParam, lParam);
 }
@@ -420,9 +414,7 @@ void MainWindow::showPicture(int number, const Picture& picture) {
     invalidate(front::kLayout[front::layoutIndex(ControlKind::Picture, number)].parent, view.bounds());
 }
 
-bool MainWindow::checkBoxTicked() const {
-    return SendMessageA(checkBox1_, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
+bool MainWindow::checkBoxTicked() const { return SendMessageA(checkBox1_, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 void MainWindow::tickCheckBox() { SendMessageA(checkBox1_, BM_SETCHECK, BST_CHECKED, 0); }
 

@@ -51,8 +51,7 @@ void PictureView::draw(HDC dc) const {
     const HGDIOBJ previous = SelectObject(source, bitmap_.get());
     if (hasTransparent_)
         TransparentBlt(dc, bounds_.left, bounds_.top, width, height, source, 0, 0, width, height, transparent_);
-    else
-        BitBlt(dc, bounds_.left, bounds_.top, width, height, source, 0, 0, SRCCOPY);
+    else BitBlt(dc, bounds_.left, bounds_.top, width, height, source, 0, 0, SRCCOPY);
     SelectObject(source, previous);
     DeleteDC(source);
 }

@@ -29,11 +29,11 @@ SlotList::SlotList(HWND parent, int id, const SlotListGeometry& geometry, HFONT 
     // A combo box's window height is that of the open list; the closed height
     // follows from its selection field.
     const int openHeight = closedHeight + geometry.entryHeight * geometry.shownEntries + 2;
-    combo_ = CreateWindowExA(0, "COMBOBOX", "",
-                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_CLIPSIBLINGS | CBS_DROPDOWN |
-                                 CBS_AUTOHSCROLL,
-                             geometry.bounds.left, geometry.bounds.top, width, openHeight, parent,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+    combo_ = CreateWindowExA(
+        0, "COMBOBOX", "",
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_CLIPSIBLINGS | CBS_DROPDOWN | CBS_AUTOHSCROLL,
+        geometry.bounds.left, geometry.bounds.top, width, openHeight, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
     if (combo_ == nullptr) return;
     SendMessageA(combo_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     // The font sets the heights; the layout's come after it.
@@ -42,7 +42,8 @@ SlotList::SlotList(HWND parent, int id, const SlotListGeometry& geometry, HFONT 
     GetWindowRect(combo_, &closed);
     const LRESULT field = SendMessageA(combo_, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
     if (field != CB_ERR && closed.bottom - closed.top != closedHeight)
-        SendMessageA(combo_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field + closedHeight - (closed.bottom - closed.top));
+        SendMessageA(combo_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
+                     field + closedHeight - (closed.bottom - closed.top));
 
     const auto self = reinterpret_cast<DWORD_PTR>(this);
     SetWindowSubclass(combo_, &SlotList::comboProc, kSlotListSubclass, self);
@@ -63,8 +64,8 @@ void SlotList::typed(HWND edit, WPARAM character) {
         const auto unit = static_cast<wchar_t>(character & 0xFFFF);
         char converted[8];
         BOOL lost = FALSE;
-        const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, &unit, 1, converted,
-                                               sizeof converted, nullptr, &lost);
+        const int length =
+            WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, &unit, 1, converted, sizeof converted, nullptr, &lost);
         if (length <= 0 || lost) return;
         bytes.assign(converted, static_cast<std::size_t>(length));
     } else {
@@ -73,8 +74,7 @@ void SlotList::typed(HWND edit, WPARAM character) {
     for (char32_t c : codec_.shown(bytes)) events_.listTyped(slot_, c);
 }
 
-LRESULT CALLBACK SlotList::editProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                    DWORD_PTR self) {
+LRESULT CALLBACK SlotList::editProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
     auto& list = *reinterpret_cast<SlotList*>(self);
     switch (message) {
     case WM_KEYDOWN:
@@ -95,11 +95,8 @@ LRESULT CALLBACK SlotList::editProc(HWND edit, UINT message, WPARAM wParam, LPAR
             return 0;
         }
         break;
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(edit, &SlotList::editProc, kSlotListSubclass);
-        break;
-    default:
-        break;
+    case WM_NCDESTROY: RemoveWindowSubclass(edit, &SlotList::editProc, kSlotListSubclass); break;
+    default: break;
     }
     return DefSubclassProc(edit, message, wParam, lParam);
 }
@@ -109,19 +106,15 @@ bool SlotList::hasFocus() const {
     return focus != nullptr && (focus == combo_ || focus == edit_);
 }
 
-LRESULT CALLBACK SlotList::comboProc(HWND combo, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                     DWORD_PTR self) {
+LRESULT CALLBACK SlotList::comboProc(HWND combo, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
     auto& list = *reinterpret_cast<SlotList*>(self);
     switch (message) {
     case WM_MOUSEWHEEL:
         // The system may send the wheel to the control under the pointer.
         if (!list.events_.listTakesWheel(list.slot_)) return 0;
         break;
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(combo, &SlotList::comboProc, kSlotListSubclass);
-        break;
-    default:
-        break;
+    case WM_NCDESTROY: RemoveWindowSubclass(combo, &SlotList::comboProc, kSlotListSubclass); break;
+    default: break;
     }
     return DefSubclassProc(combo, message, wParam, lParam);
 }
@@ -134,11 +127,8 @@ void SlotList::notified(WORD code) {
         if (entry >= 0) events_.listPicked(slot_, entry);
         return;
     }
-    case CBN_EDITCHANGE:
-        events_.listEdited(slot_);
-        return;
-    default:
-        return;
+    case CBN_EDITCHANGE: events_.listEdited(slot_); return;
+    default: return;
     }
 }
 

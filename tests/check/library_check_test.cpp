@@ -7,11 +7,11 @@
 #include <sstream>
 
 #include "apply_library.h"
-#include "core/platform/forwarding_host.h"
 #include "check/check_program.h"
 #include "check/library_check.h"
 #include "check/report_text.h"
 #include "check_library.h"
+#include "core/platform/forwarding_host.h"
 #include "test_support.h"
 
 namespace modsetup::check {
@@ -104,90 +104,178 @@ TEST_F(LibraryCheck, EachFaultIsReportedOnceWithWhatTheProgramDoes) {
         return count;
     }();
     const std::vector<Fault> faults{
-        {"a missing sound", {"modsetup/2/Gold/sfx"}, [](auto& lib, auto&) { fs::remove(lib / "2/Gold/sfx/mp5-fire.wav"); },
-         Severity::Warning, "2/Gold/sfx/mp5-fire.wav", "missing: Apply skips it and the game keeps its own",
+        {"a missing sound",
+         {"modsetup/2/Gold/sfx"},
+         [](auto& lib, auto&) { fs::remove(lib / "2/Gold/sfx/mp5-fire.wav"); },
+         Severity::Warning,
+         "2/Gold/sfx/mp5-fire.wav",
+         "missing: Apply skips it and the game keeps its own",
          kExitNoErrors},
-        {"a missing detail picture", {"modsetup/6/Night/weapons-gfx"}, [](auto& lib, auto&) { fs::remove(lib / "6/Night/weapons-gfx/ruger77-bullet.bmp"); },
-         Severity::Error, "6/Night/weapons-gfx/ruger77-bullet.bmp",
-         "missing: the window reports an error when the set is chosen, and Apply skips it", kExitErrors},
-        {"a mistyped graphics folder", {"modsetup/1/Gold/weapons-gfx", "modsetup/1/Gold/weapon-gfx"},
-         [](auto& lib, auto&) { fs::rename(lib / "1/Gold/weapons-gfx", lib / "1/Gold/weapon-gfx"); }, Severity::Error,
+        {"a missing detail picture",
+         {"modsetup/6/Night/weapons-gfx"},
+         [](auto& lib, auto&) { fs::remove(lib / "6/Night/weapons-gfx/ruger77-bullet.bmp"); },
+         Severity::Error,
+         "6/Night/weapons-gfx/ruger77-bullet.bmp",
+         "missing: the window reports an error when the set is chosen, and Apply skips it",
+         kExitErrors},
+        {"a mistyped graphics folder",
+         {"modsetup/1/Gold/weapons-gfx", "modsetup/1/Gold/weapon-gfx"},
+         [](auto& lib, auto&) { fs::rename(lib / "1/Gold/weapons-gfx", lib / "1/Gold/weapon-gfx"); },
+         Severity::Error,
          "1/Gold/weapons-gfx",
          "missing; the set should keep " + std::to_string(graphicsOfSlot1) +
              " files there: the window reports an error when the set is chosen, and Apply skips them; the set has "
              "a folder \"weapon-gfx\" that nothing reads",
          kExitErrors},
-        {"a missing wounded soldiers' folder", {"modsetup/gostek/Night/GOSTEK-gfx/ranny"}, [](auto& lib, auto&) { fs::remove_all(lib / "gostek/Night/GOSTEK-gfx/ranny"); },
-         Severity::Warning, "gostek/Night/Gostek-gfx/ranny", "missing; the set should keep 14 files there: Apply skips them",
+        {"a missing wounded soldiers' folder",
+         {"modsetup/gostek/Night/GOSTEK-gfx/ranny"},
+         [](auto& lib, auto&) { fs::remove_all(lib / "gostek/Night/GOSTEK-gfx/ranny"); },
+         Severity::Warning,
+         "gostek/Night/Gostek-gfx/ranny",
+         "missing; the set should keep 14 files there: Apply skips them",
          kExitNoErrors},
-        {"a truncated weapon picture", {"modsetup/7/Gold/7.bmp"}, [](auto& lib, auto&) { truncate(lib / "7/Gold/7.bmp", 57); }, Severity::Error,
+        {"a truncated weapon picture",
+         {"modsetup/7/Gold/7.bmp"},
+         [](auto& lib, auto&) { truncate(lib / "7/Gold/7.bmp", 57); },
+         Severity::Error,
          "7/Gold/7.bmp",
          "not a bitmap the program can read (pixel data cut short): the window reports \"Bitmap image is not "
          "valid\" when the set is chosen, and Apply installs it as it is",
          kExitErrors},
-        {"a soldier picture that is no bitmap", {"modsetup/gostek/Gold/Gostek-gfx/ranny/udo.bmp"},
+        {"a soldier picture that is no bitmap",
+         {"modsetup/gostek/Gold/Gostek-gfx/ranny/udo.bmp"},
          [](auto& lib, auto&) { writeFile(lib / "gostek/Gold/Gostek-gfx/ranny/udo.bmp", "GIF89a"); },
-         Severity::Warning, "gostek/Gold/Gostek-gfx/ranny/udo.bmp",
-         "not a bitmap the program can read (not a bitmap file): Apply installs it as it is", kExitNoErrors},
-        {"a folder where a sound belongs", {"modsetup/law/Gold/sfx"}, [](auto& lib, auto&) {
+         Severity::Warning,
+         "gostek/Gold/Gostek-gfx/ranny/udo.bmp",
+         "not a bitmap the program can read (not a bitmap file): Apply installs it as it is",
+         kExitNoErrors},
+        {"a folder where a sound belongs",
+         {"modsetup/law/Gold/sfx"},
+         [](auto& lib, auto&) {
              fs::remove(lib / "law/Gold/sfx/law.wav");
              fs::create_directory(lib / "law/Gold/sfx/law.wav");
          },
-         Severity::Warning, "law/Gold/sfx/law.wav", "a folder, not a file: Apply skips it", kExitNoErrors},
-        {"a short stats file", {"modsetup/9/Gold/stats.ini"}, [](auto& lib, auto&) { writeFile(lib / "9/Gold/stats.ini", "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n"); },
-         Severity::Warning, "9/Gold/stats.ini",
+         Severity::Warning,
+         "law/Gold/sfx/law.wav",
+         "a folder, not a file: Apply skips it",
+         kExitNoErrors},
+        {"a short stats file",
+         {"modsetup/9/Gold/stats.ini"},
+         [](auto& lib, auto&) { writeFile(lib / "9/Gold/stats.ini", "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n"); },
+         Severity::Warning,
+         "9/Gold/stats.ini",
          "no value on line 9 (MovementAcc): with \"Use Modified Weapons\" ticked, Apply writes this key into "
          "weapons.ini without a value",
          kExitNoErrors},
-        {"a stats value that is no number", {"modsetup/0/Night/stats.ini"}, [](auto& lib, auto&) { writeFile(lib / "0/Night/stats.ini", statsWithout(2, "30 rounds")); },
-         Severity::Warning, "0/Night/stats.ini",
-         "not a number: line 3 (Ammo) \"30 rounds\": Apply writes it into weapons.ini as it is", kExitNoErrors},
-        {"a missing stats file", {"modsetup/socom/Gold/stats.ini"}, [](auto& lib, auto&) { fs::remove(lib / "socom/Gold/stats.ini"); }, Severity::Warning,
-         "socom/Gold/stats.ini", "Apply writes [USSOCOM] into weapons.ini with nine empty values", kExitNoErrors},
-        {"a name file with an empty first line", {"modsetup/chain/Gold/name.txt"}, [](auto& lib, auto&) { writeFile(lib / "chain/Gold/name.txt", "\r\nSaw\r\n"); },
-         Severity::Warning, "chain/Gold/name.txt", "line 1 is empty: with \"Use Modified Weapons\" ticked, Apply writes "
-         "an empty weapon name for secondary slot 3", kExitNoErrors},
-        {"a name file whose line looks like 0", {"modsetup/knife/Night/name.txt"}, [](auto& lib, auto&) { writeFile(lib / "knife/Night/name.txt", "0 \r\n"); },
-         Severity::Warning, "knife/Night/name.txt", "line 1 is \"0 \", not \"0\"", kExitNoErrors},
-        {"a stale selection", {"modsetup.ini"}, [](auto&, auto& game) { game.select({{kPrimary3, "Gone"}}); }, Severity::Error, "modsetup.ini line 3",
+        {"a stats value that is no number",
+         {"modsetup/0/Night/stats.ini"},
+         [](auto& lib, auto&) { writeFile(lib / "0/Night/stats.ini", statsWithout(2, "30 rounds")); },
+         Severity::Warning,
+         "0/Night/stats.ini",
+         "not a number: line 3 (Ammo) \"30 rounds\": Apply writes it into weapons.ini as it is",
+         kExitNoErrors},
+        {"a missing stats file",
+         {"modsetup/socom/Gold/stats.ini"},
+         [](auto& lib, auto&) { fs::remove(lib / "socom/Gold/stats.ini"); },
+         Severity::Warning,
+         "socom/Gold/stats.ini",
+         "Apply writes [USSOCOM] into weapons.ini with nine empty values",
+         kExitNoErrors},
+        {"a name file with an empty first line",
+         {"modsetup/chain/Gold/name.txt"},
+         [](auto& lib, auto&) { writeFile(lib / "chain/Gold/name.txt", "\r\nSaw\r\n"); },
+         Severity::Warning,
+         "chain/Gold/name.txt",
+         "line 1 is empty: with \"Use Modified Weapons\" ticked, Apply writes "
+         "an empty weapon name for secondary slot 3",
+         kExitNoErrors},
+        {"a name file whose line looks like 0",
+         {"modsetup/knife/Night/name.txt"},
+         [](auto& lib, auto&) { writeFile(lib / "knife/Night/name.txt", "0 \r\n"); },
+         Severity::Warning,
+         "knife/Night/name.txt",
+         "line 1 is \"0 \", not \"0\"",
+         kExitNoErrors},
+        {"a stale selection",
+         {"modsetup.ini"},
+         [](auto&, auto& game) {
+             game.select({{kPrimary3, "Gone"}});
+         },
+         Severity::Error,
+         "modsetup.ini line 3",
          "names the set \"Gone\" of primary slot 3, which is not in the slot folder \"3\": the window reports an "
          "error at start",
          kExitErrors},
-        {"an unsafe mod name", {"modsetup/mod.ini"}, [](auto& lib, auto&) { writeFile(lib / "mod.ini", "Title\r\n..\\Windows\r\n"); },
-         Severity::Error, "mod.ini", "line 2, the mod name, is refused by Apply and Play with this report: The mod name",
+        {"an unsafe mod name",
+         {"modsetup/mod.ini"},
+         [](auto& lib, auto&) { writeFile(lib / "mod.ini", "Title\r\n..\\Windows\r\n"); },
+         Severity::Error,
+         "mod.ini",
+         "line 2, the mod name, is refused by Apply and Play with this report: The mod name",
          kExitErrors},
-        {"no window title", {"modsetup/mod.ini"}, [](auto& lib, auto&) { writeFile(lib / "mod.ini", "\r\nCheckMod\r\n"); }, Severity::Warning,
-         "mod.ini", "line 1, the window title, is empty", kExitNoErrors},
-        {"no mod.ini", {"modsetup/mod.ini"}, [](auto& lib, auto&) { fs::remove(lib / "mod.ini"); }, Severity::Error, "mod.ini",
-         "missing: the window shows no title, and Apply and Play refuse the empty mod name", kExitErrors},
-        {"a missing slot folder", {"modsetup/knife", "modsetup.ini"}, [](auto& lib, auto& game) {
+        {"no window title",
+         {"modsetup/mod.ini"},
+         [](auto& lib, auto&) { writeFile(lib / "mod.ini", "\r\nCheckMod\r\n"); },
+         Severity::Warning,
+         "mod.ini",
+         "line 1, the window title, is empty",
+         kExitNoErrors},
+        {"no mod.ini",
+         {"modsetup/mod.ini"},
+         [](auto& lib, auto&) { fs::remove(lib / "mod.ini"); },
+         Severity::Error,
+         "mod.ini",
+         "missing: the window shows no title, and Apply and Play refuse the empty mod name",
+         kExitErrors},
+        {"a missing slot folder",
+         {"modsetup/knife", "modsetup.ini"},
+         [](auto& lib, auto& game) {
              fs::remove_all(lib / "knife");
              game.select({{kSecondary2, ""}});
          },
-         Severity::Warning, "knife", "missing: no set to choose for secondary slot 2", kExitNoErrors},
-        {"an empty soldiers' folder", {"modsetup/gostek", "modsetup.ini"}, [](auto& lib, auto& game) {
+         Severity::Warning,
+         "knife",
+         "missing: no set to choose for secondary slot 2",
+         kExitNoErrors},
+        {"an empty soldiers' folder",
+         {"modsetup/gostek", "modsetup.ini"},
+         [](auto& lib, auto& game) {
              for (const auto& set : kCheckSets) fs::remove_all(lib / "gostek" / set);
              game.select({{kTeamAlpha, ""}, {kTeamBravo, ""}});
          },
-         Severity::Warning, "gostek", "holds no set folder: no set to choose for team Alpha and team Bravo",
+         Severity::Warning,
+         "gostek",
+         "holds no set folder: no set to choose for team Alpha and team Bravo",
          kExitNoErrors},
-        {"a leftover of a write cut short", {"modsetup/3/Gold/sfx"}, [](auto& lib, auto&) { writeFile(lib / "3/Gold/sfx/ak74-fire.wav.~6377", "part"); },
-         Severity::Warning, "3/Gold/sfx/ak74-fire.wav.~6377",
-         "a temporary file that a write of \"ak74-fire.wav\" left when it was cut short", kExitNoErrors},
+        {"a leftover of a write cut short",
+         {"modsetup/3/Gold/sfx"},
+         [](auto& lib, auto&) { writeFile(lib / "3/Gold/sfx/ak74-fire.wav.~6377", "part"); },
+         Severity::Warning,
+         "3/Gold/sfx/ak74-fire.wav.~6377",
+         "a temporary file that a write of \"ak74-fire.wav\" left when it was cut short",
+         kExitNoErrors},
 #ifndef _WIN32
-        {"a sound linked to a private file", {"modsetup/2/Gold/sfx"}, [](auto& lib, auto& game) {
+        {"a sound linked to a private file",
+         {"modsetup/2/Gold/sfx"},
+         [](auto& lib, auto& game) {
              writeFile(game.folder() / "private.txt", "private");
              fs::remove(lib / "2/Gold/sfx/mp5-fire.wav");
              fs::create_symlink(game.folder() / "private.txt", lib / "2/Gold/sfx/mp5-fire.wav");
          },
-         Severity::Error, "2/Gold/sfx/mp5-fire.wav",
-         "a link that leads outside the set library, which the program never reads: Apply reports it and does not copy it",
+         Severity::Error,
+         "2/Gold/sfx/mp5-fire.wav",
+         "a link that leads outside the set library, which the program never reads: Apply reports it and does not copy "
+         "it",
          kExitErrors},
-        {"a set folder linked elsewhere", {"modsetup/7/Night"}, [](auto& lib, auto& game) {
+        {"a set folder linked elsewhere",
+         {"modsetup/7/Night"},
+         [](auto& lib, auto& game) {
              fs::rename(lib / "7/Night", game.folder() / "night");
              fs::create_directory_symlink(game.folder() / "night", lib / "7/Night");
          },
-         Severity::Error, "7/Night", "a link that leads outside the set library: the program reads none of the set's files",
+         Severity::Error,
+         "7/Night",
+         "a link that leads outside the set library: the program reads none of the set's files",
          kExitErrors},
 #endif
     };
@@ -210,7 +298,8 @@ TEST_F(LibraryCheck, EachFaultIsReportedOnceWithWhatTheProgramDoes) {
         const std::string start = severityWord(fault.severity) + ": " + shown(fault.place) + ": ";
         EXPECT_TRUE(report[0].starts_with(start)) << report[0] << "\nexpected to start with: " << start;
         EXPECT_NE(report[0].find(fault.text), std::string::npos) << report[0] << "\nexpected to hold: " << fault.text;
-        EXPECT_TRUE(report[1].ends_with(fault.severity == Severity::Error ? "1 error, 0 warnings" : "0 errors, 1 warning"))
+        EXPECT_TRUE(
+            report[1].ends_with(fault.severity == Severity::Error ? "1 error, 0 warnings" : "0 errors, 1 warning"))
             << report[1];
 
         for (std::size_t i = 0; i < fault.touched.size(); ++i) {
@@ -264,11 +353,20 @@ TEST_F(LibraryCheck, SetNameTheCodePageCannotWriteIsAnError) {
 // loses or refuses the set. Every other name is taken as it is.
 TEST_F(LibraryCheck, SetNamesWindowsCannotHoldAreWarnedOf) {
     const Game game;
-    const std::pair<std::string, std::string> rows[] = {  // a name, what is wrong with it
-        {"Gold.", "ends in a dot,"}, {"Gold ", "ends in a blank,"}, {"CON", "is that of a device of Windows,"},
-        {"nul.txt", "is that of a device of Windows,"}, {"LPT9 .old", "is that of a device of Windows,"},
-        {"a<b", "holds the character <,"}, {"a:b", "holds the character :,"}, {"a\"b", "holds the character \","},
-        {"a?b", "holds the character ?,"}, {"CONSOLE", ""}, {"Gold.v2", ""}, {"COM10", ""},
+    const std::pair<std::string, std::string> rows[] = {
+        // a name, what is wrong with it
+        {"Gold.", "ends in a dot,"},
+        {"Gold ", "ends in a blank,"},
+        {"CON", "is that of a device of Windows,"},
+        {"nul.txt", "is that of a device of Windows,"},
+        {"LPT9 .old", "is that of a device of Windows,"},
+        {"a<b", "holds the character <,"},
+        {"a:b", "holds the character :,"},
+        {"a\"b", "holds the character \","},
+        {"a?b", "holds the character ?,"},
+        {"CONSOLE", ""},
+        {"Gold.v2", ""},
+        {"COM10", ""},
     };
     for (const auto& [name, problem] : rows) {
         fs::copy(game.library() / "8/Gold", game.library() / "8" / name, fs::copy_options::recursive);
@@ -276,7 +374,8 @@ TEST_F(LibraryCheck, SetNamesWindowsCannotHoldAreWarnedOf) {
         fs::remove_all(game.library() / "8" / name);
         std::string found;
         for (const Finding& finding : result.findings) found += findingLine(finding);
-        const std::string prefix = problem.empty() ? "" : "warning: 8/" + name + ": cannot be used on Windows: its name ";
+        const std::string prefix =
+            problem.empty() ? "" : "warning: 8/" + name + ": cannot be used on Windows: its name ";
         EXPECT_EQ(problem.empty() ? found : found.substr(0, prefix.size() + problem.size()), prefix + problem);
     }
 }
@@ -310,7 +409,8 @@ TEST_F(LibraryCheck, SetNameHoldingALineBreakIsNamedAsNotOffered) {
     fs::create_directories(game.library() / "4/Gold\nEvil/weapons-gfx");
     const CheckResult result = checkLibrary(*host, game.configBase());
     ASSERT_EQ(result.findings.size(), 1u);
-    EXPECT_EQ(findingLine(result.findings[0]).rfind("warning: " + shown("4/") + "Gold\\x0AEvil: the name holds a line break", 0),
+    EXPECT_EQ(findingLine(result.findings[0])
+                  .rfind("warning: " + shown("4/") + "Gold\\x0AEvil: the name holds a line break", 0),
               0u)
         << findingLine(result.findings[0]);
     EXPECT_EQ(result.sets, 15 * kCheckSets.size());

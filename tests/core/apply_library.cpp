@@ -18,40 +18,50 @@ const std::vector<WeaponLayout> kWeaponLayouts = {
      {"deserteagle-2", "deserteagle", "deserteagle-clip2", "deserteagle-clip", "eagles-bullet", "eagles-fire",
       "eagles-shell", "n-deserteagle-2", "n-deserteagle"},
      {"deserteagle-fire", "deserteagle-reload"}},
-    {"2.bmp", {"mp5-2", "mp5", "mp5-clip", "mp5-clip2", "mp5-bullet", "mp5-shell", "fire2"}, {"mp5-fire", "mp5-reload"}},
-    {"3.bmp", {"ak74-2", "ak74", "ak74-clip2", "ak74-clip", "ak74-bullet", "ak74-shell", "ak74-fire"},
+    {"2.bmp",
+     {"mp5-2", "mp5", "mp5-clip", "mp5-clip2", "mp5-bullet", "mp5-shell", "fire2"},
+     {"mp5-fire", "mp5-reload"}},
+    {"3.bmp",
+     {"ak74-2", "ak74", "ak74-clip2", "ak74-clip", "ak74-bullet", "ak74-shell", "ak74-fire"},
      {"ak74-fire", "ak74-reload"}},
     {"4.bmp",
      {"steyraug-2", "steyraug", "steyraug-clip2", "steyraug-clip", "steyraug-bullet", "steyraug-shell",
       "steyraug-fire"},
      {"steyraug-fire", "steyraug-reload"}},
-    {"5.bmp", {"spas12-2", "spas12", "spas12-bullet", "spas12-shell", "spas12-fire"},
+    {"5.bmp",
+     {"spas12-2", "spas12", "spas12-bullet", "spas12-shell", "spas12-fire"},
      {"spas12-fire", "spas12-reload", "gaugeshell"}},
-    {"6.bmp", {"ruger77-2", "ruger77", "ruger77-bullet", "ruger77-fire", "ruger77-shell"},
+    {"6.bmp",
+     {"ruger77-2", "ruger77", "ruger77-bullet", "ruger77-fire", "ruger77-shell"},
      {"ruger77-fire", "ruger77-reload"}},
-    {"7.bmp", {"m79-2", "m79", "m79-clip", "m79-clip2", "m79-shell", "m79-bullet", "m79-fire"},
+    {"7.bmp",
+     {"m79-2", "m79", "m79-clip", "m79-clip2", "m79-shell", "m79-bullet", "m79-fire"},
      {"m79-fire", "m79-explosion", "m79-reload"}},
     {"8.bmp",
      {"barret-fire", "barretm82-bullet", "barretm82", "barretm82-2", "barretm82-shell", "barretm82-clip2",
       "barretm82-clip"},
      {"scope", "scopeback", "barretm82-fire", "barretm82-reload"}},
-    {"9.bmp", {"m249-2", "m249", "m249-clip2", "m249-clip", "m249-bullet", "m249-shell", "m249-fire"},
+    {"9.bmp",
+     {"m249-2", "m249", "m249-clip2", "m249-clip", "m249-bullet", "m249-shell", "m249-fire"},
      {"m249-fire", "m249-reload"}},
-    {"0.bmp", {"minigun-2", "minigun", "minigun-clip", "minigun-fire", "minigun-shell", "minigun-bullet"},
+    {"0.bmp",
+     {"minigun-2", "minigun", "minigun-clip", "minigun-fire", "minigun-shell", "minigun-bullet"},
      {"minigun-end", "minigun-fire", "minigun-reload", "minigun-start", "minigun-empty"}},
     {"10.bmp",
      {"colt1911-2", "colt1911", "colt1911-clip2", "colt1911-clip", "colt-bullet", "colt-shell", "n-colt1911",
       "n-colt1911-2", "colt1911-fire"},
      {"colt1911-fire", "colt1911-reload"}},
     {"knife.bmp", {"knife", "knife2"}, {"knife", "slash"}},
-    {"chainsaw.bmp", {"chainsaw2", "chainsaw", "chainsaw-fire"}, {"chainsaw-o", "chainsaw-r", "chainsaw-m", "chainsaw-d"}},
+    {"chainsaw.bmp",
+     {"chainsaw2", "chainsaw", "chainsaw-fire"},
+     {"chainsaw-o", "chainsaw-r", "chainsaw-m", "chainsaw-d"}},
     {"law.bmp", {"law-2", "law", "missile", "law-fire"}, {"law", "law-start", "law-end"}},
 };
 
 }  // namespace
 
-const std::vector<std::string> kTestSlotFolders = {"1", "2",     "3",     "4",     "5",   "6",      "7",     "8",
-                                                    "9", "0", "socom", "knife", "chain", "law", "gostek", "gostek"};
+const std::vector<std::string> kTestSlotFolders = {"1", "2", "3",     "4",     "5",     "6",   "7",      "8",
+                                                   "9", "0", "socom", "knife", "chain", "law", "gostek", "gostek"};
 
 std::vector<SetFile> weaponSetFiles(std::size_t slot) {
     const WeaponLayout& layout = kWeaponLayouts.at(slot);
@@ -65,10 +75,10 @@ std::vector<SetFile> weaponSetFiles(std::size_t slot) {
 }
 
 std::vector<std::string> soldierFiles() {
-    const std::vector<std::string> pairs = {"klata", "ramie",  "reka",   "dlon",  "kamizelka", "udo",    "noga",
-                                            "biodro", "stopa", "badge",  "cygaro", "morda",    "hair4",  "hair2",
-                                            "hair3",  "hair1", "kap",    "helm",   "metal",    "walkie", "beer",
-                                            "zloto",  "lecistopa"};
+    const std::vector<std::string> pairs = {"klata", "ramie",  "reka",  "dlon",  "kamizelka", "udo",
+                                            "noga",  "biodro", "stopa", "badge", "cygaro",    "morda",
+                                            "hair4", "hair2",  "hair3", "hair1", "kap",       "helm",
+                                            "metal", "walkie", "beer",  "zloto", "lecistopa"};
     const std::vector<std::string> woundedPairs = {"klata", "ramie", "reka", "udo", "noga", "biodro", "morda"};
     std::vector<std::string> files = {"lancuch.bmp", "zlotylancuch.bmp"};
     for (const auto& stem : pairs) {
@@ -112,7 +122,8 @@ void GameFolder::addWeaponSet(std::size_t slot, const std::string& set, std::str
                               std::string_view statsIni) {
     const std::string& folder = kTestSlotFolders.at(slot);
     const auto setFolder = library() / folder / set;
-    for (const auto& file : weaponSetFiles(slot)) writeFile(setFolder / file.source, fileBytes(folder, set, file.source));
+    for (const auto& file : weaponSetFiles(slot))
+        writeFile(setFolder / file.source, fileBytes(folder, set, file.source));
     writeFile(setFolder / "name.txt", nameTxt);
     writeFile(setFolder / "stats.ini", statsIni);
     // Files no row reads: a preview picture, a stray file, and names that

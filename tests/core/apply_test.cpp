@@ -2,10 +2,10 @@
 // two branches on "Use Modified Weapons", and the failures it reports.
 #include <gtest/gtest.h>
 
+#include "apply_library.h"
 #include "core/apply.h"
 #include "core/error_text.h"
 #include "core/platform/forwarding_host.h"
-#include "apply_library.h"
 
 namespace modsetup {
 namespace {
@@ -52,9 +52,9 @@ public:
     }
 };
 
-const std::vector<std::string> kTreeFolders = {"interface-gfx", "interface-gfx/guns", "weapons-gfx", "sfx",
-                                               "txt",           "anims",              "gostek-gfx",  "gostek-gfx/ranny",
-                                               "gostek-gfx/team2", "gostek-gfx/team2/ranny"};
+const std::vector<std::string> kTreeFolders = {
+    "interface-gfx",    "interface-gfx/guns", "weapons-gfx",           "sfx", "txt", "anims", "gostek-gfx",
+    "gostek-gfx/ranny", "gostek-gfx/team2",   "gostek-gfx/team2/ranny"};
 
 class ApplyTest : public ::testing::Test {
 protected:
@@ -213,22 +213,34 @@ TEST_F(ApplyTest, AListNamingNoSetStopsTheConfirmationAndIsReportedWithItsText) 
     EXPECT_EQ(modFiles().at("gostek-gfx/team2/klata.bmp"), fileBytes("gostek", "Blue Squad", "klata.bmp"));
     EXPECT_EQ(message(outcome),
               "3 lists name a set that is not in the slot folder, so nothing was installed for them:\n"
-              "primary slot 1: \"\xFF\xFEG\\x00o\\x00l\\x00d\\x00\", looked for in \"" + game.configBase() + "\\1\"\n"
-              "primary slot 2: \"GoldGoldGold\", looked for in \"" + game.configBase() + "\\2\"\n"
-              "primary slot 4: \"Plain\", looked for in \"" + game.configBase() + "\\4\"\n"
-              "Apply carried out all its other steps.");
+              "primary slot 1: \"\xFF\xFEG\\x00o\\x00l\\x00d\\x00\", looked for in \"" +
+                  game.configBase() +
+                  "\\1\"\n"
+                  "primary slot 2: \"GoldGoldGold\", looked for in \"" +
+                  game.configBase() +
+                  "\\2\"\n"
+                  "primary slot 4: \"Plain\", looked for in \"" +
+                  game.configBase() +
+                  "\\4\"\n"
+                  "Apply carried out all its other steps.");
 }
 
 // A killed Apply (or save) leaves temporary files beside its targets; the
 // next Apply removes those of its own targets, in any letter case, and
 // nothing else.
 TEST_F(ApplyTest, LeftoversOfAKilledWriteBesideItsTargetsAreRemoved) {
-    const std::pair<const char*, bool> rows[] = {  // a file below the game folder, whether it goes
-        {"mods/Desert/sfx/minigun-start.wav.~6377", true}, {"mods/Desert/weapons.ini.~12-3", true},
-        {"mods/Desert/gostek-gfx/team2/ranny/KLATA.bmp.~9", true}, {"modsetup.ini.~55", true},
-        {"mods/Desert/weapons.ini.~", false}, {"mods/Desert/weapons.ini.~12a", false},
-        {"mods/Desert/weapons.ini.~12-", false}, {"mods/Desert/sfx/readme.txt.~123", false},  // not Apply's
-        {"mods/Desert/sfx/minigun-fire.wav.~1/inside", false}, {"other.ini.~55", false},
+    const std::pair<const char*, bool> rows[] = {
+        // a file below the game folder, whether it goes
+        {"mods/Desert/sfx/minigun-start.wav.~6377", true},
+        {"mods/Desert/weapons.ini.~12-3", true},
+        {"mods/Desert/gostek-gfx/team2/ranny/KLATA.bmp.~9", true},
+        {"modsetup.ini.~55", true},
+        {"mods/Desert/weapons.ini.~", false},
+        {"mods/Desert/weapons.ini.~12a", false},
+        {"mods/Desert/weapons.ini.~12-", false},
+        {"mods/Desert/sfx/readme.txt.~123", false},  // not Apply's
+        {"mods/Desert/sfx/minigun-fire.wav.~1/inside", false},
+        {"other.ini.~55", false},
     };
     for (const auto& [name, removed] : rows) writeFile(game.dir() / name, "left");
 
@@ -333,9 +345,9 @@ TEST_F(ApplyTest, ChoicesThatCannotBeSavedAreReported) {
 }
 
 TEST_F(ApplyTest, AnUnsafeModNameTouchesNothingBelowModsButSavesTheChoices) {
-    const std::vector<std::string> names = {"",      ".",       "..",     "..\\..\\escape", "a/b",      "C:x",
-                                            "star*", "what?",   "say\"x", "<in>",           "pipe|x",   "one&two",
-                                            "up^",   "100%",    "tab\tx", "bell\x07",       "del\x7F"};
+    const std::vector<std::string> names = {"",      ".",     "..",     "..\\..\\escape", "a/b",    "C:x",
+                                            "star*", "what?", "say\"x", "<in>",           "pipe|x", "one&two",
+                                            "up^",   "100%",  "tab\tx", "bell\x07",       "del\x7F"};
     for (const auto& name : names) {
         SCOPED_TRACE(name);
         strings.modName = name;
@@ -389,12 +401,18 @@ TEST_F(ApplyTest, EachCauseOfAFailedCopyIsReportedInItsOwnWords) {
     const std::string done = "Apply carried out all its other steps.";
     const std::pair<FileFailure, std::string> cases[] = {
         {FileFailure::Missing, ""},
-        {FileFailure::InUse, listed + "The file \"mods\\Desert\\sfx\\mp5-fire.wav\" is in use by another program. "
-                                      "Close the game, then apply again.\n" + done},
-        {FileFailure::AccessDenied, "The game folder cannot be written, so run the program as administrator or "
-                                    "install the game outside a protected folder.\n" + listed + done},
-        {FileFailure::Unreadable, "1 file of the chosen sets could not be read, so the game mod folder keeps what it "
-                                  "had there:\n" + game.configBase() + "\\2\\Gold\\sfx\\mp5-fire.wav\n" + done},
+        {FileFailure::InUse, listed +
+                                 "The file \"mods\\Desert\\sfx\\mp5-fire.wav\" is in use by another program. "
+                                 "Close the game, then apply again.\n" +
+                                 done},
+        {FileFailure::AccessDenied,
+         "The game folder cannot be written, so run the program as administrator or "
+         "install the game outside a protected folder.\n" +
+             listed + done},
+        {FileFailure::Unreadable,
+         "1 file of the chosen sets could not be read, so the game mod folder keeps what it "
+         "had there:\n" +
+             game.configBase() + "\\2\\Gold\\sfx\\mp5-fire.wav\n" + done},
     };
     for (const auto& [failure, expected] : cases) {
         OneCopyFails host(*system, failure);
@@ -420,7 +438,8 @@ TEST(ApplyFailureMessage, NamesEveryKindOfFailureInPlainSentences) {
     outcome.selectionsSaved = false;
     const std::string both = applyFailureMessage(outcome, strings);
     EXPECT_NE(both.find("mods\\Desert\\e\n"), std::string::npos);
-    EXPECT_EQ(both.substr(both.find("steps.\n") + 7), "Your choices could not be saved in \"C:\\Games\\modsetup.ini\".");
+    EXPECT_EQ(both.substr(both.find("steps.\n") + 7),
+              "Your choices could not be saved in \"C:\\Games\\modsetup.ini\".");
     EXPECT_EQ(reportText(both), both);
 }
 

@@ -11,13 +11,13 @@ namespace modsetup::testing {
 
 struct BitmapFields {
     int width = 1;
-    int height = 1;                       // negative: rows stored top-down
+    int height = 1;  // negative: rows stored top-down
     int bitsPerPixel = 24;
-    std::uint32_t compression = 0;        // 0 plain, 1 RLE8, 2 RLE4, 3 colour masks
-    std::uint32_t headerSize = 40;        // 12 (core), 40, 108 or 124
-    std::vector<std::uint32_t> palette;   // 0xRRGGBB
-    std::vector<std::uint32_t> masks;     // red, green, blue when compression is 3
-    std::string pixelData;                // exactly as stored in the file
+    std::uint32_t compression = 0;       // 0 plain, 1 RLE8, 2 RLE4, 3 colour masks
+    std::uint32_t headerSize = 40;       // 12 (core), 40, 108 or 124
+    std::vector<std::uint32_t> palette;  // 0xRRGGBB
+    std::vector<std::uint32_t> masks;    // red, green, blue when compression is 3
+    std::string pixelData;               // exactly as stored in the file
 };
 
 std::string buildBitmap(const BitmapFields& bmp);

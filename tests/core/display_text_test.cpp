@@ -18,7 +18,7 @@ TEST(ShortenedMiddle, KeepsBeginningAndEndAndNeverSplitsAUtf8Sequence) {
         std::size_t maxBytes;
         std::string shortened;
     };
-    const std::string e = "\xC3\xA9";       // é: two bytes
+    const std::string e = "\xC3\xA9";          // é: two bytes
     const std::string check = "\xE2\x9C\x93";  // ✓: three bytes
     const Case cases[] = {
         {"short", 10, "short"},
@@ -28,8 +28,8 @@ TEST(ShortenedMiddle, KeepsBeginningAndEndAndNeverSplitsAUtf8Sequence) {
         {"abcdef", 3, "..."},
         {"abcdef", 2, ".."},
         {"ab" + e + "cdefgh" + e + "i", 10, "ab" + e + "..." + e + "i"},  // both cuts fall between characters
-        {"abc" + e + "defghij", 10, "abc...hij"},                        // the head cut moves back before é
-        {"abcdefgh" + check + "xy", 10, "abcd...xy"},                    // the tail cut moves on past ✓
+        {"abc" + e + "defghij", 10, "abc...hij"},                         // the head cut moves back before é
+        {"abcdefgh" + check + "xy", 10, "abcd...xy"},                     // the tail cut moves on past ✓
         {"\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9", 10, "\xE9\xE9\xE9\xE9...\xE9\xE9\xE9"},  // 8-bit text
     };
     for (const Case& c : cases) {

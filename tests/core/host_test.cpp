@@ -299,10 +299,8 @@ TEST_F(SystemHost, WhatStandsAtTheTemporaryNameIsNeitherFollowedNorOverwritten) 
             const std::string name = "target" + std::to_string(round++) + ".ini";
             writeFile(dir / name, "old");
             const auto temporary = firstTemporary(dir / name);
-            if (plant.link)
-                std::filesystem::create_symlink(dir / "outside/victim.txt", temporary);
-            else
-                writeFile(temporary, "planted");
+            if (plant.link) std::filesystem::create_symlink(dir / "outside/victim.txt", temporary);
+            else writeFile(temporary, "planted");
 
             if (copy) {
                 EXPECT_TRUE(host->copyFile(dir.programPath("new.wav"), dir.programPath(name)));
@@ -315,10 +313,8 @@ TEST_F(SystemHost, WhatStandsAtTheTemporaryNameIsNeitherFollowedNorOverwritten) 
             EXPECT_EQ(readFile(dir / name), copy ? "new sound" : "new\r\n");
             EXPECT_FALSE(std::filesystem::is_symlink(dir / name));
             EXPECT_EQ(readFile(dir / "outside/victim.txt"), "victim");
-            if (plant.link)
-                EXPECT_TRUE(std::filesystem::is_symlink(temporary));
-            else
-                EXPECT_EQ(readFile(temporary), "planted");
+            if (plant.link) EXPECT_TRUE(std::filesystem::is_symlink(temporary));
+            else EXPECT_EQ(readFile(temporary), "planted");
             std::filesystem::remove(temporary);
         }
     }

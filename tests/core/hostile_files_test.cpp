@@ -72,18 +72,17 @@ TEST(NamedPipesInTheLibrary, ApplyCountsCopiesFromAPipeOrADeviceAsUnreadableAndR
 
     const testing::FileSizeLimit noEndlessCopy(64 << 20);
     ApplyOutcome outcome;
-    ASSERT_TRUE(testing::finishesWithoutBlocking([&] { outcome = game.applyTicked(*host, texts); },
-                                                 {pipedPicture, pipedName}));
+    ASSERT_TRUE(
+        testing::finishesWithoutBlocking([&] { outcome = game.applyTicked(*host, texts); }, {pipedPicture, pipedName}));
     EXPECT_EQ(outcome.unreadableSources,
               (std::vector<std::string>{game.configBase() + "\\1\\Gold\\weapons-gfx\\deserteagle.bmp",
                                         game.configBase() + "\\3\\Gold\\sfx\\ak74-fire.wav"}));
     EXPECT_TRUE(outcome.selectionsSaved);
-    EXPECT_EQ(readFile(game.modFolder("Desert") / "txt/weaponnames.txt"),
-              [] {
-                  std::string names = testing::standardWeaponNames();
-                  names.replace(names.find("\r\nGold 2\r\n"), 10, "\r\n\r\n");
-                  return names;
-              }());
+    EXPECT_EQ(readFile(game.modFolder("Desert") / "txt/weaponnames.txt"), [] {
+        std::string names = testing::standardWeaponNames();
+        names.replace(names.find("\r\nGold 2\r\n"), 10, "\r\n\r\n");
+        return names;
+    }());
     EXPECT_FALSE(fs::exists(game.modFolder("Desert") / "sfx/ak74-fire.wav"));
 }
 #endif

@@ -60,12 +60,13 @@ TEST(HostileSetFiles, ANameOrStatisticsFileOfOneHundredMegabyteLineIsCutToTheLin
     // the line's first bytes.
     const std::string kept = line.substr(0, kMaxLineBytes);
     const std::string iniWritten = readFile(game.modFolder("Desert") / "weapons.ini");
-    const std::string iniExpected = replaced(testing::standardWeaponsIni(),
-                                             "Damage=1.1\r\nFireInterval=1.2\r\nAmmo=1.3\r\nReloadTime=1.4\r\nSpeed=1.5\r\n"
-                                             "BulletStyle=1.6\r\nStartUpTime=1.7\r\nBink=1.8\r\nMovementAcc=1.9\r\n",
-                                             "Damage=" + kept +
-                                                 "\r\nFireInterval=\r\nAmmo=\r\nReloadTime=\r\nSpeed=\r\n"
-                                                 "BulletStyle=\r\nStartUpTime=\r\nBink=\r\nMovementAcc=\r\n");
+    const std::string iniExpected =
+        replaced(testing::standardWeaponsIni(),
+                 "Damage=1.1\r\nFireInterval=1.2\r\nAmmo=1.3\r\nReloadTime=1.4\r\nSpeed=1.5\r\n"
+                 "BulletStyle=1.6\r\nStartUpTime=1.7\r\nBink=1.8\r\nMovementAcc=1.9\r\n",
+                 "Damage=" + kept +
+                     "\r\nFireInterval=\r\nAmmo=\r\nReloadTime=\r\nSpeed=\r\n"
+                     "BulletStyle=\r\nStartUpTime=\r\nBink=\r\nMovementAcc=\r\n");
     EXPECT_EQ(iniWritten, iniExpected);
 
     const std::string namesWritten = readFile(game.modFolder("Desert") / "txt/weaponnames.txt");
@@ -146,10 +147,12 @@ TEST(HostileSetNames, TheLongestAnd8BitAndUtf8NamesAreOfferedPreviewedAndInstall
         ASSERT_TRUE(game.applyTicked(*host, texts).succeeded());
         const auto weaponSet = game.library() / "1" / odd.name;
         for (const auto& file : testing::weaponSetFiles(kPrimary1))
-            EXPECT_EQ(readFile(game.modFolder("Desert") / file.target), readFile(weaponSet / file.source)) << file.target;
+            EXPECT_EQ(readFile(game.modFolder("Desert") / file.target), readFile(weaponSet / file.source))
+                << file.target;
         const auto soldierSet = game.library() / "gostek" / odd.name / "Gostek-gfx";
         for (const auto& file : testing::soldierFiles())
-            EXPECT_EQ(readFile(game.modFolder("Desert") / "gostek-gfx/team2" / file), readFile(soldierSet / file)) << file;
+            EXPECT_EQ(readFile(game.modFolder("Desert") / "gostek-gfx/team2" / file), readFile(soldierSet / file))
+                << file;
         // The name file's first line is the name itself; the choice is saved as it is.
         const std::string names = readFile(game.modFolder("Desert") / "txt/weaponnames.txt");
         EXPECT_NE(names.find("\r\n" + odd.name + "\r\n"), std::string::npos);

@@ -20,7 +20,7 @@ class RecordingShell : public ForwardingHost {
 public:
     using ForwardingHost::ForwardingHost;
     std::vector<std::string> opened;
-    std::string refusal;  // empty: the shell takes the document
+    std::string refusal;       // empty: the shell takes the document
     bool writeDenied = false;  // a protected game folder: the system denies every write
     std::unique_ptr<OutputFile> openReplace(const std::string& path, FileFailure& failure) override {
         if (!writeDenied) return ForwardingHost::openReplace(path, failure);
@@ -117,11 +117,11 @@ TEST_F(PlayTest, AnUnsafeNameWritesAndOpensNothing) {
 TEST(ModName, RefusesNamesThatLeaveTheModsFolderOrCarryCommands) {
     for (const std::string name : {"Desert", " Desert Storm", "a.b", ".a", "a. b", "caf\xE9", "-mod", "x'y", "(1)"})
         EXPECT_TRUE(isSafeModName(name)) << name;
-    const std::vector<std::string> unsafe = {"",    ".",   "..",  "...", " ", " . ", "a\\b", "a/b", "C:",     "a*",
-                                             "a?",  "a\"b", "<a",  "a>",   "a|b", "a&b",    "a^b",
-                                             "%PATH%", "a\tb", "a\rb", std::string("a\0b", 3), "a\x1F", "a\x7F"};
-    for (const auto& name : unsafe)
-        EXPECT_FALSE(isSafeModName(name)) << name;
+    const std::vector<std::string> unsafe = {"",      ".",    "..",  "...",    " ",    " . ",  "a\\b",
+                                             "a/b",   "C:",   "a*",  "a?",     "a\"b", "<a",   "a>",
+                                             "a|b",   "a&b",  "a^b", "%PATH%", "a\tb", "a\rb", std::string("a\0b", 3),
+                                             "a\x1F", "a\x7F"};
+    for (const auto& name : unsafe) EXPECT_FALSE(isSafeModName(name)) << name;
 }
 
 // Names a mod pack made on Linux may carry that no folder on Windows can

@@ -23,20 +23,26 @@ TEST(LibraryLinks, WhatReallyLiesOutsideTheLibraryIsNeverReadCopiedOrListed) {
     writeFile(dir / "lib/1/Gold/sfx/fire.wav", "gold sound");
     const struct {
         const char* what;
-        const char* link;    // made at this place below dir, leading to target:
-        const char* target;  // below dir, or relative to the link when it starts with "."
-        const char* root;    // the library the host is confined to
-        const char* read;    // the file then read, copied and looked at, and its folder listed
+        const char* link;     // made at this place below dir, leading to target:
+        const char* target;   // below dir, or relative to the link when it starts with "."
+        const char* root;     // the library the host is confined to
+        const char* read;     // the file then read, copied and looked at, and its folder listed
         std::string content;  // what the file holds; empty: refused
         bool folderInside;
     } rows[] = {
-        {"a file linked to a private file", "lib/1/Gold/sfx/a.wav", "private/secret.txt", "lib", "lib/1/Gold/sfx/a.wav", "", true},
-        {"a relative link climbing out", "lib/1/Gold/sfx/b.wav", "../../../../private/secret.txt", "lib", "lib/1/Gold/sfx/b.wav", "", true},
-        {"a sub-folder linked elsewhere", "lib/1/Gold/gfx", "private/folder", "lib", "lib/1/Gold/gfx/secret.wav", "", false},
+        {"a file linked to a private file", "lib/1/Gold/sfx/a.wav", "private/secret.txt", "lib", "lib/1/Gold/sfx/a.wav",
+         "", true},
+        {"a relative link climbing out", "lib/1/Gold/sfx/b.wav", "../../../../private/secret.txt", "lib",
+         "lib/1/Gold/sfx/b.wav", "", true},
+        {"a sub-folder linked elsewhere", "lib/1/Gold/gfx", "private/folder", "lib", "lib/1/Gold/gfx/secret.wav", "",
+         false},
         {"a path climbing out by its name", nullptr, nullptr, "lib", "lib/1/../../private/secret.txt", "", false},
-        {"a relative link inside", "lib/1/Gold/sfx/c.wav", "./fire.wav", "lib", "lib/1/Gold/sfx/c.wav", "gold sound", true},
-        {"an absolute link inside", "lib/1/Gold/sfx/d.wav", "lib/1/Gold/sfx/fire.wav", "lib", "lib/1/Gold/sfx/d.wav", "gold sound", true},
-        {"a set folder linked inside", "lib/2/Copy", "./../1/Gold", "lib", "lib/2/Copy/sfx/fire.wav", "gold sound", true},
+        {"a relative link inside", "lib/1/Gold/sfx/c.wav", "./fire.wav", "lib", "lib/1/Gold/sfx/c.wav", "gold sound",
+         true},
+        {"an absolute link inside", "lib/1/Gold/sfx/d.wav", "lib/1/Gold/sfx/fire.wav", "lib", "lib/1/Gold/sfx/d.wav",
+         "gold sound", true},
+        {"a set folder linked inside", "lib/2/Copy", "./../1/Gold", "lib", "lib/2/Copy/sfx/fire.wav", "gold sound",
+         true},
         {"a linked library", "linked", "lib", "linked", "linked/1/Gold/sfx/fire.wav", "gold sound", true},
     };
     const std::unique_ptr<Host> host = makeSystemHost();

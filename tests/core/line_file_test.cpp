@@ -36,7 +36,9 @@ TEST_F(LineFileTest, ReadLineEndsAtLfAndNeverKeepsCr) {
 
 TEST_F(LineFileTest, BytesAreNotConverted) {
     const std::string latin1 = "caf\xE9 \xFF\x01\x7F";
-    const std::string utf8 = "Stra\xC3\x9F" "e";
+    const std::string utf8 =
+        "Stra\xC3\x9F"
+        "e";
     writeFile(dir / "b.txt", latin1 + "\n" + utf8 + "\n");
     LineFile file(*host);
     file.openRead(dir.programPath("b.txt"));
@@ -57,9 +59,11 @@ TEST_F(LineFileTest, LongLinesKeepTheirFirstBytesAndTheFileIsReadOnlyToItsLimit)
         {"a line of exactly the limit", limit + "\r\nnext\r\n", {limit, "next", ""}},
         {"a longer line", limit + "tail\r\nnext\n", {limit, "next", ""}},
         {"CRs do not count", "\r" + limit + "\rtail\n2", {limit, "2", ""}},
-        {"a line longer than one read of the file", "abc" + std::string(100'000, 'y') + "\nnext",
+        {"a line longer than one read of the file",
+         "abc" + std::string(100'000, 'y') + "\nnext",
          {"abc" + std::string(kMaxLineBytes - 3, 'y'), "", ""}},
-        {"a line ending just before the file limit", std::string(kMaxLineFileBytes - 6, 'z') + "\nlast\nbeyond\n",
+        {"a line ending just before the file limit",
+         std::string(kMaxLineFileBytes - 6, 'z') + "\nlast\nbeyond\n",
          {std::string(kMaxLineBytes, 'z'), "last", ""}},
     };
     for (const Case& c : cases) {

@@ -103,7 +103,8 @@ TEST_F(LoadSequence, FromAFolderWhosePathHoldsABackslashNothingIsReadAndTheRepor
     std::filesystem::rename(dir / "modsetup.ini", folder / "modsetup.ini");
     // What the backslash, read as a separator, would name.
     testing::writeFile(dir / "ga/me/modsetup/mod.ini", "Wrong Title\r\nWrong\r\n");
-    for (std::size_t slot = 0; slot < kSlotCount; ++slot) testing::writePreviewSet(dir / "ga/me/modsetup", slot, "Gold");
+    for (std::size_t slot = 0; slot < kSlotCount; ++slot)
+        testing::writePreviewSet(dir / "ga/me/modsetup", slot, "Gold");
     testing::writeFile(dir / "ga/me/modsetup.ini", selectionsText(allGold(), true).value());
 
     testing::ProgramFileHost inFolder(*system, (folder / "modsetup.exe").string());

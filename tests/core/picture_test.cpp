@@ -174,7 +174,7 @@ TEST(BitmapDecoding, RunLengthEightAndFourBits) {
     ASSERT_TRUE(picture);
     // Skipped pixels have the colour of index 0.
     EXPECT_EQ(colours(*picture), (std::vector<std::uint32_t>{kDark, kDark, kGreen, kGreen,  //
-                                                             kGreen, kBlue, kRed, kDark,     //
+                                                             kGreen, kBlue, kRed, kDark,    //
                                                              kRed, kRed, kRed, kDark}));
     expectTransparency(*picture);
 
@@ -268,8 +268,8 @@ TEST(BitmapDecoding, KeepsOnlyTheAreaAViewShows) {
         ASSERT_TRUE(picture);
         EXPECT_EQ(picture->width, 3);
         EXPECT_EQ(picture->height, 2);
-        EXPECT_EQ(colours(*picture), (std::vector<std::uint32_t>{pixels[0], pixels[1], pixels[2], pixels[6],
-                                                                 pixels[7], pixels[8]}));
+        EXPECT_EQ(colours(*picture),
+                  (std::vector<std::uint32_t>{pixels[0], pixels[1], pixels[2], pixels[6], pixels[7], pixels[8]}));
         EXPECT_EQ(picture->pixels[1] & kOpaque, 0u) << "top-down " << topDown;
         EXPECT_EQ(picture->pixels[0] & kOpaque, kOpaque);
     }
@@ -302,7 +302,9 @@ struct CountingFile final : InputFile {
         handedOut += count;
         return skip(count), count;
     }
-    bool skip(std::uint64_t count) override { return bytes.remove_prefix(std::min<std::size_t>(count, bytes.size())), true; }
+    bool skip(std::uint64_t count) override {
+        return bytes.remove_prefix(std::min<std::size_t>(count, bytes.size())), true;
+    }
     std::uint64_t size() const override { return whole; }
     std::string_view bytes;
     std::size_t whole, handedOut = 0;
@@ -314,13 +316,17 @@ struct CountingFile final : InputFile {
 TEST(BitmapDecoding, ReadsOnlyWhatTheKeptAreaNeeds) {
     constexpr int kWidth = 1000, kHeight = 600;
     constexpr PictureArea kView{57, 25};
-    const std::tuple<int, std::uint32_t, bool> rows[] = {  // bits, compression, rows stored top-down
+    const std::tuple<int, std::uint32_t, bool> rows[] = {
+        // bits, compression, rows stored top-down
         {1, 0, false}, {4, 0, true}, {8, 0, false}, {16, 3, true}, {24, 0, false}, {32, 0, true}};
     std::mt19937 random(20260512);
     for (const auto& [bits, compression, topDown] : rows) {
         // Without compression 3 the masks are taken for colours: the same ones either way.
-        BitmapFields bmp{.width = kWidth, .height = topDown ? -kHeight : kHeight, .bitsPerPixel = bits,
-                         .compression = compression, .palette = {kWhite, kRed, kGreen, kBlue},
+        BitmapFields bmp{.width = kWidth,
+                         .height = topDown ? -kHeight : kHeight,
+                         .bitsPerPixel = bits,
+                         .compression = compression,
+                         .palette = {kWhite, kRed, kGreen, kBlue},
                          .masks = {0xF800, 0x07E0, 0x001F},
                          .pixelData = std::string((kWidth * bits + 31) / 32 * 4 * std::size_t{kHeight}, '\0')};
         for (char& c : bmp.pixelData) c = static_cast<char>(random());
@@ -332,7 +338,8 @@ TEST(BitmapDecoding, ReadsOnlyWhatTheKeptAreaNeeds) {
         ASSERT_TRUE(picture && whole) << bits << " bits";
         std::vector<std::uint32_t> corner;
         for (int y = 0; y < kView.height; ++y)
-            for (int x = 0; x < kView.width; ++x) corner.push_back(whole->pixels[static_cast<std::size_t>(y) * kWidth + x]);
+            for (int x = 0; x < kView.width; ++x)
+                corner.push_back(whole->pixels[static_cast<std::size_t>(y) * kWidth + x]);
         EXPECT_EQ(picture->pixels, corner) << bits << " bits";
         EXPECT_LE(counting.handedOut, 4096 + kView.height * ((kView.width * bits + 7) / 8) + 4) << bits << " bits";
     }

@@ -108,8 +108,7 @@ TEST_F(SlotPreviews, EachPictureLoadsItsOwnFileWhateverTheDetailFoldersLetterCas
     // Copies of one detail picture each read the file themselves.
     host.opened.clear();
     loadSlotPreviews(host, configBase, kPrimary2, "Gold");
-    EXPECT_EQ(std::count(host.opened.begin(), host.opened.end(),
-                         configBase + "\\2\\Gold\\weapons-gfx\\mp5-bullet.bmp"),
+    EXPECT_EQ(std::count(host.opened.begin(), host.opened.end(), configBase + "\\2\\Gold\\weapons-gfx\\mp5-bullet.bmp"),
               3);
 }
 

@@ -73,7 +73,8 @@ private:
 
 SlotTexts textsNamed(const std::string& prefix) {
     SlotTexts texts;
-    for (std::size_t slot = 0; slot < kSlotCount; ++slot) texts[slot] = prefix + " set of slot " + std::to_string(slot + 1);
+    for (std::size_t slot = 0; slot < kSlotCount; ++slot)
+        texts[slot] = prefix + " set of slot " + std::to_string(slot + 1);
     return texts;
 }
 

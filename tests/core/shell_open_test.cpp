@@ -48,9 +48,10 @@ protected:
 
 TEST_F(ShellOpen, WineRunsTheScriptWithCmdFromTheScriptsFolderInASessionOfItsOwn) {
     // Arguments, working directory, the environment (PATH), and whether it leads a session of its own.
-    useWine("sid=$(sed 's/.*) //' /proc/$$/stat | cut -d' ' -f4)\n"
-            "{ printf '%s|' \"$@\"; pwd -P; echo \"$PATH\"; [ \"$sid\" = $$ ] && echo own session; } > '" +
-            (dir / "record").string() + "'");
+    useWine(
+        "sid=$(sed 's/.*) //' /proc/$$/stat | cut -d' ' -f4)\n"
+        "{ printf '%s|' \"$@\"; pwd -P; echo \"$PATH\"; [ \"$sid\" = $$ ] && echo own session; } > '" +
+        (dir / "record").string() + "'");
     std::filesystem::create_directory(dir / "sub folder");
     const std::pair<std::string, std::string> cases[] = {
         {"Desert.bat", "cmd|/c|Desert.bat|" + dir.base()},

@@ -85,7 +85,8 @@ bool runOnUnix(const char* program, std::string command, const std::filesystem::
 }
 
 std::string quotedUnixName(const std::filesystem::path& path) {
-    return " \"" + (path.is_absolute() ? std::string(wineUnixName(path.wstring().c_str())) : path.generic_string()) + "\"";
+    return " \"" + (path.is_absolute() ? std::string(wineUnixName(path.wstring().c_str())) : path.generic_string()) +
+           "\"";
 }
 
 }  // namespace
@@ -94,7 +95,8 @@ std::string quotedUnixName(const std::filesystem::path& path) {
 bool makeLink(const std::filesystem::path& target, const std::filesystem::path& at) {
     std::error_code error;
 #ifdef _WIN32
-    if (wineUnixName != nullptr) return runOnUnix("/bin/ln", "ln -s" + quotedUnixName(target) + quotedUnixName(at), at, true);
+    if (wineUnixName != nullptr)
+        return runOnUnix("/bin/ln", "ln -s" + quotedUnixName(target) + quotedUnixName(at), at, true);
     const DWORD folder = std::filesystem::is_directory(at.parent_path() / target) ? 1 : 0;
     CreateSymbolicLinkW(at.wstring().c_str(), target.wstring().c_str(), folder | 2);  // 2: no privilege needed
     return std::filesystem::is_symlink(at, error);
@@ -154,7 +156,8 @@ std::string readLineWithin(int fd, std::chrono::seconds limit) {
     const auto deadline = std::chrono::steady_clock::now() + limit;
     std::string line;
     for (;;) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         pollfd waiting{fd, POLLIN, 0};
         if (left.count() <= 0 || ::poll(&waiting, 1, static_cast<int>(left.count())) <= 0) return {};
         char c;

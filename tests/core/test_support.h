@@ -34,7 +34,7 @@ private:
 };
 
 void writeFile(const std::filesystem::path& path, std::string_view bytes);  // makes parent folders
-std::string readFile(const std::filesystem::path& path);                      // "" when missing
+std::string readFile(const std::filesystem::path& path);                    // "" when missing
 bool fileExists(const std::filesystem::path& path);
 
 // A host that runs as if its program file were elsewhere, so that ConfigBase

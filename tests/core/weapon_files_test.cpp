@@ -166,9 +166,9 @@ TEST_F(WeaponFilesTest, ShortStatisticsAndOddValuesKeepEveryKey) {
     const auto section = std::find(lines.begin(), lines.end(), "[Desert Eagles]");
     ASSERT_NE(section, lines.end());
     EXPECT_EQ(std::vector<std::string>(section, section + 12),
-              (std::vector<std::string>{"[Desert Eagles]", "Damage=  42 ", "FireInterval=A=B = C", "Ammo=high",
-                                        "ReloadTime=", "Speed=", "BulletStyle=", "StartUpTime=", "Bink=",
-                                        "MovementAcc=", "", "[HK MP5]"}));
+              (std::vector<std::string>{
+                  "[Desert Eagles]", "Damage=  42 ", "FireInterval=A=B = C", "Ammo=high",
+                  "ReloadTime=", "Speed=", "BulletStyle=", "StartUpTime=", "Bink=", "MovementAcc=", "", "[HK MP5]"}));
     const auto socom = std::find(lines.begin(), lines.end(), "[USSOCOM]");
     EXPECT_EQ(*(socom + 1), "Damage=");
     EXPECT_EQ(*(socom + 9), "MovementAcc=");

@@ -140,7 +140,7 @@ TEST_F(Win32Host, FilesAnotherProgramHoldsAreWaitedForOrReported) {
         writeFile(dir / "target.wav", before);
         const std::string held = '"' + (dir / file).string() + '"';
         const auto holder = reinterpret_cast<HANDLE>(_spawnl(_P_NOWAIT, helper.c_str(), helper.c_str(), held.c_str(),
-                                                              std::to_string(ms).c_str(), othersRead, nullptr));
+                                                             std::to_string(ms).c_str(), othersRead, nullptr));
         for (int tries = 0; tries < 3000 && writable(dir / file); ++tries) Sleep(20);
         EXPECT_EQ(host->copyFile(dir.programPath("source.wav"), dir.programPath("target.wav")).failure(), failure);
         TerminateProcess(holder, 0);

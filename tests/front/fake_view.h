@@ -82,14 +82,14 @@ public:
     // Types UTF-8 text; '\b' is Backspace.
     void type(MainWindowPresenter& presenter, std::size_t slot, const std::string& keys) {
         for (char32_t key : shown(keys)) {
-            if (key == U'\b')
-                presenter.listBackspace(slot);
-            else
-                presenter.listTyped(slot, key);
+            if (key == U'\b') presenter.listBackspace(slot);
+            else presenter.listTyped(slot, key);
         }
     }
     // Selects the whole text, as before typing over it.
-    void selectAll(std::size_t slot) { edits.at(slot).selectionStart = 0, edits.at(slot).selectionLength = edits.at(slot).text.size(); }
+    void selectAll(std::size_t slot) {
+        edits.at(slot).selectionStart = 0, edits.at(slot).selectionLength = edits.at(slot).text.size();
+    }
 };
 
 }  // namespace modsetup::front

@@ -155,8 +155,8 @@ TEST(LoadSequence, FailedPreviewsGiveOneReportAndTheRestLoads) {
         }
 
         for (int image = 1; image <= kImageCount; ++image) {
-            const bool failed = std::find(row.imagesNotShown.begin(), row.imagesNotShown.end(), image) !=
-                                row.imagesNotShown.end();
+            const bool failed =
+                std::find(row.imagesNotShown.begin(), row.imagesNotShown.end(), image) != row.imagesNotShown.end();
             EXPECT_EQ(game.shownVariant(image), failed ? std::nullopt : std::optional<unsigned>(0)) << "Image" << image;
         }
         for (std::size_t slot = 0; slot < kSlotCount; ++slot) {

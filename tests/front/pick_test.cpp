@@ -8,8 +8,12 @@ namespace modsetup::front {
 namespace {
 
 TEST(Pick, SelectsTheWholeTextForTheLetterTypedNext) {
-    const std::pair<std::string, std::string> rows[] = {  // typed after picking Gold -> the edit field
-        {"", "[Gold]"}, {"S", "S[ilver]"}, {"g", "g[old]"}, {"x", "x"}, {"\b", ""}};
+    const std::pair<std::string, std::string> rows[] = {// typed after picking Gold -> the edit field
+                                                        {"", "[Gold]"},
+                                                        {"S", "S[ilver]"},
+                                                        {"g", "g[old]"},
+                                                        {"x", "x"},
+                                                        {"\b", ""}};
     for (const auto& [keys, after] : rows) {
         PresenterGame game;
         for (const char* set : {"Gold", "Silver"}) game.writeSet(kPrimary1, set);

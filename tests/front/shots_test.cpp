@@ -20,18 +20,24 @@ struct ShotRow {
     const char* name;
     std::size_t slot;
     std::vector<std::pair<std::string, std::string>> files;  // below the set folder
-    int image;                            // clicked; 0: the shot key in the slot's list
+    int image;                                               // clicked; 0: the shot key in the slot's list
     std::optional<std::string> played;
 };
 
 TEST(Shots, AClickOrTheKeyPlaysTheShotOfTheSetTheListNames) {
     const std::string tooLarge = pcmWave(std::string(kMaxSoundFileBytes, 'x'));
     const ShotRow rows[] = {
-        {"-fire.wav after other sounds", kPrimary10, {{"sfx/minigun-end.wav", kOther}, {"sfx/minigun-fire.wav", kShot}},
-         36, kShot},
+        {"-fire.wav after other sounds",
+         kPrimary10,
+         {{"sfx/minigun-end.wav", kOther}, {"sfx/minigun-fire.wav", kShot}},
+         36,
+         kShot},
         {"the shot key", kPrimary1, {{"sfx/deserteagle-fire.wav", kShot}}, 0, kShot},
-        {"no -fire.wav: the first sound", kSecondary2, {{"sfx/knife.wav", kShot}, {"sfx/slash.wav", kOther}},
-         38, kShot},
+        {"no -fire.wav: the first sound",
+         kSecondary2,
+         {{"sfx/knife.wav", kShot}, {"sfx/slash.wav", kOther}},
+         38,
+         kShot},
         {"a set without its shot", kPrimary3, {{"sfx/ak74-reload.wav", kOther}}, 0, std::nullopt},
         {"a shot that is no wave file", kPrimary4, {{"sfx/steyraug-fire.wav", "RIFF....WAVEjunk"}}, 4, std::nullopt},
         {"a shot past the size limit", kPrimary5, {{"sfx/spas12-fire.wav", tooLarge}}, 5, std::nullopt},

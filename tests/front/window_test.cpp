@@ -59,7 +59,8 @@ TEST(Window, OuterSizeAndPictureAreasFollowTheScale) {
         OuterSize size;
         int image1Width;  // Image1 is 57 x 49 at scale 1
         int image1Height;
-    } rows[] = {{1.0, {700, 462}, 57, 49}, {1.25, {850, 560}, 71, 61}, {1.5, {1000, 658}, 86, 74}, {2.0, {1300, 854}, 114, 98}};
+    } rows[] = {
+        {1.0, {700, 462}, 57, 49}, {1.25, {850, 560}, 71, 61}, {1.5, {1000, 658}, 86, 74}, {2.0, {1300, 854}, 114, 98}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.scale);
         PresenterGame game;

@@ -220,8 +220,9 @@ private slots:
             QVERIFY2(le(bytes, 24, 4) == 8000 && le(bytes, 28, 4) == 8000, where);
             QVERIFY2(le(bytes, 32, 2) == 1 && le(bytes, 34, 2) == 8, where);
             QVERIFY2(bytes.compare(36, 4, "data") == 0 && le(bytes, 40, 4) == 301, where);
-            const auto loudest = std::max_element(bytes.begin() + 44, bytes.end() - 1,
-                                                  [](char a, char b) { return static_cast<unsigned char>(a) < static_cast<unsigned char>(b); });
+            const auto loudest = std::max_element(bytes.begin() + 44, bytes.end() - 1, [](char a, char b) {
+                return static_cast<unsigned char>(a) < static_cast<unsigned char>(b);
+            });
             QVERIFY2(static_cast<unsigned char>(*loudest) > 160, where);  // a tone, not silence
         }
     }
@@ -268,7 +269,8 @@ private slots:
         QVERIFY(saved.ticksBox);
         for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
             const std::vector<std::string> names = demo::demoSetNames(slot, options_);
-            QVERIFY2(std::find(names.begin(), names.end(), saved.texts[slot]) != names.end(), saved.texts[slot].c_str());
+            QVERIFY2(std::find(names.begin(), names.end(), saved.texts[slot]) != names.end(),
+                     saved.texts[slot].c_str());
         }
         QVERIFY(saved.texts[kTeamAlpha] != saved.texts[kTeamBravo]);
     }

@@ -34,7 +34,9 @@ ListEdit caretAtEnd(const QString& text) { return modsetup::front::editWithCaret
 // Every signal of one list, counted.
 struct Signals {
     explicit Signals(SlotList* list)
-        : typed(list, &SlotList::typed), backspaced(list, &SlotList::backspaced), picked(list, &SlotList::picked),
+        : typed(list, &SlotList::typed),
+          backspaced(list, &SlotList::backspaced),
+          picked(list, &SlotList::picked),
           edited(list, &SlotList::edited) {}
     qsizetype total() const { return typed.count() + backspaced.count() + picked.count() + edited.count(); }
 
@@ -209,8 +211,8 @@ void SlotListTest::wheelChangesTheListOnlyWhereTheRuleLetsIt() {
     Signals spy(list);
     const auto scrollDown = [list] {
         const QPointF inside(5, 5);
-        QWheelEvent wheel(inside, list->mapToGlobal(inside), QPoint(), QPoint(0, -120), Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QWheelEvent wheel(inside, list->mapToGlobal(inside), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
         QApplication::sendEvent(list, &wheel);
     };
 
@@ -246,7 +248,9 @@ void SlotListTest::whatTheProgramSetsNeverSignals() {
 
 void SlotListTest::positionsCountCodePointsOutsideTheBmp() {
     // "a", a character of two UTF-16 units, "bc": code point 2 is unit 3.
-    const QString text = QString::fromUtf8("a\xF0\x9F\x8E\xAE" "bc");
+    const QString text = QString::fromUtf8(
+        "a\xF0\x9F\x8E\xAE"
+        "bc");
     const ShownText shown = toShownText(text);
     QCOMPARE(shown.size(), std::size_t{4});
     SlotList list;
@@ -255,7 +259,8 @@ void SlotListTest::positionsCountCodePointsOutsideTheBmp() {
 
     list.setEdit({shown, 1, 2});  // the wide character and "b" selected
     QCOMPARE(list.lineEdit()->selectionStart(), 1);
-    QCOMPARE(list.lineEdit()->selectedText(), QString::fromUtf8("\xF0\x9F\x8E\xAE" "b"));
+    QCOMPARE(list.lineEdit()->selectedText(), QString::fromUtf8("\xF0\x9F\x8E\xAE"
+                                                                "b"));
     QCOMPARE(list.edit(), (ListEdit{shown, 1, 2}));
 
     list.setEdit({shown, 2, 0});  // caret after the wide character

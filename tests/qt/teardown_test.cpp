@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <memory>
 
-#include "window_test_support.h"
 #include "qt/slot_list.h"
+#include "window_test_support.h"
 
 using namespace modsetup;
 using namespace modsetup::uitest;

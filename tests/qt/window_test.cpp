@@ -16,10 +16,10 @@
 
 #include <climits>
 
-#include "window_test_support.h"
 #include "front/layout.h"
 #include "qt/picture_view.h"
 #include "qt/slot_list.h"
+#include "window_test_support.h"
 
 using namespace modsetup;
 using namespace modsetup::uitest;
@@ -29,7 +29,9 @@ using modsetup::qt::MainWindow;
 
 namespace {
 
-int scaled(const MainWindow& window, int designPixels) { return front::scaledPixels(designPixels, window.layoutScale()); }
+int scaled(const MainWindow& window, int designPixels) {
+    return front::scaledPixels(designPixels, window.layoutScale());
+}
 
 QWidget* control(MainWindow& window, std::string_view name) { return window.findChild<QWidget*>(latin1(name)); }
 
@@ -74,7 +76,7 @@ void WindowTest::everyControlAsLaidOut() {
         QWidget* widget = control(*window, layout.name);
         QVERIFY2(widget, qPrintable(name));
         QWidget* parent = layout.parent == front::ControlParent::GroupBox1 ? static_cast<QWidget*>(window->groupBox1())
-                                                                             : window.get();
+                                                                           : window.get();
         QCOMPARE(widget->parentWidget(), parent);
         QCOMPARE(widget->pos(), QPoint(scaled(*window, layout.left), scaled(*window, layout.top)));
         QCOMPARE(captionOf(widget), latin1(layout.caption));
@@ -131,10 +133,8 @@ void WindowTest::listsButtonsAndGroupAboveThePictures() {
         int lowestWindowed = INT_MAX;
         const QObjectList children = parent->children();
         for (int i = 0; i < children.size(); ++i) {
-            if (qobject_cast<qt::PictureView*>(children[i]) || qobject_cast<QLabel*>(children[i]))
-                topmostPassive = i;
-            else if (children[i]->isWidgetType())
-                lowestWindowed = std::min(lowestWindowed, i);
+            if (qobject_cast<qt::PictureView*>(children[i]) || qobject_cast<QLabel*>(children[i])) topmostPassive = i;
+            else if (children[i]->isWidgetType()) lowestWindowed = std::min(lowestWindowed, i);
         }
         QVERIFY(topmostPassive >= 0);
         QVERIFY(topmostPassive < lowestWindowed);

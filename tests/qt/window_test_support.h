@@ -19,10 +19,10 @@
 #include "core/platform/forwarding_host.h"
 #include "core/previews.h"
 #include "core/slots.h"
-#include "recording_audio.h"
-#include "test_support.h"
 #include "qt/error_report.h"
 #include "qt/main_window.h"
+#include "recording_audio.h"
+#include "test_support.h"
 
 namespace modsetup::uitest {
 
@@ -137,7 +137,9 @@ inline void writeSelections(const Scratch& scratch, const std::vector<std::strin
 inline QColor exact(QColor colour) { return QColor::fromRgba(colour.rgba()); }
 
 // The colour a picture shows at a pixel that is not the transparent one.
-inline QColor shownColour(const QImage& image) { return image.isNull() ? QColor() : image.pixelColor(image.width() - 1, 0); }
+inline QColor shownColour(const QImage& image) {
+    return image.isNull() ? QColor() : image.pixelColor(image.width() - 1, 0);
+}
 
 inline QString latin1(std::string_view text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));

@@ -15,12 +15,12 @@
 #include <vector>
 
 #include "bmp_builder.h"
-#include "recording_audio.h"
-#include "wave_builder.h"
 #include "core/slots.h"
 #include "front/layout.h"
+#include "recording_audio.h"
 #include "set_library.h"
 #include "test_support.h"
+#include "wave_builder.h"
 #include "win32/main_window.h"
 
 namespace modsetup::win32 {
@@ -105,19 +105,22 @@ protected:
     MainWindowTest() {
         for (const auto& [set, marker] : kSetMarkers)
             for (const testing::ExpectedPreview& row : testing::kExpectedPreviews)
-                if (row.slot == kPrimary1) writeFile(game / ("modsetup/1/" + set + "/" + std::string(row.file)), markerBitmap(marker));
+                if (row.slot == kPrimary1)
+                    writeFile(game / ("modsetup/1/" + set + "/" + std::string(row.file)), markerBitmap(marker));
         std::filesystem::create_directories(game / "modsetup/gostek/Empty");  // a set without files
         std::filesystem::create_directories(game / "mods");
         writeFile(game / "modsetup/mod.ini", "Window Title\r\nTestMod\r\n");
         writeFile(game / "modsetup.ini", "Beta\r\n");
-        window = std::make_unique<MainWindow>(host, audio, [this](HWND owner, const std::string& caption, const std::string& text) {
-            reports.push_back({owner, caption, text});
-        });
+        window = std::make_unique<MainWindow>(host, audio,
+                                              [this](HWND owner, const std::string& caption, const std::string& text) {
+                                                  reports.push_back({owner, caption, text});
+                                              });
     }
     ~MainWindowTest() override {
         window.reset();
         MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {}
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        }
     }
 
     int scaled(int pixels) const { return front::scaledPixels(pixels, window->layoutScale()); }
@@ -187,7 +190,8 @@ TEST_F(MainWindowTest, LayoutIsAppliedToTheSystemsControls) {
         EXPECT_TRUE(EqualRect(&place, &row.expected))
             << place.left << "," << place.top << " " << place.right << "," << place.bottom;
     }
-    EXPECT_EQ(SendMessageA(window->comboBox(kPrimary1).handle(), CB_GETITEMHEIGHT, 0, 0), scaled(front::kListEntryHeight));
+    EXPECT_EQ(SendMessageA(window->comboBox(kPrimary1).handle(), CB_GETITEMHEIGHT, 0, 0),
+              scaled(front::kListEntryHeight));
     EXPECT_EQ(window->image(23).bounds().left, scaled(184));  // in the group box's own client area
 
     // The dialog font on every control: the design face at 11 pixels.
@@ -211,11 +215,11 @@ TEST_F(MainWindowTest, LayoutIsAppliedToTheSystemsControls) {
     // the group box lies beneath the lists placed in it.
     std::vector<HWND> expected;
     for (std::size_t slot = 0; slot < kSlotCount; ++slot) expected.push_back(window->comboBox(slot).handle());
-    expected.insert(expected.end(), {window->button(1), window->button(2), window->button(3), window->checkBox1(),
-                                     window->button(4)});
+    expected.insert(expected.end(),
+                    {window->button(1), window->button(2), window->button(3), window->checkBox1(), window->button(4)});
     std::vector<HWND> tabOrder{expected.front()};
-    for (HWND next = GetNextDlgTabItem(window->handle(), expected.front(), FALSE); next != expected.front() &&
-                                                                                   tabOrder.size() <= expected.size();
+    for (HWND next = GetNextDlgTabItem(window->handle(), expected.front(), FALSE);
+         next != expected.front() && tabOrder.size() <= expected.size();
          next = GetNextDlgTabItem(window->handle(), next, FALSE))
         tabOrder.push_back(next);
     EXPECT_EQ(tabOrder, expected);
@@ -291,7 +295,7 @@ TEST_F(MainWindowTest, APickSelectsTheWholeTextForTheNextLetter) {
     window->show(SW_SHOW);
     SetForegroundWindow(window->handle());
     HWND field = window->comboBox(kPrimary1).editHandle();
-    SetFocus(field);  // as in every pick by the user
+    SetFocus(field);                              // as in every pick by the user
     SendMessageA(field, WM_KEYDOWN, VK_DOWN, 0);  // picks Alpha
     SendMessageA(field, WM_CHAR, 'b', 0);
     EXPECT_EQ(window->listEdit(kPrimary1), (ListEdit{asciiText("beta"), 1, 3}));
@@ -330,7 +334,8 @@ TEST_F(MainWindowTest, ClicksTheShotKeyAndTooltipsReachThePresenter) {
 
     // TTM_GETTEXTA gives the text's beginning only (80 bytes).
     std::string expected;
-    for (char32_t c : window->presenter().listTooltip(kPrimary1)) expected += c == U'\n' ? "\r\n" : std::string(1, char(c));
+    for (char32_t c : window->presenter().listTooltip(kPrimary1))
+        expected += c == U'\n' ? "\r\n" : std::string(1, char(c));
     for (const UINT_PTR tool : {UINT_PTR{16}, reinterpret_cast<UINT_PTR>(window->comboBox(kPrimary1).editHandle())}) {
         char text[4096] = {};
         TTTOOLINFOA info{sizeof(info), 0, window->handle(), tool, {}, nullptr, text, 0, nullptr};
@@ -395,7 +400,8 @@ TEST_F(MainWindowTest, TheProgramsReportIsAMessageBoxOwnedByTheWindow) {
     std::string text(512, '\0');
     std::thread user([&] {
         HWND box = nullptr;
-        for (int tries = 0; tries < 1000 && box == nullptr; ++tries, Sleep(10)) box = FindWindowA("#32770", "Window Title");
+        for (int tries = 0; tries < 1000 && box == nullptr; ++tries, Sleep(10))
+            box = FindWindowA("#32770", "Window Title");
         if (box == nullptr) return;  // no box: the handler has returned already
         owner = GetWindow(box, GW_OWNER);
         text.resize(static_cast<std::size_t>(GetDlgItemTextA(box, 0xFFFF, text.data(), static_cast<int>(text.size()))));
@@ -420,9 +426,10 @@ TEST_F(MainWindowTest, CloseAndPlayCloseTheWindowAndEndTheLoop) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        window = std::make_unique<MainWindow>(host, audio, [this](HWND owner, const std::string& caption, const std::string& text) {
-            reports.push_back({owner, caption, text});
-        });
+        window = std::make_unique<MainWindow>(host, audio,
+                                              [this](HWND owner, const std::string& caption, const std::string& text) {
+                                                  reports.push_back({owner, caption, text});
+                                              });
         window->show(SW_SHOWNOACTIVATE);
         const HWND shown = window->handle();
         host.opened.clear();

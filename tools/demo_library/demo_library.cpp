@@ -66,8 +66,8 @@ double pitchOf(std::string_view fileName, std::size_t setIndex) {
 // ten themes), and two semitones off past them, so no two sets of a slot
 // sound alike.
 std::string shotSound(std::size_t sampleBytes, std::size_t setIndex) {
-    const double semitones = 4.0 * static_cast<double>(setIndex % kThemes.size()) +
-                             2.0 * static_cast<double>(setIndex / kThemes.size() % 2);
+    const double semitones =
+        4.0 * static_cast<double>(setIndex % kThemes.size()) + 2.0 * static_cast<double>(setIndex / kThemes.size() % 2);
     const double start = 220.0 * std::pow(2.0, semitones / 12.0);
     return encodeSweep(sampleBytes, start, start / 2.0);
 }
@@ -144,8 +144,8 @@ bool writeDemoLibrary(const std::filesystem::path& library, const DemoOptions& o
         const std::vector<std::string> names = demoSetNames(slot, options);
         for (std::size_t i = 0; i < names.size(); ++i) {
             const fs::path set = slotFolder / fs::path(names[i]);
-            const bool written = slot < kWeaponSlotCount ? writeWeaponSet(slot, i, names[i], set, options)
-                                                         : writeSoldierSet(i, set);
+            const bool written =
+                slot < kWeaponSlotCount ? writeWeaponSet(slot, i, names[i], set, options) : writeSoldierSet(i, set);
             if (!written) return false;
         }
     }

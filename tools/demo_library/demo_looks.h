@@ -37,8 +37,19 @@ inline constexpr std::array<Theme, 10> kThemes{{
 }};
 
 enum class GunShape {
-    Pistol, SubMachineGun, AssaultRifle, Bullpup, Shotgun, BoltRifle,
-    GrenadeLauncher, SniperRifle, MachineGun, Minigun, Knife, Chainsaw, RocketLauncher,
+    Pistol,
+    SubMachineGun,
+    AssaultRifle,
+    Bullpup,
+    Shotgun,
+    BoltRifle,
+    GrenadeLauncher,
+    SniperRifle,
+    MachineGun,
+    Minigun,
+    Knife,
+    Chainsaw,
+    RocketLauncher,
 };
 
 enum class ProjectileShape { Bullet, ShotgunShell, Grenade, Missile };

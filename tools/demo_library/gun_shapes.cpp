@@ -17,12 +17,30 @@ struct GunPainter {
     QPainter& painter;
     const Theme& theme;
 
-    void body(const QRectF& rect) { fill(theme.body); painter.drawRect(rect); }
-    void body(const QPolygonF& shape) { fill(theme.body); painter.drawPolygon(shape); }
-    void dark(const QRectF& rect) { fill(theme.dark); painter.drawRect(rect); }
-    void dark(const QPolygonF& shape) { fill(theme.dark); painter.drawPolygon(shape); }
-    void round(const QRectF& rect) { fill(theme.body); painter.drawEllipse(rect); }
-    void hollow(const QRectF& rect) { painter.setBrush(Qt::NoBrush); painter.drawRect(rect); }
+    void body(const QRectF& rect) {
+        fill(theme.body);
+        painter.drawRect(rect);
+    }
+    void body(const QPolygonF& shape) {
+        fill(theme.body);
+        painter.drawPolygon(shape);
+    }
+    void dark(const QRectF& rect) {
+        fill(theme.dark);
+        painter.drawRect(rect);
+    }
+    void dark(const QPolygonF& shape) {
+        fill(theme.dark);
+        painter.drawPolygon(shape);
+    }
+    void round(const QRectF& rect) {
+        fill(theme.body);
+        painter.drawEllipse(rect);
+    }
+    void hollow(const QRectF& rect) {
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(rect);
+    }
     void line(QPointF from, QPointF to) { painter.drawLine(from, to); }
 
     void fill(QRgb colour) { painter.setBrush(QColor::fromRgb(colour)); }
@@ -188,7 +206,8 @@ void applyPattern(QImage& image, const Theme& theme) {
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
             // Blotches about three pixels wide, the same on every run.
-            const unsigned cell = (static_cast<unsigned>(x / 3) * 73856093u) ^ (static_cast<unsigned>(y / 2) * 19349663u);
+            const unsigned cell =
+                (static_cast<unsigned>(x / 3) * 73856093u) ^ (static_cast<unsigned>(y / 2) * 19349663u);
             if (image.pixel(x, y) == theme.body && cell % 5 < 2) image.setPixel(x, y, theme.pattern);
         }
     }

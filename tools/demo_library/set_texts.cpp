@@ -21,11 +21,11 @@ std::string nameFileText(std::size_t slot, std::size_t setIndex) {
 std::string statsFileText(std::size_t slot, std::size_t setIndex) {
     std::array<int, 9> values = kWeaponLooks[slot].stats;
     const int step = static_cast<int>(setIndex % 5);
-    values[0] += values[0] * 8 * step / 100;                        // Damage
-    values[1] += step % 3 == 1 ? 1 : 0;                             // FireInterval
-    if (values[2] >= 10) values[2] += 2 * (step % 4);               // Ammo
-    values[3] = std::max(1, values[3] - 3 * (step % 3));            // ReloadTime
-    values[4] += step % 2;                                          // Speed
+    values[0] += values[0] * 8 * step / 100;              // Damage
+    values[1] += step % 3 == 1 ? 1 : 0;                   // FireInterval
+    if (values[2] >= 10) values[2] += 2 * (step % 4);     // Ammo
+    values[3] = std::max(1, values[3] - 3 * (step % 3));  // ReloadTime
+    values[4] += step % 2;                                // Speed
     std::string text;
     for (int value : values) text += std::to_string(value) + "\r\n";
     return text;

@@ -34,18 +34,18 @@ struct Part {
 
 // The soldier's body parts as the game assembles them, by file stem.
 constexpr std::array<Part, 25> kParts{{
-    {"klata", 14, 18, Paint::Uniform, Outline::Box},     {"ramie", 8, 14, Paint::Uniform, Outline::Box},
-    {"reka", 6, 12, Paint::Uniform, Outline::Box},       {"dlon", 6, 6, Paint::Skin, Outline::Round},
-    {"kamizelka", 14, 16, Paint::Vest, Outline::Box},    {"udo", 8, 14, Paint::Uniform, Outline::Box},
-    {"noga", 7, 14, Paint::Uniform, Outline::Box},       {"biodro", 14, 8, Paint::Uniform, Outline::Box},
-    {"stopa", 10, 5, Paint::Boot, Outline::Box},         {"badge", 6, 6, Paint::Gold, Outline::Box},
-    {"cygaro", 8, 3, Paint::Brown, Outline::Box},        {"morda", 12, 12, Paint::Skin, Outline::Round},
-    {"hair1", 12, 6, Paint::Hair, Outline::Box},         {"hair2", 12, 6, Paint::Hair, Outline::Round},
-    {"hair3", 12, 8, Paint::Hair, Outline::Round},       {"hair4", 14, 6, Paint::Hair, Outline::Box},
-    {"kap", 14, 7, Paint::Uniform, Outline::Round},      {"helm", 14, 8, Paint::Uniform, Outline::Round},
-    {"metal", 10, 10, Paint::Metal, Outline::Box},       {"lancuch", 12, 4, Paint::Metal, Outline::Box},
-    {"walkie", 5, 10, Paint::Boot, Outline::Box},        {"beer", 6, 10, Paint::Amber, Outline::Box},
-    {"zlotylancuch", 12, 4, Paint::Gold, Outline::Box},  {"zloto", 6, 6, Paint::Gold, Outline::Round},
+    {"klata", 14, 18, Paint::Uniform, Outline::Box},    {"ramie", 8, 14, Paint::Uniform, Outline::Box},
+    {"reka", 6, 12, Paint::Uniform, Outline::Box},      {"dlon", 6, 6, Paint::Skin, Outline::Round},
+    {"kamizelka", 14, 16, Paint::Vest, Outline::Box},   {"udo", 8, 14, Paint::Uniform, Outline::Box},
+    {"noga", 7, 14, Paint::Uniform, Outline::Box},      {"biodro", 14, 8, Paint::Uniform, Outline::Box},
+    {"stopa", 10, 5, Paint::Boot, Outline::Box},        {"badge", 6, 6, Paint::Gold, Outline::Box},
+    {"cygaro", 8, 3, Paint::Brown, Outline::Box},       {"morda", 12, 12, Paint::Skin, Outline::Round},
+    {"hair1", 12, 6, Paint::Hair, Outline::Box},        {"hair2", 12, 6, Paint::Hair, Outline::Round},
+    {"hair3", 12, 8, Paint::Hair, Outline::Round},      {"hair4", 14, 6, Paint::Hair, Outline::Box},
+    {"kap", 14, 7, Paint::Uniform, Outline::Round},     {"helm", 14, 8, Paint::Uniform, Outline::Round},
+    {"metal", 10, 10, Paint::Metal, Outline::Box},      {"lancuch", 12, 4, Paint::Metal, Outline::Box},
+    {"walkie", 5, 10, Paint::Boot, Outline::Box},       {"beer", 6, 10, Paint::Amber, Outline::Box},
+    {"zlotylancuch", 12, 4, Paint::Gold, Outline::Box}, {"zloto", 6, 6, Paint::Gold, Outline::Round},
     {"lecistopa", 10, 5, Paint::Boot, Outline::Box},
 }};
 

@@ -29,7 +29,8 @@ QImage projectile(const WeaponLook& look, const Theme& theme) {
     switch (look.projectile) {
     case ProjectileShape::Bullet: {
         const double caseEnd = 1 + w * 0.55;
-        brush.colours(theme.body, theme.dark).polygon({{caseEnd, 1}, {w - 5.0, 1}, {w - 2.0, middle}, {w - 5.0, h - 2.0}, {caseEnd, h - 2.0}});
+        brush.colours(theme.body, theme.dark)
+            .polygon({{caseEnd, 1}, {w - 5.0, 1}, {w - 2.0, middle}, {w - 5.0, h - 2.0}, {caseEnd, h - 2.0}});
         brush.colours(kBrass, kBrassDark).rect(1, 1, caseEnd - 1, h - 3);
         break;
     }
@@ -58,8 +59,14 @@ QImage fire(const Theme& theme, int w, int h) {
     const double cy = (h - 1) / 2.0;
     const QRgb flame = mix(kFlame, theme.body, 30);
     brush.colours(flame, mix(flame, theme.dark, 50))
-        .polygon({{1, cy}, {cx - 2, cy - 2}, {cx, 1}, {cx + 2, cy - 2}, {w - 2.0, cy},
-                  {cx + 2, cy + 2}, {cx, h - 2.0}, {cx - 2, cy + 2}});
+        .polygon({{1, cy},
+                  {cx - 2, cy - 2},
+                  {cx, 1},
+                  {cx + 2, cy - 2},
+                  {w - 2.0, cy},
+                  {cx + 2, cy + 2},
+                  {cx, h - 2.0},
+                  {cx - 2, cy + 2}});
     brush.colours(kFlameCore, kFlameCore).ellipse(cx - 2, cy - 1.5, 4, 3);
     return image;
 }

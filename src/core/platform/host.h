@@ -27,9 +27,9 @@
 namespace modsetup {
 
 struct FolderEntry {
-    std::string name;        // exactly as the file system reports it
+    std::string name;  // exactly as the file system reports it
     bool isDirectory = false;
-    bool isHidden = false;   // attributes a Windows file system has; never set on POSIX
+    bool isHidden = false;  // attributes a Windows file system has; never set on POSIX
     bool isSystem = false;
     // Windows: the system's 8-bit code page cannot write the name, so no path
     // of the program can name the entry. name then shows it for messages
@@ -83,7 +83,8 @@ public:
     virtual bool skip(std::uint64_t count) {
         char dropped[4096];
         while (count > 0) {
-            const std::size_t got = read(dropped, count < sizeof dropped ? static_cast<std::size_t>(count) : sizeof dropped);
+            const std::size_t got =
+                read(dropped, count < sizeof dropped ? static_cast<std::size_t>(count) : sizeof dropped);
             if (got == 0) return false;
             count -= got;
         }

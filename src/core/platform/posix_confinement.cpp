@@ -58,7 +58,8 @@ std::string realPathOf(int fd, const std::string& hostPath) {
     char buffer[PATH_MAX];
     const std::string link = "/proc/self/fd/" + std::to_string(fd);
     const ssize_t length = ::readlink(link.c_str(), buffer, sizeof buffer);
-    if (length > 0 && static_cast<std::size_t>(length) < sizeof buffer) return std::string(buffer, static_cast<std::size_t>(length));
+    if (length > 0 && static_cast<std::size_t>(length) < sizeof buffer)
+        return std::string(buffer, static_cast<std::size_t>(length));
     return realPathOf(hostPath);
 }
 
@@ -112,7 +113,7 @@ int PosixConfinement::open(const std::string& hostPath, int flags) const {
         const int fd = openBeneath(rootFd_, hostPath.substr(hostRoot_.size()), flags | O_CLOEXEC);
         if (fd >= 0) return fd;
         if (errno == ENOSYS || errno == EPERM) beneathWorks_ = false;  // no openat2, or a sandbox refuses it
-        else if (errno != EXDEV && errno != ELOOP) return -1;            // missing, a folder, no access, ...
+        else if (errno != EXDEV && errno != ELOOP) return -1;          // missing, a folder, no access, ...
         // Otherwise an absolute link, which may still lead inside: judged below.
     }
     const int fd = ::open(hostPath.c_str(), flags | O_CLOEXEC);

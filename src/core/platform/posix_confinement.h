@@ -47,8 +47,8 @@ private:
 
     bool active_ = false;
     mutable bool beneathWorks_ = true;  // false where the kernel has no openat2
-    std::string hostRoot_;  // as given, with "/"
-    std::string realRoot_;  // where it really is, with "/"; empty when it could not be found
+    std::string hostRoot_;              // as given, with "/"
+    std::string realRoot_;              // where it really is, with "/"; empty when it could not be found
     int rootFd_ = -1;
     std::unordered_map<std::string, bool> folders_;  // folders judged since confine()
 };

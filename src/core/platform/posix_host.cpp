@@ -16,9 +16,9 @@
 #include <cerrno>
 #include <chrono>
 #include <climits>
-#include <optional>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <thread>
 
 extern char** environ;
@@ -126,8 +126,9 @@ public:
     ~PosixInputFile() override { ::close(fd_); }
     std::size_t read(char* buffer, std::size_t size) override {
         while (offset_ < size_) {
-            const ssize_t got = ::pread(fd_, buffer, static_cast<std::size_t>(std::min<std::uint64_t>(size, size_ - offset_)),
-                                        static_cast<off_t>(offset_));
+            const ssize_t got =
+                ::pread(fd_, buffer, static_cast<std::size_t>(std::min<std::uint64_t>(size, size_ - offset_)),
+                        static_cast<off_t>(offset_));
             if (got < 0 && errno == EINTR) continue;
             if (got <= 0) break;
             offset_ += static_cast<std::uint64_t>(got);
@@ -466,7 +467,7 @@ bool PosixHost::shellOpen(const std::string& path, WindowHandle /*owner*/, std::
     for (;;) {
         const pid_t done = ::waitpid(child, &status, WNOHANG);
         if (done == child) break;
-        if (done < 0 && errno != EINTR) return true;  // cannot be asked: it was started
+        if (done < 0 && errno != EINTR) return true;                    // cannot be asked: it was started
         if (std::chrono::steady_clock::now() >= deadline) return true;  // still running: it took the script
         std::this_thread::sleep_for(kPlayVerdictPoll);
     }

@@ -52,8 +52,8 @@ bool Win32Confinement::holds(HANDLE handle) const {
     const std::wstring path = finalPath(handle) + L'\\';
     // Names compare as the file system compares them, without regard to case.
     return !root_.empty() && path.size() >= root_.size() &&
-           CompareStringOrdinal(path.data(), static_cast<int>(root_.size()), root_.data(), static_cast<int>(root_.size()),
-                                TRUE) == CSTR_EQUAL;
+           CompareStringOrdinal(path.data(), static_cast<int>(root_.size()), root_.data(),
+                                static_cast<int>(root_.size()), TRUE) == CSTR_EQUAL;
 }
 
 PathKind Win32Confinement::kind(const std::string& path) const {

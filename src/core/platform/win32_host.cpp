@@ -35,9 +35,9 @@ constexpr DWORD kHeldFilePollMs = 100;
 // ending in a full stop and a line break, which the error report trims).
 std::string errorText(DWORD error) {
     char* text = nullptr;
-    DWORD length = FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
-        0, reinterpret_cast<char*>(&text), 0, nullptr);
+    DWORD length =
+        FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
     std::string result = length > 0 && text != nullptr ? std::string(text, length) : "Error " + std::to_string(error);
     if (text != nullptr) LocalFree(text);
     return result;
@@ -131,8 +131,8 @@ private:
 // folder cannot be opened this way: the system answers "access denied". On
 // failure error holds the system's code (0 for a file that is not regular).
 HANDLE openRegularFile(const std::wstring& path, std::string& reason, DWORD& error) {
-    HANDLE handle = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE handle = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         error = GetLastError();
         reason = errorText(error);
@@ -430,7 +430,8 @@ FileResult Win32Host::copyFile(const std::string& source, const std::string& tar
 bool Win32Host::listFolder(const std::string& pattern, std::vector<FolderEntry>& entries) {
     // The pattern is always "<folder>\*.*", which matches every entry.
     const std::size_t cut = pattern.find_last_of('\\');
-    const std::string programFolder = cut == std::string::npos ? std::string(".") : pattern.substr(0, cut == 0 ? 1 : cut);
+    const std::string programFolder =
+        cut == std::string::npos ? std::string(".") : pattern.substr(0, cut == 0 ? 1 : cut);
     // Only a folder that really lies inside the set library is listed.
     if (confinement_.covers(programFolder) && confinement_.kind(programFolder) != PathKind::Directory) return false;
     const auto folder = systemPath(programFolder);
@@ -471,8 +472,8 @@ bool Win32Host::shellOpen(const std::string& path, WindowHandle owner, std::stri
     // this thread; the window's thread has it already, others get it for
     // the call. A result of 32 or less is the shell's refusal.
     HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    const auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(reinterpret_cast<HWND>(owner), L"open",
-                                                                document->c_str(), nullptr, nullptr, SW_SHOWMINIMIZED));
+    const auto result = reinterpret_cast<INT_PTR>(
+        ShellExecuteW(reinterpret_cast<HWND>(owner), L"open", document->c_str(), nullptr, nullptr, SW_SHOWMINIMIZED));
     if (SUCCEEDED(com)) CoUninitialize();
     if (result > 32) return true;
     reason = shellErrorText(result);

@@ -125,9 +125,8 @@ std::optional<std::wstring> extendedPath(std::wstring_view given, std::wstring_v
         start = end + 1;
     }
 
-    std::wstring extended = root->first.starts_with(L"\\\\")
-                                ? std::wstring(kExtendedUncPrefix) + root->first.substr(2)
-                                : std::wstring(kExtendedPrefix) + root->first;
+    std::wstring extended = root->first.starts_with(L"\\\\") ? std::wstring(kExtendedUncPrefix) + root->first.substr(2)
+                                                             : std::wstring(kExtendedPrefix) + root->first;
     for (const std::wstring_view name : names) (extended += L'\\') += name;
     if (names.empty()) extended += L'\\';  // "\\?\C:" alone would name the volume, not its root folder
     return extended;
@@ -148,10 +147,9 @@ std::optional<std::wstring> systemPath(std::string_view path) {
     std::wstring base(MAX_PATH, L'\0');
     for (;;) {
         const bool driveRelative = hasDrive(*wide) && (wide->size() == 2 || !isSeparator((*wide)[2]));
-        const DWORD length =
-            driveRelative ? GetFullPathNameW(wide->substr(0, 2).c_str(), static_cast<DWORD>(base.size()), base.data(),
-                                             nullptr)
-                          : GetCurrentDirectoryW(static_cast<DWORD>(base.size()), base.data());
+        const DWORD length = driveRelative ? GetFullPathNameW(wide->substr(0, 2).c_str(),
+                                                              static_cast<DWORD>(base.size()), base.data(), nullptr)
+                                           : GetCurrentDirectoryW(static_cast<DWORD>(base.size()), base.data());
         if (length == 0) return std::nullopt;
         if (length < base.size()) {
             base.resize(length);
