@@ -46,6 +46,8 @@ void checkModIni(Host& host, const std::string& configBase, CheckResult& result)
     readModIni(handle, strings);
     if (strings.modTitle.empty()) add(Severity::Warning, noWindowTitleText());
     if (!isSafeModName(strings.modName)) add(Severity::Error, unsafeModNameText(configBase, strings.modName));
+    else if (const std::size_t at = firstByteBeyondAscii(strings.modName); at != std::string::npos)
+        add(Severity::Warning, modNameBeyondAsciiText(strings.modName, at));
 }
 
 // What the listing of one slot folder shows before its sets are checked: a

@@ -64,6 +64,14 @@ std::string unsafeModNameText(std::string_view configBase, std::string_view modN
     return "line 2, the mod name, is refused by Apply and Play with this report: " + message;
 }
 
+std::string modNameBeyondAsciiText(std::string_view modName, std::size_t at) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    const auto byte = static_cast<unsigned char>(modName[at]);
+    return "line 2, the mod name " + quoted(modName) + ", holds the byte 0x" + kHex[byte >> 4] + kHex[byte & 15] +
+           ", which is not ASCII: the command interpreter reads the launch script in another code page, so Play "
+           "starts the game with another mod name than the folder Apply writes";
+}
+
 std::string slotFolderAbsentText(std::string_view why, std::size_t slot) {
     return std::string(why) + ": " + noSetToChoose(slot);
 }

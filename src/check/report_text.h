@@ -24,6 +24,7 @@ std::string absenceText(Absence absence, std::string_view reason = {});
 std::string modIniAbsentText(std::string_view why);
 std::string noWindowTitleText();
 std::string unsafeModNameText(std::string_view configBase, std::string_view modName);
+std::string modNameBeyondAsciiText(std::string_view modName, std::size_t at);
 
 // Slot folders and the sets they offer.
 std::string slotFolderAbsentText(std::string_view why, std::size_t slot);

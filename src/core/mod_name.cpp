@@ -28,6 +28,11 @@ bool isSafeModName(std::string_view modName) {
     });
 }
 
+std::size_t firstByteBeyondAscii(std::string_view modName) {
+    const auto beyond = std::find_if(modName.begin(), modName.end(), [](char c) { return (c & 0x80) != 0; });
+    return beyond == modName.end() ? std::string_view::npos : static_cast<std::size_t>(beyond - modName.begin());
+}
+
 std::string unsafeModNameMessage(std::string_view configBase, std::string_view modName) {
     std::string message = "The mod name " + quoted(modName) + " in " + quoted(modIniPath(std::string(configBase))) +
                           " cannot be used as a folder name.\n";

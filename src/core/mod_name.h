@@ -20,6 +20,13 @@ inline constexpr std::size_t kMaxModNameBytes = 255;
 // holding \ / : * ? " < > | & ^ % or a control character.
 bool isSafeModName(std::string_view modName);
 
+// Where a mod name has its first byte past ASCII, or npos. Play cannot hand
+// such a name to the game as it is: the command interpreter reads the launch
+// script in the console's code page (on Windows and under Wine alike), not
+// in the one the program writes names in, so the game is started with
+// another character there than the folder Apply made.
+std::size_t firstByteBeyondAscii(std::string_view modName);
+
 // The error report's message naming mod.ini and the offending name.
 std::string unsafeModNameMessage(std::string_view configBase, std::string_view modName);
 

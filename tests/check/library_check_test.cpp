@@ -213,6 +213,15 @@ TEST_F(LibraryCheck, EachFaultIsReportedOnceWithWhatTheProgramDoes) {
          "mod.ini",
          "line 2, the mod name, is refused by Apply and Play with this report: The mod name",
          kExitErrors},
+        {"a mod name past ASCII",
+         {"modsetup/mod.ini"},
+         [](auto& lib, auto&) { writeFile(lib / "mod.ini", "Title\r\nD\xE9sert\r\n"); },
+         Severity::Warning,
+         "mod.ini",
+         "line 2, the mod name \"D\xE9sert\", holds the byte 0xE9, which is not ASCII: the command interpreter reads "
+         "the launch script in another code page, so Play starts the game with another mod name than the folder "
+         "Apply writes",
+         kExitNoErrors},
         {"no window title",
          {"modsetup/mod.ini"},
          [](auto& lib, auto&) { writeFile(lib / "mod.ini", "\r\nCheckMod\r\n"); },

@@ -1,5 +1,5 @@
-// The POSIX host's shell open, which Play uses: Wine's command interpreter
-// runs the launch script from the script's folder, in a session of its own
+// The POSIX host's shell open, which Play uses: Wine's shell opens
+// the launch script from the script's folder, in a session of its own
 // with the environment as it is, and Wine's verdict is heard within a bounded
 // wait, never waiting for what it starts. Wine here is a stand-in script that
 // the variable WINE names.
@@ -46,7 +46,7 @@ protected:
     bool open(const std::string& document, std::string& reason) { return host->shellOpen(document, 0, reason); }
 };
 
-TEST_F(ShellOpen, WineRunsTheScriptWithCmdFromTheScriptsFolderInASessionOfItsOwn) {
+TEST_F(ShellOpen, WineOpensTheScriptFromTheScriptsFolderInASessionOfItsOwn) {
     // Arguments, working directory, the environment (PATH), and whether it leads a session of its own.
     useWine(
         "sid=$(sed 's/.*) //' /proc/$$/stat | cut -d' ' -f4)\n"
@@ -54,10 +54,10 @@ TEST_F(ShellOpen, WineRunsTheScriptWithCmdFromTheScriptsFolderInASessionOfItsOwn
         (dir / "record").string() + "'");
     std::filesystem::create_directory(dir / "sub folder");
     const std::pair<std::string, std::string> cases[] = {
-        {"Desert.bat", "cmd|/c|Desert.bat|" + dir.base()},
-        {"-x.bat", "cmd|/c|-x.bat|" + dir.base()},
-        {"Desert Storm.bat", "cmd|/c|Desert Storm.bat|" + dir.base()},
-        {dir.programPath("sub folder\\y.bat"), "cmd|/c|y.bat|" + dir.base() + "/sub folder"},
+        {"Desert.bat", "start|/min|Desert.bat|" + dir.base()},
+        {"-x.bat", "start|/min|-x.bat|" + dir.base()},
+        {"Desert Storm.bat", "start|/min|Desert Storm.bat|" + dir.base()},
+        {dir.programPath("sub folder\\y.bat"), "start|/min|y.bat|" + dir.base() + "/sub folder"},
     };
     for (const auto& [document, run] : cases) {
         SCOPED_TRACE(document);

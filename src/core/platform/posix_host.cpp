@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <chrono>
 #include <climits>
@@ -20,6 +21,7 @@
 #include <cstring>
 #include <optional>
 #include <thread>
+#include <vector>
 
 extern char** environ;
 
@@ -27,10 +29,18 @@ namespace modsetup {
 namespace {
 
 // The launch script is a Windows command script and the game a Windows
-// program: Wine's command interpreter runs them. The variable WINE names the
-// Wine to run, as for Wine's own tools; without it "wine" is found on the PATH.
+// program: Wine runs them. The variable WINE names the Wine to run, as for
+// Wine's own tools; without it "wine" is found on the PATH.
 constexpr const char* kWineVariable = "WINE";
 constexpr const char* kDefaultWine = "wine";
+// The script goes to Wine's shell, "start", which opens it as Windows' shell
+// opens a document: the script's path in double quotes on the command line
+// of the command interpreter. Handed to the interpreter itself ("cmd /c"),
+// the name would be split at ; , and = into several commands, and Wine
+// writes any double quote of its own arguments as \", which the interpreter
+// does not read as quoting. "/min": the game's window starts minimised, as
+// the Windows program asks.
+constexpr std::array<const char*, 2> kWineShellOpen = {"start", "/min"};
 // How long Play waits for Wine's verdict. A Wine that cannot run the script
 // (a missing file, a broken Wine) ends at once with a failure status; one
 // still running after this has taken the script and may be running the game
@@ -429,10 +439,10 @@ bool PosixHost::listFolder(const std::string& pattern, std::vector<FolderEntry>&
 }
 
 bool PosixHost::shellOpen(const std::string& path, WindowHandle /*owner*/, std::string& reason) {
-    // "$WINE cmd /c <script>" in the script's folder (the working directory,
-    // where Play writes it), in a session of its own, with the environment as
-    // it is (WINEPREFIX and all); only Wine's verdict is waited for, never
-    // what it starts.
+    // "$WINE start /min <script>" in the script's folder (the working
+    // directory, where Play writes it), in a session of its own, with the
+    // environment as it is (WINEPREFIX and all); only Wine's verdict is
+    // waited for, never what it starts.
     auto hostPath = resolveHostPath(path);
     if (!hostPath) {
         reason = errorText(ENOENT);
@@ -442,9 +452,10 @@ bool PosixHost::shellOpen(const std::string& path, WindowHandle /*owner*/, std::
     std::string script = cut == std::string::npos ? *hostPath : hostPath->substr(cut + 1);
     const char* named = std::getenv(kWineVariable);
     std::string wine = named != nullptr && *named != '\0' ? named : kDefaultWine;
-    std::string command = "cmd";
-    std::string once = "/c";
-    char* argv[] = {wine.data(), command.data(), once.data(), script.data(), nullptr};
+    std::vector<char*> argv{wine.data()};
+    for (const char* word : kWineShellOpen) argv.push_back(const_cast<char*>(word));
+    argv.push_back(script.data());
+    argv.push_back(nullptr);
 
     const std::string folder = cut == 0 ? "/" : hostPath->substr(0, cut);
     posix_spawn_file_actions_t actions;
@@ -454,7 +465,7 @@ bool PosixHost::shellOpen(const std::string& path, WindowHandle /*owner*/, std::
     posix_spawnattr_init(&attributes);
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
     pid_t child;
-    const int spawnError = posix_spawnp(&child, wine.c_str(), &actions, &attributes, argv, environ);
+    const int spawnError = posix_spawnp(&child, wine.c_str(), &actions, &attributes, argv.data(), environ);
     posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     if (spawnError != 0) {
