@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/error_text.h"
+#include "core/messages.h"
 #include "core/picture.h"
 #include "memory_host.h"
 

@@ -4,8 +4,8 @@
 
 #include "check/check_target.h"
 #include "check/library_check.h"
+#include "check/messages.h"
 #include "check/report.h"
-#include "check/report_text.h"
 #include "core/config.h"
 
 namespace modsetup::check {

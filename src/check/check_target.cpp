@@ -1,6 +1,6 @@
 #include "check/check_target.h"
 
-#include "check/report_text.h"
+#include "check/messages.h"
 #include "core/config.h"
 #include "core/slots.h"
 

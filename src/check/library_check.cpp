@@ -3,12 +3,13 @@
 #include <algorithm>
 #include <map>
 
-#include "check/report_text.h"
+#include "check/messages.h"
 #include "check/set_check.h"
 #include "check/set_files.h"
 #include "core/ascii_case.h"
 #include "core/catalogue.h"
 #include "core/config.h"
+#include "core/confined_host.h"
 #include "core/mod_name.h"
 #include "core/windows_names.h"
 
@@ -118,10 +119,10 @@ std::size_t CheckResult::count(Severity severity) const {
         std::count_if(findings.begin(), findings.end(), [&](const Finding& f) { return f.severity == severity; }));
 }
 
-CheckResult checkLibrary(Host& host, const std::string& configBase, const Progress& progress) {
+CheckResult checkLibrary(Host& system, const std::string& configBase, const Progress& progress) {
     CheckResult result;
     // The library is judged as the program reads it: links that lead out of it are not followed.
-    host.confineBelow(configBase);
+    ConfinedHost host(system, configBase);
     checkModIni(host, configBase, result);
 
     // Each slot folder is listed once; its sets are counted before any is

@@ -1,6 +1,6 @@
 #include "check/report.h"
 
-#include "check/report_text.h"
+#include "check/messages.h"
 
 namespace modsetup::check {
 

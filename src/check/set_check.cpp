@@ -2,9 +2,10 @@
 
 #include <algorithm>
 
-#include "check/report_text.h"
+#include "check/messages.h"
 #include "core/ascii_case.h"
-#include "core/error_text.h"
+#include "core/decimal_number.h"
+#include "core/messages.h"
 #include "core/picture.h"
 #include "core/platform/temporary_name.h"
 #include "core/weapon_names.h"
@@ -24,7 +25,7 @@ constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
 Severity severityOf(const SetFile& file) { return file.shown ? Severity::Error : Severity::Warning; }
 // A file Apply reads: only a link out of the library is an error.
-Severity severityOf(PathKind kind) { return kind == PathKind::Outside ? Severity::Error : Severity::Warning; }
+Severity severityOf(Cause cause) { return cause == Cause::Outside ? Severity::Error : Severity::Warning; }
 
 // The check needs the decoder's verdict on a whole bitmap, not its pixels.
 constexpr PictureArea kNoPixels{0, 0};
@@ -35,23 +36,6 @@ bool looksLikeZero(std::string_view line) {
     if (first == std::string_view::npos) return false;
     const std::size_t last = line.find_last_not_of(" \t");
     return line.substr(first, last - first + 1).find_first_not_of('0') == std::string_view::npos;
-}
-
-// A whole or decimal number, possibly negative: what a weapon value is.
-bool isNumber(std::string_view text) {
-    if (text.starts_with('-')) text.remove_prefix(1);
-    bool digits = false;
-    bool point = false;
-    for (char c : text) {
-        if (c >= '0' && c <= '9') {
-            digits = true;
-        } else if (c == '.' && !point) {
-            point = true;
-        } else {
-            return false;
-        }
-    }
-    return digits;
 }
 
 }  // namespace
@@ -122,14 +106,14 @@ void SetCheck::checkFile(const SetFile& file, std::vector<Folder>& folders, Chec
     if (file.picture) {
         const PictureLoad load = loadPicture(host_, path, kNoPixels);
         if (load.picture) return;
-        if (load.error == kBitmapNotValid) {
-            add(severityOf(file), file.suffix, pictureUnreadableText(load.failure, file), result);
+        if (load.fault) {
+            add(severityOf(file), file.suffix, pictureUnreadableText(*load.fault, file), result);
             return;
         }
         kind = host_.pathKind(path);
         if (kind == PathKind::File) {
-            add(severityOf(file), file.suffix, setFileAbsentText(absenceText(Absence::Unopenable, load.failure), file),
-                result);
+            add(severityOf(file), file.suffix,
+                setFileAbsentText(absenceText(Absence::Unopenable, failureText(*load.openFailure)), file), result);
             return;
         }
     } else {
@@ -193,9 +177,9 @@ SetCheck::Folder* SetCheck::absentFolder(std::string_view suffix, std::vector<Fo
 // where a mistyped folder name shows up.
 std::vector<std::string> SetCheck::unreadFolders(std::string_view parent) {
     std::vector<std::string> unread;
-    std::vector<FolderEntry> entries;
-    if (!host_.listFolder(folder_ + std::string(parent) + "\\*.*", entries)) return unread;
-    for (const FolderEntry& entry : entries) {
+    const auto entries = host_.listFolder(folder_ + std::string(parent));
+    if (!entries.ok()) return unread;
+    for (const FolderEntry& entry : entries.value()) {
         if (!entry.isDirectory || entry.name == "." || entry.name == "..") continue;
         const std::string key = lowerAscii(std::string(parent) + "\\" + entry.name);
         bool read = false;
@@ -213,9 +197,9 @@ void SetCheck::checkLeftovers(const std::vector<Folder>& absent, CheckResult& re
         const std::string key = lowerAscii(folder);
         if (std::any_of(absent.begin(), absent.end(), [&](const Folder& f) { return f.key == key && !f.why.empty(); }))
             continue;
-        std::vector<FolderEntry> entries;
-        if (!host_.listFolder(folder_ + folder + "\\*.*", entries)) continue;
-        for (const FolderEntry& entry : entries) {
+        const auto entries = host_.listFolder(folder_ + folder);
+        if (!entries.ok()) continue;
+        for (const FolderEntry& entry : entries.value()) {
             const std::string_view target = temporaryTarget(entry.name);
             if (!entry.isDirectory && !target.empty())
                 add(Severity::Warning, folder + "\\" + entry.name, leftoverFileText(target), result);
@@ -223,21 +207,21 @@ void SetCheck::checkLeftovers(const std::vector<Folder>& absent, CheckResult& re
     }
 }
 
-std::string SetCheck::whyUnusable(const std::string& path, PathKind kind) {
-    if (kind == PathKind::Missing) return absenceText(Absence::Missing);
-    if (kind == PathKind::Directory) return absenceText(Absence::FolderInstead);
-    if (kind == PathKind::Outside) return absenceText(Absence::Outside);
-    std::string reason;
-    host_.openRead(path, reason);
-    return absenceText(Absence::Unopenable, reason);
+// Why a set's line file could not be read, as the read's failure says; a
+// folder in its place is told as one.
+std::string SetCheck::whyUnusable(const std::string& path, const Failure& failure) {
+    if (failure.cause == Cause::Missing) return absenceText(Absence::Missing);
+    if (failure.cause == Cause::Outside) return absenceText(Absence::Outside);
+    if (host_.pathKind(path) == PathKind::Directory) return absenceText(Absence::FolderInstead);
+    return absenceText(Absence::Unopenable, failureText(failure));
 }
 
 void SetCheck::checkNameFile(CheckResult& result) {
     ++result.files;
     const std::string path = folder_ + std::string(kNameFile);
-    if (!lines_.openRead(path)) {
-        const PathKind kind = host_.pathKind(path);
-        add(severityOf(kind), kNameFile, nameFileAbsentText(whyUnusable(path, kind), slot_), result);
+    if (const Status& opened = lines_.openRead(path); !opened.ok()) {
+        add(severityOf(opened.cause()), kNameFile, nameFileAbsentText(whyUnusable(path, opened.failure()), slot_),
+            result);
         return;
     }
     const std::string first = lines_.readLine();
@@ -252,9 +236,9 @@ void SetCheck::checkNameFile(CheckResult& result) {
 void SetCheck::checkStatsFile(CheckResult& result) {
     ++result.files;
     const std::string path = folder_ + std::string(kStatsFile);
-    if (!lines_.openRead(path)) {
-        const PathKind kind = host_.pathKind(path);
-        add(severityOf(kind), kStatsFile, statsFileAbsentText(whyUnusable(path, kind), slot_), result);
+    if (const Status& opened = lines_.openRead(path); !opened.ok()) {
+        add(severityOf(opened.cause()), kStatsFile, statsFileAbsentText(whyUnusable(path, opened.failure()), slot_),
+            result);
         return;
     }
     std::vector<std::size_t> empty;
@@ -264,7 +248,7 @@ void SetCheck::checkStatsFile(CheckResult& result) {
         std::string value = lines_.readLine();
         if (value.empty()) {
             empty.push_back(line);
-        } else if (!isNumber(value)) {
+        } else if (!isDecimalNumber(value)) {
             notNumbers.push_back(line);
             values.push_back(std::move(value));
         }

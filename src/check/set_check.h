@@ -30,7 +30,7 @@ public:
 
 private:
     struct Folder;
-    std::string whyUnusable(const std::string& path, PathKind kind);
+    std::string whyUnusable(const std::string& path, const Failure& failure);
     void checkFile(const SetFile& file, std::vector<Folder>& folders, CheckResult& result);
     void checkNameFile(CheckResult& result);
     void checkStatsFile(CheckResult& result);

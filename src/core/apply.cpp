@@ -1,8 +1,8 @@
 #include "core/apply.h"
 
-#include "core/display_text.h"
-#include "core/error_text.h"
+#include "core/confined_host.h"
 #include "core/leftovers.h"
+#include "core/messages.h"
 #include "core/mod_folder.h"
 #include "core/mod_name.h"
 #include "core/slots.h"
@@ -32,19 +32,6 @@ void noteMissingSets(Host& host, const ProcessStrings& strings, const SlotTexts&
     }
 }
 
-// The sets' name.txt and stats.ini that the host refused to read, as the
-// line reader takes a refused file for a missing one.
-void noteOutsideLineFiles(Host& host, const ProcessStrings& strings, const SlotTexts& texts,
-                          std::vector<std::string>& outsideSources) {
-    for (std::size_t slot = 0; slot < kWeaponSlotCount; ++slot) {
-        if (texts[slot].empty()) continue;
-        for (std::string_view file : {kNameFile, kStatsFile}) {
-            const std::string path = setFolderPath(strings.configBase, slot, texts[slot]) + std::string(file);
-            if (host.pathKind(path) == PathKind::Outside) outsideSources.push_back(path);
-        }
-    }
-}
-
 void installIntoModFolder(Host& host, LineFile& output, LineFile& input, const ProcessStrings& strings,
                           const SlotTexts& texts, const std::function<bool()>& boxTicked, ApplyOutcome& outcome) {
     outcome.modsFolderMissing = host.pathKind(std::string(kModsFolder)) != PathKind::Directory;
@@ -52,16 +39,26 @@ void installIntoModFolder(Host& host, LineFile& output, LineFile& input, const P
     removeLeftovers(host, modFolderTargets(strings, texts));
     noteMissingSets(host, strings, texts, outcome);
     if (boxTicked()) {
-        if (!writeWeaponNames(output, input, strings, texts))
-            outcome.addTarget(weaponNamesPath(strings.modName), output.writeFailure());
-        if (!writeWeaponStats(output, input, strings, texts))
-            outcome.addTarget(weaponStatsPath(strings.modName), output.writeFailure());
-        noteOutsideLineFiles(host, strings, texts, outcome.outsideSources);
+        // Tried again whole when held: the sets' files are read again, and
+        // what leads outside was noted the first time.
+        auto names = [&, outside = std::vector<std::string>()]() mutable {
+            return writeWeaponNames(output, input, strings, texts, outside);
+        };
+        auto stats = [&, outside = std::vector<std::string>()]() mutable {
+            return writeWeaponStats(output, input, strings, texts, outside);
+        };
+        outcome.noteWrite(weaponNamesPath(strings.modName),
+                          writeWeaponNames(output, input, strings, texts, outcome.outsideSources), names);
+        outcome.noteWrite(weaponStatsPath(strings.modName),
+                          writeWeaponStats(output, input, strings, texts, outcome.outsideSources), stats);
     } else {
         // Without modified weapons the mod keeps no weapons.ini of its own.
-        const std::string stats = weaponStatsPath(strings.modName);
-        const FileResult deleted = host.deleteFile(stats);
-        if (host.pathKind(stats) != PathKind::Missing) outcome.addTarget(stats, deleted.failure());
+        const std::string path = weaponStatsPath(strings.modName);
+        auto remove = [&host, path]() -> Status {
+            const Status deleted = host.deleteFile(path);
+            return deleted.failedWith(Cause::Missing) ? done() : deleted;
+        };
+        outcome.noteWrite(path, remove(), remove);
     }
     installWeaponAssets(host, strings, texts, outcome);
     installSoldierGraphics(host, strings, texts, outcome);
@@ -69,36 +66,45 @@ void installIntoModFolder(Host& host, LineFile& output, LineFile& input, const P
 
 }  // namespace
 
-ApplyOutcome runApply(Host& host, LineFile& output, LineFile& input, const ProcessStrings& strings,
-                      const SlotTexts& texts, const std::function<bool()>& boxTicked) {
+ApplyOutcome runApply(Host& host, const ProcessStrings& strings, const SlotTexts& texts,
+                      const std::function<bool()>& boxTicked) {
     ApplyOutcome outcome;
     // The selections file, like every set, would be at some other place.
     if (!folderWithBackslash(strings.configBase).empty()) {
         outcome.programFolderUnusable = true;
         return outcome;
     }
-    host.confineBelow(strings.configBase);
+    ConfinedHost library(host, strings.configBase);
+    LineFile output(library);
+    LineFile input(library);
     // The name becomes a folder below "mods": one that could leave it touches nothing there.
-    if (isSafeModName(strings.modName)) installIntoModFolder(host, output, input, strings, texts, boxTicked, outcome);
+    if (isSafeModName(strings.modName))
+        installIntoModFolder(library, output, input, strings, texts, boxTicked, outcome);
     else outcome.modNameUnsafe = true;
     // The choices are saved in any case; they lie beside the program, not below "mods".
-    removeLeftovers(host, {selectionsPath(strings.configBase)});
-    outcome.selectionsSaved = writeSelections(output, strings.configBase, texts, boxTicked());
-    if (output.writeFailure() == FileFailure::AccessDenied) outcome.accessDenied = true;
+    removeLeftovers(library, {selectionsPath(strings.configBase)});
+    const bool ticked = boxTicked();
+    auto save = [&] { return writeSelections(output, strings.configBase, texts, ticked); };
+    auto settle = [&outcome](const Status& saved) {
+        outcome.selectionsSaved = saved.ok();
+        if (saved.failedWith(Cause::AccessDenied)) outcome.accessDenied = true;
+    };
+    const Status saved = save();
+    settle(saved);
+    if (saved.failedWith(Cause::InUse)) outcome.held.push_back({save, settle});
+    // What another program held is tried again last, together, within one deadline.
+    retryHeldWrites(host, outcome.held);
     return outcome;
 }
 
 std::string applyFailureMessage(const ApplyOutcome& outcome, const ProcessStrings& strings) {
     if (outcome.succeeded()) return {};
-    if (outcome.programFolderUnusable)
-        return backslashFolderMessage(folderWithBackslash(strings.configBase)) + "\nApply installed and saved nothing.";
+    if (outcome.programFolderUnusable) return nothingAppliedMessage(folderWithBackslash(strings.configBase));
     std::string message;
     if (outcome.modNameUnsafe) {
         message = unsafeModNameMessage(strings.configBase, strings.modName);
     } else if (outcome.modsFolderMissing) {
-        message =
-            "The working directory has no \"mods\" folder, so the program was not started from the game's "
-            "folder. Nothing was installed.";
+        message = noModsFolderMessage();
     } else {
         std::vector<std::string> missingSets;
         for (const MissingSet& set : outcome.missingSets)
@@ -109,7 +115,7 @@ std::string applyFailureMessage(const ApplyOutcome& outcome, const ProcessString
     }
     if (!outcome.selectionsSaved) {
         if (!message.empty()) message += "\n";
-        message += "Your choices could not be saved in " + quoted(selectionsPath(strings.configBase)) + ".";
+        message += choicesNotSavedMessage(selectionsPath(strings.configBase));
     }
     return outcome.accessDenied ? writeDeniedMessage(message) : message;
 }

@@ -3,7 +3,8 @@
 // weapon names file and weapons.ini (or delete weapons.ini), save the choices.
 //
 // Every step runs whatever became of the earlier ones and nothing is rolled
-// back. Unlike a silent installer, the outcome records every real failure so
+// back; a target another program holds is tried again once all the others
+// are done (see kHeldFileWait). Unlike a silent installer, the outcome records every real failure so
 // the window can say what went wrong instead of confirming success: a file
 // it could not write, a set file outside the set library, a list naming a
 // set that is not there. Before it writes, Apply removes what a killed
@@ -41,9 +42,11 @@ struct ApplyOutcome : InstallFailures {
 
 // boxTicked is asked twice, as the sequence reads the check box twice: for the
 // branch on "Use Modified Weapons" and when the selections file is written.
-// output is the shared line-file handle, input Apply's own reading handle.
-ApplyOutcome runApply(Host& host, LineFile& output, LineFile& input, const ProcessStrings& strings,
-                      const SlotTexts& texts, const std::function<bool()>& boxTicked);
+// The sets are read through a ConfinedHost of the set library; the files
+// written through one line-file handle while each set's name.txt and
+// stats.ini are read through another.
+ApplyOutcome runApply(Host& host, const ProcessStrings& strings, const SlotTexts& texts,
+                      const std::function<bool()>& boxTicked);
 
 // The error report's message for a failed Apply; empty when it succeeded.
 std::string applyFailureMessage(const ApplyOutcome& outcome, const ProcessStrings& strings);

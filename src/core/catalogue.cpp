@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/display_text.h"
+#include "core/escaping.h"
 
 namespace modsetup {
 namespace {
@@ -18,12 +18,13 @@ std::vector<std::string>& namesFor(SlotFolderListing& listing, const FolderEntry
 }  // namespace
 
 SlotFolderListing listSlotFolder(Host& host, const std::string& configBase, std::size_t slot) {
-    std::vector<FolderEntry> entries;
     SlotFolderListing listing;
     // A folder that is missing or cannot be listed offers nothing.
-    listing.listed = host.listFolder(slotFolderPath(configBase, slot) + "\\*.*", entries);
-    listing.offered.reserve(entries.size());
-    for (auto& entry : entries) {
+    auto entries = host.listFolder(slotFolderPath(configBase, slot));
+    listing.listed = entries.ok();
+    if (!listing.listed) return listing;
+    listing.offered.reserve(entries.value().size());
+    for (auto& entry : entries.value()) {
         if (!entry.isDirectory || entry.name == "." || entry.name == "..") continue;
         namesFor(listing, entry).push_back(std::move(entry.name));
     }

@@ -44,12 +44,12 @@ std::optional<std::string> selectionsText(const SlotTexts& texts, bool boxTicked
     return bytes;
 }
 
-bool writeSelections(LineFile& handle, const std::string& configBase, const SlotTexts& texts, bool boxTicked) {
+Status writeSelections(LineFile& handle, const std::string& configBase, const SlotTexts& texts, bool boxTicked) {
     const std::optional<std::string> text = selectionsText(texts, boxTicked);
-    if (!text) return false;
-    const bool opened = handle.openWrite(selectionsPath(configBase));
+    if (!text) return Cause::Failed;
+    handle.openWrite(selectionsPath(configBase));
     handle.writeLines(*text);
-    return handle.close() && opened;
+    return handle.close();
 }
 
 }  // namespace modsetup

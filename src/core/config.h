@@ -49,8 +49,9 @@ SavedSelections readSelections(LineFile& handle, const std::string& configBase);
 // CR LF after each. Nothing when a text holds a line break: it would split
 // its line in two and move every later choice.
 std::optional<std::string> selectionsText(const SlotTexts& texts, bool boxTicked);
-// Writes selectionsText's bytes to the selections file; false when there are
-// none or they could not be written (the file then keeps its old content).
-bool writeSelections(LineFile& handle, const std::string& configBase, const SlotTexts& texts, bool boxTicked);
+// Writes selectionsText's bytes to the selections file; Failed when there
+// are none, or why they could not be written (the file then keeps its old
+// content).
+Status writeSelections(LineFile& handle, const std::string& configBase, const SlotTexts& texts, bool boxTicked);
 
 }  // namespace modsetup

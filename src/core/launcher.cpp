@@ -3,7 +3,7 @@
 #include <array>
 
 #include "core/config.h"
-#include "core/error_text.h"
+#include "core/messages.h"
 #include "core/mod_name.h"
 
 namespace modsetup {
@@ -22,14 +22,7 @@ std::array<std::string, 2> launchScriptLines(std::string_view modName) {
 
 std::string launchScriptName(std::string_view modName) { return std::string(modName) + ".bat"; }
 
-std::string launchScriptText(std::string_view modName) {
-    std::string text;
-    for (const auto& line : launchScriptLines(modName)) text += line + "\r\n";
-    return text;
-}
-
-PlayOutcome runPlay(Host& host, LineFile& shared, const std::string& configBase, const std::string& modName,
-                    WindowHandle owner) {
+PlayOutcome runPlay(Host& host, const std::string& configBase, const std::string& modName, WindowHandle owner) {
     PlayOutcome outcome;
     if (const std::string folder = folderWithBackslash(configBase); !folder.empty()) {
         outcome.error = backslashFolderMessage(folder);
@@ -40,17 +33,19 @@ PlayOutcome runPlay(Host& host, LineFile& shared, const std::string& configBase,
         return outcome;
     }
     const std::string script = launchScriptName(modName);
-    const bool opened = shared.openWrite(script);
-    for (const auto& line : launchScriptLines(modName)) shared.writeLine(line);
-    outcome.scriptWritten = shared.close() && opened;
-    if (!outcome.scriptWritten) {
+    LineFile handle(host);
+    handle.openWrite(script);
+    for (const auto& line : launchScriptLines(modName)) handle.writeLine(line);
+    const Status written = handle.close();
+    outcome.scriptWritten = written.ok();
+    if (!written.ok()) {
         outcome.error = launchScriptNotWrittenMessage(script);
-        if (shared.writeFailure() == FileFailure::AccessDenied) outcome.error = writeDeniedMessage(outcome.error);
+        if (written.failedWith(Cause::AccessDenied)) outcome.error = writeDeniedMessage(outcome.error);
         return outcome;
     }
-    std::string reason;
-    if (!host.shellOpen(script, owner, reason)) {
-        outcome.error = launchScriptNotOpenedMessage(script, reason);
+    const Status opened = host.shellOpen(script, owner);
+    if (!opened.ok()) {
+        outcome.error = launchScriptNotOpenedMessage(script, opened.failure().systemText);
         return outcome;
     }
     outcome.launched = true;

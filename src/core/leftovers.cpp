@@ -27,14 +27,14 @@ void removeLeftovers(Host& host, const std::vector<std::string>& targets) {
         known->names.push_back(target.substr(cut + 1));
     }
     for (const FolderTargets& folder : folders) {
-        std::vector<FolderEntry> entries;
-        if (!host.listFolder(folder.folder + "\\*.*", entries)) continue;
-        for (const FolderEntry& entry : entries) {
+        const auto entries = host.listFolder(folder.folder);
+        if (!entries.ok()) continue;
+        for (const FolderEntry& entry : entries.value()) {
             const std::string_view target = temporaryTarget(entry.name);
             if (entry.isDirectory || target.empty()) continue;
             if (std::any_of(folder.names.begin(), folder.names.end(),
                             [&](const std::string& name) { return equalsIgnoringCase(name, target); }))
-                host.deleteFile(folder.folder + "\\" + entry.name);
+                (void)host.deleteFile(folder.folder + "\\" + entry.name);
         }
     }
 }

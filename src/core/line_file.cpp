@@ -6,19 +6,28 @@ namespace modsetup {
 
 LineFile::~LineFile() { close(); }
 
-bool LineFile::openRead(const std::string& path) {
+const Status& LineFile::openRead(const std::string& path) {
     close();
-    std::string reason;
-    input_ = host_.openRead(path, reason);
-    return input_ != nullptr;
+    auto opened = host_.openRead(path);
+    if (opened.ok()) {
+        input_ = std::move(opened.value());
+        readResult_ = done();
+    } else {
+        readResult_ = opened.failure();
+    }
+    return readResult_;
 }
 
-bool LineFile::openWrite(const std::string& path) {
+const Status& LineFile::openWrite(const std::string& path) {
     close();
-    FileFailure failure = FileFailure::Failed;
-    output_ = host_.openReplace(path, failure);
-    writeFailure_ = output_ ? FileFailure::None : failure == FileFailure::None ? FileFailure::Failed : failure;
-    return output_ != nullptr;
+    auto opened = openReplace(host_, path);
+    if (opened.ok()) {
+        output_ = std::move(opened.value());
+        writeResult_ = done();
+    } else {
+        writeResult_ = openFailure_ = opened.failure();
+    }
+    return writeResult_;
 }
 
 // Refills the emptied buffer; false at the end of the file or of the bytes a
@@ -72,15 +81,10 @@ void LineFile::writeLines(std::string_view lines) {
     if (!output_->write(lines.data(), lines.size())) writeFailed_ = true;
 }
 
-void LineFile::writeNumber(long long number) { writeLine(std::to_string(number)); }
-
-bool LineFile::close() {
-    bool ok = true;
-    if (output_) {
-        const FileResult committed = writeFailed_ ? FileResult(false) : output_->commit();
-        writeFailure_ = committed.failure();
-        ok = committed;
-    }
+const Status& LineFile::close() {
+    writeResult_ = openFailure_;
+    openFailure_ = done();
+    if (output_) writeResult_ = writeFailed_ ? Status(Cause::Failed) : output_->commit();
     output_.reset();  // without a commit this removes the temporary file
     input_.reset();
     writeFailed_ = false;
@@ -88,7 +92,7 @@ bool LineFile::close() {
     bufferStart_ = bufferEnd_ = 0;
     bytesRead_ = 0;
     ended_ = false;
-    return ok;
+    return writeResult_;
 }
 
 }  // namespace modsetup

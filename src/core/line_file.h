@@ -23,6 +23,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/file_writes.h"
 #include "core/platform/host.h"
 
 namespace modsetup {
@@ -48,28 +49,29 @@ public:
     LineFile(const LineFile&) = delete;
     LineFile& operator=(const LineFile&) = delete;
 
-    // Opens an existing regular file read-only. False (handle closed) when it
-    // cannot; a named pipe or a device reads as a missing file.
-    bool openRead(const std::string& path);
-    // Starts writing path anew. False (handle closed) when it cannot.
-    bool openWrite(const std::string& path);
+    // Opens an existing regular file read-only; a failure (kept as
+    // readResult) leaves the handle closed, and a named pipe or a device
+    // reads as a missing file.
+    const Status& openRead(const std::string& path);
+    // Starts writing path anew; a failure leaves the handle closed, and close
+    // then gives it.
+    const Status& openWrite(const std::string& path);
 
     std::string readLine();
     void writeLine(std::string_view text);
-    void writeNumber(long long number);
     // Writes lines that a file's text function made, each ended by kLineEnd
     // already, as they are.
     void writeLines(std::string_view lines);
 
-    // Ends the use of the handle. For a file being written: true when every
-    // line reached the file and it replaced the target; false otherwise (the
-    // target then keeps its old content). For a read or a closed handle: true.
-    bool close();
+    // Ends the use of the handle. For a file being written: done when every
+    // line reached the file and it replaced the target; otherwise why not
+    // (the target then keeps its old content). For a read or a closed
+    // handle: done.
+    const Status& close();
 
     bool isOpen() const { return input_ != nullptr || output_ != nullptr; }
-    // Why the latest write through this handle failed (its open or its
-    // close); None when it did not fail.
-    FileFailure writeFailure() const { return writeFailure_; }
+    // What the latest openRead came to.
+    const Status& readResult() const { return readResult_; }
     // True once a read has reached the end of the file (or of what it may
     // give), and for a handle not open for reading: every line from here on
     // reads empty.
@@ -82,7 +84,9 @@ private:
     std::unique_ptr<InputFile> input_;
     std::unique_ptr<OutputFile> output_;
     bool writeFailed_ = false;
-    FileFailure writeFailure_ = FileFailure::None;
+    Status openFailure_ = done();  // of an openWrite that failed, until close
+    Status readResult_ = done();
+    Status writeResult_ = done();     // of the latest openWrite, then of its close
     std::unique_ptr<char[]> buffer_;  // kMaxLineFileBytes while a file is read
     std::size_t bufferStart_ = 0;
     std::size_t bufferEnd_ = 0;

@@ -1,18 +1,20 @@
 #include "core/load_sequence.h"
 
-#include "core/error_text.h"
+#include "core/confined_host.h"
+#include "core/messages.h"
 
 namespace modsetup {
 
-LoadOutcome runLoadSequence(Host& host, LineFile& shared, const PictureAreas& areas) {
+LoadOutcome runLoadSequence(Host& system, const PictureAreas& areas) {
     LoadOutcome outcome;
-    outcome.strings.configBase = deriveConfigBase(host.programPath());
+    outcome.strings.configBase = deriveConfigBase(system.programPath());
     // Every path below would name some other place: read nothing from there.
     if (const std::string folder = folderWithBackslash(outcome.strings.configBase); !folder.empty()) {
         outcome.errors.push_back(backslashFolderMessage(folder));
         return outcome;
     }
-    host.confineBelow(outcome.strings.configBase);
+    ConfinedHost host(system, outcome.strings.configBase);
+    LineFile shared(host);
     readModIni(shared, outcome.strings);
     outcome.selections = readSelections(shared, outcome.strings.configBase);
 

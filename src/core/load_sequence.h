@@ -25,10 +25,11 @@ struct LoadOutcome {
     SlotEntries entries;
 };
 
-// Reads mod.ini and the selections file through the shared handle; each
-// picture is kept as far as its view shows it. When the program's folder
+// Reads mod.ini, the selections file and the set library through a
+// ConfinedHost of the set library; each picture is kept as far as its view
+// shows it. When the program's folder
 // cannot be used (see folderWithBackslash) it reads nothing at all, offers no
 // sets, and says why in errors.
-LoadOutcome runLoadSequence(Host& host, LineFile& shared, const PictureAreas& areas = kWholePictures);
+LoadOutcome runLoadSequence(Host& host, const PictureAreas& areas = kWholePictures);
 
 }  // namespace modsetup

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "core/config.h"
-#include "core/display_text.h"
-#include "core/error_text.h"
+#include "core/escaping.h"
+#include "core/messages.h"
 #include "core/windows_names.h"
 
 namespace modsetup {
@@ -34,19 +34,8 @@ std::size_t firstByteBeyondAscii(std::string_view modName) {
 }
 
 std::string unsafeModNameMessage(std::string_view configBase, std::string_view modName) {
-    std::string message = "The mod name " + quoted(modName) + " in " + quoted(modIniPath(std::string(configBase))) +
-                          " cannot be used as a folder name.\n";
-    message += "A mod name must not be empty, end in a blank or a dot, be longer than " +
-               std::to_string(kMaxModNameBytes) +
-               " bytes, or be a device name of Windows (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9, alone or "
-               "before a dot), and must not contain a control character or any of ";
-    for (char c : std::string(kWindowsForbiddenCharacters) + std::string(kScriptCharacters)) {
-        message += c;
-        message += ' ';
-    }
-    message.pop_back();
-    message += ".\nCorrect the second line of that file, then press Undo to read it again.";
-    return message;
+    return unsafeModNameMessage(modIniPath(std::string(configBase)), modName, kMaxModNameBytes,
+                                std::string(kWindowsForbiddenCharacters) + std::string(kScriptCharacters));
 }
 
 }  // namespace modsetup

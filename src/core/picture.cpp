@@ -1,18 +1,23 @@
 #include "core/picture.h"
 
-#include "core/error_text.h"
+#include "core/messages.h"
 
 namespace modsetup {
 
 PictureLoad loadPicture(Host& host, const std::string& path, PictureArea area) {
     PictureLoad load;
-    auto file = host.openRead(path, load.failure);
-    if (!file) {
-        load.error = cannotOpenFileMessage(path, load.failure);
+    auto file = host.openRead(path);
+    if (!file.ok()) {
+        load.openFailure = file.failure();
+        load.error = cannotOpenFileMessage(path, failureText(file.failure()));
         return load;
     }
-    load.picture = decodeBitmap(*file, area, &load.failure);
-    if (!load.picture) load.error = std::string(kBitmapNotValid);
+    BitmapFault fault = BitmapFault::NotABitmap;
+    load.picture = decodeBitmap(*file.value(), area, &fault);
+    if (!load.picture) {
+        load.fault = fault;
+        load.error = std::string(kBitmapNotValid);
+    }
     return load;
 }
 

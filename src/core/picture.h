@@ -36,24 +36,40 @@ struct PictureArea {
 };
 inline constexpr PictureArea kWholePicture{INT_MAX, INT_MAX};
 
+// Why a file is not a bitmap the program reads.
+enum class BitmapFault {
+    NotABitmap,
+    HeaderCutShort,
+    MasksCutShort,
+    UnknownHeader,
+    NoSize,             // no width or no height
+    TooManyPixels,      // more than kMaxPicturePixels
+    PixelDataOutside,   // its pixel data would start outside the file
+    UnsupportedBits,    // of bits per pixel
+    UnsupportedPixels,  // of pixel data (compression)
+    PixelDataCutShort,
+    RunLengthCutShort,
+};
+
 // Decodes a bitmap file opened for reading, keeping the top-left area of it;
-// nothing when it is not a valid bitmap, and then failure (when given) says
-// why in a few words ("pixel data cut short"). Only what the area needs is
+// nothing when it is not a valid bitmap, and then fault (when given) says
+// why. Only what the area needs is
 // read: the headers and colour table, then the kept rows' bytes, the file
 // passing over the rest. A plain bitmap's declared size is checked against
 // the file's size, not by reading every pixel. Run-length data, which cannot
 // be entered in the middle, is read through in pieces. Memory and, but for
 // run-length data, time grow with the kept area, not with the file.
-std::optional<Picture> decodeBitmap(InputFile& file, PictureArea area = kWholePicture, std::string* failure = nullptr);
+std::optional<Picture> decodeBitmap(InputFile& file, PictureArea area = kWholePicture, BitmapFault* fault = nullptr);
 
 // The same for the bytes of a bitmap file in memory.
 std::optional<Picture> decodeBitmap(std::string_view bytes, PictureArea area = kWholePicture,
-                                    std::string* failure = nullptr);
+                                    BitmapFault* fault = nullptr);
 
 struct PictureLoad {
-    std::optional<Picture> picture;  // set on success
-    std::string error;               // on failure: the message of the error report
-    std::string failure;             // on failure: the host's or the decoder's reason
+    std::optional<Picture> picture;      // set on success
+    std::string error;                   // on failure: the message of the error report
+    std::optional<Failure> openFailure;  // why the file could not be opened
+    std::optional<BitmapFault> fault;    // why it is not a valid bitmap
 };
 
 // Reads and decodes one picture file, keeping the given area of it.

@@ -18,16 +18,20 @@ std::string readWeaponName(LineFile& input, std::string_view configBase, std::si
     return weaponNameLine(firstLine, text);
 }
 
-bool writeWeaponNames(LineFile& output, LineFile& input, const ProcessStrings& strings, const SlotTexts& texts) {
-    const bool opened = output.openWrite(weaponNamesPath(strings.modName));
+Status writeWeaponNames(LineFile& output, LineFile& input, const ProcessStrings& strings, const SlotTexts& texts,
+                        std::vector<std::string>& outsideSources) {
+    output.openWrite(weaponNamesPath(strings.modName));
     for (const WeaponNameLine& entry : kWeaponNameLines) {
         if (entry.slot == kFixedWeapon) {
             output.writeLine(entry.constant);
             continue;
         }
         output.writeLine(readWeaponName(input, strings.configBase, entry.slot, texts[entry.slot]));
+        if (input.readResult().failedWith(Cause::Outside))
+            addOutsideSource(outsideSources,
+                             setFolderPath(strings.configBase, entry.slot, texts[entry.slot]) + std::string(kNameFile));
     }
-    return output.close() && opened;
+    return output.close();
 }
 
 }  // namespace modsetup

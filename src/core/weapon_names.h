@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/config.h"
 #include "core/line_file.h"
@@ -25,7 +26,10 @@ std::string weaponNameLine(std::string_view firstLine, std::string_view setName)
 std::string readWeaponName(LineFile& input, std::string_view configBase, std::size_t slot, std::string_view text);
 
 // Writes the file through output, opening each set's name.txt in turn through
-// input while output is open. True when the whole file was written.
-bool writeWeaponNames(LineFile& output, LineFile& input, const ProcessStrings& strings, const SlotTexts& texts);
+// input while output is open; a name.txt that leads outside the set library
+// is added to outsideSources (once) and read as missing. Done when the whole
+// file was written.
+Status writeWeaponNames(LineFile& output, LineFile& input, const ProcessStrings& strings, const SlotTexts& texts,
+                        std::vector<std::string>& outsideSources);
 
 }  // namespace modsetup

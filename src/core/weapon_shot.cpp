@@ -35,10 +35,9 @@ std::optional<std::string_view> shotFile(std::size_t slot) {
 std::optional<std::string> readShot(Host& host, std::string_view configBase, std::size_t slot, std::string_view text) {
     const std::optional<std::string_view> file = shotFile(slot);
     if (!file) return std::nullopt;
-    std::string reason;
-    const auto input = host.openRead(setFolderPath(configBase, slot, text) + std::string(*file), reason);
-    if (!input) return std::nullopt;
-    std::optional<std::string> bytes = readAtMost(*input, kMaxSoundFileBytes);
+    const auto input = host.openRead(setFolderPath(configBase, slot, text) + std::string(*file));
+    if (!input.ok()) return std::nullopt;
+    std::optional<std::string> bytes = readAtMost(*input.value(), kMaxSoundFileBytes);
     if (!bytes || !readWaveFormat(*bytes)) return std::nullopt;
     return bytes;
 }

@@ -18,8 +18,9 @@ static_assert(setSectionsMatchSlots(), "a set section's header differs from its 
 
 std::string weaponStatsPath(std::string_view modName) { return modPath(modName, "\\weapons.ini"); }
 
-bool writeWeaponStats(LineFile& output, LineFile& input, const ProcessStrings& strings, const SlotTexts& texts) {
-    const bool opened = output.openWrite(weaponStatsPath(strings.modName));
+Status writeWeaponStats(LineFile& output, LineFile& input, const ProcessStrings& strings, const SlotTexts& texts,
+                        std::vector<std::string>& outsideSources) {
+    output.openWrite(weaponStatsPath(strings.modName));
     output.writeLine("[Info]");
     output.writeLine("Name=" + strings.modName);
     output.writeLine("Version=1");
@@ -33,12 +34,15 @@ bool writeWeaponStats(LineFile& output, LineFile& input, const ProcessStrings& s
         }
         // Each value is written as soon as it is read: stats.ini holds bare
         // values, one per line, in key order.
-        input.openRead(setFolderPath(strings.configBase, section.slot, texts[section.slot]) + std::string(kStatsFile));
+        const std::string stats =
+            setFolderPath(strings.configBase, section.slot, texts[section.slot]) + std::string(kStatsFile);
+        input.openRead(stats);
+        if (input.readResult().failedWith(Cause::Outside)) addOutsideSource(outsideSources, stats);
         for (std::string_view key : kSetStatsKeys) output.writeLine(std::string(key) + input.readLine());
         input.close();
         output.writeLine("");
     }
-    return output.close() && opened;
+    return output.close();
 }
 
 StatsValues readSetStats(LineFile& input, std::string_view configBase, std::size_t slot, std::string_view text) {
@@ -51,7 +55,7 @@ StatsValues readSetStats(LineFile& input, std::string_view configBase, std::size
 
 std::optional<StatsValues> readInstalledStats(LineFile& input, std::string_view modName, std::size_t slot) {
     // A mod name Apply refuses names no mod folder Apply writes.
-    if (slot >= kWeaponSlotCount || !isSafeModName(modName) || !input.openRead(weaponStatsPath(modName)))
+    if (slot >= kWeaponSlotCount || !isSafeModName(modName) || !input.openRead(weaponStatsPath(modName)).ok())
         return std::nullopt;
     const std::string_view header = kSlots[slot].statsSection;
     bool inSection = false;

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/config.h"
 #include "core/line_file.h"
@@ -21,8 +22,11 @@ std::string weaponStatsPath(std::string_view modName);
 inline constexpr std::string_view kStatsFile = "\\stats.ini";
 
 // Writes the file through output, opening each set's stats.ini in turn through
-// input while output is open. True when the whole file was written.
-bool writeWeaponStats(LineFile& output, LineFile& input, const ProcessStrings& strings, const SlotTexts& texts);
+// input while output is open; a stats.ini that leads outside the set library
+// is added to outsideSources (once) and read as missing. Done when the whole
+// file was written.
+Status writeWeaponStats(LineFile& output, LineFile& input, const ProcessStrings& strings, const SlotTexts& texts,
+                        std::vector<std::string>& outsideSources);
 
 // The nine values of a weapon section, in key order.
 using StatsValues = std::array<std::string, kStatsValueCount>;

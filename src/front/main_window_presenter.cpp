@@ -3,10 +3,11 @@
 #include <algorithm>
 
 #include "core/apply.h"
-#include "core/display_text.h"
-#include "core/error_text.h"
+#include "core/confined_host.h"
+#include "core/escaping.h"
 #include "core/launcher.h"
 #include "core/load_sequence.h"
+#include "core/messages.h"
 #include "core/weapon_names.h"
 #include "core/weapon_shot.h"
 #include "core/weapon_stats.h"
@@ -29,19 +30,13 @@ bool sameIgnoringCase(const ShownText& a, const ShownText& b, const TextCodec& c
 }  // namespace
 
 MainWindowPresenter::MainWindowPresenter(Host& host, Audio& audio, MainWindowView& view, const TextCodec& codec)
-    : host_(host),
-      audio_(audio),
-      view_(view),
-      codec_(codec),
-      shared_(host),
-      input_(host),
-      areas_(pictureAreas(view.layoutScale())) {}
+    : host_(host), audio_(audio), view_(view), codec_(codec), areas_(pictureAreas(view.layoutScale())) {}
 
 void MainWindowPresenter::FormCreate() {
     for (std::size_t slot = 0; slot < kSlotCount; ++slot) setEntries(slot, {});
     view_.setOuterSize(computedOuterSize(view_.layoutScale()));
 
-    LoadOutcome outcome = runLoadSequence(host_, shared_, areas_);
+    LoadOutcome outcome = runLoadSequence(host_, areas_);
     strings_ = std::move(outcome.strings);
     view_.setTitle(shownTitle());
     for (std::size_t slot = 0; slot < kSlotCount; ++slot) setProgramText(slot, outcome.selections.texts[slot]);
@@ -53,15 +48,15 @@ void MainWindowPresenter::FormCreate() {
 }
 
 void MainWindowPresenter::ComboBoxChange(std::size_t slot) {
+    ConfinedHost library(host_, strings_.configBase);
     const SlotPreviewLoad load =
-        loadSlotPreviews(host_, strings_.configBase, slot, listBytes(slot), PreviewOrder::Handler, areas_);
+        loadSlotPreviews(library, strings_.configBase, slot, listBytes(slot), PreviewOrder::Handler, areas_);
     showPictures(load.loaded);
     if (!load.error.empty()) report({load.error});
 }
 
 void MainWindowPresenter::Button1Click() {
-    const ApplyOutcome outcome =
-        runApply(host_, shared_, input_, strings_, slotTexts(), [this] { return view_.checkBoxTicked(); });
+    const ApplyOutcome outcome = runApply(host_, strings_, slotTexts(), [this] { return view_.checkBoxTicked(); });
     // Confirming an Apply that could not install the sets would mislead.
     view_.setConfirmationShown(outcome.succeeded());
     if (!outcome.succeeded()) report({applyFailureMessage(outcome, strings_)});
@@ -70,7 +65,7 @@ void MainWindowPresenter::Button1Click() {
 void MainWindowPresenter::Button3Click() { view_.closeWindow(); }
 
 void MainWindowPresenter::Button4Click() {
-    const PlayOutcome outcome = runPlay(host_, shared_, strings_.configBase, strings_.modName, view_.nativeWindow());
+    const PlayOutcome outcome = runPlay(host_, strings_.configBase, strings_.modName, view_.nativeWindow());
     if (outcome.launched) {
         view_.closeWindow();
         return;
@@ -114,18 +109,21 @@ void MainWindowPresenter::listShotKey(std::size_t slot) { playShot(slot); }
 
 void MainWindowPresenter::playShot(std::size_t slot) {
     if (slot >= kWeaponSlotCount) return;
-    if (std::optional<std::string> shot = readShot(host_, strings_.configBase, slot, listBytes(slot)))
+    ConfinedHost library(host_, strings_.configBase);
+    if (std::optional<std::string> shot = readShot(library, strings_.configBase, slot, listBytes(slot)))
         audio_.play(std::move(*shot));
 }
 
 ShownText MainWindowPresenter::listTooltip(std::size_t slot) {
     if (slot >= kWeaponSlotCount) return {};
     const std::string text = listBytes(slot);
+    ConfinedHost library(host_, strings_.configBase);
+    LineFile input(library);
     WeaponTooltipFacts facts;
-    facts.name = readWeaponName(input_, strings_.configBase, slot, text);
-    facts.values = readSetStats(input_, strings_.configBase, slot, text);
-    facts.installed = readInstalledStats(input_, strings_.modName, slot);
-    facts.hasShot = readShot(host_, strings_.configBase, slot, text).has_value();
+    facts.name = readWeaponName(input, strings_.configBase, slot, text);
+    facts.values = readSetStats(input, strings_.configBase, slot, text);
+    facts.installed = readInstalledStats(input, strings_.modName, slot);
+    facts.hasShot = readShot(library, strings_.configBase, slot, text).has_value();
     // Line by line, so that one file's bytes do not decide how another's are read.
     const std::string bytes = weaponTooltipText(facts, kShotKeyName);
     ShownText shown;

@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "core/config.h"
-#include "core/line_file.h"
 #include "core/platform/audio.h"
 #include "core/platform/host.h"
 #include "core/previews.h"
@@ -96,8 +95,6 @@ private:
     Audio& audio_;
     MainWindowView& view_;
     const TextCodec& codec_;
-    LineFile shared_;  // the load sequence, Play, and every file Apply writes
-    LineFile input_;   // Apply's reading of the sets' files
     ProcessStrings strings_;
     PictureAreas areas_;
     std::array<SlotList, kSlotCount> lists_;

@@ -6,8 +6,8 @@
 #include <sstream>
 
 #include "check/check_program.h"
+#include "check/messages.h"
 #include "check/report.h"
-#include "check/report_text.h"
 #include "check_library.h"
 #include "core/slots.h"
 #include "test_support.h"

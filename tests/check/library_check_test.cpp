@@ -9,9 +9,9 @@
 #include "apply_library.h"
 #include "check/check_program.h"
 #include "check/library_check.h"
-#include "check/report_text.h"
+#include "check/messages.h"
 #include "check_library.h"
-#include "core/platform/forwarding_host.h"
+#include "forwarding_host.h"
 #include "test_support.h"
 
 namespace modsetup::check {
@@ -321,16 +321,18 @@ TEST_F(LibraryCheck, EachFaultIsReportedOnceWithWhatTheProgramDoes) {
 
 // Marks the entries whose names begin with "Hidden" hidden, and those that
 // begin with "Unwritable" as names the code page cannot write, as the Windows
-// host reports them.
+// host reports them. It lists the library itself, unconfined.
 class HidingHost : public ForwardingHost {
 public:
     using ForwardingHost::ForwardingHost;
-    bool listFolder(const std::string& pattern, std::vector<FolderEntry>& entries) override {
-        const bool listed = ForwardingHost::listFolder(pattern, entries);
-        for (auto& entry : entries) entry.isHidden = entry.name.starts_with("Hidden");
-        for (auto& entry : entries) entry.nameUnrepresentable = entry.name.starts_with("Unwritable");
+    Result<std::vector<FolderEntry>> listFolder(const std::string& folder) override {
+        auto listed = ForwardingHost::listFolder(folder);
+        if (!listed.ok()) return listed;
+        for (auto& entry : listed.value()) entry.isHidden = entry.name.starts_with("Hidden");
+        for (auto& entry : listed.value()) entry.nameUnrepresentable = entry.name.starts_with("Unwritable");
         return listed;
     }
+    std::unique_ptr<Confinement> confine(const std::string&) override { return nullptr; }
 };
 
 TEST_F(LibraryCheck, HiddenSetIsNamedAsNotOfferedAndNotCheckedFurther) {

@@ -108,10 +108,8 @@ std::map<std::string, std::string> filesBelow(const std::filesystem::path& folde
 GameFolder::GameFolder() : cwd_(dir_.path()) { std::filesystem::create_directory(dir_ / "mods"); }
 
 ApplyOutcome GameFolder::applyTicked(Host& host, const SlotTexts& texts) const {
-    LineFile output(host);
-    LineFile input(host);
     const ProcessStrings strings{configBase(), "Desert Mod", "Desert"};
-    return runApply(host, output, input, strings, texts, [] { return true; });
+    return runApply(host, strings, texts, [] { return true; });
 }
 
 std::filesystem::path GameFolder::modFolder(std::string_view modName) const {

@@ -4,8 +4,8 @@
 
 #include "apply_library.h"
 #include "core/apply.h"
-#include "core/error_text.h"
-#include "core/platform/forwarding_host.h"
+#include "core/messages.h"
+#include "forwarding_host.h"
 
 namespace modsetup {
 namespace {
@@ -18,27 +18,25 @@ using testing::readFile;
 using testing::soldierFiles;
 using testing::writeFile;
 
-// Notes every operation that changes the file system, with its path.
+// Notes every operation that changes the file system, with its path: a
+// file put in its place is a program's own file written ("write", which
+// reaches the disk first) or a set's file copied ("copy").
 class RecordingHost : public ForwardingHost {
 public:
     using ForwardingHost::ForwardingHost;
     std::vector<std::string> calls;
 
-    std::unique_ptr<OutputFile> openReplace(const std::string& path, FileFailure& failure) override {
-        calls.push_back("write " + path);
-        return ForwardingHost::openReplace(path, failure);
+    Status moveOver(const std::string& from, const std::string& to, bool durable) override {
+        calls.push_back((durable ? "write " : "copy ") + to);
+        return ForwardingHost::moveOver(from, to, durable);
     }
-    FileResult createDirectory(const std::string& path) override {
+    Status createDirectory(const std::string& path) override {
         calls.push_back("create " + path);
         return ForwardingHost::createDirectory(path);
     }
-    FileResult deleteFile(const std::string& path) override {
+    Status deleteFile(const std::string& path) override {
         calls.push_back("delete " + path);
         return ForwardingHost::deleteFile(path);
-    }
-    FileResult copyFile(const std::string& source, const std::string& target) override {
-        calls.push_back("copy " + target);
-        return ForwardingHost::copyFile(source, target);
     }
 };
 
@@ -46,9 +44,9 @@ public:
 class BravoCopyFails : public ForwardingHost {
 public:
     using ForwardingHost::ForwardingHost;
-    FileResult copyFile(const std::string& source, const std::string& target) override {
-        if (target.find("\\gostek-gfx\\team2\\") != std::string::npos) return false;
-        return ForwardingHost::copyFile(source, target);
+    Status moveOver(const std::string& from, const std::string& to, bool durable) override {
+        if (to.find("\\gostek-gfx\\team2\\") != std::string::npos) return Cause::Failed;
+        return ForwardingHost::moveOver(from, to, durable);
     }
 };
 
@@ -65,9 +63,7 @@ protected:
 
     ApplyOutcome apply(bool ticked, Host* host = nullptr) {
         Host& used = host ? *host : *system;
-        LineFile output(used);
-        LineFile input(used);
-        return runApply(used, output, input, strings, texts, [ticked] { return ticked; });
+        return runApply(used, strings, texts, [ticked] { return ticked; });
     }
     std::filesystem::path mod() const { return game.modFolder("Desert"); }
     std::map<std::string, std::string> modFiles() const { return filesBelow(mod()); }
@@ -383,39 +379,52 @@ TEST_F(ApplyTest, FromAFolderWhosePathHoldsABackslashNothingIsTouched) {
     EXPECT_EQ(message(outcome), backslashFolderMessage("/home/player/ga\\me") + "\nApply installed and saved nothing.");
 }
 
-// Fails the copy onto one target for a given cause, as the host would tell it.
+// Refuses to put the copy onto one target in its place, for a given cause, as
+// the host would tell it; its clock only moves when it waits.
 struct OneCopyFails : ForwardingHost {
-    OneCopyFails(Host& inner, FileFailure failure) : ForwardingHost(inner), failure(failure) {}
-    FileResult copyFile(const std::string& source, const std::string& target) override {
-        return target.ends_with("\\mp5-fire.wav") ? FileResult(failure) : ForwardingHost::copyFile(source, target);
+    OneCopyFails(Host& inner, std::optional<Cause> refusal) : ForwardingHost(inner), refusal(refusal) {}
+    Status moveOver(const std::string& from, const std::string& to, bool durable) override {
+        if (refusal && to.ends_with("\\mp5-fire.wav")) return *refusal;
+        return ForwardingHost::moveOver(from, to, durable);
     }
-    FileFailure failure;
+    Clock::time_point now() override { return clock; }
+    void sleepFor(std::chrono::milliseconds duration) override { clock += duration; }
+    std::optional<Cause> refusal;
+    Clock::time_point clock{};
 };
 
 // Each cause a report names in its own words: a file another program holds,
 // a folder that refuses this user (said first, with what to do), a set file
-// that is there but unreadable; a file the set lacks is no failure.
+// that is there but unreadable (a folder in its place); a file the set lacks
+// is no failure.
 TEST_F(ApplyTest, EachCauseOfAFailedCopyIsReportedInItsOwnWords) {
     const std::string listed =
         "1 file or folder of the game mod folder could not be written:\nmods\\Desert\\sfx\\mp5-fire.wav\n";
     const std::string done = "Apply carried out all its other steps.";
-    const std::pair<FileFailure, std::string> cases[] = {
-        {FileFailure::Missing, ""},
-        {FileFailure::InUse, listed +
-                                 "The file \"mods\\Desert\\sfx\\mp5-fire.wav\" is in use by another program. "
-                                 "Close the game, then apply again.\n" +
-                                 done},
-        {FileFailure::AccessDenied,
+    const auto source = game.library() / "2/Gold/sfx/mp5-fire.wav";
+    const std::string bytes = readFile(source);
+    enum class Source { Kept, Missing, Folder };
+    const std::tuple<Source, std::optional<Cause>, std::string> cases[] = {
+        {Source::Missing, std::nullopt, ""},
+        {Source::Kept, Cause::InUse,
+         listed +
+             "The file \"mods\\Desert\\sfx\\mp5-fire.wav\" is in use by another program. "
+             "Close the game, then apply again.\n" +
+             done},
+        {Source::Kept, Cause::AccessDenied,
          "The game folder cannot be written, so run the program as administrator or "
          "install the game outside a protected folder.\n" +
              listed + done},
-        {FileFailure::Unreadable,
+        {Source::Folder, std::nullopt,
          "1 file of the chosen sets could not be read, so the game mod folder keeps what it "
          "had there:\n" +
              game.configBase() + "\\2\\Gold\\sfx\\mp5-fire.wav\n" + done},
     };
-    for (const auto& [failure, expected] : cases) {
-        OneCopyFails host(*system, failure);
+    for (const auto& [state, refusal, expected] : cases) {
+        std::filesystem::remove_all(source);
+        if (state == Source::Kept) writeFile(source, bytes);
+        if (state == Source::Folder) std::filesystem::create_directories(source);
+        OneCopyFails host(*system, refusal);
         const ApplyOutcome outcome = apply(true, &host);
         EXPECT_EQ(outcome.succeeded(), expected.empty()) << expected;
         EXPECT_EQ(message(outcome), expected);

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "core/catalogue.h"
-#include "core/platform/forwarding_host.h"
+#include "forwarding_host.h"
 #include "test_support.h"
 
 namespace modsetup {
@@ -22,16 +22,17 @@ Names sorted(Names names) {
 class MarkingHost : public ForwardingHost {
 public:
     using ForwardingHost::ForwardingHost;
-    bool listFolder(const std::string& pattern, std::vector<FolderEntry>& entries) override {
-        patterns.push_back(pattern);
-        const bool listed = ForwardingHost::listFolder(pattern, entries);
-        for (auto& entry : entries) {
+    Result<std::vector<FolderEntry>> listFolder(const std::string& folder) override {
+        folders.push_back(folder);
+        auto listed = ForwardingHost::listFolder(folder);
+        if (!listed.ok()) return listed;
+        for (auto& entry : listed.value()) {
             if (entry.name.starts_with("Hidden")) entry.isHidden = true;
             if (entry.name.starts_with("System")) entry.isSystem = true;
         }
         return listed;
     }
-    std::vector<std::string> patterns;
+    std::vector<std::string> folders;  // listed, in order
 };
 
 class Catalogue : public ::testing::Test {
@@ -80,12 +81,12 @@ TEST_F(Catalogue, HiddenAndSystemEntriesAreNotOffered) {
     EXPECT_EQ(sorted(scanSlotFolder(host, configBase, kSecondary2)), sorted({"Visible", "Another"}));
 
     // One listing tells the folders passed over apart; files are neither.
-    host.patterns.clear();
+    host.folders.clear();
     const SlotFolderListing listing = listSlotFolder(host, configBase, kSecondary2);
     EXPECT_TRUE(listing.listed);
     EXPECT_EQ(sorted(listing.offered), sorted({"Visible", "Another"}));
     EXPECT_EQ(sorted(listing.passedOver), sorted({"Hidden set", "System set"}));
-    EXPECT_EQ(host.patterns.size(), 1u);
+    EXPECT_EQ(host.folders.size(), 1u);
 }
 
 TEST_F(Catalogue, EmptyOrMissingFoldersOfferNothing) {
@@ -106,10 +107,10 @@ TEST_F(Catalogue, EntriesKeepTheHostsListingOrder) {
     // Enough names that an order imposed by the scan would show.
     for (int i = 0; i < 60; ++i) makeSets("socom", {std::to_string((i * 37) % 61) + (i % 2 ? "b" : "A")});
     testing::writeFile(library / "socom/zz.txt", "");
-    std::vector<FolderEntry> listing;
-    ASSERT_TRUE(system->listFolder(configBase + "\\socom\\*.*", listing));
+    const auto listing = system->listFolder(configBase + "\\socom");
+    ASSERT_TRUE(listing.ok());
     Names expected;
-    for (const auto& entry : listing)
+    for (const auto& entry : listing.value())
         if (entry.isDirectory && entry.name != "." && entry.name != "..") expected.push_back(entry.name);
     ASSERT_EQ(expected.size(), 60u);
     EXPECT_EQ(scanSlotFolder(host, configBase, kSecondary1), expected);
@@ -129,15 +130,13 @@ TEST_F(Catalogue, EachListIsFilledFromItsOwnFolder) {
     EXPECT_EQ(entries[kTeamBravo], entries[kTeamAlpha]);
     EXPECT_EQ(entries[kTeamBravo], scanSlotFolder(host, configBase, kTeamBravo));
 
-    // Every slot's folder is listed with the pattern matching all its entries,
-    // slot by slot.
-    host.patterns.clear();
+    // Every slot's folder is listed, slot by slot.
+    host.folders.clear();
     scanCatalogue(host, configBase);
     Names folders;
-    for (const auto& pattern : host.patterns) {
-        ASSERT_TRUE(pattern.starts_with(configBase + "\\")) << pattern;
-        ASSERT_TRUE(pattern.ends_with("\\*.*")) << pattern;
-        folders.push_back(pattern.substr(configBase.size() + 1, pattern.size() - configBase.size() - 5));
+    for (const auto& folder : host.folders) {
+        ASSERT_TRUE(folder.starts_with(configBase + "\\")) << folder;
+        folders.push_back(folder.substr(configBase.size() + 1));
     }
     EXPECT_EQ(folders, (Names{"1", "2", "3", "4", "5", "6", "7", "8", "9", "0", "socom", "knife", "chain", "law",
                               "gostek", "gostek"}));

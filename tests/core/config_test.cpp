@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "core/config.h"
-#include "core/error_text.h"
+#include "core/messages.h"
 #include "test_support.h"
 
 namespace modsetup {
@@ -119,7 +119,7 @@ TEST_F(ConfigFiles, SelectionsRoundTripByteForByte) {
     texts[2] = "";
     texts[5] = "typed, names no set ";
     texts[7] = "caf\xE9";
-    ASSERT_TRUE(writeSelections(shared, strings.configBase, texts, false));
+    ASSERT_TRUE(writeSelections(shared, strings.configBase, texts, false).ok());
     const std::string bytes = readFile(dir / "modsetup.ini");
     EXPECT_EQ(bytes, selectionsText(texts, false));
     EXPECT_EQ(bytes.substr(0, 16), "Set 1\r\nSet 2\r\n\r\n");
@@ -129,7 +129,7 @@ TEST_F(ConfigFiles, SelectionsRoundTripByteForByte) {
     EXPECT_EQ(saved.texts, texts);
     EXPECT_FALSE(saved.ticksBox);
 
-    ASSERT_TRUE(writeSelections(shared, strings.configBase, texts, true));
+    ASSERT_TRUE(writeSelections(shared, strings.configBase, texts, true).ok());
     EXPECT_TRUE(readSelections(shared, strings.configBase).ticksBox);
 }
 
@@ -143,7 +143,7 @@ TEST(SelectionsText, ANameHoldingALineBreakGivesNoText) {
 TEST_F(ConfigFiles, UnwritableSelectionsFileIsReportedAndKeepsNothingHalfWritten) {
     std::filesystem::create_directory(dir / "modsetup.ini");  // a folder where the file should be
     SlotTexts texts{};
-    EXPECT_FALSE(writeSelections(shared, strings.configBase, texts, true));
+    EXPECT_EQ(writeSelections(shared, strings.configBase, texts, true).cause(), Cause::Failed);
     EXPECT_TRUE(std::filesystem::is_directory(dir / "modsetup.ini"));
 }
 

@@ -9,8 +9,9 @@
 #include <algorithm>
 #include <fstream>
 
-#include "core/error_text.h"
+#include "core/file_writes.h"
 #include "core/line_file.h"
+#include "core/messages.h"
 #include "core/platform/host.h"
 #include "test_support.h"
 
@@ -60,12 +61,11 @@ protected:
     ScratchDir dir;
 
     std::string readAll(const std::string& path) {
-        std::string reason;
-        auto file = host->openRead(path, reason);
-        if (!file) return "<" + reason + ">";
+        auto file = host->openRead(path);
+        if (!file.ok()) return "<" + failureText(file.failure()) + ">";
         std::string content;
         char buffer[256];
-        while (std::size_t got = file->read(buffer, sizeof buffer)) content.append(buffer, got);
+        while (std::size_t got = file.value()->read(buffer, sizeof buffer)) content.append(buffer, got);
         return content;
     }
 
@@ -105,10 +105,11 @@ TEST_F(SystemHost, NamesAreFoundWhateverTheirLetterCase) {
 
     // A copy into "gostek-gfx" lands in the existing "Gostek-gfx", not in a new folder.
     std::filesystem::create_directories(dir / "mod/Gostek-gfx");
-    ASSERT_TRUE(host->copyFile(spelledOtherwise, dir.programPath("mod\\gostek-gfx\\bullet.bmp")));
+    ASSERT_TRUE(copyFile(*host, spelledOtherwise, dir.programPath("mod\\gostek-gfx\\bullet.bmp")).ok());
     EXPECT_EQ(readFile(dir / "mod/Gostek-gfx/bullet.bmp"), "bullet");
-    std::vector<FolderEntry> entries;
-    ASSERT_TRUE(host->listFolder(dir.programPath("mod\\*.*"), entries));
+    const auto listed = host->listFolder(dir.programPath("mod"));
+    ASSERT_TRUE(listed.ok());
+    const std::vector<FolderEntry>& entries = listed.value();
     EXPECT_TRUE(find(entries, "Gostek-gfx")) << "names are listed in their own letter case";
     EXPECT_FALSE(find(entries, "gostek-gfx"));
 }
@@ -116,7 +117,7 @@ TEST_F(SystemHost, NamesAreFoundWhateverTheirLetterCase) {
 TEST_F(SystemHost, CopyReplacesAnExistingTargetWhole) {
     writeFile(dir / "source.wav", "short");
     writeFile(dir / "target.wav", "a much longer earlier content");
-    ASSERT_TRUE(host->copyFile(dir.programPath("source.wav"), dir.programPath("target.wav")));
+    ASSERT_TRUE(copyFile(*host, dir.programPath("source.wav"), dir.programPath("target.wav")).ok());
     EXPECT_EQ(readFile(dir / "target.wav"), "short");
     EXPECT_EQ(readFile(dir / "source.wav"), "short");
 
@@ -125,7 +126,7 @@ TEST_F(SystemHost, CopyReplacesAnExistingTargetWhole) {
     for (const std::string& before : {std::string(100'000, 's') + "2", long1}) {
         writeFile(dir / "source.wav", long1);
         writeFile(dir / "target.wav", before);
-        ASSERT_TRUE(host->copyFile(dir.programPath("source.wav"), dir.programPath("target.wav")));
+        ASSERT_TRUE(copyFile(*host, dir.programPath("source.wav"), dir.programPath("target.wav")).ok());
         EXPECT_TRUE(readFile(dir / "target.wav") == long1);
     }
 }
@@ -134,39 +135,36 @@ TEST_F(SystemHost, CopyReplacesAnExistingTargetWhole) {
 // Apply's, one that is there but cannot be read (a folder) is.
 TEST_F(SystemHost, FailedCopiesReportFailureAndTouchNothing) {
     writeFile(dir / "target.wav", "kept");
-    EXPECT_EQ(host->copyFile(dir.programPath("missing.wav"), dir.programPath("target.wav")).failure(),
-              FileFailure::Missing);
+    EXPECT_EQ(copyFile(*host, dir.programPath("missing.wav"), dir.programPath("target.wav")).cause(), Cause::Missing);
     EXPECT_EQ(readFile(dir / "target.wav"), "kept");
 
     writeFile(dir / "source.wav", "data");
     std::filesystem::create_directory(dir / "folder.wav");
-    EXPECT_EQ(host->copyFile(dir.programPath("source.wav"), dir.programPath("folder.wav")).failure(),
-              FileFailure::Failed);
+    EXPECT_EQ(copyFile(*host, dir.programPath("source.wav"), dir.programPath("folder.wav")).cause(), Cause::Failed);
     EXPECT_TRUE(std::filesystem::is_directory(dir / "folder.wav"));
-    EXPECT_FALSE(host->copyFile(dir.programPath("source.wav"), dir.programPath("no folder\\x.wav")));
-    EXPECT_EQ(host->copyFile(dir.programPath("folder.wav"), dir.programPath("copy.wav")).failure(),
-              FileFailure::Unreadable);
-    EXPECT_EQ(host->copyFile(dir.programPath("source.wav\\x.wav"), dir.programPath("copy.wav")).failure(),
-              FileFailure::Missing);
+    EXPECT_FALSE(copyFile(*host, dir.programPath("source.wav"), dir.programPath("no folder\\x.wav")).ok());
+    EXPECT_EQ(copyFile(*host, dir.programPath("folder.wav"), dir.programPath("copy.wav")).cause(), Cause::Unreadable);
+    EXPECT_EQ(copyFile(*host, dir.programPath("source.wav\\x.wav"), dir.programPath("copy.wav")).cause(),
+              Cause::Missing);
     EXPECT_FALSE(fileExists(dir / "copy.wav"));
 }
 
 TEST_F(SystemHost, CreateDirectoryMakesOneLevelOnly) {
-    EXPECT_TRUE(host->createDirectory(dir.programPath("mods")));
-    EXPECT_FALSE(host->createDirectory(dir.programPath("mods"))) << "already there";
-    EXPECT_FALSE(host->createDirectory(dir.programPath("missing\\txt")));
+    EXPECT_TRUE(host->createDirectory(dir.programPath("mods")).ok());
+    EXPECT_EQ(host->createDirectory(dir.programPath("mods")).cause(), Cause::Exists);
+    EXPECT_FALSE(host->createDirectory(dir.programPath("missing\\txt")).ok());
     EXPECT_FALSE(std::filesystem::exists(dir / "missing"));
-    EXPECT_TRUE(host->createDirectory(dir.programPath("mods\\Desert")));
+    EXPECT_TRUE(host->createDirectory(dir.programPath("mods\\Desert")).ok());
     EXPECT_EQ(host->pathKind(dir.programPath("mods\\Desert")), PathKind::Directory);
 }
 
 TEST_F(SystemHost, DeleteRemovesFilesOnly) {
     writeFile(dir / "weapons.ini", "x");
     std::filesystem::create_directory(dir / "txt");
-    EXPECT_TRUE(host->deleteFile(dir.programPath("weapons.ini")));
+    EXPECT_TRUE(host->deleteFile(dir.programPath("weapons.ini")).ok());
     EXPECT_EQ(host->pathKind(dir.programPath("weapons.ini")), PathKind::Missing);
-    EXPECT_EQ(host->deleteFile(dir.programPath("weapons.ini")).failure(), FileFailure::Missing);
-    EXPECT_FALSE(host->deleteFile(dir.programPath("txt")));
+    EXPECT_EQ(host->deleteFile(dir.programPath("weapons.ini")).cause(), Cause::Missing);
+    EXPECT_EQ(host->deleteFile(dir.programPath("txt")).cause(), Cause::Failed);
     EXPECT_TRUE(std::filesystem::is_directory(dir / "txt"));
 }
 
@@ -174,32 +172,34 @@ TEST_F(SystemHost, DeleteRemovesFilesOnly) {
 // it was opened, and no more.
 TEST_F(SystemHost, AFileIsReadAsFarAsItReachedWhenOpened) {
     writeFile(dir / "growing.txt", "first");
-    std::string reason;
-    auto file = host->openRead(dir.programPath("growing.txt"), reason);
-    ASSERT_TRUE(file) << reason;
+    auto file = host->openRead(dir.programPath("growing.txt"));
+    ASSERT_TRUE(file.ok()) << file.failure().systemText;
     std::ofstream(dir / "growing.txt", std::ios::app) << " and more";
     char buffer[64];
     std::string got;
-    while (const std::size_t n = file->read(buffer, sizeof buffer)) got.append(buffer, n);
+    while (const std::size_t n = file.value()->read(buffer, sizeof buffer)) got.append(buffer, n);
     EXPECT_EQ(got, "first");
 }
 
-TEST_F(SystemHost, OpenReadGivesTheHostsReasonForEachFailure) {
+TEST_F(SystemHost, OpenReadGivesTheCauseAndTheHostsReasonForEachFailure) {
     std::filesystem::create_directory(dir / "folder.bmp");
-    std::string missing, folder;
-    EXPECT_FALSE(host->openRead(dir.programPath("missing.bmp"), missing));
-    EXPECT_FALSE(host->openRead(dir.programPath("folder.bmp"), folder));
-    EXPECT_FALSE(missing.empty());
-    EXPECT_FALSE(folder.empty());
-    EXPECT_NE(missing, folder) << "a folder is refused, not missing";
+    const auto missing = host->openRead(dir.programPath("missing.bmp"));
+    const auto folder = host->openRead(dir.programPath("folder.bmp"));
+    ASSERT_FALSE(missing.ok());
+    ASSERT_FALSE(folder.ok());
+    EXPECT_EQ(missing.cause(), Cause::Missing);
+    EXPECT_EQ(folder.cause(), Cause::Unreadable) << "a folder is refused, not missing";
+    EXPECT_FALSE(missing.failure().systemText.empty());
+    EXPECT_FALSE(folder.failure().systemText.empty());
 }
 
 TEST_F(SystemHost, ListingGivesEveryEntryWithItsKind) {
     std::filesystem::create_directories(dir / "lib/1/Gold");
     std::filesystem::create_directories(dir / "lib/1/.dotted");
     writeFile(dir / "lib/1/readme.txt", "x");
-    std::vector<FolderEntry> entries;
-    ASSERT_TRUE(host->listFolder(dir.programPath("lib\\1\\*.*"), entries));
+    auto listed = host->listFolder(dir.programPath("lib\\1"));
+    ASSERT_TRUE(listed.ok());
+    std::vector<FolderEntry> entries = listed.value();
     ASSERT_TRUE(find(entries, "Gold"));
     EXPECT_TRUE(find(entries, "Gold")->isDirectory);
     ASSERT_TRUE(find(entries, "readme.txt"));
@@ -209,14 +209,12 @@ TEST_F(SystemHost, ListingGivesEveryEntryWithItsKind) {
     EXPECT_FALSE(find(entries, ".dotted")->isHidden);
     for (const auto& entry : entries) EXPECT_FALSE(entry.isSystem) << entry.name;
 
-    entries.clear();
     std::filesystem::create_directories(dir / "lib/empty");
-    ASSERT_TRUE(host->listFolder(dir.programPath("lib\\empty\\*.*"), entries));
-    for (const auto& entry : entries) EXPECT_TRUE(entry.name == "." || entry.name == "..") << entry.name;
+    listed = host->listFolder(dir.programPath("lib\\empty"));
+    ASSERT_TRUE(listed.ok());
+    for (const auto& entry : listed.value()) EXPECT_TRUE(entry.name == "." || entry.name == "..") << entry.name;
 
-    entries.clear();
-    EXPECT_FALSE(host->listFolder(dir.programPath("lib\\missing\\*.*"), entries));
-    EXPECT_TRUE(entries.empty());
+    EXPECT_EQ(host->listFolder(dir.programPath("lib\\missing")).cause(), Cause::Missing);
 }
 
 // An empty ModName or list text joins two backslashes into a path, as in
@@ -226,11 +224,11 @@ TEST_F(SystemHost, ListingGivesEveryEntryWithItsKind) {
 TEST_F(SystemHost, DoubledBackslashFollowsTheHostsRule) {
     std::filesystem::create_directories(dir / "mods");
     writeFile(dir / "set/1.bmp", "one");
-    const bool created = host->createDirectory(dir.programPath("mods\\\\txt"));
-    const bool copied = host->copyFile(dir.programPath("set\\\\1.bmp"), dir.programPath("mods\\\\1.bmp"));
+    const bool created = host->createDirectory(dir.programPath("mods\\\\txt")).ok();
+    const bool copied = copyFile(*host, dir.programPath("set\\\\1.bmp"), dir.programPath("mods\\\\1.bmp")).ok();
     const PathKind kind = host->pathKind(dir.programPath("set\\\\1.bmp"));
-    std::string reason;
-    const bool opened = host->openRead(dir.programPath("set\\\\1.bmp"), reason) != nullptr;
+    const auto read = host->openRead(dir.programPath("set\\\\1.bmp"));
+    const bool opened = read.ok();
     if (kWindows) {
         EXPECT_TRUE(created);
         EXPECT_TRUE(std::filesystem::is_directory(dir / "mods/txt"));
@@ -245,7 +243,7 @@ TEST_F(SystemHost, DoubledBackslashFollowsTheHostsRule) {
         EXPECT_FALSE(fileExists(dir / "mods/1.bmp"));
         EXPECT_EQ(kind, PathKind::Missing);
         EXPECT_FALSE(opened);
-        EXPECT_FALSE(reason.empty());
+        EXPECT_EQ(read.cause(), Cause::Missing);
     }
 }
 
@@ -258,23 +256,17 @@ TEST_F(SystemHost, APathHoldingANulByteNamesNoFile) {
     const std::string nul(1, '\0');
     const std::string secret = dir.programPath("secret.txt") + nul + "\\1.bmp";
 
-    std::string reason;
-    std::string missingReason;
-    EXPECT_FALSE(host->openRead(secret, reason));
-    host->openRead(dir.programPath("missing.txt"), missingReason);
-    EXPECT_EQ(reason, missingReason) << "refused as a missing file";
+    EXPECT_EQ(host->openRead(secret).cause(), Cause::Missing) << "refused as a missing file";
     EXPECT_EQ(host->pathKind(secret), PathKind::Missing);
-    EXPECT_FALSE(host->copyFile(secret, dir.programPath("copy.bmp")));
-    EXPECT_FALSE(host->copyFile(dir.programPath("secret.txt"), dir.programPath("target.bmp") + nul + "x"));
-    FileFailure failure;
-    EXPECT_FALSE(host->openReplace(dir.programPath("target.bmp") + nul + "x", failure));
-    EXPECT_FALSE(host->deleteFile(dir.programPath("secret.txt") + nul));
-    EXPECT_FALSE(host->createDirectory(dir.programPath("made") + nul + "\\x"));
-    std::vector<FolderEntry> entries;
-    EXPECT_FALSE(host->listFolder(dir.programPath("folder") + nul + "\\*.*", entries));
-    std::string shellReason;
-    EXPECT_FALSE(host->shellOpen(dir.programPath("secret.txt") + nul + ".bat", 0, shellReason));
-    EXPECT_FALSE(shellReason.empty());
+    EXPECT_EQ(copyFile(*host, secret, dir.programPath("copy.bmp")).cause(), Cause::Missing);
+    EXPECT_FALSE(copyFile(*host, dir.programPath("secret.txt"), dir.programPath("target.bmp") + nul + "x").ok());
+    EXPECT_FALSE(openReplace(*host, dir.programPath("target.bmp") + nul + "x").ok());
+    EXPECT_FALSE(host->deleteFile(dir.programPath("secret.txt") + nul).ok());
+    EXPECT_FALSE(host->createDirectory(dir.programPath("made") + nul + "\\x").ok());
+    EXPECT_FALSE(host->listFolder(dir.programPath("folder") + nul).ok());
+    const Status opened = host->shellOpen(dir.programPath("secret.txt") + nul + ".bat", 0);
+    ASSERT_FALSE(opened.ok());
+    EXPECT_FALSE(opened.failure().systemText.empty());
 
     EXPECT_EQ(readFile(dir / "secret.txt"), "secret");
     EXPECT_EQ(readFile(dir / "target.bmp"), "kept");
@@ -303,12 +295,12 @@ TEST_F(SystemHost, WhatStandsAtTheTemporaryNameIsNeitherFollowedNorOverwritten) 
             else writeFile(temporary, "planted");
 
             if (copy) {
-                EXPECT_TRUE(host->copyFile(dir.programPath("new.wav"), dir.programPath(name)));
+                EXPECT_TRUE(copyFile(*host, dir.programPath("new.wav"), dir.programPath(name)).ok());
             } else {
                 LineFile file(*host);
-                ASSERT_TRUE(file.openWrite(dir.programPath(name)));
+                ASSERT_TRUE(file.openWrite(dir.programPath(name)).ok());
                 file.writeLine("new");
-                EXPECT_TRUE(file.close());
+                EXPECT_TRUE(file.close().ok());
             }
             EXPECT_EQ(readFile(dir / name), copy ? "new sound" : "new\r\n");
             EXPECT_FALSE(std::filesystem::is_symlink(dir / name));
@@ -327,13 +319,15 @@ TEST_F(SystemHost, ACopyOntoTheSameFileLeavesItWholeAndIsDone) {
     writeFile(dir / "mods/Desert/sfx/fire.wav", "installed sound");
     std::filesystem::create_directories(dir / "set/sfx");
     std::filesystem::create_hard_link(dir / "mods/Desert/sfx/fire.wav", dir / "set/sfx/fire.wav");
-    EXPECT_TRUE(host->copyFile(dir.programPath("set\\sfx\\fire.wav"), dir.programPath("mods\\Desert\\sfx\\fire.wav")));
+    EXPECT_TRUE(
+        copyFile(*host, dir.programPath("set\\sfx\\fire.wav"), dir.programPath("mods\\Desert\\sfx\\fire.wav")).ok());
     EXPECT_EQ(readFile(dir / "mods/Desert/sfx/fire.wav"), "installed sound");
     EXPECT_EQ(readFile(dir / "set/sfx/fire.wav"), "installed sound");
     if (!kWindows) {
         std::filesystem::create_directory_symlink(dir / "mods/Desert", dir / "linked set");
-        EXPECT_TRUE(host->copyFile(dir.programPath("linked set\\sfx\\fire.wav"),
-                                   dir.programPath("mods\\Desert\\sfx\\fire.wav")));
+        EXPECT_TRUE(copyFile(*host, dir.programPath("linked set\\sfx\\fire.wav"),
+                             dir.programPath("mods\\Desert\\sfx\\fire.wav"))
+                        .ok());
         EXPECT_EQ(readFile(dir / "mods/Desert/sfx/fire.wav"), "installed sound");
     }
     EXPECT_EQ(entriesIn(dir / "mods/Desert/sfx"), 1u);
@@ -351,7 +345,7 @@ TEST_F(SystemHost, ACopyThatFailsMidwayLeavesTheOldTargetWhole) {
         ::signal(SIGXFSZ, SIG_IGN);  // a write past the limit then fails instead of ending the process
         const rlimit limit{64 << 10, 64 << 10};
         ::setrlimit(RLIMIT_FSIZE, &limit);
-        ::_exit(host->copyFile(dir.programPath("new.wav"), dir.programPath("target.wav")) ? 1 : 0);
+        ::_exit(copyFile(*host, dir.programPath("new.wav"), dir.programPath("target.wav")).ok() ? 1 : 0);
     }
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
@@ -381,18 +375,16 @@ TEST_F(SystemHost, NamedPipesDevicesAndSocketsAreNeverOpenedNorCopied) {
     for (const char* name : {"pipe.bmp", "zero.wav", "socket.ini"}) {
         SCOPED_TRACE(name);
         const std::string path = dir.programPath(name);
-        std::string reason;
-        bool opened = true;
-        bool copied = true;
+        Cause opened = Cause::Failed;
+        Cause copied = Cause::Failed;
         ASSERT_TRUE(testing::finishesWithoutBlocking(
             [&] {
-                opened = host->openRead(path, reason) != nullptr;
-                copied = host->copyFile(path, dir.programPath("target.wav"));
+                opened = host->openRead(path).cause();
+                copied = copyFile(*host, path, dir.programPath("target.wav")).cause();
             },
             {dir / "pipe.bmp"}));
-        EXPECT_FALSE(opened);
-        EXPECT_EQ(reason, kNotRegularFileReason);
-        EXPECT_FALSE(copied);
+        EXPECT_EQ(opened, Cause::NotRegular);
+        EXPECT_EQ(copied, Cause::Unreadable);
         EXPECT_EQ(readFile(dir / "target.wav"), "kept");
         EXPECT_EQ(host->pathKind(path), PathKind::File) << "it exists";
     }

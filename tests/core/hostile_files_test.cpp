@@ -6,8 +6,8 @@
 
 #include "apply_library.h"
 #include "core/apply.h"
-#include "core/error_text.h"
 #include "core/load_sequence.h"
+#include "core/messages.h"
 #include "set_library.h"
 
 #ifndef _WIN32
@@ -41,18 +41,17 @@ TEST(NamedPipesInTheLibrary, StartUpReportsAPipeAtAPreviewAndReadsPipedConfigura
     replaceWithPipe(library / "mod.ini");
     const std::vector<fs::path> pipes = {library / "1/Gold/1.bmp", library / "mod.ini", dir / "modsetup.ini"};
 
-    LineFile shared(host);
     LoadOutcome outcome;
-    ASSERT_TRUE(testing::finishesWithoutBlocking([&] { outcome = runLoadSequence(host, shared); }, pipes));
+    ASSERT_TRUE(testing::finishesWithoutBlocking([&] { outcome = runLoadSequence(host); }, pipes));
     EXPECT_EQ(outcome.strings.modTitle, "");
     EXPECT_EQ(outcome.strings.modName, "");
     EXPECT_EQ(outcome.errors, std::vector<std::string>{cannotOpenFileMessage(
-                                  dir.programPath("modsetup\\1\\Gold\\1.bmp"), kNotRegularFileReason)});
+                                  dir.programPath("modsetup\\1\\Gold\\1.bmp"), "Not a regular file")});
     EXPECT_EQ(outcome.pictures.size(), 41u - 3u) << "slot 1 stops at its first picture, the others load";
     for (const auto& entries : outcome.entries) EXPECT_EQ(entries, std::vector<std::string>{"Gold"});
 
     replaceWithPipe(dir / "modsetup.ini");
-    ASSERT_TRUE(testing::finishesWithoutBlocking([&] { outcome = runLoadSequence(host, shared); }, pipes));
+    ASSERT_TRUE(testing::finishesWithoutBlocking([&] { outcome = runLoadSequence(host); }, pipes));
     EXPECT_EQ(outcome.selections.texts, SlotTexts{});
     EXPECT_FALSE(outcome.selections.ticksBox);
     EXPECT_TRUE(outcome.errors.empty());

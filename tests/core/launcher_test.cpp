@@ -1,10 +1,10 @@
 // Play's launch script and the mod name check it shares with Apply.
 #include <gtest/gtest.h>
 
-#include "core/error_text.h"
 #include "core/launcher.h"
+#include "core/messages.h"
 #include "core/mod_name.h"
-#include "core/platform/forwarding_host.h"
+#include "forwarding_host.h"
 #include "test_support.h"
 
 namespace modsetup {
@@ -22,15 +22,14 @@ public:
     std::vector<std::string> opened;
     std::string refusal;       // empty: the shell takes the document
     bool writeDenied = false;  // a protected game folder: the system denies every write
-    std::unique_ptr<OutputFile> openReplace(const std::string& path, FileFailure& failure) override {
-        if (!writeDenied) return ForwardingHost::openReplace(path, failure);
-        failure = FileFailure::AccessDenied;
-        return nullptr;
+    Result<std::unique_ptr<NewFile>> createNew(const std::string& path, const InputFile* copyOf) override {
+        if (!writeDenied) return ForwardingHost::createNew(path, copyOf);
+        return Cause::AccessDenied;
     }
-    bool shellOpen(const std::string& path, WindowHandle /*owner*/, std::string& reason) override {
+    Status shellOpen(const std::string& path, WindowHandle /*owner*/) override {
         opened.push_back(path);
-        reason = refusal;
-        return refusal.empty();
+        if (refusal.empty()) return done();
+        return Failure{Cause::Failed, refusal};
     }
 };
 
@@ -40,10 +39,9 @@ protected:
     RecordingShell host{*system};
     ScratchDir dir;
     WorkingDirectory cwd{dir.path()};
-    LineFile shared{host};
     const std::string configBase = "C:\\Games\\modsetup";
 
-    PlayOutcome play(const std::string& modName) { return runPlay(host, shared, configBase, modName); }
+    PlayOutcome play(const std::string& modName) { return runPlay(host, configBase, modName); }
 };
 
 TEST_F(PlayTest, WritesTheScriptInTheWorkingDirectoryAndOpensIt) {
@@ -53,7 +51,6 @@ TEST_F(PlayTest, WritesTheScriptInTheWorkingDirectoryAndOpensIt) {
     EXPECT_TRUE(outcome.scriptWritten);
     EXPECT_EQ(outcome.error, "");
     EXPECT_EQ(readFile(dir / "Desert.bat"), "tarvok.exe -mod Desert\r\nexit\r\n");
-    EXPECT_EQ(readFile(dir / "Desert.bat"), launchScriptText("Desert"));
     EXPECT_EQ(host.opened, std::vector<std::string>{"Desert.bat"});
 }
 
@@ -77,6 +74,7 @@ TEST_F(PlayTest, AScriptThatCannotBeWrittenIsNotOpened) {
               "The launch script \"Desert.bat\" could not be written in the working directory, so the game was not "
               "started.");
 
+    std::filesystem::remove_all(dir / "Desert.bat");
     host.writeDenied = true;
     EXPECT_EQ(play("Desert").error, writeDeniedMessage(launchScriptNotWrittenMessage("Desert.bat")));
     EXPECT_TRUE(host.opened.empty());
@@ -96,7 +94,7 @@ TEST_F(PlayTest, AScriptTheShellDoesNotTakeIsReportedWithTheSystemsReason) {
 }
 
 TEST_F(PlayTest, FromAFolderWhosePathHoldsABackslashNothingIsWrittenOrOpened) {
-    const PlayOutcome outcome = runPlay(host, shared, "/home/player/ga\\me/modsetup", "Desert");
+    const PlayOutcome outcome = runPlay(host, "/home/player/ga\\me/modsetup", "Desert");
     EXPECT_FALSE(outcome.launched);
     EXPECT_EQ(outcome.error, backslashFolderMessage("/home/player/ga\\me"));
     EXPECT_TRUE(host.opened.empty());

@@ -5,8 +5,9 @@
 // itself is a link.
 #include <gtest/gtest.h>
 
-#include "core/error_text.h"
-#include "core/platform/host.h"
+#include "core/confined_host.h"
+#include "core/file_writes.h"
+#include "core/messages.h"
 #include "test_support.h"
 
 namespace modsetup {
@@ -45,7 +46,7 @@ TEST(LibraryLinks, WhatReallyLiesOutsideTheLibraryIsNeverReadCopiedOrListed) {
          true},
         {"a linked library", "linked", "lib", "linked", "linked/1/Gold/sfx/fire.wav", "gold sound", true},
     };
-    const std::unique_ptr<Host> host = makeSystemHost();
+    const std::unique_ptr<Host> system = makeSystemHost();
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
         writeFile(dir / "target.wav", "kept");
@@ -54,18 +55,17 @@ TEST(LibraryLinks, WhatReallyLiesOutsideTheLibraryIsNeverReadCopiedOrListed) {
             fs::create_directories((dir / row.link).parent_path());
             if (!testing::makeLink(target, dir / row.link)) GTEST_SKIP() << "no links on this file system";
         }
-        host->confineBelow(dir.programPath(row.root));
+        ConfinedHost library(*system, dir.programPath(row.root));
         const std::string path = dir.programPath(row.read);
-        std::string reason;
         char buffer[64];
-        auto file = host->openRead(path, reason);
-        EXPECT_EQ(file ? std::string(buffer, file->read(buffer, sizeof buffer)) : reason,
-                  row.content.empty() ? std::string(kOutsideLibraryReason) : row.content);
-        EXPECT_EQ(host->copyFile(path, dir.programPath("target.wav")), !row.content.empty());
+        auto file = library.openRead(path);
+        EXPECT_EQ(
+            file.ok() ? std::string(buffer, file.value()->read(buffer, sizeof buffer)) : failureText(file.failure()),
+            row.content.empty() ? "It leads outside the set library" : row.content);
+        EXPECT_EQ(copyFile(library, path, dir.programPath("target.wav")).ok(), !row.content.empty());
         EXPECT_EQ(readFile(dir / "target.wav"), row.content.empty() ? "kept" : row.content);
-        EXPECT_EQ(host->pathKind(path), row.content.empty() ? PathKind::Outside : PathKind::File);
-        std::vector<FolderEntry> entries;
-        EXPECT_EQ(host->listFolder(path.substr(0, path.rfind('\\')) + "\\*.*", entries), row.folderInside);
+        EXPECT_EQ(library.pathKind(path), row.content.empty() ? PathKind::Outside : PathKind::File);
+        EXPECT_EQ(library.listFolder(path.substr(0, path.rfind('\\'))).ok(), row.folderInside);
     }
     for (const auto& row : rows)  // before the scratch folder goes, whose removal would follow them
         if (row.link != nullptr) testing::removeLink(dir / row.link);

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/line_file.h"
-#include "core/platform/forwarding_host.h"
+#include "forwarding_host.h"
 #include "test_support.h"
 
 namespace modsetup {
@@ -28,10 +28,10 @@ std::vector<std::string> readLines(LineFile& file, int count) {
 TEST_F(LineFileTest, ReadLineEndsAtLfAndNeverKeepsCr) {
     writeFile(dir / "a.txt", "crlf\r\nlf only\nin\rside\r\n\r\nlast without end");
     LineFile file(*host);
-    ASSERT_TRUE(file.openRead(dir.programPath("a.txt")));
+    ASSERT_TRUE(file.openRead(dir.programPath("a.txt")).ok());
     EXPECT_EQ(readLines(file, 7),
               (std::vector<std::string>{"crlf", "lf only", "inside", "", "last without end", "", ""}));
-    EXPECT_TRUE(file.close());
+    EXPECT_TRUE(file.close().ok());
 }
 
 TEST_F(LineFileTest, BytesAreNotConverted) {
@@ -70,7 +70,7 @@ TEST_F(LineFileTest, LongLinesKeepTheirFirstBytesAndTheFileIsReadOnlyToItsLimit)
         SCOPED_TRACE(c.what);
         writeFile(dir / "long.txt", c.bytes);
         LineFile file(*host);
-        ASSERT_TRUE(file.openRead(dir.programPath("long.txt")));
+        ASSERT_TRUE(file.openRead(dir.programPath("long.txt")).ok());
         EXPECT_EQ(readLines(file, static_cast<int>(c.lines.size())), c.lines);
     }
 
@@ -80,7 +80,7 @@ TEST_F(LineFileTest, LongLinesKeepTheirFirstBytesAndTheFileIsReadOnlyToItsLimit)
     while (many.size() < 2 * kMaxLineFileBytes) many += ten + "\n";
     writeFile(dir / "many.txt", many);
     LineFile file(*host);
-    ASSERT_TRUE(file.openRead(dir.programPath("many.txt")));
+    ASSERT_TRUE(file.openRead(dir.programPath("many.txt")).ok());
     const std::size_t whole = kMaxLineFileBytes / (ten.size() + 1);
     for (std::size_t i = 0; i < whole; ++i) ASSERT_EQ(file.readLine(), ten) << "line " << i + 1;
     EXPECT_EQ(file.readLine(), ten.substr(0, kMaxLineFileBytes % (ten.size() + 1)));
@@ -89,30 +89,28 @@ TEST_F(LineFileTest, LongLinesKeepTheirFirstBytesAndTheFileIsReadOnlyToItsLimit)
 
 TEST_F(LineFileTest, FailedReadOpenGivesEmptyLinesAndLeavesNoState) {
     LineFile file(*host);
-    EXPECT_FALSE(file.openRead(dir.programPath("missing.txt")));
+    EXPECT_FALSE(file.openRead(dir.programPath("missing.txt")).ok());
     EXPECT_FALSE(file.isOpen());
     EXPECT_EQ(readLines(file, 3), (std::vector<std::string>{"", "", ""}));
-    EXPECT_TRUE(file.close());
+    EXPECT_TRUE(file.close().ok());
 
     std::filesystem::create_directory(dir / "folder.txt");
-    EXPECT_FALSE(file.openRead(dir.programPath("folder.txt")));
+    EXPECT_FALSE(file.openRead(dir.programPath("folder.txt")).ok());
     EXPECT_EQ(file.readLine(), "");
 
     writeFile(dir / "ok.txt", "works\n");
-    EXPECT_TRUE(file.openRead(dir.programPath("ok.txt")));
+    EXPECT_TRUE(file.openRead(dir.programPath("ok.txt")).ok());
     EXPECT_EQ(file.readLine(), "works");
 }
 
-TEST_F(LineFileTest, WrittenLinesEndInCrLfAndNumbersArePlain) {
+TEST_F(LineFileTest, WrittenLinesEndInCrLf) {
     LineFile file(*host);
-    ASSERT_TRUE(file.openWrite(dir.programPath("out.txt")));
+    ASSERT_TRUE(file.openWrite(dir.programPath("out.txt")).ok());
     file.writeLine("first");
     file.writeLine("");
     file.writeLine(" blanks kept ");
-    file.writeNumber(0);
-    file.writeNumber(1200);
-    EXPECT_TRUE(file.close());
-    EXPECT_EQ(readFile(dir / "out.txt"), "first\r\n\r\n blanks kept \r\n0\r\n1200\r\n");
+    EXPECT_TRUE(file.close().ok());
+    EXPECT_EQ(readFile(dir / "out.txt"), "first\r\n\r\n blanks kept \r\n");
 }
 
 // A line holding a line break would become two lines of the file and shift
@@ -122,11 +120,11 @@ TEST_F(LineFileTest, ALineHoldingALineBreakFailsTheWriteAndKeepsTheOldFile) {
     for (const std::string text : {"Gold\nEvil", "Gold\rEvil", "\n", "end\r\n"}) {
         SCOPED_TRACE(text);
         LineFile file(*host);
-        ASSERT_TRUE(file.openWrite(dir.programPath("sel.ini")));
+        ASSERT_TRUE(file.openWrite(dir.programPath("sel.ini")).ok());
         file.writeLine("before");
         file.writeLine(text);
         file.writeLine("after");
-        EXPECT_FALSE(file.close());
+        EXPECT_FALSE(file.close().ok());
         EXPECT_EQ(readFile(dir / "sel.ini"), "old\r\n");
     }
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1) << "no temporary file stays";
@@ -137,24 +135,25 @@ TEST_F(LineFileTest, WritingReplacesOldContentWhole) {
     LineFile file(*host);
     file.openWrite(dir.programPath("out.txt"));
     file.writeLine("new");
-    EXPECT_TRUE(file.close());
+    EXPECT_TRUE(file.close().ok());
     EXPECT_EQ(readFile(dir / "out.txt"), "new\r\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1) << "no temporary file stays";
 }
 
 TEST_F(LineFileTest, FailedWriteOpenDropsLinesAndNextOpenWorks) {
     LineFile file(*host);
-    EXPECT_FALSE(file.openWrite(dir.programPath("no folder/out.txt")));
+    EXPECT_FALSE(file.openWrite(dir.programPath("no folder/out.txt")).ok());
     file.writeLine("dropped");
-    EXPECT_TRUE(file.close()) << "closing a closed handle does nothing";
+    EXPECT_EQ(file.close().cause(), Cause::Missing) << "closing gives the failure of the open";
+    EXPECT_TRUE(file.close().ok()) << "closing a closed handle does nothing";
 
     std::filesystem::create_directory(dir / "taken");
-    EXPECT_FALSE(file.openWrite(dir.programPath("taken")));
+    EXPECT_FALSE(file.openWrite(dir.programPath("taken")).ok());
     EXPECT_TRUE(std::filesystem::is_directory(dir / "taken"));
 
-    EXPECT_TRUE(file.openWrite(dir.programPath("fine.txt")));
+    EXPECT_TRUE(file.openWrite(dir.programPath("fine.txt")).ok());
     file.writeLine("ok");
-    EXPECT_TRUE(file.close());
+    EXPECT_TRUE(file.close().ok());
     EXPECT_EQ(readFile(dir / "fine.txt"), "ok\r\n");
 }
 
@@ -162,16 +161,16 @@ TEST_F(LineFileTest, FailedWriteOpenDropsLinesAndNextOpenWorks) {
 class FullDiskHost : public ForwardingHost {
 public:
     FullDiskHost(Host& inner, std::size_t budget) : ForwardingHost(inner), budget_(budget) {}
-    std::unique_ptr<OutputFile> openReplace(const std::string& path, FileFailure& failure) override {
-        auto real = inner_.openReplace(path, failure);
-        if (!real) return nullptr;
-        return std::make_unique<Limited>(std::move(real), budget_);
+    Result<std::unique_ptr<NewFile>> createNew(const std::string& path, const InputFile* copyOf) override {
+        auto real = inner_.createNew(path, copyOf);
+        if (!real.ok()) return real;
+        return std::unique_ptr<NewFile>(std::make_unique<Limited>(std::move(real.value()), budget_));
     }
 
 private:
-    class Limited : public OutputFile {
+    class Limited : public NewFile {
     public:
-        Limited(std::unique_ptr<OutputFile> real, std::size_t budget) : real_(std::move(real)), budget_(budget) {}
+        Limited(std::unique_ptr<NewFile> real, std::size_t budget) : real_(std::move(real)), budget_(budget) {}
         bool write(const char* data, std::size_t size) override {
             if (size > budget_) {
                 real_->write(data, budget_);  // part of the bytes reach the disk
@@ -181,10 +180,10 @@ private:
             budget_ -= size;
             return real_->write(data, size);
         }
-        FileResult commit() override { return real_->commit(); }
+        Status finish(bool durable) override { return real_->finish(durable); }
 
     private:
-        std::unique_ptr<OutputFile> real_;
+        std::unique_ptr<NewFile> real_;
         std::size_t budget_;
     };
     std::size_t budget_;
@@ -195,18 +194,18 @@ TEST_F(LineFileTest, WriteFailingMidwayKeepsOldContentAndLeavesNoTemporary) {
     writeFile(dir / "sel.ini", old);
     FullDiskHost full(*host, 10);
     LineFile file(full);
-    ASSERT_TRUE(file.openWrite(dir.programPath("sel.ini")));
+    ASSERT_TRUE(file.openWrite(dir.programPath("sel.ini")).ok());
     file.writeLine("new line one");
     file.writeLine("new line two");
-    EXPECT_FALSE(file.close());
+    EXPECT_FALSE(file.close().ok());
     EXPECT_EQ(readFile(dir / "sel.ini"), old);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1) << "temporary file removed";
 
     // The failure leaves nothing behind in the handle.
     LineFile again(*host);
-    ASSERT_TRUE(again.openWrite(dir.programPath("sel.ini")));
+    ASSERT_TRUE(again.openWrite(dir.programPath("sel.ini")).ok());
     again.writeLine("fresh");
-    EXPECT_TRUE(again.close());
+    EXPECT_TRUE(again.close().ok());
     EXPECT_EQ(readFile(dir / "sel.ini"), "fresh\r\n");
 }
 

@@ -6,9 +6,9 @@
 #include <algorithm>
 
 #include "bmp_builder.h"
-#include "core/error_text.h"
 #include "core/load_sequence.h"
-#include "core/platform/forwarding_host.h"
+#include "core/messages.h"
+#include "forwarding_host.h"
 #include "set_library.h"
 #include "test_support.h"
 
@@ -43,7 +43,6 @@ protected:
     std::unique_ptr<Host> system = makeSystemHost();
     testing::ScratchDir dir;
     testing::ProgramFileHost host{*system, dir.programPath("modsetup.exe")};
-    LineFile shared{host};
     std::string configBase = dir.programPath("modsetup");
     std::filesystem::path library = dir / "modsetup";
 
@@ -64,7 +63,7 @@ protected:
 };
 
 TEST_F(LoadSequence, FirstStartWithoutSelectionsShowsNoPicturesAndOffersEverySet) {
-    LoadOutcome outcome = runLoadSequence(host, shared);
+    LoadOutcome outcome = runLoadSequence(host);
     EXPECT_EQ(outcome.strings.configBase, configBase);
     EXPECT_EQ(outcome.strings.modTitle, "Gold Mod Setup");
     EXPECT_EQ(outcome.strings.modName, " gold mod ");
@@ -79,7 +78,7 @@ TEST_F(LoadSequence, RestoredChoicesShowTheirPicturesInSlotOrder) {
     SlotTexts texts = allGold();
     texts[kPrimary7] = "";  // passed over, no error
     saveSelections(texts, true);
-    LoadOutcome outcome = runLoadSequence(host, shared);
+    LoadOutcome outcome = runLoadSequence(host);
     EXPECT_EQ(outcome.selections.texts, texts);
     EXPECT_TRUE(outcome.selections.ticksBox);
     EXPECT_TRUE(outcome.errors.empty());
@@ -108,7 +107,7 @@ TEST_F(LoadSequence, FromAFolderWhosePathHoldsABackslashNothingIsReadAndTheRepor
     testing::writeFile(dir / "ga/me/modsetup.ini", selectionsText(allGold(), true).value());
 
     testing::ProgramFileHost inFolder(*system, (folder / "modsetup.exe").string());
-    LoadOutcome outcome = runLoadSequence(inFolder, shared);
+    LoadOutcome outcome = runLoadSequence(inFolder);
     EXPECT_EQ(outcome.errors, std::vector<std::string>{backslashFolderMessage(folder.string())});
     EXPECT_EQ(outcome.strings.modTitle, "");
     EXPECT_EQ(outcome.strings.modName, "");

@@ -5,9 +5,9 @@
 #include <tuple>
 
 #include "bmp_builder.h"
-#include "core/error_text.h"
+#include "core/messages.h"
 #include "core/picture.h"
-#include "core/platform/forwarding_host.h"
+#include "forwarding_host.h"
 #include "test_support.h"
 
 namespace modsetup {
@@ -355,16 +355,16 @@ TEST(BitmapDecoding, SaysWhyAFileIsNotABitmap) {
     oddBits.pixelData = std::string(16, '\0');
     const struct {
         std::string bytes;
-        std::string failure;
+        BitmapFault fault;
     } cases[] = {
-        {"GIF89a and more bytes than a header", "not a bitmap file"},
-        {buildBitmap(shortData), "pixel data cut short"},
-        {buildBitmap(oddBits), "unsupported number of bits per pixel"},
+        {"GIF89a and more bytes than a header", BitmapFault::NotABitmap},
+        {buildBitmap(shortData), BitmapFault::PixelDataCutShort},
+        {buildBitmap(oddBits), BitmapFault::UnsupportedBits},
     };
     for (const auto& c : cases) {
-        std::string failure;
-        EXPECT_FALSE(decodeBitmap(c.bytes, kWholePicture, &failure));
-        EXPECT_EQ(failure, c.failure);
+        BitmapFault fault = BitmapFault::NotABitmap;
+        EXPECT_FALSE(decodeBitmap(c.bytes, kWholePicture, &fault));
+        EXPECT_EQ(fault, c.fault);
     }
 }
 
@@ -474,8 +474,8 @@ public:
     struct Endless : InputFile {
         std::size_t read(char*, std::size_t size) override { return size; }
     };
-    std::unique_ptr<InputFile> openRead(const std::string&, std::string&) override {
-        return std::make_unique<Endless>();
+    Result<std::unique_ptr<InputFile>> openRead(const std::string&) override {
+        return std::unique_ptr<InputFile>(std::make_unique<Endless>());
     }
 };
 

@@ -95,9 +95,7 @@ TEST(PlayHostileNames, TheGameGetsTheNameWholeAndNothingElseRuns) {
         layStandInGame(game.path(), *host);
         writeFile(game / "modsetup.ini", "the selections file\r\n");
         testing::WorkingDirectory cwd(game.path());
-        LineFile shared(*host);
-
-        const PlayOutcome outcome = runPlay(*host, shared, game.programPath("modsetup"), name);
+        const PlayOutcome outcome = runPlay(*host, game.programPath("modsetup"), name);
         ASSERT_TRUE(outcome.launched) << outcome.error;
         // The game runs on its own: wait for its record, but never without end.
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);

@@ -6,9 +6,9 @@
 #include <set>
 
 #include "bmp_builder.h"
-#include "core/error_text.h"
-#include "core/platform/forwarding_host.h"
+#include "core/messages.h"
 #include "core/previews.h"
+#include "forwarding_host.h"
 #include "set_library.h"
 #include "test_support.h"
 
@@ -70,9 +70,9 @@ TEST(PreviewTable, PathJoinsFolderTextAndSuffixAsTheyAre) {
 class RecordingHost : public ForwardingHost {
 public:
     using ForwardingHost::ForwardingHost;
-    std::unique_ptr<InputFile> openRead(const std::string& path, std::string& reason) override {
+    Result<std::unique_ptr<InputFile>> openRead(const std::string& path) override {
         opened.push_back(path);
-        return ForwardingHost::openRead(path, reason);
+        return ForwardingHost::openRead(path);
     }
     std::vector<std::string> opened;
 };

@@ -16,7 +16,7 @@
 #include <thread>
 
 #include "core/config.h"
-#include "core/platform/forwarding_host.h"
+#include "forwarding_host.h"
 #include "test_support.h"
 
 namespace modsetup {
@@ -38,16 +38,22 @@ struct KillPoint {
 class KillingHost : public ForwardingHost {
 public:
     KillingHost(Host& inner, KillPoint point) : ForwardingHost(inner), point_(point) {}
-    std::unique_ptr<OutputFile> openReplace(const std::string& path, FileFailure& failure) override {
-        auto real = inner_.openReplace(path, failure);
-        if (!real) return nullptr;
-        return std::make_unique<Dying>(std::move(real), point_);
+    Result<std::unique_ptr<NewFile>> createNew(const std::string& path, const InputFile* copyOf) override {
+        auto real = inner_.createNew(path, copyOf);
+        if (!real.ok()) return real;
+        return std::unique_ptr<NewFile>(std::make_unique<Dying>(std::move(real.value()), point_));
+    }
+    Status moveOver(const std::string& from, const std::string& to, bool durable) override {
+        if (point_.moment == KillPoint::BeforeCommit) dieNow();
+        const Status moved = inner_.moveOver(from, to, durable);
+        if (point_.moment == KillPoint::AfterCommit) dieNow();
+        return moved;
     }
 
 private:
-    class Dying : public OutputFile {
+    class Dying : public NewFile {
     public:
-        Dying(std::unique_ptr<OutputFile> real, KillPoint point) : real_(std::move(real)), point_(point) {}
+        Dying(std::unique_ptr<NewFile> real, KillPoint point) : real_(std::move(real)), point_(point) {}
         bool write(const char* data, std::size_t size) override {
             if (point_.moment == KillPoint::AfterBytes && written_ + size > point_.budget) {
                 real_->write(data, point_.budget - written_);
@@ -56,15 +62,10 @@ private:
             written_ += size;
             return real_->write(data, size);
         }
-        FileResult commit() override {
-            if (point_.moment == KillPoint::BeforeCommit) dieNow();
-            const FileResult committed = real_->commit();
-            if (point_.moment == KillPoint::AfterCommit) dieNow();
-            return committed;
-        }
+        Status finish(bool durable) override { return real_->finish(durable); }
 
     private:
-        std::unique_ptr<OutputFile> real_;
+        std::unique_ptr<NewFile> real_;
         KillPoint point_;
         std::size_t written_ = 0;
     };

@@ -13,7 +13,7 @@
 #include <chrono>
 #include <cstring>
 
-#include "core/error_text.h"
+#include "core/messages.h"
 #include "core/platform/host.h"
 #include "test_support.h"
 
@@ -43,7 +43,11 @@ protected:
         std::filesystem::permissions(wine, std::filesystem::perms::owner_all);
     }
 
-    bool open(const std::string& document, std::string& reason) { return host->shellOpen(document, 0, reason); }
+    bool open(const std::string& document, std::string& reason) {
+        const Status opened = host->shellOpen(document, 0);
+        reason = opened.ok() ? "" : opened.failure().systemText;
+        return opened.ok();
+    }
 };
 
 TEST_F(ShellOpen, WineOpensTheScriptFromTheScriptsFolderInASessionOfItsOwn) {

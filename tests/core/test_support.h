@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/platform/forwarding_host.h"
+#include "forwarding_host.h"
 
 namespace modsetup::testing {
 

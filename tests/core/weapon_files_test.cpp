@@ -6,9 +6,9 @@
 #include <array>
 
 #include "apply_library.h"
-#include "core/platform/forwarding_host.h"
 #include "core/weapon_names.h"
 #include "core/weapon_stats.h"
+#include "forwarding_host.h"
 
 namespace modsetup {
 namespace {
@@ -39,8 +39,11 @@ using WeaponSetFiles = std::array<std::string, kWeaponSlotCount>;
 class CapturingHost : public ForwardingHost {
 public:
     using ForwardingHost::ForwardingHost;
-    std::unique_ptr<OutputFile> openReplace(const std::string&, FileFailure& failure) override {
-        return inner_.openReplace("captured", failure);
+    Result<std::unique_ptr<NewFile>> createNew(const std::string&, const InputFile* copyOf) override {
+        return inner_.createNew("captured.~", copyOf);
+    }
+    Status moveOver(const std::string&, const std::string&, bool durable) override {
+        return inner_.moveOver("captured.~", "captured", durable);
     }
 };
 
@@ -55,7 +58,8 @@ std::string writtenFrom(const SlotTexts& texts, const WeaponSetFiles& files, std
     CapturingHost host(*system);
     LineFile output(host);
     LineFile input(host);
-    EXPECT_TRUE(write(output, input, ProcessStrings{game.configBase(), "Title", modName}, texts));
+    std::vector<std::string> outside;
+    EXPECT_TRUE(write(output, input, ProcessStrings{game.configBase(), "Title", modName}, texts, outside).ok());
     return readFile(game.dir() / "captured");
 }
 
@@ -74,9 +78,9 @@ class CountingHost : public ForwardingHost {
 public:
     using ForwardingHost::ForwardingHost;
     int setFilesRead = 0;
-    std::unique_ptr<InputFile> openRead(const std::string& path, std::string& reason) override {
+    Result<std::unique_ptr<InputFile>> openRead(const std::string& path) override {
         if (path.ends_with("\\name.txt") || path.ends_with("\\stats.ini")) ++setFilesRead;
-        return ForwardingHost::openRead(path, reason);
+        return ForwardingHost::openRead(path);
     }
 };
 
@@ -88,15 +92,16 @@ protected:
     ProcessStrings strings{game.configBase(), "Title", "Desert"};
     LineFile output{*host};
     LineFile input{*host};
+    std::vector<std::string> outside;  // set files that lead outside the library
 
     void SetUp() override { std::filesystem::create_directories(game.modFolder("Desert") / "txt"); }
 
     std::string writtenNames() {
-        EXPECT_TRUE(writeWeaponNames(output, input, strings, texts));
+        EXPECT_TRUE(writeWeaponNames(output, input, strings, texts, outside).ok());
         return readFile(game.modFolder("Desert") / "txt/weaponnames.txt");
     }
     std::string writtenStats() {
-        EXPECT_TRUE(writeWeaponStats(output, input, strings, texts));
+        EXPECT_TRUE(writeWeaponStats(output, input, strings, texts, outside).ok());
         return readFile(game.modFolder("Desert") / "weapons.ini");
     }
     // The weapon set files of the chosen sets, as bytes.
@@ -186,14 +191,15 @@ TEST_F(WeaponFilesTest, TheModNameGoesIntoTheInfoHeaderUnchanged) {
 TEST_F(WeaponFilesTest, ATargetThatCannotBeCreatedIsReportedAndTheSetFilesStillRead) {
     std::filesystem::remove_all(game.modFolder("Desert") / "txt");
     CountingHost counting(*host);
+    std::vector<std::string> outside;
     LineFile out(counting);
     LineFile in(counting);
-    EXPECT_FALSE(writeWeaponNames(out, in, strings, texts));
+    EXPECT_FALSE(writeWeaponNames(out, in, strings, texts, outside).ok());
     EXPECT_EQ(counting.setFilesRead, 14);
     EXPECT_FALSE(std::filesystem::exists(game.modFolder("Desert") / "txt"));
 
     std::filesystem::create_directories(game.modFolder("Desert") / "weapons.ini");
-    EXPECT_FALSE(writeWeaponStats(out, in, strings, texts));
+    EXPECT_FALSE(writeWeaponStats(out, in, strings, texts, outside).ok());
     EXPECT_EQ(counting.setFilesRead, 28);
 }
 

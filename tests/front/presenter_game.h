@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "bmp_builder.h"
-#include "core/platform/forwarding_host.h"
 #include "fake_view.h"
+#include "forwarding_host.h"
 #include "recording_audio.h"
 #include "set_library.h"
 #include "test_support.h"
@@ -34,10 +34,10 @@ public:
     };
 
     using ProgramFileHost::ProgramFileHost;
-    bool shellOpen(const std::string& path, WindowHandle owner, std::string& reason) override {
+    Status shellOpen(const std::string& path, WindowHandle owner) override {
         opened.push_back({path, owner});
-        reason = refusal;
-        return refusal.empty();
+        if (refusal.empty()) return done();
+        return Failure{Cause::Failed, refusal};
     }
 
     std::vector<Open> opened;

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "check/library_check.h"
-#include "check/report_text.h"
+#include "check/messages.h"
 #include "core/config.h"
 #include "core/line_file.h"
 #include "core/picture.h"

@@ -1,28 +1,38 @@
 #pragma once
-// The few operations the program asks of the host system. Paths reach them as
-// the program builds them: 8-bit strings joined with backslashes, relative to
-// the working directory or absolute. Each implementation maps them to its own
-// file system (see case_resolver.h for case-sensitive hosts).
+// The few operations the program asks of the host system: its primitives.
+// What the program builds from them (writing a file beside its target and
+// renaming it over, copying a set's file, keeping reads inside the set
+// library) is done once, in file_writes.h and confined_host.h, the same on
+// every system.
 //
-// Set libraries come from anywhere, so every operation holds to three rules:
+// Paths reach the host as the program builds them: 8-bit strings joined with
+// backslashes, relative to the working directory or absolute. Each system
+// maps them to its own file system (see case_resolver.h for case-sensitive
+// hosts).
+//
+// Set libraries come from anywhere, so every operation holds to these rules:
 // a path holding a NUL byte names no file (the operation fails as for a
 // missing one; the path is never cut at the NUL); nothing that is not a
-// regular file (a named pipe, a device, a socket) is ever opened for reading
-// or copied, so no read can block or run without end; a file is read no
-// further than the size it was found with on opening, however much is
-// written to it meanwhile; and every file the program writes goes to a
-// temporary file that is created new in the target's folder, never through a
-// link, and then renamed over the target.
+// regular file (a named pipe, a device, a socket) is ever opened for reading,
+// so no read can block or run without end; a file is read no further than the
+// size it was found with on opening, however much is written to it meanwhile;
+// and a new file is created new, never through a link and never over
+// anything that stands at its name.
 //
 // Tests replace single operations by deriving from the system host, so that a
-// failing copy, a write that stops midway or a recorded shell open can be
+// failing write, a kill at a commit point or a recorded shell open can be
 // injected without touching the file system.
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <thread>
 #include <vector>
+
+#include "core/result.h"
 
 namespace modsetup {
 
@@ -37,46 +47,32 @@ struct FolderEntry {
     bool nameUnrepresentable = false;
 };
 
-// Outside: it exists, but below the set library by its name only (see confineBelow).
+// Outside: it exists, but below the set library by its name only (see confined_host.h).
 enum class PathKind { Missing, File, Directory, Outside };
 
 // The native handle of a window (a window handle on Windows); 0 for none.
 using WindowHandle = std::uintptr_t;
 
-// Why a file operation was not done.
-enum class FileFailure {
-    None,
-    Missing,       // nothing there: a copy's source, or a file to delete
-    Unreadable,    // a copy's source exists but cannot be opened or read
-    Outside,       // a copy's source below the set library really lies outside it (see confineBelow)
-    InUse,         // another program held the file for longer than the host waits
-    AccessDenied,  // the system does not let this user write there
-    Failed,        // any other cause
-};
-
-// What a write, a copy, a deletion or a folder creation came to: true when
-// it was done. A plain false is a failure for another cause.
-class FileResult {
-public:
-    FileResult(bool done) : failure_(done ? FileFailure::None : FileFailure::Failed) {}
-    FileResult(FileFailure failure) : failure_(failure) {}
-    operator bool() const { return failure_ == FileFailure::None; }
-    FileFailure failure() const { return failure_; }
-
-private:
-    FileFailure failure_;
-};
-
 // The size of a file that does not tell it.
 inline constexpr std::uint64_t kUnknownSize = UINT64_MAX;
+
+// Which file an open file is, whatever name it was opened by: two names of
+// one hard link, or a path through a linked folder, give the same identity.
+struct FileIdentity {
+    std::uint64_t volume = 0;
+    std::uint64_t index = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
 
 // A file opened for reading, read front to back.
 class InputFile {
 public:
     virtual ~InputFile() = default;
     // Reads up to size bytes; returns how many were read, 0 at the end (the
-    // size the file was found with on opening) or on error.
+    // size the file was found with on opening) or on error (see failed).
     virtual std::size_t read(char* buffer, std::size_t size) = 0;
+    // Whether a read failed, rather than reaching the end.
+    virtual bool failed() const { return false; }
     // Passes over the next count bytes without handing them out; false when
     // the file ends before them or cannot be read. The hosts move the file's
     // position; a file that cannot reads them and drops them.
@@ -93,79 +89,80 @@ public:
     // The bytes the file held when it was opened, and past which it is not
     // read; kUnknownSize for a file that does not tell.
     virtual std::uint64_t size() const { return kUnknownSize; }
+    // None for a file that does not tell.
+    virtual std::optional<FileIdentity> identity() const { return std::nullopt; }
 };
 
-// A file being written: the bytes go to a temporary file in the target's folder,
-// which replaces the target only on commit(). Destroying it without a successful
-// commit() removes the temporary file and leaves the target as it was.
-class OutputFile {
+// A file being created, not yet in its place: file_writes.h renames it over
+// its target once it is whole.
+class NewFile {
 public:
-    virtual ~OutputFile() = default;
+    virtual ~NewFile() = default;
+    // False once a write has failed; every later write then fails too.
     virtual bool write(const char* data, std::size_t size) = 0;
-    virtual FileResult commit() = 0;
+    // Closes the file, first bringing its bytes to the disk when durable.
+    virtual Status finish(bool durable) = 0;
+};
+
+// Reads of the files and folders below one folder, judged by where they
+// really lie (a set library came as an archive and may hold links that lead
+// anywhere): a path that leads outside is refused with Cause::Outside, or
+// reported PathKind::Outside. See confined_host.h, which makes the program's
+// reads below the set library go through it.
+class Confinement {
+public:
+    virtual ~Confinement() = default;
+    virtual Result<std::unique_ptr<InputFile>> openRead(const std::string& path) = 0;
+    virtual PathKind pathKind(const std::string& path) = 0;
+    virtual Result<std::vector<FolderEntry>> listFolder(const std::string& folder) = 0;
 };
 
 class Host {
 public:
+    using Clock = std::chrono::steady_clock;
+
     virtual ~Host() = default;
 
     // Full path of the running program file, as the host reported it when it
     // was made (a program file replaced while it runs changes nothing).
     virtual std::string programPath() = 0;
 
-    // Opens an existing regular file for reading. On failure returns null and
-    // sets reason to the host's text for the cause (e.g. "No such file or
-    // directory", or kNotRegularFileReason for a named pipe or a device).
-    virtual std::unique_ptr<InputFile> openRead(const std::string& path, std::string& reason) = 0;
+    // Opens an existing regular file for reading. Missing, NotRegular (a
+    // named pipe, a device), Unreadable (a folder, no access), with the
+    // system's text where it gave one.
+    virtual Result<std::unique_ptr<InputFile>> openRead(const std::string& path) = 0;
 
-    // Starts writing a file that replaces path on commit; null, with failure
-    // set, when the temporary file cannot be created (folder missing, not
-    // writable, ...).
-    virtual std::unique_ptr<OutputFile> openReplace(const std::string& path, FileFailure& failure) = 0;
+    // Creates a new file at path, never through a link and never over what
+    // stands there (Exists). A copy of an open file takes its permissions
+    // where the system keeps them.
+    virtual Result<std::unique_ptr<NewFile>> createNew(const std::string& path, const InputFile* copyOf) = 0;
+    // Renames the file at from over the file at to, which it replaces in one
+    // step; durable: the rename itself reaches the disk before it returns.
+    virtual Status moveOver(const std::string& from, const std::string& to, bool durable) = 0;
+    // Deletes a file: Missing when there is none, Failed for a folder.
+    virtual Status deleteFile(const std::string& path) = 0;
+    // Creates one directory level: Exists when something is there already.
+    virtual Status createDirectory(const std::string& path) = 0;
 
-    // Creates one directory level; true when it was created (a folder that
-    // is there already is a failure).
-    virtual FileResult createDirectory(const std::string& path) = 0;
-    // Missing when there is no file to delete.
-    virtual FileResult deleteFile(const std::string& path) = 0;
-    // Copies the regular file source over target: the copy is written beside
-    // target and renamed over it, so a failed copy leaves an existing target
-    // whole. A source that is the target file itself (a hard link, or a path
-    // through a linked folder), or a target that holds the source's bytes
-    // already, is left as it is, and the copy is done. Missing when the
-    // source does not exist; Unreadable when it exists but cannot be read (a
-    // folder, a named pipe, a file another program holds); Outside when it
-    // lies below the set library by its name only.
-    //
-    // Windows: a replace or a deletion that another program stands in the
-    // way of is tried again for a while before it counts as InUse (see
-    // win32_host.cpp); POSIX has no such holds.
-    virtual FileResult copyFile(const std::string& source, const std::string& target) = 0;
-    // Missing, Directory, or File for anything else that exists; Outside
-    // below the set library for what really lies outside it.
+    // Missing, Directory, or File for anything else that exists.
     virtual PathKind pathKind(const std::string& path) = 0;
+    // The entries of a folder, in the order the file system yields them, "."
+    // and ".." included where the host reports them.
+    virtual Result<std::vector<FolderEntry>> listFolder(const std::string& folder) = 0;
 
-    // Lists the entries matched by a pattern "<folder>\*.*", in the order the
-    // file system yields them, "." and ".." included where the host reports
-    // them. False when the folder cannot be listed.
-    virtual bool listFolder(const std::string& pattern, std::vector<FolderEntry>& entries) = 0;
-
-    // Keeps the program inside the set library, a folder that came as an
-    // archive and may hold links that lead anywhere: from now on a file or
-    // folder below folder (a path as the program writes it) is read, copied
-    // or listed only where it really lies inside folder, however links lead,
-    // and refused otherwise (openRead gives kOutsideLibraryReason). Links
-    // that stay inside work. The folder itself may be a link: where it really
-    // is is found once, here. Each load, Apply and check of a set library
-    // begins with this; it holds until the next call.
-    virtual void confineBelow(const std::string& folder) = 0;
+    // The reads below folder (a path as the program writes it), where they
+    // really lie; where the folder really is (it may be a link) is found now.
+    virtual std::unique_ptr<Confinement> confine(const std::string& folder) = 0;
 
     // Asks the system shell to open a document (the launch script), minimised,
     // from the working directory, without waiting for what it starts. Any
-    // message of the shell's belongs to the owner window. True when the shell
-    // took the document; otherwise false with the system's reason, where there
-    // is one, in reason.
-    virtual bool shellOpen(const std::string& path, WindowHandle owner, std::string& reason) = 0;
+    // message of the shell's belongs to the owner window. A failure carries
+    // the system's reason, where there is one.
+    virtual Status shellOpen(const std::string& path, WindowHandle owner) = 0;
+
+    // The time, and a wait, for what is tried again until a deadline.
+    virtual Clock::time_point now() { return Clock::now(); }
+    virtual void sleepFor(std::chrono::milliseconds duration) { std::this_thread::sleep_for(duration); }
 };
 
 // The host the program runs on (POSIX or Win32, chosen at build time).

@@ -1,5 +1,8 @@
 #include "core/platform/posix_confinement.h"
 
+#include "core/platform/case_resolver.h"
+#include "core/platform/posix_files.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
@@ -85,11 +88,8 @@ PosixConfinement::~PosixConfinement() {
     if (rootFd_ >= 0) ::close(rootFd_);
 }
 
-void PosixConfinement::confine(const std::string& hostRoot) {
-    if (rootFd_ >= 0) ::close(rootFd_);
-    active_ = true;
-    hostRoot_ = withSlash(hostRoot);
-    folders_.clear();
+PosixConfinement::PosixConfinement(const std::string& hostRoot) : hostRoot_(withSlash(hostRoot)) {
+    if (hostRoot.empty()) return;
 #ifdef O_PATH
     rootFd_ = ::open(hostRoot.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
 #else
@@ -100,8 +100,33 @@ void PosixConfinement::confine(const std::string& hostRoot) {
     realRoot_ = real.empty() ? std::string() : withSlash(real);
 }
 
+Result<std::unique_ptr<InputFile>> PosixConfinement::openRead(const std::string& path) {
+    struct stat info;
+    const auto hostPath = statAnyCase(path, info);
+    if (!hostPath) return failureOf(errno);
+    return openStatedRegularFile(*hostPath, info,
+                                 [this](const std::string& file, int flags) { return open(file, flags); });
+}
+
+PathKind PosixConfinement::pathKind(const std::string& path) {
+    // The name as spelt, and only when nothing is there another letter case.
+    const auto given = hostPathAsGiven(path);
+    if (!given) return PathKind::Missing;
+    const PathKind found = kind(*given);
+    if (found != PathKind::Missing) return found;
+    const auto resolved = resolveHostPath(path);
+    return resolved && *resolved != *given ? kind(*resolved) : PathKind::Missing;
+}
+
+Result<std::vector<FolderEntry>> PosixConfinement::listFolder(const std::string& folder) {
+    const int fd =
+        openFolderAnyCase(folder, [this](const std::string& hostPath, int flags) { return open(hostPath, flags); });
+    if (fd < 0) return failureOf(errno);
+    return listOpenFolder(fd);
+}
+
 bool PosixConfinement::covers(std::string_view hostPath) const {
-    return active_ && hostPath.size() > hostRoot_.size() && hostPath.starts_with(hostRoot_);
+    return hostPath.size() > hostRoot_.size() && hostPath.starts_with(hostRoot_);
 }
 
 bool PosixConfinement::holdsRealPath(const std::string& realPath) const {
@@ -109,7 +134,7 @@ bool PosixConfinement::holdsRealPath(const std::string& realPath) const {
 }
 
 int PosixConfinement::open(const std::string& hostPath, int flags) const {
-    if (rootFd_ >= 0 && beneathWorks_) {
+    if (rootFd_ >= 0 && beneathWorks_ && covers(hostPath)) {
         const int fd = openBeneath(rootFd_, hostPath.substr(hostRoot_.size()), flags | O_CLOEXEC);
         if (fd >= 0) return fd;
         if (errno == ENOSYS || errno == EPERM) beneathWorks_ = false;  // no openat2, or a sandbox refuses it

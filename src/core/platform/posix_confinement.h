@@ -19,33 +19,34 @@
 
 namespace modsetup {
 
-class PosixConfinement {
+class PosixConfinement final : public Confinement {
 public:
-    PosixConfinement() = default;
-    ~PosixConfinement();
+    // Confines what lies below hostRoot, the library folder as found on disk
+    // (empty when there is none: nothing below it is read); where it really
+    // is (it may be a link) is found now.
+    explicit PosixConfinement(const std::string& hostRoot);
+    ~PosixConfinement() override;
     PosixConfinement(const PosixConfinement&) = delete;
     PosixConfinement& operator=(const PosixConfinement&) = delete;
 
-    // From now on confines what lies below hostRoot, the library folder as
-    // found on disk; where it really is (it may be a link) is found now.
-    void confine(const std::string& hostRoot);
-
-    // Whether a host path lies below the confined folder by its name.
-    bool covers(std::string_view hostPath) const;
-
-    // Opens a covered host path as open(2) would, refusing it (-1, errno
-    // EXDEV) when it really lies outside the library.
-    int open(const std::string& hostPath, int flags) const;
-
-    // What is at a covered host path, as stat(2) sees it, or Outside when it
-    // really lies outside the library.
-    PathKind kind(const std::string& hostPath);
+    // Paths of the program's below the library, each found as the host finds
+    // it (the name as spelt first).
+    Result<std::unique_ptr<InputFile>> openRead(const std::string& path) override;
+    PathKind pathKind(const std::string& path) override;
+    Result<std::vector<FolderEntry>> listFolder(const std::string& folder) override;
 
 private:
+    // Whether a host path lies below the confined folder by its name.
+    bool covers(std::string_view hostPath) const;
+    // Opens a host path as open(2) would, refusing it (-1, errno EXDEV) when
+    // it really lies outside the library.
+    int open(const std::string& hostPath, int flags) const;
+    // What is at a host path, as stat(2) sees it, or Outside when it really
+    // lies outside the library.
+    PathKind kind(const std::string& hostPath);
     bool holdsRealPath(const std::string& realPath) const;
     bool holdsFolder(const std::string& folder);
 
-    bool active_ = false;
     mutable bool beneathWorks_ = true;  // false where the kernel has no openat2
     std::string hostRoot_;              // as given, with "/"
     std::string realRoot_;              // where it really is, with "/"; empty when it could not be found

@@ -1,13 +1,17 @@
 #pragma once
-// The names of the temporary files the hosts write beside a target before
-// renaming them over it. Each is created new (never opened when something,
-// a file or a link, stands at its name), so a name is tried after another.
+// The names of the temporary files the program writes beside a target
+// before renaming them over it (file_writes.h). Each is created new (never
+// opened when something, a file or a link, stands at its name), so a name is
+// tried after another.
 
 #include <algorithm>
 #include <string>
 #include <string_view>
 
 namespace modsetup {
+
+// The running program's process number, which temporary names carry.
+unsigned long processNumber();
 
 // How many names are tried before the write fails.
 inline constexpr int kTemporaryNameAttempts = 100;

@@ -1,5 +1,6 @@
 #include "core/platform/win32_confinement.h"
 
+#include "core/platform/win32_files.h"
 #include "core/platform/win32_path.h"
 
 namespace modsetup {
@@ -33,10 +34,7 @@ std::wstring finalPath(HANDLE handle) {
 
 }  // namespace
 
-void Win32Confinement::confine(const std::string& folder) {
-    active_ = true;
-    prefix_ = folder + "\\";
-    root_.clear();
+Win32Confinement::Win32Confinement(const std::string& folder) {
     const HANDLE handle = openToLook(folder);
     if (handle == INVALID_HANDLE_VALUE) return;  // a library that is not there holds nothing
     root_ = finalPath(handle);
@@ -44,8 +42,22 @@ void Win32Confinement::confine(const std::string& folder) {
     if (!root_.empty() && root_.back() != L'\\') root_ += L'\\';
 }
 
-bool Win32Confinement::covers(const std::string& path) const {
-    return active_ && path.size() > prefix_.size() && path.compare(0, prefix_.size(), prefix_) == 0;
+Result<std::unique_ptr<InputFile>> Win32Confinement::openRead(const std::string& path) {
+    const auto file = systemPath(path);
+    if (!file) return readFailureOf(ERROR_FILE_NOT_FOUND);
+    return openRegularFile(*file, [this](HANDLE handle) { return holds(handle); });
+}
+
+Result<std::vector<FolderEntry>> Win32Confinement::listFolder(const std::string& folder) {
+    switch (pathKind(folder)) {
+    case PathKind::Directory: break;
+    case PathKind::Outside: return Cause::Outside;
+    case PathKind::File: return readFailureOf(ERROR_DIRECTORY);
+    case PathKind::Missing: return Cause::Missing;
+    }
+    const auto systemFolder = systemPath(folder);
+    if (!systemFolder) return Cause::Missing;
+    return listSystemFolder(*systemFolder);
 }
 
 bool Win32Confinement::holds(HANDLE handle) const {
@@ -56,7 +68,7 @@ bool Win32Confinement::holds(HANDLE handle) const {
                                 static_cast<int>(root_.size()), TRUE) == CSTR_EQUAL;
 }
 
-PathKind Win32Confinement::kind(const std::string& path) const {
+PathKind Win32Confinement::pathKind(const std::string& path) {
     const HANDLE handle = openToLook(path);
     if (handle == INVALID_HANDLE_VALUE) return PathKind::Missing;
     BY_HANDLE_FILE_INFORMATION info;

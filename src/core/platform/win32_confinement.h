@@ -12,25 +12,21 @@
 
 namespace modsetup {
 
-class Win32Confinement {
+class Win32Confinement final : public Confinement {
 public:
-    // From now on confines what lies below folder (a path as the program
-    // writes it); where the folder really is (it may be a link) is found now.
-    void confine(const std::string& folder);
+    // Confines what lies below folder (a path as the program writes it);
+    // where the folder really is (it may be a link) is found now.
+    explicit Win32Confinement(const std::string& folder);
 
-    // Whether a path lies below the confined folder by its name.
-    bool covers(const std::string& path) const;
+    Result<std::unique_ptr<InputFile>> openRead(const std::string& path) override;
+    PathKind pathKind(const std::string& path) override;
+    Result<std::vector<FolderEntry>> listFolder(const std::string& folder) override;
 
+private:
     // Whether an open file or folder really lies inside the confined folder.
     bool holds(HANDLE handle) const;
 
-    // What is at a covered path, or Outside when it really lies outside.
-    PathKind kind(const std::string& path) const;
-
-private:
-    bool active_ = false;
-    std::string prefix_;  // the folder as the program writes it, and a backslash
-    std::wstring root_;   // where it really is, and a backslash; empty when it could not be found
+    std::wstring root_;  // where it really is, and a backslash; empty when it could not be found
 };
 
 }  // namespace modsetup

@@ -5,8 +5,8 @@
 #include <functional>
 
 #include "core/apply.h"
-#include "core/display_text.h"
-#include "core/error_text.h"
+#include "core/escaping.h"
+#include "core/messages.h"
 #include "core/mod_name.h"
 
 namespace modsetup {

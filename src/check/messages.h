@@ -1,7 +1,8 @@
 #pragma once
-// Every text the check program prints is formed here: the findings' words,
-// the report's headings and summary line, the help and the reasons for not
-// checking at all.
+// The check program's message catalogue: every text it prints is formed
+// here, the findings' words, the report's headings and summary line, the help
+// and the reasons for not checking at all. The window program has a
+// catalogue of its own (core/messages.h).
 
 #include <cstddef>
 #include <string>
@@ -10,6 +11,7 @@
 
 #include "check/findings.h"
 #include "check/set_files.h"
+#include "core/picture.h"
 
 namespace modsetup::check {
 
@@ -40,7 +42,9 @@ std::string setFolderOutsideText();
 std::string setFileAbsentText(std::string_view why, const SetFile& file);
 std::string setFolderAbsentText(std::string_view why, std::size_t files, bool shown,
                                 const std::vector<std::string>& unreadFolders);
-std::string pictureUnreadableText(std::string_view reason, const SetFile& file);
+std::string pictureUnreadableText(BitmapFault fault, const SetFile& file);
+// The decoder's reason in a few words ("pixel data cut short").
+std::string bitmapFaultText(BitmapFault fault);
 std::string setFileOutsideText(const SetFile& file);
 std::string leftoverFileText(std::string_view target);
 std::string nameFileAbsentText(std::string_view why, std::size_t slot);

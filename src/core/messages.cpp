@@ -1,6 +1,6 @@
-#include "core/error_text.h"
+#include "core/messages.h"
 
-#include "core/display_text.h"
+#include "core/escaping.h"
 
 namespace modsetup {
 namespace {
@@ -14,6 +14,12 @@ std::string listedNames(const std::vector<std::string>& names) {
 }
 
 }  // namespace
+
+std::string failureText(const Failure& failure) {
+    if (failure.cause == Cause::NotRegular) return "Not a regular file";
+    if (failure.cause == Cause::Outside) return "It leads outside the set library";
+    return failure.systemText;
+}
 
 std::string_view trimmedReason(std::string_view reason) {
     while (!reason.empty()) {
@@ -55,6 +61,22 @@ std::string backslashFolderMessage(std::string_view folder) {
            "Nothing in it can be read or written. Move the game to a folder whose path holds no backslash.";
 }
 
+std::string unsafeModNameMessage(std::string_view modIni, std::string_view modName, std::size_t maxBytes,
+                                 std::string_view forbidden) {
+    std::string message =
+        "The mod name " + quoted(modName) + " in " + quoted(modIni) + " cannot be used as a folder name.\n";
+    message += "A mod name must not be empty, end in a blank or a dot, be longer than " + std::to_string(maxBytes) +
+               " bytes, or be a device name of Windows (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9, alone or "
+               "before a dot), and must not contain a control character or any of ";
+    for (char c : forbidden) {
+        message += c;
+        message += ' ';
+    }
+    message.pop_back();
+    message += ".\nCorrect the second line of that file, then press Undo to read it again.";
+    return message;
+}
+
 std::string wineNotStartedReason(std::string_view wine, std::string_view systemReason) {
     std::string reason = "Wine could not be started as " + quoted(wine) + ": ";
     reason += trimmedReason(systemReason);
@@ -77,6 +99,19 @@ std::string writeDeniedMessage(std::string_view message) {
         "outside a protected folder.";
     if (!message.empty()) (text += '\n') += message;
     return text;
+}
+
+std::string nothingAppliedMessage(std::string_view folder) {
+    return backslashFolderMessage(folder) + "\nApply installed and saved nothing.";
+}
+
+std::string noModsFolderMessage() {
+    return "The working directory has no \"mods\" folder, so the program was not started from the game's folder. "
+           "Nothing was installed.";
+}
+
+std::string choicesNotSavedMessage(std::string_view selections) {
+    return "Your choices could not be saved in " + quoted(selections) + ".";
 }
 
 std::string missingSetLine(std::string_view slot, std::string_view text, std::string_view slotFolder) {
@@ -118,6 +153,10 @@ std::string installFailuresMessage(const std::vector<std::string>& missingSets,
     }
     if (!text.empty()) text += "Apply carried out all its other steps.";
     return text;
+}
+
+std::string hearShotText(std::string_view shotKey) {
+    return "Click a picture or press " + std::string(shotKey) + " in the list to hear its shot";
 }
 
 }  // namespace modsetup

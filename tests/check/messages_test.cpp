@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include "check/report_text.h"
+#include "check/messages.h"
 
 namespace modsetup::check {
 namespace {

@@ -1,4 +1,4 @@
-#include "core/display_text.h"
+#include "core/escaping.h"
 
 #include "core/utf8.h"
 

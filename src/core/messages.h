@@ -1,25 +1,25 @@
 #pragma once
-// The texts of the standard error report. Every message the user sees is
-// formed here (or beside the outcome it explains, with the same helpers), so
+// The window program's message catalogue: every sentence and word its user
+// sees, in the standard error report and in the tooltips, is formed here, so
 // the window only shows what these functions return. Names and paths in a
-// message are quoted (display_text.h): shortened in the middle past
-// kMaxShownNameBytes, control characters written out.
+// message are quoted (escaping.h): shortened in the middle past
+// kMaxShownNameBytes, control characters written out. The set-library
+// check has a catalogue of its own (check/messages.h).
 
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/result.h"
+
 namespace modsetup {
 
 inline constexpr std::string_view kBitmapNotValid = "Bitmap image is not valid";
 
-// The hosts' reason for a path that names a named pipe, a device or a socket
-// where the program expects a file: such a file is never opened for reading.
-inline constexpr std::string_view kNotRegularFileReason = "Not a regular file";
-
-// The hosts' reason for a file below the set library that really lies
-// outside it (a link that leads elsewhere): such a file is never read.
-inline constexpr std::string_view kOutsideLibraryReason = "It leads outside the set library";
+// A failure in words: the system's own, or for a named pipe, a device or a
+// socket where a file is expected (never opened) and for a file below the
+// set library that really lies outside it (never read), the program's.
+std::string failureText(const Failure& failure);
 
 // A system's reason for a failure without its trailing blanks, tabs, line
 // breaks and full stops, so that the message it ends stops with one full stop.
@@ -43,6 +43,11 @@ std::string launchScriptNotOpenedMessage(std::string_view script, std::string_vi
 // read as a separator: nothing in that folder can be found or written.
 std::string backslashFolderMessage(std::string_view folder);
 
+// A mod name that cannot be a folder name: names mod.ini and the name, and
+// what a mod name must not be. forbidden lists the characters it must not hold.
+std::string unsafeModNameMessage(std::string_view modIni, std::string_view modName, std::size_t maxBytes,
+                                 std::string_view forbidden);
+
 // The POSIX host's reasons when Wine did not run the launch script: each
 // names the Wine program tried and the variable that chooses it.
 std::string wineNotStartedReason(std::string_view wine, std::string_view systemReason);
@@ -52,6 +57,12 @@ std::string wineKilledReason(std::string_view wine, int signal);
 // A write refused for want of rights: the sentence a report then leads with,
 // before what it would say otherwise.
 std::string writeDeniedMessage(std::string_view message);
+
+// Apply, when nothing at all could be done: from a folder with a backslash,
+// without a "mods" folder, or when the choices were not saved.
+std::string nothingAppliedMessage(std::string_view folder);
+std::string noModsFolderMessage();
+std::string choicesNotSavedMessage(std::string_view selections);
 
 // Apply, a list whose text names no set: "primary slot 3: "Nowhere", looked
 // for in "<slot folder>"".
@@ -66,5 +77,13 @@ std::string missingSetLine(std::string_view slot, std::string_view text, std::st
 std::string installFailuresMessage(const std::vector<std::string>& missingSets,
                                    const std::vector<std::string>& unwritten, const std::vector<std::string>& inUse,
                                    const std::vector<std::string>& unreadable, const std::vector<std::string>& outside);
+
+// The tooltip of a weapon slot: the words around the set's statistics, and
+// how to hear its shot (shotKey names the key that plays it).
+inline constexpr std::string_view kNotInstalledYet = "not installed yet";
+inline constexpr std::string_view kInstalled = "installed";
+inline constexpr std::string_view kSameValue = "same";
+inline constexpr std::string_view kNoSound = "no sound in this set";
+std::string hearShotText(std::string_view shotKey);
 
 }  // namespace modsetup

@@ -1,7 +1,7 @@
-#include "check/report_text.h"
+#include "check/messages.h"
 
-#include "core/display_text.h"
-#include "core/error_text.h"
+#include "core/escaping.h"
+#include "core/messages.h"
 #include "core/mod_name.h"
 #include "core/slots.h"
 #include "core/weapon_sections.h"
@@ -130,8 +130,25 @@ std::string setFolderAbsentText(std::string_view why, std::size_t files, bool sh
     return text;
 }
 
-std::string pictureUnreadableText(std::string_view reason, const SetFile& file) {
-    std::string text = "not a bitmap the program can read (" + std::string(reason) + "): ";
+std::string bitmapFaultText(BitmapFault fault) {
+    switch (fault) {
+    case BitmapFault::NotABitmap: return "not a bitmap file";
+    case BitmapFault::HeaderCutShort: return "header cut short";
+    case BitmapFault::MasksCutShort: return "colour masks cut short";
+    case BitmapFault::UnknownHeader: return "unknown header version";
+    case BitmapFault::NoSize: return "no width or no height";
+    case BitmapFault::TooManyPixels: return "more pixels than any picture of a set";
+    case BitmapFault::PixelDataOutside: return "pixel data outside the file";
+    case BitmapFault::UnsupportedBits: return "unsupported number of bits per pixel";
+    case BitmapFault::UnsupportedPixels: return "unsupported kind of pixel data";
+    case BitmapFault::PixelDataCutShort: return "pixel data cut short";
+    case BitmapFault::RunLengthCutShort: return "run-length data cut short";
+    }
+    return "not a bitmap file";
+}
+
+std::string pictureUnreadableText(BitmapFault fault, const SetFile& file) {
+    std::string text = "not a bitmap the program can read (" + bitmapFaultText(fault) + "): ";
     if (file.shown) text += "the window reports " + quoted(kBitmapNotValid) + " when the set is chosen";
     if (file.shown && file.installed) text += ", and ";
     if (file.installed) text += "Apply installs it as it is";

@@ -1,0 +1,16 @@
+#pragma once
+// How the POSIX host opens the launch script: the game is a Windows program,
+// and the script a Windows command script, so Wine opens it.
+
+#include <string>
+
+#include "core/result.h"
+
+namespace modsetup {
+
+// Has Wine's shell open the script at hostPath from its folder, and waits
+// for Wine's verdict only, never for what it starts. A failure says why in
+// words that name Wine and the variable that chooses it.
+Status openWithWine(const std::string& hostPath);
+
+}  // namespace modsetup

@@ -1,0 +1,38 @@
+#pragma once
+// The Windows host's ways of opening and listing files, shared by the host
+// and its confinement to the set library (win32_confinement.h).
+#include "core/platform/windows_headers.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/platform/host.h"
+
+namespace modsetup {
+
+// The system's text for an error code, as FormatMessage gives it.
+std::string errorText(DWORD error);
+
+// Why a read of a file failed with error.
+Failure readFailureOf(DWORD error);
+
+// Why a write at path failed with error. Access denied on a file that is not
+// read-only, which this user may delete, means another program has it open
+// without leave to replace it (InUse); elsewhere it means the folder or the
+// file refuses this user.
+Failure writeFailureOf(DWORD error, const std::wstring& path);
+
+// Opens path for reading when it is a file on a disk; a device, a pipe or
+// the console is refused (NotRegular), a folder is Unreadable ("access
+// denied", as the system answers). Others may read and write the file
+// meanwhile. inside, when given, judges the open file: Outside when it says no.
+Result<std::unique_ptr<InputFile>> openRegularFile(const std::wstring& path,
+                                                   const std::function<bool(HANDLE)>& inside = {});
+
+// The entries of a folder; an existing folder in which nothing is found is
+// listed, just empty.
+Result<std::vector<FolderEntry>> listSystemFolder(const std::wstring& folder);
+
+}  // namespace modsetup
