@@ -27,6 +27,26 @@ private:
     std::string program_;
 };
 
+// The game folder's host, reading chosen files from the benchmark's own and,
+// when pictures is given, every picture from that one file. It writes
+// nothing, so that no flush to disk blurs the figures.
+class RedirectingHost : public ForwardingHost {
+public:
+    RedirectingHost(Host& inner, std::map<std::string, fs::path> files, fs::path pictures = {})
+        : ForwardingHost(inner), files_(std::move(files)), pictures_(std::move(pictures)) {}
+
+    std::unique_ptr<InputFile> openRead(const std::string& path, std::string& reason) override {
+        if (auto file = files_.find(path); file != files_.end()) return inner_.openRead(file->second.string(), reason);
+        if (!pictures_.empty() && path.ends_with(".bmp")) return inner_.openRead(pictures_.string(), reason);
+        return inner_.openRead(path, reason);
+    }
+    std::unique_ptr<OutputFile> openReplace(const std::string&, FileFailure&) override { return nullptr; }
+
+private:
+    std::map<std::string, fs::path> files_;
+    fs::path pictures_;
+};
+
 // What the sets past the first sixteen of a slot folder hold.
 enum class FurtherSets {
     Empty,   // nothing: all the catalogue scan looks at

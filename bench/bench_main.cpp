@@ -1,11 +1,12 @@
-// modsetup_bench: times Apply, the load sequence, the window and the
-// set-library check beside their floors and closes with the ratios. Google
-// Benchmark's options apply; with --benchmark_repetitions the ratios are taken
-// from the medians.
+// modsetup_bench: times Apply, the load sequence, the window, the set-library
+// check and a click on a shot beside their floors and closes with the ratios.
+// Google Benchmark's options apply; with --benchmark_repetitions the ratios
+// are taken from the medians.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -15,6 +16,7 @@
 #include <unistd.h>
 
 #include "benchmarks.h"
+#include "heap_peak.h"
 
 namespace {
 
@@ -35,14 +37,19 @@ public:
             const double ms = run.GetAdjustedRealTime() * 1e3 / benchmark::GetTimeUnitMultiplier(run.time_unit);
             std::string name = run.run_name.function_name;
             if (!run.run_name.args.empty()) name += "/" + run.run_name.args;
-            const auto peak = run.counters.find("peak_bytes");
             if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
                 medians_[name] = ms;
-                if (peak != run.counters.end()) peaks_[name] = peak->second.value;
+                for (const auto& [counter, value] : run.counters) counters_[name][counter] = value.value;
             }
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "max")
+                for (const auto& [counter, value] : run.counters) maxima_[name][counter] = value.value;
             if (run.run_type == Run::RT_Iteration) {
                 samples_[name].push_back(ms);
-                if (peak != run.counters.end()) peaks_.emplace(name, peak->second.value);
+                for (const auto& [counter, value] : run.counters) {
+                    counters_[name].emplace(counter, value.value);
+                    double& most = maxima_[name].emplace(counter, value.value).first->second;
+                    most = std::max(most, value.value);
+                }
             }
         }
     }
@@ -56,16 +63,28 @@ public:
         for (double sample : samples->second) sum += sample;
         return sum / static_cast<double>(samples->second.size());
     }
+    // A counter of a benchmark (the median where there are repetitions), or
+    // a negative number when not measured.
+    double counter(const std::string& name, const std::string& counter) const { return find(counters_, name, counter); }
+    // The largest value of a counter over the repetitions.
+    double largest(const std::string& name, const std::string& counter) const { return find(maxima_, name, counter); }
     // Peak heap in bytes, or a negative number when not measured.
-    double peakBytes(const std::string& name) const {
-        auto peak = peaks_.find(name);
-        return peak == peaks_.end() ? -1 : peak->second;
-    }
+    double peakBytes(const std::string& name) const { return counter(name, "peak_bytes"); }
     bool failed() const { return failed_; }
 
 private:
+    using Counters = std::map<std::string, std::map<std::string, double>>;  // by benchmark and counter
+
+    static double find(const Counters& counters, const std::string& name, const std::string& counter) {
+        const auto named = counters.find(name);
+        if (named == counters.end()) return -1;
+        const auto value = named->second.find(counter);
+        return value == named->second.end() ? -1 : value->second;
+    }
+
     std::map<std::string, double> medians_;
-    std::map<std::string, double> peaks_;
+    Counters counters_;
+    Counters maxima_;
     std::map<std::string, std::vector<double>> samples_;
     bool failed_ = false;
 };
@@ -109,6 +128,31 @@ bool peakRatio(const RatioReporter& reporter, const char* label, const std::stri
     return value <= target;
 }
 
+// Prints a click on a shot beside its floor: the slowest click on the
+// window's thread and the largest peak heap above what was held before a
+// click, each with its bound; false when one is missed.
+bool shotClick(const RatioReporter& reporter, const char* label, const std::string& format) {
+    const std::string figure = "shot/" + format + "/sdl";
+    const std::string floor = "shot/" + format + "/floor";
+    const double busy = reporter.largest(figure, "slowest_ms");
+    const double busyFloor = reporter.largest(floor, "slowest_ms");
+    const double peak = reporter.largest(figure, "peak_bytes");
+    const double peakFloor = reporter.largest(floor, "peak_bytes");
+    if (busy < 0 || busyFloor < 0 || peak < 0 || peakFloor < 0) {
+        std::printf("%-34s not measured\n", label);
+        return true;
+    }
+    constexpr double kMaxBusyMs = 50;
+    constexpr double kMaxPeakBytes = 16e6;
+    const bool met = busy <= kMaxBusyMs && peak <= kMaxPeakBytes;
+    std::printf(
+        "%-34s slowest click %.2f ms (floor %.2f ms), target <= %.0f ms; peak +%.1f MB (floor +%.1f MB), "
+        "target <= %.0f MB: %s\n",
+        label, busy, busyFloor, kMaxBusyMs, peak / 1e6, peakFloor / 1e6, kMaxPeakBytes / 1e6, met ? "met" : "MISSED");
+    ratio(reporter, "  median click / floor", figure, floor, 0);
+    return met;
+}
+
 // The time each further set per slot folder adds, between two library sizes,
 // for a figure ("load", "check") and its floor.
 void growth(const RatioReporter& times, const std::string& figure, long from, long to) {
@@ -125,6 +169,7 @@ void growth(const RatioReporter& times, const std::string& figure, long from, lo
 }  // namespace
 
 int main(int argc, char** argv) {
+    modsetup::bench::countSdlAllocations();  // the shots' audio is measured with what SDL holds
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     // The window is timed on Qt's offscreen platform unless told otherwise.
@@ -136,6 +181,7 @@ int main(int argc, char** argv) {
     modsetup::bench::registerHostileBenchmarks();
     modsetup::bench::registerWindowBenchmarks();
     modsetup::bench::registerCheckBenchmarks();
+    modsetup::bench::registerShotBenchmarks();
 
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
@@ -166,6 +212,8 @@ int main(int argc, char** argv) {
         ratio(reporter, "i. Check, full-size / demo pictures", "check-pictures/full-size", "check-pictures/demo", 2.0);
     growth(reporter, "check", 300, 1000);
     growth(reporter, "check", 1000, 3000);
+    met &= shotClick(reporter, "j. Shot, 1,000 Hz 8-bit mono", "1000hz-8bit-mono");
+    met &= shotClick(reporter, "j. Shot, 44,100 Hz 16-bit stereo", "44100hz-16bit-stereo");
     if (reporter.failed()) std::printf("A benchmark failed: see its line above.\n");
     std::printf("%s\n", met && !reporter.failed() ? "All targets met." : "Some target missed.");
     return reporter.failed() ? 1 : 0;

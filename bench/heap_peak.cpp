@@ -1,6 +1,9 @@
 // Replaces the global allocation functions of the benchmark program with ones
-// that count what is allocated (as the allocator sizes each block) over malloc.
+// that count what is allocated (as the allocator sizes each block) over malloc,
+// and gives SDL the same counting over malloc.
 #include "heap_peak.h"
+
+#include <SDL.h>
 
 #include <malloc.h>
 
@@ -41,7 +44,21 @@ void release(void* block) noexcept {
     std::free(block);
 }
 
+void* SDLCALL sdlMalloc(std::size_t size) { return counted(std::malloc(size)); }
+void* SDLCALL sdlCalloc(std::size_t count, std::size_t size) { return counted(std::calloc(count, size)); }
+void SDLCALL sdlFree(void* block) { release(block); }
+
+void* SDLCALL sdlRealloc(void* block, std::size_t size) {
+    const std::size_t before = block == nullptr ? 0 : malloc_usable_size(block);
+    void* moved = std::realloc(block, size);
+    if (moved == nullptr && size != 0) return nullptr;  // the block stays as it was
+    inUse.fetch_sub(before, std::memory_order_relaxed);
+    return counted(moved);
+}
+
 }  // namespace
+
+void countSdlAllocations() { SDL_SetMemoryFunctions(sdlMalloc, sdlCalloc, sdlRealloc, sdlFree); }
 
 std::size_t heapInUse() { return inUse.load(std::memory_order_relaxed); }
 std::size_t heapPeak() { return peak.load(std::memory_order_relaxed); }

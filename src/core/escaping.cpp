@@ -13,6 +13,12 @@ constexpr std::size_t kMaxContinuationBytes = 3;
 
 bool isContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
+// The embeddings, overrides and isolates, which make a terminal show the text
+// around them in another order.
+constexpr bool isDirectionControl(char32_t code) {
+    return (code >= 0x202A && code <= 0x202E) || (code >= 0x2066 && code <= 0x2069);
+}
+
 }  // namespace
 
 std::string shortenedMiddle(std::string_view text, std::size_t maxBytes) {
@@ -40,12 +46,19 @@ std::string visibleText(std::string_view text) {
         const auto byte = static_cast<unsigned char>(shortened[i]);
         char32_t code = byte;
         const std::size_t length = byte < 0x80 ? 1 : utf8SequenceLength(shortened, i, code);
-        if (code < 0x20 || (code >= 0x7F && code <= 0x9F)) {
-            // A C1 control in UTF-8 is one character of two bytes; a lone
-            // byte stands for itself, as an 8-bit code page or Latin-1 has it.
-            visible += length == 2 ? "\\u{" : "\\x";
-            hex(visible, static_cast<unsigned>(code));
-            if (length == 2) visible += '}';
+        if (code < 0x20 || (code >= 0x7F && code <= 0x9F) || isDirectionControl(code)) {
+            // A control in UTF-8 is one character of two or three bytes; a
+            // lone byte stands for itself, as an 8-bit code page or Latin-1
+            // has it.
+            if (length >= 2) {
+                visible += "\\u{";
+                if (code > 0xFF) hex(visible, static_cast<unsigned>(code >> 8));
+                hex(visible, static_cast<unsigned>(code & 0xFF));
+                visible += '}';
+            } else {
+                visible += "\\x";
+                hex(visible, static_cast<unsigned>(code));
+            }
             i += length == 0 ? 1 : length;
         } else if (length == 0) {
             visible += shortened[i++];  // a byte of 8-bit text

@@ -31,9 +31,11 @@ std::string shortenedMiddle(std::string_view text, std::size_t maxBytes = kMaxSh
 
 // A name, path or file line as a message or a report shows it, safe on any
 // terminal: shortened as above, and every control character written out, so
-// that a line break or a tab can be seen and no escape sequence reaches a
-// terminal. A byte 0 to 31, 127, or 128 to 159 outside a UTF-8 sequence
-// becomes \xNN; a UTF-8 sequence of U+0080 to U+009F becomes \u{NN}. Every
+// that a line break or a tab can be seen, no escape sequence reaches a
+// terminal and nothing reorders what a terminal shows around the name. A byte
+// 0 to 31, 127, or 128 to 159 outside a UTF-8 sequence becomes \xNN; a UTF-8
+// sequence of U+0080 to U+009F becomes \u{NN}, and one of the direction
+// controls U+202A to U+202E and U+2066 to U+2069 becomes \u{NNNN}. Every
 // other byte, valid UTF-8 and 8-bit text alike, stays as it is.
 std::string visibleText(std::string_view text);
 

@@ -1,5 +1,6 @@
 #include "core/wave_format.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace modsetup {
@@ -14,6 +15,10 @@ std::uint32_t littleEndian(std::string_view bytes, std::size_t at, std::size_t s
     std::uint32_t value = 0;
     for (std::size_t i = size; i-- > 0;) value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
     return value;
+}
+
+void putLittleEndian(std::string& bytes, std::size_t value, std::size_t size) {
+    for (std::size_t i = 0; i < size; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
 }
 
 }  // namespace
@@ -43,9 +48,8 @@ std::optional<WaveFormat> readWaveFormat(std::string_view bytes) {
         } else if (id == "data") {
             // The format comes first; samples cut short are a damaged file.
             if (!format || size > left) return std::nullopt;
-            const std::size_t frame = static_cast<std::size_t>(format->channels * format->bitsPerSample / 8);
             format->dataOffset = body;
-            format->dataBytes = size - size % frame;
+            format->dataBytes = size - size % format->frameBytes();
             if (format->dataBytes == 0) return std::nullopt;
             return format;
         }
@@ -54,6 +58,38 @@ std::optional<WaveFormat> readWaveFormat(std::string_view bytes) {
         if (at > bytes.size()) return std::nullopt;
     }
     return std::nullopt;
+}
+
+std::optional<WaveFormat> readPreviewFormat(std::string_view bytes) {
+    std::optional<WaveFormat> format = readWaveFormat(bytes);
+    if (!format) return std::nullopt;
+    const std::size_t framesPlayed = static_cast<std::size_t>(format->samplesPerSecond) * kMaxPreviewSeconds;
+    format->dataBytes = std::min(format->dataBytes, framesPlayed * format->frameBytes());
+    return format;
+}
+
+std::optional<std::string> previewWave(std::string_view bytes) {
+    const std::optional<WaveFormat> format = readPreviewFormat(bytes);
+    if (!format) return std::nullopt;
+    const std::size_t size = format->dataBytes;
+    const std::size_t pad = size & 1u;  // chunks keep an even size
+    const auto rate = static_cast<std::size_t>(format->samplesPerSecond);
+    std::string wave;
+    wave.reserve(44 + size + pad);
+    wave += "RIFF";
+    putLittleEndian(wave, 36 + size + pad, 4);
+    wave += "WAVEfmt ";
+    putLittleEndian(wave, 16, 4);
+    putLittleEndian(wave, kPcmFormat, 2);
+    putLittleEndian(wave, static_cast<std::size_t>(format->channels), 2);
+    putLittleEndian(wave, rate, 4);
+    putLittleEndian(wave, rate * format->frameBytes(), 4);
+    putLittleEndian(wave, format->frameBytes(), 2);
+    putLittleEndian(wave, static_cast<std::size_t>(format->bitsPerSample), 2);
+    wave += "data";
+    putLittleEndian(wave, size, 4);
+    wave.append(bytes.substr(format->dataOffset, size));
+    return wave.append(pad, '\0');
 }
 
 }  // namespace modsetup

@@ -12,8 +12,10 @@ class Audio {
 public:
     virtual ~Audio() = default;
 
-    // Starts playing the bytes of a wave file (one readWaveFormat accepts) and
-    // returns without waiting for it; a sound still playing stops first. The
+    // Starts playing the bytes of a wave file (one readWaveFormat accepts), as
+    // far as a preview plays it (readPreviewFormat), and returns without
+    // waiting for it; a sound still playing stops first. The work on the
+    // caller's thread is bounded by the file's size, whatever its format. The
     // system's audio device is opened on the first call. A sound the system
     // cannot play is not heard, and that is all: a preview is never an error.
     virtual void play(std::string wave) = 0;

@@ -1,11 +1,15 @@
 // The system's audio on Windows: PlaySound plays a wave file's bytes from
-// memory on the system's own thread. The system opens its device on the
-// first sound.
+// memory on the system's own thread. It plays a whole file, so it is given
+// one of the part a preview plays. The system opens its device on the first
+// sound.
 #include "core/platform/windows_headers.h"
 
 #include <mmsystem.h>
 
+#include <optional>
+
 #include "core/platform/audio.h"
+#include "core/wave_format.h"
 
 namespace modsetup {
 namespace {
@@ -19,7 +23,9 @@ public:
 
     void play(std::string wave) override {
         stop();
-        playing_ = std::move(wave);
+        std::optional<std::string> preview = previewWave(wave);
+        if (!preview) return;
+        playing_ = std::move(*preview);
         // SND_NODEFAULT: a sound the system cannot play stays silent rather
         // than ringing the system's default sound.
         if (!PlaySoundA(playing_.data(), nullptr, SND_MEMORY | SND_ASYNC | SND_NODEFAULT)) playing_.clear();
