@@ -32,6 +32,13 @@ void noteMissingSets(Host& host, const ProcessStrings& strings, const SlotTexts&
     }
 }
 
+// Puts a file the handle wrote, which another program kept from its place,
+// in place when tried again.
+std::function<Status()> commitAgain(LineFile& handle) {
+    std::shared_ptr<OutputFile> held = handle.takeHeld();
+    return [held] { return held ? held->commit() : Status(Cause::Failed); };
+}
+
 void installIntoModFolder(Host& host, LineFile& output, LineFile& input, const ProcessStrings& strings,
                           const SlotTexts& texts, const std::function<bool()>& boxTicked, ApplyOutcome& outcome) {
     outcome.modsFolderMissing = host.pathKind(std::string(kModsFolder)) != PathKind::Directory;
@@ -39,18 +46,10 @@ void installIntoModFolder(Host& host, LineFile& output, LineFile& input, const P
     removeLeftovers(host, modFolderTargets(strings, texts));
     noteMissingSets(host, strings, texts, outcome);
     if (boxTicked()) {
-        // Tried again whole when held: the sets' files are read again, and
-        // what leads outside was noted the first time.
-        auto names = [&, outside = std::vector<std::string>()]() mutable {
-            return writeWeaponNames(output, input, strings, texts, outside);
-        };
-        auto stats = [&, outside = std::vector<std::string>()]() mutable {
-            return writeWeaponStats(output, input, strings, texts, outside);
-        };
-        outcome.noteWrite(weaponNamesPath(strings.modName),
-                          writeWeaponNames(output, input, strings, texts, outcome.outsideSources), names);
-        outcome.noteWrite(weaponStatsPath(strings.modName),
-                          writeWeaponStats(output, input, strings, texts, outcome.outsideSources), stats);
+        const Status names = writeWeaponNames(output, input, strings, texts, outcome.outsideSources);
+        outcome.noteWrite(weaponNamesPath(strings.modName), names, commitAgain(output));
+        const Status stats = writeWeaponStats(output, input, strings, texts, outcome.outsideSources);
+        outcome.noteWrite(weaponStatsPath(strings.modName), stats, commitAgain(output));
     } else {
         // Without modified weapons the mod keeps no weapons.ini of its own.
         const std::string path = weaponStatsPath(strings.modName);
@@ -83,15 +82,13 @@ ApplyOutcome runApply(Host& host, const ProcessStrings& strings, const SlotTexts
     else outcome.modNameUnsafe = true;
     // The choices are saved in any case; they lie beside the program, not below "mods".
     removeLeftovers(library, {selectionsPath(strings.configBase)});
-    const bool ticked = boxTicked();
-    auto save = [&] { return writeSelections(output, strings.configBase, texts, ticked); };
     auto settle = [&outcome](const Status& saved) {
         outcome.selectionsSaved = saved.ok();
         if (saved.failedWith(Cause::AccessDenied)) outcome.accessDenied = true;
     };
-    const Status saved = save();
+    const Status saved = writeSelections(output, strings.configBase, texts, boxTicked());
     settle(saved);
-    if (saved.failedWith(Cause::InUse)) outcome.held.push_back({save, settle});
+    if (saved.failedWith(Cause::InUse)) outcome.held.push_back({commitAgain(output), settle});
     // What another program held is tried again last, together, within one deadline.
     retryHeldWrites(host, outcome.held);
     return outcome;

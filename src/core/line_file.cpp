@@ -84,7 +84,9 @@ void LineFile::writeLines(std::string_view lines) {
 const Status& LineFile::close() {
     writeResult_ = openFailure_;
     openFailure_ = done();
+    held_.reset();
     if (output_) writeResult_ = writeFailed_ ? Status(Cause::Failed) : output_->commit();
+    if (writeResult_.failedWith(Cause::InUse)) held_ = std::move(output_);
     output_.reset();  // without a commit this removes the temporary file
     input_.reset();
     writeFailed_ = false;

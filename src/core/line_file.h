@@ -69,6 +69,11 @@ public:
     // handle: done.
     const Status& close();
 
+    // After a close that another program stood in the way of (InUse): the
+    // file, written whole beside its target, whose commit may be tried again.
+    // Null otherwise; taken once.
+    std::unique_ptr<OutputFile> takeHeld() { return std::move(held_); }
+
     bool isOpen() const { return input_ != nullptr || output_ != nullptr; }
     // What the latest openRead came to.
     const Status& readResult() const { return readResult_; }
@@ -83,6 +88,7 @@ private:
     Host& host_;
     std::unique_ptr<InputFile> input_;
     std::unique_ptr<OutputFile> output_;
+    std::unique_ptr<OutputFile> held_;
     bool writeFailed_ = false;
     Status openFailure_ = done();  // of an openWrite that failed, until close
     Status readResult_ = done();

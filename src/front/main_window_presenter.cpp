@@ -22,6 +22,19 @@ bool isWhole(const Picture& picture) {
            picture.pixels.size() == static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height);
 }
 
+// The wait cursor, for as long as a handler that writes files runs: Apply
+// may wait for files another program holds, and Play for the system's shell.
+class BusyCursor {
+public:
+    explicit BusyCursor(MainWindowView& view) : view_(view) { view_.showBusy(true); }
+    ~BusyCursor() { view_.showBusy(false); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+
+private:
+    MainWindowView& view_;
+};
+
 bool sameIgnoringCase(const ShownText& a, const ShownText& b, const TextCodec& codec) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),
                       [&codec](char32_t x, char32_t y) { return codec.fold(x) == codec.fold(y); });
@@ -56,7 +69,9 @@ void MainWindowPresenter::ComboBoxChange(std::size_t slot) {
 }
 
 void MainWindowPresenter::Button1Click() {
+    std::optional<BusyCursor> busy(std::in_place, view_);
     const ApplyOutcome outcome = runApply(host_, strings_, slotTexts(), [this] { return view_.checkBoxTicked(); });
+    busy.reset();
     // Confirming an Apply that could not install the sets would mislead.
     view_.setConfirmationShown(outcome.succeeded());
     if (!outcome.succeeded()) report({applyFailureMessage(outcome, strings_)});
@@ -65,7 +80,9 @@ void MainWindowPresenter::Button1Click() {
 void MainWindowPresenter::Button3Click() { view_.closeWindow(); }
 
 void MainWindowPresenter::Button4Click() {
+    std::optional<BusyCursor> busy(std::in_place, view_);
     const PlayOutcome outcome = runPlay(host_, strings_.configBase, strings_.modName, view_.nativeWindow());
+    busy.reset();
     if (outcome.launched) {
         view_.closeWindow();
         return;

@@ -61,6 +61,10 @@ public:
     // Shows or hides Label19, "Your Settings have been applied."
     virtual void setConfirmationShown(bool shown) = 0;
 
+    // Shows the system's wait cursor over the window while busy (a handler
+    // that writes files, which may take a while), the usual one otherwise.
+    virtual void showBusy(bool busy) = 0;
+
     // The standard error report: a modal message box owned by the main window
     // with the caption as its title, an error icon and one OK button; returns
     // when the user has dismissed it.

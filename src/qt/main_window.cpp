@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QEvent>
 #include <QGroupBox>
@@ -223,6 +224,11 @@ bool MainWindow::checkBoxTicked() const { return checkBox1_->isChecked(); }
 void MainWindow::tickCheckBox() { checkBox1_->setChecked(true); }
 
 void MainWindow::setConfirmationShown(bool shown) { label(front::kConfirmationLabel)->setVisible(shown); }
+
+void MainWindow::showBusy(bool busy) {
+    if (busy) QApplication::setOverrideCursor(Qt::WaitCursor);
+    else QApplication::restoreOverrideCursor();
+}
 
 void MainWindow::showError(const front::ShownText& caption, const front::ShownText& text) {
     report_(this, toQString(caption), toQString(text));

@@ -63,6 +63,7 @@ public:
     bool checkBoxTicked() const override;
     void tickCheckBox() override;
     void setConfirmationShown(bool shown) override;
+    void showBusy(bool busy) override;
     void showError(const front::ShownText& caption, const front::ShownText& text) override;
 
 protected:

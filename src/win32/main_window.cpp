@@ -426,6 +426,14 @@ void MainWindow::setConfirmationShown(bool shown) {
                confirmation.bounds());
 }
 
+// The handler runs on the window's thread, which takes no messages meanwhile:
+// the cursor is set at once, and the system's own returns with the next mouse
+// move once the handler is done.
+void MainWindow::showBusy(bool busy) {
+    if (busy) previousCursor_ = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    else SetCursor(previousCursor_ != nullptr ? previousCursor_ : LoadCursor(nullptr, IDC_ARROW));
+}
+
 void MainWindow::showError(const front::ShownText& caption, const front::ShownText& text) {
     // The box takes the focus; typing into a list goes on after it is closed.
     HWND focus = GetFocus();

@@ -70,6 +70,7 @@ public:
     bool checkBoxTicked() const override;
     void tickCheckBox() override;
     void setConfirmationShown(bool shown) override;
+    void showBusy(bool busy) override;
     void showError(const front::ShownText& caption, const front::ShownText& text) override;
 
 private:
@@ -112,6 +113,7 @@ private:
     double scale_ = 1.0;
     const front::CodePageText codec_;
     HWND window_ = nullptr;
+    HCURSOR previousCursor_ = nullptr;  // while the wait cursor shows
     bool quitOnDestroy_ = true;
     HWND focused_ = nullptr;  // the control that had the focus when the window was last deactivated
 

@@ -431,6 +431,54 @@ TEST_F(ApplyTest, EachCauseOfAFailedCopyIsReportedInItsOwnWords) {
     }
 }
 
+// Holds the targets whose paths end in a given way, as a running game or a
+// scan does, for a while of its clock, which only moves when Apply waits.
+struct HoldingHost : ForwardingHost {
+    HoldingHost(Host& inner, std::string ending, std::chrono::milliseconds held)
+        : ForwardingHost(inner), ending(std::move(ending)), held(held) {}
+    Status moveOver(const std::string& from, const std::string& to, bool durable) override {
+        if (to.ends_with(ending) && clock < Clock::time_point{} + held) return Cause::InUse;
+        return ForwardingHost::moveOver(from, to, durable);
+    }
+    Clock::time_point now() override { return clock; }
+    void sleepFor(std::chrono::milliseconds duration) override { clock += duration; }
+    std::string ending;
+    std::chrono::milliseconds held;
+    Clock::time_point clock{};
+};
+
+// Targets another program holds are tried again once every other target is
+// done, together, until one deadline of about three seconds for the whole
+// Apply: a game that holds all of them costs that wait once, not once each.
+TEST_F(ApplyTest, HeldTargetsAreTriedAgainTogetherWithinOneDeadline) {
+    using std::chrono::milliseconds;
+    const struct {
+        const char* what;
+        std::string ending;
+        milliseconds held;
+        std::size_t inUse;       // targets reported in use
+        bool saved;              // the selections file
+        milliseconds waitedMax;  // by Apply's clock
+        std::size_t sounds;      // files in the mod's sfx folder afterwards
+    } rows[] = {
+        {"a running game holds every target", "", milliseconds(3'600'000), 263 + 2, false, milliseconds(3100), 0},
+        {"a scan lets one go within a second", "\\mp5-fire.wav", milliseconds(900), 0, true, milliseconds(1000), 38},
+        {"the selections file is held", "modsetup.ini", milliseconds(10'000), 0, false, milliseconds(3100), 38},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        std::filesystem::remove_all(mod());
+        HoldingHost host(*system, row.ending, row.held);
+        const ApplyOutcome outcome = apply(true, &host);
+        EXPECT_EQ(outcome.inUsePaths.size(), row.inUse);
+        EXPECT_EQ(outcome.failedPaths.size(), row.inUse);
+        EXPECT_EQ(outcome.selectionsSaved, row.saved);
+        EXPECT_LE(host.clock - Host::Clock::time_point{}, row.waitedMax);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(mod() / "sfx"), {}), row.sounds)
+            << "no temporary file stays, and what was let go is in place";
+    }
+}
+
 TEST(ApplyFailureMessage, NamesEveryKindOfFailureInPlainSentences) {
     const ProcessStrings strings{"C:\\Games\\modsetup", "Title", "Desert"};
     ApplyOutcome outcome;

@@ -16,7 +16,9 @@
 #include <tuple>
 
 #include "core/catalogue.h"
+#include "core/file_writes.h"
 #include "core/line_file.h"
+#include "core/mod_folder.h"
 #include "core/platform/win32_path.h"
 #include "test_support.h"
 
@@ -61,8 +63,9 @@ TEST_F(Win32Host, HiddenSystemAndUnwritableSetFoldersAreNotOffered) {
     ASSERT_TRUE(SetFileAttributesA((base + "\\knife\\System").c_str(), FILE_ATTRIBUTE_SYSTEM));
     ASSERT_TRUE(SetFileAttributesA((base + "\\knife\\Both").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
 
-    std::vector<FolderEntry> entries;
-    ASSERT_TRUE(host->listFolder(base + "\\knife\\*.*", entries));
+    const auto listed = host->listFolder(base + "\\knife");
+    ASSERT_TRUE(listed.ok());
+    const std::vector<FolderEntry>& entries = listed.value();
     auto entry = [&](const std::string& name) {
         auto it = std::find_if(entries.begin(), entries.end(), [&](const FolderEntry& e) { return e.name == name; });
         return it == entries.end() ? FolderEntry{} : *it;
@@ -87,7 +90,7 @@ TEST_F(Win32Host, FilesHeldOpenByOthersAreStillRead) {
     OpenHandle writer(dir / "modsetup.ini", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE);
     ASSERT_TRUE(writer.valid());
     LineFile file(*host);
-    ASSERT_TRUE(file.openRead(dir.programPath("modsetup.ini")));
+    ASSERT_TRUE(file.openRead(dir.programPath("modsetup.ini")).ok());
     EXPECT_EQ(file.readLine(), "Gold");
 }
 
@@ -98,17 +101,17 @@ TEST_F(Win32Host, ALockedTargetKeepsItsContentAndNoTemporaryStays) {
         OpenHandle reader(dir / "weapons.ini", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE);
         ASSERT_TRUE(reader.valid());
         LineFile file(*host);
-        ASSERT_TRUE(file.openWrite(dir.programPath("weapons.ini")));
+        ASSERT_TRUE(file.openWrite(dir.programPath("weapons.ini")).ok());
         file.writeLine("new");
-        EXPECT_FALSE(file.close());
+        EXPECT_EQ(file.close().cause(), Cause::InUse);
     }
     EXPECT_EQ(readFile(dir / "weapons.ini"), "old\r\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1) << "temporary file removed";
 
     LineFile file(*host);
-    ASSERT_TRUE(file.openWrite(dir.programPath("weapons.ini")));
+    ASSERT_TRUE(file.openWrite(dir.programPath("weapons.ini")).ok());
     file.writeLine("new");
-    EXPECT_TRUE(file.close());
+    EXPECT_TRUE(file.close().ok());
     EXPECT_EQ(readFile(dir / "weapons.ini"), "new\r\n");
 }
 
@@ -121,20 +124,22 @@ bool writable(const std::filesystem::path& path) {
 
 // Another program (hold_file.exe, beside this one) holds a file, letting
 // others read it or not, as a running game or an antivirus scan does. A held
-// target is waited for, and replaced when let go in time, or reported in use
-// and kept; one that holds the bytes already is left as it is; a held source
-// is unreadable at once.
-TEST_F(Win32Host, FilesAnotherProgramHoldsAreWaitedForOrReported) {
-    // The file held, for how long, whether others may read it; the target before, the copy's failure, the target after.
-    const std::tuple<const char*, int, const char*, const char*, FileFailure, const char*> cases[] = {
-        {"target.wav", 1000, "", "old", FileFailure::None, "new"},
-        {"target.wav", 10000, "", "old", FileFailure::InUse, "old"},
-        {"target.wav", 10000, "read", "new", FileFailure::None, "new"},
-        {"source.wav", 10000, "", "old", FileFailure::Unreadable, "old"},
+// target is tried again within Apply's deadline, and replaced when let go in
+// time, or reported in use and kept; one that holds the bytes already is left
+// as it is; a held source is unreadable at once.
+TEST_F(Win32Host, FilesAnotherProgramHoldsAreTriedAgainOrReported) {
+    // The file held, for how long, whether others may read it; the target
+    // before, what Apply reports (nothing, in use, unreadable), the target after.
+    enum class Report { Nothing, InUse, Unreadable };
+    const std::tuple<const char*, int, const char*, const char*, Report, const char*> cases[] = {
+        {"target.wav", 1000, "", "old", Report::Nothing, "new"},
+        {"target.wav", 10000, "", "old", Report::InUse, "old"},
+        {"target.wav", 10000, "read", "new", Report::Nothing, "new"},
+        {"source.wav", 10000, "", "old", Report::Unreadable, "old"},
     };
     const auto program = std::filesystem::path(host->programPath());
     const std::string helper = '"' + (program.parent_path() / "hold_file.exe").string() + '"';
-    for (const auto& [file, ms, othersRead, before, failure, after] : cases) {
+    for (const auto& [file, ms, othersRead, before, report, after] : cases) {
         SCOPED_TRACE(std::string(file) + " held for " + std::to_string(ms) + " ms");
         writeFile(dir / "source.wav", "new");
         writeFile(dir / "target.wav", before);
@@ -142,7 +147,11 @@ TEST_F(Win32Host, FilesAnotherProgramHoldsAreWaitedForOrReported) {
         const auto holder = reinterpret_cast<HANDLE>(_spawnl(_P_NOWAIT, helper.c_str(), helper.c_str(), held.c_str(),
                                                              std::to_string(ms).c_str(), othersRead, nullptr));
         for (int tries = 0; tries < 3000 && writable(dir / file); ++tries) Sleep(20);
-        EXPECT_EQ(host->copyFile(dir.programPath("source.wav"), dir.programPath("target.wav")).failure(), failure);
+        InstallFailures failures;
+        installCopy(*host, dir.programPath("source.wav"), dir.programPath("target.wav"), failures);
+        retryHeldWrites(*host, failures.held);
+        EXPECT_EQ(failures.inUsePaths.size(), report == Report::InUse ? 1u : 0u);
+        EXPECT_EQ(failures.unreadableSources.size(), report == Report::Unreadable ? 1u : 0u);
         TerminateProcess(holder, 0);
         WaitForSingleObject(holder, INFINITE);
         CloseHandle(holder);
@@ -164,18 +173,19 @@ TEST_F(Win32Host, PathsOfAnyLengthReachTheExactNameGiven) {
         const std::string file = folder + "\\1.bmp";
         SCOPED_TRACE(folder);
         for (std::size_t end = name.find('\\');; end = name.find('\\', end + 1)) {
-            EXPECT_TRUE(host->createDirectory(dir.programPath(name.substr(0, end))));
+            EXPECT_TRUE(host->createDirectory(dir.programPath(name.substr(0, end))).ok());
             if (end == std::string::npos) break;
         }
         // In through "." and ".." pieces and a doubled backslash, which keep their meanings.
-        EXPECT_TRUE(host->copyFile(dir.programPath("source.bmp"), dir.programPath(".\\x\\..\\" + name + "\\\\1.bmp")));
-        EXPECT_TRUE(host->copyFile(file, dir.programPath("read back.bmp")));
+        EXPECT_TRUE(
+            copyFile(*host, dir.programPath("source.bmp"), dir.programPath(".\\x\\..\\" + name + "\\\\1.bmp")).ok());
+        EXPECT_TRUE(copyFile(*host, file, dir.programPath("read back.bmp")).ok());
         EXPECT_EQ(readFile(dir / "read back.bmp"), "the set's own");
-        std::vector<FolderEntry> entries;
-        EXPECT_TRUE(host->listFolder(folder.substr(0, folder.rfind('\\')) + "\\*.*", entries));
-        EXPECT_TRUE(std::any_of(entries.begin(), entries.end(),
+        const auto listed = host->listFolder(folder.substr(0, folder.rfind('\\')));
+        ASSERT_TRUE(listed.ok());
+        EXPECT_TRUE(std::any_of(listed.value().begin(), listed.value().end(),
                                 [&](const FolderEntry& e) { return e.name == folder.substr(folder.rfind('\\') + 1); }));
-        EXPECT_TRUE(host->deleteFile(file));
+        EXPECT_TRUE(host->deleteFile(file).ok());
         // The scratch folder's own clean-up reaches neither long paths nor trailing dots.
         DeleteFileW(systemPath(file)->c_str());
         for (std::string level = folder; level.size() > dir.base().size(); level.resize(level.rfind('\\')))
@@ -184,30 +194,16 @@ TEST_F(Win32Host, PathsOfAnyLengthReachTheExactNameGiven) {
     EXPECT_EQ(readFile(dir / "AK Night/1.bmp"), "namesake");
 }
 
-// What Windows makes of the plain paths a test folder cannot hold: relative
-// to a drive, rooted, on a share; rows of path, base and result.
-TEST(Win32Path, PlainPathsKeepTheirMeaningsInTheLongForm) {
-    const std::wstring_view cases[][3] = {
-        {L"D:x", L"D:\\Other", L"\\\\?\\D:\\Other\\x"},
-        {L"\\x", L"\\\\server\\share\\dir", L"\\\\?\\UNC\\server\\share\\x"},
-        {L"\\\\server\\share\\..\\x", L"C:\\", L"\\\\?\\UNC\\server\\share\\x"},
-        {L"x", L"\\\\?\\C:\\Long", L"\\\\?\\C:\\Long\\x"},
-        {L"\\\\server", L"C:\\", L""},
-    };
-    for (const auto& [path, base, expected] : cases)
-        EXPECT_EQ(extendedPath(path, base).value_or(L""), expected) << std::string(path.begin(), path.end());
-}
-
 TEST_F(Win32Host, ShellOpenRunsTheScriptFromTheWorkingDirectory) {
     testing::WorkingDirectory cwd(dir.path());
     LineFile script(*host);
-    ASSERT_TRUE(script.openWrite("Desert.bat"));
+    ASSERT_TRUE(script.openWrite("Desert.bat").ok());
     script.writeLine("echo started -mod Desert> marker.txt");
     script.writeLine("exit");
-    ASSERT_TRUE(script.close());
+    ASSERT_TRUE(script.close().ok());
 
-    std::string reason;
-    EXPECT_TRUE(host->shellOpen("Desert.bat", 0, reason)) << reason;
+    const Status opened = host->shellOpen("Desert.bat", 0);
+    EXPECT_TRUE(opened.ok()) << (opened.ok() ? "" : opened.failure().systemText);
     // The script runs on its own; wait for its mark, but never without end.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
     while (readFile(dir / "marker.txt").find('\n') == std::string::npos && std::chrono::steady_clock::now() < deadline)
@@ -217,9 +213,9 @@ TEST_F(Win32Host, ShellOpenRunsTheScriptFromTheWorkingDirectory) {
 
 TEST_F(Win32Host, ADocumentTheShellCannotOpenIsReportedWithTheSystemsReason) {
     testing::WorkingDirectory cwd(dir.path());
-    std::string reason;
-    EXPECT_FALSE(host->shellOpen("Missing.bat", 0, reason));
-    EXPECT_FALSE(reason.empty());
+    const Status opened = host->shellOpen("Missing.bat", 0);
+    ASSERT_FALSE(opened.ok());
+    EXPECT_FALSE(opened.failure().systemText.empty());
 }
 
 }  // namespace

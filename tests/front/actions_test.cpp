@@ -11,6 +11,11 @@ namespace {
 
 using testing::readFile;
 
+// The selections file's sixteen lines when every slot chooses Gold.
+constexpr const char* kGoldLines =
+    "Gold\r\nGold\r\nGold\r\nGold\r\nGold\r\nGold\r\nGold\r\nGold\r\n"
+    "Gold\r\nGold\r\nGold\r\nGold\r\nGold\r\nGold\r\nGold\r\nGold\r\n";
+
 // Every slot chooses its set Gold; the game folder has its "mods" folder.
 SlotTexts writeGame(const PresenterGame& game, std::string_view modName = "GoldMod") {
     game.writeModIni("Gold Mod Setup", modName);
@@ -36,7 +41,7 @@ TEST(Apply, ShowsTheConfirmationAndSavesWhatTheCheckBoxSays) {
     EXPECT_TRUE(game.view.reports.empty());
     EXPECT_TRUE(game.view.confirmationShown);
     EXPECT_TRUE(testing::fileExists(mod / "weapons.ini"));
-    EXPECT_EQ(readFile(game.selectionsFile()), selectionsText(texts, true));
+    EXPECT_EQ(readFile(game.selectionsFile()), std::string(kGoldLines) + "1\r\n");
 
     game.presenter().Button2Click();  // Undo keeps the confirmation and the tick
     EXPECT_TRUE(game.view.confirmationShown);
@@ -47,7 +52,7 @@ TEST(Apply, ShowsTheConfirmationAndSavesWhatTheCheckBoxSays) {
     EXPECT_TRUE(game.view.reports.empty());
     EXPECT_TRUE(game.view.confirmationShown);
     EXPECT_FALSE(fs::exists(mod / "weapons.ini"));
-    EXPECT_EQ(readFile(game.selectionsFile()), selectionsText(texts, false));
+    EXPECT_EQ(readFile(game.selectionsFile()), std::string(kGoldLines) + "0\r\n");
 }
 
 // An Apply that fails after one that succeeded hides the confirmation and
@@ -89,7 +94,9 @@ TEST(Apply, WithoutModsFolderInstallsNothingButSavesTheChoices) {
     ASSERT_EQ(game.view.reports.size(), 1u);
     EXPECT_EQ(game.view.reports[0].caption, "Gold Mod Setup");
     EXPECT_NE(game.view.reports[0].text.find("no \"mods\" folder"), std::string::npos) << game.view.reports[0].text;
-    EXPECT_EQ(readFile(game.selectionsFile()), selectionsText(texts, false));
+    EXPECT_EQ(readFile(game.selectionsFile()),
+              "Gold\r\nGold\r\nGold\r\nNowhere\r\nGold\r\nGold\r\nGold\r\nGold\r\nGold\r\nGold\r\nGold\r\nGold\r\n"
+              "Gold\r\nGold\r\nGold\r\nGold\r\n0\r\n");
 }
 
 TEST(Play, OpensTheScriptOwnedByTheWindowAndClosesIt) {
@@ -150,6 +157,20 @@ TEST(Close, ClosesTheWindowAndWritesNothing) {
     EXPECT_EQ(readFile(game.selectionsFile()), selections);
     EXPECT_TRUE(game.view.reports.empty());
     EXPECT_TRUE(game.host.opened.empty());
+}
+
+// Apply and Play write files and may wait (for a held file, for the shell):
+// the wait cursor shows while they run, and is gone before what they show.
+TEST(WaitCursor, ShowsWhileApplyAndPlayRunAndGoesBeforeWhatTheyShow) {
+    PresenterGame game;
+    writeGame(game);
+    game.start();
+    game.presenter().Button1Click();
+    EXPECT_EQ(game.view.events, (std::vector<std::string>{"busy", "idle", "confirmation"}));
+    game.view.events.clear();
+    game.host.refusal = "No program is associated with the document";
+    game.presenter().Button4Click();
+    EXPECT_EQ(game.view.events, (std::vector<std::string>{"busy", "idle", "report"}));
 }
 
 }  // namespace

@@ -42,6 +42,8 @@ public:
     bool ticked = false;
     bool confirmationShown = false;  // Label19 is hidden at start
     std::vector<Report> reports;
+    // The wait cursor shown and hidden, the confirmation shown, a report, in order.
+    std::vector<std::string> events;
 
     double layoutScale() const override { return scale; }
     void setOuterSize(OuterSize size) override { outerSizes.push_back(size); }
@@ -59,9 +61,14 @@ public:
     }
     bool checkBoxTicked() const override { return ticked; }
     void tickCheckBox() override { ticked = true; }
-    void setConfirmationShown(bool shown) override { confirmationShown = shown; }
+    void setConfirmationShown(bool shown) override {
+        confirmationShown = shown;
+        if (shown) events.push_back("confirmation");
+    }
+    void showBusy(bool busy) override { events.push_back(busy ? "busy" : "idle"); }
     void showError(const ShownText& caption, const ShownText& text) override {
         reports.push_back({utf8(caption), utf8(text)});
+        events.push_back("report");
     }
 
     // What a list shows, as UTF-8.
