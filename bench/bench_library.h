@@ -35,12 +35,14 @@ public:
     RedirectingHost(Host& inner, std::map<std::string, fs::path> files, fs::path pictures = {})
         : ForwardingHost(inner), files_(std::move(files)), pictures_(std::move(pictures)) {}
 
-    std::unique_ptr<InputFile> openRead(const std::string& path, std::string& reason) override {
-        if (auto file = files_.find(path); file != files_.end()) return inner_.openRead(file->second.string(), reason);
-        if (!pictures_.empty() && path.ends_with(".bmp")) return inner_.openRead(pictures_.string(), reason);
-        return inner_.openRead(path, reason);
+    Result<std::unique_ptr<InputFile>> openRead(const std::string& path) override {
+        if (auto file = files_.find(path); file != files_.end()) return inner_.openRead(file->second.string());
+        if (!pictures_.empty() && path.ends_with(".bmp")) return inner_.openRead(pictures_.string());
+        return inner_.openRead(path);
     }
-    std::unique_ptr<OutputFile> openReplace(const std::string&, FileFailure&) override { return nullptr; }
+    Result<std::unique_ptr<NewFile>> createNew(const std::string&, const InputFile*) override { return Cause::Failed; }
+    // Its own reads are the library's: no confinement stands in front of them.
+    std::unique_ptr<Confinement> confine(const std::string&) override { return nullptr; }
 
 private:
     std::map<std::string, fs::path> files_;

@@ -112,10 +112,9 @@ void startUp(benchmark::State& state, bool longLine) {
     const HostileFiles& files = hostileFiles();
     RedirectingHost host(
         game.host(), {{selectionsPath(game.configBase()), longLine ? files.longSelections : files.normalSelections}});
-    LineFile shared(host);
     const PictureAreas areas = front::pictureAreas(1.0);
     for (auto _ : state) {
-        LoadOutcome outcome = runLoadSequence(host, shared, areas);
+        LoadOutcome outcome = runLoadSequence(host, areas);
         if (outcome.errors.size() != 1 || outcome.pictures.size() != 40) state.SkipWithError("unexpected load");
         benchmark::DoNotOptimize(outcome);
     }
@@ -129,13 +128,12 @@ void errorReport(benchmark::State& state, bool longLine) {
     RedirectingHost host(game.host(),
                          {{modIniPath(game.configBase()), longLine ? files.longModIni : files.normalModIni}});
     LineFile shared(host);
-    LineFile input(host);
     std::size_t reportBytes = 0;
     for (auto _ : state) {
         ProcessStrings strings;
         strings.configBase = game.configBase();
         readModIni(shared, strings);
-        const ApplyOutcome outcome = runApply(host, shared, input, strings, game.texts(), [] { return true; });
+        const ApplyOutcome outcome = runApply(host, strings, game.texts(), [] { return true; });
         const std::string report = reportText(applyFailureMessage(outcome, strings));
         if (!outcome.modNameUnsafe) state.SkipWithError("the mod name was taken");
         reportBytes = report.size();
@@ -153,7 +151,6 @@ void pictureMemory(benchmark::State& state, Pictures pictures) {
     RedirectingHost host(game.host(),
                          pictures == Pictures::ViewSize ? files.viewSizePictures : std::map<std::string, fs::path>{},
                          pictures == Pictures::RunLengthBombs ? files.runLengthPicture : fs::path());
-    LineFile shared(host);
     const PictureAreas areas = front::pictureAreas(1.0);
     std::size_t peak = 0;
     std::size_t kept = 0;
@@ -161,7 +158,7 @@ void pictureMemory(benchmark::State& state, Pictures pictures) {
         const std::size_t before = heapInUse();
         resetHeapPeak();
         {
-            LoadOutcome outcome = runLoadSequence(host, shared, areas);
+            LoadOutcome outcome = runLoadSequence(host, areas);
             if (!outcome.errors.empty() || outcome.pictures.size() != 41) state.SkipWithError("unexpected load");
             kept = 0;
             for (const LoadedPreview& loaded : outcome.pictures) kept += loaded.picture.pixels.size() * 4;

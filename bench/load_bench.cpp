@@ -19,10 +19,9 @@ namespace {
 
 void loadFull(benchmark::State& state) {
     GameFolder& game = gameFolder(static_cast<std::size_t>(state.range(0)));
-    LineFile shared(game.host());
     std::size_t offered = 0;
     for (auto _ : state) {
-        LoadOutcome outcome = runLoadSequence(game.host(), shared);
+        LoadOutcome outcome = runLoadSequence(game.host());
         if (!outcome.errors.empty() || outcome.pictures.size() != 41) state.SkipWithError("the load failed");
         offered = outcome.entries[0].size();
         benchmark::DoNotOptimize(outcome);

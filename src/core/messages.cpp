@@ -147,8 +147,9 @@ std::string installFailuresMessage(const std::vector<std::string>& missingSets,
                 listedNames(unreadable);
     }
     if (!outside.empty()) {
-        text += std::to_string(outside.size()) + (outside.size() == 1 ? " file" : " files") +
-                " of the chosen sets lead outside the set library (a link to somewhere else), so Apply did not use " +
+        text += std::to_string(outside.size()) +
+                (outside.size() == 1 ? " file of the chosen sets leads" : " files of the chosen sets lead") +
+                " outside the set library (a link to somewhere else), so Apply did not use " +
                 (outside.size() == 1 ? "it:\n" : "them:\n") + listedNames(outside);
     }
     if (!text.empty()) text += "Apply carried out all its other steps.";

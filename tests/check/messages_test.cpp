@@ -1,7 +1,7 @@
-// The check's report on a terminal: whatever bytes a set library's names and
-// lines hold, a finding shows no control character as it is, so nothing in a
-// library can move the cursor, set the terminal's title, reorder the line or
-// worse.
+// The check's message catalogue, and its report on a terminal: whatever bytes
+// a set library's names and lines hold, a finding shows no control character
+// as it is, so nothing in a library can move the cursor, set the terminal's
+// title, reorder the line or worse.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -9,9 +9,127 @@
 #include <utility>
 
 #include "check/messages.h"
+#include "core/slots.h"
 
 namespace modsetup::check {
 namespace {
+
+// The finding about a name line that looks like "0", for a line as shown.
+std::string likeZero(const std::string& shown) {
+    return "line 1 is \"" + shown +
+           "\", not \"0\": Apply writes it as the weapon name; only a line of exactly \"0\" stands for the set's name";
+}
+
+// The check's catalogue: every sentence and word, as the author reads it,
+// one row each.
+TEST(CheckMessages, EverySentenceReadsAsWritten) {
+    const SetFile both{"\\1.bmp", true, true, true};
+    const SetFile shownOnly{"\\1.bmp", true, false, true};
+    const SetFile installed{"\\sfx\\a.wav", false, true, false};
+    const std::string ticked = "with \"Use Modified Weapons\" ticked, ";
+    CheckResult result;
+    result.sets = 1;
+    result.files = 2;
+    result.findings.push_back({Severity::Error, Group::ModIni, 0, "mod.ini", "x"});
+    const std::pair<std::string, std::string> rows[] = {
+        {slotFolderLabel(kSecondary1), "secondary slot 1"},
+        {slotFolderLabel(kTeamAlpha), "team Alpha and team Bravo"},
+        {absenceText(Absence::Missing), "missing"},
+        {absenceText(Absence::FolderInstead), "a folder, not a file"},
+        {absenceText(Absence::FileInstead), "a file, not a folder"},
+        {absenceText(Absence::Unlistable), "cannot be listed"},
+        {absenceText(Absence::Outside), "a link that leads outside the set library"},
+        {absenceText(Absence::Unopenable, "Permission denied.\r\n"), "cannot be opened (Permission denied)"},
+        {modIniAbsentText("missing"),
+         "missing: the window shows no title, and Apply and Play refuse the empty mod name"},
+        {noWindowTitleText(), "line 1, the window title, is empty: the window shows no title"},
+        {unsafeModNameText("C:\\m", "a|b"),
+         "line 2, the mod name, is refused by Apply and Play with this report: The mod name \"a|b\" in "
+         "\"C:\\m\\mod.ini\" cannot be used as a folder name. A mod name must not be empty, end in a blank or a dot, "
+         "be longer than 255 bytes, or be a device name of Windows (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9, "
+         "alone or before a dot), and must not contain a control character or any of \\ / : * ? \" < > | & ^ %. "
+         "Correct the second line of that file, then press Undo to read it again."},
+        {slotFolderAbsentText("missing", kSecondary3), "missing: no set to choose for secondary slot 3"},
+        {slotFolderEmptyText(kTeamAlpha), "holds no set folder: no set to choose for team Alpha and team Bravo"},
+        {setNotOfferedText(), "hidden or a system folder: the list does not offer this set"},
+        {setNameNotStorableText(),
+         "the name holds a line break or another control character, which the selections file cannot store and "
+         "Windows cannot hold: the list does not offer this set"},
+        {setNameNotChoosableText(),
+         "the name holds characters this system's code page cannot write, so the set cannot be chosen on this "
+         "system: the list does not offer it"},
+        {setsDifferInCaseText({"gold", "GOLD"}),
+         "differs from the sets \"gold\" and \"GOLD\" only in letter case: the program finds set names without "
+         "regard to letter case and may read one set for the other"},
+        {setNameNotForWindowsText("it ends in a dot"),
+         "cannot be used on Windows: it ends in a dot, so a copy of the library there loses or refuses this set"},
+        {setFolderOutsideText(),
+         "a link that leads outside the set library: the program reads none of the set's files"},
+        {setFileAbsentText("missing", both),
+         "missing: the window reports an error when the set is chosen, and Apply skips it and the game keeps its "
+         "own"},
+        {setFileAbsentText("missing", shownOnly), "missing: the window reports an error when the set is chosen"},
+        {setFileAbsentText("missing", installed), "missing: Apply skips it and the game keeps its own"},
+        {setFolderAbsentText("missing", 1, false, {}), "missing; the set should keep 1 file there: Apply skips it"},
+        {setFolderAbsentText("missing", 3, true, {"Sfx2", "old"}),
+         "missing; the set should keep 3 files there: the window reports an error when the set is chosen, and "
+         "Apply skips them; the set has folders \"Sfx2\" and \"old\" that nothing reads"},
+        {pictureUnreadableText(BitmapFault::HeaderCutShort, both),
+         "not a bitmap the program can read (header cut short): the window reports \"Bitmap image is not valid\" "
+         "when the set is chosen, and Apply installs it as it is"},
+        {pictureUnreadableText(BitmapFault::NoSize, installed),
+         "not a bitmap the program can read (no width or no height): Apply installs it as it is"},
+        {bitmapFaultText(BitmapFault::NotABitmap), "not a bitmap file"},
+        {bitmapFaultText(BitmapFault::MasksCutShort), "colour masks cut short"},
+        {bitmapFaultText(BitmapFault::UnknownHeader), "unknown header version"},
+        {bitmapFaultText(BitmapFault::TooManyPixels), "more pixels than any picture of a set"},
+        {bitmapFaultText(BitmapFault::PixelDataOutside), "pixel data outside the file"},
+        {bitmapFaultText(BitmapFault::UnsupportedBits), "unsupported number of bits per pixel"},
+        {bitmapFaultText(BitmapFault::UnsupportedPixels), "unsupported kind of pixel data"},
+        {bitmapFaultText(BitmapFault::PixelDataCutShort), "pixel data cut short"},
+        {bitmapFaultText(BitmapFault::RunLengthCutShort), "run-length data cut short"},
+        {setFileOutsideText(both),
+         "a link that leads outside the set library, which the program never reads: the window reports an error "
+         "when the set is chosen, and Apply reports it and does not copy it"},
+        {leftoverFileText("ak74-fire.wav"),
+         "a temporary file that a write of \"ak74-fire.wav\" left when it was cut short: nothing reads it; delete "
+         "it before you ship the library"},
+        {nameFileAbsentText("missing", kPrimary1),
+         "missing: " + ticked + "Apply writes an empty weapon name for primary slot 1"},
+        {nameLineEmptyText(kSecondary4),
+         "line 1 is empty: " + ticked + "Apply writes an empty weapon name for secondary slot 4"},
+        {nameLineLikeZeroText("0 "), likeZero("0 ")},
+        {statsFileAbsentText("missing", kPrimary2),
+         "missing: " + ticked + "Apply writes [HK MP5] into weapons.ini with nine empty values"},
+        {statsValuesMissingText({1, 8}), "no value on line 2 (FireInterval) and line 9 (MovementAcc): " + ticked +
+                                             "Apply writes these keys into weapons.ini without a value"},
+        {statsValuesNotNumbersText({0, 2}, {"+5", "1e3"}),
+         "not a number: line 1 (Damage) \"+5\" and line 3 (Ammo) \"1e3\": Apply writes them into weapons.ini as "
+         "they are"},
+        {staleSelectionText("Gone", kPrimary3),
+         "names the set \"Gone\" of primary slot 3, which is not in the slot folder \"3\": the window reports an "
+         "error at start"},
+        {severityWord(Severity::Warning), "warning"},
+        {slotFolderHeading(kTeamAlpha, 1), "Slot folder gostek (team Alpha and team Bravo): 1 set"},
+        {slotFolderHeading(kPrimary1, 3), "Slot folder 1 (primary slot 1): 3 sets"},
+        {summaryText(result), "1 set and 2 files checked: 1 error, 0 warnings"},
+        {libraryHeading("C:\\m", "C:\\m.ini", false),
+         "Checking the set library \"C:\\m\"\n  (no selections file \"C:\\m.ini\")"},
+        {progressText(3, 45), "Checking set 3 of 45"},
+        {noSuchPathText("x"), "modsetup-check: there is no file or folder \"x\""},
+        {noProgramFileText("modsetup.exe"),
+         "modsetup-check: there is no modsetup.exe in the working directory: give the program file or the set "
+         "library folder to check (modsetup-check --help)"},
+        {noLibraryBesideText("C:\\m.exe", "C:\\m"),
+         "modsetup-check: there is no set library beside the program file \"C:\\m.exe\": the folder \"C:\\m\" is "
+         "missing"},
+        {notALibraryText("C:\\x"),
+         "modsetup-check: \"C:\\x\" is not a set library: it holds neither mod.ini nor any of the slot folders 1, 2, "
+         "3, 4, 5, 6, 7, 8, 9, 0, socom, knife, chain, law and gostek"},
+        {badArgumentText("--x"), "modsetup-check: unexpected argument \"--x\" (modsetup-check --help)"},
+    };
+    for (const auto& [actual, expected] : rows) EXPECT_EQ(actual, expected);
+}
 
 // Every byte value, alone and after the UTF-8 lead byte 0xC2 (U+0080 to
 // U+00BF for the bytes 0x80 to 0xBF), in the place a finding names and in a
@@ -27,7 +145,7 @@ TEST(ReportText, EveryByteValueReachesTheTerminalSafely) {
             const std::string name = "A" + raw + "Z";
             const std::string shown = std::string("A") + (control ? escaped : raw) + "Z";
             const Finding finding{Severity::Warning, Group::SlotFolder, 0, "1/" + name, nameLineLikeZeroText(name)};
-            EXPECT_EQ(findingLine(finding), "warning: 1/" + shown + ": " + nameLineLikeZeroText(shown)) << byte;
+            EXPECT_EQ(findingLine(finding), "warning: 1/" + shown + ": " + likeZero(shown)) << byte;
         }
     }
     // A longer sequence holding a byte of the C1 range is no control: the euro sign.
@@ -49,7 +167,7 @@ TEST(ReportText, EveryByteValueReachesTheTerminalSafely) {
         const std::string name = std::string("A") + raw + "Z";
         const Finding finding{Severity::Warning, Group::SlotFolder, 0, "1/" + name, nameLineLikeZeroText(name)};
         EXPECT_EQ(findingLine(finding),
-                  std::string("warning: 1/A") + shown + "Z: " + nameLineLikeZeroText(std::string("A") + shown + "Z"))
+                  std::string("warning: 1/A") + shown + "Z: " + likeZero(std::string("A") + shown + "Z"))
             << shown;
     }
 }

@@ -147,24 +147,5 @@ TEST_F(ConfigFiles, UnwritableSelectionsFileIsReportedAndKeepsNothingHalfWritten
     EXPECT_TRUE(std::filesystem::is_directory(dir / "modsetup.ini"));
 }
 
-TEST(ErrorText, FullStopIsAppendedAfterCharactersSortingAfterDot) {
-    EXPECT_EQ(reportText("Bitmap image is not valid"), "Bitmap image is not valid.");
-    EXPECT_EQ(reportText("ends in a dot."), "ends in a dot.");
-    EXPECT_EQ(reportText("ends in a quote\""), "ends in a quote\"");  // '"' sorts before '.'
-    EXPECT_EQ(reportText("ends in a blank "), "ends in a blank ");
-    EXPECT_EQ(reportText("ends in a digit 7"), "ends in a digit 7.");
-    EXPECT_EQ(reportText("slash/"), "slash/.");
-    EXPECT_EQ(reportText("8-bit \xE9"), "8-bit \xE9.");
-    EXPECT_EQ(reportText(""), "");
-}
-
-TEST(ErrorText, CannotOpenFileTrimsTheReasonToEndInOneFullStop) {
-    EXPECT_EQ(cannotOpenFileMessage("C:\\a\\1.bmp", "The system cannot find the file specified.\r\n"),
-              "Cannot open file \"C:\\a\\1.bmp\". The system cannot find the file specified");
-    EXPECT_EQ(reportText(cannotOpenFileMessage("/x/2.bmp", "No such file or directory")),
-              "Cannot open file \"/x/2.bmp\". No such file or directory.");
-    EXPECT_EQ(cannotOpenFileMessage("p", "reason... \n . "), "Cannot open file \"p\". reason");
-}
-
 }  // namespace
 }  // namespace modsetup

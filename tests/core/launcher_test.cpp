@@ -151,21 +151,5 @@ TEST(ModName, RefusesNamesThatCannotBeAFolderOnWindows) {
     for (const auto& [name, safe] : cases) EXPECT_EQ(isSafeModName(name), safe) << name;
 }
 
-TEST(ModName, TheMessageNamesModIniAndTheNameAsItIs) {
-    const std::string message = unsafeModNameMessage("C:\\Games\\modsetup", "..\\..\\Windows");
-    EXPECT_EQ(message.substr(0, message.find('\n')),
-              "The mod name \"..\\..\\Windows\" in \"C:\\Games\\modsetup\\mod.ini\" cannot be used as a folder name.");
-    EXPECT_NE(message.find("\\ / : * ? \" < > | & ^ %"), std::string::npos) << message;
-    EXPECT_NE(message.find("must not be empty, end in a blank or a dot, be longer than 255 bytes, or be a device name "
-                           "of Windows (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9, alone or before a dot)"),
-              std::string::npos)
-        << message;
-    EXPECT_EQ(reportText(message), message);
-
-    // Control characters are shown, not obeyed.
-    const std::string tab = unsafeModNameMessage("C:\\m", "a\tb\x7F");
-    EXPECT_NE(tab.find("\"a\\x09b\\x7F\""), std::string::npos) << tab;
-}
-
 }  // namespace
 }  // namespace modsetup

@@ -87,9 +87,9 @@ private:
 class GameHost final : public testing::ProgramFileHost {
 public:
     using ProgramFileHost::ProgramFileHost;
-    bool shellOpen(const std::string& path, WindowHandle owner, std::string& /*reason*/) override {
+    Status shellOpen(const std::string& path, WindowHandle owner) override {
         opened.push_back({path, owner});
-        return true;
+        return done();
     }
     std::vector<std::pair<std::string, WindowHandle>> opened;
 };
