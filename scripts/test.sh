@@ -1,12 +1,25 @@
 #!/usr/bin/env bash
-# README command (2): installs what is missing, builds everything into build/
-# and runs every test with ctest, whose summary closes the output. The exit
-# status is ctest's. Works from any folder and needs no terminal.
+# README command (2): installs what is missing, checks the sources' layout,
+# builds everything into build/, runs clang-tidy over src/ and every test with
+# ctest, whose summary closes the output. The exit status is ctest's, or when
+# the tests pass, that of the first other step that failed. Works from any
+# folder and needs no terminal.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 install_step() {
-    install_packages "${build_packages[@]}"
+    install_packages "${build_packages[@]}" "${check_packages[@]}"
+}
+
+# The layout of every tracked C++ file in src/, tests/, bench/, fuzz/ and
+# tools/: one that clang-format (with .clang-format) would change fails.
+format_step() {
+    say "checking the layout with clang-format"
+    local files=()
+    mapfile -t files < <(git -C "$repo_root" ls-files -- src tests bench fuzz tools | grep -E '\.(cpp|h)$')
+    [ ${#files[@]} -gt 0 ] || { echo "no tracked C++ files found (not a git checkout?)" >&2; return 1; }
+    (cd "$repo_root" && clang-format --dry-run --Werror "${files[@]}") ||
+        { echo "clang-format would change the files above: clang-format -i <file>" >&2; return 1; }
 }
 
 build_step() {
@@ -18,6 +31,16 @@ build_step() {
 test_step() {
     say "running the tests"
     ctest --test-dir "$repo_root/build" --output-on-failure --timeout 600 </dev/null
+}
+
+# Static analysis: clang-tidy with the checks of .clang-tidy over src/
+# (scripts/tidy.sh); any finding fails it. MODSETUP_TIDY=0 skips it.
+tidy_step() {
+    if [ "${MODSETUP_TIDY:-1}" = 0 ]; then
+        say "skipping clang-tidy (MODSETUP_TIDY=0)"
+        return 0
+    fi
+    bash "$repo_root/scripts/tidy.sh" </dev/null
 }
 
 # The Windows leg: the core, the presenter, the Win32 window and the program
@@ -61,23 +84,28 @@ sanitizer_step() {
     return $status
 }
 
+# run_step DESCRIPTION FUNCTION: runs a step whose failure does not stop the
+# others, and notes the failure.
+failures=()
+run_step() {
+    "$2" && return 0
+    local status=$?
+    failures+=("$status $1")
+}
+
 main() {
     install_step || exit 1
+    run_step "the layout check" format_step
     build_step || exit 1
-    windows_step
-    local windows=$?
-    sanitizer_step
-    local sanitizer=$?
+    run_step "clang-tidy" tidy_step
+    run_step "the Windows leg" windows_step
+    run_step "the sanitizer leg" sanitizer_step
     test_step
-    local status=$?
-    if [ "$windows" -ne 0 ]; then
-        echo "the Windows leg failed (status $windows)" >&2
-        [ "$status" -eq 0 ] && status=$windows
-    fi
-    if [ "$sanitizer" -ne 0 ]; then
-        echo "the sanitizer leg failed (status $sanitizer)" >&2
-        [ "$status" -eq 0 ] && status=$sanitizer
-    fi
+    local status=$? failure
+    for failure in "${failures[@]}"; do
+        echo "${failure#* } failed (status ${failure%% *})" >&2
+        [ "$status" -eq 0 ] && status=${failure%% *}
+    done
     exit $status
 }
 

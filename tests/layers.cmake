@@ -1,7 +1,8 @@
 # The layering test: every #include in src/ and tools/ names the including
-# file's own layer or one below it, and a toolkit's headers appear only where
-# that toolkit draws. Prints each include that crosses, with its file, and
-# fails when there is one.
+# file's own layer or one below it, never climbs out of a folder with "../"
+# (which would pass by the layers' include roots), and a toolkit's headers
+# appear only where that toolkit draws. Prints each include that crosses, with
+# its file, and fails when there is one.
 #
 #   cmake -DROOT=<repository> -P tests/layers.cmake
 cmake_minimum_required(VERSION 3.25)
@@ -19,15 +20,30 @@ set(sees_app core front qt win32)
 set(sees_tools core tools)
 set(layers core front qt win32 check app)
 
-# Toolkit headers, and where each may appear: Qt's where Qt draws; the
-# system's window, shell and sound headers in the Win32 window, the program's
-# start-up and the core's hosts (src/core/platform); SDL's in the hosts.
+# Toolkit headers, and where each may appear: Qt's where Qt draws; Windows'
+# in the Win32 window, the program's start-up and the core's hosts and audio
+# (src/core/platform); SDL's in the hosts.
 set(qt_header "^Q[A-Za-z]*$")
 set(qt_allowed qt app tools)
-set(windows_header "^(windows|windowsx|winuser|wingdi|commctrl|shellapi|shlobj|objbase|winver|mmsystem)\\.h$")
 set(windows_allowed win32 app platform)
 set(sdl_header "^sdl")
 set(sdl_allowed platform)
+
+# A Windows header is the project's wrapper of windows.h, or a system header
+# of the Windows API, known by its family's name in any letter case. The C
+# runtime's own headers (io.h, process.h) belong to the C library, not to the
+# window system: any layer may use them.
+set(windows_wrapper "(^|/)windows_headers\\.h$")
+string(JOIN "|" windows_families
+  "win[a-z0-9_]*" "[a-z0-9]+api[0-9]*"  # the API and its sets: windows, winuser, shellapi, fileapi ...
+  "comm(ctrl|dlg)" "richedit[0-9]*" "uxtheme" "dwm[a-z]*"  # controls, dialogs and themes
+  "sh(l|obj|ell)[a-z0-9_]*" "shtypes" "knownfolders"  # the shell
+  "ole[a-z0-9]*" "obj(base|idl[a-z]*)" "oaidl" "ocidl" "unknwn" "guiddef" "wtypes[a-z]*" "propidl"  # COM, OLE
+  "mm(system|reg)" "dsound" "xaudio[0-9]*" "audioclient"  # sound
+  "d2d1[a-z0-9_]*" "d3d[a-z0-9_]*" "dxgi[a-z0-9_]*" "gdiplus[a-z]*"  # drawing
+  "minwin[a-z]*" "basetsd" "nt(def|status|secapi)" "ws2[a-z0-9_]*" "imm" "tlhelp32" "dbghelp" "strsafe"
+  "versionhelpers")  # base types and helpers
+set(windows_header "^(${windows_families})\\.h$")
 
 if(NOT ROOT)
   message(FATAL_ERROR "usage: cmake -DROOT=<repository> -P layers.cmake")
@@ -50,32 +66,39 @@ foreach(source ${sources})
   file(STRINGS ${ROOT}/${source} includes REGEX "^[ \t]*#[ \t]*include")
   foreach(line ${includes})
     set(problem "")
-    if(line MATCHES "#[ \t]*include[ \t]*\"([^/\"]+)/")
-      set(named ${CMAKE_MATCH_1})
-      if(named IN_LIST layers AND NOT named IN_LIST sees_${layer})
-        set(problem "the ${layer} layer reaches up into ${named}")
+    set(toolkit "")
+    if(NOT line MATCHES "#[ \t]*include[ \t]*[<\"]([^>\"]+)[>\"]")
+      continue()
+    endif()
+    set(named ${CMAKE_MATCH_1})
+    string(TOLOWER "${named}" lower)
+    if(named MATCHES "(^|/)\\.\\.(/|$)")
+      set(problem "a relative include climbs out of its folder")
+    elseif(lower MATCHES "${windows_wrapper}")
+      set(toolkit windows)
+    elseif(line MATCHES "#[ \t]*include[ \t]*\"([^/\"]+)/")
+      set(first ${CMAKE_MATCH_1})
+      if(first IN_LIST layers AND NOT first IN_LIST sees_${layer})
+        set(problem "the ${layer} layer reaches up into ${first}")
       endif()
-    elseif(line MATCHES "#[ \t]*include[ \t]*<([^>]+)>")
-      set(header ${CMAKE_MATCH_1})
-      string(TOLOWER "${header}" lower)
-      set(toolkit "")
-      if(header MATCHES "${qt_header}")
+    elseif(line MATCHES "#[ \t]*include[ \t]*<")
+      if(named MATCHES "${qt_header}")
         set(toolkit qt)
       elseif(lower MATCHES "${windows_header}")
         set(toolkit windows)
       elseif(lower MATCHES "${sdl_header}")
         set(toolkit sdl)
       endif()
-      if(toolkit)
-        set(allowed FALSE)
-        foreach(place ${places})
-          if(place IN_LIST ${toolkit}_allowed)
-            set(allowed TRUE)
-          endif()
-        endforeach()
-        if(NOT allowed)
-          set(problem "a ${toolkit} header in the ${layer} layer")
+    endif()
+    if(toolkit)
+      set(allowed FALSE)
+      foreach(place ${places})
+        if(place IN_LIST ${toolkit}_allowed)
+          set(allowed TRUE)
         endif()
+      endforeach()
+      if(NOT allowed)
+        set(problem "a ${toolkit} header in the ${layer} layer")
       endif()
     endif()
     if(problem)

@@ -19,5 +19,5 @@ int main() {
     const auto audio = modsetup::makeSystemAudio();                              // opens no device yet
     modsetup::qt::MainWindow window(*host, *audio, modsetup::qt::showErrorBox);  // runs the load sequence
     window.show();
-    return application.exec();
+    return QApplication::exec();
 }
