@@ -119,33 +119,33 @@ std::size_t CheckResult::count(Severity severity) const {
         std::count_if(findings.begin(), findings.end(), [&](const Finding& f) { return f.severity == severity; }));
 }
 
-CheckResult checkLibrary(Host& system, const std::string& configBase, const Progress& progress) {
+CheckResult checkLibrary(Host& host, const std::string& configBase, const Progress& progress) {
     CheckResult result;
     // The library is judged as the program reads it: links that lead out of it are not followed.
-    ConfinedHost host(system, configBase);
-    checkModIni(host, configBase, result);
+    ConfinedHost library(host, configBase);
+    checkModIni(library, configBase, result);
 
     // Each slot folder is listed once; its sets are counted before any is
     // checked, so that progress can be told against the whole.
     std::vector<SlotFolderListing> listings;
     std::size_t total = 0;
     for (std::size_t slot = 0; slot < kSlotFolderCount; ++slot) {
-        listings.push_back(listSlotFolder(host, configBase, slot));
+        listings.push_back(listSlotFolder(library, configBase, slot));
         total += listings.back().offered.size();
     }
 
-    SetCheck setCheck(host, configBase);
+    SetCheck setCheck(library, configBase);
     std::size_t done = 0;
     for (std::size_t slot = 0; slot < kSlotFolderCount; ++slot) {
         result.slotFolders.push_back({slot, listings[slot].offered.size()});
-        checkListing(host, configBase, slot, listings[slot], result);
+        checkListing(library, configBase, slot, listings[slot], result);
         for (const std::string& set : listings[slot].offered) {
             setCheck.run(slot, set, result);
             if (progress) progress(++done, total);
         }
     }
 
-    checkSelections(host, configBase, listings, result);
+    checkSelections(library, configBase, listings, result);
     return result;
 }
 

@@ -282,7 +282,7 @@ std::string noLibraryBesideText(std::string_view programFile, std::string_view c
 
 std::string notALibraryText(std::string_view folder) {
     std::vector<std::string> names;
-    for (std::size_t slot = 0; slot <= kTeamAlpha; ++slot) names.push_back(std::string(kSlots[slot].folder));
+    for (std::size_t slot = 0; slot <= kTeamAlpha; ++slot) names.emplace_back(kSlots[slot].folder);
     return "modsetup-check: " + quoted(folder) + " is not a set library: it holds neither mod.ini nor any of the " +
            "slot folders " + joined(names);
 }

@@ -36,7 +36,7 @@ private:
     void checkStatsFile(CheckResult& result);
     Folder* absentFolder(std::string_view suffix, std::vector<Folder>& folders);
     std::vector<std::string> unreadFolders(std::string_view parent);
-    void checkLeftovers(const std::vector<Folder>& folders, CheckResult& result);
+    void checkLeftovers(const std::vector<Folder>& absent, CheckResult& result);
     void add(Severity severity, std::string_view suffix, std::string text, CheckResult& result) const;
 
     Host& host_;

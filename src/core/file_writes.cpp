@@ -73,7 +73,7 @@ bool OutputFile::write(const char* data, std::size_t size) {
 Status OutputFile::commit() {
     if (committed_ || writeFailed_) return Cause::Failed;
     if (file_) {
-        const Status finished = file_->finish(durable_);
+        Status finished = file_->finish(durable_);
         file_.reset();
         if (!finished.ok()) {
             writeFailed_ = true;

@@ -4,8 +4,6 @@
 
 namespace modsetup {
 
-LineFile::~LineFile() { close(); }
-
 const Status& LineFile::openRead(const std::string& path) {
     close();
     auto opened = host_.openRead(path);

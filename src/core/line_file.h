@@ -45,7 +45,9 @@ inline bool holdsLineBreak(std::string_view text) { return text.find_first_of("\
 class LineFile {
 public:
     explicit LineFile(Host& host) : host_(host) {}
-    ~LineFile();
+    // A file being written that was not closed does not replace its target:
+    // nothing said it was complete.
+    ~LineFile() = default;
     LineFile(const LineFile&) = delete;
     LineFile& operator=(const LineFile&) = delete;
 

@@ -30,6 +30,6 @@ struct LoadOutcome {
 // shows it. When the program's folder
 // cannot be used (see folderWithBackslash) it reads nothing at all, offers no
 // sets, and says why in errors.
-LoadOutcome runLoadSequence(Host& host, const PictureAreas& areas = kWholePictures);
+LoadOutcome runLoadSequence(Host& system, const PictureAreas& areas = kWholePictures);
 
 }  // namespace modsetup

@@ -59,7 +59,7 @@ enum class BitmapFault {
 // the file's size, not by reading every pixel. Run-length data, which cannot
 // be entered in the middle, is read through in pieces. Memory and, but for
 // run-length data, time grow with the kept area, not with the file.
-std::optional<Picture> decodeBitmap(InputFile& file, PictureArea area = kWholePicture, BitmapFault* fault = nullptr);
+std::optional<Picture> decodeBitmap(InputFile& input, PictureArea area = kWholePicture, BitmapFault* fault = nullptr);
 
 // The same for the bytes of a bitmap file in memory.
 std::optional<Picture> decodeBitmap(std::string_view bytes, PictureArea area = kWholePicture,

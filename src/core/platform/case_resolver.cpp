@@ -103,8 +103,7 @@ std::optional<std::string> resolveHostPath(std::string_view path) {
 
     std::string resolved = absolute ? "/" : "";
     bool walking = true;  // false once a component is missing: the rest keeps its case
-    for (std::size_t i = 0; i < components.size(); ++i) {
-        const std::string& component = components[i];
+    for (const std::string& component : components) {
         std::string folder = resolved;
         if (!resolved.empty() && resolved.back() != '/') resolved += '/';
         if (walking && exists(resolved + component)) {

@@ -15,7 +15,7 @@ bool isSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
 // "D:" followed by a separator, or by nothing or a name (drive-relative).
 bool hasDrive(std::wstring_view path) { return path.size() >= 2 && path[1] == L':' && path[0] != L'\\'; }
 
-// The root of an absolute plain path ("C:" or "\\server\share") and what
+// The root of an plain plain path ("C:" or "\\server\share") and what
 // follows it; nothing for any other path.
 std::optional<std::pair<std::wstring, std::wstring_view>> splitRoot(std::wstring_view path) {
     if (hasDrive(path) && path.size() > 2 && path[2] == L'\\')
@@ -32,28 +32,28 @@ std::optional<std::pair<std::wstring, std::wstring_view>> splitRoot(std::wstring
 
 bool isDriveRelative(std::wstring_view path) { return hasDrive(path) && (path.size() == 2 || !isSeparator(path[2])); }
 
-std::optional<std::wstring> extendedPath(std::wstring_view given, std::wstring_view base) {
-    if (given.empty()) return std::nullopt;
-    if (given.starts_with(kExtendedPrefix) || given.starts_with(kDevicePrefix)) return std::wstring(given);
-    std::wstring path(given);
-    for (wchar_t& c : path)
+std::optional<std::wstring> extendedPath(std::wstring_view path, std::wstring_view base) {
+    if (path.empty()) return std::nullopt;
+    if (path.starts_with(kExtendedPrefix) || path.starts_with(kDevicePrefix)) return std::wstring(path);
+    std::wstring plain(path);
+    for (wchar_t& c : plain)
         if (c == L'/') c = L'\\';
 
     // The path made absolute in the plain form.
-    if (!splitRoot(path)) {
-        if (path.starts_with(L"\\\\")) return std::nullopt;  // a server without a share
+    if (!splitRoot(plain)) {
+        if (plain.starts_with(L"\\\\")) return std::nullopt;  // a server without a share
         const std::wstring plainBase = withoutExtendedPrefix(std::wstring(base));
-        if (hasDrive(path)) {
-            path = plainBase + L'\\' + path.substr(2);
-        } else if (path.starts_with(L'\\')) {
+        if (hasDrive(plain)) {
+            plain = plainBase + L'\\' + plain.substr(2);
+        } else if (plain.starts_with(L'\\')) {
             const auto baseRoot = splitRoot(plainBase);
             if (!baseRoot) return std::nullopt;
-            path = baseRoot->first + path;
+            plain = baseRoot->first + plain;
         } else {
-            path = plainBase + L'\\' + path;
+            plain = plainBase + L'\\' + plain;
         }
     }
-    const auto root = splitRoot(path);
+    const auto root = splitRoot(plain);
     if (!root) return std::nullopt;
 
     // The names after the root, with the separators' and the dots' meanings applied.

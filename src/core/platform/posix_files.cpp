@@ -79,14 +79,14 @@ Failure failureOf(int error) {
 }
 
 std::optional<std::string> statAnyCase(const std::string& path, struct stat& info) {
-    const auto given = hostPathAsGiven(path);
+    auto given = hostPathAsGiven(path);
     if (!given) {
         errno = ENOENT;
         return std::nullopt;
     }
     if (::stat(given->c_str(), &info) == 0) return given;
     if (!isMissing(errno)) return std::nullopt;
-    const auto resolved = resolveHostPath(path);
+    auto resolved = resolveHostPath(path);
     if (!resolved || *resolved == *given) {
         errno = ENOENT;
         return std::nullopt;

@@ -2,6 +2,7 @@
 
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <array>
 #include <cerrno>
@@ -12,8 +13,6 @@
 
 #include "core/messages.h"
 #include "core/platform/posix_files.h"
-
-extern char** environ;
 
 namespace modsetup {
 namespace {
