@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "core/config.h"
-#include "forwarding_host.h"
+#include "core/forwarding_host.h"
 
 namespace modsetup::bench {
 

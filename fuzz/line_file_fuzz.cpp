@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string path = "C:\\Games\\Shooter\\modsetup.ini";
     modsetup::fuzz::MemoryHost host(path, bytes, piece);
     modsetup::LineFile file(host);
-    if (!file.openRead(path)) std::abort();
+    if (!file.openRead(path).ok()) std::abort();
 
     std::string_view rest = bytes.substr(0, modsetup::kMaxLineFileBytes);
     bool lastLineRead = false;

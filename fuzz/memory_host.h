@@ -33,24 +33,22 @@ public:
     MemoryHost(std::string path, std::string_view bytes, std::size_t piece, bool missing = false)
         : path_(std::move(path)), bytes_(bytes), piece_(piece), missing_(missing) {}
 
-    static constexpr std::string_view kMissingReason = "No such file or directory";
-
     std::string programPath() override { return {}; }
-    std::unique_ptr<InputFile> openRead(const std::string& path, std::string& reason) override {
-        if (missing_ || path != path_) {
-            reason = std::string(kMissingReason);
-            return nullptr;
-        }
-        return std::make_unique<MemoryInputFile>(bytes_, piece_);
+    std::string workingDirectory() override { return {}; }
+    Result<std::unique_ptr<InputFile>> openRead(const std::string& path) override {
+        if (missing_ || path != path_) return Failure{Cause::Missing, "No such file or directory"};
+        return std::unique_ptr<InputFile>(std::make_unique<MemoryInputFile>(bytes_, piece_));
     }
-    std::unique_ptr<OutputFile> openReplace(const std::string&, FileFailure&) override { return nullptr; }
-    FileResult createDirectory(const std::string&) override { return false; }
-    FileResult deleteFile(const std::string&) override { return false; }
-    FileResult copyFile(const std::string&, const std::string&) override { return false; }
+    Result<std::unique_ptr<NewFile>> createNew(const std::string&, const InputFile*) override { return Cause::Failed; }
+    Status moveOver(const std::string&, const std::string&, bool) override { return Cause::Failed; }
+    Status deleteFile(const std::string&) override { return Cause::Failed; }
+    Status createDirectory(const std::string&) override { return Cause::Failed; }
+    Status removeDirectory(const std::string&) override { return Cause::Failed; }
+    Status createLink(const std::string&, const std::string&) override { return Cause::Failed; }
     PathKind pathKind(const std::string& path) override { return path == path_ ? PathKind::File : PathKind::Missing; }
-    bool listFolder(const std::string&, std::vector<FolderEntry>&) override { return false; }
-    bool shellOpen(const std::string&, WindowHandle, std::string&) override { return false; }
-    void confineBelow(const std::string&) override {}
+    Result<std::vector<FolderEntry>> listFolder(const std::string&) override { return Cause::Missing; }
+    std::unique_ptr<Confinement> confine(const std::string&) override { return nullptr; }
+    Status shellOpen(const std::string&, WindowHandle) override { return Cause::Failed; }
 
 private:
     std::string path_;

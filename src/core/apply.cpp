@@ -4,7 +4,9 @@
 #include "core/leftovers.h"
 #include "core/messages.h"
 #include "core/mod_folder.h"
+#include "core/mod_folder_tree.h"
 #include "core/mod_name.h"
+#include "core/restore_points.h"
 #include "core/slots.h"
 #include "core/soldier_graphics.h"
 #include "core/weapon_assets.h"
@@ -73,12 +75,21 @@ ApplyOutcome runApply(Host& host, const ProcessStrings& strings, const SlotTexts
         outcome.programFolderUnusable = true;
         return outcome;
     }
+    // The way back: what every change will replace, recorded first.
+    const bool safeName = isSafeModName(strings.modName);
+    std::vector<std::string> files = safeName ? modFolderTargets(strings, texts) : std::vector<std::string>();
+    files.push_back(selectionsPath(strings.configBase));
+    std::vector<std::string> folders;
+    if (safeName)
+        for (std::string_view piece : kModFolderTree) folders.push_back(modPath(strings.modName, piece));
+    RestoreRecording recording(host, strings.configBase);
+    outcome.restorePointKept = recording.begin(files, folders).ok();
+
     ConfinedHost library(host, strings.configBase);
     LineFile output(library);
     LineFile input(library);
     // The name becomes a folder below "mods": one that could leave it touches nothing there.
-    if (isSafeModName(strings.modName))
-        installIntoModFolder(library, output, input, strings, texts, boxTicked, outcome);
+    if (safeName) installIntoModFolder(library, output, input, strings, texts, boxTicked, outcome);
     else outcome.modNameUnsafe = true;
     // The choices are saved in any case; they lie beside the program, not below "mods".
     removeLeftovers(library, {selectionsPath(strings.configBase)});
@@ -90,7 +101,8 @@ ApplyOutcome runApply(Host& host, const ProcessStrings& strings, const SlotTexts
     settle(saved);
     if (saved.failedWith(Cause::InUse)) outcome.held.push_back({commitAgain(output), settle});
     // What another program held is tried again last, together, within one deadline.
-    retryHeldWrites(host, outcome.held);
+    retryHeldWrites(library, outcome.held);
+    recording.finish();
     return outcome;
 }
 
@@ -113,6 +125,10 @@ std::string applyFailureMessage(const ApplyOutcome& outcome, const ProcessString
     if (!outcome.selectionsSaved) {
         if (!message.empty()) message += "\n";
         message += choicesNotSavedMessage(selectionsPath(strings.configBase));
+    }
+    if (!outcome.restorePointKept) {
+        if (!message.empty()) message += "\n";
+        message += restorePointNotKeptMessage(restoreFolderPath(strings.configBase));
     }
     return outcome.accessDenied ? writeDeniedMessage(message) : message;
 }

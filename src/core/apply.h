@@ -33,10 +33,12 @@ struct ApplyOutcome : InstallFailures {
     bool modsFolderMissing = false;       // no "mods" in the working directory
     std::vector<MissingSet> missingSets;  // in slot order; an empty text is no choice, not a missing set
     bool selectionsSaved = false;
+    bool restorePointKept = true;  // false: Restore cannot undo this Apply
 
     bool succeeded() const {
         return !programFolderUnusable && !modNameUnsafe && !modsFolderMissing && failedPaths.empty() &&
-               unreadableSources.empty() && outsideSources.empty() && missingSets.empty() && selectionsSaved;
+               unreadableSources.empty() && outsideSources.empty() && missingSets.empty() && selectionsSaved &&
+               restorePointKept;
     }
 };
 

@@ -3,7 +3,7 @@
 namespace modsetup {
 
 ConfinedHost::ConfinedHost(Host& inner, const std::string& folder)
-    : inner_(inner), prefix_(folder + "\\"), confinement_(inner.confine(folder)) {}
+    : ForwardingHost(inner), prefix_(folder + "\\"), confinement_(inner.confine(folder)) {}
 
 bool ConfinedHost::covers(const std::string& path) const {
     return confinement_ && path.size() > prefix_.size() && path.compare(0, prefix_.size(), prefix_) == 0;

@@ -10,37 +10,23 @@
 #include <memory>
 #include <string>
 
-#include "core/platform/host.h"
+#include "core/forwarding_host.h"
 
 namespace modsetup {
 
-class ConfinedHost final : public Host {
+class ConfinedHost final : public ForwardingHost {
 public:
     // The folder itself may be a link: where it really is is found once, here.
     ConfinedHost(Host& inner, const std::string& folder);
 
-    std::string programPath() override { return inner_.programPath(); }
     Result<std::unique_ptr<InputFile>> openRead(const std::string& path) override;
-    Result<std::unique_ptr<NewFile>> createNew(const std::string& path, const InputFile* copyOf) override {
-        return inner_.createNew(path, copyOf);
-    }
-    Status moveOver(const std::string& from, const std::string& to, bool durable) override {
-        return inner_.moveOver(from, to, durable);
-    }
-    Status deleteFile(const std::string& path) override { return inner_.deleteFile(path); }
-    Status createDirectory(const std::string& path) override { return inner_.createDirectory(path); }
     PathKind pathKind(const std::string& path) override;
     Result<std::vector<FolderEntry>> listFolder(const std::string& folder) override;
-    std::unique_ptr<Confinement> confine(const std::string& folder) override { return inner_.confine(folder); }
-    Status shellOpen(const std::string& path, WindowHandle owner) override { return inner_.shellOpen(path, owner); }
-    Clock::time_point now() override { return inner_.now(); }
-    void sleepFor(std::chrono::milliseconds duration) override { inner_.sleepFor(duration); }
 
 private:
     // Whether a path lies below the folder by its name.
     bool covers(const std::string& path) const;
 
-    Host& inner_;
     std::string prefix_;  // the folder and a backslash
     std::unique_ptr<Confinement> confinement_;
 };

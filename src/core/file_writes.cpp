@@ -126,6 +126,26 @@ Result<std::unique_ptr<OutputFile>> prepareCopy(Host& host, const std::string& s
     return out;
 }
 
+Status writeWholeFile(Host& host, const std::string& path, std::string_view bytes) {
+    auto out = openReplace(host, path);
+    if (!out.ok()) return out.failure();
+    if (!out.value()->write(bytes.data(), bytes.size())) return Cause::Failed;
+    return out.value()->commit();
+}
+
+std::optional<std::string> readWholeFile(Host& host, const std::string& path, std::size_t maxBytes) {
+    auto input = host.openRead(path);
+    if (!input.ok()) return std::nullopt;
+    std::string bytes;
+    char piece[1 << 16];
+    for (std::size_t got; (got = input.value()->read(piece, sizeof piece)) > 0;) {
+        if (got > maxBytes - bytes.size()) return std::nullopt;
+        bytes.append(piece, got);
+    }
+    if (input.value()->failed()) return std::nullopt;
+    return bytes;
+}
+
 Status copyFile(Host& host, const std::string& source, const std::string& target) {
     auto copy = prepareCopy(host, source, target);
     if (!copy.ok()) return copy.failure();

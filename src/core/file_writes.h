@@ -6,7 +6,9 @@
 // bytes or all of the new ones.
 
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/platform/host.h"
 
@@ -58,5 +60,13 @@ Result<std::unique_ptr<OutputFile>> prepareCopy(Host& host, const std::string& s
 
 // prepareCopy, then the commit: a failed copy leaves an existing target whole.
 Status copyFile(Host& host, const std::string& source, const std::string& target);
+
+// Writes bytes as the whole new content of path (durable), as openReplace does.
+Status writeWholeFile(Host& host, const std::string& path, std::string_view bytes);
+
+// The whole file, or nothing when it cannot be read or holds more than
+// maxBytes: read in pieces and appended, so that a small file costs a small
+// string, and a large one no more than maxBytes.
+std::optional<std::string> readWholeFile(Host& host, const std::string& path, std::size_t maxBytes);
 
 }  // namespace modsetup

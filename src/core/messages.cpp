@@ -114,6 +114,17 @@ std::string choicesNotSavedMessage(std::string_view selections) {
     return "Your choices could not be saved in " + quoted(selections) + ".";
 }
 
+std::string restorePointNotKeptMessage(std::string_view restoreFolder) {
+    return "No restore point could be kept in " + quoted(restoreFolder) + ", so Restore cannot undo this Apply.";
+}
+
+std::string restoreFailuresMessage(const std::vector<std::string>& failed) {
+    return std::to_string(failed.size()) + (failed.size() == 1 ? " file or folder" : " files or folders") +
+           " could not be restored:\n" + listedNames(failed) + "Everything else was restored.";
+}
+
+std::string noRestorePointMessage() { return "There is nothing to restore in this game folder."; }
+
 std::string missingSetLine(std::string_view slot, std::string_view text, std::string_view slotFolder) {
     return std::string(slot) + ": " + quoted(text) + ", looked for in " + quoted(slotFolder);
 }

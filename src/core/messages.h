@@ -63,6 +63,12 @@ std::string writeDeniedMessage(std::string_view message);
 std::string nothingAppliedMessage(std::string_view folder);
 std::string noModsFolderMessage();
 std::string choicesNotSavedMessage(std::string_view selections);
+std::string restorePointNotKeptMessage(std::string_view restoreFolder);
+
+// Restore: the files and folders that could not be put back, the rest being
+// restored; the point of another game folder, or none.
+std::string restoreFailuresMessage(const std::vector<std::string>& failed);
+std::string noRestorePointMessage();
 
 // Apply, a list whose text names no set: "primary slot 3: "Nowhere", looked
 // for in "<slot folder>"".

@@ -4,8 +4,8 @@
 
 #include "apply_library.h"
 #include "core/apply.h"
+#include "core/forwarding_host.h"
 #include "core/messages.h"
-#include "forwarding_host.h"
 
 namespace modsetup {
 namespace {
@@ -18,25 +18,31 @@ using testing::readFile;
 using testing::soldierFiles;
 using testing::writeFile;
 
-// Notes every operation that changes the file system, with its path: a
-// file put in its place is a program's own file written ("write", which
-// reaches the disk first) or a set's file copied ("copy").
+// Notes every operation that changes the game folder or the selections
+// file, with its path (the restore folder's own are not noted): a file put in
+// its place is a program's own file written ("write", which reaches the disk
+// first) or a set's file copied ("copy").
 class RecordingHost : public ForwardingHost {
 public:
     using ForwardingHost::ForwardingHost;
     std::vector<std::string> calls;
 
     Status moveOver(const std::string& from, const std::string& to, bool durable) override {
-        calls.push_back((durable ? "write " : "copy ") + to);
+        note((durable ? "write " : "copy ") + to);
         return ForwardingHost::moveOver(from, to, durable);
     }
     Status createDirectory(const std::string& path) override {
-        calls.push_back("create " + path);
+        note("create " + path);
         return ForwardingHost::createDirectory(path);
     }
     Status deleteFile(const std::string& path) override {
-        calls.push_back("delete " + path);
+        note("delete " + path);
         return ForwardingHost::deleteFile(path);
+    }
+
+private:
+    void note(const std::string& call) {
+        if (call.find(".restore\\") == std::string::npos && !call.ends_with(".restore")) calls.push_back(call);
     }
 };
 

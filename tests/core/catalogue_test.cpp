@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "core/catalogue.h"
-#include "forwarding_host.h"
+#include "core/forwarding_host.h"
 #include "test_support.h"
 
 namespace modsetup {

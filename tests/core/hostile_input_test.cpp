@@ -10,10 +10,10 @@
 #include "bmp_builder.h"
 #include "core/apply.h"
 #include "core/catalogue.h"
+#include "core/forwarding_host.h"
 #include "core/line_file.h"
 #include "core/messages.h"
 #include "core/previews.h"
-#include "forwarding_host.h"
 #include "set_library.h"
 
 namespace modsetup {

@@ -5,9 +5,9 @@
 #include <tuple>
 
 #include "bmp_builder.h"
+#include "core/forwarding_host.h"
 #include "core/messages.h"
 #include "core/picture.h"
-#include "forwarding_host.h"
 #include "test_support.h"
 
 namespace modsetup {

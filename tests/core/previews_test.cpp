@@ -6,9 +6,9 @@
 #include <set>
 
 #include "bmp_builder.h"
+#include "core/forwarding_host.h"
 #include "core/messages.h"
 #include "core/previews.h"
-#include "forwarding_host.h"
 #include "set_library.h"
 #include "test_support.h"
 

@@ -16,7 +16,7 @@
 #include <thread>
 
 #include "core/config.h"
-#include "forwarding_host.h"
+#include "core/forwarding_host.h"
 #include "test_support.h"
 
 namespace modsetup {

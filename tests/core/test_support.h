@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "forwarding_host.h"
+#include "core/forwarding_host.h"
 
 namespace modsetup::testing {
 

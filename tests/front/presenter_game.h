@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "bmp_builder.h"
+#include "core/forwarding_host.h"
 #include "fake_view.h"
-#include "forwarding_host.h"
 #include "recording_audio.h"
 #include "set_library.h"
 #include "test_support.h"

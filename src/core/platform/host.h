@@ -126,6 +126,9 @@ public:
     // Full path of the running program file, as the host reported it when it
     // was made (a program file replaced while it runs changes nothing).
     virtual std::string programPath() = 0;
+    // Full path of the working directory, the game's folder; empty when the
+    // system cannot tell it in the program's bytes.
+    virtual std::string workingDirectory() = 0;
 
     // Opens an existing regular file for reading. Missing, NotRegular (a
     // named pipe, a device), Unreadable (a folder, no access), with the
@@ -143,6 +146,11 @@ public:
     virtual Status deleteFile(const std::string& path) = 0;
     // Creates one directory level: Exists when something is there already.
     virtual Status createDirectory(const std::string& path) = 0;
+    // Removes an empty directory: Failed for one that holds anything.
+    virtual Status removeDirectory(const std::string& path) = 0;
+    // Gives the existing file a second name, link (a hard link), never over
+    // what stands there; Failed where the file system keeps no such links.
+    virtual Status createLink(const std::string& existing, const std::string& link) = 0;
 
     // Missing, Directory, or File for anything else that exists.
     virtual PathKind pathKind(const std::string& path) = 0;

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstring>
 
 #include "core/platform/case_resolver.h"
 #include "core/platform/host.h"
@@ -73,6 +74,13 @@ public:
 
     std::string programPath() override { return programPath_; }
 
+    std::string workingDirectory() override {
+        std::string buffer(PATH_MAX, '\0');
+        if (::getcwd(buffer.data(), buffer.size()) == nullptr) return {};
+        buffer.resize(std::strlen(buffer.c_str()));
+        return buffer;
+    }
+
     Result<std::unique_ptr<InputFile>> openRead(const std::string& path) override {
         struct stat info;
         const auto hostPath = statAnyCase(path, info);
@@ -110,6 +118,21 @@ public:
         const auto hostPath = resolveHostPath(path);
         if (!hostPath) return Cause::Missing;
         if (::mkdir(hostPath->c_str(), kNewFolderMode) != 0) return failureOf(errno);
+        return done();
+    }
+
+    Status removeDirectory(const std::string& path) override {
+        const auto hostPath = resolveHostPath(path);
+        if (!hostPath) return Cause::Missing;
+        if (::rmdir(hostPath->c_str()) != 0) return failureOf(errno);
+        return done();
+    }
+
+    Status createLink(const std::string& existing, const std::string& link) override {
+        const auto from = resolveHostPath(existing);
+        const auto to = resolveHostPath(link);
+        if (!from || !to) return Cause::Missing;
+        if (::link(from->c_str(), to->c_str()) != 0) return failureOf(errno);
         return done();
     }
 

@@ -116,6 +116,20 @@ public:
 
     std::string programPath() override { return programPath_; }
 
+    std::string workingDirectory() override {
+        std::wstring folder(MAX_PATH, L'\0');
+        for (;;) {
+            const DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data());
+            if (length == 0) return {};
+            if (length < folder.size()) {
+                folder.resize(length);
+                break;
+            }
+            folder.resize(length);
+        }
+        return codePageFromWide(withoutExtendedPrefix(std::move(folder))).value_or(std::string());
+    }
+
     Result<std::unique_ptr<InputFile>> openRead(const std::string& path) override {
         const auto file = systemPath(path);
         if (!file) return readFailureOf(ERROR_FILE_NOT_FOUND);
@@ -154,6 +168,21 @@ public:
         const auto folder = systemPath(path);
         if (!folder) return Cause::Missing;
         if (!CreateDirectoryW(folder->c_str(), nullptr)) return writeFailureOf(GetLastError(), *folder);
+        return done();
+    }
+
+    Status removeDirectory(const std::string& path) override {
+        const auto folder = systemPath(path);
+        if (!folder) return Cause::Missing;
+        if (!RemoveDirectoryW(folder->c_str())) return writeFailureOf(GetLastError(), *folder);
+        return done();
+    }
+
+    Status createLink(const std::string& existing, const std::string& link) override {
+        const auto from = systemPath(existing);
+        const auto to = systemPath(link);
+        if (!from || !to) return Cause::Missing;
+        if (!CreateHardLinkW(to->c_str(), from->c_str(), nullptr)) return writeFailureOf(GetLastError(), *to);
         return done();
     }
 

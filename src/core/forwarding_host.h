@@ -1,6 +1,8 @@
 #pragma once
-// A host that hands every operation to another one. Tests derive from it and
-// override a single operation to inject a failure or record a call.
+// A host that hands every operation to another one: the base of the hosts
+// that stand in front of another (a confined one, one that watches what Apply
+// changes), and of the tests' hosts that override a single operation to
+// inject a failure or record a call.
 
 #include "core/platform/host.h"
 
@@ -11,6 +13,7 @@ public:
     explicit ForwardingHost(Host& inner) : inner_(inner) {}
 
     std::string programPath() override { return inner_.programPath(); }
+    std::string workingDirectory() override { return inner_.workingDirectory(); }
     Result<std::unique_ptr<InputFile>> openRead(const std::string& path) override { return inner_.openRead(path); }
     Result<std::unique_ptr<NewFile>> createNew(const std::string& path, const InputFile* copyOf) override {
         return inner_.createNew(path, copyOf);
@@ -20,6 +23,10 @@ public:
     }
     Status deleteFile(const std::string& path) override { return inner_.deleteFile(path); }
     Status createDirectory(const std::string& path) override { return inner_.createDirectory(path); }
+    Status removeDirectory(const std::string& path) override { return inner_.removeDirectory(path); }
+    Status createLink(const std::string& existing, const std::string& link) override {
+        return inner_.createLink(existing, link);
+    }
     PathKind pathKind(const std::string& path) override { return inner_.pathKind(path); }
     Result<std::vector<FolderEntry>> listFolder(const std::string& folder) override {
         return inner_.listFolder(folder);
