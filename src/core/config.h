@@ -54,4 +54,18 @@ std::optional<std::string> selectionsText(const SlotTexts& texts, bool boxTicked
 // content).
 Status writeSelections(LineFile& handle, const std::string& configBase, const SlotTexts& texts, bool boxTicked);
 
+// "Save choices as" and "Load choices": any file in the selections file's
+// form, which the user picks. Written as the selections file is.
+Status writeChoicesFile(LineFile& handle, const std::string& path, const SlotTexts& texts, bool boxTicked);
+
+// A choices file as the selections file is read, when it is in that form: a
+// line file of at most kMaxLineFileBytes, seventeen lines at most, none
+// longer than kMaxLineBytes, and no control character but the line ends.
+// Otherwise refusal says why.
+struct ChoicesFile {
+    std::optional<SavedSelections> choices;
+    std::string refusal;
+};
+ChoicesFile readChoicesFile(Host& host, const std::string& path);
+
 }  // namespace modsetup

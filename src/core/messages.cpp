@@ -125,6 +125,31 @@ std::string restoreFailuresMessage(const std::vector<std::string>& failed) {
 
 std::string noRestorePointMessage() { return "There is nothing to restore in this game folder."; }
 
+std::string choicesUnreadableText(std::string_view reason) {
+    return "it cannot be read (" + std::string(trimmedReason(reason)) + ")";
+}
+
+std::string choicesTooLargeText(std::size_t maxBytes) {
+    return "it is larger than " + std::to_string(maxBytes) + " bytes";
+}
+
+std::string choicesTooManyLinesText(std::size_t maxLines) {
+    return "it has more than " + std::to_string(maxLines) + " lines";
+}
+
+std::string choicesLineTooLongText(std::size_t line, std::size_t maxBytes) {
+    return "line " + std::to_string(line) + " is longer than " + std::to_string(maxBytes) + " bytes";
+}
+
+std::string choicesNotTextText(std::size_t line) {
+    return "line " + std::to_string(line) + " holds a control character, so it is no text file";
+}
+
+std::string choicesNotLoadedMessage(std::string_view path, std::string_view refusal) {
+    return "The file " + quoted(path) + " does not hold saved choices: " + std::string(refusal) +
+           ". The window stays as it was.";
+}
+
 std::string missingSetLine(std::string_view slot, std::string_view text, std::string_view slotFolder) {
     return std::string(slot) + ": " + quoted(text) + ", looked for in " + quoted(slotFolder);
 }

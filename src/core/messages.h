@@ -70,6 +70,15 @@ std::string restorePointNotKeptMessage(std::string_view restoreFolder);
 std::string restoreFailuresMessage(const std::vector<std::string>& failed);
 std::string noRestorePointMessage();
 
+// Load choices: why a file picked is not one of saved choices, and the
+// report that names it; Save choices as: what could not be saved.
+std::string choicesUnreadableText(std::string_view reason);
+std::string choicesTooLargeText(std::size_t maxBytes);
+std::string choicesTooManyLinesText(std::size_t maxLines);
+std::string choicesLineTooLongText(std::size_t line, std::size_t maxBytes);
+std::string choicesNotTextText(std::size_t line);
+std::string choicesNotLoadedMessage(std::string_view path, std::string_view refusal);
+
 // Apply, a list whose text names no set: "primary slot 3: "Nowhere", looked
 // for in "<slot folder>"".
 std::string missingSetLine(std::string_view slot, std::string_view text, std::string_view slotFolder);

@@ -147,5 +147,39 @@ TEST_F(ConfigFiles, UnwritableSelectionsFileIsReportedAndKeepsNothingHalfWritten
     EXPECT_TRUE(std::filesystem::is_directory(dir / "modsetup.ini"));
 }
 
+// A file the user picks to load choices from is read as the selections file
+// is, when it has that file's form; anything else is refused, saying why.
+TEST_F(ConfigFiles, AChoicesFileIsReadWhenInTheSelectionsFilesForm) {
+    const std::string sixteen = "a\r\nb\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\np\r\n";
+    const struct {
+        const char* what;
+        std::string bytes;  // empty: a folder in the file's place
+        std::string refusal;
+        std::string first, sixteenth;
+        bool ticks;
+    } rows[] = {
+        {"a selections file", sixteen + "1\r\n", "", "a", "p", true},
+        {"LF ends, short, blank lines at its end", "a\nb\n\n\n\n", "", "a", "", false},
+        {"eighteen lines", sixteen + "1\r\nmore\r\n", "it has more than 17 lines"},
+        {"a line too long", std::string(1025, 'x'), "line 1 is longer than 1024 bytes"},
+        {"a picture", std::string("BM\x36\0\0\0\0\0", 8), "line 1 holds a control character, so it is no text file"},
+        {"too large", std::string(16 * 1024 + 1, '\n'), "it is larger than 16384 bytes"},
+        {"a folder", "", "it cannot be read ("},  // and the system's words
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        std::filesystem::remove_all(dir / "choices.ini");
+        if (row.bytes.empty()) std::filesystem::create_directory(dir / "choices.ini");
+        else writeFile(dir / "choices.ini", row.bytes);
+        const ChoicesFile file = readChoicesFile(*host, dir.programPath("choices.ini"));
+        EXPECT_EQ(file.refusal.substr(0, row.bytes.empty() ? row.refusal.size() : std::string::npos), row.refusal);
+        EXPECT_EQ(file.choices.has_value(), row.refusal.empty());
+        if (!file.choices) continue;
+        EXPECT_EQ(file.choices->texts[0], row.first);
+        EXPECT_EQ(file.choices->texts[15], row.sixteenth);
+        EXPECT_EQ(file.choices->ticksBox, row.ticks);
+    }
+}
+
 }  // namespace
 }  // namespace modsetup
