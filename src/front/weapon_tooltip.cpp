@@ -80,7 +80,7 @@ std::string statsDifference(std::string_view value, std::string_view installed) 
     return text.append(withPoint(size, a->places));
 }
 
-std::string weaponTooltipText(const WeaponTooltipFacts& facts, std::string_view shotKey) {
+std::string weaponTooltipText(const WeaponTooltipFacts& facts, std::string_view shotKey, std::string_view keyHint) {
     std::string text = visibleText(facts.name);
     if (!facts.installed) text += "\nnot installed yet";
     for (std::size_t i = 0; i < kStatsValueCount; ++i)
@@ -89,7 +89,7 @@ std::string weaponTooltipText(const WeaponTooltipFacts& facts, std::string_view 
     if (facts.hasShot)
         text.append("\nClick a picture or press ").append(shotKey).append(" in the list to hear its shot");
     else text.append("\nno sound in this set");
-    return text;
+    return text.append("\n").append(keyHint);
 }
 
 }  // namespace modsetup::front

@@ -42,6 +42,8 @@ public:
     bool ticked = false;
     bool confirmationShown = false;  // Label19 is hidden at start
     std::vector<Report> reports;
+    std::vector<std::string> clicked;                                // names of the controls clicked by key
+    std::vector<std::pair<std::size_t, std::string>> tooltipsShown;  // slot and text, by key
 
     double layoutScale() const override { return scale; }
     void setOuterSize(OuterSize size) override { outerSizes.push_back(size); }
@@ -62,6 +64,10 @@ public:
     void setConfirmationShown(bool shown) override { confirmationShown = shown; }
     void showError(const ShownText& caption, const ShownText& text) override {
         reports.push_back({utf8(caption), utf8(text)});
+    }
+    void clickControl(std::size_t row) override { clicked.emplace_back(kLayout.at(row).name); }
+    void showListTooltip(std::size_t slot, const ShownText& text) override {
+        tooltipsShown.emplace_back(slot, utf8(text));
     }
 
     // What a list shows, as UTF-8.
