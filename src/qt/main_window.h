@@ -20,11 +20,13 @@
 
 class QCheckBox;
 class QGroupBox;
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 
 namespace modsetup::qt {
 
+class AccessKeyStyle;
 class PictureView;
 class SlotList;
 
@@ -64,10 +66,13 @@ public:
     void tickCheckBox() override;
     void setConfirmationShown(bool shown) override;
     void showError(const front::ShownText& caption, const front::ShownText& text) override;
+    void clickControl(std::size_t row) override;
+    void showListTooltip(std::size_t slot, const front::ShownText& text) override;
 
 protected:
     bool event(QEvent* event) override;
-    // Shows the presenter's tooltip of a list or a picture.
+    // Shows the presenter's tooltip of a list or a picture, forwards the
+    // window's keys to the presenter and shows the access keys while Alt is held.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -75,6 +80,10 @@ private:
     void connectControls();
     int scaled(int designPixels) const { return front::scaledPixels(designPixels, scale_); }
     void fitOuterSize();
+    void placeOnScreen();
+    bool forwardKey(QObject* control, const QKeyEvent& key);
+    void setAltHeld(bool held);
+    void showTooltip(QWidget* control, QPoint at, const front::ShownText& text);
 
     ErrorReport report_;
     double scale_ = 1.0;
@@ -86,6 +95,7 @@ private:
     QSize outerTarget_;
     QSize fittedFrame_;
     bool frameUnknown_ = true;
+    bool shown_ = false;  // shown once: placed on the screen
 
     std::array<SlotList*, kSlotCount> lists_{};
     std::array<PictureView*, front::kImageCount> images_{};
@@ -93,6 +103,7 @@ private:
     std::array<QPushButton*, front::kButtonCount> buttons_{};
     QCheckBox* checkBox1_ = nullptr;
     QGroupBox* groupBox1_ = nullptr;
+    AccessKeyStyle* accessKeyStyle_ = nullptr;  // of the buttons and the check box
 };
 
 }  // namespace modsetup::qt
