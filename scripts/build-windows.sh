@@ -17,7 +17,7 @@ dist="$repo_root/dist"
 triple=x86_64-w64-mingw32
 max_bytes=$((2 * 1024 * 1024))
 # DLLs every Windows system has; the program may import these and no others.
-system_dlls="kernel32 user32 gdi32 comctl32 msimg32 shell32 ole32 advapi32 msvcrt comdlg32 uxtheme winmm"
+system_dlls="kernel32 user32 gdi32 comctl32 msimg32 shell32 ole32 oleaut32 oleacc advapi32 msvcrt comdlg32 uxtheme winmm"
 
 install_packages cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 zip || exit 1
 
