@@ -28,9 +28,19 @@ std::string accessibleName(const ControlLayout& row) {
     case AccessibleKind::Control:
     case AccessibleKind::Announced: break;
     }
-    std::string name(row.caption);
-    if (const std::size_t marker = name.find('&'); marker != std::string::npos) name.erase(marker, 1);
-    return name;
+    return captionWithoutAccessKey(row.caption);
+}
+
+std::string captionWithoutAccessKey(std::string_view caption) {
+    std::string shown(caption);
+    if (const std::size_t marker = shown.find('&'); marker != std::string::npos) shown.erase(marker, 1);
+    return shown;
+}
+
+std::string accessKeyName(std::string_view caption) {
+    const char key = accessKey(caption);
+    if (key == 0) return "";
+    return std::string("Alt+").append(1, key >= 'a' && key <= 'z' ? static_cast<char>(key - 'a' + 'A') : key);
 }
 
 std::string tooltipKeyHint() {

@@ -48,6 +48,9 @@ AccessibleKind accessibleKind(const ControlLayout& row);
 // a list's slot name, a shot picture's; empty for a hidden picture.
 std::string accessibleName(const ControlLayout& row);
 
+// A caption as shown while the access keys are not: without its '&'.
+std::string captionWithoutAccessKey(std::string_view caption);
+
 // A caption's access key: the letter after '&', in lower case; 0 for none.
 constexpr char accessKey(std::string_view caption) {
     const std::size_t marker = caption.find('&');
@@ -55,6 +58,9 @@ constexpr char accessKey(std::string_view caption) {
     const char key = caption[marker + 1];
     return key >= 'A' && key <= 'Z' ? static_cast<char>(key - 'A' + 'a') : key;
 }
+
+// How assistive technology names a control's access key: "Alt+A"; empty for none.
+std::string accessKeyName(std::string_view caption);
 
 // The tooltip's keyboard hint with the key named.
 std::string tooltipKeyHint();

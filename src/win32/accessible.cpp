@@ -135,8 +135,12 @@ HRESULT WrappedAccessible::put_accValue(VARIANT child, BSTR value) {
     return pass(wrapped_, [&](IAccessible* a) { return a->put_accValue(child, value); });
 }
 
-NamedAccessible::NamedAccessible(HWND window, std::string name, std::function<std::string()> describe)
-    : WrappedAccessible(window), name_(std::move(name)), describe_(std::move(describe)) {}
+NamedAccessible::NamedAccessible(HWND window, std::string name, std::function<std::string()> describe,
+                                 std::string shortcut)
+    : WrappedAccessible(window),
+      name_(std::move(name)),
+      describe_(std::move(describe)),
+      shortcut_(std::move(shortcut)) {}
 
 HRESULT NamedAccessible::get_accName(VARIANT child, BSTR* name) {
     if (!isSelf(child) || !valid()) return WrappedAccessible::get_accName(child, name);
@@ -151,6 +155,18 @@ HRESULT NamedAccessible::get_accDescription(VARIANT child, BSTR* description) {
     const std::string text = describe_ ? describe_() : std::string();
     *description = text.empty() ? nullptr : accessibleString(text);
     return text.empty() ? S_FALSE : S_OK;
+}
+
+}  // namespace modsetup::win32
+
+namespace modsetup::win32 {
+
+HRESULT NamedAccessible::get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) {
+    if (!isSelf(child) || !valid() || shortcut_.empty())
+        return WrappedAccessible::get_accKeyboardShortcut(child, shortcut);
+    if (shortcut == nullptr) return E_POINTER;
+    *shortcut = accessibleString(shortcut_);
+    return S_OK;
 }
 
 }  // namespace modsetup::win32

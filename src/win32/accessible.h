@@ -82,16 +82,20 @@ BSTR accessibleString(const std::string& codePageText);
 bool isSelf(const VARIANT& child);
 
 // A control window named and described by the program: a slot list and its
-// edit field. The description is worked out each time it is asked for.
+// edit field, a button or the check box, whose caption shows its access key
+// only while Alt is held. The description is worked out each time it is
+// asked for.
 class NamedAccessible final : public WrappedAccessible {
 public:
-    NamedAccessible(HWND window, std::string name, std::function<std::string()> describe);
+    NamedAccessible(HWND window, std::string name, std::function<std::string()> describe, std::string shortcut = "");
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override;
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override;
+    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override;
 
 private:
     std::string name_;
     std::function<std::string()> describe_;
+    std::string shortcut_;  // "Alt+A"; empty: the system's
 };
 
 // An object a window hands out for WM_GETOBJECT, made on the first request

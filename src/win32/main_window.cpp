@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <string>
 
 #include <commctrl.h>
@@ -79,6 +80,19 @@ int MainWindow::pictureAt(POINT point) const {
 
 void MainWindow::show(int showCommand) {
     if (window_ == nullptr) return;
+    // The designed place may run off a small screen: the window is moved (never
+    // resized) into the work area of its monitor.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    RECT frame{};
+    if (GetWindowRect(window_, &frame) &&
+        GetMonitorInfoA(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        const RECT& work = monitor.rcWork;
+        const front::ScreenArea placed =
+            front::placedOnScreen({frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top},
+                                  {work.left, work.top, work.right - work.left, work.bottom - work.top});
+        SetWindowPos(window_, nullptr, placed.left, placed.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     ShowWindow(window_, showCommand);
     UpdateWindow(window_);
 }
@@ -110,6 +124,16 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 return answer;
         break;
     case WM_DPICHANGED: dpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
+    case WM_GETMINMAXINFO: {
+        // The system would cut a window larger than the screen to its size:
+        // this one keeps its designed size at any scale, controls uncut.
+        DefWindowProcA(window_, message, wParam, lParam);
+        auto& limits = *reinterpret_cast<MINMAXINFO*>(lParam);
+        const front::OuterSize outer = front::computedOuterSize(scale_);
+        limits.ptMaxTrackSize.x = std::max<LONG>(limits.ptMaxTrackSize.x, outer.width);
+        limits.ptMaxTrackSize.y = std::max<LONG>(limits.ptMaxTrackSize.y, outer.height);
+        return 0;
+    }
     case WM_LBUTTONDOWN: {
         popTooltip();
         // Pictures are drawn, not windows: the click is found a picture here.

@@ -118,8 +118,12 @@ private:
     void popTooltip() const;
     // The layout row of the control that has the focus; kLayout.size() for none.
     std::size_t focusedRow() const;
-    // Shows or hides the access keys' underlines (the system's UI state).
-    void showAccessKeys(bool shown) const;
+    // Shows or hides the access keys' underlines: the captions with their
+    // markers, or as designed.
+    void showAccessKeys(bool shown);
+    // Buttons and the check box, for WM_GETOBJECT: named with their access keys.
+    static LRESULT CALLBACK accessKeyControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR row,
+                                                 DWORD_PTR window);
     // The picture drawn at a point of the window's client area (the last one
     // drawn there, as it covers the others); 0 for none.
     int pictureAt(POINT point) const;
@@ -169,6 +173,8 @@ private:
     std::string keyTooltip_;   // the text of the tooltip the tooltip key shows, while it shows
 
     AccessibleHolder<WindowAccessible> accessible_;
+    std::array<AccessibleHolder<NamedAccessible>, front::kLayout.size()> controlAccessibles_;
+    bool accessKeysShown_ = false;
 
     std::unique_ptr<front::MainWindowPresenter> presenter_;
 };

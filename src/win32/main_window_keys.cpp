@@ -72,13 +72,36 @@ std::size_t MainWindow::focusedRow() const {
                                                                    : front::kLayout.size();
 }
 
-// The system's convention: access keys are underlined while Alt is held,
-// or always where the user has asked for that.
-void MainWindow::showAccessKeys(bool shown) const {
-    BOOL always = FALSE;
-    SystemParametersInfoA(SPI_GETKEYBOARDCUES, 0, &always, 0);
-    if (window_ == nullptr || (always && !shown)) return;
-    SendMessageA(window_, WM_CHANGEUISTATE, MAKEWPARAM(shown ? UIS_CLEAR : UIS_SET, UISF_HIDEACCEL), 0);
+// The access keys are underlined while Alt is held, as Windows has it; the
+// captions look as designed otherwise, whatever the system's own setting.
+void MainWindow::showAccessKeys(bool shown) {
+    if (window_ == nullptr || shown == accessKeysShown_) return;
+    accessKeysShown_ = shown;
+    for (std::size_t row = 0; row < front::kLayout.size(); ++row) {
+        const std::string_view caption = front::kLayout[row].caption;
+        if (front::accessKey(caption) == 0) continue;
+        SetWindowTextA(controlWindow(row),
+                       shown ? std::string(caption).c_str() : front::captionWithoutAccessKey(caption).c_str());
+    }
+    // Where the system hides the underlines until the keyboard is used.
+    if (shown) SendMessageA(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEACCEL), 0);
+}
+
+LRESULT CALLBACK MainWindow::accessKeyControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                                                  UINT_PTR row, DWORD_PTR window) {
+    auto& self = *reinterpret_cast<MainWindow*>(window);
+    auto& holder = self.controlAccessibles_.at(row);
+    if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == static_cast<LONG>(OBJID_CLIENT)) {
+        const front::ControlLayout& layout = front::kLayout.at(row);
+        if (const LRESULT answer = holder.answer(wParam, control, front::accessibleName(layout),
+                                                 std::function<std::string()>(), front::accessKeyName(layout.caption)))
+            return answer;
+    }
+    if (message == WM_NCDESTROY) {
+        holder.reset();
+        RemoveWindowSubclass(control, &MainWindow::accessKeyControlProc, row);
+    }
+    return DefSubclassProc(control, message, wParam, lParam);
 }
 
 void MainWindow::clickControl(std::size_t row) {

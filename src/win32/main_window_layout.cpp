@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include "front/accessibility.h"
 #include "win32/dpi.h"
 
 namespace modsetup::win32 {
@@ -115,9 +116,12 @@ void MainWindow::createControls() {
             continue;
         default: continue;  // pictures and labels are drawn by the window
         }
-        HWND control = CreateWindowExA(0, "BUTTON", text(row.caption).c_str(), style, bounds.left, bounds.top,
-                                       bounds.right - bounds.left, bounds.bottom - bounds.top, window_,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+        // The captions show their access keys only while Alt is held (showAccessKeys).
+        HWND control = CreateWindowExA(0, "BUTTON", front::captionWithoutAccessKey(row.caption).c_str(), style,
+                                       bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
+                                       window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+        if (front::accessKey(row.caption) != 0)
+            SetWindowSubclass(control, &MainWindow::accessKeyControlProc, index, reinterpret_cast<DWORD_PTR>(this));
         if (row.kind == ControlKind::GroupBox) groupBox1_ = control;
         else if (row.kind == ControlKind::CheckBox) checkBox1_ = control;
         else buttons_.at(static_cast<std::size_t>(row.number - 1)) = control;
@@ -131,9 +135,6 @@ void MainWindow::createControls() {
         SetWindowSubclass(groupBox1_, &MainWindow::groupBoxProc, kGroupBoxSubclass, reinterpret_cast<DWORD_PTR>(this));
     }
     layOut();
-    // The access keys' underlines show while Alt is held, unless the user
-    // asked the system to show them always.
-    showAccessKeys(false);
 }
 
 void MainWindow::layOut() {

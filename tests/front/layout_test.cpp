@@ -72,6 +72,7 @@ TEST(Accessibility, EachControlIsPresentedInTheWordsOfTheCaptions) {
         EXPECT_EQ(accessibleKind(layout), row.kind);
         EXPECT_EQ(accessibleName(layout), row.name);
         EXPECT_EQ(accessKey(layout.caption), row.key);
+        EXPECT_EQ(accessKeyName(layout.caption), row.key == 0 ? "" : std::string("Alt+") + char(row.key - 'a' + 'A'));
     }
     std::set<std::string> listNames;
     for (const ControlLayout& layout : kLayout)

@@ -132,8 +132,8 @@ TEST_F(MainWindowTest, APickReachesThePresenter) {
     ASSERT_TRUE(reports.empty()) << reports.front().text;
     EXPECT_EQ(markerAt(Canvas(window->handle()), 1), kSetMarkers.at("Beta"));
 
-    // Down in the edit field picks the first entry, as on the keyboard.
-    SendMessageA(window->comboBox(kPrimary1).editHandle(), WM_KEYDOWN, VK_DOWN, 0);
+    // Up in the edit field picks the entry before the set shown, as on the keyboard.
+    SendMessageA(window->comboBox(kPrimary1).editHandle(), WM_KEYDOWN, VK_UP, 0);
     EXPECT_EQ(window->presenter().listBytes(kPrimary1), "Alpha");
     EXPECT_EQ(window->listEdit(kPrimary1).text, asciiText("Alpha"));
     EXPECT_EQ(markerAt(Canvas(window->handle()), 1), kSetMarkers.at("Alpha"));
@@ -152,8 +152,8 @@ TEST_F(MainWindowTest, APickSelectsTheWholeTextForTheNextLetter) {
     window->show(SW_SHOW);
     SetForegroundWindow(window->handle());
     HWND field = window->comboBox(kPrimary1).editHandle();
-    SetFocus(field);                              // as in every pick by the user
-    SendMessageA(field, WM_KEYDOWN, VK_DOWN, 0);  // picks Alpha
+    SetFocus(field);                            // as in every pick by the user
+    SendMessageA(field, WM_KEYDOWN, VK_UP, 0);  // picks Alpha, before the set shown
     SendMessageA(field, WM_CHAR, 'b', 0);
     EXPECT_EQ(window->listEdit(kPrimary1), (ListEdit{asciiText("beta"), 1, 3}));
 }
@@ -163,12 +163,12 @@ TEST_F(MainWindowTest, TheWheelChangesOnlyAFocusedList) {
     SetForegroundWindow(window->handle());
     SetFocus(window->button(1));
     const SlotList& list = window->comboBox(kPrimary1);
-    const WPARAM down = MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA));
-    for (HWND target : {list.editHandle(), list.handle()}) SendMessageA(target, WM_MOUSEWHEEL, down, 0);
+    const WPARAM up = MAKEWPARAM(0, static_cast<WORD>(WHEEL_DELTA));
+    for (HWND target : {list.editHandle(), list.handle()}) SendMessageA(target, WM_MOUSEWHEEL, up, 0);
     EXPECT_EQ(window->listEdit(kPrimary1).text, asciiText("Beta"));
 
     SetFocus(list.editHandle());
-    SendMessageA(list.handle(), WM_MOUSEWHEEL, down, 0);
+    SendMessageA(list.handle(), WM_MOUSEWHEEL, up, 0);
     EXPECT_EQ(window->listEdit(kPrimary1).text, asciiText("Alpha"));
     EXPECT_EQ(markerAt(Canvas(window->handle()), 1), kSetMarkers.at("Alpha"));
 }
