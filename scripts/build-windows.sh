@@ -63,8 +63,9 @@ Installing
 
 Pick a set in each list (or type the start of its name). Click a weapon's
 picture, or press F5 in its list, to hear the set's shot; rest the mouse on
-a list or a picture to see the set's statistics beside the installed ones.
-Then
+a list or a picture, or press Ctrl+F1 in a list, to see the set's statistics
+beside the installed ones. Alt+A, Alt+U, Alt+C and Alt+P press the buttons,
+Alt+M ticks Use Modified Weapons. Then
   Apply  installs the chosen sets into mods\<mod name>,
   Undo   goes back to the choices saved last,
   Play   starts the game with the mod,
