@@ -109,36 +109,35 @@ bool MainWindowPresenter::listTakesWheel(std::size_t slot) const { return view_.
 void MainWindowPresenter::pictureClicked(int image) { playShot(previewSlot(image)); }
 
 bool MainWindowPresenter::keyPressed(const KeyPress& press) {
-    if (press.focus >= kLayout.size() && press.key != WindowKey::AccessKey) return false;
-    const ControlLayout* focus = press.focus < kLayout.size() ? &kLayout[press.focus] : nullptr;
-    const bool inList = focus != nullptr && focus->kind == ControlKind::List;
-    switch (press.key) {
-    case WindowKey::Return:
-        // Only buttons take Return: in a list it neither picks nor changes the text.
-        if (focus->kind != ControlKind::Button) return false;
-        view_.clickControl(press.focus);
-        return true;
-    case WindowKey::AccessKey: {
+    if (press.key == WindowKey::AccessKey) {
         const char32_t letter =
             press.character >= U'A' && press.character <= U'Z' ? press.character - U'A' + U'a' : press.character;
-        for (std::size_t row = 0; row < kLayout.size(); ++row)
-            if (accessKey(kLayout[row].caption) != 0 &&
-                static_cast<char32_t>(accessKey(kLayout[row].caption)) == letter) {
+        for (std::size_t row = 0; row < kLayout.size(); ++row) {
+            const char key = accessKey(kLayout[row].caption);
+            if (key != 0 && static_cast<char32_t>(key) == letter) {
                 view_.clickControl(row);
                 return true;
             }
+        }
         return false;
     }
+    if (press.focus >= kLayout.size()) return false;
+    const ControlLayout& focus = kLayout[press.focus];
+    switch (press.key) {
+    case WindowKey::Return:
+        // Only buttons take Return: in a list it neither picks nor changes the text.
+        if (focus.kind != ControlKind::Button) return false;
+        view_.clickControl(press.focus);
+        return true;
     case WindowKey::ShotKey:
-        if (!inList) return false;
-        playShot(focus->slot);
+        if (focus.kind != ControlKind::List) return false;
+        playShot(focus.slot);
         return true;
-    case WindowKey::TooltipKey: {
-        if (!inList) return false;
-        const ShownText text = listTooltip(focus->slot);
-        if (!text.empty()) view_.showListTooltip(focus->slot, text);
+    case WindowKey::TooltipKey:
+        if (focus.kind != ControlKind::List) return false;
+        if (const ShownText text = listTooltip(focus.slot); !text.empty()) view_.showListTooltip(focus.slot, text);
         return true;
-    }
+    case WindowKey::AccessKey: break;
     }
     return false;
 }

@@ -8,7 +8,7 @@
 
 #include <functional>
 #include <string>
-#include <vector>
+#include <utility>
 
 #include "win32/win32_api.h"
 

@@ -49,6 +49,7 @@ void MainWindow::popTooltip() const {
     SendMessageA(tooltips_, TTM_POP, 0, 0);
     TTTOOLINFOA tool{sizeof(tool), 0, window_, kKeyTooltipTool, {}, nullptr, nullptr, 0, nullptr};
     SendMessageA(tooltips_, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
+    KillTimer(window_, kKeyTooltipTool);
 }
 
 const char* MainWindow::tooltipText(const NMTTDISPINFOA& asked) {
@@ -186,7 +187,6 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_TIMER:
         if (wParam != kKeyTooltipTool) break;
-        KillTimer(window_, kKeyTooltipTool);
         popTooltip();
         return 0;
     case WM_DESTROY:
