@@ -160,6 +160,7 @@ private:
         GdiObject<HFONT> handle;
     };
     std::vector<Font> fonts_;
+    double fontScale_ = 0;  // the scale the fonts were made for
     HFONT windowFont_ = nullptr;
 
     std::array<std::unique_ptr<SlotList>, kSlotCount> lists_{};

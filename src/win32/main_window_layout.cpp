@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "front/accessibility.h"
 #include "win32/dpi.h"
 
@@ -60,6 +62,7 @@ void MainWindow::createWindow() {
     if (window_ != nullptr && scale_ != 1.0)
         SetWindowPos(window_, nullptr, 0, 0, scaled(front::kDesignWidth), scaled(front::kDesignHeight),
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    fontScale_ = scale_;
     windowFont_ = fontFor({});
 }
 
@@ -138,8 +141,10 @@ void MainWindow::createControls() {
 }
 
 void MainWindow::layOut() {
-    std::vector<Font> previous = std::move(fonts_);  // deleted once no control uses them
-    fonts_.clear();
+    // Fonts of another scale go once no control uses them.
+    std::vector<Font> previous;
+    if (fontScale_ != scale_) previous = std::exchange(fonts_, {});
+    fontScale_ = scale_;
     windowFont_ = fontFor({});
     for (const ControlLayout& row : front::kLayout) {
         const auto number = static_cast<std::size_t>(row.number - 1);
