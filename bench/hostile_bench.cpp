@@ -91,7 +91,7 @@ const HostileFiles& hostileFiles() {
         writeBytes(made.normalModIni, "Bench Mod\r\nDesert?\r\n");
         writeBytes(made.longModIni, "Bench Mod\r\n" + line + "\r\n");
         writeBytes(made.runLengthPicture, runLengthBomb());
-        const PictureAreas areas = front::pictureAreas(1.0);
+        const PictureAreas areas = front::pictureAreas();
         for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
             for (const PreviewPicture& picture : slotPreviews(slot)) {
                 const PictureArea area = areas[static_cast<std::size_t>(picture.image - 1)];
@@ -112,7 +112,7 @@ void startUp(benchmark::State& state, bool longLine) {
     const HostileFiles& files = hostileFiles();
     RedirectingHost host(
         game.host(), {{selectionsPath(game.configBase()), longLine ? files.longSelections : files.normalSelections}});
-    const PictureAreas areas = front::pictureAreas(1.0);
+    const PictureAreas areas = front::pictureAreas();
     for (auto _ : state) {
         LoadOutcome outcome = runLoadSequence(host, areas);
         if (outcome.errors.size() != 1 || outcome.pictures.size() != 40) state.SkipWithError("unexpected load");
@@ -151,7 +151,7 @@ void pictureMemory(benchmark::State& state, Pictures pictures) {
     RedirectingHost host(game.host(),
                          pictures == Pictures::ViewSize ? files.viewSizePictures : std::map<std::string, fs::path>{},
                          pictures == Pictures::RunLengthBombs ? files.runLengthPicture : fs::path());
-    const PictureAreas areas = front::pictureAreas(1.0);
+    const PictureAreas areas = front::pictureAreas();
     std::size_t peak = 0;
     std::size_t kept = 0;
     for (auto _ : state) {

@@ -17,7 +17,7 @@ dist="$repo_root/dist"
 triple=x86_64-w64-mingw32
 max_bytes=$((2 * 1024 * 1024))
 # DLLs every Windows system has; the program may import these and no others.
-system_dlls="kernel32 user32 gdi32 comctl32 msimg32 shell32 ole32 advapi32 msvcrt comdlg32 uxtheme winmm"
+system_dlls="kernel32 user32 gdi32 comctl32 msimg32 shell32 ole32 oleaut32 oleacc advapi32 msvcrt comdlg32 uxtheme winmm"
 
 install_packages cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 zip || exit 1
 
@@ -63,8 +63,9 @@ Installing
 
 Pick a set in each list (or type the start of its name). Click a weapon's
 picture, or press F5 in its list, to hear the set's shot; rest the mouse on
-a list or a picture to see the set's statistics beside the installed ones.
-Then
+a list or a picture, or press Ctrl+F1 in a list, to see the set's statistics
+beside the installed ones. Alt+A, Alt+U, Alt+C and Alt+P press the buttons,
+Alt+M ticks Use Modified Weapons. Then
   Apply  installs the chosen sets into mods\<mod name>,
   Undo   goes back to the choices saved last,
   Play   starts the game with the mod,

@@ -16,6 +16,7 @@
 
 #include "core/previews.h"
 #include "core/slots.h"
+#include "front/accessibility.h"
 #include "front/layout.h"
 
 namespace {
@@ -99,7 +100,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     for (const modsetup::front::ControlLayout& row : modsetup::front::kLayout) {
         const int left = row.left + (row.parent == ControlParent::GroupBox1 ? group.left : 0);
         const int top = row.top + (row.parent == ControlParent::GroupBox1 ? group.top : 0);
-        const std::string caption(row.caption);
+        const std::string caption = modsetup::front::captionWithoutAccessKey(row.caption);
         const char* kind = "BUTTON";
         DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
         int height = row.height;

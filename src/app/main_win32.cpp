@@ -22,7 +22,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
     MSG message{};
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        // Tab and Shift+Tab move between the controls, as in a dialog.
+        // The window's keys first (the presenter decides them); then Tab and
+        // Shift+Tab move between the controls, as in a dialog.
+        if (window.forwardKey(message)) continue;
         if (window.handle() != nullptr && IsDialogMessageA(window.handle(), &message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);

@@ -42,7 +42,9 @@ struct ControlLayout {
     int top;
     int width;  // labels size themselves to their caption
     int height;
-    std::string_view caption;  // empty for pictures and lists
+    // Empty for pictures and lists. '&' marks the access key of a button or
+    // the check box; its underline shows only while Alt is held.
+    std::string_view caption;
     ControlStyle style;
     std::size_t slot = kNoSlot;  // a list's slot (index into the slot table)
 };
@@ -61,8 +63,8 @@ inline constexpr int kLabelCount = 19;
 inline constexpr int kButtonCount = 4;
 inline constexpr int kConfirmationLabel = 19;  // "Your Settings have been applied."
 
-// The load sequence sizes the window from two controls of the layout; these
-// offsets are added after scaling, unscaled.
+// The load sequence sizes the window from two controls of the layout, with
+// these margins; all of it is scaled.
 inline constexpr int kWidthPastImage37 = 100;
 inline constexpr int kHeightPastButton4 = 70;
 
@@ -157,11 +159,11 @@ inline constexpr auto kLayout = [] {
         {"Image24", K::Picture, 24, G, 184, 96, 100, 70, "", kPlain},
         {"ComboBox15", K::List, 15, G, 16, 48, 145, 21, "", kPlain, modsetup::kTeamAlpha},
         {"ComboBox16", K::List, 16, G, 16, 120, 145, 21, "", kPlain, modsetup::kTeamBravo},
-        {"Button1", K::Button, 1, W, 320, 392, 75, 25, "Apply", kPlain},
-        {"Button2", K::Button, 2, W, 408, 392, 75, 25, "Undo", kPlain},
-        {"Button3", K::Button, 3, W, 496, 392, 75, 25, "Close", kPlain},
-        {"CheckBox1", K::CheckBox, 1, W, 24, 368, 137, 17, "Use Modified Weapons", kPlain},
-        {"Button4", K::Button, 4, W, 584, 392, 75, 25, "Play", kPlain},
+        {"Button1", K::Button, 1, W, 320, 392, 75, 25, "&Apply", kPlain},
+        {"Button2", K::Button, 2, W, 408, 392, 75, 25, "&Undo", kPlain},
+        {"Button3", K::Button, 3, W, 496, 392, 75, 25, "&Close", kPlain},
+        {"CheckBox1", K::CheckBox, 1, W, 24, 368, 137, 17, "Use &Modified Weapons", kPlain},
+        {"Button4", K::Button, 4, W, 584, 392, 75, 25, "&Play", kPlain},
     }};
 }();
 
@@ -226,20 +228,41 @@ struct OuterSize {
 };
 
 // The window's outer size as the load sequence sets it: the left edge of
-// Image37 + 100 by the top edge of Button4 + 70, the offsets unscaled.
+// Image37 + 100 by the top edge of Button4 + 70, at the window's scale. The
+// margins hold the window's frame, which the system scales with the window.
 inline OuterSize computedOuterSize(double scale) {
-    return {scaledPixels(layoutOf("Image37").left, scale) + kWidthPastImage37,
-            scaledPixels(layoutOf("Button4").top, scale) + kHeightPastButton4};
+    return {scaledPixels(layoutOf("Image37").left + kWidthPastImage37, scale),
+            scaledPixels(layoutOf("Button4").top + kHeightPastButton4, scale)};
 }
 
-// What each picture view can show at the screen's scale: its own bounds.
-inline PictureAreas pictureAreas(double scale) {
+// What each picture view can show, in the picture's own pixels: its bounds at
+// 96 pixels per inch, since a window shows every picture magnified by its scale.
+inline PictureAreas pictureAreas() {
     PictureAreas areas{};
     for (const ControlLayout& row : kLayout)
-        if (row.kind == ControlKind::Picture)
-            areas[static_cast<std::size_t>(row.number - 1)] = {scaledPixels(row.width, scale),
-                                                               scaledPixels(row.height, scale)};
+        if (row.kind == ControlKind::Picture) areas[static_cast<std::size_t>(row.number - 1)] = {row.width, row.height};
     return areas;
+}
+
+struct ScreenArea {
+    int left;
+    int top;
+    int width;
+    int height;
+    bool operator==(const ScreenArea&) const = default;
+};
+
+// Where a window goes whose place would put part of it outside the screen's
+// available area: moved, never resized, as little as it takes to lie inside;
+// one larger than the area keeps its top-left corner in it.
+inline ScreenArea placedOnScreen(ScreenArea window, const ScreenArea& available) {
+    const auto fit = [](int start, int size, int areaStart, int areaSize) {
+        if (start + size > areaStart + areaSize) start = areaStart + areaSize - size;
+        return start < areaStart ? areaStart : start;
+    };
+    window.left = fit(window.left, window.width, available.left, available.width);
+    window.top = fit(window.top, window.height, available.top, available.height);
+    return window;
 }
 
 }  // namespace modsetup::front

@@ -11,6 +11,7 @@
 #include "core/weapon_names.h"
 #include "core/weapon_shot.h"
 #include "core/weapon_stats.h"
+#include "front/accessibility.h"
 #include "front/typing.h"
 #include "front/weapon_tooltip.h"
 
@@ -43,7 +44,7 @@ bool sameIgnoringCase(const ShownText& a, const ShownText& b, const TextCodec& c
 }  // namespace
 
 MainWindowPresenter::MainWindowPresenter(Host& host, Audio& audio, MainWindowView& view, const TextCodec& codec)
-    : host_(host), audio_(audio), view_(view), codec_(codec), areas_(pictureAreas(view.layoutScale())) {}
+    : host_(host), audio_(audio), view_(view), codec_(codec), areas_(pictureAreas()) {}
 
 void MainWindowPresenter::FormCreate() {
     for (std::size_t slot = 0; slot < kSlotCount; ++slot) setEntries(slot, {});
@@ -55,7 +56,10 @@ void MainWindowPresenter::FormCreate() {
     for (std::size_t slot = 0; slot < kSlotCount; ++slot) setProgramText(slot, outcome.selections.texts[slot]);
     if (outcome.selections.ticksBox) view_.tickCheckBox();  // never unticked here
     showPictures(outcome.pictures);
-    for (std::size_t slot = 0; slot < kSlotCount; ++slot) setEntries(slot, std::move(outcome.entries[slot]));
+    for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
+        setEntries(slot, std::move(outcome.entries[slot]));
+        markEntryOfText(slot);
+    }
 
     if (!outcome.errors.empty()) report(outcome.errors);
 }
@@ -122,7 +126,39 @@ bool MainWindowPresenter::listTakesWheel(std::size_t slot) const { return view_.
 
 void MainWindowPresenter::pictureClicked(int image) { playShot(previewSlot(image)); }
 
-void MainWindowPresenter::listShotKey(std::size_t slot) { playShot(slot); }
+bool MainWindowPresenter::keyPressed(const KeyPress& press) {
+    if (press.key == WindowKey::AccessKey) {
+        const char32_t letter =
+            press.character >= U'A' && press.character <= U'Z' ? press.character - U'A' + U'a' : press.character;
+        for (std::size_t row = 0; row < kLayout.size(); ++row) {
+            const char key = accessKey(kLayout[row].caption);
+            if (key != 0 && static_cast<char32_t>(key) == letter) {
+                view_.clickControl(row);
+                return true;
+            }
+        }
+        return false;
+    }
+    if (press.focus >= kLayout.size()) return false;
+    const ControlLayout& focus = kLayout[press.focus];
+    switch (press.key) {
+    case WindowKey::Return:
+        // Only buttons take Return: in a list it neither picks nor changes the text.
+        if (focus.kind != ControlKind::Button) return false;
+        view_.clickControl(press.focus);
+        return true;
+    case WindowKey::ShotKey:
+        if (focus.kind != ControlKind::List) return false;
+        playShot(focus.slot);
+        return true;
+    case WindowKey::TooltipKey:
+        if (focus.kind != ControlKind::List) return false;
+        if (const ShownText text = listTooltip(focus.slot); !text.empty()) view_.showListTooltip(focus.slot, text);
+        return true;
+    case WindowKey::AccessKey: break;
+    }
+    return false;
+}
 
 void MainWindowPresenter::playShot(std::size_t slot) {
     if (slot >= kWeaponSlotCount) return;
@@ -142,7 +178,7 @@ ShownText MainWindowPresenter::listTooltip(std::size_t slot) {
     facts.installed = readInstalledStats(input, strings_.modName, slot);
     facts.hasShot = readShot(library, strings_.configBase, slot, text).has_value();
     // Line by line, so that one file's bytes do not decide how another's are read.
-    const std::string bytes = weaponTooltipText(facts, kShotKeyName);
+    const std::string bytes = weaponTooltipText(facts, kShotKeyName, tooltipKeyHint());
     ShownText shown;
     for (std::size_t start = 0; start <= bytes.size();) {
         const std::size_t end = std::min(bytes.find('\n', start), bytes.size());
@@ -185,6 +221,22 @@ void MainWindowPresenter::setEntries(std::size_t slot, std::vector<std::string> 
     for (const std::string& entry : list.entries) list.shownEntries.push_back(codec_.shown(entry));
     list.selectedEntry = -1;
     view_.setListEntries(slot, list.shownEntries);
+}
+
+// After a load the drop-down marks the entry the text names (the same bytes,
+// else the first shown alike in another letter case), so the arrow keys move
+// on from the set shown. The typing rule's selected entry stays none.
+void MainWindowPresenter::markEntryOfText(std::size_t slot) {
+    const SlotList& list = lists_[slot];
+    auto entry = std::find(list.entries.begin(), list.entries.end(), list.knownBytes);
+    if (entry == list.entries.end()) {
+        const auto shown = std::find_if(list.shownEntries.begin(), list.shownEntries.end(), [&](const ShownText& e) {
+            return sameIgnoringCase(e, list.knownText, codec_);
+        });
+        entry = list.entries.begin() + (shown - list.shownEntries.begin());
+    }
+    if (entry != list.entries.end() && !list.knownBytes.empty())
+        view_.setListCurrentEntry(slot, static_cast<int>(entry - list.entries.begin()));
 }
 
 // A picked or completed entry keeps its own bytes, also where another entry

@@ -17,6 +17,7 @@
 #include "core/platform/host.h"
 #include "core/previews.h"
 #include "core/slots.h"
+#include "front/keys.h"
 #include "front/main_window_view.h"
 #include "front/shown_text.h"
 
@@ -52,18 +53,25 @@ public:
     // leaves the wheel alone.
     bool listTakesWheel(std::size_t slot) const;
 
-    // Hearing a set: a click on picture Image<image>, or the shot key
-    // (kShotKeyName) in a slot's list, plays the shot of the set that slot's
-    // list names (see weapon_shot.h). A slot or set without one plays
-    // nothing, and nothing is reported.
+    // Hearing a set: a click on picture Image<image>, or the shot key in a
+    // slot's list, plays the shot of the set that slot's list names (see
+    // weapon_shot.h). A slot or set without one plays nothing, and nothing is
+    // reported.
     void pictureClicked(int image);
-    void listShotKey(std::size_t slot);
+
+    // The keys of keys.h, as the window forwards them: Return presses a
+    // focused button, an access key the control it marks, the shot key and
+    // the tooltip key act on a focused list. Returns whether the key was
+    // taken; one that was not goes on to the control, except an access key,
+    // which never reaches a list as typing.
+    bool keyPressed(const KeyPress& press);
 
     // The tooltip of a slot's list and of each of its pictures, computed when
     // the window is about to show it, so typing reads nothing: the set's
-    // display name and statistics beside the mod's weapons.ini now, and how to
-    // hear its shot. Empty (no tooltip) for the team slots and for a picture
-    // of no slot.
+    // display name and statistics beside the mod's weapons.ini now, how to
+    // hear its shot and how to show the tooltip by keyboard. Empty (no
+    // tooltip) for the team slots and for a picture of no slot. A list's
+    // accessible description is its tooltip.
     ShownText listTooltip(std::size_t slot);
     ShownText pictureTooltip(int image);
 
@@ -84,6 +92,7 @@ private:
 
     void setProgramText(std::size_t slot, const std::string& bytes);
     void setEntries(std::size_t slot, std::vector<std::string> entries);
+    void markEntryOfText(std::size_t slot);
     void rememberEntry(std::size_t slot, int entry);
     SlotTexts slotTexts() const;
     void showPictures(const std::vector<LoadedPreview>& pictures);

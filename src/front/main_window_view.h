@@ -14,23 +14,20 @@
 
 #include "core/picture.h"
 #include "core/platform/host.h"
+#include "front/keys.h"
 #include "front/layout.h"
 #include "front/shown_text.h"
 #include "front/typing.h"
 
 namespace modsetup::front {
 
-// The key that plays the shot of the set a focused list names (see
-// MainWindowPresenter::listShotKey); no drop-down list uses it. Each window
-// maps this name to its toolkit's key.
-inline constexpr std::string_view kShotKeyName = "F5";
-
 class MainWindowView {
 public:
     virtual ~MainWindowView() = default;
 
-    // The screen's pixels per inch / 96: the layout's positions, sizes and
-    // fonts are multiplied by it when the window is created.
+    // The window's pixels per inch / 96: the layout's positions, sizes, fonts
+    // and pictures are multiplied by it. A window moved to a screen of
+    // another scale lays itself out again at that one.
     virtual double layoutScale() const = 0;
     // The window's outer size, frame included; its position stays.
     virtual void setOuterSize(OuterSize size) = 0;
@@ -58,12 +55,17 @@ public:
 
     virtual bool checkBoxTicked() const = 0;
     virtual void tickCheckBox() = 0;
-    // Shows or hides Label19, "Your Settings have been applied."
+    // Shows or hides Label19, "Your Settings have been applied.", and has
+    // assistive technology announce it when it appears.
     virtual void setConfirmationShown(bool shown) = 0;
 
     // Shows the system's wait cursor over the window while busy (a handler
     // that writes files, which may take a while), the usual one otherwise.
     virtual void showBusy(bool busy) = 0;
+    // Does what a click on a button or the check box does (layout row).
+    virtual void clickControl(std::size_t row) = 0;
+    // Shows a list's tooltip beside it, as the mouse would show it.
+    virtual void showListTooltip(std::size_t slot, const ShownText& text) = 0;
 
     // The standard error report: a modal message box owned by the main window
     // with the caption as its title, an error icon and one OK button; returns

@@ -51,14 +51,14 @@ std::string statsDifference(std::string_view value, std::string_view installed) 
     return text.append(withPoint(size, a->places));
 }
 
-std::string weaponTooltipText(const WeaponTooltipFacts& facts, std::string_view shotKey) {
+std::string weaponTooltipText(const WeaponTooltipFacts& facts, std::string_view shotKey, std::string_view keyHint) {
     std::string text = visibleText(facts.name);
     if (!facts.installed) text.append("\n").append(kNotInstalledYet);
     for (std::size_t i = 0; i < kStatsValueCount; ++i)
         text.append("\n").append(
             statLine(kSetStatsKeys[i], facts.values[i], facts.installed ? &(*facts.installed)[i] : nullptr));
     text.append("\n").append(facts.hasShot ? hearShotText(shotKey) : std::string(kNoSound));
-    return text;
+    return text.append("\n").append(keyHint);
 }
 
 }  // namespace modsetup::front

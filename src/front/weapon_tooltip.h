@@ -20,8 +20,9 @@ struct WeaponTooltipFacts {
 // The tooltip's lines, joined by LF, in the bytes the files hold (names and
 // values shown as visibleText shows them). A statistic reads
 // "Damage 150 (installed 120, +30)": the difference is given where both values
-// are decimal numbers. shotKey names the key that plays the shot.
-std::string weaponTooltipText(const WeaponTooltipFacts& facts, std::string_view shotKey);
+// are decimal numbers. shotKey names the key that plays the shot; keyHint,
+// the last line, tells how to show the tooltip by keyboard.
+std::string weaponTooltipText(const WeaponTooltipFacts& facts, std::string_view shotKey, std::string_view keyHint);
 
 // The difference of two statistics as the tooltip writes it ("+30", "-0.5",
 // "same"); empty unless both are decimal numbers ("-12", "0.25").

@@ -8,11 +8,19 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QToolTip>
 
+#include <optional>
+
+#include "front/accessibility.h"
+#include "front/keys.h"
 #include "front/layout.h"
+#include "qt/access_key_style.h"
+#include "qt/accessibility.h"
 #include "qt/picture_view.h"
 #include "qt/qt_text.h"
 #include "qt/slot_list.h"
@@ -30,6 +38,39 @@ QString latin1(std::string_view text) { return QString::fromLatin1(text.data(), 
 // A window title shows "[*]" only doubled; a single one marks where Qt puts
 // its modified-mark, and ModTitle is shown exactly as read.
 QString literalWindowTitle(QString title) { return title.replace(QLatin1String("[*]"), QLatin1String("[*][*]")); }
+
+// The window's keys, as Qt reports them; Alt with a letter or digit is the
+// access key.
+struct KeyMapRow {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    front::WindowKey windowKey;
+};
+const KeyMapRow kKeyMap[] = {
+    {Qt::Key_Return, Qt::NoModifier, front::WindowKey::Return},
+    {Qt::Key_Enter, Qt::NoModifier, front::WindowKey::Return},
+    {Qt::Key_F5, Qt::NoModifier, front::WindowKey::ShotKey},
+    {Qt::Key_F1, Qt::ControlModifier, front::WindowKey::TooltipKey},
+};
+static_assert(front::kShotKeyName == "F5" && front::kTooltipKeyName == "Ctrl+F1");
+
+std::optional<front::KeyPress> windowKeyOf(const QKeyEvent& event, std::size_t focus) {
+    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
+    if ((modifiers & Qt::AltModifier) && !(modifiers & (Qt::ControlModifier | Qt::MetaModifier))) {
+        const int key = event.key();
+        if (key >= Qt::Key_A && key <= Qt::Key_Z)
+            return front::KeyPress{front::WindowKey::AccessKey, focus, char32_t(U'a' + (key - Qt::Key_A))};
+        if (key >= Qt::Key_0 && key <= Qt::Key_9)
+            return front::KeyPress{front::WindowKey::AccessKey, focus, char32_t(U'0' + (key - Qt::Key_0))};
+        const QString text = event.text();
+        if (!text.isEmpty() && text.at(0).isLetterOrNumber())
+            return front::KeyPress{front::WindowKey::AccessKey, focus, text.toStdU32String().front()};
+        return std::nullopt;
+    }
+    for (const KeyMapRow& row : kKeyMap)
+        if (row.key == event.key() && row.modifiers == modifiers) return front::KeyPress{row.windowKey, focus, 0};
+    return std::nullopt;
+}
 
 QColor textColour(TextColour colour, const QPalette& palette) {
     switch (colour) {
@@ -61,6 +102,9 @@ MainWindow::MainWindow(Host& host, Audio& audio, ErrorReport report, QWidget* pa
     move(front::kWindowLeft, front::kWindowTop);
     resize(front::kDesignWidth, front::kDesignHeight);
 
+    installAccessibleControls();
+    accessKeyStyle_ = new AccessKeyStyle(style()->name());
+    accessKeyStyle_->setParent(this);
     createControls();
     presenter_ = std::make_unique<front::MainWindowPresenter>(host, audio, *this, codec_);
     connectControls();
@@ -83,9 +127,11 @@ void MainWindow::createControls() {
         const auto index = static_cast<std::size_t>(layout.number - 1);
         QWidget* control = nullptr;
         switch (layout.kind) {
-        case ControlKind::Picture: control = images_.at(index) = new PictureView(parent); break;
+        case ControlKind::Picture: control = images_.at(index) = new PictureView(parent, scale_); break;
         case ControlKind::Label: {
-            auto* text = new QLabel(caption, parent);
+            auto* text = front::accessibleKind(layout) == front::AccessibleKind::Announced
+                             ? new AnnouncedLabel(caption, parent)
+                             : new QLabel(caption, parent);
             text->setTextFormat(Qt::PlainText);
             control = labels_.at(index) = text;
             break;
@@ -102,6 +148,12 @@ void MainWindow::createControls() {
         }
 
         control->setObjectName(latin1(layout.name));
+        control->setAccessibleName(latin1(front::accessibleName(layout)));
+        if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+            // The presenter decides the access keys: Qt's own go.
+            button->setShortcut(QKeySequence());
+            button->setStyle(accessKeyStyle_);
+        }
         control->setGeometry(scaled(layout.left), scaled(layout.top), scaled(layout.width), scaled(layout.height));
         if (layout.style.bold || layout.style.fontPixels != 0) {
             QFont own = font();
@@ -136,9 +188,9 @@ void MainWindow::connectControls() {
         connect(list, &SlotList::backspaced, this, [&presenter, slot] { presenter.listBackspace(slot); });
         connect(list, &SlotList::picked, this, [&presenter, slot](int entry) { presenter.listPicked(slot, entry); });
         connect(list, &SlotList::edited, this, [&presenter, slot] { presenter.listEdited(slot); });
-        connect(list, &SlotList::shotKey, this, [&presenter, slot] { presenter.listShotKey(slot); });
         list->installEventFilter(this);
         list->setWheelRule([&presenter, slot] { return presenter.listTakesWheel(slot); });
+        list->setDescription([&presenter, slot] { return toQString(presenter.listTooltip(slot)); });
     }
     for (int number = 1; number <= front::kImageCount; ++number) {
         connect(image(number), &PictureView::clicked, this, [&presenter, number] { presenter.pictureClicked(number); });
@@ -148,6 +200,8 @@ void MainWindow::connectControls() {
     connect(button(2), &QPushButton::clicked, this, [&presenter] { presenter.Button2Click(); });
     connect(button(3), &QPushButton::clicked, this, [&presenter] { presenter.Button3Click(); });
     connect(button(4), &QPushButton::clicked, this, [&presenter] { presenter.Button4Click(); });
+    for (QWidget* control : std::initializer_list<QWidget*>{button(1), button(2), button(3), button(4), checkBox1_})
+        control->installEventFilter(this);
 }
 
 void MainWindow::setOuterSize(front::OuterSize size) {
@@ -171,13 +225,43 @@ bool MainWindow::event(QEvent* event) {
         if (!frame.isNull()) {
             frameUnknown_ = false;
             if (frame != fittedFrame_) fitOuterSize();
+            if (shown_) placeOnScreen();
         }
     }
+    if (type == QEvent::Show && !shown_) {
+        shown_ = true;
+        placeOnScreen();
+    }
+    if (type == QEvent::WindowDeactivate) setAltHeld(false);
     return result;
 }
 
+// The designed position may run off a small screen: the window is moved
+// (never resized) into the screen's available area.
+void MainWindow::placeOnScreen() {
+    const QScreen* shownOn = screen();
+    if (shownOn == nullptr) return;
+    const QRect frame = frameGeometry();
+    const QRect available = shownOn->availableGeometry();
+    const front::ScreenArea placed =
+        front::placedOnScreen({frame.x(), frame.y(), frame.width(), frame.height()},
+                              {available.x(), available.y(), available.width(), available.height()});
+    if (placed.left != frame.x() || placed.top != frame.y()) move(placed.left, placed.top);
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::ToolTip) return QWidget::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        const auto& key = *static_cast<QKeyEvent*>(event);
+        if (key.key() == Qt::Key_Alt) setAltHeld(true);
+        return forwardKey(watched, key) || QWidget::eventFilter(watched, event);
+    }
+    case QEvent::KeyRelease:
+        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Alt) setAltHeld(false);
+        return QWidget::eventFilter(watched, event);
+    case QEvent::ToolTip: break;
+    default: return QWidget::eventFilter(watched, event);
+    }
     // A list's edit field has no tooltip of its own: its tooltip event reaches the list.
     front::ShownText text;
     const auto list = std::find(lists_.begin(), lists_.end(), watched);
@@ -185,16 +269,45 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (list != lists_.end()) text = presenter_->listTooltip(static_cast<std::size_t>(list - lists_.begin()));
     else if (picture != images_.end())
         text = presenter_->pictureTooltip(static_cast<int>(picture - images_.begin()) + 1);
-    auto* widget = static_cast<QWidget*>(watched);
+    showTooltip(static_cast<QWidget*>(watched), static_cast<QHelpEvent*>(event)->globalPos(), text);
+    return true;
+}
+
+// The presenter's keys go to it; an access key never goes on to the control.
+bool MainWindow::forwardKey(QObject* control, const QKeyEvent& key) {
+    const std::size_t focus = front::layoutIndex(control->objectName().toStdString());
+    const std::optional<front::KeyPress> press = windowKeyOf(key, focus);
+    if (!press) return false;
+    return presenter_->keyPressed(*press) || press->key == front::WindowKey::AccessKey;
+}
+
+void MainWindow::setAltHeld(bool held) {
+    if (accessKeyStyle_->altHeld() == held) return;
+    accessKeyStyle_->setAltHeld(held);
+    for (QWidget* control : std::initializer_list<QWidget*>{button(1), button(2), button(3), button(4), checkBox1_})
+        control->update();
+}
+
+void MainWindow::showTooltip(QWidget* control, QPoint at, const front::ShownText& text) {
     if (text.empty()) {
         QToolTip::hideText();
-    } else {
-        // Shown as plain text, whatever the set's files hold, line by line.
-        const QString html =
-            QStringLiteral("<p style='white-space:pre'>") + toQString(text).toHtmlEscaped() + QStringLiteral("</p>");
-        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), html, widget);
+        return;
     }
-    return true;
+    // Shown as plain text, whatever the set's files hold, line by line.
+    const QString html =
+        QStringLiteral("<p style='white-space:pre'>") + toQString(text).toHtmlEscaped() + QStringLiteral("</p>");
+    QToolTip::showText(at, html, control);
+}
+
+void MainWindow::showListTooltip(std::size_t slot, const front::ShownText& text) {
+    SlotList* list = lists_.at(slot);
+    showTooltip(list, list->mapToGlobal(QPoint(list->width(), 0)), text);
+}
+
+void MainWindow::clickControl(std::size_t row) {
+    const ControlLayout& layout = front::kLayout.at(row);
+    if (layout.kind == ControlKind::Button) button(layout.number)->click();
+    else if (layout.kind == ControlKind::CheckBox) checkBox1_->click();
 }
 
 void MainWindow::setTitle(const front::ShownText& title) {

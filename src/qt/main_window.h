@@ -20,11 +20,13 @@
 
 class QCheckBox;
 class QGroupBox;
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 
 namespace modsetup::qt {
 
+class AccessKeyStyle;
 class PictureView;
 class SlotList;
 
@@ -65,10 +67,13 @@ public:
     void setConfirmationShown(bool shown) override;
     void showBusy(bool busy) override;
     void showError(const front::ShownText& caption, const front::ShownText& text) override;
+    void clickControl(std::size_t row) override;
+    void showListTooltip(std::size_t slot, const front::ShownText& text) override;
 
 protected:
     bool event(QEvent* event) override;
-    // Shows the presenter's tooltip of a list or a picture.
+    // Shows the presenter's tooltip of a list or a picture, forwards the
+    // window's keys to the presenter and shows the access keys while Alt is held.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -76,6 +81,10 @@ private:
     void connectControls();
     int scaled(int designPixels) const { return front::scaledPixels(designPixels, scale_); }
     void fitOuterSize();
+    void placeOnScreen();
+    bool forwardKey(QObject* control, const QKeyEvent& key);
+    void setAltHeld(bool held);
+    void showTooltip(QWidget* control, QPoint at, const front::ShownText& text);
 
     ErrorReport report_;
     double scale_ = 1.0;
@@ -87,6 +96,7 @@ private:
     QSize outerTarget_;
     QSize fittedFrame_;
     bool frameUnknown_ = true;
+    bool shown_ = false;  // shown once: placed on the screen
 
     std::array<SlotList*, kSlotCount> lists_{};
     std::array<PictureView*, front::kImageCount> images_{};
@@ -94,6 +104,7 @@ private:
     std::array<QPushButton*, front::kButtonCount> buttons_{};
     QCheckBox* checkBox1_ = nullptr;
     QGroupBox* groupBox1_ = nullptr;
+    AccessKeyStyle* accessKeyStyle_ = nullptr;  // of the buttons and the check box
 };
 
 }  // namespace modsetup::qt

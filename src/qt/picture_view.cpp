@@ -18,7 +18,7 @@ QImage toImage(const Picture& picture) {
     return image;
 }
 
-PictureView::PictureView(QWidget* parent) : QWidget(parent) {
+PictureView::PictureView(QWidget* parent, double scale) : QWidget(parent), scale_(scale) {
     // Transparent pixels must show what lies beneath, never a filled background.
     setAutoFillBackground(false);
 }
@@ -31,7 +31,12 @@ void PictureView::setPicture(const Picture& picture) {
 void PictureView::paintEvent(QPaintEvent*) {
     if (image_.isNull()) return;
     QPainter painter(this);
-    painter.drawImage(0, 0, image_);
+    if (scale_ == 1.0) {
+        painter.drawImage(0, 0, image_);
+        return;
+    }
+    // Nearest-neighbour sampling (the painter's default): pixel art stays sharp.
+    painter.drawImage(QRectF(0, 0, image_.width() * scale_, image_.height() * scale_), image_);
 }
 
 }  // namespace modsetup::qt

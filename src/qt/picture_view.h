@@ -1,6 +1,7 @@
 #pragma once
-// A preview picture: shows the last picture loaded into it at its own size from
-// its top-left corner, clipped to its bounds. It paints no background, so the
+// A preview picture: shows the last picture loaded into it at its own size
+// times the window's scale (each pixel a block, kept sharp) from its top-left
+// corner, clipped to its bounds. It paints no background, so the
 // transparent pixels let the window and the pictures beneath show through.
 // A click on it is forwarded as a signal.
 
@@ -15,7 +16,7 @@ class PictureView : public QWidget {
     Q_OBJECT
 
 public:
-    explicit PictureView(QWidget* parent = nullptr);
+    explicit PictureView(QWidget* parent = nullptr, double scale = 1.0);
 
     // Replaces what the view shows (a whole picture: see MainWindowView).
     void setPicture(const Picture& picture);
@@ -32,6 +33,7 @@ protected:
 
 private:
     QImage image_;
+    double scale_;
 };
 
 // The core's pixels (0xAARRGGBB, top row first) as an image.

@@ -8,16 +8,11 @@
 
 #include <algorithm>
 
-#include "front/main_window_view.h"
 #include "qt/qt_text.h"
 
 namespace modsetup::qt {
 
 namespace {
-
-// The key front::kShotKeyName names.
-constexpr Qt::Key kShotKey = Qt::Key_F5;
-static_assert(front::kShotKeyName == "F5");
 
 // Draws the entries as plain list rows of one fixed height.
 class EntryDelegate : public QStyledItemDelegate {
@@ -110,16 +105,17 @@ void SlotList::keyPressEvent(QKeyEvent* event) {
         emit backspaced();
         return;
     }
-    if (event->key() == kShotKey && !(event->modifiers() & commandKeys)) {
-        emit shotKey();
-        return;
-    }
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         // Enter neither picks an entry nor changes the text.
         event->ignore();
         return;
     }
     const QString text = event->text();
+    // Alt with a letter is an access key, the window's; it never types.
+    if ((event->modifiers() & Qt::AltModifier) && !(event->modifiers() & Qt::ControlModifier) && !text.isEmpty()) {
+        event->ignore();
+        return;
+    }
     const bool printable = !text.isEmpty() && std::all_of(text.begin(), text.end(),
                                                           [](QChar c) { return c.isPrint() || c.isSurrogate(); });
     if (printable && !(event->modifiers() & commandKeys)) {

@@ -4,7 +4,8 @@
 // text by the user each become a signal, and the presenter decides what the
 // text becomes (typing completion, the selection after a pick), whether the
 // slot's handler runs and whether the wheel may change the list. What the
-// program sets never signals.
+// program sets never signals. The window's keys (front/keys.h) are the
+// window's to forward, before the list sees them.
 
 #include <QComboBox>
 
@@ -35,13 +36,15 @@ public:
     // the list to the next or previous entry, as a pick; false passes the
     // wheel on. Without a rule the wheel never changes the list.
     void setWheelRule(std::function<bool()> takesWheel) { takesWheel_ = std::move(takesWheel); }
+    // Its accessible description, worked out each time it is asked for.
+    void setDescription(std::function<QString()> describe) { describe_ = std::move(describe); }
+    QString description() const { return describe_ ? describe_() : QString(); }
 
 signals:
     void typed(char32_t character);  // a printable character, not yet inserted
     void backspaced();               // Backspace, not yet carried out
     void picked(int entry);          // an entry picked from the drop-down (or by Up/Down)
     void edited();                   // any other change of the text by the user
-    void shotKey();                  // the shot key (front::kShotKeyName) pressed
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -49,6 +52,7 @@ protected:
 
 private:
     std::function<bool()> takesWheel_;
+    std::function<QString()> describe_;
 };
 
 }  // namespace modsetup::qt

@@ -2,9 +2,12 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <string>
 
 #include <commctrl.h>
+
+#include "front/accessibility.h"
 
 namespace modsetup::win32 {
 namespace {
@@ -13,19 +16,6 @@ using front::ControlKind;
 using front::ControlLayout;
 using front::ControlParent;
 using front::TextColour;
-
-constexpr char kWindowClass[] = "modsetup.MainWindow";
-// The id of the window's subclass of the group box.
-constexpr UINT_PTR kGroupBoxSubclass = 1;
-// Control ids: the layout row plus this; clear of IDOK and IDCANCEL, which
-// the dialog keys (Enter, Escape) send to the window.
-constexpr int kFirstControlId = 100;
-// Entries the open drop-down of a list shows before it scrolls.
-constexpr int kShownEntries = 8;
-// How wide a tooltip grows before it wraps a line, and how long it stays:
-// long enough to read eleven lines.
-constexpr int kTooltipWidth = 480;
-constexpr int kTooltipShownMs = 30000;
 
 // Letter case as the system's code page has it, for the lists' typing
 // completion: one character per byte.
@@ -36,44 +26,10 @@ char32_t codePageCaseFold(char32_t c) {
     return static_cast<unsigned char>(byte[0]);
 }
 
-COLORREF textColour(TextColour colour) {
-    switch (colour) {
-    case TextColour::Red: return RGB(0xFF, 0x00, 0x00);
-    case TextColour::Blue: return RGB(0x00, 0x00, 0xFF);
-    case TextColour::WindowText: break;
-    }
-    return GetSysColor(COLOR_WINDOWTEXT);
-}
-
-// The screen's pixels per inch / 96 (the program declares itself aware of
-// the screen's resolution, so the system does not scale its pixels).
-double screenScale() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen != nullptr) ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi / 96.0 : 1.0;
-}
-
-void registerWindowClass(WNDPROC proc) {
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    if (GetClassInfoExA(GetModuleHandleA(nullptr), kWindowClass, &windowClass)) return;
-    windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = proc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
-    windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-    windowClass.lpszClassName = kWindowClass;
-    RegisterClassExA(&windowClass);
-}
-
-std::string text(std::string_view caption) { return std::string(caption); }
-
 }  // namespace
 
 MainWindow::MainWindow(Host& host, Audio& audio, ErrorReport report)
-    : report_(std::move(report)), scale_(screenScale()), codec_(codePageCaseFold) {
+    : report_(std::move(report)), codec_(codePageCaseFold) {
     createWindow();
     createControls();
     createTooltips();
@@ -88,126 +44,20 @@ MainWindow::~MainWindow() {
     if (window_ != nullptr) DestroyWindow(window_);
 }
 
-void MainWindow::createWindow() {
-    registerWindowClass(&MainWindow::windowProc);
-    window_ = CreateWindowExA(WS_EX_CONTROLPARENT, kWindowClass, text(front::kDesignTitle).c_str(),
-                              WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, front::kWindowLeft, front::kWindowTop,
-                              scaled(front::kDesignWidth), scaled(front::kDesignHeight), nullptr, nullptr,
-                              GetModuleHandleA(nullptr), this);
-    windowFont_ = fontFor({});
-}
-
-HFONT MainWindow::fontFor(const front::ControlStyle& style) {
-    const int pixels = scaled(style.fontPixels != 0 ? style.fontPixels : front::kFontPixels);
-    for (const Font& font : fonts_)
-        if (font.pixels == pixels && font.bold == style.bold) return font.handle.get();
-    // A negative height is the character height without the internal leading.
-    GdiObject<HFONT> font(CreateFontA(-pixels, 0, 0, 0, style.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                                      DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                      DEFAULT_PITCH | FF_SWISS, text(front::kFontFamily).c_str()));
-    fonts_.push_back({pixels, style.bold, std::move(font)});
-    return fonts_.back().handle.get();
-}
-
-RECT MainWindow::scaledBounds(const ControlLayout& row) const {
-    const int left = scaled(row.left);
-    const int top = scaled(row.top);
-    return {left, top, left + scaled(row.width), top + scaled(row.height)};
-}
-
-// Every control object exists even when the system refused a window: the
-// presenter may then drive them, and calls on a null window do nothing.
-void MainWindow::createControls() {
-    const RECT group = scaledBounds(front::layoutOf("GroupBox1"));
-    const HINSTANCE instance = GetModuleHandleA(nullptr);
-    for (std::size_t index = 0; index < front::kLayout.size(); ++index) {
-        const ControlLayout& row = front::kLayout[index];
-        RECT bounds = scaledBounds(row);
-        const auto number = static_cast<std::size_t>(row.number - 1);
-        const int id = kFirstControlId + static_cast<int>(index);
-        const HFONT font = fontFor(row.style);
-        const bool inGroup = row.parent == ControlParent::GroupBox1;
-
-        if (row.kind == ControlKind::Picture) {
-            images_.at(number) = PictureView(bounds);  // drawn where it lies, in the group box or the window
-            continue;
-        }
-        if (row.kind == ControlKind::Label) {
-            labels_.at(number) = LabelView({bounds.left, bounds.top}, text(row.caption), font,
-                                           textColour(row.style.colour), !row.style.hiddenAtStart);
-            continue;
-        }
-        // Controls in the group box are siblings of it placed inside it: a
-        // child of the group box would send its notifications there, not here.
-        if (inGroup) OffsetRect(&bounds, group.left, group.top);
-        if (row.kind == ControlKind::List) {
-            lists_.at(row.slot) = std::make_unique<SlotList>(
-                window_, id, SlotListGeometry{bounds, scaled(front::kListEntryHeight), kShownEntries}, font, row.slot,
-                codec_, static_cast<SlotListEvents&>(*this));
-            continue;
-        }
-        DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-        switch (row.kind) {
-        case ControlKind::GroupBox: style |= BS_GROUPBOX; break;
-        case ControlKind::Button: style |= BS_PUSHBUTTON | WS_TABSTOP; break;
-        case ControlKind::CheckBox: style |= BS_AUTOCHECKBOX | WS_TABSTOP; break;
-        default: break;
-        }
-        HWND control = CreateWindowExA(0, "BUTTON", text(row.caption).c_str(), style, bounds.left, bounds.top,
-                                       bounds.right - bounds.left, bounds.bottom - bounds.top, window_,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        if (row.kind == ControlKind::GroupBox) groupBox1_ = control;
-        else if (row.kind == ControlKind::CheckBox) checkBox1_ = control;
-        else buttons_.at(number) = control;
-    }
-
-    if (groupBox1_ != nullptr) {
-        // The group box lies beneath the lists placed in it. It takes no part
-        // in the tab order, which stays the creation order of the others.
-        SetWindowPos(groupBox1_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        // It draws the pictures and labels that lie in it.
-        SetWindowSubclass(groupBox1_, &MainWindow::groupBoxProc, kGroupBoxSubclass, reinterpret_cast<DWORD_PTR>(this));
-    }
-}
-
-// One tooltip control for every list and picture. It asks for each text
-// when it is about to show it (TTN_GETDISPINFO), and the presenter computes it then.
-void MainWindow::createTooltips() {
-    if (window_ == nullptr) return;
-    INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_TAB_CLASSES};
-    InitCommonControlsEx(&classes);
-    tooltips_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
-    if (tooltips_ == nullptr) return;
-    SendMessageA(tooltips_, TTM_SETMAXTIPWIDTH, 0, scaled(kTooltipWidth));
-    SendMessageA(tooltips_, TTM_SETDELAYTIME, TTDT_AUTOPOP, kTooltipShownMs);
-    const auto add = [this](UINT flags, UINT_PTR id, RECT bounds) {
-        TTTOOLINFOA tool{};
-        tool.cbSize = sizeof(tool);
-        tool.uFlags = flags | TTF_SUBCLASS;
-        tool.hwnd = window_;
-        tool.uId = id;
-        tool.rect = bounds;
-        tool.lpszText = LPSTR_TEXTCALLBACKA;
-        SendMessageA(tooltips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-    };
-    for (const auto& list : lists_)
-        for (HWND part : {list->handle(), list->editHandle()})
-            if (part != nullptr) add(TTF_IDISHWND, reinterpret_cast<UINT_PTR>(part), {});
-    // The tooltip control takes the first tool under the pointer: the
-    // pictures go in from the last drawn, which covers the others.
-    for (auto row = front::kLayout.rbegin(); row != front::kLayout.rend(); ++row)
-        if (row->kind == ControlKind::Picture) add(0, static_cast<UINT_PTR>(row->number), placeOfPicture(*row));
-}
-
 void MainWindow::popTooltip() const {
-    if (tooltips_ != nullptr) SendMessageA(tooltips_, TTM_POP, 0, 0);
+    if (tooltips_ == nullptr) return;
+    SendMessageA(tooltips_, TTM_POP, 0, 0);
+    TTTOOLINFOA tool{sizeof(tool), 0, window_, kKeyTooltipTool, {}, nullptr, nullptr, 0, nullptr};
+    SendMessageA(tooltips_, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
+    KillTimer(window_, kKeyTooltipTool);
 }
 
 const char* MainWindow::tooltipText(const NMTTDISPINFOA& asked) {
     front::ShownText text;
+    if (asked.hdr.idFrom == kKeyTooltipTool) {
+        tooltipText_ = keyTooltip_;
+        return tooltipText_.c_str();
+    }
     if (asked.uFlags & TTF_IDISHWND) {
         const auto part = reinterpret_cast<HWND>(asked.hdr.idFrom);
         for (std::size_t slot = 0; slot < kSlotCount; ++slot)
@@ -216,27 +66,14 @@ const char* MainWindow::tooltipText(const NMTTDISPINFOA& asked) {
     } else {
         text = presenter_->pictureTooltip(static_cast<int>(asked.hdr.idFrom));
     }
-    tooltipText_.clear();
-    for (const char c : codec_.bytes(text)) {
-        if (c == '\n') tooltipText_ += '\r';
-        tooltipText_ += c;
-    }
+    tooltipText_ = tooltipLines(text);
     return tooltipText_.c_str();
-}
-
-RECT MainWindow::placeOfPicture(const ControlLayout& row) const {
-    RECT bounds = scaledBounds(row);
-    if (row.parent == ControlParent::GroupBox1) {
-        const RECT group = scaledBounds(front::layoutOf("GroupBox1"));
-        OffsetRect(&bounds, group.left, group.top);
-    }
-    return bounds;
 }
 
 int MainWindow::pictureAt(POINT point) const {
     for (auto row = front::kLayout.rbegin(); row != front::kLayout.rend(); ++row) {
         if (row->kind != ControlKind::Picture) continue;
-        const RECT bounds = placeOfPicture(*row);
+        const RECT bounds = placeOf(*row);
         if (PtInRect(&bounds, point)) return row->number;
     }
     return 0;
@@ -244,6 +81,19 @@ int MainWindow::pictureAt(POINT point) const {
 
 void MainWindow::show(int showCommand) {
     if (window_ == nullptr) return;
+    // The designed place may run off a small screen: the window is moved (never
+    // resized) into the work area of its monitor.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    RECT frame{};
+    if (GetWindowRect(window_, &frame) &&
+        GetMonitorInfoA(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        const RECT& work = monitor.rcWork;
+        const front::ScreenArea placed =
+            front::placedOnScreen({frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top},
+                                  {work.left, work.top, work.right - work.left, work.bottom - work.top});
+        SetWindowPos(window_, nullptr, placed.left, placed.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     ShowWindow(window_, showCommand);
     UpdateWindow(window_);
 }
@@ -269,7 +119,24 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         if (lParam != 0) command(LOWORD(wParam), HIWORD(wParam));
         return 0;
+    case WM_GETOBJECT:
+        if (static_cast<LONG>(lParam) == static_cast<LONG>(OBJID_CLIENT))
+            if (const LRESULT answer = accessible_.answer(wParam, window_, static_cast<AccessibleControls&>(*this)))
+                return answer;
+        break;
+    case WM_DPICHANGED: dpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
+    case WM_GETMINMAXINFO: {
+        // The system would cut a window larger than the screen to its size:
+        // this one keeps its designed size at any scale, controls uncut.
+        DefWindowProcA(window_, message, wParam, lParam);
+        auto& limits = *reinterpret_cast<MINMAXINFO*>(lParam);
+        const front::OuterSize outer = front::computedOuterSize(scale_);
+        limits.ptMaxTrackSize.x = std::max<LONG>(limits.ptMaxTrackSize.x, outer.width);
+        limits.ptMaxTrackSize.y = std::max<LONG>(limits.ptMaxTrackSize.y, outer.height);
+        return 0;
+    }
     case WM_LBUTTONDOWN: {
+        popTooltip();
         // Pictures are drawn, not windows: the click is found a picture here.
         // The group box lets the mouse through to the window beneath it.
         const int image = pictureAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
@@ -306,6 +173,8 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         // A plain window does not keep its focused control over a change of
         // the active window (a message box, another program): it does here.
         if (LOWORD(wParam) == WA_INACTIVE) {
+            popTooltip();
+            showAccessKeys(false);
             HWND focus = GetFocus();
             if (focus != nullptr && IsChild(window_, focus)) focused_ = focus;
             return 0;
@@ -316,12 +185,26 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
+    case WM_TIMER:
+        if (wParam != kKeyTooltipTool) break;
+        popTooltip();
+        return 0;
     case WM_DESTROY:
+        accessible_.reset();
         if (quitOnDestroy_) PostQuitMessage(0);
         return 0;
     default: break;
     }
     return DefWindowProcA(window_, message, wParam, lParam);
+}
+
+std::string MainWindow::tooltipLines(const front::ShownText& text) const {
+    std::string lines;
+    for (const char c : codec_.bytes(text)) {
+        if (c == '\n') lines += '\r';
+        lines += c;
+    }
+    return lines;
 }
 
 void MainWindow::command(int id, WORD code) {
@@ -422,8 +305,12 @@ void MainWindow::setConfirmationShown(bool shown) {
     LabelView& confirmation = labels_.at(front::kConfirmationLabel - 1);
     if (confirmation.shown() == shown) return;
     confirmation.setShown(shown);
-    invalidate(front::kLayout[front::layoutIndex(ControlKind::Label, front::kConfirmationLabel)].parent,
-               confirmation.bounds());
+    const std::size_t row = front::layoutIndex(ControlKind::Label, front::kConfirmationLabel);
+    invalidate(front::kLayout[row].parent, confirmation.bounds());
+    // Screen readers speak an alert when it appears.
+    const long child = accessibleChildId(row);
+    NotifyWinEvent(shown ? EVENT_OBJECT_SHOW : EVENT_OBJECT_HIDE, window_, OBJID_CLIENT, child);
+    if (shown) NotifyWinEvent(EVENT_SYSTEM_ALERT, window_, OBJID_CLIENT, child);
 }
 
 // The handler runs on the window's thread, which takes no messages meanwhile:

@@ -1,9 +1,11 @@
 #pragma once
 // The main window in Win32: every control of the layout, drawn by the
 // system's controls (lists, buttons, the check box and the group box) or by
-// the window itself (pictures and labels). It forwards the user's events to
-// the presenter and carries out what the presenter asks (MainWindowView);
-// every decision is the presenter's.
+// the window itself (pictures and labels), laid out at the window's own
+// pixels per inch and again when it moves to a monitor of another scaling.
+// It forwards the user's events and keys to the presenter and carries out
+// what the presenter asks (MainWindowView); every decision is the
+// presenter's. Screen readers meet it through window_accessible.h.
 
 #include <array>
 #include <cstddef>
@@ -23,12 +25,13 @@
 #include "win32/picture_view.h"
 #include "win32/slot_list.h"
 #include "win32/win32_api.h"
+#include "win32/window_accessible.h"
 
 #include <commctrl.h>
 
 namespace modsetup::win32 {
 
-class MainWindow final : public front::MainWindowView, private SlotListEvents {
+class MainWindow final : public front::MainWindowView, private SlotListEvents, private AccessibleControls {
 public:
     // Creates the window (not shown yet) from its layout and runs the load
     // sequence once. report shows every error the user sees; audio plays the
@@ -40,6 +43,10 @@ public:
 
     // Shows the window; closing it afterwards ends the message loop.
     void show(int showCommand = SW_SHOWDEFAULT);
+    // A message of the loop, before any other handling: the window's keys
+    // (front/keys.h) go to the presenter, and Alt shows the access keys while
+    // it is held. Returns whether the message is done with.
+    bool forwardKey(const MSG& message);
     // The window; null once it has been closed.
     HWND handle() const { return window_; }
     front::MainWindowPresenter& presenter() { return *presenter_; }
@@ -72,6 +79,8 @@ public:
     void setConfirmationShown(bool shown) override;
     void showBusy(bool busy) override;
     void showError(const front::ShownText& caption, const front::ShownText& text) override;
+    void clickControl(std::size_t row) override;
+    void showListTooltip(std::size_t slot, const front::ShownText& text) override;
 
 private:
     // SlotListEvents: straight to the presenter. A tooltip showing while the
@@ -81,8 +90,24 @@ private:
     void listBackspace(std::size_t slot) override { popTooltip(), presenter_->listBackspace(slot); }
     void listPicked(std::size_t slot, int entry) override { popTooltip(), presenter_->listPicked(slot, entry); }
     void listEdited(std::size_t slot) override { popTooltip(), presenter_->listEdited(slot); }
-    void listShotKey(std::size_t slot) override { presenter_->listShotKey(slot); }
     bool listTakesWheel(std::size_t slot) override { return presenter_->listTakesWheel(slot); }
+    std::string listDescription(std::size_t slot) override { return codec_.bytes(presenter_->listTooltip(slot)); }
+
+    // AccessibleControls
+    HWND controlWindow(std::size_t row) const override;
+    RECT drawnBounds(std::size_t row) const override;
+    bool drawnShown(std::size_t row) const override;
+    void pressPicture(std::size_t row) override;
+
+    // Control ids: the layout row plus this; clear of IDOK and IDCANCEL, which
+    // the dialog keys (Enter, Escape) send to the window.
+    static constexpr int kFirstControlId = 100;
+    // The tool of the tooltip the tooltip key shows beside a list.
+    static constexpr UINT_PTR kKeyTooltipTool = 1000;
+    // The id of the window's subclass of the group box.
+    static constexpr UINT_PTR kGroupBoxSubclass = 1;
+    // How long a tooltip stays: long enough to read eleven lines.
+    static constexpr int kTooltipShownMs = 30000;
 
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK groupBoxProc(HWND groupBox, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -90,20 +115,34 @@ private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void command(int id, WORD code);
     void createTooltips();
+    void placeTooltips();
     void popTooltip() const;
+    // The layout row of the control that has the focus; kLayout.size() for none.
+    std::size_t focusedRow() const;
+    // Shows or hides the access keys' underlines: the captions with their
+    // markers, or as designed.
+    void showAccessKeys(bool shown);
+    // Buttons and the check box, for WM_GETOBJECT: named with their access keys.
+    static LRESULT CALLBACK accessKeyControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR row,
+                                                 DWORD_PTR window);
     // The picture drawn at a point of the window's client area (the last one
     // drawn there, as it covers the others); 0 for none.
     int pictureAt(POINT point) const;
-    // Bounds of a picture in the window's client area.
-    RECT placeOfPicture(const front::ControlLayout& row) const;
     // The text of the tooltip the tooltip control asks for.
     const char* tooltipText(const NMTTDISPINFOA& asked);
+    // A tooltip's text as the tooltip control shows it: code-page text, CR LF between lines.
+    std::string tooltipLines(const front::ShownText& text) const;
 
     void createWindow();
     void createControls();
+    // Places every control, fonts and sizes at the window's scale.
+    void layOut();
+    void dpiChanged(int dpi, const RECT& suggested);
     HFONT fontFor(const front::ControlStyle& style);
     int scaled(int designPixels) const { return front::scaledPixels(designPixels, scale_); }
     RECT scaledBounds(const front::ControlLayout& row) const;
+    // A control's bounds in the window's client area (those in the group box moved into it).
+    RECT placeOf(const front::ControlLayout& row) const;
     // Draws the pictures and labels that lie in the window or in the group box.
     void paintGraphics(HDC dc, front::ControlParent parent) const;
     void paintGroupBox(HDC dc) const;
@@ -123,6 +162,7 @@ private:
         GdiObject<HFONT> handle;
     };
     std::vector<Font> fonts_;
+    double fontScale_ = 0;  // the scale the fonts were made for
     HFONT windowFont_ = nullptr;
 
     std::array<std::unique_ptr<SlotList>, kSlotCount> lists_{};
@@ -133,6 +173,11 @@ private:
     HWND groupBox1_ = nullptr;
     HWND tooltips_ = nullptr;
     std::string tooltipText_;  // the text of the tooltip shown last, kept while it shows
+    std::string keyTooltip_;   // the text of the tooltip the tooltip key shows, while it shows
+
+    AccessibleHolder<WindowAccessible> accessible_;
+    std::array<AccessibleHolder<NamedAccessible>, front::kLayout.size()> controlAccessibles_;
+    bool accessKeysShown_ = false;
 
     std::unique_ptr<front::MainWindowPresenter> presenter_;
 };

@@ -1,6 +1,7 @@
 #include "win32/picture_view.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 
@@ -43,15 +44,25 @@ void PictureView::setPicture(const Picture& picture) {
 
 void PictureView::draw(HDC dc) const {
     if (!bitmap_) return;
-    const int width = std::min<int>(width_, bounds_.right - bounds_.left);
-    const int height = std::min<int>(height_, bounds_.bottom - bounds_.top);
+    // The part of the picture that the bounds hold at the scale.
+    const int width = std::min<int>(width_, static_cast<int>(std::ceil((bounds_.right - bounds_.left) / scale_)));
+    const int height = std::min<int>(height_, static_cast<int>(std::ceil((bounds_.bottom - bounds_.top) / scale_)));
     if (width <= 0 || height <= 0) return;
     HDC source = CreateCompatibleDC(dc);
     if (source == nullptr) return;
     const HGDIOBJ previous = SelectObject(source, bitmap_.get());
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, bounds_.left, bounds_.top, bounds_.right, bounds_.bottom);
+    // Whole pixels of the screen for each of the picture's: COLORONCOLOR
+    // repeats or drops them, never blends.
+    SetStretchBltMode(dc, COLORONCOLOR);
+    const auto drawnWidth = static_cast<int>(std::lround(width * scale_));
+    const auto drawnHeight = static_cast<int>(std::lround(height * scale_));
     if (hasTransparent_)
-        TransparentBlt(dc, bounds_.left, bounds_.top, width, height, source, 0, 0, width, height, transparent_);
-    else BitBlt(dc, bounds_.left, bounds_.top, width, height, source, 0, 0, SRCCOPY);
+        TransparentBlt(dc, bounds_.left, bounds_.top, drawnWidth, drawnHeight, source, 0, 0, width, height,
+                       transparent_);
+    else StretchBlt(dc, bounds_.left, bounds_.top, drawnWidth, drawnHeight, source, 0, 0, width, height, SRCCOPY);
+    RestoreDC(dc, saved);
     SelectObject(source, previous);
     DeleteDC(source);
 }

@@ -11,17 +11,19 @@ namespace modsetup::win32 {
 
 class PictureView {
 public:
-    // bounds: where the picture lies in its parent's client area, in pixels.
     PictureView() = default;
-    explicit PictureView(RECT bounds) : bounds_(bounds) {}
 
+    // bounds: where the picture lies in its parent's client area, in pixels;
+    // scale: the window's, by which each of the picture's pixels is magnified.
+    void place(RECT bounds, double scale) { bounds_ = bounds, scale_ = scale; }
     const RECT& bounds() const { return bounds_; }
 
     // Replaces what the view shows (a whole picture: see MainWindowView).
     void setPicture(const Picture& picture);
 
-    // Draws the picture at its own size from the top-left corner of the
-    // bounds, clipped to them; pixels of the transparent colour (alpha 0 in
+    // Draws the picture at its own size times the scale from the top-left
+    // corner of the bounds, clipped to them, each pixel a sharp block
+    // (nearest neighbour); pixels of the transparent colour (alpha 0 in
     // Picture) are not drawn. Nothing before the first picture.
     void draw(HDC dc) const;
 
@@ -29,6 +31,7 @@ public:
 
 private:
     RECT bounds_{};
+    double scale_ = 1.0;
     GdiObject<HBITMAP> bitmap_;
     int width_ = 0;
     int height_ = 0;

@@ -4,7 +4,10 @@
 
 #include <commctrl.h>
 
-#include "front/main_window_view.h"
+#include "core/slots.h"
+
+#include "front/accessibility.h"
+#include "front/layout.h"
 
 namespace modsetup::win32 {
 namespace {
@@ -12,29 +15,43 @@ namespace {
 // The id of the list's subclass of its combo box and of its edit field.
 constexpr UINT_PTR kSlotListSubclass = 1;
 
-// The key front::kShotKeyName names; it makes no character.
-constexpr WPARAM kShotKey = VK_F5;
-static_assert(front::kShotKeyName == "F5");
-
 // Positions in the edit field: one character per byte of the code page.
 LPARAM toLParam(std::size_t position) { return static_cast<LPARAM>(position); }
+
+// A combo box's window height is that of the open list; the closed height
+// follows from its selection field.
+int openHeight(const SlotListGeometry& geometry) {
+    return geometry.bounds.bottom - geometry.bounds.top + geometry.entryHeight * geometry.shownEntries + 2;
+}
 
 }  // namespace
 
 SlotList::SlotList(HWND parent, int id, const SlotListGeometry& geometry, HFONT font, std::size_t slot,
                    const front::TextCodec& codec, SlotListEvents& events)
     : slot_(slot), codec_(codec), events_(events) {
-    const int width = geometry.bounds.right - geometry.bounds.left;
-    const int closedHeight = geometry.bounds.bottom - geometry.bounds.top;
-    // A combo box's window height is that of the open list; the closed height
-    // follows from its selection field.
-    const int openHeight = closedHeight + geometry.entryHeight * geometry.shownEntries + 2;
+    const RECT& bounds = geometry.bounds;
     combo_ = CreateWindowExA(
         0, "COMBOBOX", "",
-        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_CLIPSIBLINGS | CBS_DROPDOWN | CBS_AUTOHSCROLL,
-        geometry.bounds.left, geometry.bounds.top, width, openHeight, parent,
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_CLIPSIBLINGS | CBS_DROPDOWN | CBS_AUTOHSCROLL, bounds.left,
+        bounds.top, bounds.right - bounds.left, openHeight(geometry), parent,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
     if (combo_ == nullptr) return;
+    place(geometry, font);
+
+    const auto self = reinterpret_cast<DWORD_PTR>(this);
+    SetWindowSubclass(combo_, &SlotList::comboProc, kSlotListSubclass, self);
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetComboBoxInfo(combo_, &info) || info.hwndItem == nullptr) return;
+    edit_ = info.hwndItem;
+    SetWindowSubclass(edit_, &SlotList::editProc, kSlotListSubclass, self);
+}
+
+void SlotList::place(const SlotListGeometry& geometry, HFONT font) {
+    if (combo_ == nullptr) return;
+    const int closedHeight = geometry.bounds.bottom - geometry.bounds.top;
+    SetWindowPos(combo_, nullptr, geometry.bounds.left, geometry.bounds.top,
+                 geometry.bounds.right - geometry.bounds.left, openHeight(geometry), SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageA(combo_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     // The font sets the heights; the layout's come after it.
     SendMessageA(combo_, CB_SETITEMHEIGHT, 0, geometry.entryHeight);
@@ -44,14 +61,15 @@ SlotList::SlotList(HWND parent, int id, const SlotListGeometry& geometry, HFONT 
     if (field != CB_ERR && closed.bottom - closed.top != closedHeight)
         SendMessageA(combo_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
                      field + closedHeight - (closed.bottom - closed.top));
+}
 
-    const auto self = reinterpret_cast<DWORD_PTR>(this);
-    SetWindowSubclass(combo_, &SlotList::comboProc, kSlotListSubclass, self);
-    COMBOBOXINFO info{};
-    info.cbSize = sizeof(info);
-    if (!GetComboBoxInfo(combo_, &info) || info.hwndItem == nullptr) return;
-    edit_ = info.hwndItem;
-    SetWindowSubclass(edit_, &SlotList::editProc, kSlotListSubclass, self);
+LRESULT SlotList::accessibleObject(HWND part, WPARAM flags, LPARAM object) {
+    if (static_cast<LONG>(object) != static_cast<LONG>(OBJID_CLIENT))
+        return DefSubclassProc(part, WM_GETOBJECT, flags, object);
+    auto& holder = part == combo_ ? comboAccessible_ : editAccessible_;
+    const LRESULT answer = holder.answer(flags, part, front::accessibleName(front::layoutOf(kSlots[slot_].list)),
+                                         [this] { return events_.listDescription(slot_); });
+    return answer != 0 ? answer : DefSubclassProc(part, WM_GETOBJECT, flags, object);
 }
 
 // A typed character as the edit field received it: a byte of the code page,
@@ -77,12 +95,6 @@ void SlotList::typed(HWND edit, WPARAM character) {
 LRESULT CALLBACK SlotList::editProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
     auto& list = *reinterpret_cast<SlotList*>(self);
     switch (message) {
-    case WM_KEYDOWN:
-        if (wParam == kShotKey) {
-            list.events_.listShotKey(list.slot_);
-            return 0;
-        }
-        break;
     case WM_CHAR:
         if (wParam == '\b') {
             list.events_.listBackspace(list.slot_);
@@ -95,7 +107,11 @@ LRESULT CALLBACK SlotList::editProc(HWND edit, UINT message, WPARAM wParam, LPAR
             return 0;
         }
         break;
-    case WM_NCDESTROY: RemoveWindowSubclass(edit, &SlotList::editProc, kSlotListSubclass); break;
+    case WM_GETOBJECT: return list.accessibleObject(edit, wParam, lParam);
+    case WM_NCDESTROY:
+        list.editAccessible_.reset();
+        RemoveWindowSubclass(edit, &SlotList::editProc, kSlotListSubclass);
+        break;
     default: break;
     }
     return DefSubclassProc(edit, message, wParam, lParam);
@@ -113,7 +129,11 @@ LRESULT CALLBACK SlotList::comboProc(HWND combo, UINT message, WPARAM wParam, LP
         // The system may send the wheel to the control under the pointer.
         if (!list.events_.listTakesWheel(list.slot_)) return 0;
         break;
-    case WM_NCDESTROY: RemoveWindowSubclass(combo, &SlotList::comboProc, kSlotListSubclass); break;
+    case WM_GETOBJECT: return list.accessibleObject(combo, wParam, lParam);
+    case WM_NCDESTROY:
+        list.comboAccessible_.reset();
+        RemoveWindowSubclass(combo, &SlotList::comboProc, kSlotListSubclass);
+        break;
     default: break;
     }
     return DefSubclassProc(combo, message, wParam, lParam);

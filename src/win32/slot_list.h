@@ -5,15 +5,19 @@
 // text, a pick from the drop-down (Up and Down included) and any other edit by
 // the user (Delete, paste, cut) are reported by the combo box to the window,
 // which hands them here; each becomes one event. What the program sets never
-// becomes an event. The shot key in the edit field is an event too. Whether
-// the mouse wheel may change the list is asked of the events' receiver at each
-// turn.
+// becomes an event. Whether the mouse wheel may change the list is asked of
+// the events' receiver at each turn. The window's keys (front/keys.h) are the
+// window's to forward. To screen readers the list and its edit field are
+// named by the slot and described by its tooltip.
 
 #include <cstddef>
 #include <vector>
 
+#include <string>
+
 #include "front/shown_text.h"
 #include "front/typing.h"
+#include "win32/accessible.h"
 #include "win32/win32_api.h"
 
 namespace modsetup::win32 {
@@ -25,10 +29,11 @@ public:
     virtual void listBackspace(std::size_t slot) = 0;              // Backspace, not yet carried out
     virtual void listPicked(std::size_t slot, int entry) = 0;      // the entry is the text now
     virtual void listEdited(std::size_t slot) = 0;                 // any other change of the text by the user
-    virtual void listShotKey(std::size_t slot) = 0;                // the shot key (front::kShotKeyName) pressed
     // Whether a turn of the wheel may move the list to another entry (a
     // pick); otherwise the list leaves the wheel alone.
     virtual bool listTakesWheel(std::size_t slot) = 0;
+    // The list's accessible description: its tooltip, as code-page text.
+    virtual std::string listDescription(std::size_t slot) = 0;
 
 protected:
     ~SlotListEvents() = default;
@@ -47,6 +52,9 @@ public:
              const front::TextCodec& codec, SlotListEvents& events);
     SlotList(const SlotList&) = delete;
     SlotList& operator=(const SlotList&) = delete;
+
+    // Places the list anew (the window's scale changed); nothing else changes.
+    void place(const SlotListGeometry& geometry, HFONT font);
 
     HWND handle() const { return combo_; }
     HWND editHandle() const { return edit_; }
@@ -68,6 +76,8 @@ private:
     static LRESULT CALLBACK editProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR list);
     static LRESULT CALLBACK comboProc(HWND combo, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR list);
     void typed(HWND edit, WPARAM character);
+    // WM_GETOBJECT of the combo box or its edit field.
+    LRESULT accessibleObject(HWND part, WPARAM flags, LPARAM object);
 
     // While one lives, the combo box's notifications are the program's own.
     class ProgramChange {
@@ -87,6 +97,8 @@ private:
     const front::TextCodec& codec_;
     SlotListEvents& events_;
     int programChanges_ = 0;
+    AccessibleHolder<NamedAccessible> comboAccessible_;
+    AccessibleHolder<NamedAccessible> editAccessible_;
 };
 
 }  // namespace modsetup::win32

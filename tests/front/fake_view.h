@@ -44,6 +44,8 @@ public:
     std::vector<Report> reports;
     // The wait cursor shown and hidden, the confirmation shown, a report, in order.
     std::vector<std::string> events;
+    std::vector<std::string> clicked;                                // names of the controls clicked by key
+    std::vector<std::pair<std::size_t, std::string>> tooltipsShown;  // slot and text, by key
 
     double layoutScale() const override { return scale; }
     void setOuterSize(OuterSize size) override { outerSizes.push_back(size); }
@@ -69,6 +71,10 @@ public:
     void showError(const ShownText& caption, const ShownText& text) override {
         reports.push_back({utf8(caption), utf8(text)});
         events.push_back("report");
+    }
+    void clickControl(std::size_t row) override { clicked.emplace_back(kLayout.at(row).name); }
+    void showListTooltip(std::size_t slot, const ShownText& text) override {
+        tooltipsShown.emplace_back(slot, utf8(text));
     }
 
     // What a list shows, as UTF-8.

@@ -56,7 +56,7 @@ TEST(Shots, AClickOrTheKeyPlaysTheShotOfTheSetTheListNames) {
         game.start();
 
         if (row.image != 0) game.presenter().pictureClicked(row.image);
-        else game.presenter().listShotKey(row.slot);
+        else game.presenter().keyPressed({WindowKey::ShotKey, layoutIndex(kSlots[row.slot].list)});
         EXPECT_EQ(game.audio.played, row.played ? std::vector<std::string>{*row.played} : std::vector<std::string>{});
         EXPECT_TRUE(game.view.reports.empty());
     }
@@ -82,10 +82,10 @@ TEST(Tooltips, ShowTheSetsStatisticsBesideTheInstalledOnes) {
          "Gold Eagle\nDamage 150 (installed 120, +30)\nFireInterval 25 (installed 25, same)\nAmmo 7 (installed 9, -2)\n"
          "ReloadTime 85 (installed -5, +90)\nSpeed fast (installed 19)\nBulletStyle 1 (installed 1, same)\n"
          "StartUpTime 0 (installed)\nBink 0.5 (installed 2, -1.5)\nMovementAcc 9 (installed 7.25, +1.75)\n"
-         "Click a picture or press F5 in the list to hear its shot"},
+         "Click a picture or press F5 in the list to hear its shot\nPress Ctrl+F1 in the list to show this"},
         {"no weapons.ini, a name of \"0\", values missing, no sound", "0\r\n", "150\n", std::nullopt, false,
          "Gold\nnot installed yet\nDamage 150\nFireInterval\nAmmo\nReloadTime\nSpeed\nBulletStyle\nStartUpTime\nBink\n"
-         "MovementAcc\nno sound in this set"},
+         "MovementAcc\nno sound in this set\nPress Ctrl+F1 in the list to show this"},
     };
     for (const TooltipRow& row : rows) {
         SCOPED_TRACE(row.name);

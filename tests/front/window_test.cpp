@@ -51,16 +51,17 @@ TEST(Window, TitleIsLine1OfModIniShownAsText) {
 }
 
 // The outer size is the left edge of Image37 + 100 by the top edge of
-// Button4 + 70, the edges scaled and the offsets not; it is set again by
-// Undo. A picture is kept as far as its view, scaled, shows it.
-TEST(Window, OuterSizeAndPictureAreasFollowTheScale) {
+// Button4 + 70, margins and all scaled; it is set again by Undo. A picture is
+// kept as far as its view shows it at 96 pixels per inch, whatever the scale,
+// since the window magnifies it.
+TEST(Window, OuterSizeFollowsTheScaleAndPicturesTheirDesignedViews) {
     const struct {
         double scale;
         OuterSize size;
-        int image1Width;  // Image1 is 57 x 49 at scale 1
+        int image1Width;  // Image1 is 57 x 49
         int image1Height;
     } rows[] = {
-        {1.0, {700, 462}, 57, 49}, {1.25, {850, 560}, 71, 61}, {1.5, {1000, 658}, 86, 74}, {2.0, {1300, 854}, 114, 98}};
+        {1.0, {700, 462}, 57, 49}, {1.25, {875, 578}, 57, 49}, {1.5, {1050, 693}, 57, 49}, {2.0, {1400, 924}, 57, 49}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.scale);
         PresenterGame game;

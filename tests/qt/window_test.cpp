@@ -107,9 +107,9 @@ void WindowTest::sampleOfTheLayout() {
     QCOMPARE(window->comboBox(kTeamBravo)->objectName(), QString("ComboBox16"));
     QCOMPARE(window->image(37)->geometry(), QRect(600, 32, 57, 25));
     QCOMPARE(window->image(23)->geometry(), QRect(184, 24, 100, 70));
-    QCOMPARE(window->button(4)->text(), QString("Play"));
-    QCOMPARE(window->button(2)->text(), QString("Undo"));
-    QCOMPARE(window->checkBox1()->text(), QString("Use Modified Weapons"));
+    QCOMPARE(window->button(4)->text(), QString("&Play"));
+    QCOMPARE(window->button(2)->text(), QString("&Undo"));
+    QCOMPARE(window->checkBox1()->text(), QString("Use &Modified Weapons"));
     QVERIFY(!window->checkBox1()->isChecked());
     QVERIFY(window->label(19)->isHidden());
     QCOMPARE(window->label(19)->text(), QString("Your Settings have been applied."));

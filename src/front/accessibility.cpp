@@ -1,0 +1,51 @@
+#include "front/accessibility.h"
+
+#include "core/previews.h"
+#include "front/keys.h"
+
+namespace modsetup::front {
+
+AccessibleKind accessibleKind(const ControlLayout& row) {
+    switch (row.kind) {
+    case ControlKind::List: return AccessibleKind::SlotList;
+    case ControlKind::Picture:
+        return previewSlot(row.number) < kWeaponSlotCount ? AccessibleKind::ShotButton : AccessibleKind::Hidden;
+    case ControlKind::Label:
+        return row.number == kConfirmationLabel ? AccessibleKind::Announced : AccessibleKind::Control;
+    case ControlKind::GroupBox:
+    case ControlKind::Button:
+    case ControlKind::CheckBox: break;
+    }
+    return AccessibleKind::Control;
+}
+
+std::string accessibleName(const ControlLayout& row) {
+    switch (accessibleKind(row)) {
+    case AccessibleKind::SlotList: return std::string(kWindowTexts.listNames[row.slot]);
+    case AccessibleKind::ShotButton:
+        return std::string(kWindowTexts.shotPicture).append(kWindowTexts.listNames[previewSlot(row.number)]);
+    case AccessibleKind::Hidden: return "";
+    case AccessibleKind::Control:
+    case AccessibleKind::Announced: break;
+    }
+    return captionWithoutAccessKey(row.caption);
+}
+
+std::string captionWithoutAccessKey(std::string_view caption) {
+    std::string shown(caption);
+    if (const std::size_t marker = shown.find('&'); marker != std::string::npos) shown.erase(marker, 1);
+    return shown;
+}
+
+std::string accessKeyName(std::string_view caption) {
+    const char key = accessKey(caption);
+    if (key == 0) return "";
+    return std::string("Alt+").append(1, key >= 'a' && key <= 'z' ? static_cast<char>(key - 'a' + 'A') : key);
+}
+
+std::string tooltipKeyHint() {
+    std::string hint(kWindowTexts.tooltipKeyHint);
+    return hint.replace(hint.find("{}"), 2, kTooltipKeyName);
+}
+
+}  // namespace modsetup::front

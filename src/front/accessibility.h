@@ -1,0 +1,81 @@
+#pragma once
+// What screen readers and other assistive technology are told of the
+// window's controls, in the words of the visible captions, and the tooltip's
+// keyboard hint. Both windows take every such text from the one table here;
+// the rest of each control's name is its caption in the layout table.
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "core/slots.h"
+#include "front/layout.h"
+
+namespace modsetup::front {
+
+struct WindowTexts {
+    // Each slot list's name, by slot: the heading and the number beside it.
+    std::array<std::string_view, kSlotCount> listNames;
+    // A picture that plays its slot's shot: this, then the list's name.
+    std::string_view shotPicture;
+    // The last line of a weapon tooltip: how to show it from the keyboard;
+    // "{}" stands for the key's name.
+    std::string_view tooltipKeyHint;
+};
+
+inline constexpr WindowTexts kWindowTexts{
+    {"Primary weapon 1", "Primary weapon 2", "Primary weapon 3", "Primary weapon 4", "Primary weapon 5",
+     "Primary weapon 6", "Primary weapon 7", "Primary weapon 8", "Primary weapon 9", "Primary weapon 10",
+     "Secondary weapon 1", "Secondary weapon 2", "Secondary weapon 3", "Secondary weapon 4", "Team Alpha",
+     "Team Bravo"},
+    "Play the shot: ",
+    "Press {} in the list to show this",
+};
+
+// How a control appears to assistive technology.
+enum class AccessibleKind {
+    Control,     // as its toolkit presents it, named by its caption
+    SlotList,    // named by its slot; its description is its tooltip, worked out when asked for
+    ShotButton,  // a picture that plays its slot's shot: a button named by its slot
+    Hidden,      // a picture that does nothing: not presented at all
+    Announced,   // the confirmation: announced when it appears
+};
+
+AccessibleKind accessibleKind(const ControlLayout& row);
+
+// The control's accessible name: a caption without its access-key marker,
+// a list's slot name, a shot picture's; empty for a hidden picture.
+std::string accessibleName(const ControlLayout& row);
+
+// A caption as shown while the access keys are not: without its '&'.
+std::string captionWithoutAccessKey(std::string_view caption);
+
+// A caption's access key: the letter after '&', in lower case; 0 for none.
+constexpr char accessKey(std::string_view caption) {
+    const std::size_t marker = caption.find('&');
+    if (marker == std::string_view::npos || marker + 1 >= caption.size()) return 0;
+    const char key = caption[marker + 1];
+    return key >= 'A' && key <= 'Z' ? static_cast<char>(key - 'A' + 'a') : key;
+}
+
+// How assistive technology names a control's access key: "Alt+A"; empty for none.
+std::string accessKeyName(std::string_view caption);
+
+// The tooltip's keyboard hint with the key named.
+std::string tooltipKeyHint();
+
+namespace detail {
+constexpr bool accessKeysAreUnique() {
+    for (std::size_t i = 0; i < kLayout.size(); ++i)
+        for (std::size_t j = i + 1; j < kLayout.size(); ++j)
+            if (accessKey(kLayout[i].caption) != 0 && accessKey(kLayout[i].caption) == accessKey(kLayout[j].caption))
+                return false;
+    return true;
+}
+}  // namespace detail
+
+// One access key chooses one control.
+static_assert(detail::accessKeysAreUnique());
+
+}  // namespace modsetup::front

@@ -1,0 +1,27 @@
+#pragma once
+// The Qt window's controls as assistive technology meets them, where Qt's
+// own presentation is not what the window means: a slot list named by its
+// slot and described by its tooltip (Qt names an editable combo box on Linux
+// by its text alone), a picture that plays a shot as a button, the pictures
+// that do nothing left out, and the confirmation as a notification, which
+// screen readers announce when it appears. The names are the layout's
+// (front/accessibility.h), set as each control's accessible name.
+
+#include <QLabel>
+
+namespace modsetup::qt {
+
+// The confirmation label: a label that assistive technology announces when
+// it is shown.
+class AnnouncedLabel : public QLabel {
+    Q_OBJECT
+
+public:
+    using QLabel::QLabel;
+};
+
+// Puts the window's own presentations in place of Qt's; once is enough, more
+// do no harm.
+void installAccessibleControls();
+
+}  // namespace modsetup::qt
