@@ -17,6 +17,7 @@
 #include "core/apply.h"
 #include "core/catalogue.h"
 #include "core/platform/case_resolver.h"
+#include "core/restore_points.h"
 #include "core/soldier_graphics.h"
 #include "core/weapon_assets.h"
 #include "core/weapon_names.h"
@@ -91,6 +92,33 @@ const std::array<ApplyWork, 2>& applyWork() {
     return work;
 }
 
+// A host on which no restore point can be kept: Apply without its way back.
+class NoRestorePointHost : public ForwardingHost {
+public:
+    using ForwardingHost::ForwardingHost;
+    Status createDirectory(const std::string& path) override {
+        if (path.find(".restore") != std::string::npos) return Cause::AccessDenied;
+        return ForwardingHost::createDirectory(path);
+    }
+};
+
+// Every target changing, with no restore point kept: the reference of the
+// restore point's cost.
+void applyWithoutPoint(benchmark::State& state) {
+    GameFolder& game = gameFolder(3);
+    applyWork();
+    fs::current_path(game.root());
+    fs::remove_all(restoreFolderPath(game.configBase()));
+    NoRestorePointHost host(game.host());
+    const std::array<SlotTexts, 2> texts{choices(false), choices(true)};
+    std::size_t run = 0;
+    for (auto _ : state) {
+        const ApplyOutcome outcome = applyOnce(host, game, texts[++run % 2]);
+        if (outcome.restorePointKept || !outcome.failedPaths.empty()) state.SkipWithError("Apply failed");
+    }
+    if (run % 2 == 1) applyOnce(game.host(), game, texts[0]);  // as the other runs expect
+}
+
 // changing: alternate between the two choices, so every target changes.
 void applyFull(benchmark::State& state, bool changing) {
     GameFolder& game = gameFolder(3);
@@ -146,6 +174,9 @@ void registerApplyBenchmarks() {
     benchmark::RegisterBenchmark("apply/full", applyFull, false)->UseRealTime()->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("apply/floor", applyFloor, false)->UseRealTime()->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("apply/changing", applyFull, true)->UseRealTime()->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("apply/changing-no-point", applyWithoutPoint)
+        ->UseRealTime()
+        ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("apply/changing-floor", applyFloor, true)
         ->UseRealTime()
         ->Unit(benchmark::kMillisecond);

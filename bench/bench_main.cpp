@@ -204,6 +204,7 @@ int main(int argc, char** argv) {
     bool met = true;
     met &= ratio(reporter, "a. Apply / copy", "apply/full", "apply/floor", 1.15);
     ratio(reporter, "  every file changing / copy", "apply/changing", "apply/changing-floor", 0);
+    met &= ratio(reporter, "l. Apply, restore point's cost", "apply/changing", "apply/changing-no-point", 1.3);
     met &= within(reporter, "k. Apply, 263 targets held", "apply/held", 4000);
     met &= ratio(reporter, "b. Load / listing, 3 sets", "load/full/3", "load/floor/3", 0);
     met &= ratio(reporter, "b. Load / listing, 300 sets", "load/full/300", "load/floor/300", 0);

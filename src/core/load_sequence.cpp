@@ -5,6 +5,21 @@
 
 namespace modsetup {
 
+PreviewsLoad loadChosenPreviews(Host& host, const std::string& configBase, const SlotTexts& texts,
+                                const PictureAreas& areas) {
+    // Slots with an empty text keep their pictures. A failing picture ends
+    // only its own slot's loads; the other slots and the scan still run, so
+    // one deleted set does not leave every list without entries.
+    PreviewsLoad result;
+    for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
+        if (texts[slot].empty()) continue;
+        SlotPreviewLoad load = loadSlotPreviews(host, configBase, slot, texts[slot], PreviewOrder::LoadSequence, areas);
+        for (auto& picture : load.loaded) result.pictures.push_back(std::move(picture));
+        if (!load.error.empty()) result.errors.push_back(std::move(load.error));
+    }
+    return result;
+}
+
 LoadOutcome runLoadSequence(Host& system, const PictureAreas& areas) {
     LoadOutcome outcome;
     outcome.strings.configBase = deriveConfigBase(system.programPath());
@@ -18,17 +33,9 @@ LoadOutcome runLoadSequence(Host& system, const PictureAreas& areas) {
     readModIni(shared, outcome.strings);
     outcome.selections = readSelections(shared, outcome.strings.configBase);
 
-    // Slots with an empty text keep their pictures. A failing picture ends
-    // only its own slot's loads; the other slots and the scan still run, so
-    // one deleted set does not leave every list without entries.
-    for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
-        const std::string& text = outcome.selections.texts[slot];
-        if (text.empty()) continue;
-        SlotPreviewLoad load =
-            loadSlotPreviews(host, outcome.strings.configBase, slot, text, PreviewOrder::LoadSequence, areas);
-        for (auto& picture : load.loaded) outcome.pictures.push_back(std::move(picture));
-        if (!load.error.empty()) outcome.errors.push_back(std::move(load.error));
-    }
+    PreviewsLoad previews = loadChosenPreviews(host, outcome.strings.configBase, outcome.selections.texts, areas);
+    outcome.pictures = std::move(previews.pictures);
+    outcome.errors = std::move(previews.errors);
 
     outcome.entries = scanCatalogue(host, outcome.strings.configBase);
     return outcome;

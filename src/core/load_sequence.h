@@ -25,6 +25,15 @@ struct LoadOutcome {
     SlotEntries entries;
 };
 
+// The previews of every slot whose text is not empty, in the load
+// sequence's order; a failing picture ends only its own slot's loads.
+struct PreviewsLoad {
+    std::vector<LoadedPreview> pictures;  // in load order; later ones win for the same image
+    std::vector<std::string> errors;      // messages of the failures, in order
+};
+PreviewsLoad loadChosenPreviews(Host& host, const std::string& configBase, const SlotTexts& texts,
+                                const PictureAreas& areas);
+
 // Reads mod.ini, the selections file and the set library through a
 // ConfinedHost of the set library; each picture is kept as far as its view
 // shows it. When the program's folder

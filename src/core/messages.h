@@ -93,6 +93,16 @@ std::string installFailuresMessage(const std::vector<std::string>& missingSets,
                                    const std::vector<std::string>& unwritten, const std::vector<std::string>& inUse,
                                    const std::vector<std::string>& unreadable, const std::vector<std::string>& outside);
 
+// The window's menu, the titles of the file dialogs its commands open, and
+// the tooltip of the window's background that tells of the menu.
+inline constexpr std::string_view kRestoreLastCommand = "Restore the files from before the last Apply";
+inline constexpr std::string_view kRestoreOriginalCommand = "Restore the mod's original files";
+inline constexpr std::string_view kSaveChoicesCommand = "Save choices as\u2026";
+inline constexpr std::string_view kLoadChoicesCommand = "Load choices\u2026";
+inline constexpr std::string_view kSaveChoicesTitle = "Save choices as";
+inline constexpr std::string_view kLoadChoicesTitle = "Load choices";
+std::string menuHintText(std::string_view menuKey);
+
 // The tooltip of a weapon slot: the words around the set's statistics, and
 // how to hear its shot (shotKey names the key that plays it).
 inline constexpr std::string_view kNotInstalledYet = "not installed yet";

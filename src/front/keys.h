@@ -18,11 +18,13 @@ enum class WindowKey {
     AccessKey,   // Alt with a letter or digit (never typed into a list)
     ShotKey,     // plays the shot of the set a focused list names
     TooltipKey,  // shows a focused list's tooltip beside it
+    MenuKey,     // opens the window's menu (window_menu.h)
 };
 
 // The keys as texts name them. Each window maps these to its toolkit's keys.
 inline constexpr std::string_view kShotKeyName = "F5";
 inline constexpr std::string_view kTooltipKeyName = "Ctrl+F1";
+inline constexpr std::string_view kMenuKeyName = "Shift+F10";
 
 struct KeyPress {
     WindowKey key;

@@ -12,6 +12,7 @@
 #include "core/weapon_shot.h"
 #include "core/weapon_stats.h"
 #include "front/accessibility.h"
+#include "front/busy_cursor.h"
 #include "front/typing.h"
 #include "front/weapon_tooltip.h"
 
@@ -23,19 +24,6 @@ bool isWhole(const Picture& picture) {
            picture.pixels.size() == static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height);
 }
 
-// The wait cursor, for as long as a handler that writes files runs: Apply
-// may wait for files another program holds, and Play for the system's shell.
-class BusyCursor {
-public:
-    explicit BusyCursor(MainWindowView& view) : view_(view) { view_.showBusy(true); }
-    ~BusyCursor() { view_.showBusy(false); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-
-private:
-    MainWindowView& view_;
-};
-
 bool sameIgnoringCase(const ShownText& a, const ShownText& b, const TextCodec& codec) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),
                       [&codec](char32_t x, char32_t y) { return codec.fold(x) == codec.fold(y); });
@@ -46,7 +34,10 @@ bool sameIgnoringCase(const ShownText& a, const ShownText& b, const TextCodec& c
 MainWindowPresenter::MainWindowPresenter(Host& host, Audio& audio, MainWindowView& view, const TextCodec& codec)
     : host_(host), audio_(audio), view_(view), codec_(codec), areas_(pictureAreas()) {}
 
-void MainWindowPresenter::FormCreate() {
+void MainWindowPresenter::FormCreate() { loadWindow({}); }
+
+// The load sequence; messages of what ran before it lead its report.
+void MainWindowPresenter::loadWindow(std::vector<std::string> messages) {
     for (std::size_t slot = 0; slot < kSlotCount; ++slot) setEntries(slot, {});
     view_.setOuterSize(computedOuterSize(view_.layoutScale()));
 
@@ -54,14 +45,15 @@ void MainWindowPresenter::FormCreate() {
     strings_ = std::move(outcome.strings);
     view_.setTitle(shownTitle());
     for (std::size_t slot = 0; slot < kSlotCount; ++slot) setProgramText(slot, outcome.selections.texts[slot]);
-    if (outcome.selections.ticksBox) view_.tickCheckBox();  // never unticked here
+    if (outcome.selections.ticksBox) view_.setCheckBoxTicked(true);  // never unticked here
     showPictures(outcome.pictures);
     for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
         setEntries(slot, std::move(outcome.entries[slot]));
         markEntryOfText(slot);
     }
 
-    if (!outcome.errors.empty()) report(outcome.errors);
+    messages.insert(messages.end(), outcome.errors.begin(), outcome.errors.end());
+    if (!messages.empty()) report(messages);
 }
 
 void MainWindowPresenter::ComboBoxChange(std::size_t slot) {
@@ -155,6 +147,7 @@ bool MainWindowPresenter::keyPressed(const KeyPress& press) {
         if (focus.kind != ControlKind::List) return false;
         if (const ShownText text = listTooltip(focus.slot); !text.empty()) view_.showListTooltip(focus.slot, text);
         return true;
+    case WindowKey::MenuKey: openMenu(std::nullopt); return true;
     case WindowKey::AccessKey: break;
     }
     return false;

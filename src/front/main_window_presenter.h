@@ -16,6 +16,7 @@
 #include "core/platform/audio.h"
 #include "core/platform/host.h"
 #include "core/previews.h"
+#include "core/restore_points.h"
 #include "core/slots.h"
 #include "front/keys.h"
 #include "front/main_window_view.h"
@@ -66,6 +67,18 @@ public:
     // which never reaches a list as typing.
     bool keyPressed(const KeyPress& press);
 
+    // The window's menu (window_menu.h): its entries, each available or not
+    // now; a right-click on the window's background opens it there, the menu
+    // key by the focused control; a command chosen from it or from the
+    // system menu. Restoring loads the window again, as Undo does; loading
+    // choices sets the lists and the box and shows their previews, writing
+    // nothing before Apply.
+    std::vector<MenuItem> menuItems();
+    void backgroundRightClicked(MenuPoint at);
+    void runCommand(WindowCommand command);
+    // The tooltip of the window's background, which tells of the menu.
+    ShownText backgroundTooltip() const;
+
     // The tooltip of a slot's list and of each of its pictures, computed when
     // the window is about to show it, so typing reads nothing: the set's
     // display name and statistics beside the mod's weapons.ini now, how to
@@ -90,6 +103,11 @@ private:
         ShownText knownText;     // ... and that text as shown
     };
 
+    void loadWindow(std::vector<std::string> messages);
+    void openMenu(std::optional<MenuPoint> at);
+    void restoreTo(RestorePoint point);
+    void saveChoices();
+    void loadChoices();
     void setProgramText(std::size_t slot, const std::string& bytes);
     void setEntries(std::size_t slot, std::vector<std::string> entries);
     void markEntryOfText(std::size_t slot);

@@ -18,6 +18,7 @@
 #include "front/layout.h"
 #include "front/shown_text.h"
 #include "front/typing.h"
+#include "front/window_menu.h"
 
 namespace modsetup::front {
 
@@ -54,7 +55,8 @@ public:
     virtual void showPicture(int image, const Picture& picture) = 0;
 
     virtual bool checkBoxTicked() const = 0;
-    virtual void tickCheckBox() = 0;
+    // Ticks or unticks "Use Modified Weapons".
+    virtual void setCheckBoxTicked(bool ticked) = 0;
     // Shows or hides Label19, "Your Settings have been applied.", and has
     // assistive technology announce it when it appears.
     virtual void setConfirmationShown(bool shown) = 0;
@@ -66,6 +68,13 @@ public:
     virtual void clickControl(std::size_t row) = 0;
     // Shows a list's tooltip beside it, as the mouse would show it.
     virtual void showListTooltip(std::size_t slot, const ShownText& text) = 0;
+
+    // Shows the window's menu, by the point or, without one, by the focused
+    // control; returns the command chosen, none when it was dismissed.
+    virtual std::optional<WindowCommand> showMenu(const std::vector<MenuItem>& items, std::optional<MenuPoint> at) = 0;
+    // Asks the user for a file through the system's file dialog; returns its
+    // path in the program's bytes, none when the dialog was cancelled.
+    virtual std::optional<std::string> askForFile(const FileQuestion& question) = 0;
 
     // The standard error report: a modal message box owned by the main window
     // with the caption as its title, an error icon and one OK button; returns

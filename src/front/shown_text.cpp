@@ -69,6 +69,9 @@ std::string CodePageText::bytes(const ShownText& text) const {
     return out;
 }
 
-ShownText asciiText(std::string_view ascii) { return bytewise(ascii); }
+ShownText fixedText(std::string_view utf8) {
+    if (auto text = decodeUtf8(utf8)) return std::move(*text);
+    return bytewise(utf8);
+}
 
 }  // namespace modsetup::front

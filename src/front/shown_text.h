@@ -52,7 +52,8 @@ public:
     std::string bytes(const ShownText& text) const override;
 };
 
-// The text of an ASCII literal (captions, fixed words).
-ShownText asciiText(std::string_view ascii);
+// The text of one of the program's own UTF-8 strings (menu entries, fixed
+// words), whatever the codec the window shows names with.
+ShownText fixedText(std::string_view utf8);
 
 }  // namespace modsetup::front

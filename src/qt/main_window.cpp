@@ -4,12 +4,16 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QContextMenuEvent>
 #include <QEvent>
+#include <QFile>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QToolTip>
@@ -51,8 +55,10 @@ const KeyMapRow kKeyMap[] = {
     {Qt::Key_Enter, Qt::NoModifier, front::WindowKey::Return},
     {Qt::Key_F5, Qt::NoModifier, front::WindowKey::ShotKey},
     {Qt::Key_F1, Qt::ControlModifier, front::WindowKey::TooltipKey},
+    {Qt::Key_F10, Qt::ShiftModifier, front::WindowKey::MenuKey},
+    {Qt::Key_Menu, Qt::NoModifier, front::WindowKey::MenuKey},
 };
-static_assert(front::kShotKeyName == "F5" && front::kTooltipKeyName == "Ctrl+F1");
+static_assert(front::kShotKeyName == "F5" && front::kTooltipKeyName == "Ctrl+F1" && front::kMenuKeyName == "Shift+F10");
 
 std::optional<front::KeyPress> windowKeyOf(const QKeyEvent& event, std::size_t focus) {
     const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
@@ -233,7 +239,47 @@ bool MainWindow::event(QEvent* event) {
         placeOnScreen();
     }
     if (type == QEvent::WindowDeactivate) setAltHeld(false);
+    // A tooltip event reaches the window where no control took it: its background.
+    if (type == QEvent::ToolTip) {
+        showTooltip(this, static_cast<QHelpEvent*>(event)->globalPos(), presenter_->backgroundTooltip());
+        return true;
+    }
     return result;
+}
+
+void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
+    if (event->reason() != QContextMenuEvent::Mouse) return;  // the menu key reaches the presenter as a key
+    presenter_->backgroundRightClicked({event->pos().x(), event->pos().y()});
+}
+
+std::optional<front::WindowCommand> MainWindow::showMenu(const std::vector<front::MenuItem>& items,
+                                                         std::optional<front::MenuPoint> at) {
+    QMenu menu(this);
+    std::vector<std::pair<QAction*, front::WindowCommand>> actions;
+    for (const front::MenuItem& item : items) {
+        QAction* action = menu.addAction(toQString(item.caption));
+        action->setEnabled(item.enabled);
+        actions.emplace_back(action, item.command);
+    }
+    // By the mouse, or from the keyboard below the focused control's top-left corner.
+    QPoint place = at ? mapToGlobal(QPoint(at->x, at->y)) : mapToGlobal(QPoint(0, 0));
+    if (!at)
+        if (const QWidget* focus = focusWidget()) place = focus->mapToGlobal(QPoint(0, focus->height()));
+    QToolTip::hideText();
+    const QAction* chosen = menu.exec(place);
+    for (const auto& [action, command] : actions)
+        if (action == chosen) return command;
+    return std::nullopt;
+}
+
+std::optional<std::string> MainWindow::askForFile(const front::FileQuestion& question) {
+    const QString title = toQString(question.title);
+    const QString filter = QStringLiteral("Choices (*.ini);;All files (*)");
+    const QString path = question.save ? QFileDialog::getSaveFileName(this, title, QString(), filter)
+                                       : QFileDialog::getOpenFileName(this, title, QString(), filter);
+    if (path.isEmpty()) return std::nullopt;
+    // The file system's own bytes for the name, as the program's paths hold them.
+    return QFile::encodeName(path).toStdString();
 }
 
 // The designed position may run off a small screen: the window is moved
@@ -334,7 +380,7 @@ void MainWindow::showPicture(int number, const Picture& picture) { image(number)
 
 bool MainWindow::checkBoxTicked() const { return checkBox1_->isChecked(); }
 
-void MainWindow::tickCheckBox() { checkBox1_->setChecked(true); }
+void MainWindow::setCheckBoxTicked(bool ticked) { checkBox1_->setChecked(ticked); }
 
 void MainWindow::setConfirmationShown(bool shown) { label(front::kConfirmationLabel)->setVisible(shown); }
 

@@ -63,15 +63,20 @@ public:
     bool listHasFocus(std::size_t slot) const override;
     void showPicture(int image, const Picture& picture) override;
     bool checkBoxTicked() const override;
-    void tickCheckBox() override;
+    void setCheckBoxTicked(bool ticked) override;
     void setConfirmationShown(bool shown) override;
     void showBusy(bool busy) override;
     void showError(const front::ShownText& caption, const front::ShownText& text) override;
     void clickControl(std::size_t row) override;
     void showListTooltip(std::size_t slot, const front::ShownText& text) override;
+    std::optional<front::WindowCommand> showMenu(const std::vector<front::MenuItem>& items,
+                                                 std::optional<front::MenuPoint> at) override;
+    std::optional<std::string> askForFile(const front::FileQuestion& question) override;
 
 protected:
+    // The background's tooltip, and its menu on a right-click.
     bool event(QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     // Shows the presenter's tooltip of a list or a picture, forwards the
     // window's keys to the presenter and shows the access keys while Alt is held.
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -35,6 +35,7 @@ MainWindow::MainWindow(Host& host, Audio& audio, ErrorReport report)
     createTooltips();
     presenter_ = std::make_unique<front::MainWindowPresenter>(host, audio, *this, codec_);
     presenter_->FormCreate();
+    if (window_ != nullptr) addSystemMenuEntries();
 }
 
 MainWindow::~MainWindow() {
@@ -54,6 +55,10 @@ void MainWindow::popTooltip() const {
 
 const char* MainWindow::tooltipText(const NMTTDISPINFOA& asked) {
     front::ShownText text;
+    if (asked.hdr.idFrom == kBackgroundTooltipTool) {
+        tooltipText_ = tooltipLines(presenter_->backgroundTooltip());
+        return tooltipText_.c_str();
+    }
     if (asked.hdr.idFrom == kKeyTooltipTool) {
         tooltipText_ = keyTooltip_;
         return tooltipText_.c_str();
@@ -185,6 +190,22 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
+    case WM_CONTEXTMENU:
+        // A right-click on the background (or on a control that has no menu
+        // of its own); the menu key goes to the presenter as a key.
+        if (lParam != -1) {
+            POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            ScreenToClient(window_, &at);
+            presenter_->backgroundRightClicked({at.x, at.y});
+            return 0;
+        }
+        break;
+    case WM_INITMENUPOPUP:
+        if (HIWORD(lParam)) updateSystemMenu(reinterpret_cast<HMENU>(wParam));
+        break;
+    case WM_SYSCOMMAND:
+        if (systemCommand(wParam)) return 0;
+        break;
     case WM_TIMER:
         if (wParam != kKeyTooltipTool) break;
         popTooltip();
@@ -299,7 +320,9 @@ void MainWindow::showPicture(int number, const Picture& picture) {
 
 bool MainWindow::checkBoxTicked() const { return SendMessageA(checkBox1_, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
-void MainWindow::tickCheckBox() { SendMessageA(checkBox1_, BM_SETCHECK, BST_CHECKED, 0); }
+void MainWindow::setCheckBoxTicked(bool ticked) {
+    SendMessageA(checkBox1_, BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
 
 void MainWindow::setConfirmationShown(bool shown) {
     LabelView& confirmation = labels_.at(front::kConfirmationLabel - 1);

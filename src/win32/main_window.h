@@ -75,12 +75,15 @@ public:
     bool listHasFocus(std::size_t slot) const override { return lists_.at(slot)->hasFocus(); }
     void showPicture(int image, const Picture& picture) override;
     bool checkBoxTicked() const override;
-    void tickCheckBox() override;
+    void setCheckBoxTicked(bool ticked) override;
     void setConfirmationShown(bool shown) override;
     void showBusy(bool busy) override;
     void showError(const front::ShownText& caption, const front::ShownText& text) override;
     void clickControl(std::size_t row) override;
     void showListTooltip(std::size_t slot, const front::ShownText& text) override;
+    std::optional<front::WindowCommand> showMenu(const std::vector<front::MenuItem>& items,
+                                                 std::optional<front::MenuPoint> at) override;
+    std::optional<std::string> askForFile(const front::FileQuestion& question) override;
 
 private:
     // SlotListEvents: straight to the presenter. A tooltip showing while the
@@ -104,6 +107,7 @@ private:
     static constexpr int kFirstControlId = 100;
     // The tool of the tooltip the tooltip key shows beside a list.
     static constexpr UINT_PTR kKeyTooltipTool = 1000;
+    static constexpr UINT_PTR kBackgroundTooltipTool = 1001;  // the window's background, which tells of the menu
     // The id of the window's subclass of the group box.
     static constexpr UINT_PTR kGroupBoxSubclass = 1;
     // How long a tooltip stays: long enough to read eleven lines.
@@ -113,6 +117,11 @@ private:
     static LRESULT CALLBACK groupBoxProc(HWND groupBox, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                          DWORD_PTR window);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // The window menu's entries in the system menu, made enabled or not as
+    // it opens, and a system command of theirs carried out (false for others).
+    void addSystemMenuEntries();
+    void updateSystemMenu(HMENU menu);
+    bool systemCommand(WPARAM command);
     void command(int id, WORD code);
     void createTooltips();
     void placeTooltips();

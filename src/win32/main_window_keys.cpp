@@ -16,14 +16,15 @@ using front::WindowKey;
 struct KeyMapRow {
     WPARAM key;
     bool control;  // with Ctrl held
+    bool shift;    // with Shift held
     WindowKey windowKey;
 };
 constexpr KeyMapRow kKeyMap[] = {
-    {VK_RETURN, false, WindowKey::Return},
-    {VK_F5, false, WindowKey::ShotKey},
-    {VK_F1, true, WindowKey::TooltipKey},
+    {VK_RETURN, false, false, WindowKey::Return}, {VK_F5, false, false, WindowKey::ShotKey},
+    {VK_F1, true, false, WindowKey::TooltipKey},  {VK_F10, false, true, WindowKey::MenuKey},
+    {VK_APPS, false, false, WindowKey::MenuKey},
 };
-static_assert(front::kShotKeyName == "F5" && front::kTooltipKeyName == "Ctrl+F1");
+static_assert(front::kShotKeyName == "F5" && front::kTooltipKeyName == "Ctrl+F1" && front::kMenuKeyName == "Shift+F10");
 
 bool held(int key) { return GetKeyState(key) < 0; }
 
@@ -35,7 +36,8 @@ bool MainWindow::forwardKey(const MSG& message) {
     switch (message.message) {
     case WM_SYSKEYDOWN:
         if (key == VK_MENU) showAccessKeys(true);
-        return false;
+        if (key != VK_F10) return false;  // F10 is a system key, with Shift too
+        break;
     case WM_KEYUP:
     case WM_SYSKEYUP:
         if (key == VK_MENU) showAccessKeys(false);
@@ -54,7 +56,7 @@ bool MainWindow::forwardKey(const MSG& message) {
     default: return false;
     }
     for (const KeyMapRow& row : kKeyMap)
-        if (row.key == key && row.control == held(VK_CONTROL) && !held(VK_MENU) && !held(VK_SHIFT)) {
+        if (row.key == key && row.control == held(VK_CONTROL) && row.shift == held(VK_SHIFT) && !held(VK_MENU)) {
             if (row.windowKey != WindowKey::TooltipKey) popTooltip();
             return presenter_->keyPressed({row.windowKey, focusedRow(), 0});
         }

@@ -210,6 +210,7 @@ void MainWindow::createTooltips() {
     // pictures go in from the last drawn, which covers the others.
     for (auto row = front::kLayout.rbegin(); row != front::kLayout.rend(); ++row)
         if (row->kind == ControlKind::Picture) add(TTF_SUBCLASS, static_cast<UINT_PTR>(row->number));
+    add(TTF_SUBCLASS, kBackgroundTooltipTool);  // last: wherever no picture is
     add(TTF_TRACK | TTF_ABSOLUTE, kKeyTooltipTool);
     placeTooltips();
 }
@@ -226,6 +227,12 @@ void MainWindow::placeTooltips() {
         tool.rect = placeOf(row);
         SendMessageA(tooltips_, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&tool));
     }
+    TTTOOLINFOA background{};
+    background.cbSize = sizeof(background);
+    background.hwnd = window_;
+    background.uId = kBackgroundTooltipTool;
+    GetClientRect(window_, &background.rect);
+    SendMessageA(tooltips_, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&background));
 }
 
 }  // namespace modsetup::win32

@@ -62,7 +62,7 @@ public:
         ++pictureLoads.at(static_cast<std::size_t>(image - 1));
     }
     bool checkBoxTicked() const override { return ticked; }
-    void tickCheckBox() override { ticked = true; }
+    void setCheckBoxTicked(bool tick) override { ticked = tick; }
     void setConfirmationShown(bool shown) override {
         confirmationShown = shown;
         if (shown) events.push_back("confirmation");
@@ -75,6 +75,23 @@ public:
     void clickControl(std::size_t row) override { clicked.emplace_back(kLayout.at(row).name); }
     void showListTooltip(std::size_t slot, const ShownText& text) override {
         tooltipsShown.emplace_back(slot, utf8(text));
+    }
+    // The menu: each shown is kept (its entries as "caption" or "(caption)"
+    // when not available) and answered with menuChoice.
+    std::vector<std::vector<std::string>> menusShown;
+    std::optional<WindowCommand> menuChoice;
+    std::optional<std::string> fileAnswer;   // the path the file dialog gives; none: cancelled
+    std::vector<std::string> fileQuestions;  // "save <title>" or "open <title>"
+    std::optional<WindowCommand> showMenu(const std::vector<MenuItem>& items, std::optional<MenuPoint>) override {
+        std::vector<std::string> shownItems;
+        for (const MenuItem& item : items)
+            shownItems.push_back(item.enabled ? utf8(item.caption) : "(" + utf8(item.caption) + ")");
+        menusShown.push_back(std::move(shownItems));
+        return menuChoice;
+    }
+    std::optional<std::string> askForFile(const FileQuestion& question) override {
+        fileQuestions.push_back((question.save ? "save " : "open ") + utf8(question.title));
+        return fileAnswer;
     }
 
     // What a list shows, as UTF-8.

@@ -44,7 +44,7 @@ void KeyboardTest::keysReachThePresenterFromTheFocusedControl() {
     QCOMPARE(list->currentText(), QString("Gold"));
 
     // Return on a focused button presses it: Undo reads the choices again.
-    window->setListEdit(kPrimary1, front::editWithCaretAtEnd(front::asciiText("Other")));
+    window->setListEdit(kPrimary1, front::editWithCaretAtEnd(front::fixedText("Other")));
     QTest::keyClick(window->button(2), Qt::Key_Return);
     QCOMPARE(list->currentText(), QString("Gold"));
 

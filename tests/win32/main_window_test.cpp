@@ -135,7 +135,7 @@ TEST_F(MainWindowTest, APickReachesThePresenter) {
     // Up in the edit field picks the entry before the set shown, as on the keyboard.
     SendMessageA(window->comboBox(kPrimary1).editHandle(), WM_KEYDOWN, VK_UP, 0);
     EXPECT_EQ(window->presenter().listBytes(kPrimary1), "Alpha");
-    EXPECT_EQ(window->listEdit(kPrimary1).text, asciiText("Alpha"));
+    EXPECT_EQ(window->listEdit(kPrimary1).text, fixedText("Alpha"));
     EXPECT_EQ(markerAt(Canvas(window->handle()), 1), kSetMarkers.at("Alpha"));
 
     // A list inside the group box reports to the window too: its set has no
@@ -155,7 +155,7 @@ TEST_F(MainWindowTest, APickSelectsTheWholeTextForTheNextLetter) {
     SetFocus(field);                            // as in every pick by the user
     SendMessageA(field, WM_KEYDOWN, VK_UP, 0);  // picks Alpha, before the set shown
     SendMessageA(field, WM_CHAR, 'b', 0);
-    EXPECT_EQ(window->listEdit(kPrimary1), (ListEdit{asciiText("beta"), 1, 3}));
+    EXPECT_EQ(window->listEdit(kPrimary1), (ListEdit{fixedText("beta"), 1, 3}));
 }
 
 TEST_F(MainWindowTest, TheWheelChangesOnlyAFocusedList) {
@@ -165,11 +165,11 @@ TEST_F(MainWindowTest, TheWheelChangesOnlyAFocusedList) {
     const SlotList& list = window->comboBox(kPrimary1);
     const WPARAM up = MAKEWPARAM(0, static_cast<WORD>(WHEEL_DELTA));
     for (HWND target : {list.editHandle(), list.handle()}) SendMessageA(target, WM_MOUSEWHEEL, up, 0);
-    EXPECT_EQ(window->listEdit(kPrimary1).text, asciiText("Beta"));
+    EXPECT_EQ(window->listEdit(kPrimary1).text, fixedText("Beta"));
 
     SetFocus(list.editHandle());
     SendMessageA(list.handle(), WM_MOUSEWHEEL, up, 0);
-    EXPECT_EQ(window->listEdit(kPrimary1).text, asciiText("Alpha"));
+    EXPECT_EQ(window->listEdit(kPrimary1).text, fixedText("Alpha"));
     EXPECT_EQ(markerAt(Canvas(window->handle()), 1), kSetMarkers.at("Alpha"));
 }
 
@@ -224,7 +224,7 @@ struct TypingRow {
 
 TEST_F(MainWindowTest, KeystrokesReachThePresenter) {
     const auto edit = [](const char* text, std::size_t start, std::size_t length) {
-        return ListEdit{asciiText(text), start, length};
+        return ListEdit{fixedText(text), start, length};
     };
     const std::uint32_t alpha = kSetMarkers.at("Alpha");
     const std::uint32_t beta = kSetMarkers.at("Beta");
@@ -311,4 +311,36 @@ TEST_F(MainWindowTest, CloseAndPlayCloseTheWindowAndEndTheLoop) {
 }
 
 }  // namespace
+// The window menu's entries stand in the system menu, made available or
+// not as it opens; one chosen there is carried out: Restore, after an Apply,
+// loads the window again.
+TEST_F(MainWindowTest, TheWindowMenuStandsInTheSystemMenu) {
+    HMENU menu = GetSystemMenu(window->handle(), FALSE);
+    ASSERT_NE(menu, nullptr);
+    const auto entries = [&] {
+        SendMessageW(window->handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKELPARAM(0, TRUE));
+        std::vector<std::wstring> shown;
+        const int count = GetMenuItemCount(menu);
+        for (int i = count - 4; i < count; ++i) {
+            wchar_t caption[128]{};
+            GetMenuStringW(menu, static_cast<UINT>(i), caption, 128, MF_BYPOSITION);
+            const bool grey = (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_GRAYED) != 0;
+            shown.push_back(grey ? L"(" + std::wstring(caption) + L")" : std::wstring(caption));
+        }
+        return shown;
+    };
+    EXPECT_EQ(entries(), (std::vector<std::wstring>{L"(Restore the files from before the last Apply)",
+                                                    L"(Restore the mod's original files)", L"Save choices as\u2026",
+                                                    L"Load choices\u2026"}));
+    window->presenter().Button1Click();
+    EXPECT_EQ(entries().front(), L"Restore the files from before the last Apply");
+
+    window->setListEdit(kPrimary1, ListEdit{fixedText("Alpha"), 5, 0});
+    const UINT restoreLast = GetMenuItemID(menu, GetMenuItemCount(menu) - 4);
+    SendMessageA(window->handle(), WM_SYSCOMMAND, restoreLast, 0);
+    EXPECT_EQ(window->listEdit(kPrimary1).text, fixedText("Beta")) << "loaded again";
+    EXPECT_EQ(entries().front(), L"(Restore the files from before the last Apply)") << "used up";
+    EXPECT_TRUE(reports.empty());
+}
+
 }  // namespace modsetup::win32

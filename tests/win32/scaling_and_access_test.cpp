@@ -108,13 +108,13 @@ TEST_F(MainWindowTest, TheLoopsKeysReachThePresenter) {
     EXPECT_TRUE(window->forwardKey(key(field, WM_SYSCHAR, 'm')));
     EXPECT_TRUE(window->checkBoxTicked());
     EXPECT_TRUE(window->forwardKey(key(field, WM_SYSCHAR, 'q')));  // marks nothing
-    EXPECT_EQ(window->listEdit(kPrimary1).text, asciiText("Beta"));
+    EXPECT_EQ(window->listEdit(kPrimary1).text, fixedText("Beta"));
 
     // Return on a focused button presses it: Undo reads the choices again.
-    window->setListEdit(kPrimary1, ListEdit{asciiText("Other"), 5, 0});
+    window->setListEdit(kPrimary1, ListEdit{fixedText("Other"), 5, 0});
     SetFocus(window->button(2));
     EXPECT_TRUE(window->forwardKey(key(window->button(2), WM_KEYDOWN, VK_RETURN)));
-    EXPECT_EQ(window->listEdit(kPrimary1).text, asciiText("Beta"));
+    EXPECT_EQ(window->listEdit(kPrimary1).text, fixedText("Beta"));
 
     // The tooltip key shows the list's tooltip without the mouse.
     SetFocus(field);

@@ -26,7 +26,7 @@
 
 namespace modsetup::win32 {
 
-using front::asciiText;
+using front::fixedText;
 using front::ListEdit;
 using testing::markerBitmap;
 using testing::ScratchDir;

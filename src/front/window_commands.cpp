@@ -1,0 +1,77 @@
+// The presenter's window menu: restoring the game folder to a restore point,
+// and saving and loading choices (window_menu.h).
+#include "core/config.h"
+#include "core/confined_host.h"
+#include "core/load_sequence.h"
+#include "core/messages.h"
+#include "front/busy_cursor.h"
+#include "front/keys.h"
+#include "front/main_window_presenter.h"
+
+namespace modsetup::front {
+
+std::vector<MenuItem> MainWindowPresenter::menuItems() {
+    return {
+        {WindowCommand::RestoreLast, fixedText(kRestoreLastCommand),
+         canRestore(host_, strings_.configBase, RestorePoint::Last)},
+        {WindowCommand::RestoreOriginal, fixedText(kRestoreOriginalCommand),
+         canRestore(host_, strings_.configBase, RestorePoint::Original)},
+        {WindowCommand::SaveChoices, fixedText(kSaveChoicesCommand), true},
+        {WindowCommand::LoadChoices, fixedText(kLoadChoicesCommand), true},
+    };
+}
+
+void MainWindowPresenter::backgroundRightClicked(MenuPoint at) { openMenu(at); }
+
+ShownText MainWindowPresenter::backgroundTooltip() const { return fixedText(menuHintText(kMenuKeyName)); }
+
+void MainWindowPresenter::openMenu(std::optional<MenuPoint> at) {
+    if (const std::optional<WindowCommand> command = view_.showMenu(menuItems(), at)) runCommand(*command);
+}
+
+void MainWindowPresenter::runCommand(WindowCommand command) {
+    switch (command) {
+    case WindowCommand::RestoreLast: return restoreTo(RestorePoint::Last);
+    case WindowCommand::RestoreOriginal: return restoreTo(RestorePoint::Original);
+    case WindowCommand::SaveChoices: return saveChoices();
+    case WindowCommand::LoadChoices: return loadChoices();
+    }
+}
+
+void MainWindowPresenter::restoreTo(RestorePoint point) {
+    std::optional<BusyCursor> busy(std::in_place, view_);
+    const RestoreOutcome outcome = restore(host_, strings_.configBase, point);
+    busy.reset();
+    std::vector<std::string> messages;
+    if (!outcome.found) messages.push_back(noRestorePointMessage());
+    else if (!outcome.failed.empty()) messages.push_back(restoreFailuresMessage(outcome.failed));
+    // The game folder is no longer as the last Apply left it.
+    if (outcome.found) view_.setConfirmationShown(false);
+    loadWindow(std::move(messages));
+}
+
+void MainWindowPresenter::saveChoices() {
+    const std::optional<std::string> path = view_.askForFile({true, fixedText(kSaveChoicesTitle)});
+    if (!path) return;
+    LineFile handle(host_);
+    if (!writeChoicesFile(handle, *path, slotTexts(), view_.checkBoxTicked()).ok())
+        report({choicesNotSavedMessage(*path)});
+}
+
+void MainWindowPresenter::loadChoices() {
+    const std::optional<std::string> path = view_.askForFile({false, fixedText(kLoadChoicesTitle)});
+    if (!path) return;
+    const ChoicesFile file = readChoicesFile(host_, *path);
+    if (!file.choices) return report({choicesNotLoadedMessage(*path, file.refusal)});
+    for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
+        setProgramText(slot, file.choices->texts[slot]);
+        markEntryOfText(slot);
+    }
+    view_.setCheckBoxTicked(file.choices->ticksBox);
+    ConfinedHost library(host_, strings_.configBase);
+    const PreviewsLoad previews = loadChosenPreviews(library, strings_.configBase, file.choices->texts, areas_);
+    showPictures(previews.pictures);
+    if (!previews.errors.empty()) report(previews.errors);
+}
+
+}  // namespace modsetup::front

@@ -1,0 +1,39 @@
+#pragma once
+// The window's menu: the commands beyond the designed window's buttons. It
+// opens from a right-click on the window's background or the menu key
+// (kMenuKeyName, or the keyboard's own menu key), and on Windows its entries
+// stand in the window's system menu too. Each window builds it from the
+// presenter's items and forwards the command chosen.
+
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "front/shown_text.h"
+
+namespace modsetup::front {
+
+enum class WindowCommand { RestoreLast, RestoreOriginal, SaveChoices, LoadChoices };
+
+struct MenuItem {
+    WindowCommand command;
+    ShownText caption;
+    bool enabled;
+};
+
+// Where a menu opened by the mouse opens, in the window's client area at 96
+// DPI times the layout scale (as the window reports the click); a menu opened
+// by a key opens by the focused control.
+struct MenuPoint {
+    int x;
+    int y;
+};
+
+// The file a command of the menu reads or writes, as the system's dialog
+// asks for it.
+struct FileQuestion {
+    bool save;        // a file to write (the dialog asks before replacing one)
+    ShownText title;  // the dialog's title
+};
+
+}  // namespace modsetup::front

@@ -1,0 +1,115 @@
+// The Win32 main window's menu (front/window_menu.h): opened by a right-click
+// on the window's background or the menu key, its entries also in the
+// window's system menu, and the system's file dialogs its commands ask with.
+#include <commdlg.h>
+
+#include <array>
+
+#include "win32/main_window.h"
+
+namespace modsetup::win32 {
+namespace {
+
+using front::WindowCommand;
+
+// Menu item and system command ids of the commands, in their order. The
+// system keeps the low four bits of a system command for itself.
+constexpr std::array<WindowCommand, 4> kCommands{WindowCommand::RestoreLast, WindowCommand::RestoreOriginal,
+                                                 WindowCommand::SaveChoices, WindowCommand::LoadChoices};
+constexpr UINT kFirstCommandId = 0x100;
+constexpr UINT kCommandIdStep = 0x10;
+
+UINT commandId(WindowCommand command) {
+    for (std::size_t i = 0; i < kCommands.size(); ++i)
+        if (kCommands[i] == command) return kFirstCommandId + static_cast<UINT>(i) * kCommandIdStep;
+    return 0;
+}
+
+std::optional<WindowCommand> commandOfId(UINT id) {
+    for (const WindowCommand command : kCommands)
+        if (commandId(command) == id) return command;
+    return std::nullopt;
+}
+
+// A menu entry's caption in UTF-16: the menu is drawn by the system, which
+// takes any character, not only the code page's.
+std::wstring wideCaption(const front::ShownText& text) {
+    std::wstring wide;
+    for (char32_t c : text) {
+        if (c < 0x10000) {
+            wide += static_cast<wchar_t>(c);
+        } else {
+            wide += static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10));
+            wide += static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+        }
+    }
+    return wide;
+}
+
+}  // namespace
+
+void MainWindow::addSystemMenuEntries() {
+    HMENU system = GetSystemMenu(window_, FALSE);
+    if (system == nullptr) return;
+    AppendMenuW(system, MF_SEPARATOR, 0, nullptr);
+    for (const front::MenuItem& item : presenter_->menuItems())
+        AppendMenuW(system, MF_STRING, commandId(item.command), wideCaption(item.caption).c_str());
+}
+
+void MainWindow::updateSystemMenu(HMENU menu) {
+    for (const front::MenuItem& item : presenter_->menuItems())
+        EnableMenuItem(menu, commandId(item.command), MF_BYCOMMAND | (item.enabled ? MF_ENABLED : MF_GRAYED));
+}
+
+bool MainWindow::systemCommand(WPARAM command) {
+    const std::optional<WindowCommand> chosen = commandOfId(static_cast<UINT>(command & 0xFFF0));
+    if (!chosen) return false;
+    presenter_->runCommand(*chosen);
+    return true;
+}
+
+std::optional<WindowCommand> MainWindow::showMenu(const std::vector<front::MenuItem>& items,
+                                                  std::optional<front::MenuPoint> at) {
+    HMENU menu = CreatePopupMenu();
+    if (menu == nullptr) return std::nullopt;
+    for (const front::MenuItem& item : items)
+        AppendMenuW(menu, MF_STRING | (item.enabled ? MF_ENABLED : MF_GRAYED), commandId(item.command),
+                    wideCaption(item.caption).c_str());
+    // By the mouse, or from the keyboard below the focused control's top-left corner.
+    POINT place{at ? at->x : 0, at ? at->y : 0};
+    HWND origin = window_;
+    if (!at) {
+        HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(window_, focus)) origin = focus;
+        RECT bounds{};
+        GetClientRect(origin, &bounds);
+        place = {0, bounds.bottom};
+    }
+    ClientToScreen(origin, &place);
+    popTooltip();
+    const UINT chosen = static_cast<UINT>(
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, place.x, place.y, 0, window_, nullptr));
+    DestroyMenu(menu);
+    return commandOfId(chosen);
+}
+
+std::optional<std::string> MainWindow::askForFile(const front::FileQuestion& question) {
+    // The program's bytes are those of the code page: the dialog's ANSI form
+    // gives a path in them.
+    std::array<char, 32768> file{};
+    const std::string title = codec_.bytes(question.title);
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = window_;
+    dialog.lpstrFilter = "Choices (*.ini)\0*.ini\0All files\0*.*\0";
+    dialog.lpstrFile = file.data();
+    dialog.nMaxFile = static_cast<DWORD>(file.size());
+    dialog.lpstrTitle = title.c_str();
+    dialog.lpstrDefExt = "ini";
+    dialog.Flags = OFN_NOCHANGEDIR | (question.save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+    const BOOL picked = question.save ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog);
+    if (!picked) return std::nullopt;
+    return std::string(file.data());
+}
+
+}  // namespace modsetup::win32

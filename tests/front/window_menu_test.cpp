@@ -1,0 +1,131 @@
+// The window's menu as the window carries it out: which commands it offers
+// when, restoring the game folder and loading the window again, and saving
+// and loading choices through the system's file dialog. What a restore puts
+// back is the core's and tested there.
+#include <gtest/gtest.h>
+
+#include "presenter_game.h"
+
+namespace modsetup::front {
+namespace {
+
+using testing::readFile;
+
+const std::string kRestoreLast = "Restore the files from before the last Apply";
+const std::string kRestoreOriginal = "Restore the mod's original files";
+const std::string kSaveChoices = "Save choices as\xE2\x80\xA6";
+const std::string kLoadChoices = "Load choices\xE2\x80\xA6";
+
+// Every slot offers Alpha (variant 0) and Bravo (variant 1); the selections
+// file chooses Alpha everywhere and ticks the box.
+void writeGame(PresenterGame& game) {
+    game.writeModIni("Menu Mod", "MenuMod");
+    game.writeSetsInEverySlot({"Alpha", "Bravo"});
+    game.writeSelections(std::vector<std::string>(kSlotCount, "Alpha"), "1");
+    fs::create_directories(game / "mods");
+}
+
+// The menu opens from a right-click on the background and from the menu
+// key, wherever the focus is; restoring is offered once there is something
+// to restore.
+TEST(WindowMenu, OpensByMouseAndKeyAndOffersRestoreOnceThereIsAPoint) {
+    PresenterGame game;
+    writeGame(game);
+    game.start();
+    game.presenter().backgroundRightClicked({120, 40});
+    game.presenter().Button1Click();
+    EXPECT_TRUE(game.presenter().keyPressed({WindowKey::MenuKey, kLayout.size() - 1, 0}));
+    EXPECT_EQ(game.view.menusShown,
+              (std::vector<std::vector<std::string>>{
+                  {"(" + kRestoreLast + ")", "(" + kRestoreOriginal + ")", kSaveChoices, kLoadChoices},
+                  {kRestoreLast, kRestoreOriginal, kSaveChoices, kLoadChoices}}));
+    EXPECT_NE(utf8(game.presenter().backgroundTooltip()).find("Shift+F10"), std::string::npos);
+}
+
+// Restoring brings the window back as Undo does, over the restored files,
+// takes the confirmation away, and uses "last" up.
+TEST(WindowMenu, RestoringLoadsTheWindowAgain) {
+    PresenterGame game;
+    writeGame(game);
+    game.start();
+    game.presenter().Button1Click();
+    game.pick(kPrimary3, "Bravo");
+    game.presenter().Button1Click();
+    ASSERT_TRUE(game.view.confirmationShown);
+
+    game.view.menuChoice = WindowCommand::RestoreLast;
+    game.presenter().backgroundRightClicked({0, 0});
+    EXPECT_EQ(game.view.text(kPrimary3), "Alpha");
+    EXPECT_TRUE(game.slotShows(kPrimary3, 0u));
+    EXPECT_FALSE(game.view.confirmationShown);
+    EXPECT_TRUE(game.view.reports.empty());
+    EXPECT_EQ(game.view.events, (std::vector<std::string>{"busy", "idle", "confirmation", "busy", "idle",
+                                                          "confirmation", "busy", "idle"}));
+    EXPECT_EQ(game.view.menusShown.back().front(), kRestoreLast);
+    game.presenter().backgroundRightClicked({0, 0});
+    EXPECT_EQ(game.view.menusShown.back().front(), "(" + kRestoreLast + ")");
+}
+
+// Saving writes the choices in the selections file's form, where the user
+// says; loading sets the lists and the box from such a file and shows the
+// previews, as the load sequence does, writing nothing before Apply.
+TEST(WindowMenu, ChoicesAreSavedAndLoadedThroughTheFileDialog) {
+    PresenterGame game;
+    writeGame(game);
+    game.start();
+    const std::string selections = readFile(game.selectionsFile());
+    const fs::path savedFile = game / "saved choices.ini";
+    const std::string saved = savedFile.string();  // as the dialog gives it
+    const std::string bravo =
+        "Alpha\r\nBravo\r\nAlpha\r\nAlpha\r\nAlpha\r\nAlpha\r\nAlpha\r\nAlpha\r\nAlpha\r\nAlpha\r\nAlpha\r\n"
+        "Alpha\r\nAlpha\r\nAlpha\r\nAlpha\r\nAlpha\r\n0\r\n";
+    const struct {
+        const char* what;
+        WindowCommand command;
+        std::optional<std::string> answer;  // from the dialog
+        std::string file;                   // the file's bytes before; "-": a folder in its place
+        std::string report;                 // empty: none
+        std::string after;                  // the file's bytes after
+        std::string secondText;             // the list of primary slot 2 afterwards
+    } rows[] = {
+        {"save", WindowCommand::SaveChoices, saved, "", "",
+         "Alpha\r\nBravo\r\nAlpha\r\nAlpha\r\nAlpha\r\nAlpha\r\nAlpha\r\nAlpha\r\nAlpha\r\nAlpha\r\nAlpha\r\nAlpha\r\n"
+         "Alpha\r\nAlpha\r\nAlpha\r\nAlpha\r\n1\r\n",
+         "Bravo"},
+        {"save cancelled", WindowCommand::SaveChoices, std::nullopt, "", "", "", "Bravo"},
+        {"save onto a folder", WindowCommand::SaveChoices, saved, "-",
+         "Your choices could not be saved in \"" + saved + "\".", "", "Bravo"},
+        {"load", WindowCommand::LoadChoices, saved, bravo, "", bravo, "Bravo"},
+        {"load a file not of choices", WindowCommand::LoadChoices, saved, "one\r\n\x01\r\n",
+         "The file \"" + saved +
+             "\" does not hold saved choices: line 2 holds a control character, so it is no "
+             "text file. The window stays as it was.",
+         "one\r\n\x01\r\n", "Bravo"},
+        {"load a set that is not there", WindowCommand::LoadChoices, saved, "Alpha\r\nGone\r\n",
+         "Cannot open file \"" + game.configBase() + "\\2\\Gone\\2.bmp\". No such file or directory.",
+         "Alpha\r\nGone\r\n", "Gone"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        game.pick(kPrimary2, "Bravo");
+        game.view.ticked = true;
+        fs::remove_all(savedFile);
+        if (row.file == "-") fs::create_directory(savedFile);
+        else if (!row.file.empty()) testing::writeFile(savedFile, row.file);
+        game.view.reports.clear();
+        game.view.fileAnswer = row.answer;
+        game.presenter().runCommand(row.command);
+
+        ASSERT_EQ(game.view.reports.size(), row.report.empty() ? 0u : 1u);
+        if (!row.report.empty()) EXPECT_EQ(game.view.reports[0].text, row.report);
+        EXPECT_EQ(fs::is_directory(savedFile) ? "-" : readFile(savedFile), row.file == "-" ? "-" : row.after);
+        EXPECT_EQ(game.view.text(kPrimary2), row.secondText);
+        EXPECT_EQ(readFile(game.selectionsFile()), selections) << "nothing is saved before Apply";
+    }
+    EXPECT_FALSE(game.view.ticked) << "the last file loaded leaves the box unticked";
+    EXPECT_EQ(game.view.fileQuestions.front(), "save Save choices as");
+    EXPECT_EQ(game.view.fileQuestions.back(), "open Load choices");
+}
+
+}  // namespace
+}  // namespace modsetup::front

@@ -1,0 +1,64 @@
+// The Qt window's menu as glue: a right-click on the background and the menu
+// key in a list open it with the presenter's entries, available or not; the
+// background's tooltip tells of it.
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QHelpEvent>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+#include <QToolTip>
+
+#include "qt/slot_list.h"
+#include "window_test_support.h"
+
+using namespace modsetup;
+using namespace modsetup::uitest;
+
+class WindowMenuTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void theMenuOpensByMouseAndByKeyWithThePresentersEntries();
+};
+
+void WindowMenuTest::theMenuOpensByMouseAndByKeyWithThePresentersEntries() {
+    Scratch scratch;
+    writeSet(scratch, kPrimary1, "Gold", QColor(200, 160, 0));
+    auto window = scratch.window();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    const QStringList expected{"(Restore the files from before the last Apply)", "(Restore the mod's original files)",
+                               QString::fromUtf8("Save choices as\u2026"), QString::fromUtf8("Load choices\u2026")};
+
+    auto shown = std::make_shared<QStringList>();
+    const auto watch = [&shown] {
+        QTimer::singleShot(0, [shown] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (menu == nullptr) return;
+            shown->clear();
+            for (const QAction* action : menu->actions())
+                shown->append(action->isEnabled() ? action->text() : "(" + action->text() + ")");
+            menu->close();
+        });
+    };
+
+    watch();
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), window->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(window.get(), &click);
+    QCOMPARE(*shown, expected);
+
+    shown->clear();
+    watch();
+    QTest::keyClick(window->comboBox(kPrimary1), Qt::Key_F10, Qt::ShiftModifier);
+    QCOMPARE(*shown, expected);
+
+    QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), window->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(window.get(), &help);
+    QTRY_VERIFY(QToolTip::isVisible());
+    QVERIFY2(QToolTip::text().contains("Shift+F10"), qPrintable(QToolTip::text()));
+}
+
+QTEST_MAIN(WindowMenuTest)
+#include "window_menu_test.moc"
