@@ -19,11 +19,6 @@
 namespace modsetup::front {
 namespace {
 
-bool isWhole(const Picture& picture) {
-    return picture.width > 0 && picture.height > 0 &&
-           picture.pixels.size() == static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height);
-}
-
 bool sameIgnoringCase(const ShownText& a, const ShownText& b, const TextCodec& codec) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),
                       [&codec](char32_t x, char32_t y) { return codec.fold(x) == codec.fold(y); });
@@ -247,11 +242,10 @@ SlotTexts MainWindowPresenter::slotTexts() const {
     return texts;
 }
 
-// A picture without pixels (nothing of it lies in its view's area) leaves the
-// view showing what it showed, as a failed load does.
+// Every picture is whole: each view's area is positive, and a bitmap is
+// kept as far as it reaches into it.
 void MainWindowPresenter::showPictures(const std::vector<LoadedPreview>& pictures) {
-    for (const LoadedPreview& loaded : pictures)
-        if (isWhole(loaded.picture)) view_.showPicture(loaded.image, loaded.picture);
+    for (const LoadedPreview& loaded : pictures) view_.showPicture(loaded.image, loaded.picture);
 }
 
 // Every failure of one handler in one report, one message per line. Each

@@ -1,11 +1,11 @@
 // The Win32 main window's menu (front/window_menu.h): opened by a right-click
 // on the window's background or the menu key, its entries also in the
 // window's system menu, and the system's file dialogs its commands ask with.
+#include "win32/main_window.h"
+
 #include <commdlg.h>
 
 #include <array>
-
-#include "win32/main_window.h"
 
 namespace modsetup::win32 {
 namespace {

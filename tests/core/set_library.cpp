@@ -63,15 +63,21 @@ std::uint32_t previewMarker(std::size_t slot, std::string_view file, unsigned va
 
 unsigned previewVariant(std::uint32_t marker) { return (marker >> 21) & 7; }
 
-void writePreviewSet(const std::filesystem::path& library, std::size_t slot, std::string_view set,
-                     std::string_view detailFolder, unsigned variant) {
-    const std::filesystem::path folder = library / std::string(kSlots[slot].folder) / std::string(set);
+void writePreviewSet(const FileWriter& write, std::size_t slot, std::string_view set, std::string_view detailFolder,
+                     unsigned variant) {
+    const std::string folder = std::string(kSlots[slot].folder) + "/" + std::string(set) + "/";
     for (const auto& row : kExpectedPreviews) {
         if (row.slot != slot) continue;
         std::string file(row.file);
         if (file.starts_with("weapons-gfx/")) file = std::string(detailFolder) + file.substr(11);
-        writeFile(folder / file, markerBitmap(previewMarker(slot, row.file, variant)));
+        write(folder + file, markerBitmap(previewMarker(slot, row.file, variant)));
     }
+}
+
+void writePreviewSet(const std::filesystem::path& library, std::size_t slot, std::string_view set,
+                     std::string_view detailFolder, unsigned variant) {
+    writePreviewSet([&](const std::string& file, std::string bytes) { writeFile(library / file, bytes); }, slot, set,
+                    detailFolder, variant);
 }
 
 }  // namespace modsetup::testing

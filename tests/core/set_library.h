@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -26,8 +28,12 @@ std::uint32_t previewMarker(std::size_t slot, std::string_view file, unsigned va
 unsigned previewVariant(std::uint32_t marker);
 
 // Writes every preview file of a set of one slot below the library folder,
-// with the detail sub-folder named as given.
+// with the detail sub-folder named as given; or hands each to write, by its
+// path in the library with "/".
 void writePreviewSet(const std::filesystem::path& library, std::size_t slot, std::string_view set,
+                     std::string_view detailFolder = "weapons-gfx", unsigned variant = 0);
+using FileWriter = std::function<void(const std::string& path, std::string bytes)>;
+void writePreviewSet(const FileWriter& write, std::size_t slot, std::string_view set,
                      std::string_view detailFolder = "weapons-gfx", unsigned variant = 0);
 
 }  // namespace modsetup::testing

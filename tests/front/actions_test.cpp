@@ -9,15 +9,13 @@
 namespace modsetup::front {
 namespace {
 
-using testing::readFile;
-
 // The selections file's sixteen lines when every slot chooses Gold.
 constexpr const char* kGoldLines =
     "Gold\r\nGold\r\nGold\r\nGold\r\nGold\r\nGold\r\nGold\r\nGold\r\n"
     "Gold\r\nGold\r\nGold\r\nGold\r\nGold\r\nGold\r\nGold\r\nGold\r\n";
 
 // Every slot chooses its set Gold; the game folder has its "mods" folder.
-SlotTexts writeGame(const PresenterGame& game, std::string_view modName = "GoldMod") {
+SlotTexts writeGame(PresenterGame& game, std::string_view modName = "GoldMod") {
     game.writeModIni("Gold Mod Setup", modName);
     SlotTexts texts;
     for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
@@ -25,7 +23,7 @@ SlotTexts writeGame(const PresenterGame& game, std::string_view modName = "GoldM
         texts[slot] = "Gold";
     }
     game.writeSelections({texts.begin(), texts.end()}, "0");
-    fs::create_directories(game / "mods");
+    game.makeFolder("mods");
     return texts;
 }
 
@@ -34,14 +32,13 @@ TEST(Apply, ShowsTheConfirmationAndSavesWhatTheCheckBoxSays) {
     const SlotTexts texts = writeGame(game);
     game.start();
     EXPECT_FALSE(game.view.confirmationShown);
-    const fs::path mod = game / "mods/GoldMod";
 
     game.view.ticked = true;
     game.presenter().Button1Click();
     EXPECT_TRUE(game.view.reports.empty());
     EXPECT_TRUE(game.view.confirmationShown);
-    EXPECT_TRUE(testing::fileExists(mod / "weapons.ini"));
-    EXPECT_EQ(readFile(game.selectionsFile()), std::string(kGoldLines) + "1\r\n");
+    EXPECT_EQ(game.kind("mods/GoldMod/weapons.ini"), PathKind::File);
+    EXPECT_EQ(game.selections(), std::string(kGoldLines) + "1\r\n");
 
     game.presenter().Button2Click();  // Undo keeps the confirmation and the tick
     EXPECT_TRUE(game.view.confirmationShown);
@@ -51,8 +48,8 @@ TEST(Apply, ShowsTheConfirmationAndSavesWhatTheCheckBoxSays) {
     game.presenter().Button1Click();  // unticked: the mod keeps no weapons.ini
     EXPECT_TRUE(game.view.reports.empty());
     EXPECT_TRUE(game.view.confirmationShown);
-    EXPECT_FALSE(fs::exists(mod / "weapons.ini"));
-    EXPECT_EQ(readFile(game.selectionsFile()), std::string(kGoldLines) + "0\r\n");
+    EXPECT_EQ(game.kind("mods/GoldMod/weapons.ini"), PathKind::Missing);
+    EXPECT_EQ(game.selections(), std::string(kGoldLines) + "0\r\n");
 }
 
 // An Apply that fails after one that succeeded hides the confirmation and
@@ -64,9 +61,9 @@ TEST(Apply, AFailureHidesTheConfirmationAndIsReportedOnce) {
     game.presenter().Button1Click();
     ASSERT_TRUE(game.view.confirmationShown);
 
-    const fs::path blocked = game / "mods/GoldMod/interface-gfx/guns/1.bmp";
-    fs::remove(blocked);
-    fs::create_directories(blocked / "inside");  // a folder where the gun icon belongs
+    const std::string blocked = "mods/GoldMod/interface-gfx/guns/1.bmp";
+    game.remove(blocked);
+    game.makeFolder(blocked + "/inside");  // a folder where the gun icon belongs
     game.presenter().Button1Click();
     EXPECT_FALSE(game.view.confirmationShown);
     ASSERT_EQ(game.view.reports.size(), 1u);
@@ -74,7 +71,7 @@ TEST(Apply, AFailureHidesTheConfirmationAndIsReportedOnce) {
     EXPECT_NE(game.view.reports[0].text.find("\nmods\\GoldMod\\interface-gfx\\guns\\1.bmp\n"), std::string::npos)
         << game.view.reports[0].text;
 
-    fs::remove_all(blocked);
+    game.remove(blocked);
     game.presenter().Button1Click();
     EXPECT_TRUE(game.view.confirmationShown);
     EXPECT_EQ(game.view.reports.size(), 1u);
@@ -83,7 +80,7 @@ TEST(Apply, AFailureHidesTheConfirmationAndIsReportedOnce) {
 TEST(Apply, WithoutModsFolderInstallsNothingButSavesTheChoices) {
     PresenterGame game;
     SlotTexts texts = writeGame(game);
-    fs::remove_all(game / "mods");
+    game.remove("mods");
     game.start();
     game.typeOver(kPrimary4, "Nowhere");  // saved as typed, though it names no set
     texts[kPrimary4] = "Nowhere";
@@ -94,7 +91,7 @@ TEST(Apply, WithoutModsFolderInstallsNothingButSavesTheChoices) {
     ASSERT_EQ(game.view.reports.size(), 1u);
     EXPECT_EQ(game.view.reports[0].caption, "Gold Mod Setup");
     EXPECT_NE(game.view.reports[0].text.find("no \"mods\" folder"), std::string::npos) << game.view.reports[0].text;
-    EXPECT_EQ(readFile(game.selectionsFile()),
+    EXPECT_EQ(game.selections(),
               "Gold\r\nGold\r\nGold\r\nNowhere\r\nGold\r\nGold\r\nGold\r\nGold\r\nGold\r\nGold\r\nGold\r\nGold\r\n"
               "Gold\r\nGold\r\nGold\r\nGold\r\n0\r\n");
 }
@@ -105,7 +102,7 @@ TEST(Play, OpensTheScriptOwnedByTheWindowAndClosesIt) {
     game.start();
 
     game.presenter().Button4Click();
-    EXPECT_EQ(game.host.opened, (std::vector<RecordingShellHost::Open>{{"Desert.bat", game.view.handle}}));
+    EXPECT_EQ(game.host.opened, (std::vector<testing::MemoryHost::ShellOpen>{{"Desert.bat", game.view.handle}}));
     EXPECT_TRUE(game.view.closed);
     EXPECT_TRUE(game.view.reports.empty());
 }
@@ -114,14 +111,14 @@ TEST(Play, AShellThatRefusesTheScriptIsReportedAndTheWindowStaysOpen) {
     PresenterGame game;
     writeGame(game, "Desert");
     game.start();
-    game.host.refusal = "No application is associated with the file.";
+    game.host.shellRefusal = "No application is associated with the file.";
 
     game.presenter().Button4Click();
     EXPECT_EQ(game.host.opened.size(), 1u);
     EXPECT_FALSE(game.view.closed);
     ASSERT_EQ(game.view.reports.size(), 1u);
     EXPECT_NE(game.view.reports[0].text.find("Desert.bat"), std::string::npos) << game.view.reports[0].text;
-    EXPECT_NE(game.view.reports[0].text.find(game.host.refusal), std::string::npos) << game.view.reports[0].text;
+    EXPECT_NE(game.view.reports[0].text.find(game.host.shellRefusal), std::string::npos) << game.view.reports[0].text;
 }
 
 TEST(Play, RefusedForAnUnsafeModNameKeepsTheWindowOpen) {
@@ -148,13 +145,11 @@ TEST(Close, ClosesTheWindowAndWritesNothing) {
     game.typeOver(kPrimary1, "x");
     game.view.ticked = true;
     game.view.reports.clear();
-    const auto before = std::distance(fs::recursive_directory_iterator(game.folder()), {});
-    const std::string selections = readFile(game.selectionsFile());
+    const auto before = game.files();
 
     game.presenter().Button3Click();
     EXPECT_TRUE(game.view.closed);
-    EXPECT_EQ(std::distance(fs::recursive_directory_iterator(game.folder()), {}), before);
-    EXPECT_EQ(readFile(game.selectionsFile()), selections);
+    EXPECT_EQ(game.files(), before);
     EXPECT_TRUE(game.view.reports.empty());
     EXPECT_TRUE(game.host.opened.empty());
 }
@@ -168,7 +163,7 @@ TEST(WaitCursor, ShowsWhileApplyAndPlayRunAndGoesBeforeWhatTheyShow) {
     game.presenter().Button1Click();
     EXPECT_EQ(game.view.events, (std::vector<std::string>{"busy", "idle", "confirmation"}));
     game.view.events.clear();
-    game.host.refusal = "No program is associated with the document";
+    game.host.shellRefusal = "No program is associated with the document";
     game.presenter().Button4Click();
     EXPECT_EQ(game.view.events, (std::vector<std::string>{"busy", "idle", "report"}));
 }

@@ -56,7 +56,8 @@ public:
     ListEdit listEdit(std::size_t slot) const override { return edits.at(slot); }
     void setListEdit(std::size_t slot, const ListEdit& edit) override { edits.at(slot) = edit; }
     void setListCurrentEntry(std::size_t slot, int entry) override { currentEntries.at(slot) = entry; }
-    bool listHasFocus(std::size_t) const override { return false; }
+    std::optional<std::size_t> focusedList;  // the slot whose list has the focus
+    bool listHasFocus(std::size_t slot) const override { return focusedList == slot; }
     void showPicture(int image, const Picture& picture) override {
         pictures.at(static_cast<std::size_t>(image - 1)) = picture;
         ++pictureLoads.at(static_cast<std::size_t>(image - 1));

@@ -39,7 +39,7 @@ TEST(Keys, ThePresenterDecidesWhatEachKeyDoes) {
         SCOPED_TRACE(row.name);
         PresenterGame game;
         game.writeSet(kPrimary1, "Gold");
-        testing::writeFile(game.library() / "1/Gold/sfx/deserteagle-fire.wav", testing::pcmWave("shot"));
+        game.write("modsetup/1/Gold/sfx/deserteagle-fire.wav", testing::pcmWave("shot"));
         game.writeSelections({"Gold"}, "0");
         game.start();
         const std::size_t focus = row.focus.empty() ? kLayout.size() : layoutIndex(row.focus);

@@ -8,29 +8,24 @@
 #include "bmp_builder.h"
 #include "core/config.h"
 #include "fake_view.h"
+#include "memory_host.h"
 #include "recording_audio.h"
-#include "test_support.h"
 
 namespace modsetup::front {
 namespace {
 
 using testing::markerBitmap;
 using testing::markerOf;
-using testing::ScratchDir;
-using testing::writeFile;
 
 TEST(ListBytes, AnEntryPickedKeepsItsOwnBytes) {
-    ScratchDir game;
+    testing::MemoryHost host;
     const std::map<std::string, std::uint32_t> sets{{"\xE9", 0x112233}, {"\xC3\xA9", 0x445566}};
     for (const auto& [name, marker] : sets) {
-        writeFile(game / ("modsetup/1/" + name + "/1.bmp"), markerBitmap(marker));
-        writeFile(game / ("modsetup/1/" + name + "/weapons-gfx/eagles-bullet.bmp"), markerBitmap(marker));
+        host.write("C:\\game\\modsetup\\1\\" + name + "\\1.bmp", markerBitmap(marker));
+        host.write("C:\\game\\modsetup\\1\\" + name + "\\weapons-gfx\\eagles-bullet.bmp", markerBitmap(marker));
     }
-    writeFile(game / "modsetup/mod.ini", "Mod\r\nMod\r\n");
-    std::filesystem::create_directories(game / "mods");
-    const auto system = makeSystemHost();
-    testing::ProgramFileHost host(*system, game.programPath("modsetup.exe"));
-    const testing::WorkingDirectory inGame(game.path());
+    host.write("C:\\game\\modsetup\\mod.ini", "Mod\r\nMod\r\n");
+    host.makeFolder("C:\\game\\mods");
 
     FakeView view;
     testing::RecordingAudio audio;
@@ -47,7 +42,7 @@ TEST(ListBytes, AnEntryPickedKeepsItsOwnBytes) {
         EXPECT_EQ(markerOf(*view.picture(1)), sets.at(bytes)) << "entry " << entry;
         EXPECT_EQ(markerOf(*view.picture(15)), sets.at(bytes)) << "entry " << entry;
         presenter.Button1Click();
-        EXPECT_EQ(testing::readFile(game / "modsetup.ini").substr(0, bytes.size() + 2), bytes + "\r\n");
+        EXPECT_EQ(host.read("C:\\game\\modsetup.ini").value_or("").substr(0, bytes.size() + 2), bytes + "\r\n");
         picked.push_back(bytes);
     }
     EXPECT_NE(picked[0], picked[1]);

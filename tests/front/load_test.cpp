@@ -13,7 +13,7 @@ namespace {
 using Names = std::vector<std::string>;
 
 // Every slot offers the sets Alpha (variant 0) and Bravo (variant 1).
-void writeLibrary(const PresenterGame& game) {
+void writeLibrary(PresenterGame& game) {
     game.writeModIni("Test Mod", "TestMod");
     game.writeSetsInEverySlot({"Alpha", "Bravo"});
 }
@@ -133,7 +133,7 @@ TEST(LoadSequence, FailedPreviewsGiveOneReportAndTheRestLoads) {
         writeLibrary(game);
         Names texts = kAllAlpha;
         for (const auto& [slot, text] : row.texts) texts[slot] = text;
-        for (const auto& file : row.notBitmaps) testing::writeFile(game.library() / file, "not a bitmap");
+        for (const auto& file : row.notBitmaps) game.write("modsetup/" + std::string(file), "not a bitmap");
         game.writeSelections(texts, "0");
         game.start();
 
@@ -195,7 +195,7 @@ TEST(Undo, AfterTheSelectionsFileWasDeletedEmptiesTheTextsAndKeepsThePictures) {
     game.start();
     const Shown loaded = whatIsShown(game);
 
-    fs::remove(game.selectionsFile());
+    game.remove("modsetup.ini");
     game.presenter().Button2Click();
     const Shown undone = whatIsShown(game);
     EXPECT_EQ(undone.texts, decltype(undone.texts){});

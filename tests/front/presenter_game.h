@@ -1,9 +1,10 @@
 #pragma once
-// A game folder for the presenter tests: the program file modsetup.exe with
-// its set library modsetup/ and its selections file beside it, the folder as
-// the working directory, and the presenter over a FakeView. The shell only
-// records what it is asked to open. Sets are written with marker pictures
-// (set_library.h), so a test sees which set each picture shows.
+// A game folder for the presenter tests, held in memory (memory_host.h): the
+// program file modsetup.exe with its set library modsetup/ and its selections
+// file beside it, the folder as the working directory, and the presenter over
+// a FakeView. The shell only records what it is asked to open. Sets are
+// written with marker pictures (set_library.h), so a test sees which set each
+// picture shows.
 
 #include <algorithm>
 #include <cstdint>
@@ -15,8 +16,8 @@
 #include <vector>
 
 #include "bmp_builder.h"
-#include "core/forwarding_host.h"
 #include "fake_view.h"
+#include "memory_host.h"
 #include "recording_audio.h"
 #include "set_library.h"
 #include "test_support.h"
@@ -25,58 +26,45 @@ namespace modsetup::front {
 
 namespace fs = std::filesystem;
 
-class RecordingShellHost : public testing::ProgramFileHost {
-public:
-    struct Open {
-        std::string path;
-        WindowHandle owner;
-        bool operator==(const Open&) const = default;
-    };
-
-    using ProgramFileHost::ProgramFileHost;
-    Status shellOpen(const std::string& path, WindowHandle owner) override {
-        opened.push_back({path, owner});
-        if (refusal.empty()) return done();
-        return Failure{Cause::Failed, refusal};
-    }
-
-    std::vector<Open> opened;
-    std::string refusal;  // when set, the shell refuses every open with it as reason
-};
-
 class PresenterGame {
-    std::unique_ptr<Host> system_ = makeSystemHost();
-    testing::ScratchDir dir_;
-    testing::WorkingDirectory inGame_{dir_.path()};
-
 public:
-    RecordingShellHost host{*system_, dir_.programPath("modsetup.exe")};
+    testing::MemoryHost host;
     testing::RecordingAudio audio;
     FakeView view;
     // How names are shown; a test may put another in place before start().
     std::unique_ptr<TextCodec> codec = std::make_unique<Utf8OrLatin1Text>(testCaseFold);
 
-    fs::path operator/(std::string_view relative) const { return dir_ / relative; }
-    const fs::path& folder() const { return dir_.path(); }
-    fs::path library() const { return dir_ / "modsetup"; }
-    fs::path selectionsFile() const { return dir_ / "modsetup.ini"; }
-    std::string configBase() const { return dir_.programPath("modsetup"); }
+    // The game folder's files, by their paths in it ("modsetup/mod.ini").
+    static constexpr std::string_view kGameFolder = "C:\\game";
+    std::string path(std::string_view relative) const {
+        return std::string(kGameFolder) + "\\" + std::string(relative);
+    }
+    void write(std::string_view relative, std::string bytes) { host.write(path(relative), std::move(bytes)); }
+    std::string read(std::string_view relative) const { return host.read(path(relative)).value_or(""); }
+    PathKind kind(std::string_view relative) { return host.pathKind(path(relative)); }
+    void makeFolder(std::string_view relative) { host.makeFolder(path(relative)); }
+    void remove(std::string_view relative) { host.remove(path(relative)); }
+    std::map<std::string, std::string> files() const { return host.filesBelow(std::string(kGameFolder)); }
+    std::string configBase() const { return path("modsetup"); }
+    std::string selections() const { return read("modsetup.ini"); }
 
-    void writeModIni(std::string_view title, std::string_view modName) const {
-        testing::writeFile(library() / "mod.ini", std::string(title) + "\r\n" + std::string(modName) + "\r\n");
+    void writeModIni(std::string_view title, std::string_view modName) {
+        write("modsetup/mod.ini", std::string(title) + "\r\n" + std::string(modName) + "\r\n");
     }
     // Lines 1 to 16 (missing ones empty) and line 17.
-    void writeSelections(const std::vector<std::string>& texts, std::string_view line17) const {
+    void writeSelections(const std::vector<std::string>& texts, std::string_view line17) {
         std::string content;
         for (std::size_t slot = 0; slot < kSlotCount; ++slot)
             content += (slot < texts.size() ? texts[slot] : std::string()) + "\r\n";
-        testing::writeFile(selectionsFile(), content + std::string(line17) + "\r\n");
+        write("modsetup.ini", content + std::string(line17) + "\r\n");
     }
-    void writeSet(std::size_t slot, std::string_view set, unsigned variant = 0) const {
-        testing::writePreviewSet(library(), slot, set, "weapons-gfx", variant);
+    void writeSet(std::size_t slot, std::string_view set, unsigned variant = 0) {
+        testing::writePreviewSet(
+            [this](const std::string& file, std::string bytes) { write("modsetup/" + file, std::move(bytes)); }, slot,
+            set, "weapons-gfx", variant);
     }
     // Every slot offers one set per name, the first name as variant 0 and so on.
-    void writeSetsInEverySlot(const std::vector<std::string>& names) const {
+    void writeSetsInEverySlot(const std::vector<std::string>& names) {
         for (std::size_t slot = 0; slot < kSlotCount; ++slot)
             for (std::size_t i = 0; i < names.size(); ++i) writeSet(slot, names[i], static_cast<unsigned>(i));
     }

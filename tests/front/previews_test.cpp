@@ -78,7 +78,7 @@ TEST(Previews, AMissingDetailPictureLeavesTheDetailsOfTheSetBefore) {
     PresenterGame game;
     writeLibrary(game);
     game.writeSet(kPrimary5, "Half", 2);
-    fs::remove_all(game.library() / "5/Half/weapons-gfx");
+    game.remove("modsetup/5/Half/weapons-gfx");
     game.start();
 
     game.typeOver(kPrimary5, "H");

@@ -49,7 +49,7 @@ TEST(Shots, AClickOrTheKeyPlaysTheShotOfTheSetTheListNames) {
         game.writeModIni("Shots", "ShotMod");
         game.writeSet(row.slot, "Gold");
         for (const auto& [file, bytes] : row.files)
-            testing::writeFile(game.library() / kSlots[row.slot].folder / "Gold" / file, bytes);
+            game.write("modsetup/" + std::string(kSlots[row.slot].folder) + "/Gold/" + std::string(file), bytes);
         std::vector<std::string> texts(kSlotCount);
         texts[row.slot] = "Gold";
         game.writeSelections(texts, "0");
@@ -91,12 +91,11 @@ TEST(Tooltips, ShowTheSetsStatisticsBesideTheInstalledOnes) {
         SCOPED_TRACE(row.name);
         PresenterGame game;
         game.writeModIni("Tooltips", "TipMod");
-        const fs::path set = game.library() / "1" / "Gold";
         game.writeSet(kPrimary1, "Gold");
-        testing::writeFile(set / "name.txt", row.nameFile);
-        testing::writeFile(set / "stats.ini", row.statsFile);
-        if (row.withShot) testing::writeFile(set / "sfx/deserteagle-fire.wav", kShot);
-        if (row.weaponsIni) testing::writeFile(game / "mods/TipMod/weapons.ini", *row.weaponsIni);
+        game.write("modsetup/1/Gold/name.txt", row.nameFile);
+        game.write("modsetup/1/Gold/stats.ini", row.statsFile);
+        if (row.withShot) game.write("modsetup/1/Gold/sfx/deserteagle-fire.wav", kShot);
+        if (row.weaponsIni) game.write("mods/TipMod/weapons.ini", *row.weaponsIni);
         game.writeSelections({"Gold"}, "0");
         game.start();
 

@@ -9,8 +9,6 @@
 namespace modsetup::front {
 namespace {
 
-using testing::readFile;
-
 const std::string kRestoreLast = "Restore the files from before the last Apply";
 const std::string kRestoreOriginal = "Restore the mod's original files";
 const std::string kSaveChoices = "Save choices as\xE2\x80\xA6";
@@ -22,7 +20,7 @@ void writeGame(PresenterGame& game) {
     game.writeModIni("Menu Mod", "MenuMod");
     game.writeSetsInEverySlot({"Alpha", "Bravo"});
     game.writeSelections(std::vector<std::string>(kSlotCount, "Alpha"), "1");
-    fs::create_directories(game / "mods");
+    game.makeFolder("mods");
 }
 
 // The menu opens from a right-click on the background and from the menu
@@ -73,9 +71,8 @@ TEST(WindowMenu, ChoicesAreSavedAndLoadedThroughTheFileDialog) {
     PresenterGame game;
     writeGame(game);
     game.start();
-    const std::string selections = readFile(game.selectionsFile());
-    const fs::path savedFile = game / "saved choices.ini";
-    const std::string saved = savedFile.string();  // as the dialog gives it
+    const std::string selections = game.selections();
+    const std::string saved = game.path("saved choices.ini");  // as the dialog gives it
     const std::string bravo =
         "Alpha\r\nBravo\r\nAlpha\r\nAlpha\r\nAlpha\r\nAlpha\r\nAlpha\r\nAlpha\r\nAlpha\r\nAlpha\r\nAlpha\r\n"
         "Alpha\r\nAlpha\r\nAlpha\r\nAlpha\r\nAlpha\r\n0\r\n";
@@ -109,18 +106,19 @@ TEST(WindowMenu, ChoicesAreSavedAndLoadedThroughTheFileDialog) {
         SCOPED_TRACE(row.what);
         game.pick(kPrimary2, "Bravo");
         game.view.ticked = true;
-        fs::remove_all(savedFile);
-        if (row.file == "-") fs::create_directory(savedFile);
-        else if (!row.file.empty()) testing::writeFile(savedFile, row.file);
+        game.remove("saved choices.ini");
+        if (row.file == "-") game.makeFolder("saved choices.ini");
+        else if (!row.file.empty()) game.write("saved choices.ini", row.file);
         game.view.reports.clear();
         game.view.fileAnswer = row.answer;
         game.presenter().runCommand(row.command);
 
         ASSERT_EQ(game.view.reports.size(), row.report.empty() ? 0u : 1u);
         if (!row.report.empty()) EXPECT_EQ(game.view.reports[0].text, row.report);
-        EXPECT_EQ(fs::is_directory(savedFile) ? "-" : readFile(savedFile), row.file == "-" ? "-" : row.after);
+        EXPECT_EQ(game.kind("saved choices.ini") == PathKind::Directory ? "-" : game.read("saved choices.ini"),
+                  row.file == "-" ? "-" : row.after);
         EXPECT_EQ(game.view.text(kPrimary2), row.secondText);
-        EXPECT_EQ(readFile(game.selectionsFile()), selections) << "nothing is saved before Apply";
+        EXPECT_EQ(game.selections(), selections) << "nothing is saved before Apply";
     }
     EXPECT_FALSE(game.view.ticked) << "the last file loaded leaves the box unticked";
     EXPECT_EQ(game.view.fileQuestions.front(), "save Save choices as");

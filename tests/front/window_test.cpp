@@ -34,7 +34,7 @@ TEST(Window, TitleIsLine1OfModIniShownAsText) {
     for (const TitleRow& row : kTitles) {
         SCOPED_TRACE(row.name);
         PresenterGame game;
-        if (row.modIni) testing::writeFile(game.library() / "mod.ini", *row.modIni);
+        if (row.modIni) game.write("modsetup/mod.ini", *row.modIni);
         if (row.codePage) game.codec = std::make_unique<CodePageText>(testCaseFold);
         game.writeSelections({"Missing"}, "0");
         game.start();
@@ -65,8 +65,8 @@ TEST(Window, OuterSizeFollowsTheScaleAndPicturesTheirDesignedViews) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.scale);
         PresenterGame game;
-        testing::writeFile(game.library() / "1/Wide/1.bmp",
-                           testing::bitmap24(200, 120, std::vector<std::uint32_t>(200 * 120, 0x336699)));
+        game.write("modsetup/1/Wide/1.bmp",
+                   testing::bitmap24(200, 120, std::vector<std::uint32_t>(200 * 120, 0x336699)));
         game.writeSelections({"Wide"}, "0");
         game.start(row.scale);
         EXPECT_EQ(game.view.outerSizes, std::vector<OuterSize>{row.size});
