@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "core/line_file.h"
-#include "memory_host.h"
+#include "memory_host.h"  // the tests' host of files in memory
 
 namespace {
 
@@ -35,7 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
 
     const std::string path = "C:\\Games\\Shooter\\modsetup.ini";
-    modsetup::fuzz::MemoryHost host(path, bytes, piece);
+    modsetup::testing::MemoryHost host;
+    host.write(path, std::string(bytes));
+    host.readPiece = piece;
     modsetup::LineFile file(host);
     if (!file.openRead(path).ok()) std::abort();
 
@@ -47,6 +49,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     for (int i = 0; i < 3; ++i)
         if (!file.readLine().empty()) std::abort();
-    if (!file.close() || file.isOpen()) std::abort();
+    if (!file.close().ok() || file.isOpen()) std::abort();
     return 0;
 }

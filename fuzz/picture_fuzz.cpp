@@ -77,7 +77,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string path = "C:\\Games\\Shooter\\modsetup\\1\\Gold\\1.bmp";
     // Read in pieces of a size the data chooses, as a slow disk might give it.
     const std::size_t piece = size > 0 ? 1 + data[size - 1] * 64u : 1;
-    modsetup::fuzz::MemoryHost host(path, bytes, piece);
+    modsetup::testing::MemoryHost host;
+    host.write(path, std::string(bytes));
+    host.readPiece = piece;
     const modsetup::PictureLoad load = modsetup::loadPicture(host, path);
     check(load.picture.has_value() == decoded.has_value());
     if (load.picture) {
@@ -88,7 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(load.error == modsetup::kBitmapNotValid);
     }
 
-    modsetup::fuzz::MemoryHost nothing(path, bytes, piece, true);
+    modsetup::testing::MemoryHost nothing;
     const modsetup::PictureLoad missing = modsetup::loadPicture(nothing, path);
     check(!missing.picture);
     check(missing.error == modsetup::cannotOpenFileMessage(path, "No such file or directory"));

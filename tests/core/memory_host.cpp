@@ -20,10 +20,10 @@ std::string lowerAscii(std::string text) {
 // A file's bytes as they were when it was opened.
 class MemoryInputFile final : public InputFile {
 public:
-    explicit MemoryInputFile(const std::shared_ptr<std::string>& bytes)
-        : bytes_(*bytes), identity_{0, reinterpret_cast<std::uintptr_t>(bytes.get())} {}
+    MemoryInputFile(const std::shared_ptr<std::string>& bytes, std::size_t piece)
+        : bytes_(*bytes), identity_{0, reinterpret_cast<std::uintptr_t>(bytes.get())}, piece_(piece) {}
     std::size_t read(char* buffer, std::size_t size) override {
-        const std::size_t count = std::min(size, bytes_.size() - offset_);
+        const std::size_t count = std::min({size, piece_, bytes_.size() - offset_});
         std::memcpy(buffer, bytes_.data() + offset_, count);
         offset_ += count;
         return count;
@@ -34,6 +34,7 @@ public:
 private:
     std::string bytes_;
     FileIdentity identity_;
+    std::size_t piece_;
     std::size_t offset_ = 0;
 };
 
@@ -149,7 +150,7 @@ Result<std::unique_ptr<InputFile>> MemoryHost::openRead(const std::string& path)
     const auto node = key ? nodes_.find(*key) : nodes_.end();
     if (node == nodes_.end()) return Failure{Cause::Missing, std::string(kMissingText)};
     if (node->second.bytes == nullptr) return Failure{Cause::Unreadable, std::string(kFolderText)};
-    return std::unique_ptr<InputFile>(std::make_unique<MemoryInputFile>(node->second.bytes));
+    return std::unique_ptr<InputFile>(std::make_unique<MemoryInputFile>(node->second.bytes, readPiece));
 }
 
 Result<std::unique_ptr<NewFile>> MemoryHost::createNew(const std::string& path, const InputFile*) {

@@ -39,6 +39,9 @@ public:
     };
     std::vector<ShellOpen> opened;  // what the shell was asked to open
     std::string shellRefusal;       // when set, the shell refuses every open with it
+    // How many bytes a read gives at most: the readers meet every way a file
+    // can arrive, as from a slow disk (the fuzz targets choose it).
+    std::size_t readPiece = SIZE_MAX;
 
     std::string programPath() override { return programPath_; }
     std::string workingDirectory() override { return workingDirectory_; }
