@@ -6,6 +6,7 @@
 // kMaxShownNameBytes, control characters written out. The set-library
 // check has a catalogue of its own (check/messages.h).
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -92,6 +93,18 @@ std::string missingSetLine(std::string_view slot, std::string_view text, std::st
 std::string installFailuresMessage(const std::vector<std::string>& missingSets,
                                    const std::vector<std::string>& unwritten, const std::vector<std::string>& inUse,
                                    const std::vector<std::string>& unreadable, const std::vector<std::string>& outside);
+
+// What screen readers are told of the window: each slot list's name, in the
+// words of the captions beside it (the heading and the number), and a
+// picture that plays its slot's shot, whose name goes on with its list's.
+inline constexpr std::array<std::string_view, 16> kListNames{
+    "Primary weapon 1",   "Primary weapon 2",   "Primary weapon 3",   "Primary weapon 4",
+    "Primary weapon 5",   "Primary weapon 6",   "Primary weapon 7",   "Primary weapon 8",
+    "Primary weapon 9",   "Primary weapon 10",  "Secondary weapon 1", "Secondary weapon 2",
+    "Secondary weapon 3", "Secondary weapon 4", "Team Alpha",         "Team Bravo"};
+inline constexpr std::string_view kShotPictureName = "Play the shot: ";
+// The last line of a weapon tooltip: how to show it from the keyboard.
+std::string tooltipKeyHintText(std::string_view tooltipKey);
 
 // The window's menu, the titles of the file dialogs its commands open, and
 // the tooltip of the window's background that tells of the menu.

@@ -1,5 +1,6 @@
 #include "front/accessibility.h"
 
+#include "core/messages.h"
 #include "core/previews.h"
 #include "front/keys.h"
 
@@ -21,9 +22,8 @@ AccessibleKind accessibleKind(const ControlLayout& row) {
 
 std::string accessibleName(const ControlLayout& row) {
     switch (accessibleKind(row)) {
-    case AccessibleKind::SlotList: return std::string(kWindowTexts.listNames[row.slot]);
-    case AccessibleKind::ShotButton:
-        return std::string(kWindowTexts.shotPicture).append(kWindowTexts.listNames[previewSlot(row.number)]);
+    case AccessibleKind::SlotList: return std::string(kListNames[row.slot]);
+    case AccessibleKind::ShotButton: return std::string(kShotPictureName).append(kListNames[previewSlot(row.number)]);
     case AccessibleKind::Hidden: return "";
     case AccessibleKind::Control:
     case AccessibleKind::Announced: break;
@@ -43,9 +43,6 @@ std::string accessKeyName(std::string_view caption) {
     return std::string("Alt+").append(1, key >= 'a' && key <= 'z' ? static_cast<char>(key - 'a' + 'A') : key);
 }
 
-std::string tooltipKeyHint() {
-    std::string hint(kWindowTexts.tooltipKeyHint);
-    return hint.replace(hint.find("{}"), 2, kTooltipKeyName);
-}
+std::string tooltipKeyHint() { return tooltipKeyHintText(kTooltipKeyName); }
 
 }  // namespace modsetup::front

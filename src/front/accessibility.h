@@ -1,8 +1,9 @@
 #pragma once
 // What screen readers and other assistive technology are told of the
-// window's controls, in the words of the visible captions, and the tooltip's
-// keyboard hint. Both windows take every such text from the one table here;
-// the rest of each control's name is its caption in the layout table.
+// window's controls, in the words of the visible captions (the catalogue's
+// kListNames and kShotPictureName), and the tooltip's keyboard hint. Both
+// windows take every such text from here; the rest of each control's name is
+// its caption in the layout table.
 
 #include <array>
 #include <cstddef>
@@ -13,25 +14,6 @@
 #include "front/layout.h"
 
 namespace modsetup::front {
-
-struct WindowTexts {
-    // Each slot list's name, by slot: the heading and the number beside it.
-    std::array<std::string_view, kSlotCount> listNames;
-    // A picture that plays its slot's shot: this, then the list's name.
-    std::string_view shotPicture;
-    // The last line of a weapon tooltip: how to show it from the keyboard;
-    // "{}" stands for the key's name.
-    std::string_view tooltipKeyHint;
-};
-
-inline constexpr WindowTexts kWindowTexts{
-    {"Primary weapon 1", "Primary weapon 2", "Primary weapon 3", "Primary weapon 4", "Primary weapon 5",
-     "Primary weapon 6", "Primary weapon 7", "Primary weapon 8", "Primary weapon 9", "Primary weapon 10",
-     "Secondary weapon 1", "Secondary weapon 2", "Secondary weapon 3", "Secondary weapon 4", "Team Alpha",
-     "Team Bravo"},
-    "Play the shot: ",
-    "Press {} in the list to show this",
-};
 
 // How a control appears to assistive technology.
 enum class AccessibleKind {

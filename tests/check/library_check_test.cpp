@@ -66,6 +66,9 @@ protected:
 
 TEST_F(LibraryCheck, CleanLibraryReportsNothingAndReadsEachFileOnce) {
     const Game game;
+    // Apply's restore folder lies beside the library, not in it.
+    writeFile(game.folder() / "modsetup.restore/last/manifest.txt", "modsetup restore point\r\n");
+    writeFile(game.folder() / "modsetup.restore/last/1", "not a bitmap");
     const CheckResult result = checkLibrary(*host, game.configBase());
     for (const Finding& finding : result.findings) ADD_FAILURE() << findingLine(finding);
     EXPECT_EQ(result.sets, 15 * kCheckSets.size());

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "core/messages.h"
 #include "front/accessibility.h"
 #include "qt/picture_view.h"
 #include "qt/qt_text.h"
@@ -48,7 +49,7 @@ void AccessibilityTest::listsAreNamedBySlotAndDescribedByTheirTooltips() {
     QVERIFY(first->child(1)->object() == window->comboBox(kPrimary1)->lineEdit());
     for (std::size_t slot = 0; slot < kSlotCount; ++slot)
         QCOMPARE(presented(window->comboBox(slot))->text(QAccessible::Name),
-                 latin1(front::kWindowTexts.listNames[slot]));
+                 latin1(kListNames[slot]));
     QCOMPARE(presented(window->comboBox(kTeamAlpha))->text(QAccessible::Description), QString());
     QCOMPARE(presented(window->button(1))->text(QAccessible::Name), QString("Apply"));
 }
