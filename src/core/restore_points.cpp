@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <optional>
+#include <ranges>
 #include <unordered_set>
 
 #include "core/file_writes.h"
@@ -205,8 +206,7 @@ Status RestoreRecording::begin(const std::vector<std::string>& files, const std:
     const std::string restoreFolder = restoreFolderPath(configBase_);
     const std::string pending = restoreFolder + std::string(kPending);
     recover(host_, restoreFolder);
-    if (const Status made = host_.createDirectory(restoreFolder); !made.ok() && !made.failedWith(Cause::Exists))
-        return made;
+    if (Status made = host_.createDirectory(restoreFolder); !made.ok() && !made.failedWith(Cause::Exists)) return made;
     if (Status made = host_.createDirectory(pending); !made.ok()) return made;
 
     Point point{host_.workingDirectory(), {}};
@@ -266,8 +266,8 @@ RestoreOutcome restore(Host& host, const std::string& configBase, RestorePoint w
         if (!put.ok() && !(entry.state == State::NoFile && put.failedWith(Cause::Missing)))
             outcome.failed.push_back(entry.path);
     }
-    for (auto entry = point->entries.rbegin(); entry != point->entries.rend(); ++entry)
-        if (entry->state == State::NoFolder) (void)host.removeDirectory(entry->path);  // kept where not empty
+    for (const Entry& entry : std::views::reverse(point->entries))
+        if (entry.state == State::NoFolder) (void)host.removeDirectory(entry.path);  // kept where not empty
     if (which == RestorePoint::Last && outcome.failed.empty()) removePoint(host, folder);
     return outcome;
 }

@@ -64,6 +64,6 @@ struct RestoreOutcome {
 // of), with the same atomic replace as Apply, then removes the folders there
 // were none of where they are empty; what cannot be put back is named and
 // everything else is restored. A restored "last" is used up.
-RestoreOutcome restore(Host& host, const std::string& configBase, RestorePoint point);
+RestoreOutcome restore(Host& host, const std::string& configBase, RestorePoint which);
 
 }  // namespace modsetup

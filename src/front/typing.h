@@ -47,10 +47,10 @@ struct TypedCharacter {
     bool runsHandler = false;
 };
 
-TypedCharacter typeCharacter(std::span<const ShownText> entries, const ListEdit& edit, char32_t typed,
+TypedCharacter typeCharacter(std::span<const ShownText> entries, const ListEdit& reported, char32_t typed,
                              int selectedEntry, const TextCodec& codec);
 
 // Backspace; the handler always runs afterwards.
-ListEdit backspace(const ListEdit& edit);
+ListEdit backspace(const ListEdit& reported);
 
 }  // namespace modsetup::front

@@ -27,6 +27,9 @@ public:
     explicit WrappedAccessible(HWND window);
     WrappedAccessible(const WrappedAccessible&) = delete;
     WrappedAccessible& operator=(const WrappedAccessible&) = delete;
+    // Release deletes the object once its last reference goes, whichever
+    // subclass it is.
+    virtual ~WrappedAccessible();
 
     bool valid() const { return wrapped_ != nullptr; }
     // Answers WM_GETOBJECT with this object.
@@ -66,7 +69,6 @@ public:
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override;
 
 protected:
-    virtual ~WrappedAccessible();
     IAccessible* wrapped() const { return wrapped_; }
     HWND window() const { return window_; }
 

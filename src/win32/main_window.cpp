@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <ranges>
 #include <string>
 
 #include <commctrl.h>
@@ -15,7 +16,6 @@ namespace {
 using front::ControlKind;
 using front::ControlLayout;
 using front::ControlParent;
-using front::TextColour;
 
 // Letter case as the system's code page has it, for the lists' typing
 // completion: one character per byte.
@@ -76,10 +76,10 @@ const char* MainWindow::tooltipText(const NMTTDISPINFOA& asked) {
 }
 
 int MainWindow::pictureAt(POINT point) const {
-    for (auto row = front::kLayout.rbegin(); row != front::kLayout.rend(); ++row) {
-        if (row->kind != ControlKind::Picture) continue;
-        const RECT bounds = placeOf(*row);
-        if (PtInRect(&bounds, point)) return row->number;
+    for (const ControlLayout& row : std::views::reverse(front::kLayout)) {
+        if (row.kind != ControlKind::Picture) continue;
+        const RECT bounds = placeOf(row);
+        if (PtInRect(&bounds, point)) return row.number;
     }
     return 0;
 }

@@ -73,7 +73,7 @@ public:
     void setListEdit(std::size_t slot, const front::ListEdit& edit) override;
     void setListCurrentEntry(std::size_t slot, int entry) override;
     bool listHasFocus(std::size_t slot) const override { return lists_.at(slot)->hasFocus(); }
-    void showPicture(int image, const Picture& picture) override;
+    void showPicture(int number, const Picture& picture) override;
     bool checkBoxTicked() const override;
     void setCheckBoxTicked(bool ticked) override;
     void setConfirmationShown(bool shown) override;

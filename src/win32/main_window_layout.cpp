@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include <ranges>
 #include <utility>
 
 #include "front/accessibility.h"
@@ -208,8 +209,8 @@ void MainWindow::createTooltips() {
             if (part != nullptr) add(TTF_IDISHWND | TTF_SUBCLASS, reinterpret_cast<UINT_PTR>(part));
     // The tooltip control takes the first tool under the pointer: the
     // pictures go in from the last drawn, which covers the others.
-    for (auto row = front::kLayout.rbegin(); row != front::kLayout.rend(); ++row)
-        if (row->kind == ControlKind::Picture) add(TTF_SUBCLASS, static_cast<UINT_PTR>(row->number));
+    for (const ControlLayout& row : std::views::reverse(front::kLayout))
+        if (row.kind == ControlKind::Picture) add(TTF_SUBCLASS, static_cast<UINT_PTR>(row.number));
     add(TTF_SUBCLASS, kBackgroundTooltipTool);  // last: wherever no picture is
     add(TTF_TRACK | TTF_ABSOLUTE, kKeyTooltipTool);
     placeTooltips();
