@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 #include <optional>
-#include <ranges>
 #include <unordered_set>
 
 #include "core/file_writes.h"
@@ -266,8 +265,9 @@ RestoreOutcome restore(Host& host, const std::string& configBase, RestorePoint w
         if (!put.ok() && !(entry.state == State::NoFile && put.failedWith(Cause::Missing)))
             outcome.failed.push_back(entry.path);
     }
-    for (const Entry& entry : std::views::reverse(point->entries))
-        if (entry.state == State::NoFolder) (void)host.removeDirectory(entry.path);  // kept where not empty
+    for (std::size_t i = point->entries.size(); i-- > 0;)
+        if (point->entries[i].state == State::NoFolder)
+            (void)host.removeDirectory(point->entries[i].path);  // kept where not empty
     if (which == RestorePoint::Last && outcome.failed.empty()) removePoint(host, folder);
     return outcome;
 }

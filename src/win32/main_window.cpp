@@ -3,7 +3,6 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <ranges>
 #include <string>
 
 #include <commctrl.h>
@@ -76,7 +75,8 @@ const char* MainWindow::tooltipText(const NMTTDISPINFOA& asked) {
 }
 
 int MainWindow::pictureAt(POINT point) const {
-    for (const ControlLayout& row : std::views::reverse(front::kLayout)) {
+    for (std::size_t i = front::kLayout.size(); i-- > 0;) {
+        const ControlLayout& row = front::kLayout[i];
         if (row.kind != ControlKind::Picture) continue;
         const RECT bounds = placeOf(row);
         if (PtInRect(&bounds, point)) return row.number;

@@ -4,7 +4,6 @@
 
 #include <commctrl.h>
 
-#include <ranges>
 #include <utility>
 
 #include "front/accessibility.h"
@@ -209,8 +208,9 @@ void MainWindow::createTooltips() {
             if (part != nullptr) add(TTF_IDISHWND | TTF_SUBCLASS, reinterpret_cast<UINT_PTR>(part));
     // The tooltip control takes the first tool under the pointer: the
     // pictures go in from the last drawn, which covers the others.
-    for (const ControlLayout& row : std::views::reverse(front::kLayout))
-        if (row.kind == ControlKind::Picture) add(TTF_SUBCLASS, static_cast<UINT_PTR>(row.number));
+    for (std::size_t i = front::kLayout.size(); i-- > 0;)
+        if (front::kLayout[i].kind == ControlKind::Picture)
+            add(TTF_SUBCLASS, static_cast<UINT_PTR>(front::kLayout[i].number));
     add(TTF_SUBCLASS, kBackgroundTooltipTool);  // last: wherever no picture is
     add(TTF_TRACK | TTF_ABSOLUTE, kKeyTooltipTool);
     placeTooltips();

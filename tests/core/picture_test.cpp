@@ -1,11 +1,10 @@
-// Decoding bitmap files and loading preview pictures.
+// Decoding bitmap files (picture_load_test.cpp: loading them as previews).
 #include <gtest/gtest.h>
 
 #include <random>
 #include <tuple>
 
 #include "bmp_builder.h"
-#include "core/forwarding_host.h"
 #include "core/messages.h"
 #include "core/picture.h"
 #include "test_support.h"
@@ -419,71 +418,6 @@ TEST(BitmapDecoding, RandomAndMutatedBytesAreHandledSafely) {
             expectSafe(data);
         }
     }
-}
-
-class PictureFiles : public ::testing::Test {
-protected:
-    std::unique_ptr<Host> host = makeSystemHost();
-    testing::ScratchDir dir;
-};
-
-TEST_F(PictureFiles, LoadsABitmapFile) {
-    testing::writeFile(dir / "Set/Weapons-gfx/bullet.bmp", validBitmap());
-    PictureLoad load = loadPicture(*host, dir.programPath("set\\weapons-gfx\\BULLET.bmp"));
-    ASSERT_TRUE(load.picture) << load.error;
-    EXPECT_EQ(load.error, "");
-    EXPECT_EQ(colours(*load.picture), colours(*decodeBitmap(validBitmap())));
-}
-
-TEST_F(PictureFiles, FilesThatCannotBeOpenedNameThePathAndTheReason) {
-    std::filesystem::create_directories(dir / "set/folder.bmp");
-    const std::string missing = dir.programPath("set\\missing.bmp");
-    const std::string doubled = dir.programPath("set\\\\2.bmp");
-    for (const std::string& path : {missing, doubled, dir.programPath("set\\folder.bmp")}) {
-        PictureLoad load = loadPicture(*host, path);
-        EXPECT_FALSE(load.picture);
-        const std::string start = "Cannot open file \"" + path + "\". ";
-        ASSERT_EQ(load.error.substr(0, start.size()), start);
-        EXPECT_GT(load.error.size(), start.size()) << "a reason follows";
-        EXPECT_NE(load.error.back(), '.');
-        EXPECT_EQ(reportText(load.error), load.error + ".");
-    }
-}
-
-TEST_F(PictureFiles, FilesThatAreNotBitmapsAreReportedSo) {
-    const std::string whole = validBitmap();
-    const std::pair<const char*, std::string> cases[] = {
-        {"empty.bmp", ""},
-        {"truncated.bmp", whole.substr(0, whole.size() / 2)},
-        {"text.bmp", "not a picture\r\n"},
-        {"png.bmp", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)},
-    };
-    for (const auto& [name, content] : cases) {
-        testing::writeFile(dir / name, content);
-        PictureLoad load = loadPicture(*host, dir.programPath(name));
-        EXPECT_FALSE(load.picture) << name;
-        EXPECT_EQ(load.error, "Bitmap image is not valid") << name;
-        EXPECT_EQ(reportText(load.error), "Bitmap image is not valid.");
-    }
-}
-
-// A file that never ends, like a device node named where a picture should be.
-class EndlessHost : public ForwardingHost {
-public:
-    using ForwardingHost::ForwardingHost;
-    struct Endless : InputFile {
-        std::size_t read(char*, std::size_t size) override { return size; }
-    };
-    Result<std::unique_ptr<InputFile>> openRead(const std::string&) override {
-        return std::unique_ptr<InputFile>(std::make_unique<Endless>());
-    }
-};
-
-TEST_F(PictureFiles, AFileLargerThanAnyBitmapIsNotReadToItsEnd) {
-    EndlessHost endless(*host);
-    PictureLoad load = loadPicture(endless, "C:\\endless.bmp");
-    EXPECT_FALSE(load.picture);
-    EXPECT_EQ(load.error, kBitmapNotValid);
 }
 
 }  // namespace
