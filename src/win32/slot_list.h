@@ -73,8 +73,8 @@ public:
     bool hasFocus() const;
 
 private:
-    static LRESULT CALLBACK editProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR list);
-    static LRESULT CALLBACK comboProc(HWND combo, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR list);
+    static LRESULT CALLBACK editProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self);
+    static LRESULT CALLBACK comboProc(HWND combo, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self);
     void typed(HWND edit, WPARAM character);
     // WM_GETOBJECT of the combo box or its edit field.
     LRESULT accessibleObject(HWND part, WPARAM flags, LPARAM object);
