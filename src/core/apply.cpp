@@ -102,7 +102,7 @@ ApplyOutcome runApply(Host& host, const ProcessStrings& strings, const SlotTexts
     if (saved.failedWith(Cause::InUse)) outcome.held.push_back({commitAgain(output), settle});
     // What another program held is tried again last, together, within one deadline.
     retryHeldWrites(library, outcome.held);
-    recording.finish();
+    recording.finish(outcome.copiedPaths);
     return outcome;
 }
 

@@ -78,7 +78,9 @@ void installCopy(Host& host, const std::string& source, const std::string& targe
     // Held by another program: the copy stays written beside the target, and
     // only its rename is tried again.
     std::shared_ptr<OutputFile> written = std::move(copy.value());
-    failures.noteWrite(target, written->commit(), [written] { return written->commit(); });
+    const Status committed = written->commit();
+    if (committed.ok()) failures.copiedPaths.push_back(target);
+    failures.noteWrite(target, committed, [written] { return written->commit(); });
 }
 
 }  // namespace modsetup

@@ -31,7 +31,8 @@ struct HeldWrite {
     std::function<void(const Status&)> settle;
 };
 
-// What did not come out as intended, as Apply reports it.
+// What did not come out as intended, as Apply reports it, and which targets
+// a copy replaced.
 struct InstallFailures {
     std::vector<std::string> failedPaths;        // targets that could not be written, in order
     std::vector<std::string> inUsePaths;         // of those, the ones another program held
@@ -39,6 +40,7 @@ struct InstallFailures {
     std::vector<std::string> unreadableSources;  // set files that exist but could not be read
     std::vector<std::string> outsideSources;     // set files below the set library that lead outside it, each once
     std::vector<HeldWrite> held;                 // to be tried again once every other target is done
+    std::vector<std::string> copiedPaths;        // targets that now hold a set file's other bytes
 
     // Notes target as not written for the given cause.
     void addTarget(const std::string& target, Cause cause);

@@ -159,11 +159,14 @@ void promote(Host& host, const std::string& restoreFolder) {
 
 // Settles the pending point once its Apply is done, or was killed part-way:
 // when anything it recorded changed, those entries join "original" and the
-// point becomes "last". False when nothing changed.
-bool settle(Host& host, const std::string& restoreFolder, const std::string& pending, const Point& point) {
+// point becomes "last". False when nothing changed. copied: files known to
+// have changed.
+bool settle(Host& host, const std::string& restoreFolder, const std::string& pending, const Point& point,
+            const std::vector<std::string>& copied = {}) {
+    const std::unordered_set<std::string> known(copied.begin(), copied.end());
     std::unordered_set<std::string> changed;
     for (const Entry& entry : point.entries)
-        if (!unchanged(host, pending, entry)) changed.insert(entry.path);
+        if (known.count(entry.path) != 0 || !unchanged(host, pending, entry)) changed.insert(entry.path);
     if (changed.empty()) return false;
     joinOriginal(host, restoreFolder, pending, point, changed);
     promote(host, restoreFolder);
@@ -233,13 +236,13 @@ Status RestoreRecording::begin(const std::vector<std::string>& files, const std:
     return done();
 }
 
-void RestoreRecording::finish() {
+void RestoreRecording::finish(const std::vector<std::string>& copied) {
     if (!begun_) return;
     begun_ = false;
     const std::string restoreFolder = restoreFolderPath(configBase_);
     const std::string pending = restoreFolder + std::string(kPending);
     const auto point = readPoint(host_, pending);
-    if (!point || !settle(host_, restoreFolder, pending, *point)) removePoint(host_, pending);
+    if (!point || !settle(host_, restoreFolder, pending, *point, copied)) removePoint(host_, pending);
 }
 
 bool canRestore(Host& host, const std::string& configBase, RestorePoint point) {

@@ -43,8 +43,9 @@ public:
 
     // The pending point becomes "last" when anything it recorded is no longer
     // as it was, and the states of what changed join "original"; otherwise it
-    // is dropped.
-    void finish();
+    // is dropped. copied: files Apply replaced by a copy of other bytes,
+    // changed without comparing them (a copy is made only where they differ).
+    void finish(const std::vector<std::string>& copied = {});
 
 private:
     Host& host_;

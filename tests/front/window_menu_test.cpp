@@ -114,7 +114,9 @@ TEST(WindowMenu, ChoicesAreSavedAndLoadedThroughTheFileDialog) {
         game.presenter().runCommand(row.command);
 
         ASSERT_EQ(game.view.reports.size(), row.report.empty() ? 0u : 1u);
-        if (!row.report.empty()) EXPECT_EQ(game.view.reports[0].text, row.report);
+        if (!row.report.empty()) {
+            EXPECT_EQ(game.view.reports[0].text, row.report);
+        }
         EXPECT_EQ(game.kind("saved choices.ini") == PathKind::Directory ? "-" : game.read("saved choices.ini"),
                   row.file == "-" ? "-" : row.after);
         EXPECT_EQ(game.view.text(kPrimary2), row.secondText);
