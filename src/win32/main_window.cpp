@@ -97,7 +97,8 @@ void MainWindow::show(int showCommand) {
         const front::ScreenArea placed =
             front::placedOnScreen({frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top},
                                   {work.left, work.top, work.right - work.left, work.bottom - work.top});
-        SetWindowPos(window_, nullptr, placed.left, placed.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        if (placed.left != frame.left || placed.top != frame.top)
+            SetWindowPos(window_, nullptr, placed.left, placed.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     ShowWindow(window_, showCommand);
     UpdateWindow(window_);
@@ -276,11 +277,15 @@ void MainWindow::paintGroupBox(HDC dc) const {
     paintGraphics(dc, ControlParent::GroupBox1);
 }
 
+// Draws only what lies in the area being painted: a picture set anew
+// repaints its own place, and the others are not drawn again for it.
 void MainWindow::paintGraphics(HDC dc, ControlParent parent) const {
     for (const ControlLayout& row : front::kLayout) {
         if (row.parent != parent) continue;
-        if (row.kind == ControlKind::Picture) image(row.number).draw(dc);
-        else if (row.kind == ControlKind::Label) label(row.number).draw(dc);
+        if (row.kind == ControlKind::Picture && RectVisible(dc, &image(row.number).bounds()))
+            image(row.number).draw(dc);
+        else if (row.kind == ControlKind::Label && RectVisible(dc, &label(row.number).bounds()))
+            label(row.number).draw(dc);
     }
 }
 

@@ -49,9 +49,16 @@ SlotList::SlotList(HWND parent, int id, const SlotListGeometry& geometry, HFONT 
 
 void SlotList::place(const SlotListGeometry& geometry, HFONT font) {
     if (combo_ == nullptr) return;
+    const bool moved = !EqualRect(&placed_.bounds, &geometry.bounds) || placed_.entryHeight != geometry.entryHeight ||
+                       placed_.shownEntries != geometry.shownEntries;
+    if (!moved && font == font_) return;
+    const bool created = font_ == nullptr;  // made at these bounds already
+    placed_ = geometry;
+    font_ = font;
     const int closedHeight = geometry.bounds.bottom - geometry.bounds.top;
-    SetWindowPos(combo_, nullptr, geometry.bounds.left, geometry.bounds.top,
-                 geometry.bounds.right - geometry.bounds.left, openHeight(geometry), SWP_NOZORDER | SWP_NOACTIVATE);
+    if (moved && !created)
+        SetWindowPos(combo_, nullptr, geometry.bounds.left, geometry.bounds.top,
+                     geometry.bounds.right - geometry.bounds.left, openHeight(geometry), SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageA(combo_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     // The font sets the heights; the layout's come after it.
     SendMessageA(combo_, CB_SETITEMHEIGHT, 0, geometry.entryHeight);
@@ -191,7 +198,8 @@ front::ListEdit SlotList::edit() const {
 void SlotList::setEdit(const front::ListEdit& edit) {
     if (edit_ == nullptr) return;
     const ProgramChange change(*this);
-    SetWindowTextA(edit_, codec_.bytes(edit.text).c_str());
+    // The same text set again would cost the field a new layout of it.
+    if (this->edit().text != edit.text) SetWindowTextA(edit_, codec_.bytes(edit.text).c_str());
     SendMessageA(edit_, EM_SETSEL, static_cast<WPARAM>(edit.selectionStart),
                  toLParam(edit.selectionStart + edit.selectionLength));
 }

@@ -54,6 +54,8 @@ public:
     SlotList& operator=(const SlotList&) = delete;
 
     // Places the list anew (the window's scale changed); nothing else changes.
+    // Each step is taken only where it changes something: a combo box placed
+    // again lays itself out again, which costs the system's window manager.
     void place(const SlotListGeometry& geometry, HFONT font);
 
     HWND handle() const { return combo_; }
@@ -97,6 +99,8 @@ private:
     const front::TextCodec& codec_;
     SlotListEvents& events_;
     int programChanges_ = 0;
+    SlotListGeometry placed_{};  // as the latest place() set it
+    HFONT font_ = nullptr;
     AccessibleHolder<NamedAccessible> comboAccessible_;
     AccessibleHolder<NamedAccessible> editAccessible_;
 };
