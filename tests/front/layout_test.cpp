@@ -78,7 +78,6 @@ TEST(Accessibility, EachControlIsPresentedInTheWordsOfTheCaptions) {
     for (const ControlLayout& layout : kLayout)
         if (layout.kind == ControlKind::List) listNames.insert(accessibleName(layout));
     EXPECT_EQ(listNames.size(), kSlotCount) << "every list has a name of its own";
-    EXPECT_EQ(tooltipKeyHint(), "Press Ctrl+F1 in the list to show this");
 }
 
 TEST(Layout, AWindowOffTheScreenIsMovedInsideIt) {
