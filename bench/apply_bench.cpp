@@ -14,14 +14,14 @@
 
 #include "bench_library.h"
 #include "benchmarks.h"
-#include "core/apply.h"
-#include "core/catalogue.h"
+#include "core/install/apply.h"
+#include "core/install/soldier_graphics.h"
+#include "core/install/weapon_assets.h"
+#include "core/install/weapon_names.h"
+#include "core/install/weapon_stats.h"
+#include "core/library/catalogue.h"
 #include "core/platform/case_resolver.h"
-#include "core/restore_points.h"
-#include "core/soldier_graphics.h"
-#include "core/weapon_assets.h"
-#include "core/weapon_names.h"
-#include "core/weapon_stats.h"
+#include "core/restore/restore_points.h"
 
 namespace modsetup::bench {
 namespace {

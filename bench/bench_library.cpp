@@ -9,9 +9,9 @@
 #include <set>
 #include <system_error>
 
+#include "core/game/slots.h"
+#include "core/library/previews.h"
 #include "core/platform/case_resolver.h"
-#include "core/previews.h"
-#include "core/slots.h"
 #include "demo_library/demo_library.h"
 
 namespace modsetup::bench {

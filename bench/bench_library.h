@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "core/config.h"
-#include "core/forwarding_host.h"
+#include "core/io/forwarding_host.h"
+#include "core/library/config.h"
 
 namespace modsetup::bench {
 

@@ -17,10 +17,10 @@
 #include "benchmarks.h"
 #include "check/library_check.h"
 #include "check/set_files.h"
-#include "core/ascii_case.h"
-#include "core/slots.h"
-#include "core/weapon_names.h"
-#include "core/weapon_stats.h"
+#include "core/base/ascii_case.h"
+#include "core/game/slots.h"
+#include "core/install/weapon_names.h"
+#include "core/install/weapon_stats.h"
 
 namespace modsetup::bench {
 namespace {

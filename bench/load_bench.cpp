@@ -12,7 +12,7 @@
 
 #include "bench_library.h"
 #include "benchmarks.h"
-#include "core/load_sequence.h"
+#include "core/library/load_sequence.h"
 
 namespace modsetup::bench {
 namespace {

@@ -25,9 +25,9 @@
 
 #include "bench_library.h"
 #include "benchmarks.h"
-#include "core/platform/audio.h"
-#include "core/slots.h"
-#include "core/weapon_shot.h"
+#include "core/audio/audio.h"
+#include "core/game/slots.h"
+#include "core/library/weapon_shot.h"
 #include "heap_peak.h"
 #include "qt/main_window.h"
 

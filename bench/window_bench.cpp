@@ -22,8 +22,8 @@
 
 #include "bench_library.h"
 #include "benchmarks.h"
-#include "core/platform/audio.h"
-#include "core/slots.h"
+#include "core/audio/audio.h"
+#include "core/game/slots.h"
 #include "front/layout.h"
 #include "qt/main_window.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/line_file.h"
+#include "core/io/line_file.h"
 #include "memory_host.h"  // the tests' host of files in memory
 
 namespace {

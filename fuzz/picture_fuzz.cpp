@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/messages.h"
-#include "core/picture.h"
+#include "core/formats/picture.h"
+#include "core/report/messages.h"
 #include "memory_host.h"
 
 namespace {

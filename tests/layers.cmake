@@ -21,13 +21,13 @@ set(sees_tools core tools)
 set(layers core front qt win32 check app)
 
 # Toolkit headers, and where each may appear: Qt's where Qt draws; Windows'
-# in the Win32 window, the program's start-up and the core's hosts and audio
-# (src/core/platform); SDL's in the hosts.
+# in the Win32 window, the program's start-up, the core's hosts
+# (src/core/platform) and its audio (src/core/audio); SDL's in the audio.
 set(qt_header "^Q[A-Za-z]*$")
 set(qt_allowed qt app tools)
-set(windows_allowed win32 app platform)
+set(windows_allowed win32 app platform audio)
 set(sdl_header "^sdl")
-set(sdl_allowed platform)
+set(sdl_allowed audio)
 
 # A Windows header is the project's wrapper of windows.h, or a system header
 # of the Windows API, known by its family's name in any letter case. The C
@@ -59,8 +59,8 @@ foreach(source ${sources})
     set(layer tools)
   endif()
   set(places ${layer})
-  if(source MATCHES "^src/core/platform/")
-    list(APPEND places platform)
+  if(source MATCHES "^src/core/(platform|audio)/")
+    list(APPEND places ${CMAKE_MATCH_1})
   endif()
 
   file(STRINGS ${ROOT}/${source} includes REGEX "^[ \t]*#[ \t]*include")

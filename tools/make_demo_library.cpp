@@ -12,7 +12,7 @@
 #include <string_view>
 #include <system_error>
 
-#include "core/slots.h"
+#include "core/game/slots.h"
 #include "demo_library/demo_library.h"
 
 namespace {

@@ -14,8 +14,8 @@
 #include <fstream>
 #include <string>
 
-#include "core/previews.h"
-#include "core/slots.h"
+#include "core/game/slots.h"
+#include "core/library/previews.h"
 #include "front/accessibility.h"
 #include "front/layout.h"
 

@@ -3,8 +3,8 @@
 // selections file beside its own program file.
 #include <QApplication>
 
-#include "core/platform/audio.h"
-#include "core/platform/host.h"
+#include "core/audio/audio.h"
+#include "core/io/host.h"
 #include "qt/error_report.h"
 #include "qt/main_window.h"
 

@@ -5,8 +5,8 @@
 
 #include <commctrl.h>
 
-#include "core/platform/audio.h"
-#include "core/platform/host.h"
+#include "core/audio/audio.h"
+#include "core/io/host.h"
 #include "win32/error_report.h"
 #include "win32/main_window.h"
 

@@ -6,7 +6,7 @@
 #include "check/library_check.h"
 #include "check/messages.h"
 #include "check/report.h"
-#include "core/config.h"
+#include "core/library/config.h"
 
 namespace modsetup::check {
 namespace {

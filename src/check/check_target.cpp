@@ -1,8 +1,8 @@
 #include "check/check_target.h"
 
 #include "check/messages.h"
-#include "core/config.h"
-#include "core/slots.h"
+#include "core/game/slots.h"
+#include "core/library/config.h"
 
 namespace modsetup::check {
 namespace {

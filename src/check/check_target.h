@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/platform/host.h"
+#include "core/io/host.h"
 
 namespace modsetup::check {
 

@@ -6,12 +6,12 @@
 #include "check/messages.h"
 #include "check/set_check.h"
 #include "check/set_files.h"
-#include "core/ascii_case.h"
-#include "core/catalogue.h"
-#include "core/config.h"
-#include "core/confined_host.h"
-#include "core/mod_name.h"
-#include "core/windows_names.h"
+#include "core/base/ascii_case.h"
+#include "core/base/mod_name.h"
+#include "core/base/windows_names.h"
+#include "core/io/confined_host.h"
+#include "core/library/catalogue.h"
+#include "core/library/config.h"
 
 namespace modsetup::check {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "check/findings.h"
-#include "core/platform/host.h"
+#include "core/io/host.h"
 
 namespace modsetup::check {
 

@@ -1,10 +1,10 @@
 #include "check/messages.h"
 
-#include "core/escaping.h"
-#include "core/messages.h"
-#include "core/mod_name.h"
-#include "core/slots.h"
-#include "core/weapon_sections.h"
+#include "core/base/escaping.h"
+#include "core/base/mod_name.h"
+#include "core/game/slots.h"
+#include "core/game/weapon_sections.h"
+#include "core/report/messages.h"
 
 namespace modsetup::check {
 namespace {

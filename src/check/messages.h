@@ -11,7 +11,7 @@
 
 #include "check/findings.h"
 #include "check/set_files.h"
-#include "core/picture.h"
+#include "core/formats/picture.h"
 
 namespace modsetup::check {
 

@@ -3,14 +3,14 @@
 #include <algorithm>
 
 #include "check/messages.h"
-#include "core/ascii_case.h"
-#include "core/decimal_number.h"
-#include "core/messages.h"
-#include "core/picture.h"
-#include "core/platform/temporary_name.h"
-#include "core/weapon_names.h"
-#include "core/weapon_sections.h"
-#include "core/weapon_stats.h"
+#include "core/base/ascii_case.h"
+#include "core/base/decimal_number.h"
+#include "core/base/temporary_name.h"
+#include "core/formats/picture.h"
+#include "core/game/weapon_sections.h"
+#include "core/install/weapon_names.h"
+#include "core/install/weapon_stats.h"
+#include "core/report/messages.h"
 
 namespace modsetup::check {
 namespace {

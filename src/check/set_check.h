@@ -12,9 +12,9 @@
 
 #include "check/findings.h"
 #include "check/set_files.h"
-#include "core/line_file.h"
-#include "core/platform/host.h"
-#include "core/slots.h"
+#include "core/game/slots.h"
+#include "core/io/host.h"
+#include "core/io/line_file.h"
 
 namespace modsetup::check {
 

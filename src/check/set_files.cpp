@@ -1,10 +1,10 @@
 #include "check/set_files.h"
 
-#include "core/ascii_case.h"
-#include "core/previews.h"
-#include "core/slots.h"
-#include "core/soldier_files.h"
-#include "core/weapon_copies.h"
+#include "core/base/ascii_case.h"
+#include "core/game/slots.h"
+#include "core/game/soldier_files.h"
+#include "core/game/weapon_copies.h"
+#include "core/library/previews.h"
 
 namespace modsetup::check {
 namespace {

@@ -1,7 +1,7 @@
 #include "front/accessibility.h"
 
-#include "core/messages.h"
-#include "core/previews.h"
+#include "core/library/previews.h"
+#include "core/report/messages.h"
 #include "front/keys.h"
 
 namespace modsetup::front {

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/slots.h"
+#include "core/game/slots.h"
 #include "front/layout.h"
 
 namespace modsetup::front {

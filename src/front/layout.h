@@ -12,8 +12,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "core/previews.h"
-#include "core/slots.h"
+#include "core/game/slots.h"
+#include "core/library/previews.h"
 
 namespace modsetup::front {
 

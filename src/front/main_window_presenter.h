@@ -12,12 +12,12 @@
 #include <string>
 #include <vector>
 
-#include "core/config.h"
-#include "core/platform/audio.h"
-#include "core/platform/host.h"
-#include "core/previews.h"
-#include "core/restore_points.h"
-#include "core/slots.h"
+#include "core/audio/audio.h"
+#include "core/game/slots.h"
+#include "core/io/host.h"
+#include "core/library/config.h"
+#include "core/library/previews.h"
+#include "core/restore/restore_points.h"
 #include "front/keys.h"
 #include "front/main_window_view.h"
 #include "front/shown_text.h"

@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/picture.h"
-#include "core/platform/host.h"
+#include "core/formats/picture.h"
+#include "core/io/host.h"
 #include "front/keys.h"
 #include "front/layout.h"
 #include "front/shown_text.h"

@@ -1,6 +1,6 @@
 #include "front/shown_text.h"
 
-#include "core/utf8.h"
+#include "core/base/utf8.h"
 
 #include <optional>
 

@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-#include "core/decimal_number.h"
-#include "core/escaping.h"
-#include "core/messages.h"
+#include "core/base/decimal_number.h"
+#include "core/base/escaping.h"
+#include "core/report/messages.h"
 
 namespace modsetup::front {
 namespace {

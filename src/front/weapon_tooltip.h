@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/weapon_stats.h"
+#include "core/install/weapon_stats.h"
 
 namespace modsetup::front {
 

@@ -1,9 +1,9 @@
 // The presenter's window menu: restoring the game folder to a restore point,
 // and saving and loading choices (window_menu.h).
-#include "core/config.h"
-#include "core/confined_host.h"
-#include "core/load_sequence.h"
-#include "core/messages.h"
+#include "core/io/confined_host.h"
+#include "core/library/config.h"
+#include "core/library/load_sequence.h"
+#include "core/report/messages.h"
 #include "front/busy_cursor.h"
 #include "front/keys.h"
 #include "front/main_window_presenter.h"

@@ -8,7 +8,7 @@
 #include <QImage>
 #include <QWidget>
 
-#include "core/picture.h"
+#include "core/formats/picture.h"
 
 namespace modsetup::qt {
 

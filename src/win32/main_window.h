@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "core/platform/audio.h"
-#include "core/platform/host.h"
-#include "core/slots.h"
+#include "core/audio/audio.h"
+#include "core/game/slots.h"
+#include "core/io/host.h"
 #include "front/layout.h"
 #include "front/main_window_presenter.h"
 #include "front/main_window_view.h"

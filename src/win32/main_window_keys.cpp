@@ -1,7 +1,7 @@
 // The Win32 main window's keys, forwarded to the presenter before the dialog
 // keys are, what the presenter asks of them, and the controls as the
 // window's accessible object asks for them.
-#include "core/slots.h"
+#include "core/game/slots.h"
 #include "front/accessibility.h"
 #include "win32/main_window.h"
 

@@ -4,7 +4,7 @@
 // the controls that are windows are drawn over them. So a later picture covers
 // an earlier one, and transparent pixels show whatever was drawn beneath.
 
-#include "core/picture.h"
+#include "core/formats/picture.h"
 #include "win32/win32_api.h"
 
 namespace modsetup::win32 {

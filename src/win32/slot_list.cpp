@@ -4,7 +4,7 @@
 
 #include <commctrl.h>
 
-#include "core/slots.h"
+#include "core/game/slots.h"
 
 #include "front/accessibility.h"
 #include "front/layout.h"

@@ -9,7 +9,7 @@
 #include "check/messages.h"
 #include "check/report.h"
 #include "check_library.h"
-#include "core/slots.h"
+#include "core/game/slots.h"
 #include "test_support.h"
 
 namespace modsetup::check {

@@ -11,7 +11,7 @@
 #include "check/library_check.h"
 #include "check/messages.h"
 #include "check_library.h"
-#include "core/forwarding_host.h"
+#include "core/io/forwarding_host.h"
 #include "test_support.h"
 
 namespace modsetup::check {

@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "check/messages.h"
-#include "core/slots.h"
+#include "core/game/slots.h"
 
 namespace modsetup::check {
 namespace {

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "apply_library.h"
-#include "core/apply.h"
-#include "core/forwarding_host.h"
-#include "core/messages.h"
+#include "core/install/apply.h"
+#include "core/io/forwarding_host.h"
+#include "core/report/messages.h"
 
 namespace modsetup {
 

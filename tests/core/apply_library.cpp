@@ -1,6 +1,6 @@
 #include "apply_library.h"
 
-#include "core/line_file.h"
+#include "core/io/line_file.h"
 
 namespace modsetup::testing {
 namespace {

@@ -13,9 +13,9 @@
 #include <string_view>
 #include <vector>
 
-#include "core/apply.h"
-#include "core/config.h"
-#include "core/platform/host.h"
+#include "core/install/apply.h"
+#include "core/io/host.h"
+#include "core/library/config.h"
 #include "test_support.h"
 
 namespace modsetup::testing {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/picture.h"
+#include "core/formats/picture.h"
 
 namespace modsetup::testing {
 

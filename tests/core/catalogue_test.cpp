@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "core/catalogue.h"
-#include "core/forwarding_host.h"
+#include "core/io/forwarding_host.h"
+#include "core/library/catalogue.h"
 #include "test_support.h"
 
 namespace modsetup {

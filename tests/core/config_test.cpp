@@ -1,8 +1,8 @@
 // ConfigBase, mod.ini and the selections file.
 #include <gtest/gtest.h>
 
-#include "core/config.h"
-#include "core/messages.h"
+#include "core/library/config.h"
+#include "core/report/messages.h"
 #include "test_support.h"
 
 namespace modsetup {

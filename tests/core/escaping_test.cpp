@@ -4,10 +4,10 @@
 
 #include <functional>
 
-#include "core/apply.h"
-#include "core/escaping.h"
-#include "core/messages.h"
-#include "core/mod_name.h"
+#include "core/base/escaping.h"
+#include "core/base/mod_name.h"
+#include "core/install/apply.h"
+#include "core/report/messages.h"
 
 namespace modsetup {
 namespace {

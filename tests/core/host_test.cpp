@@ -9,10 +9,10 @@
 #include <algorithm>
 #include <fstream>
 
-#include "core/file_writes.h"
-#include "core/line_file.h"
-#include "core/messages.h"
-#include "core/platform/host.h"
+#include "core/io/file_writes.h"
+#include "core/io/host.h"
+#include "core/io/line_file.h"
+#include "core/report/messages.h"
 #include "test_support.h"
 
 #ifdef _WIN32

@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "apply_library.h"
-#include "core/apply.h"
-#include "core/load_sequence.h"
-#include "core/messages.h"
+#include "core/install/apply.h"
+#include "core/library/load_sequence.h"
+#include "core/report/messages.h"
 #include "set_library.h"
 
 #ifndef _WIN32

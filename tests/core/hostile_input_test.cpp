@@ -8,12 +8,12 @@
 
 #include "apply_library.h"
 #include "bmp_builder.h"
-#include "core/apply.h"
-#include "core/catalogue.h"
-#include "core/forwarding_host.h"
-#include "core/line_file.h"
-#include "core/messages.h"
-#include "core/previews.h"
+#include "core/install/apply.h"
+#include "core/io/forwarding_host.h"
+#include "core/io/line_file.h"
+#include "core/library/catalogue.h"
+#include "core/library/previews.h"
+#include "core/report/messages.h"
 #include "set_library.h"
 
 namespace modsetup {

@@ -6,8 +6,8 @@
 #include <filesystem>
 
 #include "apply_library.h"
-#include "core/apply.h"
-#include "core/catalogue.h"
+#include "core/install/apply.h"
+#include "core/library/catalogue.h"
 
 namespace modsetup {
 namespace {

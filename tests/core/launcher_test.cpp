@@ -1,10 +1,10 @@
 // Play's launch script and the mod name check it shares with Apply.
 #include <gtest/gtest.h>
 
-#include "core/forwarding_host.h"
-#include "core/launcher.h"
-#include "core/messages.h"
-#include "core/mod_name.h"
+#include "core/base/mod_name.h"
+#include "core/install/launcher.h"
+#include "core/io/forwarding_host.h"
+#include "core/report/messages.h"
 #include "test_support.h"
 
 namespace modsetup {

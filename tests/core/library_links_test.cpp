@@ -5,9 +5,9 @@
 // itself is a link.
 #include <gtest/gtest.h>
 
-#include "core/confined_host.h"
-#include "core/file_writes.h"
-#include "core/messages.h"
+#include "core/io/confined_host.h"
+#include "core/io/file_writes.h"
+#include "core/report/messages.h"
 #include "test_support.h"
 
 namespace modsetup {

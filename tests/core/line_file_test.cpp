@@ -2,8 +2,8 @@
 // that replace the target only when complete.
 #include <gtest/gtest.h>
 
-#include "core/forwarding_host.h"
-#include "core/line_file.h"
+#include "core/io/forwarding_host.h"
+#include "core/io/line_file.h"
 #include "test_support.h"
 
 namespace modsetup {

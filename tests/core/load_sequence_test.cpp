@@ -6,9 +6,9 @@
 #include <algorithm>
 
 #include "bmp_builder.h"
-#include "core/forwarding_host.h"
-#include "core/load_sequence.h"
-#include "core/messages.h"
+#include "core/io/forwarding_host.h"
+#include "core/library/load_sequence.h"
+#include "core/report/messages.h"
 #include "set_library.h"
 #include "test_support.h"
 

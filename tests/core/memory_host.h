@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "core/platform/host.h"
+#include "core/io/host.h"
 
 namespace modsetup::testing {
 

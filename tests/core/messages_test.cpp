@@ -5,8 +5,8 @@
 
 #include <functional>
 
-#include "core/messages.h"
-#include "core/mod_name.h"
+#include "core/base/mod_name.h"
+#include "core/report/messages.h"
 
 namespace modsetup {
 namespace {

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "bmp_builder.h"
-#include "core/forwarding_host.h"
-#include "core/messages.h"
-#include "core/picture.h"
+#include "core/formats/picture.h"
+#include "core/io/forwarding_host.h"
+#include "core/report/messages.h"
 #include "test_support.h"
 
 namespace modsetup {

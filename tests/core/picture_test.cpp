@@ -5,8 +5,8 @@
 #include <tuple>
 
 #include "bmp_builder.h"
-#include "core/messages.h"
-#include "core/picture.h"
+#include "core/formats/picture.h"
+#include "core/report/messages.h"
 #include "test_support.h"
 
 namespace modsetup {

@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <thread>
 
-#include "core/launcher.h"
+#include "core/install/launcher.h"
 #include "test_support.h"
 
 namespace modsetup {

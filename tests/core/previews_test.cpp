@@ -6,9 +6,9 @@
 #include <set>
 
 #include "bmp_builder.h"
-#include "core/forwarding_host.h"
-#include "core/messages.h"
-#include "core/previews.h"
+#include "core/io/forwarding_host.h"
+#include "core/library/previews.h"
+#include "core/report/messages.h"
 #include "set_library.h"
 #include "test_support.h"
 

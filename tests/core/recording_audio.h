@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/platform/audio.h"
+#include "core/audio/audio.h"
 
 namespace modsetup::testing {
 

@@ -13,9 +13,9 @@
 #include <functional>
 
 #include "apply_library.h"
-#include "core/apply.h"
-#include "core/forwarding_host.h"
-#include "core/restore_points.h"
+#include "core/install/apply.h"
+#include "core/io/forwarding_host.h"
+#include "core/restore/restore_points.h"
 
 namespace modsetup {
 namespace {

@@ -15,8 +15,8 @@
 #include <random>
 #include <thread>
 
-#include "core/config.h"
-#include "core/forwarding_host.h"
+#include "core/io/forwarding_host.h"
+#include "core/library/config.h"
 #include "test_support.h"
 
 namespace modsetup {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "bmp_builder.h"
-#include "core/slots.h"
+#include "core/game/slots.h"
 #include "test_support.h"
 
 namespace modsetup::testing {

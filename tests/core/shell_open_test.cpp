@@ -13,8 +13,8 @@
 #include <chrono>
 #include <cstring>
 
-#include "core/messages.h"
-#include "core/platform/host.h"
+#include "core/io/host.h"
+#include "core/report/messages.h"
 #include "test_support.h"
 
 namespace modsetup {

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/forwarding_host.h"
+#include "core/io/forwarding_host.h"
 
 namespace modsetup::testing {
 

@@ -2,8 +2,8 @@
 // its first ten seconds, whatever its file holds.
 #include <gtest/gtest.h>
 
-#include "core/wave_format.h"
-#include "core/weapon_shot.h"
+#include "core/formats/wave_format.h"
+#include "core/library/weapon_shot.h"
 #include "wave_builder.h"
 
 namespace modsetup {

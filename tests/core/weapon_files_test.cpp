@@ -6,9 +6,9 @@
 #include <array>
 
 #include "apply_library.h"
-#include "core/forwarding_host.h"
-#include "core/weapon_names.h"
-#include "core/weapon_stats.h"
+#include "core/install/weapon_names.h"
+#include "core/install/weapon_stats.h"
+#include "core/io/forwarding_host.h"
 
 namespace modsetup {
 namespace {

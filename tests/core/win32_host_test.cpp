@@ -15,10 +15,10 @@
 #include <thread>
 #include <tuple>
 
-#include "core/catalogue.h"
-#include "core/file_writes.h"
-#include "core/line_file.h"
-#include "core/mod_folder.h"
+#include "core/install/mod_folder.h"
+#include "core/io/file_writes.h"
+#include "core/io/line_file.h"
+#include "core/library/catalogue.h"
 #include "core/platform/win32_path.h"
 #include "test_support.h"
 

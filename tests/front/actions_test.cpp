@@ -3,7 +3,7 @@
 // the window closes. What Apply and Play write is the core's and tested there.
 #include <gtest/gtest.h>
 
-#include "core/config.h"
+#include "core/library/config.h"
 #include "presenter_game.h"
 
 namespace modsetup::front {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/slots.h"
+#include "core/game/slots.h"
 #include "front/main_window_presenter.h"
 #include "front/main_window_view.h"
 #include "shown_text_support.h"

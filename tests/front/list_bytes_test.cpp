@@ -6,7 +6,7 @@
 #include <map>
 
 #include "bmp_builder.h"
-#include "core/config.h"
+#include "core/library/config.h"
 #include "fake_view.h"
 #include "memory_host.h"
 #include "recording_audio.h"

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "core/weapon_shot.h"
+#include "core/library/weapon_shot.h"
 #include "presenter_game.h"
 #include "wave_builder.h"
 

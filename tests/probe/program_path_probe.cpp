@@ -3,7 +3,7 @@
 // then prints the program path its host reports.
 #include <cstdio>
 
-#include "core/platform/host.h"
+#include "core/io/host.h"
 
 int main() {
     const auto host = modsetup::makeSystemHost();

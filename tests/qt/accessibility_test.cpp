@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "core/messages.h"
+#include "core/report/messages.h"
 #include "front/accessibility.h"
 #include "qt/picture_view.h"
 #include "qt/qt_text.h"

@@ -16,14 +16,14 @@
 
 #include "check/library_check.h"
 #include "check/messages.h"
-#include "core/config.h"
-#include "core/line_file.h"
-#include "core/picture.h"
-#include "core/platform/host.h"
-#include "core/previews.h"
-#include "core/slots.h"
-#include "core/soldier_files.h"
-#include "core/weapon_copies.h"
+#include "core/formats/picture.h"
+#include "core/game/slots.h"
+#include "core/game/soldier_files.h"
+#include "core/game/weapon_copies.h"
+#include "core/io/host.h"
+#include "core/io/line_file.h"
+#include "core/library/config.h"
+#include "core/library/previews.h"
 #include "demo_library/demo_library.h"
 
 namespace fs = std::filesystem;

@@ -11,7 +11,7 @@
 #include <memory>
 #include <thread>
 
-#include "core/platform/audio.h"
+#include "core/audio/audio.h"
 #include "qt/picture_view.h"
 #include "qt/slot_list.h"
 #include "wave_builder.h"

@@ -16,9 +16,9 @@
 #include <string_view>
 #include <vector>
 
-#include "core/forwarding_host.h"
-#include "core/previews.h"
-#include "core/slots.h"
+#include "core/game/slots.h"
+#include "core/io/forwarding_host.h"
+#include "core/library/previews.h"
 #include "qt/error_report.h"
 #include "qt/main_window.h"
 #include "recording_audio.h"

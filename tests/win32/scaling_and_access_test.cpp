@@ -3,7 +3,7 @@
 // area and pictures magnified at each scale the system may tell the window;
 // the keys the message loop forwards reaching the presenter; and what a
 // screen reader reads through oleacc.
-#include "core/messages.h"
+#include "core/report/messages.h"
 #include "window_fixture.h"
 
 #include <oleacc.h>

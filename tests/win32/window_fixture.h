@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "bmp_builder.h"
-#include "core/slots.h"
+#include "core/game/slots.h"
 #include "front/layout.h"
 #include "recording_audio.h"
 #include "set_library.h"

@@ -7,11 +7,11 @@
 #include <string_view>
 #include <system_error>
 
-#include "core/config.h"
-#include "core/slots.h"
-#include "core/soldier_files.h"
-#include "core/weapon_copies.h"
-#include "core/weapon_shot.h"
+#include "core/game/slots.h"
+#include "core/game/soldier_files.h"
+#include "core/game/weapon_copies.h"
+#include "core/library/config.h"
+#include "core/library/weapon_shot.h"
 #include "demo_library/bitmap_file.h"
 #include "demo_library/demo_looks.h"
 #include "demo_library/demo_pictures.h"

@@ -8,7 +8,7 @@
 
 #include <QRgb>
 
-#include "core/slots.h"
+#include "core/game/slots.h"
 
 namespace modsetup::demo {
 

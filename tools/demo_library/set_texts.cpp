@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
-#include "core/slots.h"
+#include "core/game/slots.h"
 #include "demo_library/demo_looks.h"
 
 namespace modsetup::demo {

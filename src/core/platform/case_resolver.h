@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/ascii_case.h"
+#include "core/base/ascii_case.h"
 
 namespace modsetup {
 

@@ -15,7 +15,7 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "core/platform/host.h"
+#include "core/io/host.h"
 
 namespace modsetup {
 

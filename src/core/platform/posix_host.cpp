@@ -8,12 +8,12 @@
 #include <climits>
 #include <cstring>
 
+#include "core/base/temporary_name.h"
+#include "core/io/host.h"
 #include "core/platform/case_resolver.h"
-#include "core/platform/host.h"
 #include "core/platform/posix_confinement.h"
 #include "core/platform/posix_files.h"
 #include "core/platform/posix_shell.h"
-#include "core/platform/temporary_name.h"
 
 namespace modsetup {
 namespace {

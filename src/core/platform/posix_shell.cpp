@@ -11,8 +11,8 @@
 #include <thread>
 #include <vector>
 
-#include "core/messages.h"
 #include "core/platform/posix_files.h"
+#include "core/report/messages.h"
 
 namespace modsetup {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "core/result.h"
+#include "core/base/result.h"
 
 namespace modsetup {
 

@@ -14,9 +14,9 @@
 #include <string_view>
 #include <utility>
 
+#include "core/base/temporary_name.h"
+#include "core/io/host.h"
 #include "core/platform/extended_path.h"
-#include "core/platform/host.h"
-#include "core/platform/temporary_name.h"
 #include "core/platform/win32_confinement.h"
 #include "core/platform/win32_files.h"
 #include "core/platform/win32_path.h"

@@ -1,0 +1,36 @@
+#include "core/base/windows_names.h"
+
+#include <algorithm>
+#include <array>
+
+#include "core/base/ascii_case.h"
+
+namespace modsetup {
+namespace {
+
+// Names Windows gives to devices in every folder: "mods\CON" is the console.
+constexpr std::array<std::string_view, 22> kDeviceNames{{
+    "CON",  "PRN",  "AUX",  "NUL",  "COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7",
+    "COM8", "COM9", "LPT1", "LPT2", "LPT3", "LPT4", "LPT5", "LPT6", "LPT7", "LPT8", "LPT9",
+}};
+
+}  // namespace
+
+bool isWindowsDeviceName(std::string_view name) {
+    std::string_view stem = name.substr(0, name.find('.'));
+    while (!stem.empty() && stem.back() == ' ') stem.remove_suffix(1);
+    return std::any_of(kDeviceNames.begin(), kDeviceNames.end(),
+                       [stem](std::string_view device) { return equalsIgnoringCase(stem, device); });
+}
+
+std::string windowsNameProblem(std::string_view name) {
+    // Windows drops trailing dots and blanks: the folder would lose its name's end.
+    if (name.ends_with('.')) return "its name ends in a dot";
+    if (name.ends_with(' ')) return "its name ends in a blank";
+    if (isWindowsDeviceName(name)) return "its name is that of a device of Windows";
+    if (const std::size_t at = name.find_first_of(kWindowsForbiddenCharacters); at != std::string_view::npos)
+        return std::string("its name holds the character ") + name[at];
+    return {};
+}
+
+}  // namespace modsetup

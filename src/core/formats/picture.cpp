@@ -1,0 +1,24 @@
+#include "core/formats/picture.h"
+
+#include "core/report/messages.h"
+
+namespace modsetup {
+
+PictureLoad loadPicture(Host& host, const std::string& path, PictureArea area) {
+    PictureLoad load;
+    auto file = host.openRead(path);
+    if (!file.ok()) {
+        load.openFailure = file.failure();
+        load.error = cannotOpenFileMessage(path, failureText(file.failure()));
+        return load;
+    }
+    BitmapFault fault = BitmapFault::NotABitmap;
+    load.picture = decodeBitmap(*file.value(), area, &fault);
+    if (!load.picture) {
+        load.fault = fault;
+        load.error = std::string(kBitmapNotValid);
+    }
+    return load;
+}
+
+}  // namespace modsetup

@@ -1,0 +1,86 @@
+#include "core/install/mod_folder.h"
+
+#include <algorithm>
+
+#include "core/game/mod_folder_tree.h"
+#include "core/io/file_writes.h"
+
+namespace modsetup {
+
+std::string modPath(std::string_view modName, std::string_view piece) {
+    std::string path(kModsFolder);
+    path += '\\';
+    path += modName;
+    path += piece;
+    return path;
+}
+
+void InstallFailures::addTarget(const std::string& target, Cause cause) {
+    failedPaths.push_back(target);
+    if (cause == Cause::InUse) inUsePaths.push_back(target);
+    if (cause == Cause::AccessDenied) accessDenied = true;
+}
+
+void InstallFailures::noteWrite(const std::string& target, const Status& result, std::function<Status()> again) {
+    if (result.ok()) return;
+    addTarget(target, result.cause());
+    if (result.cause() == Cause::InUse)
+        held.push_back({std::move(again), [this, target](const Status& last) { settle(target, last); }});
+}
+
+void InstallFailures::settle(const std::string& target, const Status& result) {
+    if (result.failedWith(Cause::InUse)) return;
+    std::erase(inUsePaths, target);
+    if (result.ok()) std::erase(failedPaths, target);
+    else if (result.cause() == Cause::AccessDenied) accessDenied = true;
+}
+
+void addOutsideSource(std::vector<std::string>& outsideSources, const std::string& source) {
+    if (std::find(outsideSources.begin(), outsideSources.end(), source) == outsideSources.end())
+        outsideSources.push_back(source);
+}
+
+void retryHeldWrites(Host& host, std::vector<HeldWrite>& held) {
+    const auto deadline = host.now() + kHeldFileWait;
+    while (!held.empty()) {
+        if (host.now() >= deadline) {
+            for (HeldWrite& write : held) write.settle(Cause::InUse);
+            held.clear();
+            return;
+        }
+        host.sleepFor(kHeldFilePoll);
+        std::erase_if(held, [](HeldWrite& write) {
+            const Status result = write.again();
+            if (result.failedWith(Cause::InUse)) return false;
+            write.settle(result);
+            return true;
+        });
+    }
+}
+
+void createModFolderTree(Host& host, std::string_view modName, InstallFailures& failures) {
+    for (std::string_view piece : kModFolderTree) {
+        const std::string path = modPath(modName, piece);
+        // Fails for a folder that exists already, which is fine.
+        const Status created = host.createDirectory(path);
+        if (host.pathKind(path) != PathKind::Directory)
+            failures.addTarget(path, created.ok() ? Cause::Failed : created.cause());
+    }
+}
+
+void installCopy(Host& host, const std::string& source, const std::string& target, InstallFailures& failures) {
+    auto copy = prepareCopy(host, source, target);
+    if (copy.failedWith(Cause::Missing)) return;
+    if (copy.failedWith(Cause::Unreadable)) return failures.unreadableSources.push_back(source);
+    if (copy.failedWith(Cause::Outside)) return addOutsideSource(failures.outsideSources, source);
+    if (!copy.ok()) return failures.addTarget(target, copy.cause());
+    if (!copy.value()) return;  // in place already
+    // Held by another program: the copy stays written beside the target, and
+    // only its rename is tried again.
+    std::shared_ptr<OutputFile> written = std::move(copy.value());
+    const Status committed = written->commit();
+    if (committed.ok()) failures.copiedPaths.push_back(target);
+    failures.noteWrite(target, committed, [written] { return written->commit(); });
+}
+
+}  // namespace modsetup

@@ -1,0 +1,23 @@
+#include "core/install/weapon_assets.h"
+
+#include "core/game/weapon_copies.h"
+
+namespace modsetup {
+
+std::vector<FileCopy> weaponAssetCopies(const ProcessStrings& strings, const SlotTexts& texts) {
+    std::vector<FileCopy> copies;
+    copies.reserve(kWeaponCopies.size());
+    for (const WeaponCopy& copy : kWeaponCopies) {
+        std::string source = setFolderPath(strings.configBase, copy.slot, texts[copy.slot]);
+        source += copy.source;
+        copies.push_back({std::move(source), modPath(strings.modName, copy.destination)});
+    }
+    return copies;
+}
+
+void installWeaponAssets(Host& host, const ProcessStrings& strings, const SlotTexts& texts, InstallFailures& failures) {
+    for (const FileCopy& copy : weaponAssetCopies(strings, texts))
+        installCopy(host, copy.source, copy.target, failures);
+}
+
+}  // namespace modsetup

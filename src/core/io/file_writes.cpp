@@ -1,0 +1,157 @@
+#include "core/io/file_writes.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "core/base/temporary_name.h"
+
+namespace modsetup {
+namespace {
+
+constexpr std::size_t kCopyPiece = 1 << 16;
+
+// A source that cannot be read, whatever the system said, is the source's
+// fault; a link out of the library and a missing file keep their own cause.
+Failure sourceFailure(Failure failure) {
+    if (failure.cause != Cause::Missing && failure.cause != Cause::Outside) failure.cause = Cause::Unreadable;
+    return failure;
+}
+
+// Reads exactly size bytes, as far as the file gives them.
+std::size_t readFully(InputFile& file, char* buffer, std::size_t size) {
+    std::size_t done = 0;
+    while (done < size) {
+        const std::size_t got = file.read(buffer + done, size - done);
+        if (got == 0) break;
+        done += got;
+    }
+    return done;
+}
+
+// Whether the file at target is already what a copy of source would make it.
+bool holdsSameFile(Host& host, InputFile& source, const std::string& target, bool& sourceRead) {
+    auto existing = host.openRead(target);
+    if (!existing.ok()) return false;
+    InputFile& other = *existing.value();
+    const auto ours = source.identity();
+    if (ours && ours == other.identity()) return true;
+    if (source.size() == kUnknownSize || other.size() != source.size()) return false;
+    sourceRead = true;
+    auto a = std::make_unique<char[]>(kCopyPiece);
+    auto b = std::make_unique<char[]>(kCopyPiece);
+    for (std::uint64_t left = source.size(); left > 0;) {
+        const std::size_t piece = static_cast<std::size_t>(std::min<std::uint64_t>(left, kCopyPiece));
+        if (readFully(source, a.get(), piece) != piece || readFully(other, b.get(), piece) != piece ||
+            std::memcmp(a.get(), b.get(), piece) != 0)
+            return false;
+        left -= piece;
+    }
+    return true;
+}
+
+}  // namespace
+
+OutputFile::OutputFile(Host& host, std::unique_ptr<NewFile> file, std::string temporary, std::string target,
+                       bool durable)
+    : host_(host),
+      file_(std::move(file)),
+      temporary_(std::move(temporary)),
+      target_(std::move(target)),
+      durable_(durable) {}
+
+OutputFile::~OutputFile() {
+    if (committed_) return;
+    file_.reset();
+    (void)host_.deleteFile(temporary_);
+}
+
+bool OutputFile::write(const char* data, std::size_t size) {
+    if (writeFailed_ || !file_ || !file_->write(data, size)) writeFailed_ = true;
+    return !writeFailed_;
+}
+
+Status OutputFile::commit() {
+    if (committed_ || writeFailed_) return Cause::Failed;
+    if (file_) {
+        Status finished = file_->finish(durable_);
+        file_.reset();
+        if (!finished.ok()) {
+            writeFailed_ = true;
+            return finished;
+        }
+    }
+    Status moved = host_.moveOver(temporary_, target_, durable_);
+    committed_ = moved.ok();
+    return moved;
+}
+
+Result<std::unique_ptr<OutputFile>> openReplace(Host& host, const std::string& path, bool durable,
+                                                const InputFile* copyOf) {
+    if (host.pathKind(path) == PathKind::Directory) return Cause::Failed;
+    const unsigned long process = processNumber();
+    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+        std::string temporary = temporaryName(path, process, attempt);
+        auto created = host.createNew(temporary, copyOf);
+        if (created.ok())
+            return std::make_unique<OutputFile>(host, std::move(created.value()), std::move(temporary), path, durable);
+        if (!created.failedWith(Cause::Exists)) return created.failure();
+    }
+    return Cause::Failed;
+}
+
+Result<std::unique_ptr<OutputFile>> prepareCopy(Host& host, const std::string& source, const std::string& target) {
+    auto opened = host.openRead(source);
+    if (!opened.ok()) return sourceFailure(opened.failure());
+    std::unique_ptr<InputFile> in = std::move(opened.value());
+    const PathKind targetKind = host.pathKind(target);
+    if (targetKind == PathKind::Directory) return Cause::Failed;
+    if (targetKind == PathKind::File) {
+        bool sourceRead = false;
+        if (holdsSameFile(host, *in, target, sourceRead)) return std::unique_ptr<OutputFile>();
+        if (sourceRead) {
+            // Compared in part: read it again from its start.
+            auto again = host.openRead(source);
+            if (!again.ok()) return sourceFailure(again.failure());
+            in = std::move(again.value());
+        }
+    }
+    auto out = openReplace(host, target, false, in.get());
+    if (!out.ok()) return out;
+    // As far as the source reached when it was opened; on a read error the
+    // temporary file goes, and the target stays whole.
+    auto buffer = std::make_unique<char[]>(kCopyPiece);
+    for (std::size_t got; (got = in->read(buffer.get(), kCopyPiece)) > 0;)
+        if (!out.value()->write(buffer.get(), got)) return Cause::Failed;
+    if (in->failed()) return Cause::Unreadable;
+    return out;
+}
+
+Status writeWholeFile(Host& host, const std::string& path, std::string_view bytes) {
+    auto out = openReplace(host, path);
+    if (!out.ok()) return out.failure();
+    if (!out.value()->write(bytes.data(), bytes.size())) return Cause::Failed;
+    return out.value()->commit();
+}
+
+std::optional<std::string> readWholeFile(Host& host, const std::string& path, std::size_t maxBytes) {
+    auto input = host.openRead(path);
+    if (!input.ok()) return std::nullopt;
+    std::string bytes;
+    char piece[1 << 16];
+    for (std::size_t got; (got = input.value()->read(piece, sizeof piece)) > 0;) {
+        if (got > maxBytes - bytes.size()) return std::nullopt;
+        bytes.append(piece, got);
+    }
+    if (input.value()->failed()) return std::nullopt;
+    return bytes;
+}
+
+Status copyFile(Host& host, const std::string& source, const std::string& target) {
+    auto copy = prepareCopy(host, source, target);
+    if (!copy.ok()) return copy.failure();
+    if (!copy.value()) return done();
+    // The source is closed before the rename: no handle of ours stands in its way.
+    return copy.value()->commit();
+}
+
+}  // namespace modsetup

@@ -1,0 +1,108 @@
+#include "core/library/config.h"
+
+#include <algorithm>
+
+#include "core/base/escaping.h"
+#include "core/report/messages.h"
+
+namespace modsetup {
+
+std::string deriveConfigBase(const std::string& programPath) {
+    return programPath.size() > 4 ? programPath.substr(0, programPath.size() - 4) : std::string();
+}
+
+std::string folderWithBackslash(std::string_view path) {
+    if (!path.starts_with('/')) return {};
+    const std::size_t lastSlash = path.rfind('/');
+    const std::string_view folder = path.substr(0, lastSlash);
+    return folder.find('\\') == std::string_view::npos ? std::string() : std::string(folder);
+}
+
+std::string modIniPath(const std::string& configBase) { return configBase + "\\mod.ini"; }
+std::string selectionsPath(const std::string& configBase) { return configBase + ".ini"; }
+
+void readModIni(LineFile& handle, ProcessStrings& strings) {
+    handle.openRead(modIniPath(strings.configBase));
+    strings.modTitle = handle.readLine();
+    strings.modName = handle.readLine();
+    handle.close();
+}
+
+SavedSelections readSelections(LineFile& handle, const std::string& configBase) {
+    SavedSelections saved;
+    handle.openRead(selectionsPath(configBase));
+    for (auto& text : saved.texts) text = handle.readLine();
+    saved.ticksBox = handle.readLine() == "1";
+    handle.close();
+    return saved;
+}
+
+std::optional<std::string> selectionsText(const SlotTexts& texts, bool boxTicked) {
+    std::string bytes;
+    for (const auto& text : texts) {
+        if (holdsLineBreak(text)) return std::nullopt;
+        bytes += text;
+        bytes += kLineEnd;
+    }
+    bytes += boxTicked ? '1' : '0';
+    bytes += kLineEnd;
+    return bytes;
+}
+
+Status writeSelections(LineFile& handle, const std::string& configBase, const SlotTexts& texts, bool boxTicked) {
+    return writeChoicesFile(handle, selectionsPath(configBase), texts, boxTicked);
+}
+
+Status writeChoicesFile(LineFile& handle, const std::string& path, const SlotTexts& texts, bool boxTicked) {
+    const std::optional<std::string> text = selectionsText(texts, boxTicked);
+    if (!text) return Cause::Failed;
+    handle.openWrite(path);
+    handle.writeLines(*text);
+    return handle.close();
+}
+
+ChoicesFile readChoicesFile(Host& host, const std::string& path) {
+    ChoicesFile file;
+    auto input = host.openRead(path);
+    if (!input.ok()) {
+        file.refusal = choicesUnreadableText(failureText(input.failure()));
+        return file;
+    }
+    // One byte past the limit tells a file that is too large.
+    std::string bytes(kMaxLineFileBytes + 1, '\0');
+    std::size_t size = 0;
+    for (std::size_t got; size < bytes.size() && (got = input.value()->read(&bytes[size], bytes.size() - size)) > 0;)
+        size += got;
+    bytes.resize(size);
+    if (size > kMaxLineFileBytes) {
+        file.refusal = choicesTooLargeText(kMaxLineFileBytes);
+        return file;
+    }
+    std::vector<std::string> lines;
+    for (std::size_t start = 0; start < bytes.size();) {
+        const std::size_t end = std::min(bytes.find('\n', start), bytes.size());
+        std::string line = bytes.substr(start, end - start);
+        std::erase(line, '\r');
+        lines.push_back(std::move(line));
+        start = end + 1;
+    }
+    while (!lines.empty() && lines.back().empty()) lines.pop_back();  // blank lines at the end say nothing
+    if (lines.size() > kSlotCount + 1) {
+        file.refusal = choicesTooManyLinesText(kSlotCount + 1);
+        return file;
+    }
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].size() > kMaxLineBytes) file.refusal = choicesLineTooLongText(i + 1, kMaxLineBytes);
+        else if (std::any_of(lines[i].begin(), lines[i].end(), isControlCharacter))
+            file.refusal = choicesNotTextText(i + 1);
+        if (!file.refusal.empty()) return file;
+    }
+    lines.resize(kSlotCount + 1);
+    SavedSelections choices;
+    std::copy_n(lines.begin(), kSlotCount, choices.texts.begin());
+    choices.ticksBox = lines[kSlotCount] == "1";
+    file.choices = std::move(choices);
+    return file;
+}
+
+}  // namespace modsetup

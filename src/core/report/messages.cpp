@@ -1,0 +1,208 @@
+#include "core/report/messages.h"
+
+#include "core/base/escaping.h"
+
+namespace modsetup {
+namespace {
+
+// Names, one a line, the first kMaxListedItems of them, then how many more.
+std::string listedNames(const std::vector<std::string>& names) {
+    std::string text;
+    for (std::size_t i = 0; i < names.size() && i < kMaxListedItems; ++i) text += visibleText(names[i]) + "\n";
+    if (names.size() > kMaxListedItems) text += "and " + std::to_string(names.size() - kMaxListedItems) + " more.\n";
+    return text;
+}
+
+}  // namespace
+
+std::string failureText(const Failure& failure) {
+    if (failure.cause == Cause::NotRegular) return "Not a regular file";
+    if (failure.cause == Cause::Outside) return "It leads outside the set library";
+    return failure.systemText;
+}
+
+std::string_view trimmedReason(std::string_view reason) {
+    while (!reason.empty()) {
+        char last = reason.back();
+        if (last != ' ' && last != '\t' && last != '\r' && last != '\n' && last != '.') break;
+        reason.remove_suffix(1);
+    }
+    return reason;
+}
+
+std::string reportText(std::string_view message) {
+    std::string text(message);
+    if (!text.empty() && static_cast<unsigned char>(text.back()) > static_cast<unsigned char>('.')) text += '.';
+    return text;
+}
+
+std::string cannotOpenFileMessage(std::string_view path, std::string_view reason) {
+    std::string message = "Cannot open file " + quoted(path) + ". ";
+    message += trimmedReason(reason);
+    return message;
+}
+
+std::string launchScriptNotWrittenMessage(std::string_view script) {
+    return "The launch script " + quoted(script) +
+           " could not be written in the working directory, so the game was not started.";
+}
+
+std::string launchScriptNotOpenedMessage(std::string_view script, std::string_view reason) {
+    std::string message =
+        "The system did not open the launch script " + quoted(script) + ", so the game was not started.";
+    reason = trimmedReason(reason);
+    if (!reason.empty()) (message += ' ') += reason;
+    return message;
+}
+
+std::string backslashFolderMessage(std::string_view folder) {
+    return "The program cannot work from the folder " + quoted(folder) +
+           ": its path holds a backslash, which the program takes for a separator between folders. "
+           "Nothing in it can be read or written. Move the game to a folder whose path holds no backslash.";
+}
+
+std::string unsafeModNameMessage(std::string_view modIni, std::string_view modName, std::size_t maxBytes,
+                                 std::string_view forbidden) {
+    std::string message =
+        "The mod name " + quoted(modName) + " in " + quoted(modIni) + " cannot be used as a folder name.\n";
+    message += "A mod name must not be empty, end in a blank or a dot, be longer than " + std::to_string(maxBytes) +
+               " bytes, or be a device name of Windows (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9, alone or "
+               "before a dot), and must not contain a control character or any of ";
+    for (char c : forbidden) {
+        message += c;
+        message += ' ';
+    }
+    message.pop_back();
+    message += ".\nCorrect the second line of that file, then press Undo to read it again.";
+    return message;
+}
+
+std::string wineNotStartedReason(std::string_view wine, std::string_view systemReason) {
+    std::string reason = "Wine could not be started as " + quoted(wine) + ": ";
+    reason += trimmedReason(systemReason);
+    return reason + ". Install Wine, or set the variable WINE to the Wine program to run";
+}
+
+std::string wineFailedReason(std::string_view wine, int exitStatus) {
+    return "Wine, run as " + quoted(wine) + " (the variable WINE chooses another), ended at once with status " +
+           std::to_string(exitStatus);
+}
+
+std::string wineKilledReason(std::string_view wine, int signal) {
+    return "Wine, run as " + quoted(wine) + " (the variable WINE chooses another), was ended by signal " +
+           std::to_string(signal);
+}
+
+std::string writeDeniedMessage(std::string_view message) {
+    std::string text =
+        "The game folder cannot be written, so run the program as administrator or install the game "
+        "outside a protected folder.";
+    if (!message.empty()) (text += '\n') += message;
+    return text;
+}
+
+std::string nothingAppliedMessage(std::string_view folder) {
+    return backslashFolderMessage(folder) + "\nApply installed and saved nothing.";
+}
+
+std::string noModsFolderMessage() {
+    return "The working directory has no \"mods\" folder, so the program was not started from the game's folder. "
+           "Nothing was installed.";
+}
+
+std::string choicesNotSavedMessage(std::string_view selections) {
+    return "Your choices could not be saved in " + quoted(selections) + ".";
+}
+
+std::string restorePointNotKeptMessage(std::string_view restoreFolder) {
+    return "No restore point could be kept in " + quoted(restoreFolder) + ", so Restore cannot undo this Apply.";
+}
+
+std::string restoreFailuresMessage(const std::vector<std::string>& failed) {
+    return std::to_string(failed.size()) + (failed.size() == 1 ? " file or folder" : " files or folders") +
+           " could not be restored:\n" + listedNames(failed) + "Everything else was restored.";
+}
+
+std::string noRestorePointMessage() { return "There is nothing to restore in this game folder."; }
+
+std::string choicesUnreadableText(std::string_view reason) {
+    return "it cannot be read (" + std::string(trimmedReason(reason)) + ")";
+}
+
+std::string choicesTooLargeText(std::size_t maxBytes) {
+    return "it is larger than " + std::to_string(maxBytes) + " bytes";
+}
+
+std::string choicesTooManyLinesText(std::size_t maxLines) {
+    return "it has more than " + std::to_string(maxLines) + " lines";
+}
+
+std::string choicesLineTooLongText(std::size_t line, std::size_t maxBytes) {
+    return "line " + std::to_string(line) + " is longer than " + std::to_string(maxBytes) + " bytes";
+}
+
+std::string choicesNotTextText(std::size_t line) {
+    return "line " + std::to_string(line) + " holds a control character, so it is no text file";
+}
+
+std::string choicesNotLoadedMessage(std::string_view path, std::string_view refusal) {
+    return "The file " + quoted(path) + " does not hold saved choices: " + std::string(refusal) +
+           ". The window stays as it was.";
+}
+
+std::string missingSetLine(std::string_view slot, std::string_view text, std::string_view slotFolder) {
+    return std::string(slot) + ": " + quoted(text) + ", looked for in " + quoted(slotFolder);
+}
+
+std::string installFailuresMessage(const std::vector<std::string>& missingSets,
+                                   const std::vector<std::string>& unwritten, const std::vector<std::string>& inUse,
+                                   const std::vector<std::string>& unreadable,
+                                   const std::vector<std::string>& outside) {
+    std::string text;
+    if (!missingSets.empty()) {
+        text = std::to_string(missingSets.size()) + (missingSets.size() == 1 ? " list names" : " lists name") +
+               " a set that is not in the slot folder, so nothing was installed for " +
+               (missingSets.size() == 1 ? "it:\n" : "them:\n");
+        for (std::size_t i = 0; i < missingSets.size() && i < kMaxListedItems; ++i) text += missingSets[i] + "\n";
+        if (missingSets.size() > kMaxListedItems)
+            text += "and " + std::to_string(missingSets.size() - kMaxListedItems) + " more.\n";
+    }
+    if (!unwritten.empty()) {
+        text += std::to_string(unwritten.size()) + (unwritten.size() == 1 ? " file or folder" : " files or folders") +
+                " of the game mod folder could not be written:\n" + listedNames(unwritten);
+    }
+    if (!inUse.empty()) {
+        text += "The file " + quoted(inUse.front());
+        if (inUse.size() > 1) text += " and " + std::to_string(inUse.size() - 1) + " more";
+        text += inUse.size() > 1 ? " are" : " is";
+        text += " in use by another program. Close the game, then apply again.\n";
+    }
+    if (!unreadable.empty()) {
+        text += std::to_string(unreadable.size()) + (unreadable.size() == 1 ? " file" : " files") +
+                " of the chosen sets could not be read, so the game mod folder keeps what it had there:\n" +
+                listedNames(unreadable);
+    }
+    if (!outside.empty()) {
+        text += std::to_string(outside.size()) +
+                (outside.size() == 1 ? " file of the chosen sets leads" : " files of the chosen sets lead") +
+                " outside the set library (a link to somewhere else), so Apply did not use " +
+                (outside.size() == 1 ? "it:\n" : "them:\n") + listedNames(outside);
+    }
+    if (!text.empty()) text += "Apply carried out all its other steps.";
+    return text;
+}
+
+std::string tooltipKeyHintText(std::string_view tooltipKey) {
+    return "Press " + std::string(tooltipKey) + " in the list to show this";
+}
+
+std::string menuHintText(std::string_view menuKey) {
+    return "Right-click here, or press " + std::string(menuKey) +
+           " or the menu key, to restore the files from before an Apply or to save or load choices";
+}
+
+std::string hearShotText(std::string_view shotKey) {
+    return "Click a picture or press " + std::string(shotKey) + " in the list to hear its shot";
+}
+
+}  // namespace modsetup

@@ -1,0 +1,127 @@
+#pragma once
+// The window program's message catalogue: every sentence and word its user
+// sees, in the standard error report and in the tooltips, is formed here, so
+// the window only shows what these functions return. Names and paths in a
+// message are quoted (escaping.h): shortened in the middle past
+// kMaxShownNameBytes, control characters written out. The set-library
+// check has a catalogue of its own (check/messages.h).
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/base/result.h"
+
+namespace modsetup {
+
+inline constexpr std::string_view kBitmapNotValid = "Bitmap image is not valid";
+
+// A failure in words: the system's own, or for a named pipe, a device or a
+// socket where a file is expected (never opened) and for a file below the
+// set library that really lies outside it (never read), the program's.
+std::string failureText(const Failure& failure);
+
+// A system's reason for a failure without its trailing blanks, tabs, line
+// breaks and full stops, so that the message it ends stops with one full stop.
+std::string_view trimmedReason(std::string_view reason);
+
+// The message as the report shows it: a full stop is appended when its last
+// character sorts after "." (letters, digits, quotes from '/' on).
+std::string reportText(std::string_view message);
+
+// "Cannot open file "<path>". <reason>", the reason with its trailing blanks,
+// line breaks and full stops removed, so that the report ends in exactly one
+// full stop.
+std::string cannotOpenFileMessage(std::string_view path, std::string_view reason);
+
+// Play: the launch script could not be written, so nothing was opened.
+std::string launchScriptNotWrittenMessage(std::string_view script);
+// Play: the system did not take the launch script; reason as the host gives it.
+std::string launchScriptNotOpenedMessage(std::string_view script, std::string_view reason);
+
+// The program's folder path holds a backslash, which the program's paths
+// read as a separator: nothing in that folder can be found or written.
+std::string backslashFolderMessage(std::string_view folder);
+
+// A mod name that cannot be a folder name: names mod.ini and the name, and
+// what a mod name must not be. forbidden lists the characters it must not hold.
+std::string unsafeModNameMessage(std::string_view modIni, std::string_view modName, std::size_t maxBytes,
+                                 std::string_view forbidden);
+
+// The POSIX host's reasons when Wine did not run the launch script: each
+// names the Wine program tried and the variable that chooses it.
+std::string wineNotStartedReason(std::string_view wine, std::string_view systemReason);
+std::string wineFailedReason(std::string_view wine, int exitStatus);
+std::string wineKilledReason(std::string_view wine, int signal);
+
+// A write refused for want of rights: the sentence a report then leads with,
+// before what it would say otherwise.
+std::string writeDeniedMessage(std::string_view message);
+
+// Apply, when nothing at all could be done: from a folder with a backslash,
+// without a "mods" folder, or when the choices were not saved.
+std::string nothingAppliedMessage(std::string_view folder);
+std::string noModsFolderMessage();
+std::string choicesNotSavedMessage(std::string_view selections);
+std::string restorePointNotKeptMessage(std::string_view restoreFolder);
+
+// Restore: the files and folders that could not be put back, the rest being
+// restored; the point of another game folder, or none.
+std::string restoreFailuresMessage(const std::vector<std::string>& failed);
+std::string noRestorePointMessage();
+
+// Load choices: why a file picked is not one of saved choices, and the
+// report that names it; Save choices as: what could not be saved.
+std::string choicesUnreadableText(std::string_view reason);
+std::string choicesTooLargeText(std::size_t maxBytes);
+std::string choicesTooManyLinesText(std::size_t maxLines);
+std::string choicesLineTooLongText(std::size_t line, std::size_t maxBytes);
+std::string choicesNotTextText(std::size_t line);
+std::string choicesNotLoadedMessage(std::string_view path, std::string_view refusal);
+
+// Apply, a list whose text names no set: "primary slot 3: "Nowhere", looked
+// for in "<slot folder>"".
+std::string missingSetLine(std::string_view slot, std::string_view text, std::string_view slotFolder);
+
+// Apply, what it could not do in the game mod folder: lists that name no set
+// (lines of missingSetLine), targets that were not written (each list shows
+// its first kMaxListedItems and counts the rest), of them the ones another
+// program held, set files that exist but could not be read, and set files
+// that lead outside the set library; then that it did the rest. Empty when
+// all lists are.
+std::string installFailuresMessage(const std::vector<std::string>& missingSets,
+                                   const std::vector<std::string>& unwritten, const std::vector<std::string>& inUse,
+                                   const std::vector<std::string>& unreadable, const std::vector<std::string>& outside);
+
+// What screen readers are told of the window: each slot list's name, in the
+// words of the captions beside it (the heading and the number), and a
+// picture that plays its slot's shot, whose name goes on with its list's.
+inline constexpr std::array<std::string_view, 16> kListNames{
+    "Primary weapon 1",   "Primary weapon 2",   "Primary weapon 3",   "Primary weapon 4",
+    "Primary weapon 5",   "Primary weapon 6",   "Primary weapon 7",   "Primary weapon 8",
+    "Primary weapon 9",   "Primary weapon 10",  "Secondary weapon 1", "Secondary weapon 2",
+    "Secondary weapon 3", "Secondary weapon 4", "Team Alpha",         "Team Bravo"};
+inline constexpr std::string_view kShotPictureName = "Play the shot: ";
+// The last line of a weapon tooltip: how to show it from the keyboard.
+std::string tooltipKeyHintText(std::string_view tooltipKey);
+
+// The window's menu, the titles of the file dialogs its commands open, and
+// the tooltip of the window's background that tells of the menu.
+inline constexpr std::string_view kRestoreLastCommand = "Restore the files from before the last Apply";
+inline constexpr std::string_view kRestoreOriginalCommand = "Restore the mod's original files";
+inline constexpr std::string_view kSaveChoicesCommand = "Save choices as\u2026";
+inline constexpr std::string_view kLoadChoicesCommand = "Load choices\u2026";
+inline constexpr std::string_view kSaveChoicesTitle = "Save choices as";
+inline constexpr std::string_view kLoadChoicesTitle = "Load choices";
+std::string menuHintText(std::string_view menuKey);
+
+// The tooltip of a weapon slot: the words around the set's statistics, and
+// how to hear its shot (shotKey names the key that plays it).
+inline constexpr std::string_view kNotInstalledYet = "not installed yet";
+inline constexpr std::string_view kInstalled = "installed";
+inline constexpr std::string_view kSameValue = "same";
+inline constexpr std::string_view kNoSound = "no sound in this set";
+std::string hearShotText(std::string_view shotKey);
+
+}  // namespace modsetup
