@@ -33,6 +33,9 @@ struct ControlStyle {
 
 inline constexpr std::size_t kNoSlot = SIZE_MAX;
 
+// What a button does.
+enum class ButtonRole { None, Apply, Undo, Close, Play };
+
 struct ControlLayout {
     std::string_view name;  // the control's name: kind and number, "Image37"
     ControlKind kind;
@@ -46,7 +49,8 @@ struct ControlLayout {
     // the check box; its underline shows only while Alt is held.
     std::string_view caption;
     ControlStyle style;
-    std::size_t slot = kNoSlot;  // a list's slot (index into the slot table)
+    std::size_t slot = kNoSlot;          // a list's slot (index into the slot table)
+    ButtonRole role = ButtonRole::None;  // a button's
 };
 
 inline constexpr int kWindowLeft = 183;
@@ -159,11 +163,11 @@ inline constexpr auto kLayout = [] {
         {"Image24", K::Picture, 24, G, 184, 96, 100, 70, "", kPlain},
         {"ComboBox15", K::List, 15, G, 16, 48, 145, 21, "", kPlain, modsetup::kTeamAlpha},
         {"ComboBox16", K::List, 16, G, 16, 120, 145, 21, "", kPlain, modsetup::kTeamBravo},
-        {"Button1", K::Button, 1, W, 320, 392, 75, 25, "&Apply", kPlain},
-        {"Button2", K::Button, 2, W, 408, 392, 75, 25, "&Undo", kPlain},
-        {"Button3", K::Button, 3, W, 496, 392, 75, 25, "&Close", kPlain},
+        {"Button1", K::Button, 1, W, 320, 392, 75, 25, "&Apply", kPlain, kNoSlot, ButtonRole::Apply},
+        {"Button2", K::Button, 2, W, 408, 392, 75, 25, "&Undo", kPlain, kNoSlot, ButtonRole::Undo},
+        {"Button3", K::Button, 3, W, 496, 392, 75, 25, "&Close", kPlain, kNoSlot, ButtonRole::Close},
         {"CheckBox1", K::CheckBox, 1, W, 24, 368, 137, 17, "Use &Modified Weapons", kPlain},
-        {"Button4", K::Button, 4, W, 584, 392, 75, 25, "&Play", kPlain},
+        {"Button4", K::Button, 4, W, 584, 392, 75, 25, "&Play", kPlain, kNoSlot, ButtonRole::Play},
     }};
 }();
 
@@ -195,8 +199,8 @@ constexpr std::string_view kindPrefix(ControlKind kind) {
     }
     return "";
 }
-// Each row's name is its kind's prefix followed by its number, and a list's
-// slot is the one whose list the slot table names.
+// Each row's name is its kind's prefix followed by its number, a list's slot
+// is the one whose list the slot table names, and every button has a role.
 constexpr bool rowsAgreeWithTheirNames() {
     for (const ControlLayout& row : kLayout) {
         const std::string_view prefix = kindPrefix(row.kind);
@@ -206,6 +210,7 @@ constexpr bool rowsAgreeWithTheirNames() {
         if (number != row.number) return false;
         if ((row.kind == ControlKind::List) != (row.slot != kNoSlot)) return false;
         if (row.kind == ControlKind::List && kSlots[row.slot].list != row.name) return false;
+        if ((row.kind == ControlKind::Button) != (row.role != ButtonRole::None)) return false;
     }
     return true;
 }

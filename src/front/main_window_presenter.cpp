@@ -29,7 +29,7 @@ bool sameIgnoringCase(const ShownText& a, const ShownText& b, const TextCodec& c
 MainWindowPresenter::MainWindowPresenter(Host& host, Audio& audio, MainWindowView& view, const TextCodec& codec)
     : host_(host), audio_(audio), view_(view), codec_(codec), areas_(pictureAreas()) {}
 
-void MainWindowPresenter::FormCreate() { loadWindow({}); }
+void MainWindowPresenter::windowCreated() { loadWindow({}); }
 
 // The load sequence; messages of what ran before it lead its report.
 void MainWindowPresenter::loadWindow(std::vector<std::string> messages) {
@@ -51,7 +51,7 @@ void MainWindowPresenter::loadWindow(std::vector<std::string> messages) {
     if (!messages.empty()) report(messages);
 }
 
-void MainWindowPresenter::ComboBoxChange(std::size_t slot) {
+void MainWindowPresenter::listChanged(std::size_t slot) {
     ConfinedHost library(host_, strings_.configBase);
     const SlotPreviewLoad load =
         loadSlotPreviews(library, strings_.configBase, slot, listBytes(slot), PreviewOrder::Handler, areas_);
@@ -59,7 +59,7 @@ void MainWindowPresenter::ComboBoxChange(std::size_t slot) {
     if (!load.error.empty()) report({load.error});
 }
 
-void MainWindowPresenter::Button1Click() {
+void MainWindowPresenter::applyPressed() {
     std::optional<BusyCursor> busy(std::in_place, view_);
     const ApplyOutcome outcome = runApply(host_, strings_, slotTexts(), [this] { return view_.checkBoxTicked(); });
     busy.reset();
@@ -68,9 +68,19 @@ void MainWindowPresenter::Button1Click() {
     if (!outcome.succeeded()) report({applyFailureMessage(outcome, strings_)});
 }
 
-void MainWindowPresenter::Button3Click() { view_.closeWindow(); }
+void MainWindowPresenter::closePressed() { view_.closeWindow(); }
 
-void MainWindowPresenter::Button4Click() {
+void MainWindowPresenter::buttonPressed(ButtonRole role) {
+    switch (role) {
+    case ButtonRole::Apply: applyPressed(); break;
+    case ButtonRole::Undo: undoPressed(); break;
+    case ButtonRole::Close: closePressed(); break;
+    case ButtonRole::Play: playPressed(); break;
+    case ButtonRole::None: break;
+    }
+}
+
+void MainWindowPresenter::playPressed() {
     std::optional<BusyCursor> busy(std::in_place, view_);
     const PlayOutcome outcome = runPlay(host_, strings_.configBase, strings_.modName, view_.nativeWindow());
     busy.reset();
@@ -85,7 +95,7 @@ void MainWindowPresenter::listPicked(std::size_t slot, int entry) {
     if (entry < 0 || static_cast<std::size_t>(entry) >= lists_[slot].entries.size()) return;
     rememberEntry(slot, entry);
     view_.setListEdit(slot, editAfterPick(lists_[slot].knownText));
-    ComboBoxChange(slot);
+    listChanged(slot);
 }
 
 void MainWindowPresenter::listTyped(std::size_t slot, char32_t typed) {
@@ -97,15 +107,15 @@ void MainWindowPresenter::listTyped(std::size_t slot, char32_t typed) {
         rememberEntry(slot, outcome.selectedEntry);
         view_.setListCurrentEntry(slot, outcome.selectedEntry);
     }
-    if (outcome.runsHandler) ComboBoxChange(slot);
+    if (outcome.runsHandler) listChanged(slot);
 }
 
 void MainWindowPresenter::listBackspace(std::size_t slot) {
     view_.setListEdit(slot, backspace(view_.listEdit(slot)));
-    ComboBoxChange(slot);
+    listChanged(slot);
 }
 
-void MainWindowPresenter::listEdited(std::size_t slot) { ComboBoxChange(slot); }
+void MainWindowPresenter::listEdited(std::size_t slot) { listChanged(slot); }
 
 // Scrolling the window past a list must not change a choice behind the
 // user's back: only the list the user is working in takes the wheel.

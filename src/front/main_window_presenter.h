@@ -4,9 +4,8 @@
 // process-wide strings, the lists' entries and the bytes behind their texts)
 // and drives a MainWindowView; the window forwards its events here.
 //
-// The handlers keep the names of the controls they serve: FormCreate is the
-// load sequence, ComboBoxChange the change handler of ComboBox1..16,
-// Button1Click Apply, Button2Click Undo, Button3Click Close, Button4Click Play.
+// The handlers are named for what the user did; the layout table (layout.h)
+// names the designed control beside each role.
 
 #include <array>
 #include <string>
@@ -26,23 +25,24 @@ namespace modsetup::front {
 
 class MainWindowPresenter {
 public:
-    // Does not run the load sequence yet: the window calls FormCreate once its
-    // controls exist, before it is first shown.
+    // Does not run the load sequence yet: the window calls windowCreated once
+    // its controls exist, before it is first shown.
     MainWindowPresenter(Host& host, Audio& audio, MainWindowView& view, const TextCodec& codec);
     MainWindowPresenter(const MainWindowPresenter&) = delete;
     MainWindowPresenter& operator=(const MainWindowPresenter&) = delete;
 
-    // The load sequence, at creation and on Undo (Button2).
-    void FormCreate();
+    // The load sequence, at creation and on Undo.
+    void windowCreated();
 
-    // The change handler of a slot's list (ComboBox<slot + 1>Change): shows
-    // the previews of the set named by its text.
-    void ComboBoxChange(std::size_t slot);
+    // A slot's list changed its text: shows the previews of the set it names.
+    void listChanged(std::size_t slot);
 
-    void Button1Click();                   // Apply
-    void Button2Click() { FormCreate(); }  // Undo is a complete reload
-    void Button3Click();                   // Close
-    void Button4Click();                   // Play
+    void applyPressed();
+    void undoPressed() { windowCreated(); }  // Undo is a complete reload
+    void closePressed();
+    void playPressed();
+    // A button of the layout pressed, by its role: the views forward clicks here.
+    void buttonPressed(ButtonRole role);
 
     // The user's events in a slot list, as the window forwards them.
     void listPicked(std::size_t slot, int entry);      // an entry picked from the drop-down

@@ -114,7 +114,7 @@ MainWindow::MainWindow(Host& host, Audio& audio, ErrorReport report, QWidget* pa
     createControls();
     presenter_ = std::make_unique<front::MainWindowPresenter>(host, audio, *this, codec_);
     connectControls();
-    presenter_->FormCreate();
+    presenter_->windowCreated();
 }
 
 MainWindow::~MainWindow() {
@@ -202,10 +202,10 @@ void MainWindow::connectControls() {
         connect(image(number), &PictureView::clicked, this, [&presenter, number] { presenter.pictureClicked(number); });
         image(number)->installEventFilter(this);
     }
-    connect(button(1), &QPushButton::clicked, this, [&presenter] { presenter.Button1Click(); });
-    connect(button(2), &QPushButton::clicked, this, [&presenter] { presenter.Button2Click(); });
-    connect(button(3), &QPushButton::clicked, this, [&presenter] { presenter.Button3Click(); });
-    connect(button(4), &QPushButton::clicked, this, [&presenter] { presenter.Button4Click(); });
+    for (int number = 1; number <= front::kButtonCount; ++number) {
+        const front::ButtonRole role = front::kLayout[front::layoutIndex(ControlKind::Button, number)].role;
+        connect(button(number), &QPushButton::clicked, this, [&presenter, role] { presenter.buttonPressed(role); });
+    }
     for (QWidget* control : std::initializer_list<QWidget*>{button(1), button(2), button(3), button(4), checkBox1_})
         control->installEventFilter(this);
 }

@@ -33,7 +33,7 @@ MainWindow::MainWindow(Host& host, Audio& audio, ErrorReport report)
     createControls();
     createTooltips();
     presenter_ = std::make_unique<front::MainWindowPresenter>(host, audio, *this, codec_);
-    presenter_->FormCreate();
+    presenter_->windowCreated();
     if (window_ != nullptr) addSystemMenuEntries();
 }
 
@@ -237,14 +237,7 @@ void MainWindow::command(int id, WORD code) {
         lists_.at(row.slot)->notified(code);
         return;
     }
-    if (row.kind != ControlKind::Button || code != BN_CLICKED) return;
-    switch (row.number) {
-    case 1: presenter_->Button1Click(); break;
-    case 2: presenter_->Button2Click(); break;
-    case 3: presenter_->Button3Click(); break;
-    case 4: presenter_->Button4Click(); break;
-    default: break;
-    }
+    if (row.kind == ControlKind::Button && code == BN_CLICKED) presenter_->buttonPressed(row.role);
 }
 
 LRESULT CALLBACK MainWindow::groupBoxProc(HWND groupBox, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,

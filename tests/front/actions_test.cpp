@@ -34,18 +34,18 @@ TEST(Apply, ShowsTheConfirmationAndSavesWhatTheCheckBoxSays) {
     EXPECT_FALSE(game.view.confirmationShown);
 
     game.view.ticked = true;
-    game.presenter().Button1Click();
+    game.presenter().applyPressed();
     EXPECT_TRUE(game.view.reports.empty());
     EXPECT_TRUE(game.view.confirmationShown);
     EXPECT_EQ(game.kind("mods/GoldMod/weapons.ini"), PathKind::File);
     EXPECT_EQ(game.selections(), std::string(kGoldLines) + "1\r\n");
 
-    game.presenter().Button2Click();  // Undo keeps the confirmation and the tick
+    game.presenter().undoPressed();  // Undo keeps the confirmation and the tick
     EXPECT_TRUE(game.view.confirmationShown);
     EXPECT_TRUE(game.view.ticked);
 
     game.view.ticked = false;
-    game.presenter().Button1Click();  // unticked: the mod keeps no weapons.ini
+    game.presenter().applyPressed();  // unticked: the mod keeps no weapons.ini
     EXPECT_TRUE(game.view.reports.empty());
     EXPECT_TRUE(game.view.confirmationShown);
     EXPECT_EQ(game.kind("mods/GoldMod/weapons.ini"), PathKind::Missing);
@@ -58,13 +58,13 @@ TEST(Apply, AFailureHidesTheConfirmationAndIsReportedOnce) {
     PresenterGame game;
     writeGame(game);
     game.start();
-    game.presenter().Button1Click();
+    game.presenter().applyPressed();
     ASSERT_TRUE(game.view.confirmationShown);
 
     const std::string blocked = "mods/GoldMod/interface-gfx/guns/1.bmp";
     game.remove(blocked);
     game.makeFolder(blocked + "/inside");  // a folder where the gun icon belongs
-    game.presenter().Button1Click();
+    game.presenter().applyPressed();
     EXPECT_FALSE(game.view.confirmationShown);
     ASSERT_EQ(game.view.reports.size(), 1u);
     EXPECT_EQ(game.view.reports[0].caption, "Gold Mod Setup");
@@ -72,7 +72,7 @@ TEST(Apply, AFailureHidesTheConfirmationAndIsReportedOnce) {
         << game.view.reports[0].text;
 
     game.remove(blocked);
-    game.presenter().Button1Click();
+    game.presenter().applyPressed();
     EXPECT_TRUE(game.view.confirmationShown);
     EXPECT_EQ(game.view.reports.size(), 1u);
 }
@@ -86,7 +86,7 @@ TEST(Apply, WithoutModsFolderInstallsNothingButSavesTheChoices) {
     texts[kPrimary4] = "Nowhere";
     game.view.reports.clear();
 
-    game.presenter().Button1Click();
+    game.presenter().applyPressed();
     EXPECT_FALSE(game.view.confirmationShown);
     ASSERT_EQ(game.view.reports.size(), 1u);
     EXPECT_EQ(game.view.reports[0].caption, "Gold Mod Setup");
@@ -101,7 +101,7 @@ TEST(Play, OpensTheScriptOwnedByTheWindowAndClosesIt) {
     writeGame(game, "Desert");
     game.start();
 
-    game.presenter().Button4Click();
+    game.presenter().playPressed();
     EXPECT_EQ(game.host.opened, (std::vector<testing::MemoryHost::ShellOpen>{{"Desert.bat", game.view.handle}}));
     EXPECT_TRUE(game.view.closed);
     EXPECT_TRUE(game.view.reports.empty());
@@ -113,7 +113,7 @@ TEST(Play, AShellThatRefusesTheScriptIsReportedAndTheWindowStaysOpen) {
     game.start();
     game.host.shellRefusal = "No application is associated with the file.";
 
-    game.presenter().Button4Click();
+    game.presenter().playPressed();
     EXPECT_EQ(game.host.opened.size(), 1u);
     EXPECT_FALSE(game.view.closed);
     ASSERT_EQ(game.view.reports.size(), 1u);
@@ -128,7 +128,7 @@ TEST(Play, RefusedForAnUnsafeModNameKeepsTheWindowOpen) {
         game.writeModIni("Unsafe", modName);
         game.start();
 
-        game.presenter().Button4Click();
+        game.presenter().playPressed();
         EXPECT_FALSE(game.view.closed);
         EXPECT_TRUE(game.host.opened.empty());
         ASSERT_EQ(game.view.reports.size(), 1u);
@@ -147,7 +147,7 @@ TEST(Close, ClosesTheWindowAndWritesNothing) {
     game.view.reports.clear();
     const auto before = game.files();
 
-    game.presenter().Button3Click();
+    game.presenter().closePressed();
     EXPECT_TRUE(game.view.closed);
     EXPECT_EQ(game.files(), before);
     EXPECT_TRUE(game.view.reports.empty());
@@ -160,11 +160,11 @@ TEST(WaitCursor, ShowsWhileApplyAndPlayRunAndGoesBeforeWhatTheyShow) {
     PresenterGame game;
     writeGame(game);
     game.start();
-    game.presenter().Button1Click();
+    game.presenter().applyPressed();
     EXPECT_EQ(game.view.events, (std::vector<std::string>{"busy", "idle", "confirmation"}));
     game.view.events.clear();
     game.host.shellRefusal = "No program is associated with the document";
-    game.presenter().Button4Click();
+    game.presenter().playPressed();
     EXPECT_EQ(game.view.events, (std::vector<std::string>{"busy", "idle", "report"}));
 }
 

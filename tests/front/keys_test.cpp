@@ -67,7 +67,7 @@ TEST(Keys, ArrowKeysMoveOnFromTheSetALoadShows) {
         for (const char* set : {"Gold", "Silver", "Steel"}) game.writeSet(kSecondary2, set);
         game.writeSelections({"", "", "", "", "", "", "", "", "", "", "", row.saved}, "0");
         game.start();
-        for (int load = 0; load < 2; ++load, game.presenter().Button2Click()) {
+        for (int load = 0; load < 2; ++load, game.presenter().undoPressed()) {
             const int marked = game.view.currentEntries[kSecondary2];
             if (!row.marked) EXPECT_EQ(marked, -1);
             else EXPECT_EQ(marked, game.entryIndex(kSecondary2, *row.marked));

@@ -31,7 +31,7 @@ TEST(ListBytes, AnEntryPickedKeepsItsOwnBytes) {
     testing::RecordingAudio audio;
     const Utf8OrLatin1Text codec(testCaseFold);
     MainWindowPresenter presenter(host, audio, view, codec);
-    presenter.FormCreate();
+    presenter.windowCreated();
     ASSERT_EQ(view.entryNames(kPrimary1), (std::vector<std::string>{"\xC3\xA9", "\xC3\xA9"}));
 
     std::vector<std::string> picked;
@@ -41,7 +41,7 @@ TEST(ListBytes, AnEntryPickedKeepsItsOwnBytes) {
         ASSERT_TRUE(sets.contains(bytes));
         EXPECT_EQ(markerOf(*view.picture(1)), sets.at(bytes)) << "entry " << entry;
         EXPECT_EQ(markerOf(*view.picture(15)), sets.at(bytes)) << "entry " << entry;
-        presenter.Button1Click();
+        presenter.applyPressed();
         EXPECT_EQ(host.read("C:\\game\\modsetup.ini").value_or("").substr(0, bytes.size() + 2), bytes + "\r\n");
         picked.push_back(bytes);
     }
@@ -53,7 +53,7 @@ TEST(ListBytes, AnEntryPickedKeepsItsOwnBytes) {
     view.edits[kPrimary1] = {};
     view.type(presenter, kPrimary1, "\xC3\xA9");
     EXPECT_EQ(presenter.listBytes(kPrimary1), picked[0]);
-    presenter.Button2Click();
+    presenter.undoPressed();
     EXPECT_EQ(presenter.listBytes(kPrimary1), picked[0]);
 }
 

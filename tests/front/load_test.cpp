@@ -180,7 +180,7 @@ TEST(Undo, AfterChangesShowsWhatTheFilesSayButNeverUnticks) {
         EXPECT_TRUE(game.slotShows(slot, 1)) << kSlots[slot].list;
     }
 
-    game.presenter().Button2Click();
+    game.presenter().undoPressed();
     Shown undone = whatIsShown(game);
     EXPECT_TRUE(undone.ticked);  // line 17 "0" never unticks the box
     undone.ticked = loaded.ticked;
@@ -196,7 +196,7 @@ TEST(Undo, AfterTheSelectionsFileWasDeletedEmptiesTheTextsAndKeepsThePictures) {
     const Shown loaded = whatIsShown(game);
 
     game.remove("modsetup.ini");
-    game.presenter().Button2Click();
+    game.presenter().undoPressed();
     const Shown undone = whatIsShown(game);
     EXPECT_EQ(undone.texts, decltype(undone.texts){});
     EXPECT_EQ(undone.bytes, decltype(undone.bytes){});
@@ -213,7 +213,7 @@ TEST(Undo, OffersASetAddedOnDisk) {
 
     game.writeSet(kSecondary3, "Charlie", 2);
     EXPECT_EQ(game.sortedEntries(kSecondary3), (Names{"Alpha", "Bravo"}));
-    game.presenter().Button2Click();
+    game.presenter().undoPressed();
     EXPECT_EQ(game.sortedEntries(kSecondary3), (Names{"Alpha", "Bravo", "Charlie"}));
     game.typeOver(kSecondary3, "c");
     // The typed letter keeps its case, also in what is saved; the host finds
@@ -235,9 +235,9 @@ TEST(Undo, TwiceIsUndoOnce) {
     game.start();
     game.typeOver(kPrimary1, "B");
 
-    game.presenter().Button2Click();
+    game.presenter().undoPressed();
     const Shown once = whatIsShown(game);
-    game.presenter().Button2Click();
+    game.presenter().undoPressed();
     EXPECT_EQ(whatIsShown(game), once);
     ASSERT_EQ(game.view.reports.size(), 3u);  // start-up and each Undo report the missing set
     EXPECT_EQ(game.view.reports[2].text, game.view.reports[1].text);

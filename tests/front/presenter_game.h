@@ -74,7 +74,7 @@ public:
     MainWindowPresenter& start(double scale = 1.0) {
         view.scale = scale;
         presenter_ = std::make_unique<MainWindowPresenter>(host, audio, view, *codec);
-        presenter_->FormCreate();
+        presenter_->windowCreated();
         return *presenter_;
     }
     MainWindowPresenter& presenter() { return *presenter_; }

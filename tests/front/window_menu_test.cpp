@@ -31,7 +31,7 @@ TEST(WindowMenu, OpensByMouseAndKeyAndOffersRestoreOnceThereIsAPoint) {
     writeGame(game);
     game.start();
     game.presenter().backgroundRightClicked({120, 40});
-    game.presenter().Button1Click();
+    game.presenter().applyPressed();
     EXPECT_TRUE(game.presenter().keyPressed({WindowKey::MenuKey, kLayout.size() - 1, 0}));
     EXPECT_EQ(game.view.menusShown,
               (std::vector<std::vector<std::string>>{
@@ -46,9 +46,9 @@ TEST(WindowMenu, RestoringLoadsTheWindowAgain) {
     PresenterGame game;
     writeGame(game);
     game.start();
-    game.presenter().Button1Click();
+    game.presenter().applyPressed();
     game.pick(kPrimary3, "Bravo");
-    game.presenter().Button1Click();
+    game.presenter().applyPressed();
     ASSERT_TRUE(game.view.confirmationShown);
 
     game.view.menuChoice = WindowCommand::RestoreLast;

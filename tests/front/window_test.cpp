@@ -44,7 +44,7 @@ TEST(Window, TitleIsLine1OfModIniShownAsText) {
 
         // Undo follows an edited mod.ini.
         game.writeModIni("Edited", "Edited");
-        game.presenter().Button2Click();
+        game.presenter().undoPressed();
         EXPECT_EQ(game.view.title, "Edited");
         EXPECT_EQ(game.view.reports.back().caption, "Edited");
     }
@@ -74,7 +74,7 @@ TEST(Window, OuterSizeFollowsTheScaleAndPicturesTheirDesignedViews) {
         EXPECT_EQ(game.view.picture(1)->width, row.image1Width);
         EXPECT_EQ(game.view.picture(1)->height, row.image1Height);
 
-        game.presenter().Button2Click();
+        game.presenter().undoPressed();
         EXPECT_EQ(game.view.outerSizes, (std::vector<OuterSize>{row.size, row.size}));
     }
 }

@@ -239,7 +239,7 @@ TEST_F(MainWindowTest, KeystrokesReachThePresenter) {
     for (const TypingRow& row : rows) {
         SCOPED_TRACE(row.name);
         reports.clear();
-        window->presenter().FormCreate();  // back to Beta
+        window->presenter().windowCreated();  // back to Beta
         window->setListEdit(kPrimary1, row.before);
         HWND field = window->comboBox(kPrimary1).editHandle();
         for (const Keystroke& key : row.keys) SendMessageA(field, key.message, key.key, 0);
@@ -332,7 +332,7 @@ TEST_F(MainWindowTest, TheWindowMenuStandsInTheSystemMenu) {
     EXPECT_EQ(entries(), (std::vector<std::wstring>{L"(Restore the files from before the last Apply)",
                                                     L"(Restore the mod's original files)", L"Save choices as\u2026",
                                                     L"Load choices\u2026"}));
-    window->presenter().Button1Click();
+    window->presenter().applyPressed();
     EXPECT_EQ(entries().front(), L"Restore the files from before the last Apply");
 
     window->setListEdit(kPrimary1, ListEdit{fixedText("Alpha"), 5, 0});
