@@ -1,8 +1,8 @@
 #include "front/accessibility.h"
 
 #include "core/library/previews.h"
-#include "core/report/messages.h"
 #include "front/keys.h"
+#include "front/messages.h"
 
 namespace modsetup::front {
 
@@ -40,7 +40,7 @@ std::string captionWithoutAccessKey(std::string_view caption) {
 std::string accessKeyName(std::string_view caption) {
     const char key = accessKey(caption);
     if (key == 0) return "";
-    return std::string("Alt+").append(1, key >= 'a' && key <= 'z' ? static_cast<char>(key - 'a' + 'A') : key);
+    return std::string(kAccessKeyPrefix).append(1, key >= 'a' && key <= 'z' ? static_cast<char>(key - 'a' + 'A') : key);
 }
 
 std::string tooltipKeyHint() { return tooltipKeyHintText(kTooltipKeyName); }

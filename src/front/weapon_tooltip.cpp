@@ -4,7 +4,7 @@
 
 #include "core/base/decimal_number.h"
 #include "core/base/escaping.h"
-#include "core/report/messages.h"
+#include "front/messages.h"
 
 namespace modsetup::front {
 namespace {

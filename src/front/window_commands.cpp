@@ -7,8 +7,17 @@
 #include "front/busy_cursor.h"
 #include "front/keys.h"
 #include "front/main_window_presenter.h"
+#include "front/messages.h"
 
 namespace modsetup::front {
+namespace {
+
+// Saved choices are ini files, as the selections file is.
+FileQuestion choicesQuestion(bool save, std::string_view title) {
+    return {save, fixedText(title), {{fixedText(kChoicesFileKind), "*.ini"}, {fixedText(kAllFilesKind), "*"}}, "ini"};
+}
+
+}  // namespace
 
 std::vector<MenuItem> MainWindowPresenter::menuItems() {
     return {
@@ -51,7 +60,7 @@ void MainWindowPresenter::restoreTo(RestorePoint point) {
 }
 
 void MainWindowPresenter::saveChoices() {
-    const std::optional<std::string> path = view_.askForFile({true, fixedText(kSaveChoicesTitle)});
+    const std::optional<std::string> path = view_.askForFile(choicesQuestion(true, kSaveChoicesTitle));
     if (!path) return;
     LineFile handle(host_);
     if (!writeChoicesFile(handle, *path, slotTexts(), view_.checkBoxTicked()).ok())
@@ -59,7 +68,7 @@ void MainWindowPresenter::saveChoices() {
 }
 
 void MainWindowPresenter::loadChoices() {
-    const std::optional<std::string> path = view_.askForFile({false, fixedText(kLoadChoicesTitle)});
+    const std::optional<std::string> path = view_.askForFile(choicesQuestion(false, kLoadChoicesTitle));
     if (!path) return;
     const ChoicesFile file = readChoicesFile(host_, *path);
     if (!file.choices) return report({choicesNotLoadedMessage(*path, file.refusal)});

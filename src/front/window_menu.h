@@ -6,6 +6,7 @@
 // presenter's items and forwards the command chosen.
 
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -29,11 +30,20 @@ struct MenuPoint {
     int y;
 };
 
+// A kind of file a dialog offers: its name and the pattern of its files'
+// names ("*" for any file).
+struct FileKind {
+    ShownText name;
+    std::string pattern;
+};
+
 // The file a command of the menu reads or writes, as the system's dialog
 // asks for it.
 struct FileQuestion {
-    bool save;        // a file to write (the dialog asks before replacing one)
-    ShownText title;  // the dialog's title
+    bool save;                    // a file to write (the dialog asks before replacing one)
+    ShownText title;              // the dialog's title
+    std::vector<FileKind> kinds;  // offered in this order, the first at the start
+    std::string defaultSuffix;    // added to a name typed without one, where the system's dialog does
 };
 
 }  // namespace modsetup::front

@@ -274,7 +274,10 @@ std::optional<front::WindowCommand> MainWindow::showMenu(const std::vector<front
 
 std::optional<std::string> MainWindow::askForFile(const front::FileQuestion& question) {
     const QString title = toQString(question.title);
-    const QString filter = QStringLiteral("Choices (*.ini);;All files (*)");
+    QStringList kinds;
+    for (const front::FileKind& kind : question.kinds)
+        kinds << toQString(kind.name) + QStringLiteral(" (") + QString::fromStdString(kind.pattern) + QLatin1Char(')');
+    const QString filter = kinds.join(QStringLiteral(";;"));
     const QString path = question.save ? QFileDialog::getSaveFileName(this, title, QString(), filter)
                                        : QFileDialog::getOpenFileName(this, title, QString(), filter);
     if (path.isEmpty()) return std::nullopt;

@@ -101,11 +101,21 @@ std::optional<std::string> MainWindow::askForFile(const front::FileQuestion& que
     OPENFILENAMEA dialog{};
     dialog.lStructSize = sizeof(dialog);
     dialog.hwndOwner = window_;
-    dialog.lpstrFilter = "Choices (*.ini)\0*.ini\0All files\0*.*\0";
+    // Pairs of a shown name and a pattern, each ended by a NUL, the list by
+    // another; any file is "*.*" to the system's dialog.
+    std::string filter;
+    for (const front::FileKind& kind : question.kinds) {
+        const std::string pattern = kind.pattern == "*" ? "*.*" : kind.pattern;
+        filter += codec_.bytes(kind.name) + " (" + pattern + ")";
+        filter += '\0';
+        filter += pattern;
+        filter += '\0';
+    }
+    dialog.lpstrFilter = filter.c_str();
     dialog.lpstrFile = file.data();
     dialog.nMaxFile = static_cast<DWORD>(file.size());
     dialog.lpstrTitle = title.c_str();
-    dialog.lpstrDefExt = "ini";
+    dialog.lpstrDefExt = question.defaultSuffix.empty() ? nullptr : question.defaultSuffix.c_str();
     dialog.Flags = OFN_NOCHANGEDIR | (question.save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
     const BOOL picked = question.save ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog);
     if (!picked) return std::nullopt;

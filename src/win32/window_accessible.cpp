@@ -4,6 +4,7 @@
 
 #include "front/accessibility.h"
 #include "front/layout.h"
+#include "front/messages.h"
 
 namespace modsetup::win32 {
 namespace {
@@ -143,7 +144,7 @@ HRESULT WindowAccessible::get_accDefaultAction(VARIANT child, BSTR* action) {
     if (row >= kLayout.size()) return WrappedAccessible::get_accDefaultAction(child, action);
     if (front::accessibleKind(kLayout[row]) != AccessibleKind::ShotButton) return noText(action);
     if (action == nullptr) return E_POINTER;
-    *action = accessibleString("Press");
+    *action = accessibleString(std::string(front::kPressAction));
     return S_OK;
 }
 

@@ -1,6 +1,5 @@
-// The window program's message catalogue: every sentence it forms, as the
-// user reads it, one row each. Its fixed words and names (tooltip words, menu
-// entries, accessible names) are read where the window shows them.
+// The catalogue of core's reports: every sentence it forms, as the user
+// reads it, one row each.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -73,8 +72,6 @@ TEST(Messages, EverySentenceReadsAsWritten) {
         {installFailuresMessage({}, {"1", "2", "3", "4", "5", "6", "7"}, {}, {}, {}),
          "7 files or folders of the game mod folder could not be written:\n1\n2\n3\n4\n5\nand 2 more.\n"
          "Apply carried out all its other steps."},
-        {hearShotText("F5"), "Click a picture or press F5 in the list to hear its shot"},
-        {tooltipKeyHintText("Ctrl+F1"), "Press Ctrl+F1 in the list to show this"},
         {restorePointNotKeptMessage("C:\\m.restore"),
          "No restore point could be kept in \"C:\\m.restore\", so Restore cannot undo this Apply."},
         {restoreFailuresMessage({"mods\\D\\a.bmp"}),
@@ -87,9 +84,6 @@ TEST(Messages, EverySentenceReadsAsWritten) {
         {choicesNotTextText(2), "line 2 holds a control character, so it is no text file"},
         {choicesNotLoadedMessage("C:\\c.ini", "it has more than 17 lines"),
          "The file \"C:\\c.ini\" does not hold saved choices: it has more than 17 lines. The window stays as it was."},
-        {menuHintText("Shift+F10"),
-         "Right-click here, or press Shift+F10 or the menu key, to restore the files from before an Apply or to "
-         "save or load choices"},
     };
     for (const auto& [actual, expected] : rows) EXPECT_EQ(actual, expected);
 }

@@ -9,8 +9,8 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "core/report/messages.h"
 #include "front/accessibility.h"
+#include "front/messages.h"
 #include "qt/picture_view.h"
 #include "qt/qt_text.h"
 #include "qt/slot_list.h"
@@ -48,7 +48,7 @@ void AccessibilityTest::listsAreNamedBySlotAndDescribedByTheirTooltips() {
     QCOMPARE(first->text(QAccessible::Description), qt::toQString(window->presenter().listTooltip(kPrimary1)));
     QVERIFY(first->child(1)->object() == window->comboBox(kPrimary1)->lineEdit());
     for (std::size_t slot = 0; slot < kSlotCount; ++slot)
-        QCOMPARE(presented(window->comboBox(slot))->text(QAccessible::Name), latin1(kListNames[slot]));
+        QCOMPARE(presented(window->comboBox(slot))->text(QAccessible::Name), latin1(front::kListNames[slot]));
     QCOMPARE(presented(window->comboBox(kTeamAlpha))->text(QAccessible::Description), QString());
     QCOMPARE(presented(window->button(1))->text(QAccessible::Name), QString("Apply"));
 }

@@ -3,7 +3,7 @@
 // area and pictures magnified at each scale the system may tell the window;
 // the keys the message loop forwards reaching the presenter; and what a
 // screen reader reads through oleacc.
-#include "core/report/messages.h"
+#include "front/messages.h"
 #include "window_fixture.h"
 
 #include <oleacc.h>
@@ -201,7 +201,7 @@ TEST_F(MainWindowTest, AScreenReaderReadsWhatTheWindowShows) {
         for (HWND part : {window->comboBox(slot).handle(), window->comboBox(slot).editHandle()}) {
             IAccessible* list = objectOf(part);
             ASSERT_NE(list, nullptr);
-            EXPECT_EQ(presented(list, CHILDID_SELF).name, std::string(kListNames[slot]));
+            EXPECT_EQ(presented(list, CHILDID_SELF).name, std::string(front::kListNames[slot]));
             BSTR description = nullptr;
             list->get_accDescription(childId(CHILDID_SELF), &description);
             std::string expected;

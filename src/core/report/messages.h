@@ -1,10 +1,11 @@
 #pragma once
-// The window program's message catalogue: every sentence and word its user
-// sees, in the standard error report and in the tooltips, is formed here, so
-// the window only shows what these functions return. Names and paths in a
-// message are quoted (escaping.h): shortened in the middle past
-// kMaxShownNameBytes, control characters written out. The set-library
-// check has a catalogue of its own (check/messages.h).
+// The catalogue of core's reports: every sentence that tells the user what
+// became of loading, Apply, Play and a restore, formed from the facts the
+// core hands up (causes, names, counts), so that nothing below forms words.
+// Names and paths in a message are quoted (escaping.h): shortened in the
+// middle past kMaxShownNameBytes, control characters written out. The
+// window's own words (menu, accessible names, tooltips) are in
+// front/messages.h, the set-library check's in check/messages.h.
 
 #include <array>
 #include <string>
@@ -93,35 +94,5 @@ std::string missingSetLine(std::string_view slot, std::string_view text, std::st
 std::string installFailuresMessage(const std::vector<std::string>& missingSets,
                                    const std::vector<std::string>& unwritten, const std::vector<std::string>& inUse,
                                    const std::vector<std::string>& unreadable, const std::vector<std::string>& outside);
-
-// What screen readers are told of the window: each slot list's name, in the
-// words of the captions beside it (the heading and the number), and a
-// picture that plays its slot's shot, whose name goes on with its list's.
-inline constexpr std::array<std::string_view, 16> kListNames{
-    "Primary weapon 1",   "Primary weapon 2",   "Primary weapon 3",   "Primary weapon 4",
-    "Primary weapon 5",   "Primary weapon 6",   "Primary weapon 7",   "Primary weapon 8",
-    "Primary weapon 9",   "Primary weapon 10",  "Secondary weapon 1", "Secondary weapon 2",
-    "Secondary weapon 3", "Secondary weapon 4", "Team Alpha",         "Team Bravo"};
-inline constexpr std::string_view kShotPictureName = "Play the shot: ";
-// The last line of a weapon tooltip: how to show it from the keyboard.
-std::string tooltipKeyHintText(std::string_view tooltipKey);
-
-// The window's menu, the titles of the file dialogs its commands open, and
-// the tooltip of the window's background that tells of the menu.
-inline constexpr std::string_view kRestoreLastCommand = "Restore the files from before the last Apply";
-inline constexpr std::string_view kRestoreOriginalCommand = "Restore the mod's original files";
-inline constexpr std::string_view kSaveChoicesCommand = "Save choices as\u2026";
-inline constexpr std::string_view kLoadChoicesCommand = "Load choices\u2026";
-inline constexpr std::string_view kSaveChoicesTitle = "Save choices as";
-inline constexpr std::string_view kLoadChoicesTitle = "Load choices";
-std::string menuHintText(std::string_view menuKey);
-
-// The tooltip of a weapon slot: the words around the set's statistics, and
-// how to hear its shot (shotKey names the key that plays it).
-inline constexpr std::string_view kNotInstalledYet = "not installed yet";
-inline constexpr std::string_view kInstalled = "installed";
-inline constexpr std::string_view kSameValue = "same";
-inline constexpr std::string_view kNoSound = "no sound in this set";
-std::string hearShotText(std::string_view shotKey);
 
 }  // namespace modsetup
