@@ -36,13 +36,16 @@ TEST(Messages, EverySentenceReadsAsWritten) {
          "Windows (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9, alone or before a dot), and must not contain a "
          "control character or any of \\ / : * ? \" < > | & ^ %.\n"
          "Correct the second line of that file, then press Undo to read it again."},
-        {wineNotStartedReason("wine", "No such file or directory"),
+        {failureText({Cause::NotStarted, "No such file or directory", 2, "wine"}),
          "Wine could not be started as \"wine\": No such file or directory. Install Wine, or set the variable WINE "
          "to the Wine program to run"},
-        {wineFailedReason("/opt/wine", 3),
+        {failureText({Cause::EndedWithStatus, "", 3, "/opt/wine"}),
          "Wine, run as \"/opt/wine\" (the variable WINE chooses another), ended at once with status 3"},
-        {wineKilledReason("wine", 15),
+        {failureText({Cause::EndedBySignal, "", 15, "wine"}),
          "Wine, run as \"wine\" (the variable WINE chooses another), was ended by signal 15"},
+        {failureText({Cause::ShellRefused, "", 31, ""}),
+         "No program is associated with the document's file name extension"},
+        {failureText({Cause::Failed, "", 1234, ""}), "Error 1234"},
         {writeDeniedMessage("Then this."),
          "The game folder cannot be written, so run the program as administrator or install the game outside a "
          "protected folder.\nThen this."},

@@ -14,7 +14,6 @@
 #include <cstring>
 
 #include "core/io/host.h"
-#include "core/report/messages.h"
 #include "test_support.h"
 
 namespace modsetup {
@@ -72,26 +71,35 @@ TEST_F(ShellOpen, WineOpensTheScriptFromTheScriptsFolderInASessionOfItsOwn) {
 }
 
 TEST_F(ShellOpen, AWineThatFailsOrCannotBeStartedIsReportedWithItsReason) {
-    const std::pair<std::string, std::string> cases[] = {
-        {"exit 0", ""},
-        {"exit 3", wineFailedReason(wine, 3)},
-        {"kill -TERM $$", wineKilledReason(wine, SIGTERM)},
+    const struct {
+        std::string body;
+        Cause cause;
+        long code;
+    } cases[] = {
+        {"exit 3", Cause::EndedWithStatus, 3},
+        {"kill -TERM $$", Cause::EndedBySignal, SIGTERM},
     };
-    for (const auto& [body, expected] : cases) {
+    useWine("exit 0");
+    EXPECT_TRUE(host->shellOpen("Desert.bat", 0).ok());
+    for (const auto& [body, cause, code] : cases) {
         SCOPED_TRACE(body);
         useWine(body);
-        std::string reason;
-        EXPECT_EQ(open("Desert.bat", reason), expected.empty());
-        EXPECT_EQ(reason, expected);
+        const Status opened = host->shellOpen("Desert.bat", 0);
+        ASSERT_FALSE(opened.ok());
+        EXPECT_EQ(opened.cause(), cause);
+        EXPECT_EQ(opened.failure().code, code);
+        EXPECT_EQ(opened.failure().program, wine);
     }
 
     // WINE naming no program, then no WINE and no Wine on the PATH.
     ::setenv("WINE", "/opt/no-such-wine", 1);
     ::setenv("PATH", (dir / "bin").c_str(), 1);
     for (const char* tried : {"/opt/no-such-wine", "wine"}) {
-        std::string reason;
-        EXPECT_FALSE(open("Desert.bat", reason));
-        EXPECT_EQ(reason, wineNotStartedReason(tried, std::strerror(ENOENT)));
+        const Status opened = host->shellOpen("Desert.bat", 0);
+        ASSERT_FALSE(opened.ok());
+        EXPECT_EQ(opened.cause(), Cause::NotStarted);
+        EXPECT_EQ(opened.failure().systemText, std::strerror(ENOENT));
+        EXPECT_EQ(opened.failure().program, tried);
         ::unsetenv("WINE");
     }
 }

@@ -18,12 +18,26 @@ enum class Cause {
     Outside,       // below the set library by its name, but really outside it (a link): never read
     InUse,         // another program holds the file
     AccessDenied,  // the system does not let this user write there
+    // A program the host runs for the operation (Wine, which opens the launch
+    // script on POSIX) could not be started, ended at once with a failure
+    // status, or was ended by a signal.
+    NotStarted,
+    EndedWithStatus,
+    EndedBySignal,
+    ShellRefused,  // the system's shell did not open the document, for a reason of its own (code)
     Failed,        // any other cause
 };
 
 struct Failure {
-    Cause cause = Cause::Failed;
+    Failure(Cause cause = Cause::Failed, std::string systemText = {}, long code = 0, std::string program = {})
+        : cause(cause), systemText(std::move(systemText)), code(code), program(std::move(program)) {}
+
+    Cause cause;
     std::string systemText;  // the system's own words for it, where it gave any
+    // The system's number for it: an error code (which the words, where there
+    // are any, explain), a program's exit status or signal, the shell's code.
+    long code;
+    std::string program;  // the program the host ran for it, where that one failed
 };
 
 // The value of an operation that gives none.

@@ -45,7 +45,7 @@ PlayOutcome runPlay(Host& host, const std::string& configBase, const std::string
     }
     const Status opened = host.shellOpen(script, owner);
     if (!opened.ok()) {
-        outcome.error = launchScriptNotOpenedMessage(script, opened.failure().systemText);
+        outcome.error = launchScriptNotOpenedMessage(script, failureText(opened.failure()));
         return outcome;
     }
     outcome.launched = true;

@@ -75,7 +75,7 @@ Failure failureOf(int error) {
     else if (error == EEXIST) cause = Cause::Exists;
     else if (error == EACCES || error == EPERM) cause = Cause::AccessDenied;
     else if (error == EXDEV) cause = Cause::Outside;
-    return {cause, errorText(error)};
+    return {cause, errorText(error), error};
 }
 
 std::optional<std::string> statAnyCase(const std::string& path, struct stat& info) {

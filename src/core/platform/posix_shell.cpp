@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "core/platform/posix_files.h"
-#include "core/report/messages.h"
 
 namespace modsetup {
 namespace {
@@ -62,7 +61,7 @@ Status openWithWine(const std::string& hostPath) {
     const int spawnError = posix_spawnp(&child, wine.c_str(), &actions, &attributes, argv.data(), environ);
     posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
-    if (spawnError != 0) return Failure{Cause::Failed, wineNotStartedReason(wine, errorText(spawnError))};
+    if (spawnError != 0) return Failure{Cause::NotStarted, errorText(spawnError), spawnError, wine};
 
     const auto deadline = std::chrono::steady_clock::now() + kPlayVerdictWait;
     int status = 0;
@@ -74,8 +73,8 @@ Status openWithWine(const std::string& hostPath) {
         std::this_thread::sleep_for(kPlayVerdictPoll);
     }
     if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return done();
-    return Failure{Cause::Failed, WIFEXITED(status) ? wineFailedReason(wine, WEXITSTATUS(status))
-                                                    : wineKilledReason(wine, WTERMSIG(status))};
+    if (WIFEXITED(status)) return Failure{Cause::EndedWithStatus, {}, WEXITSTATUS(status), wine};
+    return Failure{Cause::EndedBySignal, {}, WTERMSIG(status), wine};
 }
 
 }  // namespace modsetup

@@ -9,8 +9,9 @@
 namespace modsetup {
 
 // Has Wine's shell open the script at hostPath from its folder, and waits
-// for Wine's verdict only, never for what it starts. A failure says why in
-// words that name Wine and the variable that chooses it.
+// for Wine's verdict only, never for what it starts. A failure names the
+// Wine program tried (Failure::program): NotStarted with the system's words,
+// EndedWithStatus or EndedBySignal with the number.
 Status openWithWine(const std::string& hostPath);
 
 }  // namespace modsetup

@@ -74,15 +74,19 @@ std::string errorText(DWORD error) {
     DWORD length =
         FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                        nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string result = length > 0 && text != nullptr ? std::string(text, length) : "Error " + std::to_string(error);
+    std::string result = length > 0 && text != nullptr ? std::string(text, length) : std::string();
     if (text != nullptr) LocalFree(text);
     return result;
 }
 
-Failure readFailureOf(DWORD error) { return {isMissing(error) ? Cause::Missing : Cause::Unreadable, errorText(error)}; }
+Failure systemFailure(Cause cause, DWORD error) { return {cause, errorText(error), static_cast<long>(error)}; }
+
+Failure readFailureOf(DWORD error) {
+    return systemFailure(isMissing(error) ? Cause::Missing : Cause::Unreadable, error);
+}
 
 Failure writeFailureOf(DWORD error, const std::wstring& path) {
-    Failure failure{Cause::Failed, errorText(error)};
+    Failure failure = systemFailure(Cause::Failed, error);
     if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) failure.cause = Cause::InUse;
     if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) failure.cause = Cause::Exists;
     if (isMissing(error)) failure.cause = Cause::Missing;

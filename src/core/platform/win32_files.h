@@ -12,8 +12,12 @@
 
 namespace modsetup {
 
-// The system's text for an error code, as FormatMessage gives it.
+// The system's text for an error code, as FormatMessage gives it; empty
+// where it gives none.
 std::string errorText(DWORD error);
+
+// A failure for an error code: its cause, the system's words and the code.
+Failure systemFailure(Cause cause, DWORD error);
 
 // Why a read of a file failed with error.
 Failure readFailureOf(DWORD error);

@@ -24,25 +24,6 @@
 namespace modsetup {
 namespace {
 
-// The shell's own codes for a document it did not open (its other codes are
-// system error codes).
-constexpr std::array<std::pair<INT_PTR, std::string_view>, 8> kShellErrors{{
-    {0, "The system is out of memory or resources"},
-    {SE_ERR_SHARE, "A sharing violation occurred"},
-    {SE_ERR_ASSOCINCOMPLETE, "The file name association is incomplete or invalid"},
-    {SE_ERR_DDETIMEOUT, "The DDE transaction timed out"},
-    {SE_ERR_DDEFAIL, "The DDE transaction failed"},
-    {SE_ERR_DDEBUSY, "The DDE transaction could not be completed because other DDE transactions were being processed"},
-    {SE_ERR_NOASSOC, "No program is associated with the document's file name extension"},
-    {SE_ERR_DLLNOTFOUND, "A library needed to open the document was not found"},
-}};
-
-std::string shellErrorText(INT_PTR code) {
-    for (const auto& [known, text] : kShellErrors)
-        if (known == code) return std::string(text);
-    return errorText(static_cast<DWORD>(code));
-}
-
 DWORD attributesOf(const std::wstring& path) { return GetFileAttributesW(path.c_str()); }
 
 class Win32NewFile final : public NewFile {
@@ -222,7 +203,9 @@ Status Win32Host::shellOpen(const std::string& path, WindowHandle owner) {
         ShellExecuteW(reinterpret_cast<HWND>(owner), L"open", document->c_str(), nullptr, nullptr, SW_SHOWMINIMIZED));
     if (SUCCEEDED(com)) CoUninitialize();
     if (result > 32) return done();
-    return Failure{Cause::Failed, shellErrorText(result)};
+    // Its own codes (0 and SE_ERR_SHARE up) are not system error codes.
+    if (result == 0 || result >= SE_ERR_SHARE) return Failure{Cause::ShellRefused, {}, static_cast<long>(result)};
+    return systemFailure(Cause::Failed, static_cast<DWORD>(result));
 }
 
 }  // namespace

@@ -15,9 +15,39 @@ std::string listedNames(const std::vector<std::string>& names) {
 
 }  // namespace
 
+// The system shell's own codes for a document it did not open.
+constexpr std::pair<long, std::string_view> kShellRefusals[] = {
+    {0, "The system is out of memory or resources"},
+    {26, "A sharing violation occurred"},
+    {27, "The file name association is incomplete or invalid"},
+    {28, "The DDE transaction timed out"},
+    {29, "The DDE transaction failed"},
+    {30, "The DDE transaction could not be completed because other DDE transactions were being processed"},
+    {31, "No program is associated with the document's file name extension"},
+    {32, "A library needed to open the document was not found"},
+};
+
 std::string failureText(const Failure& failure) {
-    if (failure.cause == Cause::NotRegular) return "Not a regular file";
-    if (failure.cause == Cause::Outside) return "It leads outside the set library";
+    switch (failure.cause) {
+    case Cause::NotRegular: return "Not a regular file";
+    case Cause::Outside: return "It leads outside the set library";
+    case Cause::NotStarted:
+        return "Wine could not be started as " + quoted(failure.program) + ": " +
+               std::string(trimmedReason(failure.systemText)) +
+               ". Install Wine, or set the variable WINE to the Wine program to run";
+    case Cause::EndedWithStatus:
+        return "Wine, run as " + quoted(failure.program) +
+               " (the variable WINE chooses another), ended at once with status " + std::to_string(failure.code);
+    case Cause::EndedBySignal:
+        return "Wine, run as " + quoted(failure.program) +
+               " (the variable WINE chooses another), was ended by signal " + std::to_string(failure.code);
+    case Cause::ShellRefused:
+        for (const auto& [code, text] : kShellRefusals)
+            if (code == failure.code) return std::string(text);
+        break;
+    default: break;
+    }
+    if (failure.systemText.empty() && failure.code != 0) return "Error " + std::to_string(failure.code);
     return failure.systemText;
 }
 
@@ -75,22 +105,6 @@ std::string unsafeModNameMessage(std::string_view modIni, std::string_view modNa
     message.pop_back();
     message += ".\nCorrect the second line of that file, then press Undo to read it again.";
     return message;
-}
-
-std::string wineNotStartedReason(std::string_view wine, std::string_view systemReason) {
-    std::string reason = "Wine could not be started as " + quoted(wine) + ": ";
-    reason += trimmedReason(systemReason);
-    return reason + ". Install Wine, or set the variable WINE to the Wine program to run";
-}
-
-std::string wineFailedReason(std::string_view wine, int exitStatus) {
-    return "Wine, run as " + quoted(wine) + " (the variable WINE chooses another), ended at once with status " +
-           std::to_string(exitStatus);
-}
-
-std::string wineKilledReason(std::string_view wine, int signal) {
-    return "Wine, run as " + quoted(wine) + " (the variable WINE chooses another), was ended by signal " +
-           std::to_string(signal);
 }
 
 std::string writeDeniedMessage(std::string_view message) {

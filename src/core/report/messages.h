@@ -18,9 +18,12 @@ namespace modsetup {
 
 inline constexpr std::string_view kBitmapNotValid = "Bitmap image is not valid";
 
-// A failure in words: the system's own, or for a named pipe, a device or a
-// socket where a file is expected (never opened) and for a file below the
-// set library that really lies outside it (never read), the program's.
+// A failure in words: the system's own (or its error code where it gave no
+// words); the program's for a named pipe, a device or a socket where a file
+// is expected (never opened), for a file below the set library that really
+// lies outside it (never read), for Wine not running the launch script (each
+// naming the Wine program tried and the variable that chooses it), and for
+// the shell's own refusals.
 std::string failureText(const Failure& failure);
 
 // A system's reason for a failure without its trailing blanks, tabs, line
@@ -49,12 +52,6 @@ std::string backslashFolderMessage(std::string_view folder);
 // what a mod name must not be. forbidden lists the characters it must not hold.
 std::string unsafeModNameMessage(std::string_view modIni, std::string_view modName, std::size_t maxBytes,
                                  std::string_view forbidden);
-
-// The POSIX host's reasons when Wine did not run the launch script: each
-// names the Wine program tried and the variable that chooses it.
-std::string wineNotStartedReason(std::string_view wine, std::string_view systemReason);
-std::string wineFailedReason(std::string_view wine, int exitStatus);
-std::string wineKilledReason(std::string_view wine, int signal);
 
 // A write refused for want of rights: the sentence a report then leads with,
 // before what it would say otherwise.
