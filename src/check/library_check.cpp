@@ -77,8 +77,8 @@ void checkListing(Host& host, const std::string& configBase, std::size_t slot, c
     for (const std::string& set : listing.unrepresentable)
         add(Severity::Error, shownPath(folder + "\\") + set, setNameNotChoosableText());
     for (const std::string& set : listing.offered)
-        if (const std::string problem = windowsNameProblem(set); !problem.empty())
-            add(Severity::Warning, shownPath(folder + "\\") + set, setNameNotForWindowsText(problem));
+        if (const WindowsNameFault fault = windowsNameProblem(set); fault.problem != WindowsNameProblem::None)
+            add(Severity::Warning, shownPath(folder + "\\") + set, setNameNotForWindowsText(fault));
 
     std::map<std::string, std::vector<std::size_t>> sameFolded;
     for (std::size_t i = 0; i < listing.offered.size(); ++i) sameFolded[lowerAscii(listing.offered[i])].push_back(i);

@@ -98,9 +98,18 @@ std::string setsDifferInCaseText(const std::vector<std::string>& others) {
            "set for the other";
 }
 
-std::string setNameNotForWindowsText(std::string_view problem) {
-    return "cannot be used on Windows: " + std::string(problem) +
-           ", so a copy of the library there loses or refuses this set";
+std::string setNameNotForWindowsText(const WindowsNameFault& fault) {
+    std::string problem;
+    switch (fault.problem) {
+    case WindowsNameProblem::EndsInDot: problem = "its name ends in a dot"; break;
+    case WindowsNameProblem::EndsInBlank: problem = "its name ends in a blank"; break;
+    case WindowsNameProblem::DeviceName: problem = "its name is that of a device of Windows"; break;
+    case WindowsNameProblem::ForbiddenCharacter:
+        problem = std::string("its name holds the character ") + fault.character;
+        break;
+    case WindowsNameProblem::None: break;
+    }
+    return "cannot be used on Windows: " + problem + ", so a copy of the library there loses or refuses this set";
 }
 
 std::string setFolderOutsideText() {

@@ -11,6 +11,7 @@
 
 #include "check/findings.h"
 #include "check/set_files.h"
+#include "core/base/windows_names.h"
 #include "core/formats/picture.h"
 
 namespace modsetup::check {
@@ -35,7 +36,7 @@ std::string setNotOfferedText();
 std::string setNameNotStorableText();
 std::string setNameNotChoosableText();
 std::string setsDifferInCaseText(const std::vector<std::string>& others);
-std::string setNameNotForWindowsText(std::string_view problem);
+std::string setNameNotForWindowsText(const WindowsNameFault& fault);
 std::string setFolderOutsideText();
 
 // Files of a set.

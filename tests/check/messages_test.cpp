@@ -61,8 +61,9 @@ TEST(CheckMessages, EverySentenceReadsAsWritten) {
         {setsDifferInCaseText({"gold", "GOLD"}),
          "differs from the sets \"gold\" and \"GOLD\" only in letter case: the program finds set names without "
          "regard to letter case and may read one set for the other"},
-        {setNameNotForWindowsText("it ends in a dot"),
-         "cannot be used on Windows: it ends in a dot, so a copy of the library there loses or refuses this set"},
+        {setNameNotForWindowsText({WindowsNameProblem::EndsInDot}),
+         "cannot be used on Windows: its name ends in a dot, so a copy of the library there loses or refuses this "
+         "set"},
         {setFolderOutsideText(),
          "a link that leads outside the set library: the program reads none of the set's files"},
         {setFileAbsentText("missing", both),

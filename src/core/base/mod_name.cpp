@@ -4,38 +4,23 @@
 
 #include "core/base/escaping.h"
 #include "core/base/windows_names.h"
-#include "core/library/config.h"
-#include "core/report/messages.h"
 
 namespace modsetup {
-namespace {
-
-// Besides what Windows does not allow in a name (which includes the
-// separators that would let the name leave the "mods" folder), characters
-// that mean something to the command interpreter that runs the launch script.
-constexpr std::string_view kScriptCharacters = "&^%";
-
-}  // namespace
 
 bool isSafeModName(std::string_view modName) {
     if (modName.empty() || modName.size() > kMaxModNameBytes) return false;
     // Windows drops trailing dots and blanks from a folder name: Apply would
     // write one folder and the game look for another, and a name made of
     // nothing else ("", ".", "..", " ") would name "mods" or its parent.
-    if (!windowsNameProblem(modName).empty()) return false;
+    if (windowsNameProblem(modName).problem != WindowsNameProblem::None) return false;
     return std::none_of(modName.begin(), modName.end(), [](char c) {
-        return isControlCharacter(c) || kScriptCharacters.find(c) != std::string_view::npos;
+        return isControlCharacter(c) || kModNameScriptCharacters.find(c) != std::string_view::npos;
     });
 }
 
 std::size_t firstByteBeyondAscii(std::string_view modName) {
     const auto beyond = std::find_if(modName.begin(), modName.end(), [](char c) { return (c & 0x80) != 0; });
     return beyond == modName.end() ? std::string_view::npos : static_cast<std::size_t>(beyond - modName.begin());
-}
-
-std::string unsafeModNameMessage(std::string_view configBase, std::string_view modName) {
-    return unsafeModNameMessage(modIniPath(std::string(configBase)), modName, kMaxModNameBytes,
-                                std::string(kWindowsForbiddenCharacters) + std::string(kScriptCharacters));
 }
 
 }  // namespace modsetup

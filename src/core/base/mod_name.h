@@ -5,13 +5,17 @@
 // Windows (where the game runs, whichever system made the mod pack) is refused.
 
 #include <cstddef>
-#include <string>
 #include <string_view>
 
 namespace modsetup {
 
 // The longest folder name a file system holds.
 inline constexpr std::size_t kMaxModNameBytes = 255;
+
+// Besides what Windows does not allow in a name (which includes the
+// separators that would let the name leave the "mods" folder), characters
+// that mean something to the command interpreter that runs the launch script.
+inline constexpr std::string_view kModNameScriptCharacters = "&^%";
 
 // False for an empty name; a name ending in a blank or a dot (Windows drops
 // them, so "", ".", ".." and " " are among these); a name longer than
@@ -26,8 +30,5 @@ bool isSafeModName(std::string_view modName);
 // in the one the program writes names in, so the game is started with
 // another character there than the folder Apply made.
 std::size_t firstByteBeyondAscii(std::string_view modName);
-
-// The error report's message naming mod.ini and the offending name.
-std::string unsafeModNameMessage(std::string_view configBase, std::string_view modName);
 
 }  // namespace modsetup

@@ -23,13 +23,13 @@ bool isWindowsDeviceName(std::string_view name) {
                        [stem](std::string_view device) { return equalsIgnoringCase(stem, device); });
 }
 
-std::string windowsNameProblem(std::string_view name) {
+WindowsNameFault windowsNameProblem(std::string_view name) {
     // Windows drops trailing dots and blanks: the folder would lose its name's end.
-    if (name.ends_with('.')) return "its name ends in a dot";
-    if (name.ends_with(' ')) return "its name ends in a blank";
-    if (isWindowsDeviceName(name)) return "its name is that of a device of Windows";
+    if (name.ends_with('.')) return {WindowsNameProblem::EndsInDot};
+    if (name.ends_with(' ')) return {WindowsNameProblem::EndsInBlank};
+    if (isWindowsDeviceName(name)) return {WindowsNameProblem::DeviceName};
     if (const std::size_t at = name.find_first_of(kWindowsForbiddenCharacters); at != std::string_view::npos)
-        return std::string("its name holds the character ") + name[at];
+        return {WindowsNameProblem::ForbiddenCharacter, name[at]};
     return {};
 }
 

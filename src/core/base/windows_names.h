@@ -3,7 +3,6 @@
 // on any system, but the game runs on Windows, where a folder named so is
 // renamed, refused or taken for a device.
 
-#include <string>
 #include <string_view>
 
 namespace modsetup {
@@ -16,9 +15,13 @@ inline constexpr std::string_view kWindowsForbiddenCharacters = "\\/:*?\"<>|";
 // Blanks before that dot are dropped by Windows as well.
 bool isWindowsDeviceName(std::string_view name);
 
-// Why Windows cannot hold a folder of this name as it is, in a few words
-// ("its name ends in a dot"); empty when it can. Control characters are not
-// looked at here: no set offered holds one.
-std::string windowsNameProblem(std::string_view name);
+// Why Windows cannot hold a folder of this name as it is. Control characters
+// are not looked at here: no set offered holds one.
+enum class WindowsNameProblem { None, EndsInDot, EndsInBlank, DeviceName, ForbiddenCharacter };
+struct WindowsNameFault {
+    WindowsNameProblem problem = WindowsNameProblem::None;
+    char character = 0;  // ForbiddenCharacter: the first one the name holds
+};
+WindowsNameFault windowsNameProblem(std::string_view name);
 
 }  // namespace modsetup

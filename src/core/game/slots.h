@@ -60,9 +60,6 @@ enum SlotIndex : std::size_t {
     kTeamBravo,
 };
 
-// How messages name a slot: "primary slot 1", "secondary slot 2", "team Alpha".
-std::string slotLabel(std::size_t slot);
-
 // A slot's folder in the set library: ConfigBase + "\" + slot folder.
 std::string slotFolderPath(std::string_view configBase, std::size_t slot);
 

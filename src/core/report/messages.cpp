@@ -1,6 +1,10 @@
 #include "core/report/messages.h"
 
 #include "core/base/escaping.h"
+#include "core/base/mod_name.h"
+#include "core/base/windows_names.h"
+#include "core/game/slots.h"
+#include "core/library/config.h"
 
 namespace modsetup {
 namespace {
@@ -91,11 +95,13 @@ std::string backslashFolderMessage(std::string_view folder) {
            "Nothing in it can be read or written. Move the game to a folder whose path holds no backslash.";
 }
 
-std::string unsafeModNameMessage(std::string_view modIni, std::string_view modName, std::size_t maxBytes,
-                                 std::string_view forbidden) {
+std::string unsafeModNameMessage(std::string_view configBase, std::string_view modName) {
+    const std::string modIni = modIniPath(std::string(configBase));
+    const std::string forbidden = std::string(kWindowsForbiddenCharacters) + std::string(kModNameScriptCharacters);
     std::string message =
         "The mod name " + quoted(modName) + " in " + quoted(modIni) + " cannot be used as a folder name.\n";
-    message += "A mod name must not be empty, end in a blank or a dot, be longer than " + std::to_string(maxBytes) +
+    message += "A mod name must not be empty, end in a blank or a dot, be longer than " +
+               std::to_string(kMaxModNameBytes) +
                " bytes, or be a device name of Windows (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9, alone or "
                "before a dot), and must not contain a control character or any of ";
     for (char c : forbidden) {
@@ -162,6 +168,13 @@ std::string choicesNotTextText(std::size_t line) {
 std::string choicesNotLoadedMessage(std::string_view path, std::string_view refusal) {
     return "The file " + quoted(path) + " does not hold saved choices: " + std::string(refusal) +
            ". The window stays as it was.";
+}
+
+std::string slotLabel(std::size_t slot) {
+    if (slot == kTeamAlpha) return "team Alpha";
+    if (slot == kTeamBravo) return "team Bravo";
+    if (slot >= kSecondary1) return "secondary slot " + std::to_string(slot - kSecondary1 + 1);
+    return "primary slot " + std::to_string(slot + 1);
 }
 
 std::string missingSetLine(std::string_view slot, std::string_view text, std::string_view slotFolder) {

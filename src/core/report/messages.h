@@ -48,10 +48,9 @@ std::string launchScriptNotOpenedMessage(std::string_view script, std::string_vi
 // read as a separator: nothing in that folder can be found or written.
 std::string backslashFolderMessage(std::string_view folder);
 
-// A mod name that cannot be a folder name: names mod.ini and the name, and
-// what a mod name must not be. forbidden lists the characters it must not hold.
-std::string unsafeModNameMessage(std::string_view modIni, std::string_view modName, std::size_t maxBytes,
-                                 std::string_view forbidden);
+// A mod name that cannot be a folder name: names mod.ini (in the set library
+// of configBase) and the name, and what a mod name must not be.
+std::string unsafeModNameMessage(std::string_view configBase, std::string_view modName);
 
 // A write refused for want of rights: the sentence a report then leads with,
 // before what it would say otherwise.
@@ -77,6 +76,9 @@ std::string choicesTooManyLinesText(std::size_t maxLines);
 std::string choicesLineTooLongText(std::size_t line, std::size_t maxBytes);
 std::string choicesNotTextText(std::size_t line);
 std::string choicesNotLoadedMessage(std::string_view path, std::string_view refusal);
+
+// A slot as reports name it: "primary slot 3", "secondary slot 1", "team Alpha".
+std::string slotLabel(std::size_t slot);
 
 // Apply, a list whose text names no set: "primary slot 3: "Nowhere", looked
 // for in "<slot folder>"".
