@@ -7,13 +7,21 @@
 
 #include <array>
 #include <cstddef>
+#include <string_view>
 
 #include "core/game/slots.h"
-#include "core/library/previews.h"
 
 namespace modsetup {
 
-inline constexpr std::array<PreviewPicture, 41> kPreviewPictures{{
+// The window's picture views Image1 .. Image41.
+inline constexpr std::size_t kPictureCount = 41;
+
+struct PreviewPicture {
+    int image;                // n of Image<n>, 1 .. 41
+    std::string_view suffix;  // appended to the set folder, letter case as given
+};
+
+inline constexpr std::array<PreviewPicture, kPictureCount> kPreviewPictures{{
     // primary slot 1
     {1, "\\1.bmp"},
     {15, "\\weapons-gfx\\eagles-bullet.bmp"},

@@ -9,23 +9,16 @@
 #include <vector>
 
 #include "core/formats/picture.h"
+#include "core/game/preview_table.h"
 #include "core/game/slots.h"
 #include "core/io/host.h"
 
 namespace modsetup {
 
-// The window's picture views Image1 .. Image41.
-inline constexpr std::size_t kPictureCount = 41;
-
 // The area each picture view shows, by n - 1 of Image<n>: a picture is kept
 // only as far as its view can show it.
 using PictureAreas = std::array<PictureArea, kPictureCount>;
 extern const PictureAreas kWholePictures;
-
-struct PreviewPicture {
-    int image;                // n of Image<n>, 1 .. 41
-    std::string_view suffix;  // appended to the set folder, letter case as given
-};
 
 // The previews of one slot in the change handler's load order.
 std::span<const PreviewPicture> slotPreviews(std::size_t slot);
