@@ -115,7 +115,8 @@ void startUp(benchmark::State& state, bool longLine) {
     const PictureAreas areas = front::pictureAreas();
     for (auto _ : state) {
         LoadOutcome outcome = runLoadSequence(host, areas);
-        if (outcome.errors.size() != 1 || outcome.pictures.size() != 40) state.SkipWithError("unexpected load");
+        if (outcome.previewFailures.size() != 1 || outcome.pictures.size() != 40)
+            state.SkipWithError("unexpected load");
         benchmark::DoNotOptimize(outcome);
     }
 }
@@ -159,7 +160,8 @@ void pictureMemory(benchmark::State& state, Pictures pictures) {
         resetHeapPeak();
         {
             LoadOutcome outcome = runLoadSequence(host, areas);
-            if (!outcome.errors.empty() || outcome.pictures.size() != 41) state.SkipWithError("unexpected load");
+            if (!outcome.previewFailures.empty() || outcome.pictures.size() != 41)
+                state.SkipWithError("unexpected load");
             kept = 0;
             for (const LoadedPreview& loaded : outcome.pictures) kept += loaded.picture.pixels.size() * 4;
             benchmark::DoNotOptimize(outcome);

@@ -22,7 +22,7 @@ void loadFull(benchmark::State& state) {
     std::size_t offered = 0;
     for (auto _ : state) {
         LoadOutcome outcome = runLoadSequence(game.host());
-        if (!outcome.errors.empty() || outcome.pictures.size() != 41) state.SkipWithError("the load failed");
+        if (!outcome.previewFailures.empty() || outcome.pictures.size() != 41) state.SkipWithError("the load failed");
         offered = outcome.entries[0].size();
         benchmark::DoNotOptimize(outcome);
     }

@@ -10,7 +10,6 @@
 #include <string_view>
 
 #include "core/formats/picture.h"
-#include "core/report/messages.h"
 #include "memory_host.h"
 
 namespace {
@@ -83,16 +82,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const modsetup::PictureLoad load = modsetup::loadPicture(host, path);
     check(load.picture.has_value() == decoded.has_value());
     if (load.picture) {
-        check(load.error.empty());
+        check(!load.openFailure && !load.fault);
         check(load.picture->width == decoded->width && load.picture->height == decoded->height);
         check(load.picture->pixels == decoded->pixels);
     } else {
-        check(load.error == modsetup::kBitmapNotValid);
+        check(!load.openFailure && load.fault.has_value());
     }
 
     modsetup::testing::MemoryHost nothing;
     const modsetup::PictureLoad missing = modsetup::loadPicture(nothing, path);
     check(!missing.picture);
-    check(missing.error == modsetup::cannotOpenFileMessage(path, "No such file or directory"));
+    check(missing.openFailure && missing.openFailure->cause == modsetup::Cause::Missing);
     return 0;
 }

@@ -47,7 +47,8 @@ void MainWindowPresenter::loadWindow(std::vector<std::string> messages) {
         markEntryOfText(slot);
     }
 
-    messages.insert(messages.end(), outcome.errors.begin(), outcome.errors.end());
+    if (!outcome.unusableFolder.empty()) messages.push_back(backslashFolderMessage(outcome.unusableFolder));
+    for (const PreviewFailure& failure : outcome.previewFailures) messages.push_back(previewFailureMessage(failure));
     if (!messages.empty()) report(messages);
 }
 
@@ -56,7 +57,7 @@ void MainWindowPresenter::listChanged(std::size_t slot) {
     const SlotPreviewLoad load =
         loadSlotPreviews(library, strings_.configBase, slot, listBytes(slot), PreviewOrder::Handler, areas_);
     showPictures(load.loaded);
-    if (!load.error.empty()) report({load.error});
+    if (load.failure) report({previewFailureMessage(*load.failure)});
 }
 
 void MainWindowPresenter::applyPressed() {
@@ -88,7 +89,7 @@ void MainWindowPresenter::playPressed() {
         view_.closeWindow();
         return;
     }
-    report({outcome.error});
+    report({playFailureMessage(outcome, strings_.configBase, strings_.modName)});
 }
 
 void MainWindowPresenter::listPicked(std::size_t slot, int entry) {

@@ -80,7 +80,9 @@ void MainWindowPresenter::loadChoices() {
     ConfinedHost library(host_, strings_.configBase);
     const PreviewsLoad previews = loadChosenPreviews(library, strings_.configBase, file.choices->texts, areas_);
     showPictures(previews.pictures);
-    if (!previews.errors.empty()) report(previews.errors);
+    std::vector<std::string> messages;
+    for (const PreviewFailure& failure : previews.failures) messages.push_back(previewFailureMessage(failure));
+    if (!messages.empty()) report(messages);
 }
 
 }  // namespace modsetup::front

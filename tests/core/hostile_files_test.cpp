@@ -45,8 +45,9 @@ TEST(NamedPipesInTheLibrary, StartUpReportsAPipeAtAPreviewAndReadsPipedConfigura
     ASSERT_TRUE(testing::finishesWithoutBlocking([&] { outcome = runLoadSequence(host); }, pipes));
     EXPECT_EQ(outcome.strings.modTitle, "");
     EXPECT_EQ(outcome.strings.modName, "");
-    EXPECT_EQ(outcome.errors, std::vector<std::string>{cannotOpenFileMessage(
-                                  dir.programPath("modsetup\\1\\Gold\\1.bmp"), "Not a regular file")});
+    ASSERT_EQ(outcome.previewFailures.size(), 1u);
+    EXPECT_EQ(outcome.previewFailures[0].path, dir.programPath("modsetup\\1\\Gold\\1.bmp"));
+    EXPECT_EQ(outcome.previewFailures[0].openFailure->cause, Cause::NotRegular);
     EXPECT_EQ(outcome.pictures.size(), 41u - 3u) << "slot 1 stops at its first picture, the others load";
     for (const auto& entries : outcome.entries) EXPECT_EQ(entries, std::vector<std::string>{"Gold"});
 
@@ -54,7 +55,7 @@ TEST(NamedPipesInTheLibrary, StartUpReportsAPipeAtAPreviewAndReadsPipedConfigura
     ASSERT_TRUE(testing::finishesWithoutBlocking([&] { outcome = runLoadSequence(host); }, pipes));
     EXPECT_EQ(outcome.selections.texts, SlotTexts{});
     EXPECT_FALSE(outcome.selections.ticksBox);
-    EXPECT_TRUE(outcome.errors.empty());
+    EXPECT_TRUE(outcome.previewFailures.empty());
 }
 
 TEST(NamedPipesInTheLibrary, ApplyCountsCopiesFromAPipeOrADeviceAsUnreadableAndReadsAPipedNameFileAsMissing) {

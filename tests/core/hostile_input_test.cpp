@@ -135,11 +135,11 @@ TEST(HostileSetNames, TheLongestAnd8BitAndUtf8NamesAreOfferedPreviewedAndInstall
     for (const OddName& odd : names) {
         SCOPED_TRACE(odd.what);
         const SlotPreviewLoad weapon = loadSlotPreviews(*host, game.configBase(), kPrimary1, odd.name);
-        EXPECT_EQ(weapon.error, "");
+        EXPECT_FALSE(weapon.failure);
         ASSERT_EQ(weapon.loaded.size(), 3u);
         EXPECT_EQ(testing::markerOf(weapon.loaded[0].picture), testing::previewMarker(kPrimary1, "1.bmp"));
         const SlotPreviewLoad soldier = loadSlotPreviews(*host, game.configBase(), kTeamBravo, odd.name);
-        EXPECT_EQ(soldier.error, "");
+        EXPECT_FALSE(soldier.failure);
         EXPECT_EQ(soldier.loaded.size(), 1u);
 
         texts[kPrimary1] = odd.name;

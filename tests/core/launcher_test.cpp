@@ -42,6 +42,10 @@ protected:
     const std::string configBase = "C:\\Games\\modsetup";
 
     PlayOutcome play(const std::string& modName) { return runPlay(host, configBase, modName); }
+    // What the error report says of it.
+    std::string message(const PlayOutcome& outcome, const std::string& modName = "Desert") const {
+        return playFailureMessage(outcome, configBase, modName);
+    }
 };
 
 TEST_F(PlayTest, WritesTheScriptInTheWorkingDirectoryAndOpensIt) {
@@ -49,7 +53,7 @@ TEST_F(PlayTest, WritesTheScriptInTheWorkingDirectoryAndOpensIt) {
     const PlayOutcome outcome = play("Desert");
     EXPECT_TRUE(outcome.launched);
     EXPECT_TRUE(outcome.scriptWritten);
-    EXPECT_EQ(outcome.error, "");
+    EXPECT_EQ(message(outcome), "");
     EXPECT_EQ(readFile(dir / "Desert.bat"), "tarvok.exe -mod Desert\r\nexit\r\n");
     EXPECT_EQ(host.opened, std::vector<std::string>{"Desert.bat"});
 }
@@ -69,14 +73,13 @@ TEST_F(PlayTest, AScriptThatCannotBeWrittenIsNotOpened) {
     EXPECT_FALSE(outcome.launched);
     EXPECT_FALSE(outcome.scriptWritten);
     EXPECT_TRUE(host.opened.empty());
-    EXPECT_EQ(outcome.error, launchScriptNotWrittenMessage("Desert.bat"));
-    EXPECT_EQ(outcome.error,
+    EXPECT_EQ(message(outcome),
               "The launch script \"Desert.bat\" could not be written in the working directory, so the game was not "
               "started.");
 
     std::filesystem::remove_all(dir / "Desert.bat");
     host.writeDenied = true;
-    EXPECT_EQ(play("Desert").error, writeDeniedMessage(launchScriptNotWrittenMessage("Desert.bat")));
+    EXPECT_EQ(message(play("Desert")), writeDeniedMessage(launchScriptNotWrittenMessage("Desert.bat")));
     EXPECT_TRUE(host.opened.empty());
 }
 
@@ -86,7 +89,7 @@ TEST_F(PlayTest, AScriptTheShellDoesNotTakeIsReportedWithTheSystemsReason) {
     EXPECT_FALSE(outcome.launched);
     EXPECT_TRUE(outcome.scriptWritten);
     EXPECT_EQ(host.opened, std::vector<std::string>{"Desert.bat"});
-    EXPECT_EQ(outcome.error,
+    EXPECT_EQ(message(outcome),
               "The system did not open the launch script \"Desert.bat\", so the game was not started. No program is "
               "associated with the document's file name extension");
     EXPECT_EQ(launchScriptNotOpenedMessage("Desert.bat", ""),
@@ -96,7 +99,7 @@ TEST_F(PlayTest, AScriptTheShellDoesNotTakeIsReportedWithTheSystemsReason) {
 TEST_F(PlayTest, FromAFolderWhosePathHoldsABackslashNothingIsWrittenOrOpened) {
     const PlayOutcome outcome = runPlay(host, "/home/player/ga\\me/modsetup", "Desert");
     EXPECT_FALSE(outcome.launched);
-    EXPECT_EQ(outcome.error, backslashFolderMessage("/home/player/ga\\me"));
+    EXPECT_EQ(outcome.unusableFolder, "/home/player/ga\\me");
     EXPECT_TRUE(host.opened.empty());
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
@@ -106,7 +109,7 @@ TEST_F(PlayTest, AnUnsafeNameWritesAndOpensNothing) {
         SCOPED_TRACE(name);
         const PlayOutcome outcome = play(name);
         EXPECT_FALSE(outcome.launched);
-        EXPECT_EQ(outcome.error, unsafeModNameMessage(configBase, name));
+        EXPECT_TRUE(outcome.modNameUnsafe);
     }
     EXPECT_TRUE(host.opened.empty());
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));

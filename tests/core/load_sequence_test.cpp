@@ -70,7 +70,7 @@ TEST_F(LoadSequence, FirstStartWithoutSelectionsShowsNoPicturesAndOffersEverySet
     for (const auto& text : outcome.selections.texts) EXPECT_EQ(text, "");
     EXPECT_FALSE(outcome.selections.ticksBox);
     EXPECT_TRUE(outcome.pictures.empty());
-    EXPECT_TRUE(outcome.errors.empty());
+    EXPECT_TRUE(outcome.previewFailures.empty());
     for (const auto& entries : outcome.entries) EXPECT_EQ(entries, Names{"Gold"});
 }
 
@@ -81,7 +81,7 @@ TEST_F(LoadSequence, RestoredChoicesShowTheirPicturesInSlotOrder) {
     LoadOutcome outcome = runLoadSequence(host);
     EXPECT_EQ(outcome.selections.texts, texts);
     EXPECT_TRUE(outcome.selections.ticksBox);
-    EXPECT_TRUE(outcome.errors.empty());
+    EXPECT_TRUE(outcome.previewFailures.empty());
     EXPECT_EQ(imagesOf(outcome), sequenceImages({kPrimary7}));
     for (const auto& preview : outcome.pictures) {
         auto row = std::find_if(testing::kExpectedPreviews.begin(), testing::kExpectedPreviews.end(),
@@ -108,7 +108,7 @@ TEST_F(LoadSequence, FromAFolderWhosePathHoldsABackslashNothingIsReadAndTheRepor
 
     testing::ProgramFileHost inFolder(*system, (folder / "modsetup.exe").string());
     LoadOutcome outcome = runLoadSequence(inFolder);
-    EXPECT_EQ(outcome.errors, std::vector<std::string>{backslashFolderMessage(folder.string())});
+    EXPECT_EQ(outcome.unusableFolder, folder.string());
     EXPECT_EQ(outcome.strings.modTitle, "");
     EXPECT_EQ(outcome.strings.modName, "");
     EXPECT_EQ(outcome.selections.texts, SlotTexts{});

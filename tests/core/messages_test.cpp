@@ -15,8 +15,10 @@ TEST(Messages, EverySentenceReadsAsWritten) {
         {failureText({Cause::NotRegular, "ignored"}), "Not a regular file"},
         {failureText({Cause::Outside, "ignored"}), "It leads outside the set library"},
         {failureText({Cause::Missing, "No such file or directory"}), "No such file or directory"},
-        {cannotOpenFileMessage("C:\\a\\1.bmp", "The system cannot find the file specified.\r\n"),
+        {previewFailureMessage(
+             {"C:\\a\\1.bmp", Failure{Cause::Missing, "The system cannot find the file specified.\r\n"}}),
          "Cannot open file \"C:\\a\\1.bmp\". The system cannot find the file specified"},
+        {previewFailureMessage({"C:\\a\\1.bmp", std::nullopt}), "Bitmap image is not valid"},
         {cannotOpenFileMessage("p", "reason... \n . "), "Cannot open file \"p\". reason"},
         {launchScriptNotWrittenMessage("Desert.bat"),
          "The launch script \"Desert.bat\" could not be written in the working directory, so the game was not "

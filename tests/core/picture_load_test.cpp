@@ -6,7 +6,6 @@
 #include "bmp_builder.h"
 #include "core/formats/picture.h"
 #include "core/io/forwarding_host.h"
-#include "core/report/messages.h"
 #include "test_support.h"
 
 namespace modsetup {
@@ -25,23 +24,24 @@ protected:
 TEST_F(PictureFiles, LoadsABitmapFile) {
     testing::writeFile(dir / "Set/Weapons-gfx/bullet.bmp", validBitmap());
     PictureLoad load = loadPicture(*host, dir.programPath("set\\weapons-gfx\\BULLET.bmp"));
-    ASSERT_TRUE(load.picture) << load.error;
-    EXPECT_EQ(load.error, "");
+    ASSERT_TRUE(load.picture);
+    EXPECT_FALSE(load.openFailure);
     EXPECT_EQ(colours(*load.picture), colours(*decodeBitmap(validBitmap())));
 }
 
-TEST_F(PictureFiles, FilesThatCannotBeOpenedNameThePathAndTheReason) {
+TEST_F(PictureFiles, FilesThatCannotBeOpenedTellWhyInTheSystemsWords) {
     std::filesystem::create_directories(dir / "set/folder.bmp");
-    const std::string missing = dir.programPath("set\\missing.bmp");
-    const std::string doubled = dir.programPath("set\\\\2.bmp");
-    for (const std::string& path : {missing, doubled, dir.programPath("set\\folder.bmp")}) {
+    const std::pair<std::string, Cause> cases[] = {
+        {dir.programPath("set\\missing.bmp"), Cause::Missing},
+        {dir.programPath("set\\\\2.bmp"), Cause::Missing},
+        {dir.programPath("set\\folder.bmp"), Cause::Unreadable},
+    };
+    for (const auto& [path, cause] : cases) {
         PictureLoad load = loadPicture(*host, path);
         EXPECT_FALSE(load.picture);
-        const std::string start = "Cannot open file \"" + path + "\". ";
-        ASSERT_EQ(load.error.substr(0, start.size()), start);
-        EXPECT_GT(load.error.size(), start.size()) << "a reason follows";
-        EXPECT_NE(load.error.back(), '.');
-        EXPECT_EQ(reportText(load.error), load.error + ".");
+        ASSERT_TRUE(load.openFailure) << path;
+        EXPECT_EQ(load.openFailure->cause, cause) << path;
+        EXPECT_NE(load.openFailure->systemText, "") << "a reason follows";
     }
 }
 
@@ -57,8 +57,8 @@ TEST_F(PictureFiles, FilesThatAreNotBitmapsAreReportedSo) {
         testing::writeFile(dir / name, content);
         PictureLoad load = loadPicture(*host, dir.programPath(name));
         EXPECT_FALSE(load.picture) << name;
-        EXPECT_EQ(load.error, "Bitmap image is not valid") << name;
-        EXPECT_EQ(reportText(load.error), "Bitmap image is not valid.");
+        EXPECT_FALSE(load.openFailure) << name;
+        EXPECT_TRUE(load.fault) << name;
     }
 }
 
@@ -78,7 +78,7 @@ TEST_F(PictureFiles, AFileLargerThanAnyBitmapIsNotReadToItsEnd) {
     EndlessHost endless(*host);
     PictureLoad load = loadPicture(endless, "C:\\endless.bmp");
     EXPECT_FALSE(load.picture);
-    EXPECT_EQ(load.error, kBitmapNotValid);
+    EXPECT_TRUE(load.fault);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "core/install/launcher.h"
+#include "core/report/messages.h"
 #include "test_support.h"
 
 namespace modsetup {
@@ -96,7 +97,7 @@ TEST(PlayHostileNames, TheGameGetsTheNameWholeAndNothingElseRuns) {
         writeFile(game / "modsetup.ini", "the selections file\r\n");
         testing::WorkingDirectory cwd(game.path());
         const PlayOutcome outcome = runPlay(*host, game.programPath("modsetup"), name);
-        ASSERT_TRUE(outcome.launched) << outcome.error;
+        ASSERT_TRUE(outcome.launched) << playFailureMessage(outcome, game.programPath("modsetup"), name);
         // The game runs on its own: wait for its record, but never without end.
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
         while (!testing::fileExists(game / "tarvok.log") && std::chrono::steady_clock::now() < deadline)

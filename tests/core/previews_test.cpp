@@ -8,7 +8,6 @@
 #include "bmp_builder.h"
 #include "core/io/forwarding_host.h"
 #include "core/library/previews.h"
-#include "core/report/messages.h"
 #include "set_library.h"
 #include "test_support.h"
 
@@ -86,7 +85,7 @@ protected:
     std::filesystem::path library = dir / "modsetup";
 
     void expectWholeSlot(const SlotPreviewLoad& load, std::size_t slot) {
-        EXPECT_EQ(load.error, "") << "slot " << slot + 1;
+        EXPECT_FALSE(load.failure) << "slot " << slot + 1;
         EXPECT_EQ(imagesOf(load.loaded), expectedImages(slot)) << "slot " << slot + 1;
         for (const auto& preview : load.loaded) {
             auto row = std::find_if(kExpectedPreviews.begin(), kExpectedPreviews.end(),
@@ -136,14 +135,16 @@ TEST_F(SlotPreviews, TheFirstFailureEndsTheSlotsLoads) {
     SlotPreviewLoad load = loadSlotPreviews(host, configBase, kPrimary2, "NoBullet");
     EXPECT_EQ(imagesOf(load.loaded), (std::vector<int>{2}));
     const std::string bullet = configBase + "\\2\\NoBullet\\weapons-gfx\\mp5-bullet.bmp";
-    EXPECT_EQ(load.error.rfind("Cannot open file \"" + bullet + "\". ", 0), 0u) << load.error;
+    EXPECT_EQ(load.failure->path, bullet);
+    EXPECT_EQ(load.failure->openFailure->cause, Cause::Missing);
     EXPECT_EQ(host.opened.size(), 2u) << "no copy after the failing one is tried";
 
     // An empty text names no set: the path holds two backslashes in a row.
     host.opened.clear();
     load = loadSlotPreviews(host, configBase, kPrimary2, "");
     EXPECT_TRUE(load.loaded.empty());
-    EXPECT_EQ(load.error.rfind("Cannot open file \"" + configBase + "\\2\\\\2.bmp\". ", 0), 0u) << load.error;
+    EXPECT_EQ(load.failure->path, configBase + "\\2\\\\2.bmp");
+    EXPECT_EQ(load.failure->openFailure->cause, Cause::Missing);
     EXPECT_EQ(host.opened.size(), 1u);
 
     // A weapon picture that is not a bitmap; then one whose detail is not.
@@ -151,12 +152,12 @@ TEST_F(SlotPreviews, TheFirstFailureEndsTheSlotsLoads) {
     testing::writeFile(library / "chain/Broken/chainsaw.bmp", "GIF89a");
     load = loadSlotPreviews(host, configBase, kSecondary3, "Broken");
     EXPECT_TRUE(load.loaded.empty());
-    EXPECT_EQ(load.error, kBitmapNotValid);
+    EXPECT_FALSE(load.failure->openFailure) << "not a valid bitmap";
     testing::writeFile(library / "chain/Broken/chainsaw.bmp", testing::markerBitmap(1));
     testing::writeFile(library / "chain/Broken/weapons-gfx/chainsaw.bmp", "");
     load = loadSlotPreviews(host, configBase, kSecondary3, "Broken");
     EXPECT_EQ(imagesOf(load.loaded), (std::vector<int>{13}));
-    EXPECT_EQ(load.error, kBitmapNotValid);
+    EXPECT_FALSE(load.failure->openFailure) << "not a valid bitmap";
 }
 
 }  // namespace

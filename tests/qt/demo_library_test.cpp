@@ -166,7 +166,7 @@ private slots:
         for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
             for (const std::string& name : demo::demoSetNames(slot, options_)) {
                 const SlotPreviewLoad load = loadSlotPreviews(*host_, library_.string(), slot, name);
-                QVERIFY2(load.error.empty(), load.error.c_str());
+                QVERIFY2(!load.failure, load.failure ? load.failure->path.c_str() : "");
                 QCOMPARE(load.loaded.size(), slotPreviews(slot).size());
             }
         }

@@ -1,7 +1,5 @@
 #include "core/formats/picture.h"
 
-#include "core/report/messages.h"
-
 namespace modsetup {
 
 PictureLoad loadPicture(Host& host, const std::string& path, PictureArea area) {
@@ -9,15 +7,11 @@ PictureLoad loadPicture(Host& host, const std::string& path, PictureArea area) {
     auto file = host.openRead(path);
     if (!file.ok()) {
         load.openFailure = file.failure();
-        load.error = cannotOpenFileMessage(path, failureText(file.failure()));
         return load;
     }
     BitmapFault fault = BitmapFault::NotABitmap;
     load.picture = decodeBitmap(*file.value(), area, &fault);
-    if (!load.picture) {
-        load.fault = fault;
-        load.error = std::string(kBitmapNotValid);
-    }
+    if (!load.picture) load.fault = fault;
     return load;
 }
 

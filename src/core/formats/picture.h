@@ -67,7 +67,6 @@ std::optional<Picture> decodeBitmap(std::string_view bytes, PictureArea area = k
 
 struct PictureLoad {
     std::optional<Picture> picture;      // set on success
-    std::string error;                   // on failure: the message of the error report
     std::optional<Failure> openFailure;  // why the file could not be opened
     std::optional<BitmapFault> fault;    // why it is not a valid bitmap
 };

@@ -10,7 +10,6 @@
 #include "core/install/weapon_stats.h"
 #include "core/io/confined_host.h"
 #include "core/io/leftovers.h"
-#include "core/report/messages.h"
 #include "core/restore/restore_points.h"
 
 namespace modsetup {
@@ -104,33 +103,6 @@ ApplyOutcome runApply(Host& host, const ProcessStrings& strings, const SlotTexts
     retryHeldWrites(library, outcome.held);
     recording.finish(outcome.copiedPaths);
     return outcome;
-}
-
-std::string applyFailureMessage(const ApplyOutcome& outcome, const ProcessStrings& strings) {
-    if (outcome.succeeded()) return {};
-    if (outcome.programFolderUnusable) return nothingAppliedMessage(folderWithBackslash(strings.configBase));
-    std::string message;
-    if (outcome.modNameUnsafe) {
-        message = unsafeModNameMessage(strings.configBase, strings.modName);
-    } else if (outcome.modsFolderMissing) {
-        message = noModsFolderMessage();
-    } else {
-        std::vector<std::string> missingSets;
-        for (const MissingSet& set : outcome.missingSets)
-            missingSets.push_back(
-                missingSetLine(slotLabel(set.slot), set.text, slotFolderPath(strings.configBase, set.slot)));
-        message = installFailuresMessage(missingSets, outcome.failedPaths, outcome.inUsePaths,
-                                         outcome.unreadableSources, outcome.outsideSources);
-    }
-    if (!outcome.selectionsSaved) {
-        if (!message.empty()) message += "\n";
-        message += choicesNotSavedMessage(selectionsPath(strings.configBase));
-    }
-    if (!outcome.restorePointKept) {
-        if (!message.empty()) message += "\n";
-        message += restorePointNotKeptMessage(restoreFolderPath(strings.configBase));
-    }
-    return outcome.accessDenied ? writeDeniedMessage(message) : message;
 }
 
 }  // namespace modsetup

@@ -50,7 +50,4 @@ struct ApplyOutcome : InstallFailures {
 ApplyOutcome runApply(Host& host, const ProcessStrings& strings, const SlotTexts& texts,
                       const std::function<bool()>& boxTicked);
 
-// The error report's message for a failed Apply; empty when it succeeded.
-std::string applyFailureMessage(const ApplyOutcome& outcome, const ProcessStrings& strings);
-
 }  // namespace modsetup

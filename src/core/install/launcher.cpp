@@ -4,7 +4,6 @@
 
 #include "core/base/mod_name.h"
 #include "core/library/config.h"
-#include "core/report/messages.h"
 
 namespace modsetup {
 namespace {
@@ -24,14 +23,10 @@ std::string launchScriptName(std::string_view modName) { return std::string(modN
 
 PlayOutcome runPlay(Host& host, const std::string& configBase, const std::string& modName, WindowHandle owner) {
     PlayOutcome outcome;
-    if (const std::string folder = folderWithBackslash(configBase); !folder.empty()) {
-        outcome.error = backslashFolderMessage(folder);
-        return outcome;
-    }
-    if (!isSafeModName(modName)) {
-        outcome.error = unsafeModNameMessage(configBase, modName);
-        return outcome;
-    }
+    outcome.unusableFolder = folderWithBackslash(configBase);
+    if (!outcome.unusableFolder.empty()) return outcome;
+    outcome.modNameUnsafe = !isSafeModName(modName);
+    if (outcome.modNameUnsafe) return outcome;
     const std::string script = launchScriptName(modName);
     LineFile handle(host);
     handle.openWrite(script);
@@ -39,13 +34,12 @@ PlayOutcome runPlay(Host& host, const std::string& configBase, const std::string
     const Status written = handle.close();
     outcome.scriptWritten = written.ok();
     if (!written.ok()) {
-        outcome.error = launchScriptNotWrittenMessage(script);
-        if (written.failedWith(Cause::AccessDenied)) outcome.error = writeDeniedMessage(outcome.error);
+        outcome.writeFailure = written.failure();
         return outcome;
     }
     const Status opened = host.shellOpen(script, owner);
     if (!opened.ok()) {
-        outcome.error = launchScriptNotOpenedMessage(script, failureText(opened.failure()));
+        outcome.openFailure = opened.failure();
         return outcome;
     }
     outcome.launched = true;

@@ -1,7 +1,6 @@
 #include "core/library/load_sequence.h"
 
 #include "core/io/confined_host.h"
-#include "core/report/messages.h"
 
 namespace modsetup {
 
@@ -15,7 +14,7 @@ PreviewsLoad loadChosenPreviews(Host& host, const std::string& configBase, const
         if (texts[slot].empty()) continue;
         SlotPreviewLoad load = loadSlotPreviews(host, configBase, slot, texts[slot], PreviewOrder::LoadSequence, areas);
         for (auto& picture : load.loaded) result.pictures.push_back(std::move(picture));
-        if (!load.error.empty()) result.errors.push_back(std::move(load.error));
+        if (load.failure) result.failures.push_back(std::move(*load.failure));
     }
     return result;
 }
@@ -24,10 +23,8 @@ LoadOutcome runLoadSequence(Host& system, const PictureAreas& areas) {
     LoadOutcome outcome;
     outcome.strings.configBase = deriveConfigBase(system.programPath());
     // Every path below would name some other place: read nothing from there.
-    if (const std::string folder = folderWithBackslash(outcome.strings.configBase); !folder.empty()) {
-        outcome.errors.push_back(backslashFolderMessage(folder));
-        return outcome;
-    }
+    outcome.unusableFolder = folderWithBackslash(outcome.strings.configBase);
+    if (!outcome.unusableFolder.empty()) return outcome;
     ConfinedHost host(system, outcome.strings.configBase);
     LineFile shared(host);
     readModIni(shared, outcome.strings);
@@ -35,7 +32,7 @@ LoadOutcome runLoadSequence(Host& system, const PictureAreas& areas) {
 
     PreviewsLoad previews = loadChosenPreviews(host, outcome.strings.configBase, outcome.selections.texts, areas);
     outcome.pictures = std::move(previews.pictures);
-    outcome.errors = std::move(previews.errors);
+    outcome.previewFailures = std::move(previews.failures);
 
     outcome.entries = scanCatalogue(host, outcome.strings.configBase);
     return outcome;

@@ -20,16 +20,17 @@ namespace modsetup {
 struct LoadOutcome {
     ProcessStrings strings;
     SavedSelections selections;
-    std::vector<LoadedPreview> pictures;  // in load order; later ones win for the same image
-    std::vector<std::string> errors;      // messages of the failures, in order
+    std::vector<LoadedPreview> pictures;          // in load order; later ones win for the same image
+    std::string unusableFolder;                   // the program's folder, when it cannot be used: nothing was read
+    std::vector<PreviewFailure> previewFailures;  // in load order
     SlotEntries entries;
 };
 
 // The previews of every slot whose text is not empty, in the load
 // sequence's order; a failing picture ends only its own slot's loads.
 struct PreviewsLoad {
-    std::vector<LoadedPreview> pictures;  // in load order; later ones win for the same image
-    std::vector<std::string> errors;      // messages of the failures, in order
+    std::vector<LoadedPreview> pictures;   // in load order; later ones win for the same image
+    std::vector<PreviewFailure> failures;  // in load order
 };
 PreviewsLoad loadChosenPreviews(Host& host, const std::string& configBase, const SlotTexts& texts,
                                 const PictureAreas& areas);
@@ -38,7 +39,7 @@ PreviewsLoad loadChosenPreviews(Host& host, const std::string& configBase, const
 // ConfinedHost of the set library; each picture is kept as far as its view
 // shows it. When the program's folder
 // cannot be used (see folderWithBackslash) it reads nothing at all, offers no
-// sets, and says why in errors.
+// sets, and names that folder.
 LoadOutcome runLoadSequence(Host& system, const PictureAreas& areas = kWholePictures);
 
 }  // namespace modsetup

@@ -47,10 +47,10 @@ SlotPreviewLoad loadSlotPreviews(Host& host, std::string_view configBase, std::s
 
     SlotPreviewLoad result;
     for (const auto& picture : pictures) {
-        PictureLoad load = loadPicture(host, previewPath(configBase, slot, text, picture.suffix),
-                                       areas[static_cast<std::size_t>(picture.image - 1)]);
+        std::string path = previewPath(configBase, slot, text, picture.suffix);
+        PictureLoad load = loadPicture(host, path, areas[static_cast<std::size_t>(picture.image - 1)]);
         if (!load.picture) {
-            result.error = std::move(load.error);
+            result.failure = PreviewFailure{std::move(path), std::move(load.openFailure)};
             break;
         }
         result.loaded.push_back({picture.image, std::move(*load.picture)});

@@ -3,6 +3,7 @@
 // list, in the order the slot's change handler loads them.
 
 #include <array>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -34,9 +35,16 @@ struct LoadedPreview {
     Picture picture;
 };
 
+// A preview picture that did not load: its file, and why. Without an
+// openFailure it was opened but is not a valid bitmap.
+struct PreviewFailure {
+    std::string path;
+    std::optional<Failure> openFailure;
+};
+
 struct SlotPreviewLoad {
-    std::vector<LoadedPreview> loaded;  // the pictures that loaded, in load order
-    std::string error;                  // message of the first failing load; empty when none failed
+    std::vector<LoadedPreview> loaded;      // the pictures that loaded, in load order
+    std::optional<PreviewFailure> failure;  // the first failing load, which ended the slot's loads
 };
 
 enum class PreviewOrder {

@@ -5,6 +5,7 @@
 #include "core/base/windows_names.h"
 #include "core/game/slots.h"
 #include "core/library/config.h"
+#include "core/restore/restore_points.h"
 
 namespace modsetup {
 namespace {
@@ -217,6 +218,50 @@ std::string installFailuresMessage(const std::vector<std::string>& missingSets,
     }
     if (!text.empty()) text += "Apply carried out all its other steps.";
     return text;
+}
+
+std::string previewFailureMessage(const PreviewFailure& failure) {
+    if (!failure.openFailure) return std::string(kBitmapNotValid);
+    return cannotOpenFileMessage(failure.path, failureText(*failure.openFailure));
+}
+
+std::string playFailureMessage(const PlayOutcome& outcome, std::string_view configBase, std::string_view modName) {
+    if (!outcome.unusableFolder.empty()) return backslashFolderMessage(outcome.unusableFolder);
+    if (outcome.modNameUnsafe) return unsafeModNameMessage(configBase, modName);
+    const std::string script = launchScriptName(modName);
+    if (outcome.writeFailure) {
+        const std::string message = launchScriptNotWrittenMessage(script);
+        return outcome.writeFailure->cause == Cause::AccessDenied ? writeDeniedMessage(message) : message;
+    }
+    if (outcome.openFailure) return launchScriptNotOpenedMessage(script, failureText(*outcome.openFailure));
+    return {};
+}
+
+std::string applyFailureMessage(const ApplyOutcome& outcome, const ProcessStrings& strings) {
+    if (outcome.succeeded()) return {};
+    if (outcome.programFolderUnusable) return nothingAppliedMessage(folderWithBackslash(strings.configBase));
+    std::string message;
+    if (outcome.modNameUnsafe) {
+        message = unsafeModNameMessage(strings.configBase, strings.modName);
+    } else if (outcome.modsFolderMissing) {
+        message = noModsFolderMessage();
+    } else {
+        std::vector<std::string> missingSets;
+        for (const MissingSet& set : outcome.missingSets)
+            missingSets.push_back(
+                missingSetLine(slotLabel(set.slot), set.text, slotFolderPath(strings.configBase, set.slot)));
+        message = installFailuresMessage(missingSets, outcome.failedPaths, outcome.inUsePaths,
+                                         outcome.unreadableSources, outcome.outsideSources);
+    }
+    if (!outcome.selectionsSaved) {
+        if (!message.empty()) message += "\n";
+        message += choicesNotSavedMessage(selectionsPath(strings.configBase));
+    }
+    if (!outcome.restorePointKept) {
+        if (!message.empty()) message += "\n";
+        message += restorePointNotKeptMessage(restoreFolderPath(strings.configBase));
+    }
+    return outcome.accessDenied ? writeDeniedMessage(message) : message;
 }
 
 }  // namespace modsetup

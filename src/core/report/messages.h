@@ -13,6 +13,9 @@
 #include <vector>
 
 #include "core/base/result.h"
+#include "core/install/apply.h"
+#include "core/install/launcher.h"
+#include "core/library/previews.h"
 
 namespace modsetup {
 
@@ -43,6 +46,13 @@ std::string cannotOpenFileMessage(std::string_view path, std::string_view reason
 std::string launchScriptNotWrittenMessage(std::string_view script);
 // Play: the system did not take the launch script; reason as the host gives it.
 std::string launchScriptNotOpenedMessage(std::string_view script, std::string_view reason);
+
+// The error report's messages for what the core hands up: a preview picture
+// that did not load, a Play that did not launch, an Apply that did not
+// succeed (empty when it did).
+std::string previewFailureMessage(const PreviewFailure& failure);
+std::string playFailureMessage(const PlayOutcome& outcome, std::string_view configBase, std::string_view modName);
+std::string applyFailureMessage(const ApplyOutcome& outcome, const ProcessStrings& strings);
 
 // The program's folder path holds a backslash, which the program's paths
 // read as a separator: nothing in that folder can be found or written.
