@@ -18,18 +18,10 @@ HANDLE openToLook(const std::string& path) {
 // The system's name for where an open file really is, every link followed
 // ("\\?\C:\Games\modsetup\1\Gold\1.bmp"); empty when it cannot tell.
 std::wstring finalPath(HANDLE handle) {
-    std::wstring path(MAX_PATH, L'\0');
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        const DWORD length = GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()),
-                                                       FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-        if (length == 0) return {};
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.resize(length);  // too short: length is the size needed
-    }
-    return {};
+    return systemText([handle](wchar_t* buffer, DWORD size) {
+               return GetFinalPathNameByHandleW(handle, buffer, size, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+           })
+        .value_or(std::wstring());
 }
 
 }  // namespace
@@ -77,7 +69,7 @@ PathKind Win32Confinement::pathKind(const std::string& path) {
     CloseHandle(handle);
     if (!known) return PathKind::Missing;
     if (!inside) return PathKind::Outside;
-    return (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? PathKind::Directory : PathKind::File;
+    return kindOf(info.dwFileAttributes);
 }
 
 }  // namespace modsetup

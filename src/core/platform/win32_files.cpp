@@ -61,13 +61,34 @@ private:
     bool failed_ = false;
 };
 
+}  // namespace
+
 DWORD attributesOf(const std::wstring& path) { return GetFileAttributesW(path.c_str()); }
 
 bool isDirectory(DWORD attributes) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-}  // namespace
+PathKind kindOf(DWORD attributes) {
+    if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::Missing;
+    return isDirectory(attributes) ? PathKind::Directory : PathKind::File;
+}
+
+std::optional<std::wstring> systemText(const std::function<DWORD(wchar_t*, DWORD)>& write) {
+    // The longest path the wide calls take, with room for its end.
+    constexpr std::size_t kLongest = 1 << 16;
+    std::wstring text(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = write(text.data(), static_cast<DWORD>(text.size()));
+        if (length == 0) return std::nullopt;
+        if (length < text.size()) {
+            text.resize(length);
+            return text;
+        }
+        if (text.size() >= kLongest) return std::nullopt;
+        text.resize(std::min<std::size_t>(std::max<std::size_t>(length, text.size() * 2), kLongest));
+    }
+}
 
 std::string errorText(DWORD error) {
     char* text = nullptr;
@@ -138,7 +159,7 @@ Result<std::vector<FolderEntry>> listSystemFolder(const std::wstring& folder) {
             entry.name = shownFromWide(data.cFileName, true);
             entry.nameUnrepresentable = true;
         }
-        entry.isDirectory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        entry.isDirectory = isDirectory(data.dwFileAttributes);
         entry.isHidden = (data.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0;
         entry.isSystem = (data.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) != 0;
         entries.push_back(std::move(entry));

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,21 @@ std::string errorText(DWORD error);
 
 // A failure for an error code: its cause, the system's words and the code.
 Failure systemFailure(Cause cause, DWORD error);
+
+// The attributes of what stands at path; INVALID_FILE_ATTRIBUTES for nothing.
+DWORD attributesOf(const std::wstring& path);
+// Whether attributes (INVALID_FILE_ATTRIBUTES among them) are a folder's.
+bool isDirectory(DWORD attributes);
+// What attributes tell of a path: Missing, Directory, or File for anything else.
+PathKind kindOf(DWORD attributes);
+
+// A text the system writes into the caller's buffer (a path), asked again
+// with a larger buffer until it fits. write gets the buffer and its size in
+// characters and answers the length written, a length at least the size
+// when the buffer was too short (the size needed, or the size itself where
+// the call cuts the text), or 0 on failure. Nothing on failure or past the
+// longest path the system has.
+std::optional<std::wstring> systemText(const std::function<DWORD(wchar_t*, DWORD)>& write);
 
 // Why a read of a file failed with error.
 Failure readFailureOf(DWORD error);

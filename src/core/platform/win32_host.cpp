@@ -24,8 +24,6 @@
 namespace modsetup {
 namespace {
 
-DWORD attributesOf(const std::wstring& path) { return GetFileAttributesW(path.c_str()); }
-
 class Win32NewFile final : public NewFile {
 public:
     Win32NewFile(HANDLE handle, std::wstring path) : handle_(handle), path_(std::move(path)) {}
@@ -65,17 +63,10 @@ private:
 // taken by its short name where the volume keeps one; failing that, the path
 // holds "?", which names no file, so nothing is read or written beside it.
 std::string readProgramPath() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return {};
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    path = withoutExtendedPrefix(std::move(path));
+    std::optional<std::wstring> loaded =
+        systemText([](wchar_t* buffer, DWORD size) { return GetModuleFileNameW(nullptr, buffer, size); });
+    if (!loaded) return {};
+    const std::wstring path = withoutExtendedPrefix(std::move(*loaded));
     if (auto exact = codePageFromWide(path)) return *exact;
     const std::size_t cut = path.rfind(L'\\');
     const auto folder = cut == std::wstring::npos ? std::nullopt : extendedPath(path.substr(0, cut), L"");
@@ -98,17 +89,10 @@ public:
     std::string programPath() override { return programPath_; }
 
     std::string workingDirectory() override {
-        std::wstring folder(MAX_PATH, L'\0');
-        for (;;) {
-            const DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data());
-            if (length == 0) return {};
-            if (length < folder.size()) {
-                folder.resize(length);
-                break;
-            }
-            folder.resize(length);
-        }
-        return codePageFromWide(withoutExtendedPrefix(std::move(folder))).value_or(std::string());
+        std::optional<std::wstring> folder =
+            systemText([](wchar_t* buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); });
+        if (!folder) return {};
+        return codePageFromWide(withoutExtendedPrefix(std::move(*folder))).value_or(std::string());
     }
 
     Result<std::unique_ptr<InputFile>> openRead(const std::string& path) override {
@@ -140,7 +124,7 @@ public:
         const auto file = systemPath(path);
         const DWORD attributes = file ? attributesOf(*file) : INVALID_FILE_ATTRIBUTES;
         if (attributes == INVALID_FILE_ATTRIBUTES) return Cause::Missing;
-        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return Cause::Failed;
+        if (isDirectory(attributes)) return Cause::Failed;
         if (!DeleteFileW(file->c_str())) return writeFailureOf(GetLastError(), *file);
         return done();
     }
@@ -169,9 +153,7 @@ public:
 
     PathKind pathKind(const std::string& path) override {
         const auto file = systemPath(path);
-        const DWORD attributes = file ? attributesOf(*file) : INVALID_FILE_ATTRIBUTES;
-        if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::Missing;
-        return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? PathKind::Directory : PathKind::File;
+        return kindOf(file ? attributesOf(*file) : INVALID_FILE_ATTRIBUTES);
     }
 
     Result<std::vector<FolderEntry>> listFolder(const std::string& folder) override {

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "core/platform/extended_path.h"
+#include "core/platform/win32_files.h"
 
 namespace modsetup {
 namespace {
@@ -71,20 +72,13 @@ std::optional<std::wstring> systemPath(std::string_view path) {
     if (!wide || wide->empty()) return std::nullopt;
     // Where a relative path starts: the working directory, or the current
     // folder the system keeps for another drive.
-    std::wstring base(MAX_PATH, L'\0');
-    for (;;) {
-        const bool driveRelative = isDriveRelative(*wide);
-        const DWORD length = driveRelative ? GetFullPathNameW(wide->substr(0, 2).c_str(),
-                                                              static_cast<DWORD>(base.size()), base.data(), nullptr)
-                                           : GetCurrentDirectoryW(static_cast<DWORD>(base.size()), base.data());
-        if (length == 0) return std::nullopt;
-        if (length < base.size()) {
-            base.resize(length);
-            break;
-        }
-        base.resize(length);
-    }
-    return extendedPath(*wide, base);
+    const std::wstring drive = isDriveRelative(*wide) ? wide->substr(0, 2) : std::wstring();
+    const std::optional<std::wstring> base = systemText([&drive](wchar_t* buffer, DWORD size) {
+        return drive.empty() ? GetCurrentDirectoryW(size, buffer)
+                             : GetFullPathNameW(drive.c_str(), size, buffer, nullptr);
+    });
+    if (!base) return std::nullopt;
+    return extendedPath(*wide, *base);
 }
 
 }  // namespace modsetup
