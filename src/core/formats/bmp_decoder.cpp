@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "core/formats/bmp_format.h"
+#include "core/io/file_reads.h"
 
 namespace modsetup {
 namespace bmp {
@@ -20,7 +21,7 @@ BitmapFile::BitmapFile(InputFile& file) : file_(file), size_(file.size()) {
                                : size_ <= kWholeFileBytes ? static_cast<std::size_t>(size_)
                                                           : kHeadBytes;
     head_.resize(wanted);
-    head_.resize(readFromFile(head_.data(), wanted));
+    head_.resize(readFully(file_, head_.data(), wanted));
     if (head_.size() < wanted) size_ = head_.size();  // it ended early: that is its size
     position_ = head_.size();
 }
@@ -38,19 +39,9 @@ std::size_t BitmapFile::read(std::uint64_t offset, char* out, std::size_t count)
         return done;
     }
     position_ = offset;
-    const std::size_t got = readFromFile(out + done, count - done);
+    const std::size_t got = readFully(file_, out + done, count - done);
     position_ += got;
     return done + got;
-}
-
-std::size_t BitmapFile::readFromFile(char* out, std::size_t count) {
-    std::size_t done = 0;
-    while (done < count) {
-        const std::size_t got = file_.read(out + done, count - done);
-        if (got == 0) break;
-        done += got;
-    }
-    return done;
 }
 
 }  // namespace bmp

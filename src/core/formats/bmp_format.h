@@ -46,8 +46,6 @@ public:
     std::size_t read(std::uint64_t offset, char* out, std::size_t count);
 
 private:
-    std::size_t readFromFile(char* out, std::size_t count);
-
     InputFile& file_;
     std::uint64_t size_;
     std::vector<char> head_;

@@ -4,29 +4,12 @@
 #include <cstring>
 
 #include "core/base/temporary_name.h"
+#include "core/io/file_reads.h"
 
 namespace modsetup {
 namespace {
 
 constexpr std::size_t kCopyPiece = 1 << 16;
-
-// A source that cannot be read, whatever the system said, is the source's
-// fault; a link out of the library and a missing file keep their own cause.
-Failure sourceFailure(Failure failure) {
-    if (failure.cause != Cause::Missing && failure.cause != Cause::Outside) failure.cause = Cause::Unreadable;
-    return failure;
-}
-
-// Reads exactly size bytes, as far as the file gives them.
-std::size_t readFully(InputFile& file, char* buffer, std::size_t size) {
-    std::size_t done = 0;
-    while (done < size) {
-        const std::size_t got = file.read(buffer + done, size - done);
-        if (got == 0) break;
-        done += got;
-    }
-    return done;
-}
 
 // Whether the file at target is already what a copy of source would make it.
 bool holdsSameFile(Host& host, InputFile& source, const std::string& target, bool& sourceRead) {
@@ -35,18 +18,9 @@ bool holdsSameFile(Host& host, InputFile& source, const std::string& target, boo
     InputFile& other = *existing.value();
     const auto ours = source.identity();
     if (ours && ours == other.identity()) return true;
-    if (source.size() == kUnknownSize || other.size() != source.size()) return false;
-    sourceRead = true;
-    auto a = std::make_unique<char[]>(kCopyPiece);
-    auto b = std::make_unique<char[]>(kCopyPiece);
-    for (std::uint64_t left = source.size(); left > 0;) {
-        const std::size_t piece = static_cast<std::size_t>(std::min<std::uint64_t>(left, kCopyPiece));
-        if (readFully(source, a.get(), piece) != piece || readFully(other, b.get(), piece) != piece ||
-            std::memcmp(a.get(), b.get(), piece) != 0)
-            return false;
-        left -= piece;
-    }
-    return true;
+    // Bytes are compared only where the sizes agree; the source is then read.
+    sourceRead = source.size() != kUnknownSize && other.size() == source.size();
+    return sameBytes(source, other);
 }
 
 }  // namespace
@@ -101,7 +75,7 @@ Result<std::unique_ptr<OutputFile>> openReplace(Host& host, const std::string& p
 
 Result<std::unique_ptr<OutputFile>> prepareCopy(Host& host, const std::string& source, const std::string& target) {
     auto opened = host.openRead(source);
-    if (!opened.ok()) return sourceFailure(opened.failure());
+    if (!opened.ok()) return readFailure(opened.failure());
     std::unique_ptr<InputFile> in = std::move(opened.value());
     const PathKind targetKind = host.pathKind(target);
     if (targetKind == PathKind::Directory) return Cause::Failed;
@@ -111,7 +85,7 @@ Result<std::unique_ptr<OutputFile>> prepareCopy(Host& host, const std::string& s
         if (sourceRead) {
             // Compared in part: read it again from its start.
             auto again = host.openRead(source);
-            if (!again.ok()) return sourceFailure(again.failure());
+            if (!again.ok()) return readFailure(again.failure());
             in = std::move(again.value());
         }
     }

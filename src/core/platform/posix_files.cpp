@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "core/io/file_reads.h"
 #include "core/platform/case_resolver.h"
 
 namespace modsetup {
@@ -101,11 +102,7 @@ Result<std::unique_ptr<InputFile>> openStatedRegularFile(const std::string& host
     if (S_ISDIR(info.st_mode)) return Failure{Cause::Unreadable, errorText(EACCES)};
     if (!S_ISREG(info.st_mode)) return Cause::NotRegular;
     const int fd = open(hostPath, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-        Failure failure = failureOf(errno);
-        if (failure.cause != Cause::Missing && failure.cause != Cause::Outside) failure.cause = Cause::Unreadable;
-        return failure;
-    }
+    if (fd < 0) return readFailure(failureOf(errno));
     return std::unique_ptr<InputFile>(std::make_unique<PosixInputFile>(fd, info));
 }
 
