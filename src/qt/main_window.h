@@ -40,15 +40,11 @@ public:
     MainWindow(Host& host, Audio& audio, ErrorReport report, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    front::MainWindowPresenter& presenter() { return *presenter_; }
-
-    // The controls, by slot index or by the number in their name.
-    SlotList* comboBox(std::size_t slot) const { return lists_.at(slot); }
+    // The controls by the number in their name; each control's object name is
+    // its designed name ("ComboBox3").
     PictureView* image(int number) const { return images_.at(static_cast<std::size_t>(number - 1)); }
     QLabel* label(int number) const { return labels_.at(static_cast<std::size_t>(number - 1)); }
     QPushButton* button(int number) const { return buttons_.at(static_cast<std::size_t>(number - 1)); }
-    QCheckBox* checkBox1() const { return checkBox1_; }
-    QGroupBox* groupBox1() const { return groupBox1_; }
 
     // MainWindowView
     double layoutScale() const override { return scale_; }

@@ -31,6 +31,8 @@
 
 namespace modsetup::win32 {
 
+struct MainWindowProbe;  // the tests' view of the window's parts
+
 class MainWindow final : public front::MainWindowView, private SlotListEvents, private AccessibleControls {
 public:
     // Creates the window (not shown yet) from its layout and runs the load
@@ -49,18 +51,10 @@ public:
     bool forwardKey(const MSG& message);
     // The window; null once it has been closed.
     HWND handle() const { return window_; }
-    front::MainWindowPresenter& presenter() { return *presenter_; }
-
-    // The controls, by slot index or by the number in their name.
-    const SlotList& comboBox(std::size_t slot) const { return *lists_.at(slot); }
+    // The controls by the number in their name.
     const PictureView& image(int number) const { return images_.at(static_cast<std::size_t>(number - 1)); }
     const LabelView& label(int number) const { return labels_.at(static_cast<std::size_t>(number - 1)); }
     HWND button(int number) const { return buttons_.at(static_cast<std::size_t>(number - 1)); }
-    HWND checkBox1() const { return checkBox1_; }
-    HWND groupBox1() const { return groupBox1_; }
-    HFONT windowFont() const { return windowFont_; }
-    // The tooltip control that shows the lists' and the pictures' tooltips.
-    HWND tooltips() const { return tooltips_; }
 
     // MainWindowView
     double layoutScale() const override { return scale_; }
@@ -86,6 +80,8 @@ public:
     std::optional<std::string> askForFile(const front::FileQuestion& question) override;
 
 private:
+    friend struct MainWindowProbe;
+
     // SlotListEvents: straight to the presenter. A tooltip showing while the
     // text changes would tell of the set named before: it goes, as a Qt
     // tooltip goes at a keystroke.

@@ -35,11 +35,11 @@ void KeyboardTest::keysReachThePresenterFromTheFocusedControl() {
     auto window = scratch.window();
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    qt::SlotList* list = window->comboBox(kPrimary1);
+    qt::SlotList* list = comboBox(*window, kPrimary1);
 
     // Alt with a letter: Use Modified Weapons is ticked, nothing typed.
     QTest::keyClick(list, Qt::Key_M, Qt::AltModifier);
-    QVERIFY(window->checkBox1()->isChecked());
+    QVERIFY(checkBox1(*window)->isChecked());
     QTest::keyClick(list, Qt::Key_Q, Qt::AltModifier);  // marks no control
     QCOMPARE(list->currentText(), QString("Gold"));
 
@@ -63,10 +63,10 @@ void KeyboardTest::accessKeysAreUnderlinedOnlyWhileAltIsHeld() {
     QPushButton* apply = window->button(1);
     const auto underlined = [&] { return apply->style()->styleHint(QStyle::SH_UnderlineShortcut, nullptr, apply); };
     QCOMPARE(underlined(), 0);
-    QTest::keyPress(window->comboBox(kPrimary3), Qt::Key_Alt, Qt::AltModifier);
+    QTest::keyPress(comboBox(*window, kPrimary3), Qt::Key_Alt, Qt::AltModifier);
     QCOMPARE(underlined(), 1);
-    QCOMPARE(window->checkBox1()->style()->styleHint(QStyle::SH_UnderlineShortcut, nullptr, window->checkBox1()), 1);
-    QTest::keyRelease(window->comboBox(kPrimary3), Qt::Key_Alt);
+    QCOMPARE(checkBox1(*window)->style()->styleHint(QStyle::SH_UnderlineShortcut, nullptr, checkBox1(*window)), 1);
+    QTest::keyRelease(comboBox(*window, kPrimary3), Qt::Key_Alt);
     QCOMPARE(underlined(), 0);
 }
 

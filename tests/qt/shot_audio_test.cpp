@@ -52,7 +52,7 @@ void ShotAudioTest::aNewShotStopsTheOnePlayingAndIsPlayedWhole() {
     QTest::mouseClick(window->image(1), Qt::LeftButton);
     QVERIFY(fs::exists(played));
     const auto clicked = fs::file_size(played);
-    QTest::keyClick(window->comboBox(kPrimary2), Qt::Key_F5);
+    QTest::keyClick(comboBox(*window, kPrimary2), Qt::Key_F5);
 
     // The device writes in real time: a second past the short shot's length
     // it has written the whole shot.

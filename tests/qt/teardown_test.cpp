@@ -31,7 +31,7 @@ void TeardownTest::noHandlerRunsWhileTheWindowIsDestroyed() {
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     window->activateWindow();
-    window->comboBox(kPrimary2)->setFocus();
+    comboBox(*window, kPrimary2)->setFocus();
     QApplication::processEvents();
     QCOMPARE(scratch.recorder.reports.size(), std::size_t{0});
 

@@ -51,7 +51,7 @@ void WindowMenuTest::theMenuOpensByMouseAndByKeyWithThePresentersEntries() {
 
     shown->clear();
     watch();
-    QTest::keyClick(window->comboBox(kPrimary1), Qt::Key_F10, Qt::ShiftModifier);
+    QTest::keyClick(comboBox(*window, kPrimary1), Qt::Key_F10, Qt::ShiftModifier);
     QCOMPARE(*shown, expected);
 
     QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), window->mapToGlobal(QPoint(5, 5)));

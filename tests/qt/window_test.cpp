@@ -75,8 +75,8 @@ void WindowTest::everyControlAsLaidOut() {
         const QString name = latin1(layout.name);
         QWidget* widget = control(*window, layout.name);
         QVERIFY2(widget, qPrintable(name));
-        QWidget* parent = layout.parent == front::ControlParent::GroupBox1 ? static_cast<QWidget*>(window->groupBox1())
-                                                                           : window.get();
+        QWidget* parent =
+            layout.parent == front::ControlParent::GroupBox1 ? static_cast<QWidget*>(groupBox1(*window)) : window.get();
         QCOMPARE(widget->parentWidget(), parent);
         QCOMPARE(widget->pos(), QPoint(scaled(*window, layout.left), scaled(*window, layout.top)));
         QCOMPARE(captionOf(widget), latin1(layout.caption));
@@ -102,25 +102,25 @@ void WindowTest::sampleOfTheLayout() {
     auto window = scratch.window();
     if (window->layoutScale() != 1.0) QSKIP("the sample is written for 96 pixels per inch");
 
-    QCOMPARE(window->comboBox(kSecondary1)->objectName(), QString("ComboBox11"));
-    QCOMPARE(window->comboBox(kSecondary1)->geometry(), QRect(368, 32, 145, 21));
-    QCOMPARE(window->comboBox(kTeamBravo)->objectName(), QString("ComboBox16"));
+    QCOMPARE(comboBox(*window, kSecondary1)->objectName(), QString("ComboBox11"));
+    QCOMPARE(comboBox(*window, kSecondary1)->geometry(), QRect(368, 32, 145, 21));
+    QCOMPARE(comboBox(*window, kTeamBravo)->objectName(), QString("ComboBox16"));
     QCOMPARE(window->image(37)->geometry(), QRect(600, 32, 57, 25));
     QCOMPARE(window->image(23)->geometry(), QRect(184, 24, 100, 70));
     QCOMPARE(window->button(4)->text(), QString("&Play"));
     QCOMPARE(window->button(2)->text(), QString("&Undo"));
-    QCOMPARE(window->checkBox1()->text(), QString("Use &Modified Weapons"));
-    QVERIFY(!window->checkBox1()->isChecked());
+    QCOMPARE(checkBox1(*window)->text(), QString("Use &Modified Weapons"));
+    QVERIFY(!checkBox1(*window)->isChecked());
     QVERIFY(window->label(19)->isHidden());
     QCOMPARE(window->label(19)->text(), QString("Your Settings have been applied."));
     QCOMPARE(window->pos(), QPoint(183, 117));
 
     QStringList inGroup;
-    for (QObject* child : window->groupBox1()->children())
+    for (QObject* child : groupBox1(*window)->children())
         if (child->isWidgetType()) inGroup << child->objectName();
     inGroup.sort();
     QCOMPARE(inGroup, (QStringList{"ComboBox15", "ComboBox16", "Image23", "Image24", "Label17", "Label18"}));
-    QCOMPARE(window->groupBox1()->title(), QString("Soldier Graphics:"));
+    QCOMPARE(groupBox1(*window)->title(), QString("Soldier Graphics:"));
 }
 
 void WindowTest::listsButtonsAndGroupAboveThePictures() {
@@ -128,7 +128,7 @@ void WindowTest::listsButtonsAndGroupAboveThePictures() {
     auto window = scratch.window();
 
     // A parent's children are listed from the bottom of the stack to the top.
-    for (QWidget* parent : {static_cast<QWidget*>(window.get()), static_cast<QWidget*>(window->groupBox1())}) {
+    for (QWidget* parent : {static_cast<QWidget*>(window.get()), static_cast<QWidget*>(groupBox1(*window))}) {
         int topmostPassive = -1;
         int lowestWindowed = INT_MAX;
         const QObjectList children = parent->children();
@@ -253,7 +253,7 @@ void WindowTest::typingAPrefixAndAPickReachThePresenter() {
     writeSet(scratch, kPrimary3, "New", newColour);
     writeSelections(scratch, {"", "", "Old"}, "0");
     auto window = scratch.window();
-    qt::SlotList* list = window->comboBox(kPrimary3);
+    qt::SlotList* list = comboBox(*window, kPrimary3);
     QCOMPARE(shownColour(window->image(3)->image()), oldColour);
 
     list->lineEdit()->selectAll();
@@ -276,7 +276,7 @@ void WindowTest::aPickSelectsTheWholeTextForTheNextLetter() {
     Scratch scratch;
     for (const char* set : {"Gold", "Silver"}) writeSet(scratch, kPrimary1, set, QColor(30, 90, 160));
     auto window = scratch.window();
-    qt::SlotList* list = window->comboBox(kPrimary1);
+    qt::SlotList* list = comboBox(*window, kPrimary1);
     list->showPopup();
     list->view()->setCurrentIndex(list->model()->index(list->findText("Gold"), 0));
     QTest::keyClick(list->view(), Qt::Key_Return);

@@ -4,7 +4,9 @@
 // written on the spot, and the window MainWindow over them with a recorder
 // in place of the standard error report.
 
+#include <QCheckBox>
 #include <QColor>
+#include <QGroupBox>
 #include <QImage>
 #include <QString>
 
@@ -21,6 +23,7 @@
 #include "core/library/previews.h"
 #include "qt/error_report.h"
 #include "qt/main_window.h"
+#include "qt/slot_list.h"
 #include "recording_audio.h"
 #include "test_support.h"
 
@@ -69,6 +72,14 @@ private:
     std::unique_ptr<Host> system_ = makeSystemHost();
     testing::ProgramFileHost host_{*system_, dir_.programPath("modsetup.exe")};
 };
+
+// The window's controls, found by the object names the window gives them
+// (the layout's names).
+inline qt::SlotList* comboBox(const qt::MainWindow& window, std::size_t slot) {
+    return window.findChild<qt::SlotList*>(QString::fromLatin1(kSlots[slot].list.data(), kSlots[slot].list.size()));
+}
+inline QCheckBox* checkBox1(const qt::MainWindow& window) { return window.findChild<QCheckBox*>("CheckBox1"); }
+inline QGroupBox* groupBox1(const qt::MainWindow& window) { return window.findChild<QGroupBox*>("GroupBox1"); }
 
 // A 24-bit bitmap file of the given size filled with one colour, whose
 // bottom-left pixel has the transparent colour white.

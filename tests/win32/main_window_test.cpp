@@ -34,11 +34,11 @@ TEST_F(MainWindowTest, LayoutIsAppliedToTheSystemsControls) {
         HWND control;
         RECT expected;
     } rows[] = {
-        {window->comboBox(kPrimary1).handle(), layoutBounds("ComboBox1")},
-        {window->comboBox(kSecondary4).handle(), layoutBounds("ComboBox14")},
-        {window->comboBox(kTeamBravo).handle(), inGroup},
-        {window->groupBox1(), group},
-        {window->checkBox1(), layoutBounds("CheckBox1")},
+        {comboBox(*window, kPrimary1).handle(), layoutBounds("ComboBox1")},
+        {comboBox(*window, kSecondary4).handle(), layoutBounds("ComboBox14")},
+        {comboBox(*window, kTeamBravo).handle(), inGroup},
+        {groupBox1(*window), group},
+        {checkBox1(*window), layoutBounds("CheckBox1")},
         {window->button(4), layoutBounds("Button4")},
     };
     for (const auto& row : rows) {
@@ -47,12 +47,12 @@ TEST_F(MainWindowTest, LayoutIsAppliedToTheSystemsControls) {
         EXPECT_TRUE(EqualRect(&place, &row.expected))
             << place.left << "," << place.top << " " << place.right << "," << place.bottom;
     }
-    EXPECT_EQ(SendMessageA(window->comboBox(kPrimary1).handle(), CB_GETITEMHEIGHT, 0, 0),
+    EXPECT_EQ(SendMessageA(comboBox(*window, kPrimary1).handle(), CB_GETITEMHEIGHT, 0, 0),
               scaled(front::kListEntryHeight));
     EXPECT_EQ(window->image(23).bounds().left, scaled(184));  // in the group box's own client area
 
     // The dialog font on every control: the design face at 11 pixels.
-    for (HWND control : {window->button(1), window->checkBox1(), window->comboBox(kPrimary3).handle()}) {
+    for (HWND control : {window->button(1), checkBox1(*window), comboBox(*window, kPrimary3).handle()}) {
         const auto font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
         LOGFONTA described{};
         ASSERT_TRUE(GetObjectA(font, sizeof(described), &described));
@@ -61,7 +61,7 @@ TEST_F(MainWindowTest, LayoutIsAppliedToTheSystemsControls) {
         EXPECT_EQ(described.lfWeight, FW_NORMAL);
     }
     HDC screen = GetDC(nullptr);
-    const HGDIOBJ previous = SelectObject(screen, window->windowFont());
+    const HGDIOBJ previous = SelectObject(screen, windowFont(*window));
     char face[LF_FACESIZE] = {};
     GetTextFaceA(screen, LF_FACESIZE, face);
     SelectObject(screen, previous);
@@ -71,20 +71,20 @@ TEST_F(MainWindowTest, LayoutIsAppliedToTheSystemsControls) {
     // Tab order: the lists, then Apply, Undo, Close, the check box and Play;
     // the group box lies beneath the lists placed in it.
     std::vector<HWND> expected;
-    for (std::size_t slot = 0; slot < kSlotCount; ++slot) expected.push_back(window->comboBox(slot).handle());
+    for (std::size_t slot = 0; slot < kSlotCount; ++slot) expected.push_back(comboBox(*window, slot).handle());
     expected.insert(expected.end(),
-                    {window->button(1), window->button(2), window->button(3), window->checkBox1(), window->button(4)});
+                    {window->button(1), window->button(2), window->button(3), checkBox1(*window), window->button(4)});
     std::vector<HWND> tabOrder{expected.front()};
     for (HWND next = GetNextDlgTabItem(window->handle(), expected.front(), FALSE);
          next != expected.front() && tabOrder.size() <= expected.size();
          next = GetNextDlgTabItem(window->handle(), next, FALSE))
         tabOrder.push_back(next);
     EXPECT_EQ(tabOrder, expected);
-    EXPECT_EQ(GetWindow(window->groupBox1(), GW_HWNDLAST), window->groupBox1());
+    EXPECT_EQ(GetWindow(groupBox1(*window), GW_HWNDLAST), groupBox1(*window));
 }
 
 TEST_F(MainWindowTest, LabelsAreDrawnInTheirFontsAndColours) {
-    const Canvas groupBox(window->groupBox1());
+    const Canvas groupBox(groupBox1(*window));
     EXPECT_GT(groupBox.count(window->label(17).bounds(), 0xFF0000), 0) << "Team Alpha in red";
     EXPECT_GT(groupBox.count(window->label(18).bounds(), 0x0000FF), 0) << "Team Bravo in blue";
 
@@ -122,7 +122,7 @@ TEST_F(MainWindowTest, PicturesAreDrawnOverEachOtherWithTheirTransparentColour) 
     EXPECT_EQ(canvas.pixel(image16.right, image16.top + 1), face) << "clipped to its bounds";
     EXPECT_EQ(canvas.pixel(image16.left + 1, image16.bottom), face) << "clipped to its bounds";
 
-    const Canvas groupBox(window->groupBox1());
+    const Canvas groupBox(groupBox1(*window));
     const RECT image23 = window->image(23).bounds();
     EXPECT_EQ(groupBox.pixel(image23.left + 3, image23.top + 3), 0x00FF00u);
     EXPECT_EQ(groupBox.pixel(image23.left + 4, image23.top + 3), face) << "at its own size";
@@ -133,15 +133,15 @@ TEST_F(MainWindowTest, APickReachesThePresenter) {
     EXPECT_EQ(markerAt(Canvas(window->handle()), 1), kSetMarkers.at("Beta"));
 
     // Up in the edit field picks the entry before the set shown, as on the keyboard.
-    SendMessageA(window->comboBox(kPrimary1).editHandle(), WM_KEYDOWN, VK_UP, 0);
-    EXPECT_EQ(window->presenter().listBytes(kPrimary1), "Alpha");
+    SendMessageA(comboBox(*window, kPrimary1).editHandle(), WM_KEYDOWN, VK_UP, 0);
+    EXPECT_EQ(presenter(*window).listBytes(kPrimary1), "Alpha");
     EXPECT_EQ(window->listEdit(kPrimary1).text, fixedText("Alpha"));
     EXPECT_EQ(markerAt(Canvas(window->handle()), 1), kSetMarkers.at("Alpha"));
 
     // A list inside the group box reports to the window too: its set has no
     // pictures, so the handler's error report shows that it ran.
-    SendMessageA(window->comboBox(kTeamBravo).editHandle(), WM_KEYDOWN, VK_DOWN, 0);
-    EXPECT_EQ(window->presenter().listBytes(kTeamBravo), "Empty");
+    SendMessageA(comboBox(*window, kTeamBravo).editHandle(), WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_EQ(presenter(*window).listBytes(kTeamBravo), "Empty");
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_NE(reports[0].text.find("gostek\\Empty"), std::string::npos) << reports[0].text;
     EXPECT_EQ(reports[0].owner, window->handle());
@@ -151,7 +151,7 @@ TEST_F(MainWindowTest, APickReachesThePresenter) {
 TEST_F(MainWindowTest, APickSelectsTheWholeTextForTheNextLetter) {
     window->show(SW_SHOW);
     SetForegroundWindow(window->handle());
-    HWND field = window->comboBox(kPrimary1).editHandle();
+    HWND field = comboBox(*window, kPrimary1).editHandle();
     SetFocus(field);                            // as in every pick by the user
     SendMessageA(field, WM_KEYDOWN, VK_UP, 0);  // picks Alpha, before the set shown
     SendMessageA(field, WM_CHAR, 'b', 0);
@@ -162,7 +162,7 @@ TEST_F(MainWindowTest, TheWheelChangesOnlyAFocusedList) {
     window->show(SW_SHOW);
     SetForegroundWindow(window->handle());
     SetFocus(window->button(1));
-    const SlotList& list = window->comboBox(kPrimary1);
+    const SlotList& list = comboBox(*window, kPrimary1);
     const WPARAM up = MAKEWPARAM(0, static_cast<WORD>(WHEEL_DELTA));
     for (HWND target : {list.editHandle(), list.handle()}) SendMessageA(target, WM_MOUSEWHEEL, up, 0);
     EXPECT_EQ(window->listEdit(kPrimary1).text, fixedText("Beta"));
@@ -189,19 +189,19 @@ TEST_F(MainWindowTest, ClicksTheShotKeyAndTooltipsReachThePresenter) {
     click(image2.left + 1, image2.top + 1);
     window->show(SW_SHOW);
     SetForegroundWindow(window->handle());
-    HWND field = window->comboBox(kPrimary1).editHandle();
+    HWND field = comboBox(*window, kPrimary1).editHandle();
     SetFocus(field);
     EXPECT_TRUE(window->forwardKey({field, WM_KEYDOWN, VK_F5, 0, 0, {}}));
     EXPECT_EQ(audio.played, (std::vector<std::string>{shot, shot}));
 
     // TTM_GETTEXTA gives the text's beginning only (80 bytes).
     std::string expected;
-    for (char32_t c : window->presenter().listTooltip(kPrimary1))
+    for (char32_t c : presenter(*window).listTooltip(kPrimary1))
         expected += c == U'\n' ? "\r\n" : std::string(1, char(c));
-    for (const UINT_PTR tool : {UINT_PTR{16}, reinterpret_cast<UINT_PTR>(window->comboBox(kPrimary1).editHandle())}) {
+    for (const UINT_PTR tool : {UINT_PTR{16}, reinterpret_cast<UINT_PTR>(comboBox(*window, kPrimary1).editHandle())}) {
         char text[4096] = {};
         TTTOOLINFOA info{sizeof(info), 0, window->handle(), tool, {}, nullptr, text, 0, nullptr};
-        SendMessageA(window->tooltips(), TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&info));
+        SendMessageA(tooltips(*window), TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&info));
         EXPECT_EQ(expected.substr(0, std::max<std::size_t>(std::strlen(text), 12)), text);
     }
     EXPECT_TRUE(reports.empty());
@@ -239,9 +239,9 @@ TEST_F(MainWindowTest, KeystrokesReachThePresenter) {
     for (const TypingRow& row : rows) {
         SCOPED_TRACE(row.name);
         reports.clear();
-        window->presenter().windowCreated();  // back to Beta
+        presenter(*window).windowCreated();  // back to Beta
         window->setListEdit(kPrimary1, row.before);
-        HWND field = window->comboBox(kPrimary1).editHandle();
+        HWND field = comboBox(*window, kPrimary1).editHandle();
         for (const Keystroke& key : row.keys) SendMessageA(field, key.message, key.key, 0);
         EXPECT_EQ(window->listEdit(kPrimary1), row.after);
         EXPECT_EQ(reports.size(), row.handlerReports);
@@ -255,7 +255,7 @@ TEST_F(MainWindowTest, TheProgramsReportIsAMessageBoxOwnedByTheWindow) {
     window = std::make_unique<MainWindow>(host, audio, showErrorBox);
     window->show(SW_SHOW);
     SetForegroundWindow(window->handle());
-    HWND field = window->comboBox(kPrimary3).editHandle();
+    HWND field = comboBox(*window, kPrimary3).editHandle();
     SetFocus(field);
 
     HWND owner = nullptr;
@@ -332,7 +332,7 @@ TEST_F(MainWindowTest, TheWindowMenuStandsInTheSystemMenu) {
     EXPECT_EQ(entries(), (std::vector<std::wstring>{L"(Restore the files from before the last Apply)",
                                                     L"(Restore the mod's original files)", L"Save choices as\u2026",
                                                     L"Load choices\u2026"}));
-    window->presenter().applyPressed();
+    presenter(*window).applyPressed();
     EXPECT_EQ(entries().front(), L"Restore the files from before the last Apply");
 
     window->setListEdit(kPrimary1, ListEdit{fixedText("Alpha"), 5, 0});

@@ -44,10 +44,10 @@ TEST_F(MainWindowTest, AtEveryScaleEveryControlLiesInsideTheClientAreaUncut) {
             const front::ControlLayout& layout = front::kLayout[row];
             HWND control = nullptr;
             RECT place{};
-            if (layout.kind == front::ControlKind::List) control = window->comboBox(layout.slot).handle();
+            if (layout.kind == front::ControlKind::List) control = comboBox(*window, layout.slot).handle();
             else if (layout.kind == front::ControlKind::Button) control = window->button(layout.number);
-            else if (layout.kind == front::ControlKind::CheckBox) control = window->checkBox1();
-            else if (layout.kind == front::ControlKind::GroupBox) control = window->groupBox1();
+            else if (layout.kind == front::ControlKind::CheckBox) control = checkBox1(*window);
+            else if (layout.kind == front::ControlKind::GroupBox) control = groupBox1(*window);
             if (control != nullptr) {
                 place = placeOf(control);
                 if (layout.kind == front::ControlKind::List) place.bottom = place.top + scaled(layout.height);
@@ -55,7 +55,7 @@ TEST_F(MainWindowTest, AtEveryScaleEveryControlLiesInsideTheClientAreaUncut) {
                 place = layout.kind == front::ControlKind::Picture ? window->image(layout.number).bounds()
                                                                    : window->label(layout.number).bounds();
                 if (layout.parent == front::ControlParent::GroupBox1) {
-                    const RECT group = placeOf(window->groupBox1());
+                    const RECT group = placeOf(groupBox1(*window));
                     OffsetRect(&place, group.left, group.top);
                 }
             }
@@ -102,7 +102,7 @@ void holdControl(bool held) {
 TEST_F(MainWindowTest, TheLoopsKeysReachThePresenter) {
     window->show(SW_SHOW);
     SetForegroundWindow(window->handle());
-    HWND field = window->comboBox(kPrimary1).editHandle();
+    HWND field = comboBox(*window, kPrimary1).editHandle();
     SetFocus(field);
 
     // Alt with a letter: the access key of the check box, nothing typed.
@@ -124,9 +124,9 @@ TEST_F(MainWindowTest, TheLoopsKeysReachThePresenter) {
     holdControl(false);
     char text[4096] = {};
     TTTOOLINFOA tool{sizeof(tool), 0, window->handle(), 1000, {}, nullptr, text, 0, nullptr};
-    SendMessageA(window->tooltips(), TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+    SendMessageA(tooltips(*window), TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
     EXPECT_EQ(std::string(text).rfind("\r\nnot installed yet", 0), 0u) << text;  // "Beta" has no name.txt
-    EXPECT_TRUE(IsWindowVisible(window->tooltips()));
+    EXPECT_TRUE(IsWindowVisible(tooltips(*window)));
     EXPECT_FALSE(window->forwardKey(key(field, WM_KEYDOWN, VK_F1)));  // without Ctrl: the edit field's
 
     // The access keys are underlined only while Alt is held: the captions
@@ -198,14 +198,14 @@ TEST_F(MainWindowTest, AScreenReaderReadsWhatTheWindowShows) {
 
     // The lists and their edit fields, named by slot and described by their tooltips.
     for (std::size_t slot = 0; slot < kSlotCount; ++slot)
-        for (HWND part : {window->comboBox(slot).handle(), window->comboBox(slot).editHandle()}) {
+        for (HWND part : {comboBox(*window, slot).handle(), comboBox(*window, slot).editHandle()}) {
             IAccessible* list = objectOf(part);
             ASSERT_NE(list, nullptr);
             EXPECT_EQ(presented(list, CHILDID_SELF).name, std::string(front::kListNames[slot]));
             BSTR description = nullptr;
             list->get_accDescription(childId(CHILDID_SELF), &description);
             std::string expected;
-            for (char32_t c : window->presenter().listTooltip(slot)) expected += static_cast<char>(c);
+            for (char32_t c : presenter(*window).listTooltip(slot)) expected += static_cast<char>(c);
             EXPECT_EQ(narrow(description), expected);
             list->Release();
         }
@@ -235,7 +235,7 @@ TEST_F(MainWindowTest, AScreenReaderReadsWhatTheWindowShows) {
         EXPECT_EQ(element.role, row.role);
     }
     EXPECT_EQ(accessibleChildId(front::layoutIndex("Image23")), 0);
-    IAccessible* modified = objectOf(window->checkBox1());
+    IAccessible* modified = objectOf(checkBox1(*window));
     ASSERT_NE(modified, nullptr);
     EXPECT_EQ(presented(modified, CHILDID_SELF).name, "Use Modified Weapons");
     BSTR shortcut = nullptr;

@@ -32,6 +32,25 @@ using testing::markerBitmap;
 using testing::ScratchDir;
 using testing::writeFile;
 
+// The window's parts that only the tests look at.
+struct MainWindowProbe {
+    static front::MainWindowPresenter& presenter(MainWindow& window) { return *window.presenter_; }
+    static const SlotList& comboBox(const MainWindow& window, std::size_t slot) { return *window.lists_.at(slot); }
+    static HWND checkBox1(const MainWindow& window) { return window.checkBox1_; }
+    static HWND groupBox1(const MainWindow& window) { return window.groupBox1_; }
+    static HFONT windowFont(const MainWindow& window) { return window.windowFont_; }
+    // The tooltip control that shows the lists' and the pictures' tooltips.
+    static HWND tooltips(const MainWindow& window) { return window.tooltips_; }
+};
+inline front::MainWindowPresenter& presenter(MainWindow& window) { return MainWindowProbe::presenter(window); }
+inline const SlotList& comboBox(const MainWindow& window, std::size_t slot) {
+    return MainWindowProbe::comboBox(window, slot);
+}
+inline HWND checkBox1(const MainWindow& window) { return MainWindowProbe::checkBox1(window); }
+inline HWND groupBox1(const MainWindow& window) { return MainWindowProbe::groupBox1(window); }
+inline HFONT windowFont(const MainWindow& window) { return MainWindowProbe::windowFont(window); }
+inline HWND tooltips(const MainWindow& window) { return MainWindowProbe::tooltips(window); }
+
 // The colours of the two sets of primary slot 1: every preview file of a set
 // is a marker bitmap of its colour (white, the transparent colour, and one
 // pixel of the marker).
