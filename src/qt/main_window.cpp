@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QToolTip>
+#include <QWindow>
 
 #include <optional>
 
@@ -95,10 +96,6 @@ MainWindow::MainWindow(Host& host, Audio& audio, ErrorReport report, QWidget* pa
     // that captions fit the sizes of the layout.
     QFont::insertSubstitutions(latin1(front::kFontFamily),
                                {"Microsoft Sans Serif", "Arial", "Liberation Sans", "Nimbus Sans", "Helvetica"});
-    QFont font(latin1(front::kFontFamily));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(scaled(front::kFontPixels));
-    setFont(font);
     QPalette colours = palette();
     colours.setColor(QPalette::Window, colours.color(QPalette::Button));
     setPalette(colours);
@@ -133,7 +130,7 @@ void MainWindow::createControls() {
         const auto index = static_cast<std::size_t>(layout.number - 1);
         QWidget* control = nullptr;
         switch (layout.kind) {
-        case ControlKind::Picture: control = images_.at(index) = new PictureView(parent, scale_); break;
+        case ControlKind::Picture: control = images_.at(index) = new PictureView(parent); break;
         case ControlKind::Label: {
             auto* text = front::accessibleKind(layout) == front::AccessibleKind::Announced
                              ? new AnnouncedLabel(caption, parent)
@@ -143,9 +140,7 @@ void MainWindow::createControls() {
             break;
         }
         case ControlKind::List: {
-            auto* list = new SlotList(parent);
-            list->setEntryHeight(scaled(front::kListEntryHeight));
-            control = lists_.at(layout.slot) = list;
+            control = lists_.at(layout.slot) = new SlotList(parent);
             break;
         }
         case ControlKind::GroupBox: control = groupBox1_ = new QGroupBox(caption, parent); break;
@@ -160,23 +155,10 @@ void MainWindow::createControls() {
             button->setShortcut(QKeySequence());
             button->setStyle(accessKeyStyle_);
         }
-        control->setGeometry(scaled(layout.left), scaled(layout.top), scaled(layout.width), scaled(layout.height));
-        if (layout.style.bold || layout.style.fontPixels != 0) {
-            QFont own = font();
-            own.setBold(layout.style.bold);
-            if (layout.style.fontPixels != 0) own.setPixelSize(scaled(layout.style.fontPixels));
-            control->setFont(own);
-        }
         if (layout.style.colour != TextColour::WindowText) {
             QPalette own = control->palette();
             own.setColor(QPalette::WindowText, textColour(layout.style.colour, own));
             control->setPalette(own);
-        }
-        if (layout.kind == ControlKind::Label) control->adjustSize();  // labels fit their caption
-        if (layout.kind == ControlKind::CheckBox && control->sizeHint().width() > control->width()) {
-            // A font wider than the design font would clip "Use Modified Weapons";
-            // the box grows to the right, where nothing lies beside it.
-            control->resize(control->sizeHint().width(), control->height());
         }
         if (layout.style.hiddenAtStart) control->hide();
         if (layout.kind != ControlKind::Picture && layout.kind != ControlKind::Label) windowed.push_back(control);
@@ -184,6 +166,41 @@ void MainWindow::createControls() {
     // Lists, buttons, the check box and the group box lie above every picture
     // and label, whatever their place in the creation order.
     for (QWidget* control : windowed) control->raise();
+    placeControls();
+}
+
+void MainWindow::placeControls() {
+    QFont font(latin1(front::kFontFamily));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(scaled(front::kFontPixels));
+    setFont(font);
+    for (const ControlLayout& layout : front::kLayout) {
+        QWidget* control = findChild<QWidget*>(latin1(layout.name));
+        control->setGeometry(scaled(layout.left), scaled(layout.top), scaled(layout.width), scaled(layout.height));
+        if (layout.style.bold || layout.style.fontPixels != 0) {
+            QFont own = font;
+            own.setBold(layout.style.bold);
+            if (layout.style.fontPixels != 0) own.setPixelSize(scaled(layout.style.fontPixels));
+            control->setFont(own);
+        }
+        if (layout.kind == ControlKind::Label) control->adjustSize();  // labels fit their caption
+        if (layout.kind == ControlKind::CheckBox && control->sizeHint().width() > control->width()) {
+            // A font wider than the design font would clip "Use Modified Weapons";
+            // the box grows to the right, where nothing lies beside it.
+            control->resize(control->sizeHint().width(), control->height());
+        }
+        if (layout.kind == ControlKind::List) lists_.at(layout.slot)->setEntryHeight(scaled(front::kListEntryHeight));
+        if (layout.kind == ControlKind::Picture) image(layout.number)->setScale(scale_);
+    }
+}
+
+void MainWindow::followScreen() {
+    const double scale = logicalDpiY() / 96.0;
+    if (scale == scale_) return;
+    scale_ = scale;
+    placeControls();
+    setOuterSize(front::computedOuterSize(scale_));
+    placeOnScreen();
 }
 
 void MainWindow::connectControls() {
@@ -237,6 +254,10 @@ bool MainWindow::event(QEvent* event) {
     if (type == QEvent::Show && !shown_) {
         shown_ = true;
         placeOnScreen();
+        // Queued: the move that brought the window there sets its geometry
+        // after the signal, which would undo a size set during it.
+        connect(
+            windowHandle(), &QWindow::screenChanged, this, [this] { followScreen(); }, Qt::QueuedConnection);
     }
     if (type == QEvent::WindowDeactivate) setAltHeld(false);
     // A tooltip event reaches the window where no control took it: its background.

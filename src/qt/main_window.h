@@ -79,7 +79,11 @@ protected:
 
 private:
     void createControls();
+    // Places and sizes every control, and sets the fonts, at the window's scale.
+    void placeControls();
     void connectControls();
+    // On a screen of another scale the window lays itself out again.
+    void followScreen();
     int scaled(int designPixels) const { return front::scaledPixels(designPixels, scale_); }
     void fitOuterSize();
     void placeOnScreen();
@@ -97,7 +101,7 @@ private:
     QSize outerTarget_;
     QSize fittedFrame_;
     bool frameUnknown_ = true;
-    bool shown_ = false;  // shown once: placed on the screen
+    bool shown_ = false;  // shown once: placed on the screen, following its screen
 
     std::array<SlotList*, kSlotCount> lists_{};
     std::array<PictureView*, front::kImageCount> images_{};

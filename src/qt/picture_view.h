@@ -21,6 +21,12 @@ public:
     // Replaces what the view shows (a whole picture: see MainWindowView).
     void setPicture(const Picture& picture);
 
+    // Each pixel of a picture becomes a block of scale by scale pixels.
+    void setScale(double scale) {
+        scale_ = scale;
+        update();
+    }
+
     // What the view shows; a null image before the first picture.
     const QImage& image() const { return image_; }
 
