@@ -62,7 +62,7 @@ protected:
 
     std::string readAll(const std::string& path) {
         auto file = host->openRead(path);
-        if (!file.ok()) return "<" + failureText(file.failure()) + ">";
+        if (!file.ok()) return std::string("<").append(failureText(file.failure())) + ">";
         std::string content;
         char buffer[256];
         while (std::size_t got = file.value()->read(buffer, sizeof buffer)) content.append(buffer, got);

@@ -85,7 +85,7 @@ std::optional<std::string> MemoryHost::keyOf(const std::string& path) const {
     const auto names = namesOf(path);
     if (!names) return std::nullopt;
     std::string key = lowerAscii(names->front());
-    for (std::size_t i = 1; i < names->size(); ++i) key += "\\" + lowerAscii((*names)[i]);
+    for (std::size_t i = 1; i < names->size(); ++i) key.append("\\").append(lowerAscii((*names)[i]));
     return key;
 }
 
@@ -104,7 +104,7 @@ void MemoryHost::makeFolder(const std::string& path) {
     if (!names) return;
     std::string key;
     for (const std::string& name : *names) {
-        key += (key.empty() ? "" : "\\") + lowerAscii(name);
+        key.append(key.empty() ? "" : "\\").append(lowerAscii(name));
         if (nodes_.count(key) == 0) nodes_[key] = {name, nullptr};
     }
 }

@@ -139,7 +139,7 @@ TEST_F(InterruptedSave, ProcessKilledAtAnyByteOrAroundTheReplaceLeavesAWholeFile
         if (child == 0) {
             KillingHost host(*system, point);
             LineFile handle(host);
-            writeSelections(handle, configBase, newTexts, true);
+            (void)writeSelections(handle, configBase, newTexts, true);  // killed in it, or done
             ::_exit(0);
         }
         reap(child, false);
@@ -169,7 +169,7 @@ TEST_F(InterruptedSave, ProcessKilledAfterARandomDelayLeavesAWholeFile) {
             // Saves the one and the other choice over and over until killed.
             LineFile handle(*system);
             for (bool newer = true;; newer = !newer)
-                writeSelections(handle, configBase, newer ? newTexts : oldTexts, newer);
+                (void)writeSelections(handle, configBase, newer ? newTexts : oldTexts, newer);  // until killed
         }
         std::this_thread::sleep_for(std::chrono::microseconds(std::uniform_int_distribution<int>(0, 3000)(random)));
         ::kill(child, SIGKILL);

@@ -86,7 +86,7 @@ public:
     std::optional<WindowCommand> showMenu(const std::vector<MenuItem>& items, std::optional<MenuPoint>) override {
         std::vector<std::string> shownItems;
         for (const MenuItem& item : items)
-            shownItems.push_back(item.enabled ? utf8(item.caption) : "(" + utf8(item.caption) + ")");
+            shownItems.push_back(item.enabled ? utf8(item.caption) : std::string("(").append(utf8(item.caption)) + ")");
         menusShown.push_back(std::move(shownItems));
         return menuChoice;
     }
