@@ -19,7 +19,7 @@ const std::string kOther = pcmWave("othr");
 struct ShotRow {
     const char* name;
     std::size_t slot;
-    std::vector<std::pair<std::string, std::string>> files;  // below the set folder
+    std::vector<std::pair<std::string, std::string>> files;  // below the set library
     int image;                                               // clicked; 0: the shot key in the slot's list
     std::optional<std::string> played;
 };
@@ -29,34 +29,37 @@ TEST(Shots, AClickOrTheKeyPlaysTheShotOfTheSetTheListNames) {
     const ShotRow rows[] = {
         {"-fire.wav after other sounds",
          kPrimary10,
-         {{"sfx/minigun-end.wav", kOther}, {"sfx/minigun-fire.wav", kShot}},
+         {{"0/Gold/sfx/minigun-end.wav", kOther}, {"0/Gold/sfx/minigun-fire.wav", kShot}},
          36,
          kShot},
-        {"the shot key", kPrimary1, {{"sfx/deserteagle-fire.wav", kShot}}, 0, kShot},
+        {"the shot key", kPrimary1, {{"1/Gold/sfx/deserteagle-fire.wav", kShot}}, 0, kShot},
         {"no -fire.wav: the first sound",
          kSecondary2,
-         {{"sfx/knife.wav", kShot}, {"sfx/slash.wav", kOther}},
+         {{"knife/Gold/sfx/knife.wav", kShot}, {"knife/Gold/sfx/slash.wav", kOther}},
          38,
          kShot},
-        {"a set without its shot", kPrimary3, {{"sfx/ak74-reload.wav", kOther}}, 0, std::nullopt},
-        {"a shot that is no wave file", kPrimary4, {{"sfx/steyraug-fire.wav", "RIFF....WAVEjunk"}}, 4, std::nullopt},
-        {"a shot past the size limit", kPrimary5, {{"sfx/spas12-fire.wav", tooLarge}}, 5, std::nullopt},
-        {"a soldier slot", kTeamAlpha, {{"sfx/deserteagle-fire.wav", kShot}}, 23, std::nullopt},
+        {"a set without its shot", kPrimary3, {{"3/Gold/sfx/ak74-reload.wav", kOther}}, 0, std::nullopt},
+        {"a shot that is no wave file",
+         kPrimary4,
+         {{"4/Gold/sfx/steyraug-fire.wav", "RIFF....WAVEjunk"}},
+         4,
+         std::nullopt},
+        {"a shot past the size limit", kPrimary5, {{"5/Gold/sfx/spas12-fire.wav", tooLarge}}, 5, std::nullopt},
+        {"a soldier slot", kTeamAlpha, {{"gostek/Gold/sfx/deserteagle-fire.wav", kShot}}, 23, std::nullopt},
     };
     for (const ShotRow& row : rows) {
         SCOPED_TRACE(row.name);
         PresenterGame game;
         game.writeModIni("Shots", "ShotMod");
         game.writeSet(row.slot, "Gold");
-        for (const auto& [file, bytes] : row.files)
-            game.write("modsetup/" + std::string(kSlots[row.slot].folder) + "/Gold/" + std::string(file), bytes);
+        for (const auto& [file, bytes] : row.files) game.write("modsetup/" + std::string(file), bytes);
         std::vector<std::string> texts(kSlotCount);
         texts[row.slot] = "Gold";
         game.writeSelections(texts, "0");
         game.start();
 
         if (row.image != 0) game.presenter().pictureClicked(row.image);
-        else game.presenter().keyPressed({WindowKey::ShotKey, layoutIndex(kSlots[row.slot].list)});
+        else game.presenter().keyPressed({WindowKey::ShotKey, layoutIndex(ControlKind::List, int(row.slot) + 1)});
         EXPECT_EQ(game.audio.played, row.played ? std::vector<std::string>{*row.played} : std::vector<std::string>{});
         EXPECT_TRUE(game.view.reports.empty());
     }
