@@ -118,8 +118,46 @@ QAccessibleInterface* presentation(const QString& className, QObject* object) {
     return nullptr;
 }
 
+// Whether an event is a change of a slot list's edit field that the list
+// keeps from assistive technology now.
+bool keptFromAssistiveTechnology(QAccessibleEvent* event) {
+    switch (event->type()) {
+    case QAccessible::TextInserted:
+    case QAccessible::TextRemoved:
+    case QAccessible::TextUpdated:
+    case QAccessible::TextCaretMoved:
+    case QAccessible::TextSelectionChanged: break;
+    default: return false;
+    }
+    auto* field = qobject_cast<QLineEdit*>(event->object());
+    const auto* list = field != nullptr ? qobject_cast<SlotList*>(field->parentWidget()) : nullptr;
+    return list != nullptr && list->lineEdit() == field && !list->editsTold();
+}
+
+QAccessible::UpdateHandler passOn = nullptr;  // the handler installed before ours, if any
+
+// Every event Qt would tell assistive technology passes here first.
+void tellAssistiveTechnology(QAccessibleEvent* event) {
+    if (keptFromAssistiveTechnology(event)) return;
+    if (passOn != nullptr) {
+        passOn(event);
+        return;
+    }
+    // Without a handler Qt hands the event to the system's bridge.
+    QAccessible::installUpdateHandler(nullptr);
+    QAccessible::updateAccessibility(event);
+    QAccessible::installUpdateHandler(tellAssistiveTechnology);
+}
+
 }  // namespace
 
-void installAccessibleControls() { QAccessible::installFactory(presentation); }
+void installAccessibleControls() {
+    static const bool installed = [] {
+        QAccessible::installFactory(presentation);
+        passOn = QAccessible::installUpdateHandler(tellAssistiveTechnology);
+        return true;
+    }();
+    (void)installed;
+}
 
 }  // namespace modsetup::qt

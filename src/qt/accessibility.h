@@ -2,9 +2,10 @@
 // The Qt window's controls as assistive technology meets them, where Qt's
 // own presentation is not what the window means: a slot list named by its
 // slot and described by its tooltip (Qt names an editable combo box on Linux
-// by its text alone), a picture that plays a shot as a button, the pictures
-// that do nothing left out, and the confirmation as a notification, which
-// screen readers announce when it appears. The names are the layout's
+// by its text alone), its edit field heard of only while the user edits it
+// (SlotList::editsTold), a picture that plays a shot as a button, the
+// pictures that do nothing left out, and the confirmation as a notification,
+// which screen readers announce when it appears. The names are the layout's
 // (front/accessibility.h), set as each control's accessible name.
 
 #include <QLabel>

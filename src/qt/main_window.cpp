@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QContextMenuEvent>
@@ -155,6 +156,9 @@ void MainWindow::createControls() {
 
         control->setObjectName(latin1(layout.name));
         control->setAccessibleName(latin1(front::accessibleName(layout)));
+        // The open drop-down is named by its slot too.
+        if (layout.kind == ControlKind::List)
+            lists_.at(layout.slot)->view()->setAccessibleName(control->accessibleName());
         if (auto* button = qobject_cast<QAbstractButton*>(control)) {
             // The presenter decides the access keys: Qt's own go.
             button->setShortcut(QKeySequence());

@@ -30,8 +30,25 @@ private:
 
 }  // namespace
 
+// The edit field: a key it handles (typing that reaches it, Delete, the
+// caret's keys, paste) is the user's editing.
+class SlotList::EditField : public QLineEdit {
+public:
+    explicit EditField(SlotList& list) : QLineEdit(&list), list_(list) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        const UserEdit editing(list_);
+        QLineEdit::keyPressEvent(event);
+    }
+
+private:
+    SlotList& list_;
+};
+
 SlotList::SlotList(QWidget* parent) : QComboBox(parent) {
     setEditable(true);
+    setLineEdit(new EditField(*this));
     setInsertPolicy(QComboBox::NoInsert);  // typed text never becomes an entry
     setCompleter(nullptr);                 // completion is the presenter's
     // A turn of the wheel would otherwise give the list the focus before the
@@ -102,6 +119,7 @@ void SlotList::setCurrentEntry(int entry) {
 void SlotList::keyPressEvent(QKeyEvent* event) {
     const Qt::KeyboardModifiers commandKeys = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
     if (event->key() == Qt::Key_Backspace && !(event->modifiers() & commandKeys)) {
+        const UserEdit editing(*this);
         emit backspaced();
         return;
     }
@@ -119,6 +137,7 @@ void SlotList::keyPressEvent(QKeyEvent* event) {
     const bool printable = !text.isEmpty() && std::all_of(text.begin(), text.end(),
                                                           [](QChar c) { return c.isPrint() || c.isSurrogate(); });
     if (printable && !(event->modifiers() & commandKeys)) {
+        const UserEdit editing(*this);
         for (char32_t character : text.toStdU32String()) emit typed(character);
         return;
     }
