@@ -14,6 +14,7 @@
 
 #include "core/picture.h"
 #include "core/platform/host.h"
+#include "front/accessibility.h"
 #include "front/keys.h"
 #include "front/layout.h"
 #include "front/shown_text.h"
@@ -68,6 +69,9 @@ public:
     virtual void clickControl(std::size_t row) = 0;
     // Shows a list's tooltip beside it, as the mouse would show it.
     virtual void showListTooltip(std::size_t slot, const ShownText& text) = 0;
+    // Has assistive technology say what a pick changed in a list that keeps
+    // the focus (see ListAnnouncement).
+    virtual void announceListChange(std::size_t slot, const ListAnnouncement& announcement) = 0;
 
     // Shows the window's menu, by the point or, without one, by the focused
     // control; returns the command chosen, none when it was dismissed.

@@ -102,6 +102,19 @@ public:
     }
 };
 
+// The announcer's message: a notification in its status line, named by
+// what it announces.
+class AnnouncedMessageAccessible : public QAccessibleWidget {
+public:
+    explicit AnnouncedMessageAccessible(QWidget* widget) : QAccessibleWidget(widget, QAccessible::Notification) {}
+    QString text(QAccessible::Text kind) const override {
+        const auto* announcer = static_cast<Announcer*>(widget()->parentWidget());
+        if (kind == QAccessible::Name) return announcer->text();
+        if (kind == QAccessible::Description) return announcer->detail();
+        return QAccessibleWidget::text(kind);
+    }
+};
+
 template <class Control>
 bool is(const QString& className) {
     return className == QLatin1String(Control::staticMetaObject.className());
@@ -114,6 +127,9 @@ QAccessibleInterface* presentation(const QString& className, QObject* object) {
     if (is<SlotList>(className)) return new SlotListAccessible(widget);
     if (is<PictureView>(className) && !widget->accessibleName().isEmpty()) return new ShotPictureAccessible(widget);
     if (is<AnnouncedLabel>(className)) return new AnnouncedLabelAccessible(widget);
+    if (is<Announcer>(className)) return new QAccessibleWidget(widget, QAccessible::StatusBar);
+    if (is<QWidget>(className) && qobject_cast<Announcer*>(widget->parentWidget()) != nullptr)
+        return new AnnouncedMessageAccessible(widget);
     if (is<QGroupBox>(className)) return new GroupAccessible(widget);
     return nullptr;
 }
@@ -150,6 +166,17 @@ void tellAssistiveTechnology(QAccessibleEvent* event) {
 }
 
 }  // namespace
+
+Announcer::Announcer(QWidget* parent) : QWidget(parent), message_(new QWidget(this)) {
+    hide();  // nothing to see: it only speaks
+}
+
+void Announcer::announce(const QString& text, const QString& detail) {
+    text_ = text;
+    detail_ = detail;
+    QAccessibleEvent appears(message_, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&appears);
+}
 
 void installAccessibleControls() {
     static const bool installed = [] {

@@ -21,6 +21,26 @@ public:
     using QLabel::QLabel;
 };
 
+// What the window announces beyond its controls (a list's new set and its
+// statistics): a status line that nobody sees, whose message screen readers
+// speak as it appears (as a status line's, without calling it a
+// notification).
+class Announcer : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Announcer(QWidget* parent);
+    // Has screen readers speak text, then detail.
+    void announce(const QString& text, const QString& detail);
+    QString text() const { return text_; }
+    QString detail() const { return detail_; }
+
+private:
+    QWidget* message_;
+    QString text_;
+    QString detail_;
+};
+
 // Puts the window's own presentations in place of Qt's; once is enough, more
 // do no harm.
 void installAccessibleControls();

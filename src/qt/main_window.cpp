@@ -188,6 +188,7 @@ void MainWindow::createControls() {
     // Lists, buttons, the check box and the group box lie above every picture
     // and label, whatever their place in the creation order.
     for (QWidget* control : windowed) control->raise();
+    announcer_ = new Announcer(this);
 }
 
 void MainWindow::connectControls() {
@@ -196,7 +197,8 @@ void MainWindow::connectControls() {
         SlotList* list = lists_[slot];
         connect(list, &SlotList::typed, this, [&presenter, slot](char32_t c) { presenter.listTyped(slot, c); });
         connect(list, &SlotList::backspaced, this, [&presenter, slot] { presenter.listBackspace(slot); });
-        connect(list, &SlotList::picked, this, [&presenter, slot](int entry) { presenter.listPicked(slot, entry); });
+        connect(list, &SlotList::picked, this,
+                [&presenter, slot](int entry, front::PickedFrom from) { presenter.listPicked(slot, entry, from); });
         connect(list, &SlotList::edited, this, [&presenter, slot] { presenter.listEdited(slot); });
         list->installEventFilter(this);
         list->setWheelRule([&presenter, slot] { return presenter.listTakesWheel(slot); });
@@ -352,6 +354,10 @@ void MainWindow::showTooltip(QWidget* control, QPoint at, const front::ShownText
 void MainWindow::showListTooltip(std::size_t slot, const front::ShownText& text) {
     SlotList* list = lists_.at(slot);
     showTooltip(list, list->mapToGlobal(QPoint(list->width(), 0)), text);
+}
+
+void MainWindow::announceListChange(std::size_t, const front::ListAnnouncement& announcement) {
+    announcer_->announce(toQString(announcement.set), toQString(announcement.statistics));
 }
 
 void MainWindow::clickControl(std::size_t row) {

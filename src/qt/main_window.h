@@ -27,6 +27,7 @@ class QPushButton;
 namespace modsetup::qt {
 
 class AccessKeyStyle;
+class Announcer;
 class PictureView;
 class SlotList;
 
@@ -69,6 +70,7 @@ public:
     void showError(const front::ShownText& caption, const front::ShownText& text) override;
     void clickControl(std::size_t row) override;
     void showListTooltip(std::size_t slot, const front::ShownText& text) override;
+    void announceListChange(std::size_t slot, const front::ListAnnouncement& announcement) override;
     std::optional<front::WindowCommand> showMenu(const std::vector<front::MenuItem>& items,
                                                  std::optional<front::MenuPoint> at) override;
     std::optional<std::string> askForFile(const front::FileQuestion& question) override;
@@ -110,6 +112,7 @@ private:
     QCheckBox* checkBox1_ = nullptr;
     QGroupBox* groupBox1_ = nullptr;
     AccessKeyStyle* accessKeyStyle_ = nullptr;  // of the buttons and the check box
+    Announcer* announcer_ = nullptr;            // speaks what a pick changed
 };
 
 }  // namespace modsetup::qt

@@ -58,7 +58,9 @@ SlotList::SlotList(QWidget* parent) : QComboBox(parent) {
     // entry equal to the text current and report it as a pick: leaving a list
     // must not run its handler.
     lineEdit()->disconnect(SIGNAL(editingFinished()), this, nullptr);
-    connect(this, &QComboBox::activated, this, &SlotList::picked);
+    connect(this, &QComboBox::activated, this, [this](int entry) {
+        emit picked(entry, onClosedList_ ? front::PickedFrom::ClosedList : front::PickedFrom::DropDown);
+    });
     connect(lineEdit(), &QLineEdit::textEdited, this, &SlotList::edited);
 }
 
@@ -143,7 +145,9 @@ void SlotList::keyPressEvent(QKeyEvent* event) {
     }
     // Other keys (arrows, Delete, paste, cut, ...) edit as usual; a change of
     // the text or a new current entry signals through edited or picked.
+    onClosedList_ = true;
     QComboBox::keyPressEvent(event);
+    onClosedList_ = false;
 }
 
 void SlotList::wheelEvent(QWheelEvent* event) {
@@ -151,7 +155,9 @@ void SlotList::wheelEvent(QWheelEvent* event) {
         event->ignore();
         return;
     }
+    onClosedList_ = true;
     QComboBox::wheelEvent(event);
+    onClosedList_ = false;
 }
 
 }  // namespace modsetup::qt

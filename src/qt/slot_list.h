@@ -49,10 +49,10 @@ public:
     bool editsTold() const { return userEdits_ > 0; }
 
 signals:
-    void typed(char32_t character);  // a printable character, not yet inserted
-    void backspaced();               // Backspace, not yet carried out
-    void picked(int entry);          // an entry picked from the drop-down (or by Up/Down)
-    void edited();                   // any other change of the text by the user
+    void typed(char32_t character);                  // a printable character, not yet inserted
+    void backspaced();                               // Backspace, not yet carried out
+    void picked(int entry, front::PickedFrom from);  // an entry picked from the drop-down or on the closed list
+    void edited();                                   // any other change of the text by the user
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -75,6 +75,7 @@ private:
     std::function<bool()> takesWheel_;
     std::function<QString()> describe_;
     int userEdits_ = 0;
+    bool onClosedList_ = false;  // while a key or the wheel is handled on the closed list
 };
 
 }  // namespace modsetup::qt

@@ -81,6 +81,7 @@ public:
     void showError(const front::ShownText& caption, const front::ShownText& text) override;
     void clickControl(std::size_t row) override;
     void showListTooltip(std::size_t slot, const front::ShownText& text) override;
+    void announceListChange(std::size_t slot, const front::ListAnnouncement& announcement) override;
     std::optional<front::WindowCommand> showMenu(const std::vector<front::MenuItem>& items,
                                                  std::optional<front::MenuPoint> at) override;
     std::optional<std::string> askForFile(const front::FileQuestion& question) override;
@@ -91,7 +92,9 @@ private:
     // tooltip goes at a keystroke.
     void listTyped(std::size_t slot, char32_t typed) override { popTooltip(), presenter_->listTyped(slot, typed); }
     void listBackspace(std::size_t slot) override { popTooltip(), presenter_->listBackspace(slot); }
-    void listPicked(std::size_t slot, int entry) override { popTooltip(), presenter_->listPicked(slot, entry); }
+    void listPicked(std::size_t slot, int entry, front::PickedFrom from) override {
+        popTooltip(), presenter_->listPicked(slot, entry, from);
+    }
     void listEdited(std::size_t slot) override { popTooltip(), presenter_->listEdited(slot); }
     bool listTakesWheel(std::size_t slot) override { return presenter_->listTakesWheel(slot); }
     std::string listDescription(std::size_t slot) override { return codec_.bytes(presenter_->listTooltip(slot)); }

@@ -125,6 +125,14 @@ void MainWindow::showListTooltip(std::size_t slot, const front::ShownText& text)
     SetTimer(window_, kKeyTooltipTool, kTooltipShownMs, nullptr);
 }
 
+// The list's set is told by its edit field, whose text changed; its
+// statistics are its description, which screen readers read again on this.
+void MainWindow::announceListChange(std::size_t slot, const front::ListAnnouncement&) {
+    const SlotList& list = *lists_.at(slot);
+    HWND part = GetFocus() == list.editHandle() ? list.editHandle() : list.handle();
+    NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, part, OBJID_CLIENT, CHILDID_SELF);
+}
+
 HWND MainWindow::controlWindow(std::size_t row) const {
     const front::ControlLayout& layout = front::kLayout.at(row);
     switch (layout.kind) {

@@ -77,6 +77,12 @@ public:
     void showListTooltip(std::size_t slot, const ShownText& text) override {
         tooltipsShown.emplace_back(slot, utf8(text));
     }
+    // Every announcement: "<slot>: <set> | <statistics>", as UTF-8.
+    std::vector<std::string> announcements;
+    void announceListChange(std::size_t slot, const ListAnnouncement& announcement) override {
+        announcements.push_back(std::to_string(slot) + ": " + utf8(announcement.set) + " | " +
+                                utf8(announcement.statistics));
+    }
     // The menu: each shown is kept (its entries as "caption" or "(caption)"
     // when not available) and answered with menuChoice.
     std::vector<std::vector<std::string>> menusShown;
@@ -106,9 +112,9 @@ public:
 
     // The user's part, forwarded as a window does. A pick makes the entry
     // current; what the text becomes is the presenter's.
-    void pick(MainWindowPresenter& presenter, std::size_t slot, int entry) {
+    void pick(MainWindowPresenter& presenter, std::size_t slot, int entry, PickedFrom from = PickedFrom::DropDown) {
         currentEntries.at(slot) = entry;
-        presenter.listPicked(slot, entry);
+        presenter.listPicked(slot, entry, from);
     }
     // Types UTF-8 text; '\b' is Backspace.
     void type(MainWindowPresenter& presenter, std::size_t slot, const std::string& keys) {
