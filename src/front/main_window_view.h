@@ -67,7 +67,8 @@ public:
     virtual void showBusy(bool busy) = 0;
     // Does what a click on a button or the check box does (layout row).
     virtual void clickControl(std::size_t row) = 0;
-    // Shows a list's tooltip beside it, as the mouse would show it.
+    // Shows a list's tooltip beside it, as the mouse would show it, and has
+    // assistive technology present it as a tooltip that appears.
     virtual void showListTooltip(std::size_t slot, const ShownText& text) = 0;
     // Has assistive technology say what a pick changed in a list that keeps
     // the focus (see ListAnnouncement).

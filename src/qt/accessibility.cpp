@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QGroupBox>
 #include <QLineEdit>
 
@@ -176,6 +177,14 @@ void Announcer::announce(const QString& text, const QString& detail) {
     detail_ = detail;
     QAccessibleEvent appears(message_, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&appears);
+}
+
+void presentShownTooltip() {
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->windowType() == Qt::ToolTip && window->isVisible()) {
+            QAccessibleEvent appears(window, QAccessible::ObjectShow);
+            QAccessible::updateAccessibility(&appears);
+        }
 }
 
 void installAccessibleControls() {

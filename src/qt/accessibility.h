@@ -41,6 +41,10 @@ private:
     QString detail_;
 };
 
+// Has screen readers present the tooltip showing now, as they present one
+// that appears (Qt tells them only of its text).
+void presentShownTooltip();
+
 // Puts the window's own presentations in place of Qt's; once is enough, more
 // do no harm.
 void installAccessibleControls();

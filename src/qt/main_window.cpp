@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFile>
 #include <QFileDialog>
@@ -89,6 +90,26 @@ QColor textColour(TextColour colour, const QPalette& palette) {
 }
 
 }  // namespace
+
+// Keeps a tooltip the tooltip key showed until the next key or click. Qt
+// hides a tooltip when the pointer crosses into or out of any window, and one
+// that appears under the pointer makes it cross; so while the tooltip shows,
+// no such crossing reaches the tooltip's own filter, which this one, put in
+// after it, comes before.
+class KeptTooltip : public QObject {
+public:
+    void keep() {
+        QCoreApplication::instance()->removeEventFilter(this);
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (!QToolTip::isVisible()) {
+            QCoreApplication::instance()->removeEventFilter(this);
+            return false;
+        }
+        return event->type() == QEvent::Leave || event->type() == QEvent::Enter;
+    }
+};
 
 MainWindow::MainWindow(Host& host, Audio& audio, ErrorReport report, QWidget* parent)
     : QWidget(parent), report_(std::move(report)), scale_(logicalDpiY() / 96.0), codec_(qtCaseFold) {
@@ -189,6 +210,8 @@ void MainWindow::createControls() {
     // and label, whatever their place in the creation order.
     for (QWidget* control : windowed) control->raise();
     announcer_ = new Announcer(this);
+    keptTooltip_ = new KeptTooltip;
+    keptTooltip_->setParent(this);
 }
 
 void MainWindow::connectControls() {
@@ -306,6 +329,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyPress: {
         const auto& key = *static_cast<QKeyEvent*>(event);
         if (key.key() == Qt::Key_Alt) setAltHeld(true);
+        // The next key hides a tooltip, as on Windows (the tooltip key shows it again).
+        if (key.key() < Qt::Key_Shift || key.key() > Qt::Key_ScrollLock) QToolTip::hideText();
         return forwardKey(watched, key) || QWidget::eventFilter(watched, event);
     }
     case QEvent::KeyRelease:
@@ -354,6 +379,8 @@ void MainWindow::showTooltip(QWidget* control, QPoint at, const front::ShownText
 void MainWindow::showListTooltip(std::size_t slot, const front::ShownText& text) {
     SlotList* list = lists_.at(slot);
     showTooltip(list, list->mapToGlobal(QPoint(list->width(), 0)), text);
+    keptTooltip_->keep();
+    presentShownTooltip();
 }
 
 void MainWindow::announceListChange(std::size_t, const front::ListAnnouncement& announcement) {

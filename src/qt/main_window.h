@@ -28,6 +28,7 @@ namespace modsetup::qt {
 
 class AccessKeyStyle;
 class Announcer;
+class KeptTooltip;
 class PictureView;
 class SlotList;
 
@@ -113,6 +114,7 @@ private:
     QGroupBox* groupBox1_ = nullptr;
     AccessKeyStyle* accessKeyStyle_ = nullptr;  // of the buttons and the check box
     Announcer* announcer_ = nullptr;            // speaks what a pick changed
+    KeptTooltip* keptTooltip_ = nullptr;        // keeps the tooltip the tooltip key showed
 };
 
 }  // namespace modsetup::qt
