@@ -74,9 +74,9 @@ public:
     // the focus (see ListAnnouncement).
     virtual void announceListChange(std::size_t slot, const ListAnnouncement& announcement) = 0;
 
-    // Shows the window's menu, by the point or, without one, by the focused
-    // control; returns the command chosen, none when it was dismissed.
-    virtual std::optional<WindowCommand> showMenu(const std::vector<MenuItem>& items, std::optional<MenuPoint> at) = 0;
+    // Shows the window's menu as opening says; returns the command chosen,
+    // none when it was dismissed.
+    virtual std::optional<WindowCommand> showMenu(const std::vector<MenuItem>& items, const MenuOpening& opening) = 0;
     // Asks the user for a file through the system's file dialog; returns its
     // path in the program's bytes, none when the dialog was cancelled.
     virtual std::optional<std::string> askForFile(const FileQuestion& question) = 0;

@@ -16,8 +16,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QPainter>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QToolTip>
 
 #include <optional>
@@ -79,6 +82,29 @@ std::optional<front::KeyPress> windowKeyOf(const QKeyEvent& event, std::size_t f
         if (row.key == event.key() && row.modifiers == modifiers) return front::KeyPress{row.windowKey, focus, 0};
     return std::nullopt;
 }
+
+// The menu's style: the window's, except that the arrow keys reach the
+// unavailable entries too (as in the system's menus on Windows), which a
+// screen reader then names as unavailable; such an entry, when current, is
+// shown so on a pale highlight, where the window's style shows nothing.
+class EveryEntryStyle : public QProxyStyle {
+public:
+    explicit EveryEntryStyle(const QString& baseStyle) : QProxyStyle(baseStyle) {}
+    int styleHint(StyleHint hint, const QStyleOption* option = nullptr, const QWidget* widget = nullptr,
+                  QStyleHintReturn* returned = nullptr) const override {
+        if (hint == SH_Menu_AllowActiveAndDisabled) return 1;
+        return QProxyStyle::styleHint(hint, option, widget, returned);
+    }
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget = nullptr) const override {
+        if (element == CE_MenuItem && (option->state & State_Selected) && !(option->state & State_Enabled)) {
+            QColor pale = option->palette.color(QPalette::Active, QPalette::Highlight);
+            pale.setAlpha(64);
+            painter->fillRect(option->rect, pale);
+        }
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
+};
 
 QColor textColour(TextColour colour, const QPalette& palette) {
     switch (colour) {
@@ -282,8 +308,11 @@ void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 std::optional<front::WindowCommand> MainWindow::showMenu(const std::vector<front::MenuItem>& items,
-                                                         std::optional<front::MenuPoint> at) {
+                                                         const front::MenuOpening& opening) {
+    EveryEntryStyle everyEntry(style()->name());  // outlives the menu
     QMenu menu(this);
+    menu.setStyle(&everyEntry);
+    menu.setAccessibleName(toQString(opening.name));
     std::vector<std::pair<QAction*, front::WindowCommand>> actions;
     for (const front::MenuItem& item : items) {
         QAction* action = menu.addAction(toQString(item.caption));
@@ -291,10 +320,21 @@ std::optional<front::WindowCommand> MainWindow::showMenu(const std::vector<front
         actions.emplace_back(action, item.command);
     }
     // By the mouse, or from the keyboard below the focused control's top-left corner.
+    const std::optional<front::MenuPoint>& at = opening.at;
     QPoint place = at ? mapToGlobal(QPoint(at->x, at->y)) : mapToGlobal(QPoint(0, 0));
     if (!at)
         if (const QWidget* focus = focusWidget()) place = focus->mapToGlobal(QPoint(0, focus->height()));
     QToolTip::hideText();
+    // Qt does not present a menu that opens, only its current entry: the
+    // menu's name is announced, then its first entry made current.
+    QAction* first = actions.empty() ? nullptr : actions.front().first;
+    QTimer opened;  // fires in the menu's own loop, once it shows
+    opened.setSingleShot(true);
+    connect(&opened, &QTimer::timeout, &menu, [this, &menu, &opening, first] {
+        announcer_->announce(toQString(opening.name), QString());
+        if (opening.firstEntryCurrent && first != nullptr) menu.setActiveAction(first);
+    });
+    opened.start(0);
     const QAction* chosen = menu.exec(place);
     for (const auto& [action, command] : actions)
         if (action == chosen) return command;

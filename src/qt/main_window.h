@@ -73,7 +73,7 @@ public:
     void showListTooltip(std::size_t slot, const front::ShownText& text) override;
     void announceListChange(std::size_t slot, const front::ListAnnouncement& announcement) override;
     std::optional<front::WindowCommand> showMenu(const std::vector<front::MenuItem>& items,
-                                                 std::optional<front::MenuPoint> at) override;
+                                                 const front::MenuOpening& opening) override;
     std::optional<std::string> askForFile(const front::FileQuestion& question) override;
 
 protected:

@@ -84,12 +84,14 @@ public:
                                 utf8(announcement.statistics));
     }
     // The menu: each shown is kept (its entries as "caption" or "(caption)"
-    // when not available) and answered with menuChoice.
+    // when not available, and how it opened) and answered with menuChoice.
     std::vector<std::vector<std::string>> menusShown;
+    std::vector<MenuOpening> menuOpenings;
     std::optional<WindowCommand> menuChoice;
     std::optional<std::string> fileAnswer;   // the path the file dialog gives; none: cancelled
     std::vector<std::string> fileQuestions;  // "save <title>" or "open <title>"
-    std::optional<WindowCommand> showMenu(const std::vector<MenuItem>& items, std::optional<MenuPoint>) override {
+    std::optional<WindowCommand> showMenu(const std::vector<MenuItem>& items, const MenuOpening& opening) override {
+        menuOpenings.push_back(opening);
         std::vector<std::string> shownItems;
         for (const MenuItem& item : items)
             shownItems.push_back(item.enabled ? utf8(item.caption) : "(" + utf8(item.caption) + ")");
