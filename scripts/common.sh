@@ -10,6 +10,9 @@ build_packages=(build-essential cmake ninja-build qt6-base-dev libgl-dev libsdl2
 # list of tracked files, the formatter, clang-tidy, and the cross compiler
 # whose flags and headers clang-tidy takes for the Windows-only sources.
 check_packages=(git clang-format clang-tidy g++-mingw-w64-x86-64-posix)
+# What the window test that listens as a screen reader does needs: a virtual
+# display, a session bus, and the accessibility bus with its registry.
+desktop_test_packages=(xvfb dbus-daemon at-spi2-core)
 
 say() { echo "== $*"; }
 

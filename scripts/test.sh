@@ -8,7 +8,7 @@ set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 install_step() {
-    install_packages "${build_packages[@]}" "${check_packages[@]}"
+    install_packages "${build_packages[@]}" "${check_packages[@]}" "${desktop_test_packages[@]}"
 }
 
 # The layout of every tracked C++ file in src/, tests/, bench/, fuzz/ and
@@ -27,7 +27,8 @@ build_step() {
 }
 
 # Window tests run on Qt's offscreen platform (set per test), so no display
-# is needed.
+# is needed; the one that listens as a screen reader starts a virtual display
+# of its own.
 test_step() {
     say "running the tests"
     ctest --test-dir "$repo_root/build" --output-on-failure --timeout 600 </dev/null

@@ -1,9 +1,10 @@
 #pragma once
 // What screen readers and other assistive technology are told of the
 // window's controls, in the words of the visible captions (the catalogue's
-// kListNames and kShotPictureName), and the tooltip's keyboard hint. Both
-// windows take every such text from here; the rest of each control's name is
-// its caption in the layout table.
+// kListNames and kShotPictureName), the tooltip's keyboard hint, and what is
+// announced when a list changes under the focus. Both windows take every such
+// text from here; the rest of each control's name is its caption in the
+// layout table.
 
 #include <array>
 #include <cstddef>
@@ -12,6 +13,7 @@
 
 #include "core/game/slots.h"
 #include "front/layout.h"
+#include "front/shown_text.h"
 
 namespace modsetup::front {
 
@@ -46,6 +48,16 @@ std::string accessKeyName(std::string_view caption);
 
 // The tooltip's keyboard hint with the key named.
 std::string tooltipKeyHint();
+
+// What a screen reader says when a list picks another set while it keeps the
+// focus (the arrow keys, the wheel): the set once, then its statistics (the
+// list's description, its tooltip; empty for a team slot). Nothing of the
+// edit field's text being replaced or selected is told.
+struct ListAnnouncement {
+    ShownText set;
+    ShownText statistics;
+    bool operator==(const ListAnnouncement&) const = default;
+};
 
 namespace detail {
 constexpr bool accessKeysAreUnique() {

@@ -92,10 +92,12 @@ void MainWindowPresenter::playPressed() {
     report({playFailureMessage(outcome, strings_.configBase, strings_.modName)});
 }
 
-void MainWindowPresenter::listPicked(std::size_t slot, int entry) {
+void MainWindowPresenter::listPicked(std::size_t slot, int entry, PickedFrom from) {
     if (entry < 0 || static_cast<std::size_t>(entry) >= lists_[slot].entries.size()) return;
     rememberEntry(slot, entry);
     view_.setListEdit(slot, editAfterPick(lists_[slot].knownText));
+    // Told before the handler runs: a report it shows is the last word.
+    if (from == PickedFrom::ClosedList) view_.announceListChange(slot, {lists_[slot].knownText, listTooltip(slot)});
     listChanged(slot);
 }
 

@@ -20,6 +20,7 @@
 #include "front/keys.h"
 #include "front/main_window_view.h"
 #include "front/shown_text.h"
+#include "front/typing.h"
 
 namespace modsetup::front {
 
@@ -44,8 +45,11 @@ public:
     // A button of the layout pressed, by its role: the views forward clicks here.
     void buttonPressed(ButtonRole role);
 
-    // The user's events in a slot list, as the window forwards them.
-    void listPicked(std::size_t slot, int entry);      // an entry picked from the drop-down
+    // The user's events in a slot list, as the window forwards them. A pick
+    // on the closed list is announced (ListAnnouncement); one from the
+    // drop-down is not, as the list taking the focus back tells its set and
+    // statistics.
+    void listPicked(std::size_t slot, int entry, PickedFrom from);
     void listTyped(std::size_t slot, char32_t typed);  // a printable character typed
     void listBackspace(std::size_t slot);
     void listEdited(std::size_t slot);  // any other edit of the text (Delete, paste, cut)

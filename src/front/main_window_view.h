@@ -14,6 +14,7 @@
 
 #include "core/formats/picture.h"
 #include "core/io/host.h"
+#include "front/accessibility.h"
 #include "front/keys.h"
 #include "front/layout.h"
 #include "front/shown_text.h"
@@ -66,12 +67,16 @@ public:
     virtual void showBusy(bool busy) = 0;
     // Does what a click on a button or the check box does (layout row).
     virtual void clickControl(std::size_t row) = 0;
-    // Shows a list's tooltip beside it, as the mouse would show it.
+    // Shows a list's tooltip beside it, as the mouse would show it, and has
+    // assistive technology present it as a tooltip that appears.
     virtual void showListTooltip(std::size_t slot, const ShownText& text) = 0;
+    // Has assistive technology say what a pick changed in a list that keeps
+    // the focus (see ListAnnouncement).
+    virtual void announceListChange(std::size_t slot, const ListAnnouncement& announcement) = 0;
 
-    // Shows the window's menu, by the point or, without one, by the focused
-    // control; returns the command chosen, none when it was dismissed.
-    virtual std::optional<WindowCommand> showMenu(const std::vector<MenuItem>& items, std::optional<MenuPoint> at) = 0;
+    // Shows the window's menu as opening says; returns the command chosen,
+    // none when it was dismissed.
+    virtual std::optional<WindowCommand> showMenu(const std::vector<MenuItem>& items, const MenuOpening& opening) = 0;
     // Asks the user for a file through the system's file dialog; returns its
     // path in the program's bytes, none when the dialog was cancelled.
     virtual std::optional<std::string> askForFile(const FileQuestion& question) = 0;

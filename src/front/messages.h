@@ -25,9 +25,10 @@ inline constexpr std::string_view kAccessKeyPrefix = "Alt+";
 // The last line of a weapon tooltip: how to show it from the keyboard.
 std::string tooltipKeyHintText(std::string_view tooltipKey);
 
-// The window's menu, the titles and file kinds of the file dialogs its
-// commands open, and the tooltip of the window's background that tells of
-// the menu.
+// The window's menu (its name, as screen readers say it when it opens), the
+// titles and file kinds of the file dialogs its commands open, and the
+// tooltip of the window's background that tells of the menu.
+inline constexpr std::string_view kMenuName = "Menu";
 inline constexpr std::string_view kRestoreLastCommand = "Restore the files from before the last Apply";
 inline constexpr std::string_view kRestoreOriginalCommand = "Restore the mod's original files";
 inline constexpr std::string_view kSaveChoicesCommand = "Save choices as\u2026";

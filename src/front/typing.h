@@ -40,6 +40,11 @@ ListEdit editWithCaretAtEnd(ShownText text);
 // typed next starts a name of its own and completes from that letter.
 ListEdit editAfterPick(ShownText entry);
 
+// Where the user picked an entry: on the closed list (the arrow keys, the
+// wheel), which keeps the focus, or from its open drop-down, which gives the
+// focus back to the list as it closes.
+enum class PickedFrom { ClosedList, DropDown };
+
 struct TypedCharacter {
     ListEdit edit;           // the edit field afterwards
     int selectedEntry = -1;  // the selected entry afterwards (the one completed to, else as before)

@@ -35,7 +35,10 @@ void MainWindowPresenter::backgroundRightClicked(MenuPoint at) { openMenu(at); }
 ShownText MainWindowPresenter::backgroundTooltip() const { return fixedText(menuHintText(kMenuKeyName)); }
 
 void MainWindowPresenter::openMenu(std::optional<MenuPoint> at) {
-    if (const std::optional<WindowCommand> command = view_.showMenu(menuItems(), at)) runCommand(*command);
+    // Opened by a key, its first entry is current: a screen reader names the
+    // menu and that entry as it opens.
+    const MenuOpening opening{at, !at.has_value(), fixedText(kMenuName)};
+    if (const std::optional<WindowCommand> command = view_.showMenu(menuItems(), opening)) runCommand(*command);
 }
 
 void MainWindowPresenter::runCommand(WindowCommand command) {

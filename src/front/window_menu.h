@@ -30,6 +30,16 @@ struct MenuPoint {
     int y;
 };
 
+// How the menu opens. A screen reader says its name as it opens; one opened
+// by a key has its first entry current, which the screen reader names next.
+// In any menu the arrow keys reach every entry, an unavailable one too, which
+// a screen reader names as unavailable: a player learns of every command.
+struct MenuOpening {
+    std::optional<MenuPoint> at;  // none: by the focused control
+    bool firstEntryCurrent = false;
+    ShownText name;
+};
+
 // A kind of file a dialog offers: its name and the pattern of its files'
 // names ("*" for any file).
 struct FileKind {

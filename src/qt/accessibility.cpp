@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QGroupBox>
 #include <QLineEdit>
 
@@ -102,6 +103,19 @@ public:
     }
 };
 
+// The announcer's message: a notification in its status line, named by
+// what it announces.
+class AnnouncedMessageAccessible : public QAccessibleWidget {
+public:
+    explicit AnnouncedMessageAccessible(QWidget* widget) : QAccessibleWidget(widget, QAccessible::Notification) {}
+    QString text(QAccessible::Text kind) const override {
+        const auto* announcer = static_cast<Announcer*>(widget()->parentWidget());
+        if (kind == QAccessible::Name) return announcer->text();
+        if (kind == QAccessible::Description) return announcer->detail();
+        return QAccessibleWidget::text(kind);
+    }
+};
+
 template <class Control>
 bool is(const QString& className) {
     return className == QLatin1String(Control::staticMetaObject.className());
@@ -114,12 +128,72 @@ QAccessibleInterface* presentation(const QString& className, QObject* object) {
     if (is<SlotList>(className)) return new SlotListAccessible(widget);
     if (is<PictureView>(className) && !widget->accessibleName().isEmpty()) return new ShotPictureAccessible(widget);
     if (is<AnnouncedLabel>(className)) return new AnnouncedLabelAccessible(widget);
+    if (is<Announcer>(className)) return new QAccessibleWidget(widget, QAccessible::StatusBar);
+    if (is<QWidget>(className) && qobject_cast<Announcer*>(widget->parentWidget()) != nullptr)
+        return new AnnouncedMessageAccessible(widget);
     if (is<QGroupBox>(className)) return new GroupAccessible(widget);
     return nullptr;
 }
 
+// Whether an event is a change of a slot list's edit field that the list
+// keeps from assistive technology now.
+bool keptFromAssistiveTechnology(QAccessibleEvent* event) {
+    switch (event->type()) {
+    case QAccessible::TextInserted:
+    case QAccessible::TextRemoved:
+    case QAccessible::TextUpdated:
+    case QAccessible::TextCaretMoved:
+    case QAccessible::TextSelectionChanged: break;
+    default: return false;
+    }
+    auto* field = qobject_cast<QLineEdit*>(event->object());
+    const auto* list = field != nullptr ? qobject_cast<SlotList*>(field->parentWidget()) : nullptr;
+    return list != nullptr && list->lineEdit() == field && !list->editsTold();
+}
+
+QAccessible::UpdateHandler passOn = nullptr;  // the handler installed before ours, if any
+
+// Every event Qt would tell assistive technology passes here first.
+void tellAssistiveTechnology(QAccessibleEvent* event) {
+    if (keptFromAssistiveTechnology(event)) return;
+    if (passOn != nullptr) {
+        passOn(event);
+        return;
+    }
+    // Without a handler Qt hands the event to the system's bridge.
+    QAccessible::installUpdateHandler(nullptr);
+    QAccessible::updateAccessibility(event);
+    QAccessible::installUpdateHandler(tellAssistiveTechnology);
+}
+
 }  // namespace
 
-void installAccessibleControls() { QAccessible::installFactory(presentation); }
+Announcer::Announcer(QWidget* parent) : QWidget(parent), message_(new QWidget(this)) {
+    hide();  // nothing to see: it only speaks
+}
+
+void Announcer::announce(const QString& text, const QString& detail) {
+    text_ = text;
+    detail_ = detail;
+    QAccessibleEvent appears(message_, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&appears);
+}
+
+void presentShownTooltip() {
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->windowType() == Qt::ToolTip && window->isVisible()) {
+            QAccessibleEvent appears(window, QAccessible::ObjectShow);
+            QAccessible::updateAccessibility(&appears);
+        }
+}
+
+void installAccessibleControls() {
+    static const bool installed = [] {
+        QAccessible::installFactory(presentation);
+        passOn = QAccessible::installUpdateHandler(tellAssistiveTechnology);
+        return true;
+    }();
+    (void)installed;
+}
 
 }  // namespace modsetup::qt

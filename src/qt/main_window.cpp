@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFile>
 #include <QFileDialog>
@@ -14,8 +16,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QPainter>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QToolTip>
 #include <QWindow>
 
@@ -79,6 +84,29 @@ std::optional<front::KeyPress> windowKeyOf(const QKeyEvent& event, std::size_t f
     return std::nullopt;
 }
 
+// The menu's style: the window's, except that the arrow keys reach the
+// unavailable entries too (as in the system's menus on Windows), which a
+// screen reader then names as unavailable; such an entry, when current, is
+// shown so on a pale highlight, where the window's style shows nothing.
+class EveryEntryStyle : public QProxyStyle {
+public:
+    explicit EveryEntryStyle(const QString& baseStyle) : QProxyStyle(baseStyle) {}
+    int styleHint(StyleHint hint, const QStyleOption* option = nullptr, const QWidget* widget = nullptr,
+                  QStyleHintReturn* returned = nullptr) const override {
+        if (hint == SH_Menu_AllowActiveAndDisabled) return 1;
+        return QProxyStyle::styleHint(hint, option, widget, returned);
+    }
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget = nullptr) const override {
+        if (element == CE_MenuItem && (option->state & State_Selected) && !(option->state & State_Enabled)) {
+            QColor pale = option->palette.color(QPalette::Active, QPalette::Highlight);
+            pale.setAlpha(64);
+            painter->fillRect(option->rect, pale);
+        }
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
+};
+
 QColor textColour(TextColour colour, const QPalette& palette) {
     switch (colour) {
     case TextColour::Red: return QColor(0xFF, 0x00, 0x00);
@@ -89,6 +117,26 @@ QColor textColour(TextColour colour, const QPalette& palette) {
 }
 
 }  // namespace
+
+// Keeps a tooltip the tooltip key showed until the next key or click. Qt
+// hides a tooltip when the pointer crosses into or out of any window, and one
+// that appears under the pointer makes it cross; so while the tooltip shows,
+// no such crossing reaches the tooltip's own filter, which this one, put in
+// after it, comes before.
+class KeptTooltip : public QObject {
+public:
+    void keep() {
+        QCoreApplication::instance()->removeEventFilter(this);
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (!QToolTip::isVisible()) {
+            QCoreApplication::instance()->removeEventFilter(this);
+            return false;
+        }
+        return event->type() == QEvent::Leave || event->type() == QEvent::Enter;
+    }
+};
 
 MainWindow::MainWindow(Host& host, Audio& audio, ErrorReport report, QWidget* parent)
     : QWidget(parent), report_(std::move(report)), scale_(logicalDpiY() / 96.0), codec_(qtCaseFold) {
@@ -150,6 +198,9 @@ void MainWindow::createControls() {
 
         control->setObjectName(latin1(layout.name));
         control->setAccessibleName(latin1(front::accessibleName(layout)));
+        // The open drop-down is named by its slot too.
+        if (layout.kind == ControlKind::List)
+            lists_.at(layout.slot)->view()->setAccessibleName(control->accessibleName());
         if (auto* button = qobject_cast<QAbstractButton*>(control)) {
             // The presenter decides the access keys: Qt's own go.
             button->setShortcut(QKeySequence());
@@ -167,6 +218,9 @@ void MainWindow::createControls() {
     // and label, whatever their place in the creation order.
     for (QWidget* control : windowed) control->raise();
     placeControls();
+    announcer_ = new Announcer(this);
+    keptTooltip_ = new KeptTooltip;
+    keptTooltip_->setParent(this);
 }
 
 void MainWindow::placeControls() {
@@ -209,7 +263,8 @@ void MainWindow::connectControls() {
         SlotList* list = lists_[slot];
         connect(list, &SlotList::typed, this, [&presenter, slot](char32_t c) { presenter.listTyped(slot, c); });
         connect(list, &SlotList::backspaced, this, [&presenter, slot] { presenter.listBackspace(slot); });
-        connect(list, &SlotList::picked, this, [&presenter, slot](int entry) { presenter.listPicked(slot, entry); });
+        connect(list, &SlotList::picked, this,
+                [&presenter, slot](int entry, front::PickedFrom from) { presenter.listPicked(slot, entry, from); });
         connect(list, &SlotList::edited, this, [&presenter, slot] { presenter.listEdited(slot); });
         list->installEventFilter(this);
         list->setWheelRule([&presenter, slot] { return presenter.listTakesWheel(slot); });
@@ -274,8 +329,11 @@ void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 std::optional<front::WindowCommand> MainWindow::showMenu(const std::vector<front::MenuItem>& items,
-                                                         std::optional<front::MenuPoint> at) {
+                                                         const front::MenuOpening& opening) {
+    EveryEntryStyle everyEntry(style()->name());  // outlives the menu
     QMenu menu(this);
+    menu.setStyle(&everyEntry);
+    menu.setAccessibleName(toQString(opening.name));
     std::vector<std::pair<QAction*, front::WindowCommand>> actions;
     for (const front::MenuItem& item : items) {
         QAction* action = menu.addAction(toQString(item.caption));
@@ -283,10 +341,21 @@ std::optional<front::WindowCommand> MainWindow::showMenu(const std::vector<front
         actions.emplace_back(action, item.command);
     }
     // By the mouse, or from the keyboard below the focused control's top-left corner.
+    const std::optional<front::MenuPoint>& at = opening.at;
     QPoint place = at ? mapToGlobal(QPoint(at->x, at->y)) : mapToGlobal(QPoint(0, 0));
     if (!at)
         if (const QWidget* focus = focusWidget()) place = focus->mapToGlobal(QPoint(0, focus->height()));
     QToolTip::hideText();
+    // Qt does not present a menu that opens, only its current entry: the
+    // menu's name is announced, then its first entry made current.
+    QAction* first = actions.empty() ? nullptr : actions.front().first;
+    QTimer opened;  // fires in the menu's own loop, once it shows
+    opened.setSingleShot(true);
+    connect(&opened, &QTimer::timeout, &menu, [this, &menu, &opening, first] {
+        announcer_->announce(toQString(opening.name), QString());
+        if (opening.firstEntryCurrent && first != nullptr) menu.setActiveAction(first);
+    });
+    opened.start(0);
     const QAction* chosen = menu.exec(place);
     for (const auto& [action, command] : actions)
         if (action == chosen) return command;
@@ -324,6 +393,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyPress: {
         const auto& key = *static_cast<QKeyEvent*>(event);
         if (key.key() == Qt::Key_Alt) setAltHeld(true);
+        // The next key hides a tooltip, as on Windows (the tooltip key shows it again).
+        if (key.key() < Qt::Key_Shift || key.key() > Qt::Key_ScrollLock) QToolTip::hideText();
         return forwardKey(watched, key) || QWidget::eventFilter(watched, event);
     }
     case QEvent::KeyRelease:
@@ -372,6 +443,12 @@ void MainWindow::showTooltip(QWidget* control, QPoint at, const front::ShownText
 void MainWindow::showListTooltip(std::size_t slot, const front::ShownText& text) {
     SlotList* list = lists_.at(slot);
     showTooltip(list, list->mapToGlobal(QPoint(list->width(), 0)), text);
+    keptTooltip_->keep();
+    presentShownTooltip();
+}
+
+void MainWindow::announceListChange(std::size_t, const front::ListAnnouncement& announcement) {
+    announcer_->announce(toQString(announcement.set), toQString(announcement.statistics));
 }
 
 void MainWindow::clickControl(std::size_t row) {

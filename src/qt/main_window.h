@@ -27,6 +27,8 @@ class QPushButton;
 namespace modsetup::qt {
 
 class AccessKeyStyle;
+class Announcer;
+class KeptTooltip;
 class PictureView;
 class SlotList;
 
@@ -65,8 +67,9 @@ public:
     void showError(const front::ShownText& caption, const front::ShownText& text) override;
     void clickControl(std::size_t row) override;
     void showListTooltip(std::size_t slot, const front::ShownText& text) override;
+    void announceListChange(std::size_t slot, const front::ListAnnouncement& announcement) override;
     std::optional<front::WindowCommand> showMenu(const std::vector<front::MenuItem>& items,
-                                                 std::optional<front::MenuPoint> at) override;
+                                                 const front::MenuOpening& opening) override;
     std::optional<std::string> askForFile(const front::FileQuestion& question) override;
 
 protected:
@@ -110,6 +113,8 @@ private:
     QCheckBox* checkBox1_ = nullptr;
     QGroupBox* groupBox1_ = nullptr;
     AccessKeyStyle* accessKeyStyle_ = nullptr;  // of the buttons and the check box
+    Announcer* announcer_ = nullptr;            // speaks what a pick changed
+    KeptTooltip* keptTooltip_ = nullptr;        // keeps the tooltip the tooltip key showed
 };
 
 }  // namespace modsetup::qt

@@ -30,8 +30,25 @@ private:
 
 }  // namespace
 
+// The edit field: a key it handles (typing that reaches it, Delete, the
+// caret's keys, paste) is the user's editing.
+class SlotList::EditField : public QLineEdit {
+public:
+    explicit EditField(SlotList& list) : QLineEdit(&list), list_(list) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        const UserEdit editing(list_);
+        QLineEdit::keyPressEvent(event);
+    }
+
+private:
+    SlotList& list_;
+};
+
 SlotList::SlotList(QWidget* parent) : QComboBox(parent) {
     setEditable(true);
+    setLineEdit(new EditField(*this));
     setInsertPolicy(QComboBox::NoInsert);  // typed text never becomes an entry
     setCompleter(nullptr);                 // completion is the presenter's
     // A turn of the wheel would otherwise give the list the focus before the
@@ -41,7 +58,9 @@ SlotList::SlotList(QWidget* parent) : QComboBox(parent) {
     // entry equal to the text current and report it as a pick: leaving a list
     // must not run its handler.
     lineEdit()->disconnect(SIGNAL(editingFinished()), this, nullptr);
-    connect(this, &QComboBox::activated, this, &SlotList::picked);
+    connect(this, &QComboBox::activated, this, [this](int entry) {
+        emit picked(entry, onClosedList_ ? front::PickedFrom::ClosedList : front::PickedFrom::DropDown);
+    });
     connect(lineEdit(), &QLineEdit::textEdited, this, &SlotList::edited);
 }
 
@@ -102,6 +121,7 @@ void SlotList::setCurrentEntry(int entry) {
 void SlotList::keyPressEvent(QKeyEvent* event) {
     const Qt::KeyboardModifiers commandKeys = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
     if (event->key() == Qt::Key_Backspace && !(event->modifiers() & commandKeys)) {
+        const UserEdit editing(*this);
         emit backspaced();
         return;
     }
@@ -119,12 +139,15 @@ void SlotList::keyPressEvent(QKeyEvent* event) {
     const bool printable = !text.isEmpty() && std::all_of(text.begin(), text.end(),
                                                           [](QChar c) { return c.isPrint() || c.isSurrogate(); });
     if (printable && !(event->modifiers() & commandKeys)) {
+        const UserEdit editing(*this);
         for (char32_t character : text.toStdU32String()) emit typed(character);
         return;
     }
     // Other keys (arrows, Delete, paste, cut, ...) edit as usual; a change of
     // the text or a new current entry signals through edited or picked.
+    onClosedList_ = true;
     QComboBox::keyPressEvent(event);
+    onClosedList_ = false;
 }
 
 void SlotList::wheelEvent(QWheelEvent* event) {
@@ -132,7 +155,9 @@ void SlotList::wheelEvent(QWheelEvent* event) {
         event->ignore();
         return;
     }
+    onClosedList_ = true;
     QComboBox::wheelEvent(event);
+    onClosedList_ = false;
 }
 
 }  // namespace modsetup::qt

@@ -204,6 +204,8 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_INITMENUPOPUP:
         if (HIWORD(lParam)) updateSystemMenu(reinterpret_cast<HMENU>(wParam));
         break;
+    case WM_ENTERIDLE:
+    case WM_MENUSELECT: menuMessage(message, wParam, lParam); break;
     case WM_SYSCOMMAND:
         if (systemCommand(wParam)) return 0;
         break;

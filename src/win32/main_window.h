@@ -10,6 +10,7 @@
 #include <array>
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -75,8 +76,9 @@ public:
     void showError(const front::ShownText& caption, const front::ShownText& text) override;
     void clickControl(std::size_t row) override;
     void showListTooltip(std::size_t slot, const front::ShownText& text) override;
+    void announceListChange(std::size_t slot, const front::ListAnnouncement& announcement) override;
     std::optional<front::WindowCommand> showMenu(const std::vector<front::MenuItem>& items,
-                                                 std::optional<front::MenuPoint> at) override;
+                                                 const front::MenuOpening& opening) override;
     std::optional<std::string> askForFile(const front::FileQuestion& question) override;
 
 private:
@@ -87,7 +89,9 @@ private:
     // tooltip goes at a keystroke.
     void listTyped(std::size_t slot, char32_t typed) override { popTooltip(), presenter_->listTyped(slot, typed); }
     void listBackspace(std::size_t slot) override { popTooltip(), presenter_->listBackspace(slot); }
-    void listPicked(std::size_t slot, int entry) override { popTooltip(), presenter_->listPicked(slot, entry); }
+    void listPicked(std::size_t slot, int entry, front::PickedFrom from) override {
+        popTooltip(), presenter_->listPicked(slot, entry, from);
+    }
     void listEdited(std::size_t slot) override { popTooltip(), presenter_->listEdited(slot); }
     bool listTakesWheel(std::size_t slot) override { return presenter_->listTakesWheel(slot); }
     std::string listDescription(std::size_t slot) override { return codec_.bytes(presenter_->listTooltip(slot)); }
@@ -118,6 +122,8 @@ private:
     void addSystemMenuEntries();
     void updateSystemMenu(HMENU menu);
     bool systemCommand(WPARAM command);
+    // What the window's menu tells screen readers as it shows (menu loop messages).
+    void menuMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void command(int id, WORD code);
     void createTooltips();
     void placeTooltips();
@@ -179,6 +185,15 @@ private:
     HWND tooltips_ = nullptr;
     std::string tooltipText_;  // the text of the tooltip shown last, kept while it shows
     std::string keyTooltip_;   // the text of the tooltip the tooltip key shows, while it shows
+    // The window's menu while it shows: its menu, the window the system shows
+    // it in (once the menu's loop has idled), and whether its first entry is
+    // made current then.
+    struct ShownMenu {
+        HMENU menu;
+        HWND window;
+        bool firstEntryCurrent;
+    };
+    std::optional<ShownMenu> shownMenu_;
 
     AccessibleHolder<WindowAccessible> accessible_;
     std::array<AccessibleHolder<NamedAccessible>, front::kLayout.size()> controlAccessibles_;

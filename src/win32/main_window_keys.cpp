@@ -123,6 +123,16 @@ void MainWindow::showListTooltip(std::size_t slot, const front::ShownText& text)
     SendMessageA(tooltips_, TTM_TRACKPOSITION, 0, MAKELPARAM(list.right, list.top));
     SendMessageA(tooltips_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
     SetTimer(window_, kKeyTooltipTool, kTooltipShownMs, nullptr);
+    // What screen readers present a tooltip on, as the system tells of a window that shows.
+    NotifyWinEvent(EVENT_OBJECT_SHOW, tooltips_, OBJID_WINDOW, CHILDID_SELF);
+}
+
+// The list's set is told by its edit field, whose text changed; its
+// statistics are its description, which screen readers read again on this.
+void MainWindow::announceListChange(std::size_t slot, const front::ListAnnouncement&) {
+    const SlotList& list = *lists_.at(slot);
+    HWND part = GetFocus() == list.editHandle() ? list.editHandle() : list.handle();
+    NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, part, OBJID_CLIENT, CHILDID_SELF);
 }
 
 HWND MainWindow::controlWindow(std::size_t row) const {

@@ -69,7 +69,8 @@ bool MainWindow::systemCommand(WPARAM command) {
 }
 
 std::optional<WindowCommand> MainWindow::showMenu(const std::vector<front::MenuItem>& items,
-                                                  std::optional<front::MenuPoint> at) {
+                                                  const front::MenuOpening& opening) {
+    const std::optional<front::MenuPoint>& at = opening.at;
     HMENU menu = CreatePopupMenu();
     if (menu == nullptr) return std::nullopt;
     for (const front::MenuItem& item : items)
@@ -87,10 +88,41 @@ std::optional<WindowCommand> MainWindow::showMenu(const std::vector<front::MenuI
     }
     ClientToScreen(origin, &place);
     popTooltip();
-    const UINT chosen = static_cast<UINT>(
-        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, place.x, place.y, 0, window_, nullptr));
+    shownMenu_ = ShownMenu{menu, nullptr, opening.firstEntryCurrent};
+    // Without TPM_NONOTIFY the window hears of the menu's idling and
+    // selections (menuMessage); the command chosen is returned, not sent.
+    const UINT chosen =
+        static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, place.x, place.y, 0, window_, nullptr));
+    shownMenu_.reset();
     DestroyMenu(menu);
     return commandOfId(chosen);
+}
+
+// The window's menu as screen readers meet it: its start and each entry
+// that becomes current, an unavailable one too (the arrow keys reach every
+// entry of the system's menus), told as the system's own menus tell them.
+void MainWindow::menuMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!shownMenu_) return;
+    ShownMenu& shown = *shownMenu_;
+    switch (message) {
+    case WM_ENTERIDLE:
+        // The menu's loop idles first once the menu shows.
+        if (wParam != MSGF_MENU || shown.window != nullptr) return;
+        shown.window = reinterpret_cast<HWND>(lParam);
+        NotifyWinEvent(EVENT_SYSTEM_MENUPOPUPSTART, shown.window, OBJID_CLIENT, CHILDID_SELF);
+        // The loop reads this key next: Down from no entry makes the first one current.
+        if (shown.firstEntryCurrent) PostMessageA(window_, WM_KEYDOWN, VK_DOWN, 0);
+        return;
+    case WM_MENUSELECT: {
+        if (shown.window == nullptr || reinterpret_cast<HMENU>(lParam) != shown.menu) return;
+        const int count = GetMenuItemCount(shown.menu);
+        for (int position = 0; position < count; ++position)
+            if (GetMenuItemID(shown.menu, position) == LOWORD(wParam))
+                NotifyWinEvent(EVENT_OBJECT_FOCUS, shown.window, OBJID_CLIENT, position + 1);
+        return;
+    }
+    default: return;
+    }
 }
 
 std::optional<std::string> MainWindow::askForFile(const front::FileQuestion& question) {

@@ -151,7 +151,9 @@ void SlotList::notified(WORD code) {
     switch (code) {
     case CBN_SELCHANGE: {
         const auto entry = static_cast<int>(SendMessageA(combo_, CB_GETCURSEL, 0, 0));
-        if (entry >= 0) events_.listPicked(slot_, entry);
+        const bool dropped = SendMessageA(combo_, CB_GETDROPPEDSTATE, 0, 0) != FALSE;
+        if (entry >= 0)
+            events_.listPicked(slot_, entry, dropped ? front::PickedFrom::DropDown : front::PickedFrom::ClosedList);
         return;
     }
     case CBN_EDITCHANGE: events_.listEdited(slot_); return;

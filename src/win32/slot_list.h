@@ -27,8 +27,8 @@ class SlotListEvents {
 public:
     virtual void listTyped(std::size_t slot, char32_t typed) = 0;  // a printable character, not yet inserted
     virtual void listBackspace(std::size_t slot) = 0;              // Backspace, not yet carried out
-    virtual void listPicked(std::size_t slot, int entry) = 0;      // the entry is the text now
-    virtual void listEdited(std::size_t slot) = 0;                 // any other change of the text by the user
+    virtual void listPicked(std::size_t slot, int entry, front::PickedFrom from) = 0;  // the entry is the text now
+    virtual void listEdited(std::size_t slot) = 0;  // any other change of the text by the user
     // Whether a turn of the wheel may move the list to another entry (a
     // pick); otherwise the list leaves the wheel alone.
     virtual bool listTakesWheel(std::size_t slot) = 0;

@@ -77,13 +77,21 @@ public:
     void showListTooltip(std::size_t slot, const ShownText& text) override {
         tooltipsShown.emplace_back(slot, utf8(text));
     }
+    // Every announcement: "<slot>: <set> | <statistics>", as UTF-8.
+    std::vector<std::string> announcements;
+    void announceListChange(std::size_t slot, const ListAnnouncement& announcement) override {
+        announcements.push_back(std::to_string(slot) + ": " + utf8(announcement.set) + " | " +
+                                utf8(announcement.statistics));
+    }
     // The menu: each shown is kept (its entries as "caption" or "(caption)"
-    // when not available) and answered with menuChoice.
+    // when not available, and how it opened) and answered with menuChoice.
     std::vector<std::vector<std::string>> menusShown;
+    std::vector<MenuOpening> menuOpenings;
     std::optional<WindowCommand> menuChoice;
     std::optional<std::string> fileAnswer;   // the path the file dialog gives; none: cancelled
     std::vector<std::string> fileQuestions;  // "save <title>" or "open <title>"
-    std::optional<WindowCommand> showMenu(const std::vector<MenuItem>& items, std::optional<MenuPoint>) override {
+    std::optional<WindowCommand> showMenu(const std::vector<MenuItem>& items, const MenuOpening& opening) override {
+        menuOpenings.push_back(opening);
         std::vector<std::string> shownItems;
         for (const MenuItem& item : items)
             shownItems.push_back(item.enabled ? utf8(item.caption) : std::string("(").append(utf8(item.caption)) + ")");
@@ -106,9 +114,9 @@ public:
 
     // The user's part, forwarded as a window does. A pick makes the entry
     // current; what the text becomes is the presenter's.
-    void pick(MainWindowPresenter& presenter, std::size_t slot, int entry) {
+    void pick(MainWindowPresenter& presenter, std::size_t slot, int entry, PickedFrom from = PickedFrom::DropDown) {
         currentEntries.at(slot) = entry;
-        presenter.listPicked(slot, entry);
+        presenter.listPicked(slot, entry, from);
     }
     // Types UTF-8 text; '\b' is Backspace.
     void type(MainWindowPresenter& presenter, std::size_t slot, const std::string& keys) {

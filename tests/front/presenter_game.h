@@ -80,8 +80,8 @@ public:
     MainWindowPresenter& presenter() { return *presenter_; }
 
     // The user's part.
-    void pick(std::size_t slot, std::string_view entryText) {
-        view.pick(presenter(), slot, entryIndex(slot, entryText));
+    void pick(std::size_t slot, std::string_view entryText, PickedFrom from = PickedFrom::DropDown) {
+        view.pick(presenter(), slot, entryIndex(slot, entryText), from);
     }
     // Selects the list's whole text and types over it; '\b' is Backspace.
     void typeOver(std::size_t slot, const std::string& keys) {

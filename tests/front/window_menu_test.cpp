@@ -38,6 +38,10 @@ TEST(WindowMenu, OpensByMouseAndKeyAndOffersRestoreOnceThereIsAPoint) {
                   {"(" + kRestoreLast + ")", "(" + kRestoreOriginal + ")", kSaveChoices, kLoadChoices},
                   {kRestoreLast, kRestoreOriginal, kSaveChoices, kLoadChoices}}));
     EXPECT_NE(utf8(game.presenter().backgroundTooltip()).find("Shift+F10"), std::string::npos);
+    // Opened by a key, on its first entry, for a screen reader to name with the menu's.
+    EXPECT_FALSE(game.view.menuOpenings[0].firstEntryCurrent);
+    EXPECT_TRUE(game.view.menuOpenings[1].firstEntryCurrent && !game.view.menuOpenings[1].at);
+    EXPECT_EQ(utf8(game.view.menuOpenings[1].name), "Menu");
 }
 
 // Restoring brings the window back as Undo does, over the restored files,

@@ -92,10 +92,10 @@ TEST_F(MainWindowTest, PicturesAreMagnifiedByTheScale) {
 // What the message loop hands the window before the dialog keys.
 MSG key(HWND target, UINT message, WPARAM code) { return {target, message, code, 0, 0, {}}; }
 
-void holdControl(bool held) {
+void holdKey(int heldKey, bool held) {
     BYTE keys[256];
     GetKeyboardState(keys);
-    keys[VK_CONTROL] = held ? 0x80 : 0;
+    keys[heldKey] = held ? 0x80 : 0;
     SetKeyboardState(keys);
 }
 
@@ -119,9 +119,9 @@ TEST_F(MainWindowTest, TheLoopsKeysReachThePresenter) {
 
     // The tooltip key shows the list's tooltip without the mouse.
     SetFocus(field);
-    holdControl(true);
+    holdKey(VK_CONTROL, true);
     EXPECT_TRUE(window->forwardKey(key(field, WM_KEYDOWN, VK_F1)));
-    holdControl(false);
+    holdKey(VK_CONTROL, false);
     char text[4096] = {};
     TTTOOLINFOA tool{sizeof(tool), 0, window->handle(), 1000, {}, nullptr, text, 0, nullptr};
     SendMessageA(tooltips(*window), TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
@@ -264,6 +264,62 @@ TEST_F(MainWindowTest, AScreenReaderReadsWhatTheWindowShows) {
     EXPECT_FALSE(presented(client, confirmation).state & STATE_SYSTEM_INVISIBLE);
     EXPECT_EQ(alerts, (std::vector<std::pair<HWND, long>>{{window->handle(), confirmation}}));
     client->Release();
+    EXPECT_TRUE(reports.empty());
+}
+
+// The events a screen reader speaks on as the keys go, as "<event> <window
+// class> <child>", a menu entry the menu shows unavailable marked so. In the
+// menu Down goes on to the next entry until none is left, then the menu
+// closes.
+std::vector<std::string> heard;
+int menuDowns = 0;
+void CALLBACK recordHeard(HWINEVENTHOOK, DWORD event, HWND window, LONG, LONG child, DWORD, DWORD) {
+    const std::map<DWORD, std::string> kinds{{EVENT_OBJECT_FOCUS, "focus"},
+                                             {EVENT_OBJECT_SHOW, "show"},
+                                             {EVENT_OBJECT_DESCRIPTIONCHANGE, "description"},
+                                             {EVENT_SYSTEM_MENUPOPUPSTART, "menu"}};
+    char windowClass[32] = {};
+    GetClassNameA(window, windowClass, sizeof windowClass);
+    if (kinds.count(event) == 0) return;
+    const auto menu = reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0));
+    const bool unavailable = child > 0 && (GetMenuState(menu, child - 1, MF_BYPOSITION) & MF_GRAYED);
+    heard.push_back(kinds.at(event) + " " + windowClass + " " + std::to_string(child) +
+                    (unavailable ? " unavailable" : ""));
+    if (event != EVENT_OBJECT_FOCUS || std::string(windowClass) != "#32768") return;
+    if (menuDowns-- > 0) PostMessageA(window, WM_KEYDOWN, VK_DOWN, 0);
+    else EndMenu();
+}
+
+TEST_F(MainWindowTest, TheKeysRaiseTheEventsAScreenReaderSpeaksOn) {
+    window->show(SW_SHOW);
+    SetForegroundWindow(window->handle());
+    SetFocus(window->button(4));  // the last control: Tab goes round to the first list
+    HWINEVENTHOOK hook = SetWinEventHook(EVENT_SYSTEM_MENUPOPUPSTART, EVENT_OBJECT_DESCRIPTIONCHANGE, nullptr,
+                                         recordHeard, 0, 0, WINEVENT_OUTOFCONTEXT);
+    const UINT_PTR stuck = SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR, DWORD) { EndMenu(); });
+    std::vector<std::vector<std::string>> heardByKey;
+    for (const auto& [message, code, held] : {std::tuple{WM_KEYDOWN, VK_TAB, 0},
+                                              {WM_KEYDOWN, VK_UP, 0},
+                                              {WM_KEYDOWN, VK_F1, VK_CONTROL},
+                                              {WM_SYSKEYDOWN, VK_F10, VK_SHIFT}}) {
+        heard.clear();
+        menuDowns = 3;
+        holdKey(held, true);
+        // As the program's message loop has it: the window's keys, then the dialog keys.
+        MSG sent = key(GetFocus(), message, code);
+        if (!window->forwardKey(sent) && !IsDialogMessageA(window->handle(), &sent)) DispatchMessageA(&sent);
+        holdKey(held, false);
+        while (PeekMessageA(&sent, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&sent);
+        heardByKey.push_back(heard);
+    }
+    KillTimer(nullptr, stuck);
+    UnhookWinEvent(hook);
+    EXPECT_EQ(heardByKey, (std::vector<std::vector<std::string>>{
+                              {"focus ComboBox 0", "focus Edit 0"},
+                              {"description Edit 0"},
+                              {"show tooltips_class32 0"},
+                              {"menu #32768 0", "focus #32768 1 unavailable", "focus #32768 2 unavailable",
+                               "focus #32768 3", "focus #32768 4"}}));
     EXPECT_TRUE(reports.empty());
 }
 
