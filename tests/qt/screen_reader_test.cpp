@@ -93,7 +93,7 @@ void ScreenReaderTest::aScreenReaderHearsEachKeyOnce() {
     window->show();
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
-    listener.step([&window] { window->comboBox(kPrimary1)->setFocus(); });
+    listener.step([&window] { comboBox(*window, kPrimary1)->setFocus(); });
     const auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         return [key, modifiers] { QTest::keyClick(QApplication::focusWidget(), key, modifiers); };
     };
