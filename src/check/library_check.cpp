@@ -5,7 +5,7 @@
 
 #include "check/messages.h"
 #include "check/set_check.h"
-#include "check/set_files.h"
+#include "core/set_files.h"
 #include "core/ascii_case.h"
 #include "core/catalogue.h"
 #include "core/config.h"

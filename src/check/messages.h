@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "check/findings.h"
-#include "check/set_files.h"
+#include "core/set_files.h"
 #include "core/picture.h"
 
 namespace modsetup::check {

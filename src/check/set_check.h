@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "check/findings.h"
-#include "check/set_files.h"
+#include "core/set_files.h"
 #include "core/line_file.h"
 #include "core/platform/host.h"
 #include "core/slots.h"
