@@ -1,6 +1,7 @@
 #include "core/load_sequence.h"
 
 #include "core/confined_host.h"
+#include "core/import/staging.h"
 #include "core/messages.h"
 
 namespace modsetup {
@@ -28,6 +29,8 @@ LoadOutcome runLoadSequence(Host& system, const PictureAreas& areas) {
         outcome.errors.push_back(backslashFolderMessage(folder));
         return outcome;
     }
+    // What an import killed before it ended left goes first: its sets never appear.
+    removeImportLeftovers(system, outcome.strings.configBase);
     ConfinedHost host(system, outcome.strings.configBase);
     LineFile shared(host);
     readModIni(shared, outcome.strings);
