@@ -17,7 +17,7 @@ build="$repo_root/build-fuzz"
 targets=(line_file picture wave_format)
 
 # libclang-rt-14-dev carries libFuzzer (libclang_rt.fuzzer-x86_64.a).
-install_packages build-essential cmake ninja-build clang libclang-rt-14-dev || exit 1
+install_packages build-essential cmake ninja-build clang libclang-rt-14-dev libarchive-dev || exit 1
 
 say "configuring $build"
 CC=clang CXX=clang++ cmake -S "$repo_root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
