@@ -161,13 +161,22 @@ bool trySets(const std::vector<ScannedEntry>& entries, const std::vector<std::st
     std::vector<std::size_t> unused = top.files;
     for (const auto& [name, below] : top.folders) {
         LaidSet set = setOf(entries, below, name, root.size() + 1);
-        set.slots = fittingSlots(set.suffixes);
-        if (!holdsFiles(entries, below) || set.slots.empty()) {
-            for (std::size_t i : below)
-                if (!entries[i].folder) unused.push_back(i);
+        // Files no slot's sets use are refused; the others tell its slots.
+        LaidSet known{set.name, set.archiveFolder, {}, false, {}, {}};
+        for (std::size_t k = 0; k < set.files.size(); ++k) {
+            if (slotsUsing(set.suffixes[k]).empty()) {
+                unused.push_back(set.files[k]);
+            } else {
+                known.files.push_back(set.files[k]);
+                known.suffixes.push_back(set.suffixes[k]);
+            }
+        }
+        known.slots = fittingSlots(known.suffixes);
+        if (known.files.empty() || known.slots.empty()) {
+            unused.insert(unused.end(), known.files.begin(), known.files.end());
             continue;
         }
-        sets.push_back(std::move(set));
+        sets.push_back(std::move(known));
     }
     if (sets.empty()) return false;
     layout.kind = sets.size() == 1 ? ArchiveLayout::SingleSet : ArchiveLayout::SeveralSets;

@@ -209,8 +209,9 @@ bool ArchiveReader::next(ArchiveEntry& entry) {
         }
         const ZipRecord& record = zipRecords_[entries_];
         const bool folder = entry.kind == EntryKind::Folder;
+        const bool file = entry.kind == EntryKind::File && !record.link;
         if (folder != record.directory ||
-            (folder ? false : archive_entry_size(header) != static_cast<la_int64_t>(record.size))) {
+            (file && archive_entry_size(header) != static_cast<la_int64_t>(record.size))) {
             failWith(ArchiveFault::Damaged, record.name);
             return false;
         }
@@ -218,6 +219,7 @@ bool ArchiveReader::next(ArchiveEntry& entry) {
         entry.nameDecoded = record.nameDecoded;
         entry.encrypted = entry.encrypted || record.encrypted;
         entry.zipMethod = record.method;
+        if (record.link) entry.kind = EntryKind::Link;
     } else {
         const wchar_t* wide = archive_entry_pathname_w(header);
         const auto name = wide != nullptr ? utf8FromWide(wide) : std::nullopt;

@@ -223,6 +223,9 @@ ZipDirectory readZipDirectory(InputFile& file) {
             record.name = utf8FromCodePage437(stored);
         }
         record.directory = !record.name.empty() && record.name.back() == '/';
+        // The POSIX file type rides in the high half of the external attributes.
+        const bool posix = little(bytes, at + 5, 1) == 3;
+        record.link = posix && ((little(bytes, at + 38, 4) >> 16) & 0170000) == 0120000;
         placed.push_back(std::move(entry));
         at = next;
     }

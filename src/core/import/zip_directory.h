@@ -32,6 +32,7 @@ struct ZipRecord {
     unsigned method = 0;
     bool encrypted = false;
     bool directory = false;    // its name ends in "/"
+    bool link = false;         // made on a POSIX system as a symbolic link
     std::uint64_t size = 0;    // decoded size as the directory states it (never trusted as a limit)
     std::uint64_t offset = 0;  // of its local header
 };
