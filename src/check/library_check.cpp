@@ -5,12 +5,12 @@
 
 #include "check/messages.h"
 #include "check/set_check.h"
-#include "core/set_files.h"
 #include "core/ascii_case.h"
 #include "core/catalogue.h"
 #include "core/config.h"
 #include "core/confined_host.h"
 #include "core/mod_name.h"
+#include "core/set_files.h"
 #include "core/windows_names.h"
 
 namespace modsetup::check {
