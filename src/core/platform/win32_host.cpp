@@ -128,11 +128,16 @@ private:
 // before it deletes it rather than deleting it unasked.
 constexpr DWORD kRecycleFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI | FOF_WANTNUKEWARNING;
 
+// The shell's file operation object, CLSID_FileOperation: named here, so that
+// the core needs no library of interface identifiers (the window's own
+// would then define some twice).
+constexpr CLSID kFileOperation = {0x3ad05575, 0x8857, 0x4850, {0x92, 0x77, 0x11, 0xb8, 0x5b, 0xdb, 0x8e, 0x09}};
+
 // Through IFileOperation; E_NOTIMPL or a failure to make it where the system
 // has none.
 HRESULT recycleWithFileOperation(const std::wstring& path) {
     IFileOperation* operation = nullptr;
-    HRESULT result = CoCreateInstance(CLSID_FileOperation, nullptr, CLSCTX_ALL, IID_PPV_ARGS(&operation));
+    HRESULT result = CoCreateInstance(kFileOperation, nullptr, CLSCTX_ALL, IID_PPV_ARGS(&operation));
     if (FAILED(result)) return result;
     IShellItem* item = nullptr;
     result = operation->SetOperationFlags(kRecycleFlags | FOFX_RECYCLEONDELETE);
