@@ -14,7 +14,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 seconds=${1:-300}
 build="$repo_root/build-fuzz"
-targets=(line_file picture wave_format)
+targets=(line_file picture wave_format archive)
 
 # libclang-rt-14-dev carries libFuzzer (libclang_rt.fuzzer-x86_64.a).
 install_packages build-essential cmake ninja-build clang libclang-rt-14-dev libarchive-dev || exit 1
