@@ -4,6 +4,10 @@
 // it was.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
+#include <thread>
+
 #include "archive_builder.h"
 #include "bmp_builder.h"
 #include "core/forwarding_host.h"
@@ -375,6 +379,30 @@ TEST_F(ArchiveImport, AFailureOrAKillAtAnyStepLeavesTheLibraryAsItWas) {
         EXPECT_EQ(host.listFolder(kLibrary).value().size(), 1u);
         EXPECT_TRUE(host.trashed.empty());
     }
+}
+
+// Off the window's thread, as the window runs it: progress rises to the
+// archive's size, and a cancel during the import leaves the library as it was.
+TEST_F(ArchiveImport, RunsOnAThreadOfItsOwnAndStopsWhenCancelled) {
+    const ImportPlan planned = plan(makeArchive(ArchiveFormat::ZipDeflated, goldSet("1/Gold/") + goldSet("1/Amber/")));
+    const auto before = host.filesBelow(kLibrary);
+    std::vector<std::uint64_t> told;
+    std::atomic<bool> cancel = false;
+    ScanOptions options;
+    options.cancel = &cancel;
+    options.progress = [&](std::uint64_t done, std::uint64_t total) {
+        told.push_back(done);
+        EXPECT_EQ(total, planned.archiveBytes);
+        cancel = told.size() == 3;  // after the second entry's header
+    };
+    ImportOutcome outcome;
+    std::thread([&] {
+        outcome = runImport(host, kLibrary, kArchive, planned, addAll(planned, SetAction::Replace), options);
+    }).join();
+    EXPECT_EQ(outcome.failedAt, ImportStep::Cancelled);
+    EXPECT_TRUE(std::is_sorted(told.begin(), told.end()));
+    EXPECT_EQ(host.filesBelow(kLibrary), before);
+    EXPECT_EQ(host.listFolder(kLibrary).value().size(), 1u);
 }
 
 TEST_F(ArchiveImport, AReplacedSetTheTrashRefusesStaysUnderANewName) {

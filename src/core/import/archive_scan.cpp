@@ -9,11 +9,21 @@ namespace modsetup {
 
 class ArchiveScanner {
 public:
-    ArchiveScanner(ArchiveScan& scan, const ScanOptions& options) : scan_(scan), options_(options) {}
+    ArchiveScanner(ArchiveScan& scan, const ScanOptions& options, const ArchiveReader& reader)
+        : scan_(scan), options_(options), reader_(reader) {}
+
+    // Tells how far the reading is, never less than told before (a zip's
+    // directory, read first, lies at its end).
+    void tell() {
+        if (!options_.progress) return;
+        shown_ = std::max(shown_, reader_.position());
+        options_.progress(shown_, scan_.archiveBytes);
+    }
 
     // Counts decoded bytes against the bounds; false once one is passed or
-    // the user cancelled.
+    // the user cancelled. Progress is told every few MiB of a large file.
     bool count(std::uint64_t bytes) {
+        if ((scan_.decodedBytes >> 22) != ((scan_.decodedBytes + bytes) >> 22)) tell();
         scan_.decodedBytes += bytes;
         if (scan_.decodedBytes > kMaxDecodedBytes) return stop({Refusal::TooLarge, {}, {}, kMaxDecodedBytes});
         if (scan_.decodedBytes > kMaxCompressionRatio * scan_.archiveBytes)
@@ -34,6 +44,8 @@ public:
 private:
     ArchiveScan& scan_;
     const ScanOptions& options_;
+    const ArchiveReader& reader_;
+    std::uint64_t shown_ = 0;
     bool stopped_ = false;
 };
 
@@ -125,11 +137,10 @@ ArchiveScan scanArchive(Host& host, const std::string& path, const FileConsumer&
         scan.failure = reader.failure();
         return scan;
     }
-    ArchiveScanner scanner(scan, options);
+    ArchiveScanner scanner(scan, options, reader);
     EntryBytes bytes(reader, scanner);
     SameNames sameNames;
     std::uint64_t entries = 0;
-    std::uint64_t shown = 0;
     std::vector<char> drain(64 * 1024);
     auto refuse = [&](ImportRefusal refusal) {
         scan.refusals.push_back(std::move(refusal));
@@ -142,10 +153,7 @@ ArchiveScan scanArchive(Host& host, const std::string& path, const FileConsumer&
             scanner.stop({Refusal::TooManyEntries, {}, {}, kMaxArchiveEntries});
             break;
         }
-        if (options.progress) {
-            shown = std::max(shown, reader.position());
-            options.progress(shown, scan.archiveBytes);
-        }
+        scanner.tell();
         std::string name = entry.name;
         for (char& c : name)
             if (c == '\\') c = '/';
