@@ -310,10 +310,6 @@ public:
         if (fails("createNew")) return Cause::Failed;
         return inner_.createNew(path, copyOf);
     }
-    Status moveOver(const std::string& from, const std::string& to, bool durable) override {
-        if (fails("moveOver")) return Cause::Failed;
-        return inner_.moveOver(from, to, durable);
-    }
     Status moveFolder(const std::string& from, const std::string& to) override {
         if (fails("moveFolder")) return Cause::Failed;
         return inner_.moveFolder(from, to);
@@ -354,12 +350,12 @@ struct FailureRow {
 TEST_F(ArchiveImport, AFailureOrAKillAtAnyStepLeavesTheLibraryAsItWas) {
     const FailureRow rows[] = {
         {"a file cannot be written (a full disk)", "createNew", 3, false},
-        {"a file cannot be moved into its set", "moveOver", 2, false},
-        {"the replaced set cannot be set aside", "moveFolder", 1, false},
-        {"the second set cannot be moved in", "moveFolder", 3, false},
+        {"a set cannot be gathered beneath the staging folder", "moveFolder", 1, false},
+        {"the replaced set cannot be set aside", "moveFolder", 3, false},
+        {"the second set cannot be moved in", "moveFolder", 5, false},
         {"killed while writing", "createNew", 2, true},
-        {"killed with the replaced set aside", "moveFolder", 2, true},
-        {"killed with one set in place", "moveFolder", 3, true},
+        {"killed with the replaced set aside", "moveFolder", 4, true},
+        {"killed with one set in place", "moveFolder", 5, true},
     };
     const std::string archive = makeArchive(ArchiveFormat::ZipDeflated, goldSet("1/Gold/") + goldSet("1/Amber/"));
     const auto before = host.filesBelow(kLibrary);

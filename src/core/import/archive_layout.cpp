@@ -147,6 +147,7 @@ bool tryLibrary(const std::vector<ScannedEntry>& entries, const std::vector<std:
             }
             set.files = std::move(files);
             set.suffixes = std::move(suffixes);
+            if (set.files.empty()) continue;  // nothing in it to add
             if (set.archiveFolder.empty()) set.archiveFolder = entries[setBelow.front()].name;
             layout.sets.push_back(std::move(set));
         }

@@ -7,6 +7,7 @@
 #include "core/import/staging.h"
 #include "core/line_file.h"
 #include "core/platform/temporary_name.h"
+#include "core/set_files.h"
 #include "core/slots.h"
 #include "core/windows_names.h"
 
@@ -166,22 +167,20 @@ bool Import::stage(const std::string& archivePath, const ImportPlan& plan, const
         return fail(ImportStep::Read, archivePath, {});
     }
 
-    // Each set made whole beneath new\, its files moved there by rename.
+    // Each set whole beneath new\: its folder as written moves there in one
+    // rename (nothing else lies in it: a file no set uses refuses the archive).
     made.clear();
     const std::string ready = staging_ + "\\new";
     for (const Target& target : targets_) {
         const LaidSet& set = layout.sets[target.set];
-        const std::string folder = ready + "\\" + target.relative();
-        if (Status folders = makeFolders(host_, ready, "\\" + target.relative() + "\\", made); !folders.ok())
-            return fail(ImportStep::Write, folder, folders.failure());
-        for (std::size_t k = 0; k < set.files.size(); ++k) {
-            const std::string from = files + joined(scan.entries[set.files[k]].parts);
-            const std::string to = folder + set.suffixes[k];
-            if (Status folders = makeFolders(host_, folder, set.suffixes[k], made); !folders.ok())
-                return fail(ImportStep::Write, to, folders.failure());
-            if (Status moved = host_.moveOver(from, to, false); !moved.ok())
-                return fail(ImportStep::Write, to, moved.failure());
-        }
+        const ScannedEntry& first = scan.entries[set.files.front()];
+        const std::size_t depth = first.parts.size() - foldersOf(set.suffixes.front()).size() - 1;
+        const std::string from =
+            files + joined(std::vector<std::string>(first.parts.begin(), first.parts.begin() + depth));
+        const std::string to = ready + "\\" + target.relative();
+        if (Status folders = makeFolders(host_, ready, "\\" + target.relative(), made); !folders.ok())
+            return fail(ImportStep::Write, to, folders.failure());
+        if (Status moved = host_.moveFolder(from, to); !moved.ok()) return fail(ImportStep::Write, to, moved.failure());
     }
     return true;
 }
