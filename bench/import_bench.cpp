@@ -70,7 +70,7 @@ std::string emptyLibrary(const Packed& pack) {
 
 std::vector<SetDecision> addEverySet(const ImportPlan& plan) {
     std::vector<SetDecision> decisions;
-    for (const PlannedSet& set : plan.sets) decisions.push_back({SetAction::Add, set.slots.front().slot, {}});
+    for (const PlannedSet& set : plan.sets) decisions.push_back({SetAction::Add, set.slotChoices.front().slot, {}});
     return decisions;
 }
 

@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
           refused(plan, Refusal::TooLarge));
 
     for (const PlannedSet& set : plan.sets) {
-        check(!set.slots.empty());
+        check(!set.slotChoices.empty());
         check(judgeEntryName(set.name).refusal == std::nullopt);
         for (const PlannedFile& file : set.files) {
             check(file.suffix.size() > 1 && file.suffix.front() == '\\');

@@ -133,7 +133,7 @@ ArchiveCheck checkArchive(Host& host, const std::string& archivePath, const std:
     ArchiveCheck check;
     check.plan = planImport(host, configBase, archivePath, options);
     for (const PlannedSet& set : check.plan.sets)
-        check.findings.push_back(checkPlannedSet(set, set.slots.front().slot));
+        check.findings.push_back(checkPlannedSet(set, set.slotChoices.front().slot));
     return check;
 }
 

@@ -13,8 +13,8 @@
 
 namespace modsetup::check {
 
-// The check's findings for a planned set as a set of slot (one of its
-// SlotChoice slots): what the window would show of it and what Apply would
+// The check's findings for a planned set as a set of slot (that of one of
+// its slotChoices): what the window would show of it and what Apply would
 // skip. The dialog shows these beside each set.
 std::vector<Finding> checkPlannedSet(const PlannedSet& set, std::size_t slot);
 

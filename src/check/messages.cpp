@@ -253,17 +253,17 @@ std::string plannedSetHeading(const PlannedSet& set) {
     std::string text = "Set " + quoted(set.name);
     if (!set.archiveFolder.empty()) text += " from " + quoted(set.archiveFolder);
     std::size_t files = set.files.size();
-    if (set.slots.size() == 1) {
-        text += " for " + slotFolderLabel(set.slots.front().slot);
+    if (set.slotChoices.size() == 1) {
+        text += " for " + slotFolderLabel(set.slotChoices.front().slot);
     } else {
         std::vector<std::string> labels;
-        for (const SlotChoice& choice : set.slots) labels.push_back(slotFolderLabel(choice.slot));
+        for (const SlotChoice& choice : set.slotChoices) labels.push_back(slotFolderLabel(choice.slot));
         // Files every weapon's sets hold (name.txt, stats.ini) fit them all.
         const std::string fits = labels.size() == kWeaponSlotCount ? "every weapon slot" : joined(labels);
         text += ", which fits " + fits + " (the window asks which; checked as " + labels.front() + ")";
     }
     text += ": " + counted(files, "file") + ", " + counted(static_cast<std::size_t>(set.bytes), "byte");
-    const SlotChoice& first = set.slots.front();
+    const SlotChoice& first = set.slotChoices.front();
     if (first.nameTaken)
         text += "; " + slotFolderLabel(first.slot) + " has a set of that name already: Replace, Keep both (as " +
                 quoted(first.freeName) + ") or Skip";

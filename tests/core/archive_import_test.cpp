@@ -51,7 +51,8 @@ protected:
     }
     std::vector<SetDecision> addAll(const ImportPlan& plan, SetAction action = SetAction::Add) {
         std::vector<SetDecision> decisions;
-        for (const PlannedSet& set : plan.sets) decisions.push_back({action, set.slots.front().slot, set.name + " 2"});
+        for (const PlannedSet& set : plan.sets)
+            decisions.push_back({action, set.slotChoices.front().slot, set.name + " 2"});
         return decisions;
     }
     MemoryHost host;
@@ -235,7 +236,7 @@ TEST_F(ArchiveImport, LayoutsOfPacksAreRecognised) {
         std::vector<std::string> sets;
         for (const PlannedSet& set : planned.sets) {
             std::string slots;
-            for (const SlotChoice& choice : set.slots)
+            for (const SlotChoice& choice : set.slotChoices)
                 slots += (slots.empty() ? "" : " ") + std::to_string(choice.slot + 1);
             sets.push_back(slots + ": " + set.name);
         }
@@ -252,8 +253,8 @@ TEST_F(ArchiveImport, PlanTellsWhatTheCheckNeedsAndWhichNamesAreTaken) {
                          goldSet("1/Gold/") + std::vector<ArchiveItem>{{ArchiveItem::File, "1/Gold/1.bmp", "BMnot"}}));
     ASSERT_EQ(planned.sets.size(), 1u);
     const PlannedSet& set = planned.sets.front();
-    EXPECT_TRUE(set.slots.front().nameTaken);
-    EXPECT_EQ(set.slots.front().freeName, "Gold (2)");
+    EXPECT_TRUE(set.slotChoices.front().nameTaken);
+    EXPECT_EQ(set.slotChoices.front().freeName, "Gold (2)");
     ASSERT_EQ(set.files.size(), 3u);
     EXPECT_EQ(set.files[0].suffix, "\\weapons-gfx\\deserteagle.bmp");
     EXPECT_FALSE(set.files[0].fault.has_value());

@@ -132,7 +132,7 @@ bool tryLibrary(const std::vector<ScannedEntry>& entries, const std::vector<std:
         layout.unused.insert(layout.unused.end(), sets.files.begin(), sets.files.end());
         for (const auto& [setName, setBelow] : sets.folders) {
             LaidSet set = setOf(entries, setBelow, setName, slotRoot.size() + 1);
-            set.slots = {slot};
+            set.candidates = {slot};
             set.slotFromPlace = true;
             // Files its slot's sets do not use are refused, the rest kept.
             std::vector<std::size_t> files;
@@ -172,8 +172,8 @@ bool trySets(const std::vector<ScannedEntry>& entries, const std::vector<std::st
                 known.suffixes.push_back(set.suffixes[k]);
             }
         }
-        known.slots = fittingSlots(known.suffixes);
-        if (known.files.empty() || known.slots.empty()) {
+        known.candidates = fittingSlots(known.suffixes);
+        if (known.files.empty() || known.candidates.empty()) {
             unused.insert(unused.end(), known.files.begin(), known.files.end());
             continue;
         }
@@ -226,8 +226,8 @@ Layout recogniseLayout(const std::vector<ScannedEntry>& entries, const std::stri
     for (std::size_t i = 0; i < entries.size(); ++i) all.push_back(i);
     if (!entries.empty() && holdsFiles(entries, all)) {
         LaidSet set = setOf(entries, all, topSetName, 0);
-        set.slots = fittingSlots(set.suffixes);
-        if (!set.slots.empty() && !topSetName.empty()) {
+        set.candidates = fittingSlots(set.suffixes);
+        if (!set.candidates.empty() && !topSetName.empty()) {
             layout = Layout{ArchiveLayout::SingleSet, {std::move(set)}, {}, {}, {}};
             return layout;
         }

@@ -22,12 +22,12 @@ enum class ArchiveLayout {
 };
 
 struct LaidSet {
-    std::string name;                   // the set folder's name as the system names it
-    std::string archiveFolder;          // where it lies in the archive, UTF-8 with "/"; empty for files at the top
-    std::vector<std::size_t> slots;     // its slot folder's first slot, or the candidates, in slot order
-    bool slotFromPlace = false;         // its slot folder in the archive said it
-    std::vector<std::size_t> files;     // indexes into the scan's entries
-    std::vector<std::string> suffixes;  // each file's path below the set folder, "\" before each part
+    std::string name;                     // the set folder's name as the system names it
+    std::string archiveFolder;            // where it lies in the archive, UTF-8 with "/"; empty for files at the top
+    std::vector<std::size_t> candidates;  // its slot folder's first slot, or the slots it fits, in slot order
+    bool slotFromPlace = false;           // its slot folder in the archive said it
+    std::vector<std::size_t> files;       // indexes into the scan's entries
+    std::vector<std::string> suffixes;    // each file's path below the set folder, "\" before each part
 };
 
 struct Layout {

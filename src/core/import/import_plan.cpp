@@ -104,11 +104,11 @@ ImportPlan planImport(Host& host, const std::string& configBase, const std::stri
 
     for (const LaidSet& laid : layout.sets) {
         PlannedSet set{laid.name, laid.archiveFolder, {}, laid.slotFromPlace, 0, {}};
-        for (std::size_t slot : laid.slots) {
+        for (std::size_t slot : laid.candidates) {
             const std::string folder = slotFolderPath(configBase, slot);
             SlotChoice choice{slot, host.pathKind(folder + "\\" + laid.name) != PathKind::Missing, {}};
             if (choice.nameTaken) choice.freeName = freeSetName(host, folder, laid.name);
-            set.slots.push_back(std::move(choice));
+            set.slotChoices.push_back(std::move(choice));
         }
         for (std::size_t k = 0; k < laid.files.size(); ++k) {
             const std::size_t index = laid.files[k];

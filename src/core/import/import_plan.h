@@ -38,9 +38,9 @@ struct SlotChoice {
 };
 
 struct PlannedSet {
-    std::string name;               // the set folder's name as the system names it
-    std::string archiveFolder;      // where it lies in the archive (UTF-8, "/")
-    std::vector<SlotChoice> slots;  // one when its place says its slot; otherwise those it fits
+    std::string name;                     // the set folder's name as the system names it
+    std::string archiveFolder;            // where it lies in the archive (UTF-8, "/")
+    std::vector<SlotChoice> slotChoices;  // one when its place says its slot; otherwise those it fits
     bool slotFromPlace = false;
     std::uint64_t bytes = 0;
     std::vector<PlannedFile> files;

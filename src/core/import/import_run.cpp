@@ -97,7 +97,7 @@ bool Import::decide(const ImportPlan& plan, const std::vector<SetDecision>& deci
         const SetDecision& decision = decisions[i];
         if (decision.action == SetAction::Skip) continue;
         outcome_.failedSet = i;
-        const auto& slots = plan.sets[i].slots;
+        const auto& slots = plan.sets[i].slotChoices;
         if (std::none_of(slots.begin(), slots.end(), [&](const SlotChoice& c) { return c.slot == decision.slot; }))
             return fail(ImportStep::Decisions, {}, {});
         Target target{i, decision.slot, plan.sets[i].name};
