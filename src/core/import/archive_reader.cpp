@@ -6,10 +6,6 @@
 #include <clocale>
 #include <cwchar>
 
-#ifndef _WIN32
-#include <locale.h>
-#endif
-
 namespace modsetup {
 namespace {
 

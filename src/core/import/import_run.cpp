@@ -176,7 +176,8 @@ bool Import::stage(const std::string& archivePath, const ImportPlan& plan, const
         const ScannedEntry& first = scan.entries[set.files.front()];
         const std::size_t depth = first.parts.size() - foldersOf(set.suffixes.front()).size() - 1;
         const std::string from =
-            files + joined(std::vector<std::string>(first.parts.begin(), first.parts.begin() + depth));
+            files + joined(std::vector<std::string>(first.parts.begin(),
+                                                    first.parts.begin() + static_cast<std::ptrdiff_t>(depth)));
         const std::string to = ready + "\\" + target.relative();
         if (Status folders = makeFolders(host_, ready, "\\" + target.relative(), made); !folders.ok())
             return fail(ImportStep::Write, to, folders.failure());

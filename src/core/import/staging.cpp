@@ -39,8 +39,8 @@ void rollBackPlacing(Host& host, const std::string& configBase, const std::strin
         if (!line.empty()) placed.push_back(std::move(line));
     }
     lines.close();
-    for (auto it = placed.rbegin(); it != placed.rend(); ++it) {
-        const std::string& set = *it;
+    for (std::size_t i = placed.size(); i-- > 0;) {
+        const std::string& set = placed[i];
         const std::string inLibrary = configBase + "\\" + set;
         const std::string ready = staging + "\\new\\" + set;
         const std::string old = staging + "\\old\\" + set;

@@ -1,13 +1,13 @@
 // The host on Linux and other POSIX systems: its primitives over the POSIX
 // calls. Paths are mapped with case_resolver.h, the name as spelt first.
 #include <fcntl.h>
-#include <stdio.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstring>
 
 #include "core/platform/case_resolver.h"

@@ -80,7 +80,7 @@ std::string volumeTrash(const std::string& top) {
     const std::string base = top == "/" ? std::string() : top;
     struct stat info;
     if (isFolder(base + "/.Trash", info) && (info.st_mode & S_ISVTX) != 0) {
-        const std::string trash = base + "/.Trash/" + uid;
+        std::string trash = base + "/.Trash/" + uid;
         if (makeFolders(trash)) return trash;
     }
     return base + "/.Trash-" + uid;
