@@ -13,7 +13,9 @@
 #include "core/forwarding_host.h"
 #include "core/import/import_run.h"
 #include "core/import/staging.h"
+#include "core/slots.h"
 #include "memory_host.h"
+#include "test_support.h"
 
 namespace modsetup {
 namespace {
@@ -58,6 +60,13 @@ protected:
     MemoryHost host;
 };
 
+// The archiver of the tests writes a name's backslashes as slashes on Windows.
+#ifdef _WIN32
+constexpr std::string_view kDevicePath = "//?/C:/x.bmp";
+#else
+constexpr std::string_view kDevicePath = "\\\\?\\C:\\x.bmp";
+#endif
+
 struct HostileRow {
     const char* what;
     std::string archive;
@@ -95,7 +104,7 @@ TEST_F(ArchiveImport, HostileArchivesAreRefusedAndTheLibraryStaysAsItWas) {
         {"the \\\\?\\ form",
          makeArchive(ArchiveFormat::ZipDeflated,
                      silver + std::vector<ArchiveItem>{{ArchiveItem::File, "\\\\?\\C:\\x.bmp", "x"}}),
-         Refusal::NameDrive, "\\\\?\\C:\\x.bmp"},
+         Refusal::NameDrive, std::string(kDevicePath)},
         {"a control character",
          makeArchive(ArchiveFormat::ZipDeflated,
                      silver + std::vector<ArchiveItem>{{ArchiveItem::File, "Silver/a\x1b[2J.bmp", "x"}}),
@@ -411,6 +420,26 @@ TEST_F(ArchiveImport, AReplacedSetTheTrashRefusesStaysUnderANewName) {
     EXPECT_EQ(outcome.kept.front().keptAs, "Gold (2)");
     EXPECT_EQ(host.read(kLibrary + "\\1\\Gold (2)\\name.txt"), "Old Gold\r\n");
     EXPECT_EQ(host.read(kLibrary + "\\1\\Gold\\name.txt"), "Gold Eagle\r\n");
+}
+
+// The same on the system's file system (natively and under Wine): the set in
+// its slot folder, and nothing of the import beside it.
+TEST(ArchiveImportOnDisk, AddsTheSetAndLeavesNothingElse) {
+    const testing::ScratchDir scratch;
+    const auto host = makeSystemHost();
+    testing::writeFile(scratch / "pack.7z", makeArchive(ArchiveFormat::SevenZip, goldSet("Gold/")));
+    std::filesystem::create_directories(scratch / "modsetup/1/Old");
+    const std::string library = scratch.programPath("modsetup");
+    const std::string archive = scratch.programPath("pack.7z");
+    const ImportPlan planned = planImport(*host, library, archive);
+    ASSERT_TRUE(planned.canAdd());
+    const ImportOutcome outcome = runImport(*host, library, archive, planned, {{SetAction::Add, kPrimary1, {}}});
+    EXPECT_TRUE(outcome.added);
+    EXPECT_EQ(testing::readFile(scratch / "modsetup/1/Gold/name.txt"), "Gold Eagle\r\n");
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(scratch / "modsetup"))
+        names.push_back(entry.path().filename().string());
+    EXPECT_EQ(names, std::vector<std::string>{"1"});
 }
 
 }  // namespace
