@@ -179,6 +179,20 @@ void growth(const RatioReporter& times, const std::string& figure, long from, lo
                 "  time per further set:", figure.c_str(), (b - a) * 1e3 / sets, (fb - fa) * 1e3 / sets, from, to);
 }
 
+// The resident size an import of a large archive adds, against its bound.
+bool importMemory(const RatioReporter& reporter) {
+    const double added = reporter.counter("import/memory", "added_bytes");
+    const double archive = reporter.counter("import/memory", "archive_bytes");
+    if (added < 0 || archive < 0) {
+        std::printf("%-34s not measured\n", "n. Import's memory");
+        return true;
+    }
+    constexpr double kMaxAddedBytes = 32.0 * 1024 * 1024;
+    std::printf("%-34s +%.1f MiB for a %.0f MB archive, target <= 32 MiB: %s\n", "n. Import's memory",
+                added / 1024 / 1024, archive / 1e6, added <= kMaxAddedBytes ? "met" : "MISSED");
+    return added <= kMaxAddedBytes;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -195,6 +209,7 @@ int main(int argc, char** argv) {
     modsetup::bench::registerWindowBenchmarks();
     modsetup::bench::registerCheckBenchmarks();
     modsetup::bench::registerShotBenchmarks();
+    modsetup::bench::registerImportBenchmarks();
 
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
@@ -229,6 +244,9 @@ int main(int argc, char** argv) {
     growth(reporter, "check", 1000, 3000);
     met &= shotClick(reporter, "j. Shot, 1,000 Hz 8-bit mono", "1000hz-8bit-mono");
     met &= shotClick(reporter, "j. Shot, 44,100 Hz 16-bit stereo", "44100hz-16bit-stereo");
+    ratio(reporter, "m. Import / bsdtar -xf, 210 sets", "import/whole", "import/floor", 0);
+    met &= ratio(reporter, "  the import alone / bsdtar -xf", "import/run", "import/floor", 1.3);
+    met &= importMemory(reporter);
     if (reporter.failed()) std::printf("A benchmark failed: see its line above.\n");
     std::printf("%s\n", met && !reporter.failed() ? "All targets met." : "Some target missed.");
     return reporter.failed() ? 1 : 0;

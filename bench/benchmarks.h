@@ -13,5 +13,7 @@ void registerWindowBenchmarks();  // "window/main", "window/floor"
 void registerCheckBenchmarks();   // "check/full/<sets>", "check/floor/<sets>" for 300, 1,000 and 3,000 sets
 // "shot/<format>/sdl", "shot/<format>/floor" (peak resident memory and the slowest click as counters)
 void registerShotBenchmarks();
+// "import/whole", "import/run", "import/floor" (bsdtar -xf); "import/memory" (the resident size an import adds)
+void registerImportBenchmarks();
 
 }  // namespace modsetup::bench

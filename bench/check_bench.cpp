@@ -16,11 +16,11 @@
 #include "bench_library.h"
 #include "benchmarks.h"
 #include "check/library_check.h"
-#include "check/set_files.h"
 #include "core/base/ascii_case.h"
 #include "core/game/slots.h"
 #include "core/install/weapon_names.h"
 #include "core/install/weapon_stats.h"
+#include "core/set_files.h"
 
 namespace modsetup::bench {
 namespace {
@@ -45,7 +45,7 @@ void checkFull(benchmark::State& state) {
 // the generator spells them on disk.
 std::vector<std::string> walkedFiles(std::size_t slot) {
     std::vector<std::string> files;
-    for (const check::SetFile& file : check::setFilesOf(slot)) files.push_back(file.suffix);
+    for (const SetFile& file : setFilesOf(slot)) files.push_back(file.suffix);
     if (slot < kWeaponSlotCount) {
         files.emplace_back(kNameFile);
         files.emplace_back(kStatsFile);

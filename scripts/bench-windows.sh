@@ -15,10 +15,12 @@ build="$repo_root/build-win-bench"
 install_packages "${build_packages[@]}" g++-mingw-w64-x86-64-posix wine wine64 fonts-wine xvfb || exit 1
 
 build_project build make_demo_library || exit 1
+libarchive=$(bash "$repo_root/scripts/windows-libarchive.sh" | tail -n 1) && [ -n "$libarchive" ] ||
+    { echo "building libarchive for Windows failed" >&2; exit 1; }
 say "building the Windows programs in $build"
 cmake -S "$repo_root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$repo_root/cmake/mingw-w64-x86_64.cmake" \
     -DCMAKE_BUILD_TYPE=Release -DMODSETUP_BUILD_UI=ON -DMODSETUP_BUILD_TESTS=OFF -DMODSETUP_BUILD_BENCH=ON \
-    </dev/null || { echo "configuring failed" >&2; exit 1; }
+    -DMODSETUP_WIN_LIBARCHIVE="$libarchive" </dev/null || { echo "configuring failed" >&2; exit 1; }
 cmake --build "$build" -j "$(nproc 2>/dev/null || echo 2)" --target modsetup bare_window start_time </dev/null ||
     { echo "the build failed" >&2; exit 1; }
 

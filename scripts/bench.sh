@@ -15,7 +15,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 build="$repo_root/build-bench"
 repetitions=${MODSETUP_BENCH_REPETITIONS:-5}
 
-install_packages "${build_packages[@]}" libbenchmark-dev || exit 1
+install_packages "${build_packages[@]}" libbenchmark-dev libarchive-tools || exit 1
 say "configuring $build"
 cmake -S "$repo_root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DMODSETUP_BUILD_BENCH=ON \
     -DMODSETUP_BUILD_TESTS=OFF </dev/null || { echo "configuring failed" >&2; exit 1; }

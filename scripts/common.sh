@@ -5,7 +5,8 @@
 repo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 # What the program, the demo generator and the tests need on Debian 12.
-build_packages=(build-essential cmake ninja-build qt6-base-dev libgl-dev libsdl2-dev libgtest-dev googletest fonts-dejavu-core)
+build_packages=(build-essential cmake ninja-build qt6-base-dev libgl-dev libsdl2-dev libarchive-dev libgtest-dev googletest
+    fonts-dejavu-core)
 # What the test command's layout and static checks need besides: git for the
 # list of tracked files, the formatter, clang-tidy, and the cross compiler
 # whose flags and headers clang-tidy takes for the Windows-only sources.

@@ -14,7 +14,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 build="$repo_root/build-coverage"
 jobs=$(nproc 2>/dev/null || echo 2)
 
-install_packages build-essential cmake ninja-build libgtest-dev googletest gcovr || exit 1
+install_packages build-essential cmake ninja-build libarchive-dev libgtest-dev googletest gcovr || exit 1
 
 say "configuring $build"
 cmake -S "$repo_root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMODSETUP_BUILD_UI=OFF \

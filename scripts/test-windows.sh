@@ -2,7 +2,8 @@
 # The Windows leg: builds the core, the presenter, the Win32 window and the
 # program modsetup.exe for 64-bit Windows with Debian's mingw-w64, and runs
 # their tests under Wine. Installs the cross compiler, Wine, its fonts and
-# GoogleTest's sources when they are missing. Needs no display.
+# GoogleTest's sources when they are missing, and builds the archive reader
+# once (scripts/windows-libarchive.sh). Needs no display.
 # Exits with ctest's status.
 #
 #   scripts/test-windows.sh            build into build-win and run the tests
@@ -32,12 +33,15 @@ if [ ${#missing[@]} -gt 0 ]; then
     timeout 1200 apt-get "${apt_options[@]}" install -y --no-install-recommends "${missing[@]}" ||
         { echo "installing ${missing[*]} failed" >&2; exit 1; }
 fi
+# The archive reader, built from Debian's sources once and cached outside the clone.
+libarchive=$(timeout 2400 bash "$root/scripts/windows-libarchive.sh" | tail -n 1) && [ -n "$libarchive" ] ||
+    { echo "building libarchive for Windows failed" >&2; exit 1; }
 installed=$SECONDS
 
 phase "building in $build"
 timeout 600 cmake -S "$root" -B "$build" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release \
-    -DMODSETUP_BUILD_UI=ON -DMODSETUP_BUILD_TESTS=ON ||
+    -DMODSETUP_BUILD_UI=ON -DMODSETUP_BUILD_TESTS=ON -DMODSETUP_WIN_LIBARCHIVE="$libarchive" ||
     { echo "configuring the Windows build failed" >&2; exit 1; }
 timeout 2400 cmake --build "$build" -j2 || { echo "the Windows build failed" >&2; exit 1; }
 built=$SECONDS
@@ -51,6 +55,9 @@ export WINEPREFIX="$build/wine-prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVER
 # environment) it cannot represent the tests' 8-bit set names. C.UTF-8 comes
 # with every Debian system.
 export LC_ALL=C.UTF-8
+# Wine's Recycle Bin is the freedesktop trash below XDG_DATA_HOME: the tests'
+# sets go to one in the build folder, not to the user's.
+export XDG_DATA_HOME="$build/wine-data"
 unset DISPLAY WAYLAND_DISPLAY
 mkdir -p "$WINEPREFIX"
 stop_wine() { timeout 60 wineserver -k >/dev/null 2>&1 || true; }

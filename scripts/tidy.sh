@@ -60,8 +60,12 @@ main() {
     sources_of "$native" | tidy_files "$native" || status=1
 
     say "configuring the Windows build's flags in $windows"
+    local libarchive
+    libarchive=$(bash "$repo_root/scripts/windows-libarchive.sh" | tail -n 1) && [ -n "$libarchive" ] ||
+        { echo "building libarchive for Windows failed" >&2; exit 1; }
     cmake -S "$repo_root" -B "$windows" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$repo_root/cmake/mingw-w64-x86_64.cmake" \
-        -DCMAKE_BUILD_TYPE=Release -DMODSETUP_BUILD_UI=ON -DMODSETUP_BUILD_TESTS=OFF </dev/null >/dev/null ||
+        -DCMAKE_BUILD_TYPE=Release -DMODSETUP_BUILD_UI=ON -DMODSETUP_BUILD_TESTS=OFF \
+        -DMODSETUP_WIN_LIBARCHIVE="$libarchive" </dev/null >/dev/null ||
         { echo "configuring the Windows build failed" >&2; exit 1; }
     local arguments
     mapfile -t arguments < <(windows_arguments)

@@ -12,11 +12,11 @@ cmake_minimum_required(VERSION 3.25)
 # folder ("front/layout.h"); others ("demo_library/...", a file beside the
 # includer) are the includer's own.
 set(sees_core core)
-set(sees_front core front)
-set(sees_qt core front qt)
-set(sees_win32 core front win32)
+set(sees_front core front check)
+set(sees_qt core front check qt)
+set(sees_win32 core front check win32)
 set(sees_check core check)
-set(sees_app core front qt win32)
+set(sees_app core front check qt win32)
 set(sees_tools core tools)
 set(layers core front qt win32 check app)
 

@@ -2,10 +2,12 @@
 
 #include <optional>
 
+#include "check/archive_check.h"
 #include "check/check_target.h"
 #include "check/library_check.h"
 #include "check/messages.h"
 #include "check/report.h"
+#include "core/base/ascii_case.h"
 #include "core/library/config.h"
 
 namespace modsetup::check {
@@ -66,6 +68,26 @@ private:
     std::size_t shown_ = 0;
 };
 
+// Any file but a program file is read as an archive of sets.
+bool isArchivePath(Host& host, const std::optional<std::string>& path) {
+    return path && host.pathKind(*path) == PathKind::File && !lowerAscii(*path).ends_with(".exe");
+}
+
+int checkArchiveFile(Host& host, const CommandLine& line, std::ostream& out, std::ostream& err) {
+    // The sets' names are looked up in the library the window beside would add them to.
+    const CheckTarget library = findCheckTarget(host, std::nullopt);
+    const ArchiveCheck check = checkArchive(host, *line.path, library.configBase);
+    if (check.plan.fault == ArchiveFault::Unopenable || check.plan.fault == ArchiveFault::NotAnArchive) {
+        err << archiveUnreadableText(*line.path, check.plan.fault, check.plan.failure.systemText) << '\n';
+        return kExitNotChecked;
+    }
+    writeArchiveReport(out, *line.path, check, line.quiet);
+    out.flush();
+    const bool failed =
+        !check.plan.canAdd() || (line.strict && check.count(Severity::Error) + check.count(Severity::Warning) > 0);
+    return failed ? kExitErrors : kExitNoErrors;
+}
+
 }  // namespace
 
 int runCheckProgram(Host& host, const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
@@ -79,6 +101,7 @@ int runCheckProgram(Host& host, const std::vector<std::string>& arguments, std::
         err << line.error << '\n';
         return kExitNotChecked;
     }
+    if (isArchivePath(host, line.path)) return checkArchiveFile(host, line, out, err);
     const CheckTarget target = findCheckTarget(host, line.path);
     if (!target.error.empty()) {
         err << target.error << '\n';

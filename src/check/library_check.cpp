@@ -5,13 +5,13 @@
 
 #include "check/messages.h"
 #include "check/set_check.h"
-#include "check/set_files.h"
 #include "core/base/ascii_case.h"
 #include "core/base/mod_name.h"
 #include "core/base/windows_names.h"
 #include "core/io/confined_host.h"
 #include "core/library/catalogue.h"
 #include "core/library/config.h"
+#include "core/set_files.h"
 
 namespace modsetup::check {
 namespace {

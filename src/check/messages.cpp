@@ -245,17 +245,116 @@ std::string libraryHeading(std::string_view configBase, std::string_view selecti
            (selectionsPresent ? "" : ")");
 }
 
+std::string archiveHeading(std::string_view archive, ArchiveLayout layout, const std::vector<std::string>& found) {
+    std::string text = "Checking the archive " + quoted(archive) + ": ";
+    switch (layout) {
+    case ArchiveLayout::Library: return text + "the slot folders of a set library";
+    case ArchiveLayout::SingleSet: return text + "a single set";
+    case ArchiveLayout::SeveralSets: return text + "several sets";
+    case ArchiveLayout::None: break;
+    }
+    std::vector<std::string> shown;
+    for (const std::string& name : found) shown.push_back(quoted(name));
+    return text + "no set in any layout the program knows" + (shown.empty() ? "" : "; it holds " + joined(shown));
+}
+
+std::string plannedSetHeading(const PlannedSet& set) {
+    std::string text = "Set " + quoted(set.name);
+    if (!set.archiveFolder.empty()) text += " from " + quoted(set.archiveFolder);
+    std::size_t files = set.files.size();
+    if (set.slotChoices.size() == 1) {
+        text += " for " + slotFolderLabel(set.slotChoices.front().slot);
+    } else {
+        std::vector<std::string> labels;
+        for (const SlotChoice& choice : set.slotChoices) labels.push_back(slotFolderLabel(choice.slot));
+        // Files every weapon's sets hold (name.txt, stats.ini) fit them all.
+        const std::string fits = labels.size() == kWeaponSlotCount ? "every weapon slot" : joined(labels);
+        text += ", which fits " + fits + " (the window asks which; checked as " + labels.front() + ")";
+    }
+    text += ": " + counted(files, "file") + ", " + counted(static_cast<std::size_t>(set.bytes), "byte");
+    const SlotChoice& first = set.slotChoices.front();
+    if (first.nameTaken)
+        text += "; " + slotFolderLabel(first.slot) + " has a set of that name already: Replace, Keep both (as " +
+                quoted(first.freeName) + ") or Skip";
+    return text;
+}
+
+std::string notInstalledLine(std::string_view entry) {
+    return "  " + visibleText(entry) + ": the set library's own file: never installed from an archive";
+}
+
+std::string refusalText(const ImportRefusal& refusal) {
+    const std::string detail = quoted(refusal.detail);
+    switch (refusal.cause) {
+    case Refusal::NotFileOrFolder: return "a link, a device or a pipe, not a file or a folder";
+    case Refusal::NameUndecodable: return "its name is no text in the archive's encoding";
+    case Refusal::NameAbsolute: return "an absolute name, which would lie outside the set library";
+    case Refusal::NameParentStep: return "its name climbs up with \"..\" and would lie outside the set library";
+    case Refusal::NameDrive: return "its name names a drive or a device path, which would lie outside the set library";
+    case Refusal::NameControl: return "its name holds a control character";
+    case Refusal::NameForbidden: return "its name holds the character " + detail + ", which Windows refuses";
+    case Refusal::NameTrailing: return "the part " + detail + " ends in a dot or a blank, which Windows drops";
+    case Refusal::NameDevice: return "the part " + detail + " is the name of a device of Windows";
+    case Refusal::NamePartTooLong: return "the part " + detail + " is longer than 255 bytes";
+    case Refusal::NameNotInCodePage: return "the system's code page cannot write the part " + detail;
+    case Refusal::SameName: return "the same file as " + detail + " once letter case is ignored, as Windows does";
+    case Refusal::Encrypted: return "encrypted: extract it with your archiver first";
+    case Refusal::Deflate64:
+        return "packed with Deflate64, which the program cannot unpack: extract the archive with your archiver and "
+               "pack it again as a zip with the usual method (Deflate) or as a 7z archive";
+    case Refusal::UnknownMethod:
+        return "packed with a method the program cannot unpack (zip method " + std::to_string(refusal.count) + ")";
+    case Refusal::NestedArchive: return "an archive inside the archive, left unopened: add its sets from it on its own";
+    case Refusal::Executable: return "a program or a script, which no set holds";
+    case Refusal::Unused: return "a file no set uses";
+    case Refusal::Undecodable: return "cannot be unpacked: damaged, or packed in a way the program cannot read";
+    case Refusal::TooManyEntries: return "holds more than " + std::to_string(refusal.count) + " entries";
+    case Refusal::TooLarge: return "unpacks to more than " + std::to_string(refusal.count >> 30) + " GiB";
+    case Refusal::TooCompressed: return "unpacks to more than " + std::to_string(refusal.count) + " times its own size";
+    case Refusal::Damaged: return "damaged: it cannot be read whole";
+    case Refusal::NamesDisagree: return "the zip's directory and the entry's own header name different files";
+    case Refusal::Overlapping: return "shares its bytes with another entry";
+    case Refusal::NoLayout: return "holds no set in any layout the program knows";
+    }
+    return {};
+}
+
+std::string refusalLine(const ImportRefusal& refusal, std::string_view archive) {
+    return severityWord(Severity::Error) + ": " + visibleText(refusal.entry.empty() ? archive : refusal.entry) + ": " +
+           refusalText(refusal) + ": nothing in the archive is added";
+}
+
+std::string archiveSummaryText(const ArchiveCheck& check) {
+    std::size_t files = 0;
+    for (const PlannedSet& set : check.plan.sets) files += set.files.size();
+    const std::size_t errors = check.count(Severity::Error) + check.plan.refusals.size();
+    return counted(check.plan.sets.size(), "set") + " and " + counted(files, "file") +
+           " checked: " + counted(errors, "error") + ", " + counted(check.count(Severity::Warning), "warning") +
+           (check.plan.canAdd() ? "; all can be added" : "; nothing can be added");
+}
+
+std::string archiveUnreadableText(std::string_view archive, ArchiveFault fault, std::string_view reason) {
+    if (fault == ArchiveFault::Unopenable)
+        return "modsetup-check: cannot open " + quoted(archive) + " (" + std::string(trimmedReason(reason)) + ")";
+    return "modsetup-check: " + quoted(archive) + " is no archive the program reads (a zip or a 7z archive)";
+}
+
 std::string usageText() {
     return R"(usage: modsetup-check [--quiet] [--strict] [PATH]
 
 Checks a set library for everything Apply would skip and the window would
 fail to show, and tells what the program will do because of each finding.
+Given an archive, checks what the window would add from it, writing nothing.
 
 PATH is the program file (modsetup.exe), beside which the program finds its
 set library (the program file's path less its last four characters) and its
 selections file (the same plus ".ini"); or a set library folder, whose
 selections file is the folder's path plus ".ini". Without PATH the check
-takes modsetup.exe in the working directory.
+takes modsetup.exe in the working directory. Any other file is read as an
+archive of sets (zip or 7z): the report names each set it would add, with
+the slot and the check's findings for it, and every entry that would be
+refused; names are looked up in the set library of modsetup.exe in the
+working directory, when there is one.
 
   -q, --quiet   print only the findings and the summary line
       --strict  count warnings as errors for the exit status, as a build
@@ -270,7 +369,10 @@ temporary file).
 
 Exit status: 0 when there are no errors, 1 when there are errors (or, with
 --strict, warnings), 2 when PATH is neither a set library nor a program file,
-or the command line is wrong.
+or the command line is wrong. For an archive: 0 when all of it can be added,
+1 when anything in it would be refused (or, with --strict, when the check
+finds an error or a warning in a set), 2 when it is no archive the program
+reads.
 )";
 }
 

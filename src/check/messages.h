@@ -9,10 +9,12 @@
 #include <string_view>
 #include <vector>
 
+#include "check/archive_check.h"
 #include "check/findings.h"
-#include "check/set_files.h"
 #include "core/base/windows_names.h"
 #include "core/formats/picture.h"
+#include "core/import/import_plan.h"
+#include "core/set_files.h"
 
 namespace modsetup::check {
 
@@ -68,6 +70,16 @@ inline constexpr std::string_view kModIniHeading = "mod.ini";
 inline constexpr std::string_view kSelectionsHeading = "Selections file";
 std::string findingLine(const Finding& finding);
 std::string progressText(std::size_t done, std::size_t total);
+
+// An archive's check: what it would add, and what in it is refused.
+std::string archiveHeading(std::string_view archive, ArchiveLayout layout, const std::vector<std::string>& found);
+std::string plannedSetHeading(const PlannedSet& set);
+std::string notInstalledLine(std::string_view entry);
+// Why an entry (or the whole archive) is refused, in a few words.
+std::string refusalText(const ImportRefusal& refusal);
+std::string refusalLine(const ImportRefusal& refusal, std::string_view archive);
+std::string archiveSummaryText(const ArchiveCheck& check);
+std::string archiveUnreadableText(std::string_view archive, ArchiveFault fault, std::string_view reason);
 
 // The program's own messages.
 std::string usageText();

@@ -57,7 +57,8 @@ std::string shownPath(std::string_view programPath) {
     return shown;
 }
 
-SetCheck::SetCheck(Host& host, std::string configBase) : host_(host), configBase_(std::move(configBase)), lines_(host) {
+SetCheck::SetCheck(Host& host, std::string configBase, PictureReader pictures)
+    : host_(host), configBase_(std::move(configBase)), pictures_(std::move(pictures)), lines_(host) {
     for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
         files_[slot] = setFilesOf(slot);
         // The set folder and each folder its files lie in, once whatever its letter case.
@@ -104,7 +105,7 @@ void SetCheck::checkFile(const SetFile& file, std::vector<Folder>& folders, Chec
     const std::string path = folder_ + file.suffix;
     PathKind kind = PathKind::File;
     if (file.picture) {
-        const PictureLoad load = loadPicture(host_, path, kNoPixels);
+        const PictureLoad load = pictures_ ? pictures_(path) : loadPicture(host_, path, kNoPixels);
         if (load.picture) return;
         if (load.fault) {
             add(severityOf(file), file.suffix, pictureUnreadableText(*load.fault, file), result);

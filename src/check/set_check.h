@@ -7,23 +7,30 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "check/findings.h"
-#include "check/set_files.h"
+#include "core/formats/picture.h"
 #include "core/game/slots.h"
 #include "core/io/host.h"
 #include "core/io/line_file.h"
+#include "core/set_files.h"
 
 namespace modsetup::check {
 
 // "1/Desert Gold/sfx" from the program's "1\Desert Gold\sfx": the host's separator.
 std::string shownPath(std::string_view programPath);
 
+// A bitmap's verdict at a path: loaded through the host (the default), or
+// known already, as for a set still in an archive, whose bitmaps were
+// judged while it was read.
+using PictureReader = std::function<PictureLoad(const std::string& path)>;
+
 class SetCheck {
 public:
-    SetCheck(Host& host, std::string configBase);
+    SetCheck(Host& host, std::string configBase, PictureReader pictures = {});
 
     // Appends the set's findings to result, in the order of its files.
     void run(std::size_t slot, const std::string& set, CheckResult& result);
@@ -41,6 +48,7 @@ private:
 
     Host& host_;
     std::string configBase_;
+    PictureReader pictures_;
     LineFile lines_;
     std::array<std::vector<SetFile>, kSlotCount> files_;
     std::array<std::vector<std::string>, kSlotCount> folders_;  // suffixes of the set folder ("") and its sub-folders

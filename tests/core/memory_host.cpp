@@ -28,6 +28,11 @@ public:
         offset_ += count;
         return count;
     }
+    bool seek(std::uint64_t offset) override {
+        if (offset > bytes_.size()) return false;
+        offset_ = static_cast<std::size_t>(offset);
+        return true;
+    }
     std::uint64_t size() const override { return bytes_.size(); }
     std::optional<FileIdentity> identity() const override { return identity_; }
 
@@ -49,6 +54,17 @@ public:
 
 private:
     std::shared_ptr<std::string> bytes_;
+};
+
+// Held until destroyed: takes its path out of the host's held ones.
+class MemoryHeldFile final : public HeldFile {
+public:
+    MemoryHeldFile(std::set<std::string>& held, std::string key) : held_(held), key_(std::move(key)) {}
+    ~MemoryHeldFile() override { held_.erase(key_); }
+
+private:
+    std::set<std::string>& held_;
+    std::string key_;
 };
 
 }  // namespace
@@ -219,6 +235,35 @@ Status MemoryHost::createLink(const std::string& existing, const std::string& li
     const std::size_t cut = link.find_last_of("\\/");
     nodes_[*target] = {cut == std::string::npos ? link : link.substr(cut + 1), node->second.bytes};
     return done();
+}
+
+Status MemoryHost::moveFolder(const std::string& from, const std::string& to) {
+    const auto source = keyOf(from);
+    const auto target = keyOf(to);
+    if (!source || !target || !isFolder(*source) || !isFolder(parentOf(*target))) return Cause::Missing;
+    if (nodes_.count(*target) > 0) return Cause::Exists;
+    return moveOver(from, to, false);
+}
+
+Status MemoryHost::moveToTrash(const std::string& path) {
+    const auto key = keyOf(path);
+    if (!key || nodes_.count(*key) == 0) return Cause::Missing;
+    if (!trashRefusal.empty()) return Failure{Cause::Failed, trashRefusal};
+    Trashed item{nodes_[*key].name, {}};
+    if (isFolder(*key)) item.files = filesBelow(path);
+    else item.files = {{item.name, *nodes_[*key].bytes}};
+    trashed.push_back(std::move(item));
+    remove(path);
+    return done();
+}
+
+Result<std::unique_ptr<HeldFile>> MemoryHost::holdFile(const std::string& path) {
+    const auto key = keyOf(path);
+    if (!key || !isFolder(parentOf(*key))) return Cause::Missing;
+    if (held_.count(*key) > 0) return Cause::InUse;
+    if (nodes_.count(*key) == 0) write(path, {});
+    held_.insert(*key);
+    return std::unique_ptr<HeldFile>(std::make_unique<MemoryHeldFile>(held_, *key));
 }
 
 PathKind MemoryHost::pathKind(const std::string& path) {

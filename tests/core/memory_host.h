@@ -12,6 +12,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,14 @@ public:
     };
     std::vector<ShellOpen> opened;  // what the shell was asked to open
     std::string shellRefusal;       // when set, the shell refuses every open with it
+    // What went to the trash, in order: each item's name and its files (by
+    // their paths from the item with "/"; a file alone by its name).
+    struct Trashed {
+        std::string name;
+        std::map<std::string, std::string> files;
+    };
+    std::vector<Trashed> trashed;
+    std::string trashRefusal;  // when set, the trash refuses everything with it
     // How many bytes a read gives at most: the readers meet every way a file
     // can arrive, as from a slow disk (the fuzz targets choose it).
     std::size_t readPiece = SIZE_MAX;
@@ -52,6 +61,10 @@ public:
     Status createDirectory(const std::string& path) override;
     Status removeDirectory(const std::string& path) override;
     Status createLink(const std::string& existing, const std::string& link) override;
+    Status moveFolder(const std::string& from, const std::string& to) override;
+    Status moveToTrash(const std::string& path) override;
+    // Held by another process: holdFile(path) then says InUse.
+    Result<std::unique_ptr<HeldFile>> holdFile(const std::string& path) override;
     PathKind pathKind(const std::string& path) override;
     Result<std::vector<FolderEntry>> listFolder(const std::string& folder) override;
     std::unique_ptr<Confinement> confine(const std::string&) override { return nullptr; }
@@ -73,6 +86,7 @@ private:
     std::string programPath_;
     std::string workingDirectory_;
     std::map<std::string, Node> nodes_;
+    std::set<std::string> held_;
 };
 
 }  // namespace modsetup::testing

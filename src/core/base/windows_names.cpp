@@ -9,9 +9,13 @@ namespace modsetup {
 namespace {
 
 // Names Windows gives to devices in every folder: "mods\CON" is the console.
-constexpr std::array<std::string_view, 22> kDeviceNames{{
-    "CON",  "PRN",  "AUX",  "NUL",  "COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7",
-    "COM8", "COM9", "LPT1", "LPT2", "LPT3", "LPT4", "LPT5", "LPT6", "LPT7", "LPT8", "LPT9",
+// Windows takes the superscript digits one to three (here in UTF-8) for
+// their plain forms in COM and LPT names.
+constexpr std::array<std::string_view, 30> kDeviceNames{{
+    "CON",         "PRN",         "AUX",         "NUL",         "COM1",        "COM2",        "COM3",   "COM4",
+    "COM5",        "COM6",        "COM7",        "COM8",        "COM9",        "LPT1",        "LPT2",   "LPT3",
+    "LPT4",        "LPT5",        "LPT6",        "LPT7",        "LPT8",        "LPT9",        "CONIN$", "CONOUT$",
+    "COM\xC2\xB9", "COM\xC2\xB2", "COM\xC2\xB3", "LPT\xC2\xB9", "LPT\xC2\xB2", "LPT\xC2\xB3",
 }};
 
 }  // namespace

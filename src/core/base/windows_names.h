@@ -10,8 +10,9 @@ namespace modsetup {
 // The characters no Windows file name holds.
 inline constexpr std::string_view kWindowsForbiddenCharacters = "\\/:*?\"<>|";
 
-// A device name of Windows (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9, in
-// any letter case), alone or before a dot: "con", "NUL.txt", "Com1.x.y".
+// A device name of Windows (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9,
+// CONIN$, CONOUT$, COM and LPT with a superscript digit in UTF-8, in any
+// letter case), alone or before a dot: "con", "NUL.txt", "Com1.x.y".
 // Blanks before that dot are dropped by Windows as well.
 bool isWindowsDeviceName(std::string_view name);
 

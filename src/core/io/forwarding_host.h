@@ -27,6 +27,9 @@ public:
     Status createLink(const std::string& existing, const std::string& link) override {
         return inner_.createLink(existing, link);
     }
+    Status moveFolder(const std::string& from, const std::string& to) override { return inner_.moveFolder(from, to); }
+    Status moveToTrash(const std::string& path) override { return inner_.moveToTrash(path); }
+    Result<std::unique_ptr<HeldFile>> holdFile(const std::string& path) override { return inner_.holdFile(path); }
     PathKind pathKind(const std::string& path) override { return inner_.pathKind(path); }
     Result<std::vector<FolderEntry>> listFolder(const std::string& folder) override {
         return inner_.listFolder(folder);

@@ -86,6 +86,10 @@ public:
         }
         return true;
     }
+    // Moves to offset bytes from the file's start, at most its size, so that
+    // the next read begins there; false where the file cannot (an archive's
+    // reader then reads it front to back only).
+    virtual bool seek(std::uint64_t /*offset*/) { return false; }
     // The bytes the file held when it was opened, and past which it is not
     // read; kUnknownSize for a file that does not tell.
     virtual std::uint64_t size() const { return kUnknownSize; }
@@ -102,6 +106,14 @@ public:
     virtual bool write(const char* data, std::size_t size) = 0;
     // Closes the file, first bringing its bytes to the disk when durable.
     virtual Status finish(bool durable) = 0;
+};
+
+// A file this process holds for as long as the object lives: the system lets
+// go of it when the process ends, however it ends. What lies beside it is in
+// use while it is held (an import's staging folder).
+class HeldFile {
+public:
+    virtual ~HeldFile() = default;
 };
 
 // Reads of the files and folders below one folder, judged by where they
@@ -151,6 +163,15 @@ public:
     // Gives the existing file a second name, link (a hard link), never over
     // what stands there; Failed where the file system keeps no such links.
     virtual Status createLink(const std::string& existing, const std::string& link) = 0;
+    // Renames a folder, with all it holds, to a name on the same volume where
+    // nothing stands: Exists when something does (it is never replaced).
+    virtual Status moveFolder(const std::string& from, const std::string& to) = 0;
+    // Moves a file or a folder into the system's trash, from where the user
+    // can put it back: never deletes it. Failed where there is no trash.
+    virtual Status moveToTrash(const std::string& path) = 0;
+    // Holds the file at path, made when missing, until the object is
+    // destroyed or the process ends: InUse while another process holds it.
+    virtual Result<std::unique_ptr<HeldFile>> holdFile(const std::string& path) = 0;
 
     // Missing, Directory, or File for anything else that exists.
     virtual PathKind pathKind(const std::string& path) = 0;

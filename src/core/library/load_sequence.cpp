@@ -1,5 +1,6 @@
 #include "core/library/load_sequence.h"
 
+#include "core/import/staging.h"
 #include "core/io/confined_host.h"
 
 namespace modsetup {
@@ -25,6 +26,8 @@ LoadOutcome runLoadSequence(Host& system, const PictureAreas& areas) {
     // Every path below would name some other place: read nothing from there.
     outcome.unusableFolder = folderWithBackslash(outcome.strings.configBase);
     if (!outcome.unusableFolder.empty()) return outcome;
+    // What an import killed before it ended left goes first: its sets never appear.
+    removeImportLeftovers(system, outcome.strings.configBase);
     ConfinedHost host(system, outcome.strings.configBase);
     LineFile shared(host);
     readModIni(shared, outcome.strings);

@@ -53,6 +53,11 @@ public:
         offset_ += count;
         return true;
     }
+    bool seek(std::uint64_t offset) override {
+        if (offset > size_) return false;
+        offset_ = offset;
+        return true;
+    }
     std::uint64_t size() const override { return size_; }
     std::optional<FileIdentity> identity() const override { return identity_; }
     mode_t mode() const { return mode_; }

@@ -1,11 +1,13 @@
 // The host on Linux and other POSIX systems: its primitives over the POSIX
 // calls. Paths are mapped with case_resolver.h, the name as spelt first.
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstring>
 
 #include "core/base/temporary_name.h"
@@ -14,6 +16,8 @@
 #include "core/platform/posix_confinement.h"
 #include "core/platform/posix_files.h"
 #include "core/platform/posix_shell.h"
+#include "core/platform/posix_trash.h"
+#include "core/platform/system_names.h"
 
 namespace modsetup {
 namespace {
@@ -55,6 +59,17 @@ public:
 private:
     int fd_;
     bool ok_ = true;
+};
+
+// A file held with an advisory lock, which the kernel drops with the
+// process, however it ends.
+class PosixHeldFile final : public HeldFile {
+public:
+    explicit PosixHeldFile(int fd) : fd_(fd) {}
+    ~PosixHeldFile() override { ::close(fd_); }
+
+private:
+    int fd_;
 };
 
 // The kernel's record of the running program file, not argv[0].
@@ -136,6 +151,35 @@ public:
         return done();
     }
 
+    Status moveFolder(const std::string& from, const std::string& to) override {
+        const auto source = resolveHostPath(from);
+        const auto target = resolveHostPath(to);
+        if (!source || !target) return Cause::Missing;
+        // rename(2) would replace an empty folder standing at the target.
+        if (::renameat2(AT_FDCWD, source->c_str(), AT_FDCWD, target->c_str(), RENAME_NOREPLACE) != 0)
+            return failureOf(errno);
+        return done();
+    }
+
+    Status moveToTrash(const std::string& path) override {
+        const auto hostPath = resolveHostPath(path);
+        if (!hostPath) return Cause::Missing;
+        return moveToFreedesktopTrash(*hostPath);
+    }
+
+    Result<std::unique_ptr<HeldFile>> holdFile(const std::string& path) override {
+        const auto hostPath = resolveHostPath(path);
+        if (!hostPath) return Cause::Missing;
+        const int fd = ::open(hostPath->c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, kNewFileMode);
+        if (fd < 0) return failureOf(errno);
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            const int error = errno;
+            ::close(fd);
+            return error == EWOULDBLOCK ? Failure{Cause::InUse, errorText(error)} : failureOf(error);
+        }
+        return std::unique_ptr<HeldFile>(std::make_unique<PosixHeldFile>(fd));
+    }
+
     PathKind pathKind(const std::string& path) override {
         struct stat info;
         if (!statAnyCase(path, info)) return PathKind::Missing;
@@ -168,6 +212,10 @@ private:
 }  // namespace
 
 unsigned long processNumber() { return static_cast<unsigned long>(::getpid()); }
+
+// File names here are the bytes the file system holds, UTF-8 by custom: any
+// text has them.
+SystemName systemNameFromUtf8(std::string_view utf8) { return {std::string(utf8), true}; }
 
 std::unique_ptr<Host> makeSystemHost() { return std::make_unique<PosixHost>(); }
 

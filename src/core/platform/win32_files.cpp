@@ -50,6 +50,13 @@ public:
         left_ = moved ? left_ - count : 0;
         return moved;
     }
+    bool seek(std::uint64_t offset) override {
+        LARGE_INTEGER move;
+        move.QuadPart = static_cast<LONGLONG>(offset);
+        if (offset > size_ || !SetFilePointerEx(handle_, move, nullptr, FILE_BEGIN)) return false;
+        left_ = size_ - offset;
+        return true;
+    }
     std::uint64_t size() const override { return size_; }
     std::optional<FileIdentity> identity() const override { return identity_; }
 

@@ -7,6 +7,7 @@
 
 #include <objbase.h>
 #include <shellapi.h>
+#include <shobjidl.h>
 
 #include <algorithm>
 #include <array>
@@ -17,6 +18,7 @@
 #include "core/base/temporary_name.h"
 #include "core/io/host.h"
 #include "core/platform/extended_path.h"
+#include "core/platform/system_names.h"
 #include "core/platform/win32_confinement.h"
 #include "core/platform/win32_files.h"
 #include "core/platform/win32_path.h"
@@ -80,6 +82,56 @@ std::string readProgramPath() {
         }
     }
     return shownFromWide(path, false);
+}
+
+// A file opened without leave for anyone else to open it; the system closes
+// it when the process ends, however it ends.
+class Win32HeldFile final : public HeldFile {
+public:
+    explicit Win32HeldFile(HANDLE handle) : handle_(handle) {}
+    ~Win32HeldFile() override { CloseHandle(handle_); }
+
+private:
+    HANDLE handle_;
+};
+
+// The shell's flags for a move into the Recycle Bin: no questions, no
+// progress, and should the item not fit the Recycle Bin, the shell asks
+// before it deletes it rather than deleting it unasked.
+constexpr DWORD kRecycleFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI | FOF_WANTNUKEWARNING;
+
+// The shell's file operation object, CLSID_FileOperation: named here, so that
+// the core needs no library of interface identifiers (the window's own
+// would then define some twice).
+constexpr CLSID kFileOperation = {0x3ad05575, 0x8857, 0x4850, {0x92, 0x77, 0x11, 0xb8, 0x5b, 0xdb, 0x8e, 0x09}};
+
+// Through IFileOperation; E_NOTIMPL or a failure to make it where the system
+// has none.
+HRESULT recycleWithFileOperation(const std::wstring& path) {
+    IFileOperation* operation = nullptr;
+    HRESULT result = CoCreateInstance(kFileOperation, nullptr, CLSCTX_ALL, IID_PPV_ARGS(&operation));
+    if (FAILED(result)) return result;
+    IShellItem* item = nullptr;
+    result = operation->SetOperationFlags(kRecycleFlags | FOFX_RECYCLEONDELETE);
+    if (SUCCEEDED(result)) result = SHCreateItemFromParsingName(path.c_str(), nullptr, IID_PPV_ARGS(&item));
+    if (SUCCEEDED(result)) result = operation->DeleteItem(item, nullptr);
+    if (SUCCEEDED(result)) result = operation->PerformOperations();
+    BOOL aborted = FALSE;
+    if (SUCCEEDED(result) && SUCCEEDED(operation->GetAnyOperationsAborted(&aborted)) && aborted) result = E_ABORT;
+    if (item != nullptr) item->Release();
+    operation->Release();
+    return result;
+}
+
+// Through the older SHFileOperationW, where IFileOperation is not there.
+bool recycleWithShell(const std::wstring& path) {
+    std::wstring list = path;
+    list.push_back(L'\0');  // a list of names, ended by an empty one
+    SHFILEOPSTRUCTW operation{};
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = list.c_str();
+    operation.fFlags = static_cast<FILEOP_FLAGS>(kRecycleFlags);
+    return SHFileOperationW(&operation) == 0 && !operation.fAnyOperationsAborted;
 }
 
 class Win32Host final : public Host {
@@ -151,6 +203,26 @@ public:
         return done();
     }
 
+    Status moveFolder(const std::string& from, const std::string& to) override {
+        const auto source = systemPath(from);
+        const auto target = systemPath(to);
+        if (!source || !target) return Cause::Missing;
+        // Without MOVEFILE_REPLACE_EXISTING nothing standing at the target is replaced.
+        if (!MoveFileExW(source->c_str(), target->c_str(), 0)) return writeFailureOf(GetLastError(), *target);
+        return done();
+    }
+
+    Status moveToTrash(const std::string& path) override;
+
+    Result<std::unique_ptr<HeldFile>> holdFile(const std::string& path) override {
+        const auto file = systemPath(path);
+        if (!file) return Cause::Missing;
+        HANDLE handle = CreateFileW(file->c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+        if (handle == INVALID_HANDLE_VALUE) return writeFailureOf(GetLastError(), *file);
+        return std::unique_ptr<HeldFile>(std::make_unique<Win32HeldFile>(handle));
+    }
+
     PathKind pathKind(const std::string& path) override {
         const auto file = systemPath(path);
         return kindOf(file ? attributesOf(*file) : INVALID_FILE_ATTRIBUTES);
@@ -190,9 +262,37 @@ Status Win32Host::shellOpen(const std::string& path, WindowHandle owner) {
     return systemFailure(Cause::Failed, static_cast<DWORD>(result));
 }
 
+Status Win32Host::moveToTrash(const std::string& path) {
+    const auto item = systemPath(path);
+    if (!item || attributesOf(*item) == INVALID_FILE_ATTRIBUTES) return Cause::Missing;
+    // The shell takes no \\?\ form. COM as for shellOpen: this may run on
+    // an import's own thread.
+    const std::wstring shellPath = withoutExtendedPrefix(*item);
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    HRESULT result = recycleWithFileOperation(shellPath);
+    bool moved = SUCCEEDED(result);
+    if (!moved && result != E_ABORT) moved = recycleWithShell(shellPath);
+    if (SUCCEEDED(com)) CoUninitialize();
+    if (moved && attributesOf(*item) == INVALID_FILE_ATTRIBUTES) return done();
+    return Failure{Cause::Failed, errorText(moved ? ERROR_ACCESS_DENIED : static_cast<DWORD>(HRESULT_CODE(result)))};
+}
+
 }  // namespace
 
 unsigned long processNumber() { return GetCurrentProcessId(); }
+
+SystemName systemNameFromUtf8(std::string_view utf8) {
+    std::wstring wide;
+    if (!utf8.empty()) {
+        const int length =
+            MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+        wide.resize(static_cast<std::size_t>(std::max(length, 0)));
+        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
+                            length);
+    }
+    if (auto bytes = codePageFromWide(wide)) return {std::move(*bytes), true};
+    return {shownFromWide(wide, true), false};
+}
 
 std::unique_ptr<Host> makeSystemHost() { return std::make_unique<Win32Host>(); }
 

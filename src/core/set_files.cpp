@@ -1,4 +1,4 @@
-#include "check/set_files.h"
+#include "core/set_files.h"
 
 #include "core/base/ascii_case.h"
 #include "core/game/slots.h"
@@ -6,7 +6,7 @@
 #include "core/game/weapon_copies.h"
 #include "core/library/previews.h"
 
-namespace modsetup::check {
+namespace modsetup {
 namespace {
 
 bool endsWithBitmap(std::string_view suffix) { return lowerAscii(suffix).ends_with(".bmp"); }
@@ -51,4 +51,4 @@ std::vector<std::string_view> foldersOf(std::string_view suffix) {
     return folders;
 }
 
-}  // namespace modsetup::check
+}  // namespace modsetup

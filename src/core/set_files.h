@@ -3,7 +3,8 @@
 // own tables: the preview pictures the window shows and the files Apply
 // installs. A file named by several rows (a bullet shown three times, the
 // picture both shown and installed, "Weapons-gfx" and "weapons-gfx") is
-// listed once, so that the check reads it once.
+// listed once, so that the check reads it once. The check reads a set by
+// them, and an archive's import knows by them which files belong to a set.
 
 #include <cstddef>
 #include <span>
@@ -11,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-namespace modsetup::check {
+namespace modsetup {
 
 struct SetFile {
     std::string suffix;      // after the set folder, as Apply writes it where it installs the file
@@ -29,4 +30,4 @@ std::vector<SetFile> setFilesOf(std::size_t slot);
 // "\Gostek-gfx\ranny\klata.bmp" gives "\Gostek-gfx" and "\Gostek-gfx\ranny".
 std::vector<std::string_view> foldersOf(std::string_view suffix);
 
-}  // namespace modsetup::check
+}  // namespace modsetup
