@@ -83,7 +83,9 @@ ApplyOutcome runApply(Host& host, const ProcessStrings& strings, const SlotTexts
     if (safeName)
         for (std::string_view piece : kModFolderTree) folders.push_back(modPath(strings.modName, piece));
     RestoreRecording recording(host, strings.configBase);
-    outcome.restorePointKept = recording.begin(files, folders).ok();
+    const Status recorded = recording.begin(files, folders);
+    outcome.restorePointKept = recorded.ok();
+    if (!recorded.ok()) outcome.restorePointReason = recorded.failure().systemText;
 
     ConfinedHost library(host, strings.configBase);
     LineFile output(library);
@@ -95,6 +97,7 @@ ApplyOutcome runApply(Host& host, const ProcessStrings& strings, const SlotTexts
     removeLeftovers(library, {selectionsPath(strings.configBase)});
     auto settle = [&outcome](const Status& saved) {
         outcome.selectionsSaved = saved.ok();
+        outcome.selectionsReason = saved.ok() ? std::string() : saved.failure().systemText;
         if (saved.failedWith(Cause::AccessDenied)) outcome.accessDenied = true;
     };
     const Status saved = writeSelections(output, strings.configBase, texts, boxTicked());
@@ -120,15 +123,15 @@ std::string applyFailureMessage(const ApplyOutcome& outcome, const ProcessString
             missingSets.push_back(
                 missingSetLine(slotLabel(set.slot), set.text, slotFolderPath(strings.configBase, set.slot)));
         message = installFailuresMessage(missingSets, outcome.failedPaths, outcome.inUsePaths,
-                                         outcome.unreadableSources, outcome.outsideSources);
+                                         outcome.unreadableSources, outcome.outsideSources, outcome.failureReasons());
     }
     if (!outcome.selectionsSaved) {
         if (!message.empty()) message += "\n";
-        message += choicesNotSavedMessage(selectionsPath(strings.configBase));
+        message += choicesNotSavedMessage(selectionsPath(strings.configBase), outcome.selectionsReason);
     }
     if (!outcome.restorePointKept) {
         if (!message.empty()) message += "\n";
-        message += restorePointNotKeptMessage(restoreFolderPath(strings.configBase));
+        message += restorePointNotKeptMessage(restoreFolderPath(strings.configBase), outcome.restorePointReason);
     }
     return outcome.accessDenied ? writeDeniedMessage(message) : message;
 }

@@ -33,7 +33,9 @@ struct ApplyOutcome : InstallFailures {
     bool modsFolderMissing = false;       // no "mods" in the working directory
     std::vector<MissingSet> missingSets;  // in slot order; an empty text is no choice, not a missing set
     bool selectionsSaved = false;
+    std::string selectionsReason;  // the system's words, when they were not saved
     bool restorePointKept = true;  // false: Restore cannot undo this Apply
+    std::string restorePointReason;
 
     bool succeeded() const {
         return !programFolderUnusable && !modNameUnsafe && !modsFolderMissing && failedPaths.empty() &&

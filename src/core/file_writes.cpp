@@ -66,17 +66,27 @@ OutputFile::~OutputFile() {
 }
 
 bool OutputFile::write(const char* data, std::size_t size) {
-    if (writeFailed_ || !file_ || !file_->write(data, size)) writeFailed_ = true;
-    return !writeFailed_;
+    if (writeFailed_) return false;
+    if (file_ && file_->write(data, size)) return true;
+    writeFailed_ = true;
+    if (file_) {
+        // Closing it tells why the write failed.
+        const Status finished = file_->finish(false);
+        file_.reset();
+        if (!finished.ok()) writeFailure_ = finished.failure();
+    }
+    return false;
 }
 
 Status OutputFile::commit() {
-    if (committed_ || writeFailed_) return Cause::Failed;
+    if (writeFailed_) return writeFailure_;
+    if (committed_) return Cause::Failed;
     if (file_) {
         Status finished = file_->finish(durable_);
         file_.reset();
         if (!finished.ok()) {
             writeFailed_ = true;
+            writeFailure_ = finished.failure();
             return finished;
         }
     }
@@ -121,7 +131,7 @@ Result<std::unique_ptr<OutputFile>> prepareCopy(Host& host, const std::string& s
     // temporary file goes, and the target stays whole.
     auto buffer = std::make_unique<char[]>(kCopyPiece);
     for (std::size_t got; (got = in->read(buffer.get(), kCopyPiece)) > 0;)
-        if (!out.value()->write(buffer.get(), got)) return Cause::Failed;
+        if (!out.value()->write(buffer.get(), got)) return out.value()->writeFailure();
     if (in->failed()) return Cause::Unreadable;
     return out;
 }
@@ -129,7 +139,7 @@ Result<std::unique_ptr<OutputFile>> prepareCopy(Host& host, const std::string& s
 Status writeWholeFile(Host& host, const std::string& path, std::string_view bytes) {
     auto out = openReplace(host, path);
     if (!out.ok()) return out.failure();
-    if (!out.value()->write(bytes.data(), bytes.size())) return Cause::Failed;
+    out.value()->write(bytes.data(), bytes.size());
     return out.value()->commit();
 }
 

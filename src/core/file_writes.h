@@ -23,11 +23,15 @@ public:
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
 
-    // False once a write has failed.
+    // False once a write has failed; the file is then closed, and its
+    // failure (the system's words for it: a full disk named as such) is what
+    // commit gives.
     bool write(const char* data, std::size_t size);
     // Puts the file in its place. After InUse (another program holds the
     // target) it may be called again: only the rename is tried again.
     Status commit();
+    // Why a write failed; only asked after write returned false.
+    const Failure& writeFailure() const { return writeFailure_; }
     const std::string& target() const { return target_; }
 
 private:
@@ -37,6 +41,7 @@ private:
     std::string target_;
     bool durable_;
     bool writeFailed_ = false;
+    Failure writeFailure_;
     bool committed_ = false;
 };
 

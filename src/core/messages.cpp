@@ -13,6 +13,13 @@ std::string listedNames(const std::vector<std::string>& names) {
     return text;
 }
 
+// The sentence, then the system's words for why as a sentence of their own.
+std::string withReason(std::string sentence, std::string_view reason) {
+    reason = trimmedReason(reason);
+    if (!reason.empty()) ((sentence += ' ') += reason) += '.';
+    return sentence;
+}
+
 }  // namespace
 
 std::string failureText(const Failure& failure) {
@@ -110,12 +117,13 @@ std::string noModsFolderMessage() {
            "Nothing was installed.";
 }
 
-std::string choicesNotSavedMessage(std::string_view selections) {
-    return "Your choices could not be saved in " + quoted(selections) + ".";
+std::string choicesNotSavedMessage(std::string_view selections, std::string_view reason) {
+    return withReason("Your choices could not be saved in " + quoted(selections) + ".", reason);
 }
 
-std::string restorePointNotKeptMessage(std::string_view restoreFolder) {
-    return "No restore point could be kept in " + quoted(restoreFolder) + ", so Restore cannot undo this Apply.";
+std::string restorePointNotKeptMessage(std::string_view restoreFolder, std::string_view reason) {
+    return withReason(
+        "No restore point could be kept in " + quoted(restoreFolder) + ", so Restore cannot undo this Apply.", reason);
 }
 
 std::string restoreFailuresMessage(const std::vector<std::string>& failed) {
@@ -156,8 +164,8 @@ std::string missingSetLine(std::string_view slot, std::string_view text, std::st
 
 std::string installFailuresMessage(const std::vector<std::string>& missingSets,
                                    const std::vector<std::string>& unwritten, const std::vector<std::string>& inUse,
-                                   const std::vector<std::string>& unreadable,
-                                   const std::vector<std::string>& outside) {
+                                   const std::vector<std::string>& unreadable, const std::vector<std::string>& outside,
+                                   const std::vector<std::string>& reasons) {
     std::string text;
     if (!missingSets.empty()) {
         text = std::to_string(missingSets.size()) + (missingSets.size() == 1 ? " list names" : " lists name") +
@@ -170,6 +178,9 @@ std::string installFailuresMessage(const std::vector<std::string>& missingSets,
     if (!unwritten.empty()) {
         text += std::to_string(unwritten.size()) + (unwritten.size() == 1 ? " file or folder" : " files or folders") +
                 " of the game mod folder could not be written:\n" + listedNames(unwritten);
+        for (std::size_t i = 0; i < reasons.size(); ++i)
+            (text += i == 0 ? "The system said: " : "; ") += trimmedReason(reasons[i]);
+        if (!reasons.empty()) text += ".\n";
     }
     if (!inUse.empty()) {
         text += "The file " + quoted(inUse.front());

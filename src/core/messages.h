@@ -63,8 +63,9 @@ std::string writeDeniedMessage(std::string_view message);
 // without a "mods" folder, or when the choices were not saved.
 std::string nothingAppliedMessage(std::string_view folder);
 std::string noModsFolderMessage();
-std::string choicesNotSavedMessage(std::string_view selections);
-std::string restorePointNotKeptMessage(std::string_view restoreFolder);
+// reason: the system's words, where it gave any.
+std::string choicesNotSavedMessage(std::string_view selections, std::string_view reason = {});
+std::string restorePointNotKeptMessage(std::string_view restoreFolder, std::string_view reason = {});
 
 // Restore: the files and folders that could not be put back, the rest being
 // restored; the point of another game folder, or none.
@@ -89,10 +90,11 @@ std::string missingSetLine(std::string_view slot, std::string_view text, std::st
 // its first kMaxListedItems and counts the rest), of them the ones another
 // program held, set files that exist but could not be read, and set files
 // that lead outside the set library; then that it did the rest. Empty when
-// all lists are.
+// all lists are. reasons: the system's words for the targets not written.
 std::string installFailuresMessage(const std::vector<std::string>& missingSets,
                                    const std::vector<std::string>& unwritten, const std::vector<std::string>& inUse,
-                                   const std::vector<std::string>& unreadable, const std::vector<std::string>& outside);
+                                   const std::vector<std::string>& unreadable, const std::vector<std::string>& outside,
+                                   const std::vector<std::string>& reasons = {});
 
 // What screen readers are told of the window: each slot list's name, in the
 // words of the captions beside it (the heading and the number), and a

@@ -54,8 +54,8 @@ void MainWindowPresenter::saveChoices() {
     const std::optional<std::string> path = view_.askForFile({true, fixedText(kSaveChoicesTitle)});
     if (!path) return;
     LineFile handle(host_);
-    if (!writeChoicesFile(handle, *path, slotTexts(), view_.checkBoxTicked()).ok())
-        report({choicesNotSavedMessage(*path)});
+    const Status saved = writeChoicesFile(handle, *path, slotTexts(), view_.checkBoxTicked());
+    if (!saved.ok()) report({choicesNotSavedMessage(*path, saved.failure().systemText)});
 }
 
 void MainWindowPresenter::loadChoices() {

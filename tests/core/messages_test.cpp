@@ -70,9 +70,12 @@ TEST(Messages, EverySentenceReadsAsWritten) {
          "1 file of the chosen sets leads outside the set library (a link to somewhere else), so Apply did not use "
          "it:\nC:\\m\\2\\G\\y.bmp\n"
          "Apply carried out all its other steps."},
-        {installFailuresMessage({}, {"1", "2", "3", "4", "5", "6", "7"}, {}, {}, {}),
+        {installFailuresMessage({}, {"1", "2", "3", "4", "5", "6", "7"}, {}, {}, {},
+                                {"No space left on device", "File too large."}),
          "7 files or folders of the game mod folder could not be written:\n1\n2\n3\n4\n5\nand 2 more.\n"
-         "Apply carried out all its other steps."},
+         "The system said: No space left on device; File too large.\nApply carried out all its other steps."},
+        {choicesNotSavedMessage("/g/c.ini", "There is not enough space on the disk.\r\n"),
+         "Your choices could not be saved in \"/g/c.ini\". There is not enough space on the disk."},
         {hearShotText("F5"), "Click a picture or press F5 in the list to hear its shot"},
         {tooltipKeyHintText("Ctrl+F1"), "Press Ctrl+F1 in the list to show this"},
         {restorePointNotKeptMessage("C:\\m.restore"),

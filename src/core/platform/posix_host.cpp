@@ -31,30 +31,32 @@ public:
         if (fd_ >= 0) ::close(fd_);
     }
     bool write(const char* data, std::size_t size) override {
-        while (ok_ && size > 0) {
+        while (error_ == 0 && size > 0) {
             const ssize_t written = ::write(fd_, data, size);
             if (written < 0 && errno == EINTR) continue;
             if (written <= 0) {
-                ok_ = false;
+                // A write that takes nothing has met the end of the disk.
+                error_ = written < 0 ? errno : ENOSPC;
                 break;
             }
             data += written;
             size -= static_cast<std::size_t>(written);
         }
-        return ok_;
+        return error_ == 0;
     }
+    // The failure is the first one met, in the system's words: a full disk
+    // is reported as such, not as whatever a later call left in errno.
     Status finish(bool durable) override {
-        if (ok_ && durable && ::fsync(fd_) != 0) ok_ = false;
-        const int error = ok_ ? 0 : errno;
-        const bool closed = ::close(fd_) == 0;
+        if (error_ == 0 && durable && ::fsync(fd_) != 0) error_ = errno;
+        if (::close(fd_) != 0 && error_ == 0) error_ = errno;
         fd_ = -1;
-        if (!ok_ || !closed) return failureOf(ok_ ? errno : error);
+        if (error_ != 0) return failureOf(error_);
         return done();
     }
 
 private:
     int fd_;
-    bool ok_ = true;
+    int error_ = 0;
 };
 
 // The kernel's record of the running program file, not argv[0].

@@ -52,31 +52,35 @@ public:
         if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
     }
     bool write(const char* data, std::size_t size) override {
-        while (ok_ && size > 0) {
+        while (error_ == ERROR_SUCCESS && size > 0) {
             const DWORD piece = static_cast<DWORD>(std::min<std::size_t>(size, std::numeric_limits<DWORD>::max()));
             DWORD written = 0;
-            if (!WriteFile(handle_, data, piece, &written, nullptr) || written == 0) {
-                ok_ = false;
+            if (!WriteFile(handle_, data, piece, &written, nullptr)) {
+                error_ = GetLastError();
+                break;
+            }
+            if (written == 0) {  // nothing taken: the disk is full
+                error_ = ERROR_DISK_FULL;
                 break;
             }
             data += written;
             size -= written;
         }
-        return ok_;
+        return error_ == ERROR_SUCCESS;
     }
+    // The failure is the first one met, in the system's words.
     Status finish(bool durable) override {
-        if (ok_ && durable && !FlushFileBuffers(handle_)) ok_ = false;
-        const DWORD error = ok_ ? 0 : GetLastError();
-        const bool closed = CloseHandle(handle_) != 0;
+        if (error_ == ERROR_SUCCESS && durable && !FlushFileBuffers(handle_)) error_ = GetLastError();
+        if (!CloseHandle(handle_) && error_ == ERROR_SUCCESS) error_ = GetLastError();
         handle_ = INVALID_HANDLE_VALUE;
-        if (!ok_ || !closed) return writeFailureOf(ok_ ? GetLastError() : error, path_);
+        if (error_ != ERROR_SUCCESS) return writeFailureOf(error_, path_);
         return done();
     }
 
 private:
     HANDLE handle_;
     std::wstring path_;
-    bool ok_ = true;
+    DWORD error_ = ERROR_SUCCESS;
 };
 
 // The loader's record of the program file, in the code page. The buffer
