@@ -59,6 +59,20 @@ private:
     int error_ = 0;
 };
 
+// Brings a rename in the folder of hostPath to the disk: a file's bytes
+// flushed before it is renamed are not enough, the folder's entry must be
+// too, or a power cut can bring back the old name.
+Status flushFolderOf(const std::string& hostPath) {
+    const std::size_t cut = hostPath.rfind('/');
+    const std::string folder = cut == std::string::npos ? "." : cut == 0 ? "/" : hostPath.substr(0, cut);
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return failureOf(errno);
+    const int error = ::fsync(fd) == 0 ? 0 : errno;
+    ::close(fd);
+    if (error != 0) return failureOf(error);
+    return done();
+}
+
 // The kernel's record of the running program file, not argv[0].
 std::string readProgramPath() {
     std::string buffer(PATH_MAX, '\0');
@@ -99,12 +113,12 @@ public:
         return std::unique_ptr<NewFile>(std::make_unique<PosixNewFile>(fd));
     }
 
-    Status moveOver(const std::string& from, const std::string& to, bool /*durable*/) override {
+    Status moveOver(const std::string& from, const std::string& to, bool durable) override {
         const auto source = resolveHostPath(from);
         const auto target = resolveHostPath(to);
         if (!source || !target) return Cause::Missing;
         if (::rename(source->c_str(), target->c_str()) != 0) return failureOf(errno);
-        return done();
+        return durable ? flushFolderOf(*target) : done();
     }
 
     Status deleteFile(const std::string& path) override {
