@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "test_support.h"
+
 namespace modsetup::testing {
 namespace {
 
@@ -236,6 +238,10 @@ Result<std::vector<FolderEntry>> MemoryHost::listFolder(const std::string& folde
         if (path.starts_with(*key + "\\") && path.find('\\', key->size() + 1) == std::string::npos)
             entries.push_back({node.name, node.bytes == nullptr});
     return entries;
+}
+
+std::unique_ptr<Confinement> MemoryHost::confine(const std::string&) {
+    return std::make_unique<UnconfinedReads>(*this);
 }
 
 Status MemoryHost::shellOpen(const std::string& path, WindowHandle owner) {

@@ -6,7 +6,7 @@
 // or relative to the working directory; names match regardless of ASCII
 // letter case, and a path with an empty name between two others names no
 // file, as on the POSIX host. Listings come in name order. There are no
-// links to leave a folder by, so nothing is confined.
+// links to leave a folder by, so a confinement reads what the host holds.
 
 #include <cstdint>
 #include <map>
@@ -54,7 +54,7 @@ public:
     Status createLink(const std::string& existing, const std::string& link) override;
     PathKind pathKind(const std::string& path) override;
     Result<std::vector<FolderEntry>> listFolder(const std::string& folder) override;
-    std::unique_ptr<Confinement> confine(const std::string&) override { return nullptr; }
+    std::unique_ptr<Confinement> confine(const std::string&) override;
     Status shellOpen(const std::string& path, WindowHandle owner) override;
 
 private:
