@@ -28,6 +28,8 @@ public:
         return inner_.createLink(existing, link);
     }
     PathKind pathKind(const std::string& path) override { return inner_.pathKind(path); }
+    NodeKind nodeKind(const std::string& path) override { return inner_.nodeKind(path); }
+    std::optional<std::string> nameOnDisk(const std::string& path) override { return inner_.nameOnDisk(path); }
     Result<std::vector<FolderEntry>> listFolder(const std::string& folder) override {
         return inner_.listFolder(folder);
     }

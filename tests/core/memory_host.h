@@ -53,6 +53,8 @@ public:
     Status removeDirectory(const std::string& path) override;
     Status createLink(const std::string& existing, const std::string& link) override;
     PathKind pathKind(const std::string& path) override;
+    NodeKind nodeKind(const std::string& path) override;
+    std::optional<std::string> nameOnDisk(const std::string& path) override;
     Result<std::vector<FolderEntry>> listFolder(const std::string& folder) override;
     std::unique_ptr<Confinement> confine(const std::string&) override;
     Status shellOpen(const std::string& path, WindowHandle owner) override;

@@ -158,6 +158,19 @@ public:
         return S_ISDIR(info.st_mode) ? PathKind::Directory : PathKind::File;
     }
 
+    NodeKind nodeKind(const std::string& path) override {
+        struct stat info;
+        if (!statAnyCase(path, info, false)) return NodeKind::Missing;
+        return nodeKindOf(info.st_mode);
+    }
+
+    std::optional<std::string> nameOnDisk(const std::string& path) override {
+        const auto hostPath = resolveHostPath(path);
+        struct stat info;
+        if (!hostPath || ::lstat(hostPath->c_str(), &info) != 0) return std::nullopt;
+        return hostPath->substr(hostPath->rfind('/') + 1);
+    }
+
     Result<std::vector<FolderEntry>> listFolder(const std::string& folder) override {
         const int fd = openFolderAnyCase(folder, openPlainly);
         if (fd < 0) return failureOf(errno);

@@ -197,6 +197,25 @@ public:
         return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? PathKind::Directory : PathKind::File;
     }
 
+    // The attributes of a name are its own: a symbolic link or a junction
+    // there is a reparse point, whatever it leads to.
+    NodeKind nodeKind(const std::string& path) override {
+        const auto file = systemPath(path);
+        return nodeKindOf(file ? attributesOf(*file) : INVALID_FILE_ATTRIBUTES);
+    }
+
+    std::optional<std::string> nameOnDisk(const std::string& path) override {
+        auto file = systemPath(path);
+        // A search names the entry itself; a wildcard would name others.
+        if (!file || file->find_first_of(L"*?", 4) != std::wstring::npos) return std::nullopt;
+        while (file->ends_with(L'\\')) file->pop_back();
+        WIN32_FIND_DATAW data;
+        HANDLE find = FindFirstFileW(file->c_str(), &data);
+        if (find == INVALID_HANDLE_VALUE) return std::nullopt;
+        FindClose(find);
+        return codePageFromWide(data.cFileName);
+    }
+
     Result<std::vector<FolderEntry>> listFolder(const std::string& folder) override {
         const auto systemFolder = systemPath(folder.empty() ? std::string(".") : folder);
         if (!systemFolder) return Cause::Missing;
