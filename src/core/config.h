@@ -55,7 +55,9 @@ std::optional<std::string> selectionsText(const SlotTexts& texts, bool boxTicked
 Status writeSelections(LineFile& handle, const std::string& configBase, const SlotTexts& texts, bool boxTicked);
 
 // "Save choices as" and "Load choices": any file in the selections file's
-// form, which the user picks. Written as the selections file is.
+// form, which the user picks; its path is the user's own, so the handle and
+// the host given are the host's usersOwnPaths(). Written as the selections
+// file is.
 Status writeChoicesFile(LineFile& handle, const std::string& path, const SlotTexts& texts, bool boxTicked);
 
 // A choices file as the selections file is read, when it is in that form: a

@@ -53,7 +53,8 @@ void MainWindowPresenter::restoreTo(RestorePoint point) {
 void MainWindowPresenter::saveChoices() {
     const std::optional<std::string> path = view_.askForFile({true, fixedText(kSaveChoicesTitle)});
     if (!path) return;
-    LineFile handle(host_);
+    // The dialog's path is the user's own: used as it is, not matched as the program's are.
+    LineFile handle(host_.usersOwnPaths());
     const Status saved = writeChoicesFile(handle, *path, slotTexts(), view_.checkBoxTicked());
     if (!saved.ok()) report({choicesNotSavedMessage(*path, saved.failure().systemText)});
 }
@@ -61,7 +62,7 @@ void MainWindowPresenter::saveChoices() {
 void MainWindowPresenter::loadChoices() {
     const std::optional<std::string> path = view_.askForFile({false, fixedText(kLoadChoicesTitle)});
     if (!path) return;
-    const ChoicesFile file = readChoicesFile(host_, *path);
+    const ChoicesFile file = readChoicesFile(host_.usersOwnPaths(), *path);
     if (!file.choices) return report({choicesNotLoadedMessage(*path, file.refusal)});
     for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
         setProgramText(slot, file.choices->texts[slot]);

@@ -8,6 +8,7 @@
 namespace modsetup {
 namespace {
 
+using testing::kWindows;
 using testing::readFile;
 using testing::ScratchDir;
 using testing::writeFile;
@@ -149,6 +150,8 @@ TEST_F(ConfigFiles, UnwritableSelectionsFileIsReportedAndKeepsNothingHalfWritten
 
 // A file the user picks to load choices from is read as the selections file
 // is, when it has that file's form; anything else is refused, saying why.
+// The path is the dialog's, used exactly: on POSIX a backslash is part of a
+// name and letter case tells names apart.
 TEST_F(ConfigFiles, AChoicesFileIsReadWhenInTheSelectionsFilesForm) {
     const std::string sixteen = "a\r\nb\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\np\r\n";
     const struct {
@@ -156,29 +159,53 @@ TEST_F(ConfigFiles, AChoicesFileIsReadWhenInTheSelectionsFilesForm) {
         std::string bytes;  // empty: a folder in the file's place
         std::string refusal;
         std::string first, sixteenth;
-        bool ticks;
+        bool ticks = false;
+        const char* written = "choices.ini";  // the file's name, and the name loaded when that differs
+        const char* loaded = nullptr;
     } rows[] = {
         {"a selections file", sixteen + "1\r\n", "", "a", "p", true},
-        {"LF ends, short, blank lines at its end", "a\nb\n\n\n\n", "", "a", "", false},
+        {"LF ends, short, blank lines at its end", "a\nb\n\n\n\n", "", "a", ""},
         {"eighteen lines", sixteen + "1\r\nmore\r\n", "it has more than 17 lines"},
         {"a line too long", std::string(1025, 'x'), "line 1 is longer than 1024 bytes"},
         {"a picture", std::string("BM\x36\0\0\0\0\0", 8), "line 1 holds a control character, so it is no text file"},
         {"too large", std::string(16 * 1024 + 1, '\n'), "it is larger than 16384 bytes"},
         {"a folder", "", "it cannot be read ("},  // and the system's words
+        {"a backslash in the name", "a\r\n", "", "a", "", false, "a\\b.ini"},
+        {"another letter case", "a\r\n", "it cannot be read (No such file or directory)", "", "", false, "choices.ini",
+         "Choices.ini"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
-        std::filesystem::remove_all(dir / "choices.ini");
-        if (row.bytes.empty()) std::filesystem::create_directory(dir / "choices.ini");
-        else writeFile(dir / "choices.ini", row.bytes);
-        const ChoicesFile file = readChoicesFile(*host, dir.programPath("choices.ini"));
-        EXPECT_EQ(file.refusal.substr(0, row.bytes.empty() ? row.refusal.size() : std::string::npos), row.refusal);
+        if (kWindows && (row.loaded != nullptr || std::string(row.written) != "choices.ini")) continue;
+        std::filesystem::remove_all(dir / row.written);
+        if (row.bytes.empty()) std::filesystem::create_directory(dir / row.written);
+        else writeFile(dir / row.written, row.bytes);
+        const ChoicesFile file =
+            readChoicesFile(host->usersOwnPaths(), (dir / (row.loaded != nullptr ? row.loaded : row.written)).string());
+        const bool folder = row.bytes.empty();
+        EXPECT_EQ(file.refusal.substr(0, folder ? row.refusal.size() : std::string::npos), row.refusal);
         EXPECT_EQ(file.choices.has_value(), row.refusal.empty());
         if (!file.choices) continue;
         EXPECT_EQ(file.choices->texts[0], row.first);
         EXPECT_EQ(file.choices->texts[15], row.sixteenth);
         EXPECT_EQ(file.choices->ticksBox, row.ticks);
     }
+}
+
+// Choices are saved under exactly the name the dialog gave: another file
+// whose name differs in letter case, or a folder a backslash would name,
+// stays as it was.
+TEST_F(ConfigFiles, ChoicesAreSavedUnderTheDialogsOwnName) {
+    if (kWindows) GTEST_SKIP() << "names there match regardless of letter case and hold no backslash";
+    writeFile(dir / "choices.ini", "kept\r\n");
+    std::filesystem::create_directory(dir / "a");
+    LineFile handle(host->usersOwnPaths());
+    for (const char* name : {"Choices.ini", "a\\b.ini"})
+        ASSERT_TRUE(writeChoicesFile(handle, (dir / name).string(), {}, true).ok()) << name;
+    EXPECT_EQ(readFile(dir / "choices.ini"), "kept\r\n");
+    EXPECT_EQ(readFile(dir / "Choices.ini").substr(32), "1\r\n");
+    EXPECT_EQ(readFile(dir / "a\\b.ini").substr(32), "1\r\n");
+    EXPECT_TRUE(std::filesystem::is_empty(dir / "a"));
 }
 
 }  // namespace

@@ -37,11 +37,7 @@ using testing::readFile;
 using testing::ScratchDir;
 using testing::writeFile;
 
-#ifdef _WIN32
-constexpr bool kWindows = true;
-#else
-constexpr bool kWindows = false;
-#endif
+using testing::kWindows;
 
 // The name of the first temporary file the host tries for a target.
 std::filesystem::path firstTemporary(const std::filesystem::path& target) {

@@ -55,6 +55,7 @@ public:
     PathKind pathKind(const std::string& path) override;
     NodeKind nodeKind(const std::string& path) override;
     std::optional<std::string> nameOnDisk(const std::string& path) override;
+    Host& usersOwnPaths() override { return *this; }
     Result<std::vector<FolderEntry>> listFolder(const std::string& folder) override;
     std::unique_ptr<Confinement> confine(const std::string&) override;
     Status shellOpen(const std::string& path, WindowHandle owner) override;

@@ -14,6 +14,12 @@
 
 namespace modsetup::testing {
 
+#ifdef _WIN32
+constexpr bool kWindows = true;
+#else
+constexpr bool kWindows = false;
+#endif
+
 // A fresh folder below the system's temporary folder, removed at the end.
 class ScratchDir {
 public:

@@ -172,6 +172,11 @@ public:
     // and ".." included where the host reports them.
     virtual Result<std::vector<FolderEntry>> listFolder(const std::string& folder) = 0;
 
+    // The host for paths the user gave (a file dialog's answer): each used
+    // exactly as it is, in the system's own form, with no letter-case
+    // matching and no separators mapped.
+    virtual Host& usersOwnPaths() = 0;
+
     // The reads below folder (a path as the program writes it), where they
     // really lie; where the folder really is (it may be a link) is found now.
     virtual std::unique_ptr<Confinement> confine(const std::string& folder) = 0;

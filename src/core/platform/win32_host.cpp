@@ -216,6 +216,10 @@ public:
         return codePageFromWide(data.cFileName);
     }
 
+    // Its paths are exact already: converted as they are, and a file
+    // dialog's answer is a full path of the system's.
+    Host& usersOwnPaths() override { return *this; }
+
     Result<std::vector<FolderEntry>> listFolder(const std::string& folder) override {
         const auto systemFolder = systemPath(folder.empty() ? std::string(".") : folder);
         if (!systemFolder) return Cause::Missing;
