@@ -62,8 +62,9 @@ Status writeChoicesFile(LineFile& handle, const std::string& path, const SlotTex
 
 // A choices file as the selections file is read, when it is in that form: a
 // line file of at most kMaxLineFileBytes, seventeen lines at most, none
-// longer than kMaxLineBytes, and no control character but the line ends.
-// Otherwise refusal says why.
+// longer than kMaxLineBytes, no byte-order mark, no control character (of
+// UTF-8's U+0080 to U+009F neither) but the line ends (an LF, any CR right
+// before it), and no set name "." or "..". Otherwise refusal says why.
 struct ChoicesFile {
     std::optional<SavedSelections> choices;
     std::string refusal;

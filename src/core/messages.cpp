@@ -153,6 +153,18 @@ std::string choicesNotTextText(std::size_t line) {
     return "line " + std::to_string(line) + " holds a control character, so it is no text file";
 }
 
+std::string choicesLoneCarriageReturnText(std::size_t line) {
+    return "line " + std::to_string(line) + " holds a carriage return that ends no line, so lines would run together";
+}
+
+std::string choicesByteOrderMarkText() {
+    return "it begins with a byte-order mark, which would become part of the first set's name";
+}
+
+std::string choicesFolderNameText(std::size_t line, std::string_view name) {
+    return "line " + std::to_string(line) + " is " + quoted(name) + ", which names a folder of the set library, not a set";
+}
+
 std::string choicesNotLoadedMessage(std::string_view path, std::string_view refusal) {
     return "The file " + quoted(path) + " does not hold saved choices: " + std::string(refusal) +
            ". The window stays as it was.";

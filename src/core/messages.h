@@ -79,6 +79,9 @@ std::string choicesTooLargeText(std::size_t maxBytes);
 std::string choicesTooManyLinesText(std::size_t maxLines);
 std::string choicesLineTooLongText(std::size_t line, std::size_t maxBytes);
 std::string choicesNotTextText(std::size_t line);
+std::string choicesLoneCarriageReturnText(std::size_t line);
+std::string choicesByteOrderMarkText();
+std::string choicesFolderNameText(std::size_t line, std::string_view name);
 std::string choicesNotLoadedMessage(std::string_view path, std::string_view refusal);
 
 // Apply, a list whose text names no set: "primary slot 3: "Nowhere", looked

@@ -169,6 +169,16 @@ TEST_F(ConfigFiles, AChoicesFileIsReadWhenInTheSelectionsFilesForm) {
         {"a line too long", std::string(1025, 'x'), "line 1 is longer than 1024 bytes"},
         {"a picture", std::string("BM\x36\0\0\0\0\0", 8), "line 1 holds a control character, so it is no text file"},
         {"too large", std::string(16 * 1024 + 1, '\n'), "it is larger than 16384 bytes"},
+        {"CR-only line ends", "a\rb\rc\r",
+         "line 1 holds a carriage return that ends no line, so lines would run together"},
+        {"a C1 control", "a\r\nb\xC2\x85\r\n", "line 2 holds a control character, so it is no text file"},
+        {"8-bit text", "caf\xE9\x85\r\n", "", "caf\xE9\x85", ""},
+        {"a byte-order mark",
+         "\xEF\xBB\xBF"
+         "a\r\n",
+         "it begins with a byte-order mark, which would become part of the first set's name"},
+        {"a set named ..", "a\r\n..\r\n", "line 2 is \"..\", which names a folder of the set library, not a set"},
+        {"a set named .", ".\r\n", "line 1 is \".\", which names a folder of the set library, not a set"},
         {"a folder", "", "it cannot be read ("},  // and the system's words
         {"a backslash in the name", "a\r\n", "", "a", "", false, "a\\b.ini"},
         {"another letter case", "a\r\n", "it cannot be read (No such file or directory)", "", "", false, "choices.ini",
