@@ -82,10 +82,11 @@ ApplyOutcome runApply(Host& host, const ProcessStrings& strings, const SlotTexts
     std::vector<std::string> folders;
     if (safeName)
         for (std::string_view piece : kModFolderTree) folders.push_back(modPath(strings.modName, piece));
-    RestoreRecording recording(host, strings.configBase);
+    RestoreRecording recording(host, strings.configBase, strings.modName);
     const Status recorded = recording.begin(files, folders);
     outcome.restorePointKept = recorded.ok();
     if (!recorded.ok()) outcome.restorePointReason = recorded.failure().systemText;
+    outcome.restoreFolderDamaged = recording.folderDamaged();
 
     ConfinedHost library(host, strings.configBase);
     LineFile output(library);
@@ -106,6 +107,7 @@ ApplyOutcome runApply(Host& host, const ProcessStrings& strings, const SlotTexts
     // What another program held is tried again last, together, within one deadline.
     retryHeldWrites(library, outcome.held);
     recording.finish(outcome.copiedPaths);
+    outcome.originalRecorded = recording.originalRecorded();
     return outcome;
 }
 
@@ -131,7 +133,12 @@ std::string applyFailureMessage(const ApplyOutcome& outcome, const ProcessString
     }
     if (!outcome.restorePointKept) {
         if (!message.empty()) message += "\n";
-        message += restorePointNotKeptMessage(restoreFolderPath(strings.configBase), outcome.restorePointReason);
+        message += restorePointNotKeptMessage(restoreFolderPath(strings.configBase), outcome.restorePointReason,
+                                              outcome.restoreFolderDamaged);
+    }
+    if (!outcome.originalRecorded) {
+        if (!message.empty()) message += "\n";
+        message += originalNotRecordedMessage(restoreFolderPath(strings.configBase));
     }
     return outcome.accessDenied ? writeDeniedMessage(message) : message;
 }

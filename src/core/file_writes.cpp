@@ -109,7 +109,8 @@ Result<std::unique_ptr<OutputFile>> openReplace(Host& host, const std::string& p
     return Cause::Failed;
 }
 
-Result<std::unique_ptr<OutputFile>> prepareCopy(Host& host, const std::string& source, const std::string& target) {
+Result<std::unique_ptr<OutputFile>> prepareCopy(Host& host, const std::string& source, const std::string& target,
+                                                bool durable) {
     auto opened = host.openRead(source);
     if (!opened.ok()) return sourceFailure(opened.failure());
     std::unique_ptr<InputFile> in = std::move(opened.value());
@@ -125,7 +126,7 @@ Result<std::unique_ptr<OutputFile>> prepareCopy(Host& host, const std::string& s
             in = std::move(again.value());
         }
     }
-    auto out = openReplace(host, target, false, in.get());
+    auto out = openReplace(host, target, durable, in.get());
     if (!out.ok()) return out;
     // As far as the source reached when it was opened; on a read error the
     // temporary file goes, and the target stays whole.
@@ -156,8 +157,8 @@ std::optional<std::string> readWholeFile(Host& host, const std::string& path, st
     return bytes;
 }
 
-Status copyFile(Host& host, const std::string& source, const std::string& target) {
-    auto copy = prepareCopy(host, source, target);
+Status copyFile(Host& host, const std::string& source, const std::string& target, bool durable) {
+    auto copy = prepareCopy(host, source, target, durable);
     if (!copy.ok()) return copy.failure();
     if (!copy.value()) return done();
     // The source is closed before the rename: no handle of ours stands in its way.

@@ -60,11 +60,14 @@ Result<std::unique_ptr<OutputFile>> openReplace(Host& host, const std::string& p
 // file system a new one, reading it costs little. Missing when source does
 // not exist; Unreadable when it exists but cannot be read (a folder, a named
 // pipe, a file another program holds); Outside when it lies below the set
-// library by its name only; Failed when target is a folder.
-Result<std::unique_ptr<OutputFile>> prepareCopy(Host& host, const std::string& source, const std::string& target);
+// library by its name only; Failed when target is a folder. durable: the
+// copy reaches the disk before it replaces the target, as the program's own
+// files do.
+Result<std::unique_ptr<OutputFile>> prepareCopy(Host& host, const std::string& source, const std::string& target,
+                                                bool durable = false);
 
 // prepareCopy, then the commit: a failed copy leaves an existing target whole.
-Status copyFile(Host& host, const std::string& source, const std::string& target);
+Status copyFile(Host& host, const std::string& source, const std::string& target, bool durable = false);
 
 // Writes bytes as the whole new content of path (durable), as openReplace does.
 Status writeWholeFile(Host& host, const std::string& path, std::string_view bytes);

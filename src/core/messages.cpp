@@ -13,6 +13,10 @@ std::string listedNames(const std::vector<std::string>& names) {
     return text;
 }
 
+// What makes a restore point unusable, as a report says it.
+constexpr const char* kForeignInRestoreFolder =
+    "what this program never writes there (a link, a device, a pipe or a file of another name)";
+
 // The sentence, then the system's words for why as a sentence of their own.
 std::string withReason(std::string sentence, std::string_view reason) {
     reason = trimmedReason(reason);
@@ -121,9 +125,16 @@ std::string choicesNotSavedMessage(std::string_view selections, std::string_view
     return withReason("Your choices could not be saved in " + quoted(selections) + ".", reason);
 }
 
-std::string restorePointNotKeptMessage(std::string_view restoreFolder, std::string_view reason) {
-    return withReason(
-        "No restore point could be kept in " + quoted(restoreFolder) + ", so Restore cannot undo this Apply.", reason);
+std::string restorePointNotKeptMessage(std::string_view restoreFolder, std::string_view reason, bool damaged) {
+    std::string text =
+        "No restore point could be kept in " + quoted(restoreFolder) + ", so Restore cannot undo this Apply";
+    if (damaged) text += std::string(": it holds ") + kForeignInRestoreFolder + ", which is left as it is";
+    return withReason(text + ".", reason);
+}
+
+std::string originalNotRecordedMessage(std::string_view restoreFolder) {
+    return "The original files could not be recorded in " + quoted(restoreFolder) +
+           ", so restoring the mod's original files cannot bring back what this Apply changed first.";
 }
 
 std::string restoreFailuresMessage(const std::vector<std::string>& failed) {
@@ -162,7 +173,8 @@ std::string choicesByteOrderMarkText() {
 }
 
 std::string choicesFolderNameText(std::size_t line, std::string_view name) {
-    return "line " + std::to_string(line) + " is " + quoted(name) + ", which names a folder of the set library, not a set";
+    return "line " + std::to_string(line) + " is " + quoted(name) +
+           ", which names a folder of the set library, not a set";
 }
 
 std::string choicesNotLoadedMessage(std::string_view path, std::string_view refusal) {

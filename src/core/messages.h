@@ -63,9 +63,13 @@ std::string writeDeniedMessage(std::string_view message);
 // without a "mods" folder, or when the choices were not saved.
 std::string nothingAppliedMessage(std::string_view folder);
 std::string noModsFolderMessage();
-// reason: the system's words, where it gave any.
+// reason: the system's words, where it gave any. damaged: the restore folder
+// held what the program never writes there, which stood in the way.
 std::string choicesNotSavedMessage(std::string_view selections, std::string_view reason = {});
-std::string restorePointNotKeptMessage(std::string_view restoreFolder, std::string_view reason = {});
+std::string restorePointNotKeptMessage(std::string_view restoreFolder, std::string_view reason = {},
+                                       bool damaged = false);
+// Apply: "original" could not be read or extended, and was left as it was.
+std::string originalNotRecordedMessage(std::string_view restoreFolder);
 
 // Restore: the files and folders that could not be put back, the rest being
 // restored; the point of another game folder, or none.

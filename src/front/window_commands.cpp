@@ -11,11 +11,10 @@
 namespace modsetup::front {
 
 std::vector<MenuItem> MainWindowPresenter::menuItems() {
+    const RestoreOffer offer = offeredRestores(host_, strings_.configBase, strings_.modName);
     return {
-        {WindowCommand::RestoreLast, fixedText(kRestoreLastCommand),
-         canRestore(host_, strings_.configBase, RestorePoint::Last)},
-        {WindowCommand::RestoreOriginal, fixedText(kRestoreOriginalCommand),
-         canRestore(host_, strings_.configBase, RestorePoint::Original)},
+        {WindowCommand::RestoreLast, fixedText(kRestoreLastCommand), offer.last},
+        {WindowCommand::RestoreOriginal, fixedText(kRestoreOriginalCommand), offer.original},
         {WindowCommand::SaveChoices, fixedText(kSaveChoicesCommand), true},
         {WindowCommand::LoadChoices, fixedText(kLoadChoicesCommand), true},
     };
@@ -40,7 +39,7 @@ void MainWindowPresenter::runCommand(WindowCommand command) {
 
 void MainWindowPresenter::restoreTo(RestorePoint point) {
     std::optional<BusyCursor> busy(std::in_place, view_);
-    const RestoreOutcome outcome = restore(host_, strings_.configBase, point);
+    const RestoreOutcome outcome = restore(host_, strings_.configBase, strings_.modName, point);
     busy.reset();
     std::vector<std::string> messages;
     if (!outcome.found) messages.push_back(noRestorePointMessage());
