@@ -92,7 +92,7 @@ PointLook RestoreFolder::lookAt(const std::string& folder, bool kept) {
     const NodeKind kind = host_.nodeKind(folder);
     if (kind == NodeKind::Missing) return look;
     if (kind != NodeKind::Directory) return unusable();
-    auto listed = host_.listFolder(folder);
+    auto listed = reads().listFolder(folder);
     if (!listed.ok()) return unusable();
     std::unordered_set<std::string> stored;
     bool hasList = false;
@@ -108,7 +108,7 @@ PointLook RestoreFolder::lookAt(const std::string& folder, bool kept) {
         if (!kept) look.state = PointLook::State::NotWhole;
         return look;
     }
-    const auto bytes = readWholeFile(host_, folder + "\\" + std::string(kListName), kMaxListBytes);
+    const auto bytes = readWholeFile(reads(), folder + "\\" + std::string(kListName), kMaxListBytes);
     auto list = bytes ? parseList(*bytes) : std::nullopt;
     if (!list) return unusable();
     // Another game folder's point is left as it is; in this game folder's
@@ -134,6 +134,11 @@ bool RestoreFolder::prepare() {
         if (kept.state == PointLook::State::Usable) (void)host_.moveOver(kept.folder, ownFolder(name), true);
     }
     return true;
+}
+
+Host& RestoreFolder::reads() {
+    if (!reads_) reads_ = std::make_unique<ConfinedHost>(host_, root_);
+    return *reads_;
 }
 
 bool RestoreFolder::remove(const std::string& folder) {

@@ -17,9 +17,11 @@
 //   taken over into its subfolder at the next Apply or restore.
 // - A point names only what a restore may touch (restore_list.h).
 
+#include <memory>
 #include <string>
 #include <string_view>
 
+#include "core/confined_host.h"
 #include "core/platform/host.h"
 #include "core/restore_list.h"
 
@@ -75,11 +77,17 @@ public:
     // removed. False when something stays.
     bool remove(const std::string& folder);
 
+    // The reads of the points' files, confined to the restore folder: a file
+    // that really lies elsewhere (a link the listing could not tell, as a
+    // Unix link to a file under Wine) is refused when it is read.
+    Host& reads();
+
 private:
     PointLook lookAt(const std::string& folder, bool kept);
     bool isRealFolder(const std::string& path);
 
     Host& host_;
+    std::unique_ptr<ConfinedHost> reads_;  // made once the restore folder is there
     std::string root_;
     std::string own_;
     std::string gameFolder_;

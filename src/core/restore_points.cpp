@@ -23,8 +23,9 @@ Status keep(Host& host, const std::string& file, const std::string& kept) {
 }
 
 // Whether what an entry recorded is there as it was: the very file (a hard
-// link of it) or one of its bytes, nothing, or a folder.
-bool unchanged(Host& host, const std::string& folder, const PointEntry& entry) {
+// link of it) or one of its bytes, nothing, or a folder. The kept file is
+// read through reads, the restore folder's.
+bool unchanged(Host& host, Host& reads, const std::string& folder, const PointEntry& entry) {
     const PathKind kind = host.pathKind(entry.path);
     switch (entry.state) {
     case EntryState::NoFile:
@@ -33,7 +34,7 @@ bool unchanged(Host& host, const std::string& folder, const PointEntry& entry) {
     case EntryState::File: break;
     }
     if (kind != PathKind::File) return false;
-    auto kept = host.openRead(folder + "\\" + entry.stored);
+    auto kept = reads.openRead(folder + "\\" + entry.stored);
     auto now = host.openRead(entry.path);
     if (!kept.ok() || !now.ok()) return false;
     const auto identity = kept.value()->identity();
@@ -91,13 +92,14 @@ private:
 
 // The keys of the entries of a point that are no longer as it recorded
 // them. copied: files known to have changed.
-Keys changedKeys(Host& host, const PointLook& point, const std::vector<std::string>& copied) {
+Keys changedKeys(Host& host, RestoreFolder& folder, const PointLook& point, const std::vector<std::string>& copied) {
     Keys known;
     for (const std::string& path : copied) known.insert(pathKey(path));
     Keys changed;
     for (const PointEntry& entry : point.list.entries) {
         std::string key = pathKey(entry.path);
-        if (known.count(key) != 0 || !unchanged(host, point.folder, entry)) changed.insert(std::move(key));
+        if (known.count(key) != 0 || !unchanged(host, folder.reads(), point.folder, entry))
+            changed.insert(std::move(key));
     }
     return changed;
 }
@@ -143,7 +145,7 @@ bool joinOriginal(Host& host, RestoreFolder& folder, const PointLook& point, con
             kept.stored = std::to_string(number++);
             const std::string keptPath = target + "\\" + kept.stored;
             (void)host.deleteFile(keptPath);  // left by a join cut short
-            if (!keep(host, point.folder + "\\" + entry->stored, keptPath).ok()) return false;
+            if (!keep(folder.reads(), point.folder + "\\" + entry->stored, keptPath).ok()) return false;
         }
         joined.entries.push_back(std::move(kept));
     }
@@ -164,7 +166,7 @@ void promote(Host& host, RestoreFolder& folder) {
 // entries join "original" and the point becomes "last"; otherwise it goes.
 // False when "original" could not take them in.
 bool settle(Host& host, RestoreFolder& folder, const PointLook& pending, const std::vector<std::string>& copied) {
-    const Keys changed = changedKeys(host, pending, copied);
+    const Keys changed = changedKeys(host, folder, pending, copied);
     if (changed.empty()) {
         folder.remove(pending.folder);
         return true;
@@ -285,7 +287,7 @@ RestorePlan planRestore(Host& host, const std::string& configBase, const std::st
     RestoreFolder folder(host, configBase, modName);
     const PointLook pending = folder.look(PointName::Pending);
     const PointLook last = folder.look(PointName::Last);
-    const Keys changed = settles(pending, last) ? changedKeys(host, pending, {}) : Keys();
+    const Keys changed = settles(pending, last) ? changedKeys(host, folder, pending, {}) : Keys();
     // What the restore would put back once the pending point is settled,
     // each entry with the folder its stored file lies in.
     std::vector<std::pair<const PointEntry*, const std::string*>> entries;
@@ -303,7 +305,7 @@ RestorePlan planRestore(Host& host, const std::string& configBase, const std::st
     }
     RestorePlan plan{true, 0};
     for (const auto& [entry, stored] : entries)
-        if (isFileEntry(*entry) && !unchanged(host, *stored, *entry)) ++plan.files;
+        if (isFileEntry(*entry) && !unchanged(host, folder.reads(), *stored, *entry)) ++plan.files;
     return plan;
 }
 
@@ -328,7 +330,8 @@ RestoreOutcome restore(Host& host, const std::string& configBase, const std::str
             outcome.failed.push_back(entry.path);
     for (const PointEntry& entry : entries) {
         Status put = done();
-        if (entry.state == EntryState::File) put = copyFile(host, point.folder + "\\" + entry.stored, entry.path);
+        if (entry.state == EntryState::File)
+            put = copyFile(folder.reads(), point.folder + "\\" + entry.stored, entry.path);
         if (entry.state == EntryState::NoFile) put = host.deleteFile(entry.path);
         if (!put.ok() && !(entry.state == EntryState::NoFile && put.failedWith(Cause::Missing)))
             outcome.failed.push_back(entry.path);
