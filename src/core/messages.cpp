@@ -144,6 +144,21 @@ std::string restoreFailuresMessage(const std::vector<std::string>& failed) {
 
 std::string noRestorePointMessage() { return "There is nothing to restore in this game folder."; }
 
+std::string restoreFolderDamagedMessage(std::string_view restoreFolder) {
+    return "The restore folder " + quoted(restoreFolder) + " holds " + kForeignInRestoreFolder +
+           ": a restore point where it stands is not used, and it is left as it is.";
+}
+
+std::string restoreLastQuestion(std::size_t files) {
+    return "Restore " + std::to_string(files) + (files == 1 ? " file" : " files") + " from before the last Apply?";
+}
+
+std::string restoreOriginalQuestion(std::size_t files) {
+    return "Restore " + std::to_string(files) +
+           (files == 1 ? " file as it was before this program first changed it?"
+                       : " files as they were before this program first changed them?");
+}
+
 std::string choicesUnreadableText(std::string_view reason) {
     return "it cannot be read (" + std::string(trimmedReason(reason)) + ")";
 }

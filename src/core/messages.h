@@ -75,6 +75,12 @@ std::string originalNotRecordedMessage(std::string_view restoreFolder);
 // restored; the point of another game folder, or none.
 std::string restoreFailuresMessage(const std::vector<std::string>& failed);
 std::string noRestorePointMessage();
+// The menu: the restore folder holds what the program never writes there.
+std::string restoreFolderDamagedMessage(std::string_view restoreFolder);
+// The question before a restore: how many files it puts back, from "last"
+// or from "original".
+std::string restoreLastQuestion(std::size_t files);
+std::string restoreOriginalQuestion(std::size_t files);
 
 // Load choices: why a file picked is not one of saved choices, and the
 // report that names it; Save choices as: what could not be saved.

@@ -12,6 +12,7 @@ namespace modsetup::front {
 
 std::vector<MenuItem> MainWindowPresenter::menuItems() {
     const RestoreOffer offer = offeredRestores(host_, strings_.configBase, strings_.modName);
+    restoreFolderDamaged_ = offer.damaged;
     return {
         {WindowCommand::RestoreLast, fixedText(kRestoreLastCommand), offer.last},
         {WindowCommand::RestoreOriginal, fixedText(kRestoreOriginalCommand), offer.original},
@@ -25,7 +26,12 @@ void MainWindowPresenter::backgroundRightClicked(MenuPoint at) { openMenu(at); }
 ShownText MainWindowPresenter::backgroundTooltip() const { return fixedText(menuHintText(kMenuKeyName)); }
 
 void MainWindowPresenter::openMenu(std::optional<MenuPoint> at) {
-    if (const std::optional<WindowCommand> command = view_.showMenu(menuItems(), at)) runCommand(*command);
+    const std::vector<MenuItem> items = menuItems();
+    if (restoreFolderDamaged_ && !restoreDamageReported_) {
+        restoreDamageReported_ = true;
+        report({restoreFolderDamagedMessage(restoreFolderPath(strings_.configBase))});
+    }
+    if (const std::optional<WindowCommand> command = view_.showMenu(items, at)) runCommand(*command);
 }
 
 void MainWindowPresenter::runCommand(WindowCommand command) {
@@ -38,6 +44,11 @@ void MainWindowPresenter::runCommand(WindowCommand command) {
 }
 
 void MainWindowPresenter::restoreTo(RestorePoint point) {
+    const RestorePlan plan = planRestore(host_, strings_.configBase, strings_.modName, point);
+    if (!plan.found) return report({noRestorePointMessage()});
+    const std::string question =
+        point == RestorePoint::Last ? restoreLastQuestion(plan.files) : restoreOriginalQuestion(plan.files);
+    if (!view_.askYesNo(shownTitle(), codec_.shown(question))) return;
     std::optional<BusyCursor> busy(std::in_place, view_);
     const RestoreOutcome outcome = restore(host_, strings_.configBase, strings_.modName, point);
     busy.reset();

@@ -72,6 +72,7 @@ public:
     std::optional<front::WindowCommand> showMenu(const std::vector<front::MenuItem>& items,
                                                  std::optional<front::MenuPoint> at) override;
     std::optional<std::string> askForFile(const front::FileQuestion& question) override;
+    bool askYesNo(const front::ShownText& caption, const front::ShownText& question) override;
 
 protected:
     // The background's tooltip, and its menu on a right-click.

@@ -84,6 +84,7 @@ public:
     std::optional<front::WindowCommand> showMenu(const std::vector<front::MenuItem>& items,
                                                  std::optional<front::MenuPoint> at) override;
     std::optional<std::string> askForFile(const front::FileQuestion& question) override;
+    bool askYesNo(const front::ShownText& caption, const front::ShownText& question) override;
 
 private:
     // SlotListEvents: straight to the presenter. A tooltip showing while the

@@ -80,6 +80,13 @@ TEST(Messages, EverySentenceReadsAsWritten) {
         {tooltipKeyHintText("Ctrl+F1"), "Press Ctrl+F1 in the list to show this"},
         {restorePointNotKeptMessage("C:\\m.restore"),
          "No restore point could be kept in \"C:\\m.restore\", so Restore cannot undo this Apply."},
+        {restorePointNotKeptMessage("C:\\m.restore", "", true),
+         "No restore point could be kept in \"C:\\m.restore\", so Restore cannot undo this Apply: it holds what this "
+         "program never writes there (a link, a device, a pipe or a file of another name), which is left as it is."},
+        {originalNotRecordedMessage("C:\\m.restore"),
+         "The original files could not be recorded in \"C:\\m.restore\", so restoring the mod's original files cannot "
+         "bring back what this Apply changed first."},
+        {restoreOriginalQuestion(1), "Restore 1 file as it was before this program first changed it?"},
         {restoreFailuresMessage({"mods\\D\\a.bmp"}),
          "1 file or folder could not be restored:\nmods\\D\\a.bmp\nEverything else was restored."},
         {noRestorePointMessage(), "There is nothing to restore in this game folder."},
