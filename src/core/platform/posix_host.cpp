@@ -214,7 +214,7 @@ private:
     // or nothing with errno set.
     std::optional<std::string> stated(const std::string& path, struct stat& info, bool followLast) const {
         if (!exact_) return statAnyCase(path, info, followLast);
-        const auto hostPath = mapped(path);
+        auto hostPath = mapped(path);
         if (!hostPath) {
             errno = ENOENT;
             return std::nullopt;
