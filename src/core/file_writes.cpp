@@ -148,6 +148,9 @@ std::optional<std::string> readWholeFile(Host& host, const std::string& path, st
     auto input = host.openRead(path);
     if (!input.ok()) return std::nullopt;
     std::string bytes;
+    // Read into place: a large file costs no growing copies.
+    if (const std::uint64_t size = input.value()->size(); size != kUnknownSize)
+        bytes.reserve(std::min<std::uint64_t>(size, maxBytes));
     char piece[1 << 16];
     for (std::size_t got; (got = input.value()->read(piece, sizeof piece)) > 0;) {
         if (got > maxBytes - bytes.size()) return std::nullopt;

@@ -94,7 +94,8 @@ PointLook RestoreFolder::lookAt(const std::string& folder, bool kept) {
     if (kind != NodeKind::Directory) return unusable();
     auto listed = reads().listFolder(folder);
     if (!listed.ok()) return unusable();
-    std::unordered_set<std::string> stored;
+    std::unordered_set<std::string_view> stored;  // views of the listing's names
+    stored.reserve(listed.value().size());
     bool hasList = false;
     for (const FolderEntry& entry : listed.value()) {
         if (isPlace(entry)) continue;

@@ -85,17 +85,24 @@ bool isStoredName(std::string_view name) {
            std::all_of(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-std::string pathKey(std::string_view path) { return lowerAscii(path); }
+std::size_t FoldedHash::operator()(std::string_view path) const {
+    std::size_t hash = 14695981039346656037ULL;
+    for (const char c : path) hash = (hash ^ static_cast<unsigned char>(lowerAscii(c))) * 1099511628211ULL;
+    return hash;
+}
+
+bool FoldedEqual::operator()(std::string_view a, std::string_view b) const { return equalsIgnoringCase(a, b); }
 
 bool isSoundList(const PointList& list, const PointScope& scope) {
-    std::unordered_set<std::string> paths;
+    PathSet paths;
     std::unordered_set<std::string_view> stored;
     paths.reserve(list.entries.size());
+    stored.reserve(list.entries.size());
     for (const PointEntry& entry : list.entries) {
         const bool selections = equalsIgnoringCase(entry.path, scope.selections);
         if (!selections && !inModFolder(entry.path, scope)) return false;
         if (selections && (entry.state == EntryState::Folder || entry.state == EntryState::NoFolder)) return false;
-        if (!paths.insert(pathKey(entry.path)).second) return false;
+        if (!paths.insert(entry.path).second) return false;
         if (entry.state == EntryState::File && (!isStoredName(entry.stored) || !stored.insert(entry.stored).second))
             return false;
     }

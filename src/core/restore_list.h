@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace modsetup {
@@ -54,7 +55,15 @@ bool isStoredName(std::string_view name);
 // letter case), each file's stored name one of the program's and given once.
 bool isSoundList(const PointList& list, const PointScope& scope);
 
-// A path as a key that names match by, regardless of letter case.
-std::string pathKey(std::string_view path);
+// Paths as names match, regardless of ASCII letter case: a set of views of
+// paths held elsewhere, so that a list of any size is checked and joined
+// without a copy of each path.
+struct FoldedHash {
+    std::size_t operator()(std::string_view path) const;
+};
+struct FoldedEqual {
+    bool operator()(std::string_view a, std::string_view b) const;
+};
+using PathSet = std::unordered_set<std::string_view, FoldedHash, FoldedEqual>;
 
 }  // namespace modsetup

@@ -12,7 +12,7 @@ namespace modsetup {
 namespace {
 
 using State = PointLook::State;
-using Keys = std::unordered_set<std::string>;
+using Keys = PathSet;
 
 // A file's bytes kept under a second name: a hard link, which costs no copy,
 // or a copy where the file system keeps no links, on the disk before the
@@ -93,14 +93,11 @@ private:
 // The keys of the entries of a point that are no longer as it recorded
 // them. copied: files known to have changed.
 Keys changedKeys(Host& host, RestoreFolder& folder, const PointLook& point, const std::vector<std::string>& copied) {
-    Keys known;
-    for (const std::string& path : copied) known.insert(pathKey(path));
+    const Keys known(copied.begin(), copied.end());
     Keys changed;
-    for (const PointEntry& entry : point.list.entries) {
-        std::string key = pathKey(entry.path);
-        if (known.count(key) != 0 || !unchanged(host, folder.reads(), point.folder, entry))
-            changed.insert(std::move(key));
-    }
+    for (const PointEntry& entry : point.list.entries)
+        if (known.count(entry.path) != 0 || !unchanged(host, folder.reads(), point.folder, entry))
+            changed.insert(entry.path);
     return changed;
 }
 
@@ -110,12 +107,10 @@ Keys changedKeys(Host& host, RestoreFolder& folder, const PointLook& point, cons
 std::vector<const PointEntry*> newToOriginal(const PointList& original, const PointList& point, const Keys& changed) {
     Keys known;
     known.reserve(original.entries.size() + point.entries.size());
-    for (const PointEntry& entry : original.entries) known.insert(pathKey(entry.path));
+    for (const PointEntry& entry : original.entries) known.insert(entry.path);
     std::vector<const PointEntry*> added;
-    for (const PointEntry& entry : point.entries) {
-        std::string key = pathKey(entry.path);
-        if (changed.count(key) != 0 && known.insert(std::move(key)).second) added.push_back(&entry);
-    }
+    for (const PointEntry& entry : point.entries)
+        if (changed.count(entry.path) != 0 && known.insert(entry.path).second) added.push_back(&entry);
     return added;
 }
 
