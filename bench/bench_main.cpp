@@ -195,6 +195,7 @@ int main(int argc, char** argv) {
     modsetup::bench::registerWindowBenchmarks();
     modsetup::bench::registerCheckBenchmarks();
     modsetup::bench::registerShotBenchmarks();
+    modsetup::bench::registerRestoreBenchmarks();
 
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
@@ -229,6 +230,8 @@ int main(int argc, char** argv) {
     growth(reporter, "check", 1000, 3000);
     met &= shotClick(reporter, "j. Shot, 1,000 Hz 8-bit mono", "1000hz-8bit-mono");
     met &= shotClick(reporter, "j. Shot, 44,100 Hz 16-bit stereo", "44100hz-16bit-stereo");
+    met &= within(reporter, "m. Menu, largest restore points", "menu/largest-points", 100);
+    ratio(reporter, "  menu / reading the points", "menu/largest-points", "menu/floor", 0);
     if (reporter.failed()) std::printf("A benchmark failed: see its line above.\n");
     std::printf("%s\n", met && !reporter.failed() ? "All targets met." : "Some target missed.");
     return reporter.failed() ? 1 : 0;

@@ -13,5 +13,6 @@ void registerWindowBenchmarks();  // "window/main", "window/floor"
 void registerCheckBenchmarks();   // "check/full/<sets>", "check/floor/<sets>" for 300, 1,000 and 3,000 sets
 // "shot/<format>/sdl", "shot/<format>/floor" (peak resident memory and the slowest click as counters)
 void registerShotBenchmarks();
+void registerRestoreBenchmarks();  // "menu/largest-points", "menu/floor"
 
 }  // namespace modsetup::bench
