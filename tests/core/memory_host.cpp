@@ -231,11 +231,10 @@ PathKind MemoryHost::pathKind(const std::string& path) {
 }
 
 NodeKind MemoryHost::nodeKind(const std::string& path) {
-    switch (pathKind(path)) {
-    case PathKind::File: return NodeKind::File;
-    case PathKind::Directory: return NodeKind::Directory;
-    default: return NodeKind::Missing;
-    }
+    const PathKind kind = pathKind(path);
+    return kind == PathKind::Missing ? NodeKind::Missing
+           : kind == PathKind::File  ? NodeKind::File
+                                     : NodeKind::Directory;
 }
 
 std::optional<std::string> MemoryHost::nameOnDisk(const std::string& path) {
