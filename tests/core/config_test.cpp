@@ -159,7 +159,7 @@ TEST_F(ConfigFiles, AChoicesFileIsReadWhenInTheSelectionsFilesForm) {
         const char* what;
         std::string bytes;  // empty: a folder in the file's place
         std::string refusal;
-        std::string first, sixteenth;
+        std::string first = {}, sixteenth = {};
         bool ticks = false;
         const char* written = "choices.ini";  // the file's name, and the name loaded when that differs
         const char* loaded = nullptr;
