@@ -42,9 +42,22 @@ public:
     }
     Result<std::unique_ptr<NewFile>> createNew(const std::string&, const InputFile*) override { return Cause::Failed; }
     // Its own reads are the library's: no confinement stands in front of them.
-    std::unique_ptr<Confinement> confine(const std::string&) override { return nullptr; }
+    std::unique_ptr<Confinement> confine(const std::string&) override { return std::make_unique<Reads>(*this); }
 
 private:
+    class Reads final : public Confinement {
+    public:
+        explicit Reads(Host& host) : host_(host) {}
+        Result<std::unique_ptr<InputFile>> openRead(const std::string& path) override { return host_.openRead(path); }
+        PathKind pathKind(const std::string& path) override { return host_.pathKind(path); }
+        Result<std::vector<FolderEntry>> listFolder(const std::string& folder) override {
+            return host_.listFolder(folder);
+        }
+
+    private:
+        Host& host_;
+    };
+
     std::map<std::string, fs::path> files_;
     fs::path pictures_;
 };

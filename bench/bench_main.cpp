@@ -210,6 +210,7 @@ int main(int argc, char** argv) {
     modsetup::bench::registerCheckBenchmarks();
     modsetup::bench::registerShotBenchmarks();
     modsetup::bench::registerImportBenchmarks();
+    modsetup::bench::registerRestoreBenchmarks();
 
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
@@ -247,6 +248,8 @@ int main(int argc, char** argv) {
     ratio(reporter, "m. Import / bsdtar -xf, 210 sets", "import/whole", "import/floor", 0);
     met &= ratio(reporter, "  the import alone / bsdtar -xf", "import/run", "import/floor", 1.3);
     met &= importMemory(reporter);
+    met &= within(reporter, "o. Menu, largest restore points", "menu/largest-points", 100);
+    ratio(reporter, "  menu / reading the points", "menu/largest-points", "menu/floor", 0);
     if (reporter.failed()) std::printf("A benchmark failed: see its line above.\n");
     std::printf("%s\n", met && !reporter.failed() ? "All targets met." : "Some target missed.");
     return reporter.failed() ? 1 : 0;

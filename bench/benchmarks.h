@@ -15,5 +15,6 @@ void registerCheckBenchmarks();   // "check/full/<sets>", "check/floor/<sets>" f
 void registerShotBenchmarks();
 // "import/whole", "import/run", "import/floor" (bsdtar -xf); "import/memory" (the resident size an import adds)
 void registerImportBenchmarks();
+void registerRestoreBenchmarks();  // "menu/largest-points", "menu/floor"
 
 }  // namespace modsetup::bench

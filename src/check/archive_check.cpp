@@ -71,6 +71,18 @@ public:
         if (file(path) != nullptr) return PathKind::File;
         return children(path).empty() && lowerAscii(path) != folder_ ? PathKind::Missing : PathKind::Directory;
     }
+    NodeKind nodeKind(const std::string& path) override {
+        switch (pathKind(path)) {
+        case PathKind::File: return NodeKind::File;
+        case PathKind::Directory: return NodeKind::Directory;
+        default: return NodeKind::Missing;
+        }
+    }
+    std::optional<std::string> nameOnDisk(const std::string& path) override {
+        if (pathKind(path) == PathKind::Missing) return std::nullopt;
+        return path.substr(path.rfind('\\') + 1);
+    }
+    Host& usersOwnPaths() override { return *this; }
     Result<std::vector<FolderEntry>> listFolder(const std::string& folder) override {
         std::vector<FolderEntry> entries;
         for (const auto& [name, isFolder] : children(folder)) entries.push_back({name, isFolder});

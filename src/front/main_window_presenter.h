@@ -74,7 +74,10 @@ public:
     // The window's menu (window_menu.h): its entries, each available or not
     // now; a right-click on the window's background opens it there, the menu
     // key by the focused control; a command chosen from it or from the
-    // system menu. Restoring loads the window again, as Undo does; loading
+    // system menu. Opening it reads the restore folder and writes nothing;
+    // the first time in a run that it finds there what the program never
+    // writes, the report says so. Restoring asks first, naming how many
+    // files it puts back, then loads the window again, as Undo does; loading
     // choices sets the lists and the box and shows their previews, writing
     // nothing before Apply.
     std::vector<MenuItem> menuItems();
@@ -129,6 +132,8 @@ private:
     ProcessStrings strings_;
     PictureAreas areas_;
     std::array<SlotList, kSlotCount> lists_;
+    bool restoreFolderDamaged_ = false;   // as the menu last found it
+    bool restoreDamageReported_ = false;  // once a run
 };
 
 }  // namespace modsetup::front

@@ -81,6 +81,12 @@ public:
     // path in the program's bytes, none when the dialog was cancelled.
     virtual std::optional<std::string> askForFile(const FileQuestion& question) = 0;
 
+    // A question before a command changes files: the system's modal
+    // question box owned by the main window, with the caption as its title
+    // and the buttons Yes (the default, which Return presses) and No.
+    // Returns true for Yes; No, Escape and closing the box answer no.
+    virtual bool askYesNo(const ShownText& caption, const ShownText& question) = 0;
+
     // The standard error report: a modal message box owned by the main window
     // with the caption as its title, an error icon and one OK button; returns
     // when the user has dismissed it.

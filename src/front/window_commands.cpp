@@ -20,11 +20,11 @@ FileQuestion choicesQuestion(bool save, std::string_view title) {
 }  // namespace
 
 std::vector<MenuItem> MainWindowPresenter::menuItems() {
+    const RestoreOffer offer = offeredRestores(host_, strings_.configBase, strings_.modName);
+    restoreFolderDamaged_ = offer.damaged;
     return {
-        {WindowCommand::RestoreLast, fixedText(kRestoreLastCommand),
-         canRestore(host_, strings_.configBase, RestorePoint::Last)},
-        {WindowCommand::RestoreOriginal, fixedText(kRestoreOriginalCommand),
-         canRestore(host_, strings_.configBase, RestorePoint::Original)},
+        {WindowCommand::RestoreLast, fixedText(kRestoreLastCommand), offer.last},
+        {WindowCommand::RestoreOriginal, fixedText(kRestoreOriginalCommand), offer.original},
         {WindowCommand::SaveChoices, fixedText(kSaveChoicesCommand), true},
         {WindowCommand::LoadChoices, fixedText(kLoadChoicesCommand), true},
     };
@@ -35,10 +35,15 @@ void MainWindowPresenter::backgroundRightClicked(MenuPoint at) { openMenu(at); }
 ShownText MainWindowPresenter::backgroundTooltip() const { return fixedText(menuHintText(kMenuKeyName)); }
 
 void MainWindowPresenter::openMenu(std::optional<MenuPoint> at) {
+    const std::vector<MenuItem> items = menuItems();
+    if (restoreFolderDamaged_ && !restoreDamageReported_) {
+        restoreDamageReported_ = true;
+        report({restoreFolderDamagedMessage(restoreFolderPath(strings_.configBase))});
+    }
     // Opened by a key, its first entry is current: a screen reader names the
     // menu and that entry as it opens.
     const MenuOpening opening{at, !at.has_value(), fixedText(kMenuName)};
-    if (const std::optional<WindowCommand> command = view_.showMenu(menuItems(), opening)) runCommand(*command);
+    if (const std::optional<WindowCommand> command = view_.showMenu(items, opening)) runCommand(*command);
 }
 
 void MainWindowPresenter::runCommand(WindowCommand command) {
@@ -51,8 +56,13 @@ void MainWindowPresenter::runCommand(WindowCommand command) {
 }
 
 void MainWindowPresenter::restoreTo(RestorePoint point) {
+    const RestorePlan plan = planRestore(host_, strings_.configBase, strings_.modName, point);
+    if (!plan.found) return report({noRestorePointMessage()});
+    const std::string question =
+        point == RestorePoint::Last ? restoreLastQuestion(plan.files) : restoreOriginalQuestion(plan.files);
+    if (!view_.askYesNo(shownTitle(), codec_.shown(question))) return;
     std::optional<BusyCursor> busy(std::in_place, view_);
-    const RestoreOutcome outcome = restore(host_, strings_.configBase, point);
+    const RestoreOutcome outcome = restore(host_, strings_.configBase, strings_.modName, point);
     busy.reset();
     std::vector<std::string> messages;
     if (!outcome.found) messages.push_back(noRestorePointMessage());
@@ -65,15 +75,16 @@ void MainWindowPresenter::restoreTo(RestorePoint point) {
 void MainWindowPresenter::saveChoices() {
     const std::optional<std::string> path = view_.askForFile(choicesQuestion(true, kSaveChoicesTitle));
     if (!path) return;
-    LineFile handle(host_);
-    if (!writeChoicesFile(handle, *path, slotTexts(), view_.checkBoxTicked()).ok())
-        report({choicesNotSavedMessage(*path)});
+    // The dialog's path is the user's own: used as it is, not matched as the program's are.
+    LineFile handle(host_.usersOwnPaths());
+    const Status saved = writeChoicesFile(handle, *path, slotTexts(), view_.checkBoxTicked());
+    if (!saved.ok()) report({choicesNotSavedMessage(*path, saved.failure().systemText)});
 }
 
 void MainWindowPresenter::loadChoices() {
     const std::optional<std::string> path = view_.askForFile(choicesQuestion(false, kLoadChoicesTitle));
     if (!path) return;
-    const ChoicesFile file = readChoicesFile(host_, *path);
+    const ChoicesFile file = readChoicesFile(host_.usersOwnPaths(), *path);
     if (!file.choices) return report({choicesNotLoadedMessage(*path, file.refusal)});
     for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
         setProgramText(slot, file.choices->texts[slot]);

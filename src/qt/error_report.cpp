@@ -11,4 +11,12 @@ void showErrorBox(QWidget* owner, const QString& caption, const QString& text) {
     box.exec();
 }
 
+bool askQuestionBox(QWidget* owner, const QString& caption, const QString& text) {
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No, owner);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 }  // namespace modsetup::qt

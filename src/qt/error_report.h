@@ -20,4 +20,9 @@ using ErrorReport = std::function<void(QWidget* owner, const QString& caption, c
 // dismissed it.
 void showErrorBox(QWidget* owner, const QString& caption, const QString& text);
 
+// A modal question box owned by the main window, titled caption, with the
+// text as plain text, a question icon, and Yes (the default, which Return
+// presses) and No; Escape and the close box answer No. True for Yes.
+bool askQuestionBox(QWidget* owner, const QString& caption, const QString& text);
+
 }  // namespace modsetup::qt

@@ -490,6 +490,10 @@ void MainWindow::showBusy(bool busy) {
     else QApplication::restoreOverrideCursor();
 }
 
+bool MainWindow::askYesNo(const front::ShownText& caption, const front::ShownText& question) {
+    return askQuestionBox(this, toQString(caption), toQString(question));
+}
+
 void MainWindow::showError(const front::ShownText& caption, const front::ShownText& text) {
     report_(this, toQString(caption), toQString(text));
 }

@@ -71,6 +71,7 @@ public:
     std::optional<front::WindowCommand> showMenu(const std::vector<front::MenuItem>& items,
                                                  const front::MenuOpening& opening) override;
     std::optional<std::string> askForFile(const front::FileQuestion& question) override;
+    bool askYesNo(const front::ShownText& caption, const front::ShownText& question) override;
 
 protected:
     // The background's tooltip, and its menu on a right-click.

@@ -19,4 +19,9 @@ using ErrorReport = std::function<void(HWND owner, const std::string& caption, c
 // icon and one OK button; returns when the user has dismissed it.
 void showErrorBox(HWND owner, const std::string& caption, const std::string& text);
 
+// A modal question box owned by the main window, titled caption, with Yes
+// (the default, which Return presses) and No; Escape and the close box
+// answer No. True for Yes.
+bool askQuestionBox(HWND owner, const std::string& caption, const std::string& text);
+
 }  // namespace modsetup::win32

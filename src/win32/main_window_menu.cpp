@@ -125,6 +125,13 @@ void MainWindow::menuMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
+bool MainWindow::askYesNo(const front::ShownText& caption, const front::ShownText& question) {
+    HWND focus = GetFocus();
+    const bool yes = askQuestionBox(window_, codec_.bytes(caption), codec_.bytes(question));
+    if (focus != nullptr && IsWindow(focus) && GetFocus() != focus) SetFocus(focus);
+    return yes;
+}
+
 std::optional<std::string> MainWindow::askForFile(const front::FileQuestion& question) {
     // The program's bytes are those of the code page: the dialog's ANSI form
     // gives a path in them.

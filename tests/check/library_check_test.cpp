@@ -335,7 +335,9 @@ public:
         for (auto& entry : listed.value()) entry.nameUnrepresentable = entry.name.starts_with("Unwritable");
         return listed;
     }
-    std::unique_ptr<Confinement> confine(const std::string&) override { return nullptr; }
+    std::unique_ptr<Confinement> confine(const std::string&) override {
+        return std::make_unique<testing::UnconfinedReads>(*this);
+    }
 };
 
 TEST_F(LibraryCheck, HiddenSetIsNamedAsNotOfferedAndNotCheckedFurther) {

@@ -8,6 +8,7 @@
 namespace modsetup {
 namespace {
 
+using testing::kWindows;
 using testing::readFile;
 using testing::ScratchDir;
 using testing::writeFile;
@@ -149,30 +150,56 @@ TEST_F(ConfigFiles, UnwritableSelectionsFileIsReportedAndKeepsNothingHalfWritten
 
 // A file the user picks to load choices from is read as the selections file
 // is, when it has that file's form; anything else is refused, saying why.
+// The path is the dialog's, saved to and loaded from exactly: on POSIX a
+// backslash is part of a name and letter case tells names apart.
 TEST_F(ConfigFiles, AChoicesFileIsReadWhenInTheSelectionsFilesForm) {
     const std::string sixteen = "a\r\nb\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\np\r\n";
+    const std::string saved = "<saved>";  // written by Save choices as: "a" on line 1, the box ticked
     const struct {
         const char* what;
         std::string bytes;  // empty: a folder in the file's place
         std::string refusal;
-        std::string first, sixteenth;
-        bool ticks;
+        std::string first = {}, sixteenth = {};
+        bool ticks = false;
+        const char* written = "choices.ini";  // the file's name, and the name loaded when that differs
+        const char* loaded = nullptr;
     } rows[] = {
         {"a selections file", sixteen + "1\r\n", "", "a", "p", true},
-        {"LF ends, short, blank lines at its end", "a\nb\n\n\n\n", "", "a", "", false},
+        {"LF ends, short, blank lines at its end", "a\nb\n\n\n\n", "", "a", ""},
         {"eighteen lines", sixteen + "1\r\nmore\r\n", "it has more than 17 lines"},
         {"a line too long", std::string(1025, 'x'), "line 1 is longer than 1024 bytes"},
         {"a picture", std::string("BM\x36\0\0\0\0\0", 8), "line 1 holds a control character, so it is no text file"},
         {"too large", std::string(16 * 1024 + 1, '\n'), "it is larger than 16384 bytes"},
+        {"CR-only line ends", "a\rb\rc\r",
+         "line 1 holds a carriage return that ends no line, so lines would run together"},
+        {"a C1 control", "a\r\nb\xC2\x85\r\n", "line 2 holds a control character, so it is no text file"},
+        {"8-bit text", "caf\xE9\x85\r\n", "", "caf\xE9\x85", ""},
+        {"a byte-order mark",
+         "\xEF\xBB\xBF"
+         "a\r\n",
+         "it begins with a byte-order mark, which would become part of the first set's name"},
+        {"a set named ..", "a\r\n..\r\n", "line 2 is \"..\", which names a folder of the set library, not a set"},
+        {"a set named .", ".\r\n", "line 1 is \".\", which names a folder of the set library, not a set"},
         {"a folder", "", "it cannot be read ("},  // and the system's words
+        {"another letter case", "a\r\n", "it cannot be read (No such file or directory)", "", "", false, "choices.ini",
+         "Choices.ini"},
+        {"saved beside a name in another letter case", saved, "", "a", "", true, "Choices.ini"},
+        {"saved under a name holding a backslash", saved, "", "a", "", true, "a\\b.ini"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
-        std::filesystem::remove_all(dir / "choices.ini");
-        if (row.bytes.empty()) std::filesystem::create_directory(dir / "choices.ini");
-        else writeFile(dir / "choices.ini", row.bytes);
-        const ChoicesFile file = readChoicesFile(*host, dir.programPath("choices.ini"));
-        EXPECT_EQ(file.refusal.substr(0, row.bytes.empty() ? row.refusal.size() : std::string::npos), row.refusal);
+        if (kWindows && (row.loaded != nullptr || std::string(row.written) != "choices.ini")) continue;
+        const std::string path = (dir / row.written).string();
+        std::filesystem::remove_all(path);
+        SlotTexts texts{"a"};
+        LineFile handle(host->usersOwnPaths());
+        if (row.bytes == saved) ASSERT_TRUE(writeChoicesFile(handle, path, texts, true).ok());
+        else if (row.bytes.empty()) std::filesystem::create_directory(path);
+        else writeFile(path, row.bytes);
+        const ChoicesFile file =
+            readChoicesFile(host->usersOwnPaths(), row.loaded ? (dir / row.loaded).string() : path);
+        const bool folder = row.bytes.empty();
+        EXPECT_EQ(file.refusal.substr(0, folder ? row.refusal.size() : std::string::npos), row.refusal);
         EXPECT_EQ(file.choices.has_value(), row.refusal.empty());
         if (!file.choices) continue;
         EXPECT_EQ(file.choices->texts[0], row.first);

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 
 #include "core/io/file_writes.h"
@@ -35,11 +37,7 @@ using testing::readFile;
 using testing::ScratchDir;
 using testing::writeFile;
 
-#ifdef _WIN32
-constexpr bool kWindows = true;
-#else
-constexpr bool kWindows = false;
-#endif
+using testing::kWindows;
 
 // The name of the first temporary file the host tries for a target.
 std::filesystem::path firstTemporary(const std::filesystem::path& target) {
@@ -335,7 +333,7 @@ TEST_F(SystemHost, ACopyOntoTheSameFileLeavesItWholeAndIsDone) {
 
 #ifndef _WIN32
 // A copy that runs out of disk space midway (here: of the file size a process
-// may write) leaves the earlier install as it was.
+// may write) leaves the earlier install as it was, and says why.
 TEST_F(SystemHost, ACopyThatFailsMidwayLeavesTheOldTargetWhole) {
     writeFile(dir / "new.wav", std::string(1 << 20, 'n'));
     writeFile(dir / "target.wav", "the earlier install");
@@ -345,7 +343,9 @@ TEST_F(SystemHost, ACopyThatFailsMidwayLeavesTheOldTargetWhole) {
         ::signal(SIGXFSZ, SIG_IGN);  // a write past the limit then fails instead of ending the process
         const rlimit limit{64 << 10, 64 << 10};
         ::setrlimit(RLIMIT_FSIZE, &limit);
-        ::_exit(copyFile(*host, dir.programPath("new.wav"), dir.programPath("target.wav")).ok() ? 1 : 0);
+        // The system's own words for why reach the caller.
+        const Status copied = copyFile(*host, dir.programPath("new.wav"), dir.programPath("target.wav"));
+        ::_exit(!copied.ok() && copied.failure().systemText == std::strerror(EFBIG) ? 0 : 1);
     }
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);

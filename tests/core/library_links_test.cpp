@@ -2,11 +2,12 @@
 // private files elsewhere on the disk. Confined to the library, the system
 // host reads, copies and lists nothing that really lies outside it, and says
 // so; links that stay inside keep working, also when the library folder
-// itself is a link.
+// itself is a link. A host that cannot confine reads nothing there.
 #include <gtest/gtest.h>
 
 #include "core/io/confined_host.h"
 #include "core/io/file_writes.h"
+#include "core/io/forwarding_host.h"
 #include "core/report/messages.h"
 #include "test_support.h"
 
@@ -16,6 +17,11 @@ namespace {
 namespace fs = std::filesystem;
 using testing::readFile;
 using testing::writeFile;
+
+struct NoConfinement : ForwardingHost {
+    using ForwardingHost::ForwardingHost;
+    std::unique_ptr<Confinement> confine(const std::string&) override { return nullptr; }
+};
 
 TEST(LibraryLinks, WhatReallyLiesOutsideTheLibraryIsNeverReadCopiedOrListed) {
     testing::ScratchDir dir;
@@ -30,6 +36,7 @@ TEST(LibraryLinks, WhatReallyLiesOutsideTheLibraryIsNeverReadCopiedOrListed) {
         const char* read;     // the file then read, copied and looked at, and its folder listed
         std::string content;  // what the file holds; empty: refused
         bool folderInside;
+        bool confinable = true;  // false: the host gives no confinement
     } rows[] = {
         {"a file linked to a private file", "lib/1/Gold/sfx/a.wav", "private/secret.txt", "lib", "lib/1/Gold/sfx/a.wav",
          "", true},
@@ -45,8 +52,10 @@ TEST(LibraryLinks, WhatReallyLiesOutsideTheLibraryIsNeverReadCopiedOrListed) {
         {"a set folder linked inside", "lib/2/Copy", "./../1/Gold", "lib", "lib/2/Copy/sfx/fire.wav", "gold sound",
          true},
         {"a linked library", "linked", "lib", "linked", "linked/1/Gold/sfx/fire.wav", "gold sound", true},
+        {"no confinement", nullptr, nullptr, "lib", "lib/1/Gold/sfx/fire.wav", "", false, false},
     };
     const std::unique_ptr<Host> system = makeSystemHost();
+    NoConfinement unconfinable(*system);
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
         writeFile(dir / "target.wav", "kept");
@@ -55,7 +64,7 @@ TEST(LibraryLinks, WhatReallyLiesOutsideTheLibraryIsNeverReadCopiedOrListed) {
             fs::create_directories((dir / row.link).parent_path());
             if (!testing::makeLink(target, dir / row.link)) GTEST_SKIP() << "no links on this file system";
         }
-        ConfinedHost library(*system, dir.programPath(row.root));
+        ConfinedHost library(row.confinable ? *system : unconfinable, dir.programPath(row.root));
         const std::string path = dir.programPath(row.read);
         char buffer[64];
         auto file = library.openRead(path);

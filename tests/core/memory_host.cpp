@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "test_support.h"
+
 namespace modsetup::testing {
 namespace {
 
@@ -273,14 +275,35 @@ PathKind MemoryHost::pathKind(const std::string& path) {
     return node->second.bytes == nullptr ? PathKind::Directory : PathKind::File;
 }
 
+NodeKind MemoryHost::nodeKind(const std::string& path) {
+    const PathKind kind = pathKind(path);
+    return kind == PathKind::Missing ? NodeKind::Missing
+           : kind == PathKind::File  ? NodeKind::File
+                                     : NodeKind::Directory;
+}
+
+std::optional<std::string> MemoryHost::nameOnDisk(const std::string& path) {
+    const auto key = keyOf(path);
+    const auto node = key ? nodes_.find(*key) : nodes_.end();
+    if (node == nodes_.end()) return std::nullopt;
+    return node->second.name;
+}
+
 Result<std::vector<FolderEntry>> MemoryHost::listFolder(const std::string& folder) {
     const auto key = keyOf(folder);
     if (!key || !isFolder(*key)) return Failure{Cause::Missing, std::string(kMissingText)};
     std::vector<FolderEntry> entries;
-    for (const auto& [path, node] : nodes_)
-        if (path.starts_with(*key + "\\") && path.find('\\', key->size() + 1) == std::string::npos)
-            entries.push_back({node.name, node.bytes == nullptr});
+    for (const auto& [path, node] : nodes_) {
+        if (!path.starts_with(*key + "\\") || path.find('\\', key->size() + 1) != std::string::npos) continue;
+        FolderEntry entry{node.name, node.bytes == nullptr};
+        entry.node = node.bytes == nullptr ? NodeKind::Directory : NodeKind::File;
+        entries.push_back(std::move(entry));
+    }
     return entries;
+}
+
+std::unique_ptr<Confinement> MemoryHost::confine(const std::string&) {
+    return std::make_unique<UnconfinedReads>(*this);
 }
 
 Status MemoryHost::shellOpen(const std::string& path, WindowHandle owner) {

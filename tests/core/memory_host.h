@@ -6,7 +6,7 @@
 // or relative to the working directory; names match regardless of ASCII
 // letter case, and a path with an empty name between two others names no
 // file, as on the POSIX host. Listings come in name order. There are no
-// links to leave a folder by, so nothing is confined.
+// links to leave a folder by, so a confinement reads what the host holds.
 
 #include <cstdint>
 #include <map>
@@ -66,8 +66,11 @@ public:
     // Held by another process: holdFile(path) then says InUse.
     Result<std::unique_ptr<HeldFile>> holdFile(const std::string& path) override;
     PathKind pathKind(const std::string& path) override;
+    NodeKind nodeKind(const std::string& path) override;
+    std::optional<std::string> nameOnDisk(const std::string& path) override;
+    Host& usersOwnPaths() override { return *this; }
     Result<std::vector<FolderEntry>> listFolder(const std::string& folder) override;
-    std::unique_ptr<Confinement> confine(const std::string&) override { return nullptr; }
+    std::unique_ptr<Confinement> confine(const std::string&) override;
     Status shellOpen(const std::string& path, WindowHandle owner) override;
 
 private:

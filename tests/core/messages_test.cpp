@@ -74,11 +74,21 @@ TEST(Messages, EverySentenceReadsAsWritten) {
          "1 file of the chosen sets leads outside the set library (a link to somewhere else), so Apply did not use "
          "it:\nC:\\m\\2\\G\\y.bmp\n"
          "Apply carried out all its other steps."},
-        {installFailuresMessage({}, {"1", "2", "3", "4", "5", "6", "7"}, {}, {}, {}),
+        {installFailuresMessage({}, {"1", "2", "3", "4", "5", "6", "7"}, {}, {}, {},
+                                {"No space left on device", "File too large."}),
          "7 files or folders of the game mod folder could not be written:\n1\n2\n3\n4\n5\nand 2 more.\n"
-         "Apply carried out all its other steps."},
+         "The system said: No space left on device; File too large.\nApply carried out all its other steps."},
+        {choicesNotSavedMessage("/g/c.ini", "There is not enough space on the disk.\r\n"),
+         "Your choices could not be saved in \"/g/c.ini\". There is not enough space on the disk."},
         {restorePointNotKeptMessage("C:\\m.restore"),
          "No restore point could be kept in \"C:\\m.restore\", so Restore cannot undo this Apply."},
+        {restorePointNotKeptMessage("C:\\m.restore", "", true),
+         "No restore point could be kept in \"C:\\m.restore\", so Restore cannot undo this Apply: it holds what this "
+         "program never writes there (a link, a device, a pipe or a file of another name), which is left as it is."},
+        {originalNotRecordedMessage("C:\\m.restore"),
+         "The original files could not be recorded in \"C:\\m.restore\", so restoring the mod's original files cannot "
+         "bring back what this Apply changed first."},
+        {restoreOriginalQuestion(1), "Restore 1 file as it was before this program first changed it?"},
         {restoreFailuresMessage({"mods\\D\\a.bmp"}),
          "1 file or folder could not be restored:\nmods\\D\\a.bmp\nEverything else was restored."},
         {noRestorePointMessage(), "There is nothing to restore in this game folder."},

@@ -16,16 +16,13 @@
 #include "core/install/apply.h"
 #include "core/io/forwarding_host.h"
 #include "core/restore/restore_points.h"
+#include "restore_fixture.h"
 
 namespace modsetup {
 namespace {
 
 namespace fs = std::filesystem;
 using testing::GameFolder;
-
-// What a restore answers for: every file and folder below "mods" (a folder
-// as its path and "/") and the selections file, with their bytes.
-using GameState = std::map<std::string, std::string>;
 
 // Fails, or kills the process, at the nth time a file is put in its place
 // in the game folder or the selections file (the restore folder's own
@@ -59,41 +56,6 @@ private:
     int nth_;
     Way way_;
     int seen_ = 0;
-};
-
-class RestorePoints : public ::testing::Test {
-public:  // for the rows' steps
-    std::unique_ptr<Host> system = makeSystemHost();
-    GameFolder game;
-    const SlotTexts gold = game.addStandardSets();
-    SlotTexts silver = gold;
-    std::string configBase = game.configBase();
-
-    RestorePoints() {
-        game.addWeaponSet(kPrimary1, "Silver", "Silver socom\r\n", "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n");
-        game.addSoldierSet("Green Squad");
-        silver[kPrimary1] = "Silver";
-        silver[kTeamAlpha] = "Green Squad";
-    }
-
-    ApplyOutcome apply(const SlotTexts& texts, bool ticked = true, Host* host = nullptr) {
-        const ProcessStrings strings{configBase, "Desert Mod", "Desert"};
-        return runApply(host != nullptr ? *host : *system, strings, texts, [ticked] { return ticked; });
-    }
-
-    GameState state() const {
-        GameState files;
-        for (const auto& entry : fs::recursive_directory_iterator(game.dir() / "mods")) {
-            const std::string path = entry.path().lexically_relative(game.dir().path()).generic_string();
-            files[entry.is_directory() ? path + "/" : path] =
-                entry.is_directory() ? "" : testing::readFile(entry.path());
-        }
-        if (fs::exists(game.dir() / "modsetup.ini"))
-            files["modsetup.ini"] = testing::readFile(game.dir() / "modsetup.ini");
-        return files;
-    }
-
-    RestoreOutcome restoreTo(RestorePoint point) { return restore(*system, configBase, point); }
 };
 
 TEST_F(RestorePoints, ARestoreBringsBackTheGameFolderAsItWasAtThePoint) {
@@ -136,13 +98,13 @@ TEST_F(RestorePoints, ARestoreBringsBackTheGameFolderAsItWasAtThePoint) {
         row.after(*this);
         ASSERT_NE(state(), atPoint) << "the Applies changed something";
 
-        ASSERT_TRUE(canRestore(*system, configBase, row.point));
+        ASSERT_TRUE(offered(row.point));
         const RestoreOutcome outcome = restoreTo(row.point);
         EXPECT_TRUE(outcome.found);
         EXPECT_EQ(outcome.failed, std::vector<std::string>{});
         EXPECT_EQ(state(), atPoint);
         // "last" is used up; "original" stays.
-        EXPECT_EQ(canRestore(*system, configBase, row.point), row.point == RestorePoint::Original);
+        EXPECT_EQ(offered(row.point), row.point == RestorePoint::Original);
     }
 }
 
@@ -155,18 +117,65 @@ TEST_F(RestorePoints, APointOfAnotherGameFolderIsNotRestored) {
     fs::create_directory(other / "mods");
     const testing::WorkingDirectory elsewhere(other.path());
     for (const RestorePoint point : {RestorePoint::Last, RestorePoint::Original}) {
-        EXPECT_FALSE(canRestore(*system, configBase, point));
+        EXPECT_FALSE(offered(point));
         EXPECT_FALSE(restoreTo(point).found);
     }
     EXPECT_TRUE(fs::is_empty(other / "mods"));
+}
+
+// Files are recorded under the names the file system holds: after the mod
+// name's letter case changed, the original files are the same ones.
+TEST_F(RestorePoints, AModNameWhoseLetterCaseChangedRestoresTheSameFiles) {
+    fs::remove(game.dir() / "modsetup.ini");
+    const GameState before = state();
+    apply(gold);
+    apply(silver, true, nullptr, "DESERT");
+    const RestoreOutcome outcome = restoreTo(RestorePoint::Original, "DESERT");
+    EXPECT_TRUE(outcome.found);
+    EXPECT_EQ(outcome.failed, std::vector<std::string>{});
+    EXPECT_EQ(state(), before);
+}
+
+// Records the renames in the restore folder, and refuses to make its pending
+// point when told to.
+struct RestoreFolderHost : ForwardingHost {
+    using ForwardingHost::ForwardingHost;
+    Status moveOver(const std::string& from, const std::string& to, bool durable) override {
+        if (to.find(".restore") != std::string::npos) renames.push_back((durable ? "durable " : "") + to);
+        return ForwardingHost::moveOver(from, to, durable);
+    }
+    Status createDirectory(const std::string& path) override {
+        if (refusePoint && path.ends_with("\\next")) return Failure{Cause::Failed, "No space left on device"};
+        return ForwardingHost::createDirectory(path);
+    }
+    std::vector<std::string> renames;
+    bool refusePoint = false;
+};
+
+// Every rename of a point reaches the disk before the next step; an Apply
+// that could keep no point drops "last", which no longer is what it says.
+TEST_F(RestorePoints, PointsAreRenamedDurablyAndAnApplyWithoutOneDropsLast) {
+    RestoreFolderHost host(*system);
+    apply(gold, true, &host);
+    apply(silver, true, &host);
+    // The pending point's list twice and the original's once; "last" moved out once, the pending point in twice.
+    ASSERT_EQ(host.renames.size(), 6u);
+    for (const std::string& rename : host.renames) EXPECT_TRUE(rename.starts_with("durable ")) << rename;
+    ASSERT_TRUE(offered(RestorePoint::Last));
+
+    host.refusePoint = true;
+    const ApplyOutcome outcome = apply(gold, true, &host);
+    EXPECT_FALSE(outcome.restorePointKept);
+    EXPECT_FALSE(offered(RestorePoint::Last));
+    EXPECT_TRUE(offered(RestorePoint::Original));
 }
 
 #ifndef _WIN32
 // An Apply killed just before or just after any of its commits leaves the
 // point it began with; the next use of the restore folder takes it for
 // "last", and the restore brings back the game folder as it was before that
-// Apply. Killed before its point was whole, or before its first commit, it
-// changed nothing.
+// Apply, without the temporary file the killed write left. Killed before its point was whole, or before its first
+// commit, it changed nothing.
 TEST_F(RestorePoints, AnApplyKilledAtAnyCommitIsUndoneWhole) {
     apply(gold);
     FailingHost counting(*system, 0, FailingHost::Fail);
@@ -202,14 +211,16 @@ TEST_F(RestorePoints, AnApplyKilledAtAnyCommitIsUndoneWhole) {
         ASSERT_TRUE(WIFSIGNALED(status)) << "the Apply ran to its end";
 
         // Killed before its first change, it changed nothing, and "last" is
-        // still the point of the Apply before.
-        if (way != FailingHost::KillBeforePoint && !(nth == 1 && way == FailingHost::KillBefore)) {
+        // still the point of the Apply before; a restore removes the killed
+        // write's temporary file, which nothing else touched here.
+        const bool changed = way != FailingHost::KillBeforePoint && !(nth == 1 && way == FailingHost::KillBefore);
+        if (changed) {
             const RestoreOutcome outcome = restoreTo(RestorePoint::Last);
             EXPECT_TRUE(outcome.found);
             EXPECT_EQ(outcome.failed, std::vector<std::string>{});
         }
         GameState after = state();
-        std::erase_if(after, [](const auto& file) { return file.first.find(".~") != std::string::npos; });
+        if (!changed) std::erase_if(after, [](const auto& file) { return file.first.find(".~") != std::string::npos; });
         EXPECT_EQ(after, before);
     }
 }

@@ -14,6 +14,12 @@
 
 namespace modsetup::testing {
 
+#ifdef _WIN32
+constexpr bool kWindows = true;
+#else
+constexpr bool kWindows = false;
+#endif
+
 // A fresh folder below the system's temporary folder, removed at the end.
 class ScratchDir {
 public:
@@ -46,6 +52,20 @@ public:
 
 private:
     std::string program_;
+};
+
+// The reads of a host, confining nothing: the confinement of a host that
+// holds no links (the one in memory), or of a test's host that stands in for
+// the library's files itself.
+class UnconfinedReads final : public Confinement {
+public:
+    explicit UnconfinedReads(Host& host) : host_(host) {}
+    Result<std::unique_ptr<InputFile>> openRead(const std::string& path) override { return host_.openRead(path); }
+    PathKind pathKind(const std::string& path) override { return host_.pathKind(path); }
+    Result<std::vector<FolderEntry>> listFolder(const std::string& folder) override { return host_.listFolder(folder); }
+
+private:
+    Host& host_;
 };
 
 // Makes the working directory a given folder for the lifetime of the object.

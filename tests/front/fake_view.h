@@ -69,6 +69,14 @@ public:
         if (shown) events.push_back("confirmation");
     }
     void showBusy(bool busy) override { events.push_back(busy ? "busy" : "idle"); }
+    // The questions asked, as "caption: question", each answered with questionAnswer.
+    std::vector<std::string> questions;
+    bool questionAnswer = true;
+    bool askYesNo(const ShownText& caption, const ShownText& question) override {
+        questions.push_back(utf8(caption) + ": " + utf8(question));
+        events.push_back("question");
+        return questionAnswer;
+    }
     void showError(const ShownText& caption, const ShownText& text) override {
         reports.push_back({utf8(caption), utf8(text)});
         events.push_back("report");

@@ -44,28 +44,54 @@ TEST(WindowMenu, OpensByMouseAndKeyAndOffersRestoreOnceThereIsAPoint) {
     EXPECT_EQ(utf8(game.view.menuOpenings[1].name), "Menu");
 }
 
-// Restoring brings the window back as Undo does, over the restored files,
-// takes the confirmation away, and uses "last" up.
-TEST(WindowMenu, RestoringLoadsTheWindowAgain) {
+// Restoring asks first, naming what it will do; on Yes it brings the window
+// back as Undo does, over the restored files, takes the confirmation away,
+// and uses "last" up. On No it leaves everything as it was.
+TEST(WindowMenu, RestoringAsksFirstThenLoadsTheWindowAgain) {
+    for (const bool yes : {true, false}) {
+        SCOPED_TRACE(yes ? "Yes" : "No");
+        PresenterGame game;
+        writeGame(game);
+        game.start();
+        game.presenter().applyPressed();
+        game.view.ticked = false;  // the selections file changes, and weapons.ini goes
+        game.presenter().applyPressed();
+        const auto applied = game.files();
+        ASSERT_TRUE(game.view.confirmationShown);
+
+        game.view.events.clear();
+        game.view.questionAnswer = yes;
+        game.view.menuChoice = WindowCommand::RestoreLast;
+        game.presenter().backgroundRightClicked({0, 0});
+        EXPECT_EQ(game.view.questions,
+                  std::vector<std::string>{"Menu Mod: Restore 2 files from before the last Apply?"});
+        EXPECT_TRUE(game.view.reports.empty());
+        EXPECT_EQ(game.view.events,
+                  yes ? (std::vector<std::string>{"question", "busy", "idle"}) : std::vector<std::string>{"question"});
+        EXPECT_EQ(game.view.ticked, yes);
+        EXPECT_EQ(game.view.confirmationShown, !yes);
+        EXPECT_EQ(game.files() == applied, !yes);
+        game.presenter().backgroundRightClicked({0, 0});
+        EXPECT_EQ(game.view.menusShown.back().front(), yes ? "(" + kRestoreLast + ")" : kRestoreLast);
+    }
+}
+
+// A restore folder holding what the program never writes there (here a file
+// where a point's folder belongs) is reported the first time the menu opens
+// in a run, naming the folder; the menu opens all the same.
+TEST(WindowMenu, ADamagedRestoreFolderIsReportedOnceARun) {
     PresenterGame game;
     writeGame(game);
+    game.write("modsetup.restore\\last", "planted");
     game.start();
-    game.presenter().applyPressed();
-    game.pick(kPrimary3, "Bravo");
-    game.presenter().applyPressed();
-    ASSERT_TRUE(game.view.confirmationShown);
-
-    game.view.menuChoice = WindowCommand::RestoreLast;
     game.presenter().backgroundRightClicked({0, 0});
-    EXPECT_EQ(game.view.text(kPrimary3), "Alpha");
-    EXPECT_TRUE(game.slotShows(kPrimary3, 0u));
-    EXPECT_FALSE(game.view.confirmationShown);
-    EXPECT_TRUE(game.view.reports.empty());
-    EXPECT_EQ(game.view.events, (std::vector<std::string>{"busy", "idle", "confirmation", "busy", "idle",
-                                                          "confirmation", "busy", "idle"}));
-    EXPECT_EQ(game.view.menusShown.back().front(), kRestoreLast);
     game.presenter().backgroundRightClicked({0, 0});
-    EXPECT_EQ(game.view.menusShown.back().front(), "(" + kRestoreLast + ")");
+    ASSERT_EQ(game.view.reports.size(), 1u);
+    EXPECT_EQ(game.view.reports[0].text,
+              "The restore folder \"C:\\game\\modsetup.restore\" holds what this program never writes there (a "
+              "link, a device, a pipe or a file of another name): a restore point where it stands is not used, and "
+              "it is left as it is.");
+    EXPECT_EQ(game.view.menusShown.size(), 2u);
 }
 
 // Saving writes the choices in the selections file's form, where the user

@@ -1,11 +1,13 @@
 // The Qt window's menu as glue: a right-click on the background and the menu
 // key in a list open it with the presenter's entries, available or not; the
-// background's tooltip tells of it.
+// background's tooltip tells of it. The question a restore asks first takes
+// Return for Yes, and Escape or its close box for No.
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QHelpEvent>
 #include <QMenu>
+#include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
@@ -21,6 +23,8 @@ class WindowMenuTest : public QObject {
 
 private slots:
     void theMenuOpensByMouseAndByKeyWithThePresentersEntries();
+    void theQuestionBoxAnswersYesOnlyByReturn_data();
+    void theQuestionBoxAnswersYesOnlyByReturn();
 };
 
 void WindowMenuTest::theMenuOpensByMouseAndByKeyWithThePresentersEntries() {
@@ -58,6 +62,33 @@ void WindowMenuTest::theMenuOpensByMouseAndByKeyWithThePresentersEntries() {
     QApplication::sendEvent(window.get(), &help);
     QTRY_VERIFY(QToolTip::isVisible());
     QVERIFY2(QToolTip::text().contains("Shift+F10"), qPrintable(QToolTip::text()));
+}
+
+void WindowMenuTest::theQuestionBoxAnswersYesOnlyByReturn_data() {
+    QTest::addColumn<int>("key");  // 0: the close box instead
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("Return, the default button") << int(Qt::Key_Return) << true;
+    QTest::newRow("Escape") << int(Qt::Key_Escape) << false;
+    QTest::newRow("the close box") << 0 << false;
+}
+
+void WindowMenuTest::theQuestionBoxAnswersYesOnlyByReturn() {
+    QFETCH(int, key);
+    QFETCH(bool, yes);
+    Scratch scratch;
+    auto window = scratch.window();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QString title;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) return;
+        title = box->windowTitle() + ": " + box->text();
+        if (key != 0) QTest::keyClick(box, Qt::Key(key));
+        else box->close();
+    });
+    QCOMPARE(window->askYesNo(front::fixedText("Menu Mod"), front::fixedText("Restore 2 files?")), yes);
+    QCOMPARE(title, QString("Menu Mod: Restore 2 files?"));
 }
 
 QTEST_MAIN(WindowMenuTest)

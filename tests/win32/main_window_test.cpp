@@ -313,7 +313,7 @@ TEST_F(MainWindowTest, CloseAndPlayCloseTheWindowAndEndTheLoop) {
 }  // namespace
 // The window menu's entries stand in the system menu, made available or
 // not as it opens; one chosen there is carried out: Restore, after an Apply,
-// loads the window again.
+// asks, and on Yes loads the window again.
 TEST_F(MainWindowTest, TheWindowMenuStandsInTheSystemMenu) {
     HMENU menu = GetSystemMenu(window->handle(), FALSE);
     ASSERT_NE(menu, nullptr);
@@ -335,11 +335,30 @@ TEST_F(MainWindowTest, TheWindowMenuStandsInTheSystemMenu) {
     presenter(*window).applyPressed();
     EXPECT_EQ(entries().front(), L"Restore the files from before the last Apply");
 
-    window->setListEdit(kPrimary1, ListEdit{fixedText("Alpha"), 5, 0});
+    // The restore asks first, in the system's question box titled as the
+    // window: Escape and its close box leave everything, Return restores.
     const UINT restoreLast = GetMenuItemID(menu, GetMenuItemCount(menu) - 4);
-    SendMessageA(window->handle(), WM_SYSCOMMAND, restoreLast, 0);
-    EXPECT_EQ(window->listEdit(kPrimary1).text, fixedText("Beta")) << "loaded again";
-    EXPECT_EQ(entries().front(), L"(Restore the files from before the last Apply)") << "used up";
+    const std::pair<WPARAM, bool> answers[] = {{VK_ESCAPE, false}, {0, false}, {VK_RETURN, true}};
+    for (const auto& [key, restores] : answers) {
+        SCOPED_TRACE(key);
+        window->setListEdit(kPrimary1, ListEdit{fixedText("Alpha"), 5, 0});
+        bool asked = false;
+        std::thread user([&, key = key] {
+            HWND box = nullptr;
+            for (int tries = 0; tries < 1000 && box == nullptr; ++tries, Sleep(10))
+                box = FindWindowA("#32770", "Window Title");
+            if (box == nullptr) return;
+            asked = GetWindow(box, GW_OWNER) == window->handle();
+            if (key != 0) PostMessageA(box, WM_KEYDOWN, key, 0);
+            else PostMessageA(box, WM_SYSCOMMAND, SC_CLOSE, 0);
+        });
+        SendMessageA(window->handle(), WM_SYSCOMMAND, restoreLast, 0);
+        user.join();
+        EXPECT_TRUE(asked);
+        EXPECT_EQ(window->listEdit(kPrimary1).text, fixedText(restores ? "Beta" : "Alpha")) << "loaded again";
+        EXPECT_EQ(entries().front(), restores ? L"(Restore the files from before the last Apply)"
+                                              : L"Restore the files from before the last Apply");
+    }
     EXPECT_TRUE(reports.empty());
 }
 

@@ -81,8 +81,11 @@ ApplyOutcome runApply(Host& host, const ProcessStrings& strings, const SlotTexts
     std::vector<std::string> folders;
     if (safeName)
         for (std::string_view piece : kModFolderTree) folders.push_back(modPath(strings.modName, piece));
-    RestoreRecording recording(host, strings.configBase);
-    outcome.restorePointKept = recording.begin(files, folders).ok();
+    RestoreRecording recording(host, strings.configBase, strings.modName);
+    const Status recorded = recording.begin(files, folders);
+    outcome.restorePointKept = recorded.ok();
+    if (!recorded.ok()) outcome.restorePointReason = recorded.failure().systemText;
+    outcome.restoreFolderDamaged = recording.folderDamaged();
 
     ConfinedHost library(host, strings.configBase);
     LineFile output(library);
@@ -94,6 +97,7 @@ ApplyOutcome runApply(Host& host, const ProcessStrings& strings, const SlotTexts
     removeLeftovers(library, {selectionsPath(strings.configBase)});
     auto settle = [&outcome](const Status& saved) {
         outcome.selectionsSaved = saved.ok();
+        outcome.selectionsReason = saved.ok() ? std::string() : saved.failure().systemText;
         if (saved.failedWith(Cause::AccessDenied)) outcome.accessDenied = true;
     };
     const Status saved = writeSelections(output, strings.configBase, texts, boxTicked());
@@ -102,6 +106,7 @@ ApplyOutcome runApply(Host& host, const ProcessStrings& strings, const SlotTexts
     // What another program held is tried again last, together, within one deadline.
     retryHeldWrites(library, outcome.held);
     recording.finish(outcome.copiedPaths);
+    outcome.originalRecorded = recording.originalRecorded();
     return outcome;
 }
 

@@ -33,12 +33,16 @@ struct ApplyOutcome : InstallFailures {
     bool modsFolderMissing = false;       // no "mods" in the working directory
     std::vector<MissingSet> missingSets;  // in slot order; an empty text is no choice, not a missing set
     bool selectionsSaved = false;
+    std::string selectionsReason;  // the system's words, when they were not saved
     bool restorePointKept = true;  // false: Restore cannot undo this Apply
+    std::string restorePointReason;
+    bool restoreFolderDamaged = false;  // it held what the program never writes there
+    bool originalRecorded = true;       // false: "original" could not take in what this Apply changed
 
     bool succeeded() const {
         return !programFolderUnusable && !modNameUnsafe && !modsFolderMissing && failedPaths.empty() &&
                unreadableSources.empty() && outsideSources.empty() && missingSets.empty() && selectionsSaved &&
-               restorePointKept;
+               restorePointKept && originalRecorded;
     }
 };
 

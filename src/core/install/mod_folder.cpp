@@ -15,15 +15,27 @@ std::string modPath(std::string_view modName, std::string_view piece) {
     return path;
 }
 
-void InstallFailures::addTarget(const std::string& target, Cause cause) {
+void InstallFailures::addTarget(const std::string& target, const Failure& failure) {
     failedPaths.push_back(target);
-    if (cause == Cause::InUse) inUsePaths.push_back(target);
-    if (cause == Cause::AccessDenied) accessDenied = true;
+    if (!failure.systemText.empty()) reasons[target] = failure.systemText;
+    if (failure.cause == Cause::InUse) inUsePaths.push_back(target);
+    if (failure.cause == Cause::AccessDenied) accessDenied = true;
+}
+
+std::vector<std::string> InstallFailures::failureReasons() const {
+    std::vector<std::string> said;
+    for (const std::string& target : failedPaths) {
+        const auto reason = reasons.find(target);
+        if (reason == reasons.end() || std::find(inUsePaths.begin(), inUsePaths.end(), target) != inUsePaths.end())
+            continue;
+        if (std::find(said.begin(), said.end(), reason->second) == said.end()) said.push_back(reason->second);
+    }
+    return said;
 }
 
 void InstallFailures::noteWrite(const std::string& target, const Status& result, std::function<Status()> again) {
     if (result.ok()) return;
-    addTarget(target, result.cause());
+    addTarget(target, result.failure());
     if (result.cause() == Cause::InUse)
         held.push_back({std::move(again), [this, target](const Status& last) { settle(target, last); }});
 }
@@ -32,7 +44,8 @@ void InstallFailures::settle(const std::string& target, const Status& result) {
     if (result.failedWith(Cause::InUse)) return;
     std::erase(inUsePaths, target);
     if (result.ok()) std::erase(failedPaths, target);
-    else if (result.cause() == Cause::AccessDenied) accessDenied = true;
+    else if (!result.failure().systemText.empty()) reasons[target] = result.failure().systemText;
+    if (result.failedWith(Cause::AccessDenied)) accessDenied = true;
 }
 
 void addOutsideSource(std::vector<std::string>& outsideSources, const std::string& source) {
@@ -64,7 +77,7 @@ void createModFolderTree(Host& host, std::string_view modName, InstallFailures& 
         // Fails for a folder that exists already, which is fine.
         const Status created = host.createDirectory(path);
         if (host.pathKind(path) != PathKind::Directory)
-            failures.addTarget(path, created.ok() ? Cause::Failed : created.cause());
+            failures.addTarget(path, created.ok() ? Failure{} : created.failure());
     }
 }
 
@@ -73,7 +86,7 @@ void installCopy(Host& host, const std::string& source, const std::string& targe
     if (copy.failedWith(Cause::Missing)) return;
     if (copy.failedWith(Cause::Unreadable)) return failures.unreadableSources.push_back(source);
     if (copy.failedWith(Cause::Outside)) return addOutsideSource(failures.outsideSources, source);
-    if (!copy.ok()) return failures.addTarget(target, copy.cause());
+    if (!copy.ok()) return failures.addTarget(target, copy.failure());
     if (!copy.value()) return;  // in place already
     // Held by another program: the copy stays written beside the target, and
     // only its rename is tried again.

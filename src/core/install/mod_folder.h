@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,6 +36,7 @@ struct HeldWrite {
 // a copy replaced.
 struct InstallFailures {
     std::vector<std::string> failedPaths;        // targets that could not be written, in order
+    std::map<std::string, std::string> reasons;  // of those, the system's words for why, where it gave any
     std::vector<std::string> inUsePaths;         // of those, the ones another program held
     bool accessDenied = false;                   // the system refused a write for want of rights
     std::vector<std::string> unreadableSources;  // set files that exist but could not be read
@@ -42,8 +44,12 @@ struct InstallFailures {
     std::vector<HeldWrite> held;                 // to be tried again once every other target is done
     std::vector<std::string> copiedPaths;        // targets that now hold a set file's other bytes
 
-    // Notes target as not written for the given cause.
-    void addTarget(const std::string& target, Cause cause);
+    // Notes target as not written for the given failure.
+    void addTarget(const std::string& target, const Failure& failure);
+    // The system's words for why the targets that are still not written
+    // (other than the ones another program held, which are said apart),
+    // each once, in the order of the targets.
+    std::vector<std::string> failureReasons() const;
     // Notes what a write of target came to; one that another program stood
     // in the way of is noted as in use and kept to be tried again.
     void noteWrite(const std::string& target, const Status& result, std::function<Status()> again);

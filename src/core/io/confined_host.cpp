@@ -6,19 +6,24 @@ ConfinedHost::ConfinedHost(Host& inner, const std::string& folder)
     : ForwardingHost(inner), prefix_(folder + "\\"), confinement_(inner.confine(folder)) {}
 
 bool ConfinedHost::covers(const std::string& path) const {
-    return confinement_ && path.size() > prefix_.size() && path.compare(0, prefix_.size(), prefix_) == 0;
+    return path.size() > prefix_.size() && path.compare(0, prefix_.size(), prefix_) == 0;
 }
 
+// Without a confinement nothing below the folder can be judged, so nothing
+// there is read: a host that cannot confine fails closed.
 Result<std::unique_ptr<InputFile>> ConfinedHost::openRead(const std::string& path) {
-    return covers(path) ? confinement_->openRead(path) : inner_.openRead(path);
+    if (!covers(path)) return inner_.openRead(path);
+    return confinement_ ? confinement_->openRead(path) : Cause::Outside;
 }
 
 PathKind ConfinedHost::pathKind(const std::string& path) {
-    return covers(path) ? confinement_->pathKind(path) : inner_.pathKind(path);
+    if (!covers(path)) return inner_.pathKind(path);
+    return confinement_ ? confinement_->pathKind(path) : PathKind::Outside;
 }
 
 Result<std::vector<FolderEntry>> ConfinedHost::listFolder(const std::string& folder) {
-    return covers(folder) ? confinement_->listFolder(folder) : inner_.listFolder(folder);
+    if (!covers(folder)) return inner_.listFolder(folder);
+    return confinement_ ? confinement_->listFolder(folder) : Cause::Outside;
 }
 
 }  // namespace modsetup

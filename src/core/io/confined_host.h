@@ -3,8 +3,9 @@
 // and may hold links that lead anywhere. A ConfinedHost reads a file or folder
 // below that folder (a path as the program writes it) only where it really
 // lies inside it, however links lead, and refuses it otherwise (Cause::Outside,
-// PathKind::Outside); links that stay inside work. Everything else, writes
-// included, goes to the host it wraps. Each load, Apply and check of a set
+// PathKind::Outside); links that stay inside work. A host that gives no
+// confinement gets every read below the folder refused the same way. Everything
+// else, writes included, goes to the host it wraps. Each load, Apply and check of a set
 // library reads through one, made for that run.
 
 #include <memory>

@@ -40,17 +40,27 @@ OutputFile::~OutputFile() {
 }
 
 bool OutputFile::write(const char* data, std::size_t size) {
-    if (writeFailed_ || !file_ || !file_->write(data, size)) writeFailed_ = true;
-    return !writeFailed_;
+    if (writeFailed_) return false;
+    if (file_ && file_->write(data, size)) return true;
+    writeFailed_ = true;
+    if (file_) {
+        // Closing it tells why the write failed.
+        const Status finished = file_->finish(false);
+        file_.reset();
+        if (!finished.ok()) writeFailure_ = finished.failure();
+    }
+    return false;
 }
 
 Status OutputFile::commit() {
-    if (committed_ || writeFailed_) return Cause::Failed;
+    if (writeFailed_) return writeFailure_;
+    if (committed_) return Cause::Failed;
     if (file_) {
         Status finished = file_->finish(durable_);
         file_.reset();
         if (!finished.ok()) {
             writeFailed_ = true;
+            writeFailure_ = finished.failure();
             return finished;
         }
     }
@@ -73,7 +83,8 @@ Result<std::unique_ptr<OutputFile>> openReplace(Host& host, const std::string& p
     return Cause::Failed;
 }
 
-Result<std::unique_ptr<OutputFile>> prepareCopy(Host& host, const std::string& source, const std::string& target) {
+Result<std::unique_ptr<OutputFile>> prepareCopy(Host& host, const std::string& source, const std::string& target,
+                                                bool durable) {
     auto opened = host.openRead(source);
     if (!opened.ok()) return readFailure(opened.failure());
     std::unique_ptr<InputFile> in = std::move(opened.value());
@@ -89,13 +100,13 @@ Result<std::unique_ptr<OutputFile>> prepareCopy(Host& host, const std::string& s
             in = std::move(again.value());
         }
     }
-    auto out = openReplace(host, target, false, in.get());
+    auto out = openReplace(host, target, durable, in.get());
     if (!out.ok()) return out;
     // As far as the source reached when it was opened; on a read error the
     // temporary file goes, and the target stays whole.
     auto buffer = std::make_unique<char[]>(kCopyPiece);
     for (std::size_t got; (got = in->read(buffer.get(), kCopyPiece)) > 0;)
-        if (!out.value()->write(buffer.get(), got)) return Cause::Failed;
+        if (!out.value()->write(buffer.get(), got)) return out.value()->writeFailure();
     if (in->failed()) return Cause::Unreadable;
     return out;
 }
@@ -103,7 +114,7 @@ Result<std::unique_ptr<OutputFile>> prepareCopy(Host& host, const std::string& s
 Status writeWholeFile(Host& host, const std::string& path, std::string_view bytes) {
     auto out = openReplace(host, path);
     if (!out.ok()) return out.failure();
-    if (!out.value()->write(bytes.data(), bytes.size())) return Cause::Failed;
+    out.value()->write(bytes.data(), bytes.size());
     return out.value()->commit();
 }
 
@@ -111,6 +122,9 @@ std::optional<std::string> readWholeFile(Host& host, const std::string& path, st
     auto input = host.openRead(path);
     if (!input.ok()) return std::nullopt;
     std::string bytes;
+    // Read into place: a large file costs no growing copies.
+    if (const std::uint64_t size = input.value()->size(); size != kUnknownSize)
+        bytes.reserve(std::min<std::uint64_t>(size, maxBytes));
     char piece[1 << 16];
     for (std::size_t got; (got = input.value()->read(piece, sizeof piece)) > 0;) {
         if (got > maxBytes - bytes.size()) return std::nullopt;
@@ -120,8 +134,8 @@ std::optional<std::string> readWholeFile(Host& host, const std::string& path, st
     return bytes;
 }
 
-Status copyFile(Host& host, const std::string& source, const std::string& target) {
-    auto copy = prepareCopy(host, source, target);
+Status copyFile(Host& host, const std::string& source, const std::string& target, bool durable) {
+    auto copy = prepareCopy(host, source, target, durable);
     if (!copy.ok()) return copy.failure();
     if (!copy.value()) return done();
     // The source is closed before the rename: no handle of ours stands in its way.

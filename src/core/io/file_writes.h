@@ -23,11 +23,15 @@ public:
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
 
-    // False once a write has failed.
+    // False once a write has failed; the file is then closed, and its
+    // failure (the system's words for it: a full disk named as such) is what
+    // commit gives.
     bool write(const char* data, std::size_t size);
     // Puts the file in its place. After InUse (another program holds the
     // target) it may be called again: only the rename is tried again.
     Status commit();
+    // Why a write failed; only asked after write returned false.
+    const Failure& writeFailure() const { return writeFailure_; }
     const std::string& target() const { return target_; }
 
 private:
@@ -37,6 +41,7 @@ private:
     std::string target_;
     bool durable_;
     bool writeFailed_ = false;
+    Failure writeFailure_;
     bool committed_ = false;
 };
 
@@ -55,11 +60,14 @@ Result<std::unique_ptr<OutputFile>> openReplace(Host& host, const std::string& p
 // file system a new one, reading it costs little. Missing when source does
 // not exist; Unreadable when it exists but cannot be read (a folder, a named
 // pipe, a file another program holds); Outside when it lies below the set
-// library by its name only; Failed when target is a folder.
-Result<std::unique_ptr<OutputFile>> prepareCopy(Host& host, const std::string& source, const std::string& target);
+// library by its name only; Failed when target is a folder. durable: the
+// copy reaches the disk before it replaces the target, as the program's own
+// files do.
+Result<std::unique_ptr<OutputFile>> prepareCopy(Host& host, const std::string& source, const std::string& target,
+                                                bool durable = false);
 
 // prepareCopy, then the commit: a failed copy leaves an existing target whole.
-Status copyFile(Host& host, const std::string& source, const std::string& target);
+Status copyFile(Host& host, const std::string& source, const std::string& target, bool durable = false);
 
 // Writes bytes as the whole new content of path (durable), as openReplace does.
 Status writeWholeFile(Host& host, const std::string& path, std::string_view bytes);

@@ -31,6 +31,9 @@ public:
     Status moveToTrash(const std::string& path) override { return inner_.moveToTrash(path); }
     Result<std::unique_ptr<HeldFile>> holdFile(const std::string& path) override { return inner_.holdFile(path); }
     PathKind pathKind(const std::string& path) override { return inner_.pathKind(path); }
+    NodeKind nodeKind(const std::string& path) override { return inner_.nodeKind(path); }
+    std::optional<std::string> nameOnDisk(const std::string& path) override { return inner_.nameOnDisk(path); }
+    Host& usersOwnPaths() override { return inner_.usersOwnPaths(); }
     Result<std::vector<FolderEntry>> listFolder(const std::string& folder) override {
         return inner_.listFolder(folder);
     }

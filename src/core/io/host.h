@@ -36,15 +36,21 @@
 
 namespace modsetup {
 
+// What stands at a name itself, a link not followed: a symbolic link or a
+// junction is a Link whatever it leads to; Special is a named pipe, a device
+// or a socket.
+enum class NodeKind { Missing, File, Directory, Link, Special };
+
 struct FolderEntry {
-    std::string name;  // exactly as the file system reports it
-    bool isDirectory = false;
-    bool isHidden = false;  // attributes a Windows file system has; never set on POSIX
+    std::string name;          // exactly as the file system reports it
+    bool isDirectory = false;  // a link to a folder counts as one
+    bool isHidden = false;     // attributes a Windows file system has; never set on POSIX
     bool isSystem = false;
     // Windows: the system's 8-bit code page cannot write the name, so no path
     // of the program can name the entry. name then shows it for messages
     // only, each character the code page lacks as \u{XXXX}.
     bool nameUnrepresentable = false;
+    NodeKind node = NodeKind::File;  // the entry itself, a link not followed
 };
 
 // Outside: it exists, but below the set library by its name only (see confined_host.h).
@@ -175,9 +181,22 @@ public:
 
     // Missing, Directory, or File for anything else that exists.
     virtual PathKind pathKind(const std::string& path) = 0;
+    // What stands at path itself: its last name is not followed (a link or a
+    // junction there is Link), the folders on the way are. Whoever must not
+    // be led anywhere by a link looks at each name on the way with it.
+    virtual NodeKind nodeKind(const std::string& path) = 0;
+    // The last name of path as the file system holds it, in its letter case
+    // (the program's paths match names regardless of it); nothing when
+    // nothing is there.
+    virtual std::optional<std::string> nameOnDisk(const std::string& path) = 0;
     // The entries of a folder, in the order the file system yields them, "."
     // and ".." included where the host reports them.
     virtual Result<std::vector<FolderEntry>> listFolder(const std::string& folder) = 0;
+
+    // The host for paths the user gave (a file dialog's answer): each used
+    // exactly as it is, in the system's own form, with no letter-case
+    // matching and no separators mapped.
+    virtual Host& usersOwnPaths() = 0;
 
     // The reads below folder (a path as the program writes it), where they
     // really lie; where the folder really is (it may be a link) is found now.

@@ -67,7 +67,7 @@ std::string LineFile::readLine() {
 void LineFile::writeLine(std::string_view text) {
     if (!output_ || writeFailed_) return;
     if (holdsLineBreak(text)) {
-        writeFailed_ = true;
+        writeFailed_ = lineRefused_ = true;
         return;
     }
     if (!output_->write(text.data(), text.size()) || !output_->write(kLineEnd.data(), kLineEnd.size()))
@@ -83,11 +83,12 @@ const Status& LineFile::close() {
     writeResult_ = openFailure_;
     openFailure_ = done();
     held_.reset();
-    if (output_) writeResult_ = writeFailed_ ? Status(Cause::Failed) : output_->commit();
+    // A refused line fails the file; a failed write keeps the system's words.
+    if (output_) writeResult_ = lineRefused_ ? Status(Cause::Failed) : output_->commit();
     if (writeResult_.failedWith(Cause::InUse)) held_ = std::move(output_);
     output_.reset();  // without a commit this removes the temporary file
     input_.reset();
-    writeFailed_ = false;
+    writeFailed_ = lineRefused_ = false;
     buffer_.reset();
     bufferStart_ = bufferEnd_ = 0;
     bytesRead_ = 0;

@@ -92,6 +92,7 @@ private:
     std::unique_ptr<OutputFile> output_;
     std::unique_ptr<OutputFile> held_;
     bool writeFailed_ = false;
+    bool lineRefused_ = false;     // a line held a line break
     Status openFailure_ = done();  // of an openWrite that failed, until close
     Status readResult_ = done();
     Status writeResult_ = done();     // of the latest openWrite, then of its close

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/base/escaping.h"
+#include "core/base/utf8.h"
 #include "core/report/messages.h"
 
 namespace modsetup {
@@ -61,6 +62,35 @@ Status writeChoicesFile(LineFile& handle, const std::string& path, const SlotTex
     return handle.close();
 }
 
+namespace {
+
+// A control character of the UTF-8 range U+0080 to U+009F, which no set name
+// offered holds either.
+bool holdsC1Control(std::string_view line) {
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        char32_t code = 0;
+        const std::size_t length = utf8SequenceLength(line, i, code);
+        if (length > 1 && code <= 0x9F) return true;
+        if (length > 1) i += length - 1;
+    }
+    return false;
+}
+
+// Why a line of a choices file (numbered from 1) is not one of a selections
+// file; empty when it is. A line holds its CR still, if it had one.
+std::string lineRefusal(std::string_view line, std::size_t number) {
+    while (line.ends_with('\r')) line.remove_suffix(1);  // part of its line end
+    if (line.size() > kMaxLineBytes) return choicesLineTooLongText(number, kMaxLineBytes);
+    if (line.find('\r') != std::string_view::npos) return choicesLoneCarriageReturnText(number);
+    if (std::any_of(line.begin(), line.end(), isControlCharacter) || holdsC1Control(line))
+        return choicesNotTextText(number);
+    // "." and ".." would lead a set's path to the slot folder or the library.
+    if (number <= kSlotCount && (line == "." || line == "..")) return choicesFolderNameText(number, line);
+    return {};
+}
+
+}  // namespace
+
 ChoicesFile readChoicesFile(Host& host, const std::string& path) {
     ChoicesFile file;
     auto input = host.openRead(path);
@@ -78,24 +108,26 @@ ChoicesFile readChoicesFile(Host& host, const std::string& path) {
         file.refusal = choicesTooLargeText(kMaxLineFileBytes);
         return file;
     }
+    if (bytes.starts_with("\xEF\xBB\xBF")) {
+        file.refusal = choicesByteOrderMarkText();
+        return file;
+    }
     std::vector<std::string> lines;
     for (std::size_t start = 0; start < bytes.size();) {
         const std::size_t end = std::min(bytes.find('\n', start), bytes.size());
-        std::string line = bytes.substr(start, end - start);
-        std::erase(line, '\r');
-        lines.push_back(std::move(line));
+        lines.push_back(bytes.substr(start, end - start));
         start = end + 1;
     }
-    while (!lines.empty() && lines.back().empty()) lines.pop_back();  // blank lines at the end say nothing
+    // Blank lines at the end say nothing.
+    while (!lines.empty() && lines.back().find_first_not_of('\r') == std::string::npos) lines.pop_back();
     if (lines.size() > kSlotCount + 1) {
         file.refusal = choicesTooManyLinesText(kSlotCount + 1);
         return file;
     }
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (lines[i].size() > kMaxLineBytes) file.refusal = choicesLineTooLongText(i + 1, kMaxLineBytes);
-        else if (std::any_of(lines[i].begin(), lines[i].end(), isControlCharacter))
-            file.refusal = choicesNotTextText(i + 1);
+        file.refusal = lineRefusal(lines[i], i + 1);
         if (!file.refusal.empty()) return file;
+        while (lines[i].ends_with('\r')) lines[i].pop_back();
     }
     lines.resize(kSlotCount + 1);
     SavedSelections choices;

@@ -55,13 +55,16 @@ std::optional<std::string> selectionsText(const SlotTexts& texts, bool boxTicked
 Status writeSelections(LineFile& handle, const std::string& configBase, const SlotTexts& texts, bool boxTicked);
 
 // "Save choices as" and "Load choices": any file in the selections file's
-// form, which the user picks. Written as the selections file is.
+// form, which the user picks; its path is the user's own, so the handle and
+// the host given are the host's usersOwnPaths(). Written as the selections
+// file is.
 Status writeChoicesFile(LineFile& handle, const std::string& path, const SlotTexts& texts, bool boxTicked);
 
 // A choices file as the selections file is read, when it is in that form: a
 // line file of at most kMaxLineFileBytes, seventeen lines at most, none
-// longer than kMaxLineBytes, and no control character but the line ends.
-// Otherwise refusal says why.
+// longer than kMaxLineBytes, no byte-order mark, no control character (of
+// UTF-8's U+0080 to U+009F neither) but the line ends (an LF, any CR right
+// before it), and no set name "." or "..". Otherwise refusal says why.
 struct ChoicesFile {
     std::optional<SavedSelections> choices;
     std::string refusal;

@@ -84,21 +84,29 @@ Failure failureOf(int error) {
     return {cause, errorText(error), error};
 }
 
-std::optional<std::string> statAnyCase(const std::string& path, struct stat& info) {
+std::optional<std::string> statAnyCase(const std::string& path, struct stat& info, bool followLast) {
     auto given = hostPathAsGiven(path);
     if (!given) {
         errno = ENOENT;
         return std::nullopt;
     }
-    if (::stat(given->c_str(), &info) == 0) return given;
+    const auto look = followLast ? ::stat : ::lstat;
+    if (look(given->c_str(), &info) == 0) return given;
     if (!isMissing(errno)) return std::nullopt;
     auto resolved = resolveHostPath(path);
     if (!resolved || *resolved == *given) {
         errno = ENOENT;
         return std::nullopt;
     }
-    if (::stat(resolved->c_str(), &info) != 0) return std::nullopt;
+    if (look(resolved->c_str(), &info) != 0) return std::nullopt;
     return resolved;
+}
+
+NodeKind nodeKindOf(mode_t mode) {
+    if (S_ISREG(mode)) return NodeKind::File;
+    if (S_ISDIR(mode)) return NodeKind::Directory;
+    if (S_ISLNK(mode)) return NodeKind::Link;
+    return NodeKind::Special;
 }
 
 Result<std::unique_ptr<InputFile>> openStatedRegularFile(const std::string& hostPath, const struct stat& info,
@@ -122,10 +130,16 @@ std::vector<FolderEntry> listOpenFolder(int fd) {
         FolderEntry item;
         item.name = name;
         item.isDirectory = type == DT_DIR;
-        if (type == DT_UNKNOWN || type == DT_LNK) {
-            struct stat info;
+        item.node = type == DT_REG   ? NodeKind::File
+                    : type == DT_DIR ? NodeKind::Directory
+                    : type == DT_LNK ? NodeKind::Link
+                                     : NodeKind::Special;
+        struct stat info;
+        if (type == DT_UNKNOWN)
+            item.node =
+                ::fstatat(fd, name, &info, AT_SYMLINK_NOFOLLOW) == 0 ? nodeKindOf(info.st_mode) : NodeKind::Missing;
+        if (type == DT_UNKNOWN || type == DT_LNK)
             item.isDirectory = ::fstatat(fd, name, &info, 0) == 0 && S_ISDIR(info.st_mode);
-        }
         entries.push_back(std::move(item));
     };
 #ifdef __linux__

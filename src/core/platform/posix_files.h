@@ -23,8 +23,12 @@ Failure failureOf(int error);
 // Finds a path of the program's on disk: the name as spelt first, and only
 // when nothing is there the name found regardless of letter case. The exact
 // name, right nearly always, so costs one path walk. The host path with what
-// stat says of it, or nothing with errno set.
-std::optional<std::string> statAnyCase(const std::string& path, struct stat& info);
+// stat says of it (lstat, of a last name that is a link, when followLast is
+// false), or nothing with errno set.
+std::optional<std::string> statAnyCase(const std::string& path, struct stat& info, bool followLast = true);
+
+// What a mode of stat or lstat says stands there.
+NodeKind nodeKindOf(mode_t mode);
 
 // Opens the regular file at hostPath, which stat described in info, for
 // reading with open (open(2), or one that refuses what leads outside the set

@@ -1,5 +1,6 @@
 // The host on Linux and other POSIX systems: its primitives over the POSIX
-// calls. Paths are mapped with case_resolver.h, the name as spelt first.
+// calls. The program's paths are mapped with case_resolver.h, the name as
+// spelt first; the user's own (usersOwnPaths) are used as they are.
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -35,30 +36,32 @@ public:
         if (fd_ >= 0) ::close(fd_);
     }
     bool write(const char* data, std::size_t size) override {
-        while (ok_ && size > 0) {
+        while (error_ == 0 && size > 0) {
             const ssize_t written = ::write(fd_, data, size);
             if (written < 0 && errno == EINTR) continue;
             if (written <= 0) {
-                ok_ = false;
+                // A write that takes nothing has met the end of the disk.
+                error_ = written < 0 ? errno : ENOSPC;
                 break;
             }
             data += written;
             size -= static_cast<std::size_t>(written);
         }
-        return ok_;
+        return error_ == 0;
     }
+    // The failure is the first one met, in the system's words: a full disk
+    // is reported as such, not as whatever a later call left in errno.
     Status finish(bool durable) override {
-        if (ok_ && durable && ::fsync(fd_) != 0) ok_ = false;
-        const int error = ok_ ? 0 : errno;
-        const bool closed = ::close(fd_) == 0;
+        if (error_ == 0 && durable && ::fsync(fd_) != 0) error_ = errno;
+        if (::close(fd_) != 0 && error_ == 0) error_ = errno;
         fd_ = -1;
-        if (!ok_ || !closed) return failureOf(ok_ ? errno : error);
+        if (error_ != 0) return failureOf(error_);
         return done();
     }
 
 private:
     int fd_;
-    bool ok_ = true;
+    int error_ = 0;
 };
 
 // A file held with an advisory lock, which the kernel drops with the
@@ -71,6 +74,20 @@ public:
 private:
     int fd_;
 };
+
+// Brings a rename in the folder of hostPath to the disk: a file's bytes
+// flushed before it is renamed are not enough, the folder's entry must be
+// too, or a power cut can bring back the old name.
+Status flushFolderOf(const std::string& hostPath) {
+    const std::size_t cut = hostPath.rfind('/');
+    const std::string folder = cut == std::string::npos ? "." : cut == 0 ? "/" : hostPath.substr(0, cut);
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return failureOf(errno);
+    const int error = ::fsync(fd) == 0 ? 0 : errno;
+    ::close(fd);
+    if (error != 0) return failureOf(error);
+    return done();
+}
 
 // The kernel's record of the running program file, not argv[0].
 std::string readProgramPath() {
@@ -86,6 +103,8 @@ public:
     // Read once: once the program file is replaced or deleted while the
     // program runs, the kernel reports its path with " (deleted)" appended.
     PosixHost() : programPath_(readProgramPath()) {}
+    // exactPaths: each path is the system's own, used as it is.
+    PosixHost(std::string programPath, bool exactPaths) : programPath_(std::move(programPath)), exact_(exactPaths) {}
 
     std::string programPath() override { return programPath_; }
 
@@ -98,13 +117,13 @@ public:
 
     Result<std::unique_ptr<InputFile>> openRead(const std::string& path) override {
         struct stat info;
-        const auto hostPath = statAnyCase(path, info);
+        const auto hostPath = stated(path, info, true);
         if (!hostPath) return failureOf(errno);
         return openStatedRegularFile(*hostPath, info, openPlainly);
     }
 
     Result<std::unique_ptr<NewFile>> createNew(const std::string& path, const InputFile* copyOf) override {
-        const auto hostPath = resolveHostPath(path);
+        const auto hostPath = mapped(path);
         if (!hostPath) return Cause::Missing;
         const int fd = ::open(hostPath->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
                               copyOf != nullptr ? permissionsOf(*copyOf, kNewFileMode) : kNewFileMode);
@@ -112,16 +131,16 @@ public:
         return std::unique_ptr<NewFile>(std::make_unique<PosixNewFile>(fd));
     }
 
-    Status moveOver(const std::string& from, const std::string& to, bool /*durable*/) override {
-        const auto source = resolveHostPath(from);
-        const auto target = resolveHostPath(to);
+    Status moveOver(const std::string& from, const std::string& to, bool durable) override {
+        const auto source = mapped(from);
+        const auto target = mapped(to);
         if (!source || !target) return Cause::Missing;
         if (::rename(source->c_str(), target->c_str()) != 0) return failureOf(errno);
-        return done();
+        return durable ? flushFolderOf(*target) : done();
     }
 
     Status deleteFile(const std::string& path) override {
-        const auto hostPath = resolveHostPath(path);
+        const auto hostPath = mapped(path);
         struct stat info;
         if (!hostPath || ::lstat(hostPath->c_str(), &info) != 0) return Cause::Missing;
         if (S_ISDIR(info.st_mode)) return Cause::Failed;
@@ -130,22 +149,22 @@ public:
     }
 
     Status createDirectory(const std::string& path) override {
-        const auto hostPath = resolveHostPath(path);
+        const auto hostPath = mapped(path);
         if (!hostPath) return Cause::Missing;
         if (::mkdir(hostPath->c_str(), kNewFolderMode) != 0) return failureOf(errno);
         return done();
     }
 
     Status removeDirectory(const std::string& path) override {
-        const auto hostPath = resolveHostPath(path);
+        const auto hostPath = mapped(path);
         if (!hostPath) return Cause::Missing;
         if (::rmdir(hostPath->c_str()) != 0) return failureOf(errno);
         return done();
     }
 
     Status createLink(const std::string& existing, const std::string& link) override {
-        const auto from = resolveHostPath(existing);
-        const auto to = resolveHostPath(link);
+        const auto from = mapped(existing);
+        const auto to = mapped(link);
         if (!from || !to) return Cause::Missing;
         if (::link(from->c_str(), to->c_str()) != 0) return failureOf(errno);
         return done();
@@ -182,31 +201,76 @@ public:
 
     PathKind pathKind(const std::string& path) override {
         struct stat info;
-        if (!statAnyCase(path, info)) return PathKind::Missing;
+        if (!stated(path, info, true)) return PathKind::Missing;
         return S_ISDIR(info.st_mode) ? PathKind::Directory : PathKind::File;
     }
 
+    NodeKind nodeKind(const std::string& path) override {
+        struct stat info;
+        if (!stated(path, info, false)) return NodeKind::Missing;
+        return nodeKindOf(info.st_mode);
+    }
+
+    std::optional<std::string> nameOnDisk(const std::string& path) override {
+        const auto hostPath = mapped(path);
+        struct stat info;
+        if (!hostPath || ::lstat(hostPath->c_str(), &info) != 0) return std::nullopt;
+        return hostPath->substr(hostPath->rfind('/') + 1);
+    }
+
+    Host& usersOwnPaths() override {
+        if (exact_) return *this;
+        if (!usersHost_) usersHost_ = std::make_unique<PosixHost>(programPath_, true);
+        return *usersHost_;
+    }
+
     Result<std::vector<FolderEntry>> listFolder(const std::string& folder) override {
-        const int fd = openFolderAnyCase(folder, openPlainly);
+        int fd = -1;
+        if (!exact_) fd = openFolderAnyCase(folder, openPlainly);
+        else if (const auto hostPath = mapped(folder)) fd = openPlainly(*hostPath, O_RDONLY | O_DIRECTORY);
+        else errno = ENOENT;
         if (fd < 0) return failureOf(errno);
         return listOpenFolder(fd);
     }
 
     std::unique_ptr<Confinement> confine(const std::string& folder) override {
         struct stat info;
-        auto hostPath = statAnyCase(folder, info);
-        if (!hostPath) hostPath = hostPathAsGiven(folder);
+        auto hostPath = stated(folder, info, true);
+        if (!hostPath) hostPath = exact_ ? mapped(folder) : hostPathAsGiven(folder);
         return std::make_unique<PosixConfinement>(hostPath.value_or(std::string()));
     }
 
     Status shellOpen(const std::string& path, WindowHandle /*owner*/) override {
-        const auto hostPath = resolveHostPath(path);
+        const auto hostPath = mapped(path);
         if (!hostPath) return failureOf(ENOENT);
         return openWithWine(*hostPath);
     }
 
 private:
+    // The host path of one of the program's paths, or of the user's own.
+    std::optional<std::string> mapped(const std::string& path) const {
+        if (!exact_) return resolveHostPath(path);
+        if (path.empty() || path.find('\0') != std::string::npos) return std::nullopt;
+        return path;
+    }
+
+    // The host path with what stat (lstat when not followLast) says of it,
+    // or nothing with errno set.
+    std::optional<std::string> stated(const std::string& path, struct stat& info, bool followLast) const {
+        if (!exact_) return statAnyCase(path, info, followLast);
+        auto hostPath = mapped(path);
+        if (!hostPath) {
+            errno = ENOENT;
+            return std::nullopt;
+        }
+        if ((followLast ? ::stat(hostPath->c_str(), &info) : ::lstat(hostPath->c_str(), &info)) != 0)
+            return std::nullopt;
+        return hostPath;
+    }
+
     std::string programPath_;
+    bool exact_ = false;
+    std::unique_ptr<PosixHost> usersHost_;
 };
 
 }  // namespace

@@ -148,6 +148,12 @@ Result<std::unique_ptr<InputFile>> openRegularFile(const std::wstring& path,
     return std::unique_ptr<InputFile>(std::move(file));
 }
 
+NodeKind nodeKindOf(DWORD attributes) {
+    if (attributes == INVALID_FILE_ATTRIBUTES) return NodeKind::Missing;
+    if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) return NodeKind::Link;
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? NodeKind::Directory : NodeKind::File;
+}
+
 Result<std::vector<FolderEntry>> listSystemFolder(const std::wstring& folder) {
     const std::wstring everything = folder + (folder.ends_with(L'\\') ? L"*" : L"\\*");
     WIN32_FIND_DATAW data;
@@ -169,6 +175,7 @@ Result<std::vector<FolderEntry>> listSystemFolder(const std::wstring& folder) {
         entry.isDirectory = isDirectory(data.dwFileAttributes);
         entry.isHidden = (data.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0;
         entry.isSystem = (data.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) != 0;
+        entry.node = nodeKindOf(data.dwFileAttributes);
         entries.push_back(std::move(entry));
     } while (FindNextFileW(find, &data));
     FindClose(find);

@@ -51,6 +51,9 @@ Failure writeFailureOf(DWORD error, const std::wstring& path);
 Result<std::unique_ptr<InputFile>> openRegularFile(const std::wstring& path,
                                                    const std::function<bool(HANDLE)>& inside = {});
 
+// What attributes of GetFileAttributes or a search say stands at a name.
+NodeKind nodeKindOf(DWORD attributes);
+
 // The entries of a folder; an existing folder in which nothing is found is
 // listed, just empty.
 Result<std::vector<FolderEntry>> listSystemFolder(const std::wstring& folder);

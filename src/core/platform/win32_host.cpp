@@ -33,31 +33,35 @@ public:
         if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
     }
     bool write(const char* data, std::size_t size) override {
-        while (ok_ && size > 0) {
+        while (error_ == ERROR_SUCCESS && size > 0) {
             const DWORD piece = static_cast<DWORD>(std::min<std::size_t>(size, std::numeric_limits<DWORD>::max()));
             DWORD written = 0;
-            if (!WriteFile(handle_, data, piece, &written, nullptr) || written == 0) {
-                ok_ = false;
+            if (!WriteFile(handle_, data, piece, &written, nullptr)) {
+                error_ = GetLastError();
+                break;
+            }
+            if (written == 0) {  // nothing taken: the disk is full
+                error_ = ERROR_DISK_FULL;
                 break;
             }
             data += written;
             size -= written;
         }
-        return ok_;
+        return error_ == ERROR_SUCCESS;
     }
+    // The failure is the first one met, in the system's words.
     Status finish(bool durable) override {
-        if (ok_ && durable && !FlushFileBuffers(handle_)) ok_ = false;
-        const DWORD error = ok_ ? 0 : GetLastError();
-        const bool closed = CloseHandle(handle_) != 0;
+        if (error_ == ERROR_SUCCESS && durable && !FlushFileBuffers(handle_)) error_ = GetLastError();
+        if (!CloseHandle(handle_) && error_ == ERROR_SUCCESS) error_ = GetLastError();
         handle_ = INVALID_HANDLE_VALUE;
-        if (!ok_ || !closed) return writeFailureOf(ok_ ? GetLastError() : error, path_);
+        if (error_ != ERROR_SUCCESS) return writeFailureOf(error_, path_);
         return done();
     }
 
 private:
     HANDLE handle_;
     std::wstring path_;
-    bool ok_ = true;
+    DWORD error_ = ERROR_SUCCESS;
 };
 
 // The loader's record of the program file, in the code page. The buffer
@@ -227,6 +231,29 @@ public:
         const auto file = systemPath(path);
         return kindOf(file ? attributesOf(*file) : INVALID_FILE_ATTRIBUTES);
     }
+
+    // The attributes of a name are its own: a symbolic link or a junction
+    // there is a reparse point, whatever it leads to.
+    NodeKind nodeKind(const std::string& path) override {
+        const auto file = systemPath(path);
+        return nodeKindOf(file ? attributesOf(*file) : INVALID_FILE_ATTRIBUTES);
+    }
+
+    std::optional<std::string> nameOnDisk(const std::string& path) override {
+        auto file = systemPath(path);
+        // A search names the entry itself; a wildcard would name others.
+        if (!file || file->find_first_of(L"*?", 4) != std::wstring::npos) return std::nullopt;
+        while (file->ends_with(L'\\')) file->pop_back();
+        WIN32_FIND_DATAW data;
+        HANDLE find = FindFirstFileW(file->c_str(), &data);
+        if (find == INVALID_HANDLE_VALUE) return std::nullopt;
+        FindClose(find);
+        return codePageFromWide(data.cFileName);
+    }
+
+    // Its paths are exact already: converted as they are, and a file
+    // dialog's answer is a full path of the system's.
+    Host& usersOwnPaths() override { return *this; }
 
     Result<std::vector<FolderEntry>> listFolder(const std::string& folder) override {
         const auto systemFolder = systemPath(folder.empty() ? std::string(".") : folder);

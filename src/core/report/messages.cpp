@@ -18,6 +18,17 @@ std::string listedNames(const std::vector<std::string>& names) {
     return text;
 }
 
+// What makes a restore point unusable, as a report says it.
+constexpr const char* kForeignInRestoreFolder =
+    "what this program never writes there (a link, a device, a pipe or a file of another name)";
+
+// The sentence, then the system's words for why as a sentence of their own.
+std::string withReason(std::string sentence, std::string_view reason) {
+    reason = trimmedReason(reason);
+    if (!reason.empty()) ((sentence += ' ') += reason) += '.';
+    return sentence;
+}
+
 }  // namespace
 
 // The system shell's own codes for a document it did not open.
@@ -131,12 +142,20 @@ std::string noModsFolderMessage() {
            "Nothing was installed.";
 }
 
-std::string choicesNotSavedMessage(std::string_view selections) {
-    return "Your choices could not be saved in " + quoted(selections) + ".";
+std::string choicesNotSavedMessage(std::string_view selections, std::string_view reason) {
+    return withReason("Your choices could not be saved in " + quoted(selections) + ".", reason);
 }
 
-std::string restorePointNotKeptMessage(std::string_view restoreFolder) {
-    return "No restore point could be kept in " + quoted(restoreFolder) + ", so Restore cannot undo this Apply.";
+std::string restorePointNotKeptMessage(std::string_view restoreFolder, std::string_view reason, bool damaged) {
+    std::string text =
+        "No restore point could be kept in " + quoted(restoreFolder) + ", so Restore cannot undo this Apply";
+    if (damaged) text += std::string(": it holds ") + kForeignInRestoreFolder + ", which is left as it is";
+    return withReason(text + ".", reason);
+}
+
+std::string originalNotRecordedMessage(std::string_view restoreFolder) {
+    return "The original files could not be recorded in " + quoted(restoreFolder) +
+           ", so restoring the mod's original files cannot bring back what this Apply changed first.";
 }
 
 std::string restoreFailuresMessage(const std::vector<std::string>& failed) {
@@ -145,6 +164,21 @@ std::string restoreFailuresMessage(const std::vector<std::string>& failed) {
 }
 
 std::string noRestorePointMessage() { return "There is nothing to restore in this game folder."; }
+
+std::string restoreFolderDamagedMessage(std::string_view restoreFolder) {
+    return "The restore folder " + quoted(restoreFolder) + " holds " + kForeignInRestoreFolder +
+           ": a restore point where it stands is not used, and it is left as it is.";
+}
+
+std::string restoreLastQuestion(std::size_t files) {
+    return "Restore " + std::to_string(files) + (files == 1 ? " file" : " files") + " from before the last Apply?";
+}
+
+std::string restoreOriginalQuestion(std::size_t files) {
+    return "Restore " + std::to_string(files) +
+           (files == 1 ? " file as it was before this program first changed it?"
+                       : " files as they were before this program first changed them?");
+}
 
 std::string choicesUnreadableText(std::string_view reason) {
     return "it cannot be read (" + std::string(trimmedReason(reason)) + ")";
@@ -166,6 +200,19 @@ std::string choicesNotTextText(std::size_t line) {
     return "line " + std::to_string(line) + " holds a control character, so it is no text file";
 }
 
+std::string choicesLoneCarriageReturnText(std::size_t line) {
+    return "line " + std::to_string(line) + " holds a carriage return that ends no line, so lines would run together";
+}
+
+std::string choicesByteOrderMarkText() {
+    return "it begins with a byte-order mark, which would become part of the first set's name";
+}
+
+std::string choicesFolderNameText(std::size_t line, std::string_view name) {
+    return "line " + std::to_string(line) + " is " + quoted(name) +
+           ", which names a folder of the set library, not a set";
+}
+
 std::string choicesNotLoadedMessage(std::string_view path, std::string_view refusal) {
     return "The file " + quoted(path) + " does not hold saved choices: " + std::string(refusal) +
            ". The window stays as it was.";
@@ -184,8 +231,8 @@ std::string missingSetLine(std::string_view slot, std::string_view text, std::st
 
 std::string installFailuresMessage(const std::vector<std::string>& missingSets,
                                    const std::vector<std::string>& unwritten, const std::vector<std::string>& inUse,
-                                   const std::vector<std::string>& unreadable,
-                                   const std::vector<std::string>& outside) {
+                                   const std::vector<std::string>& unreadable, const std::vector<std::string>& outside,
+                                   const std::vector<std::string>& reasons) {
     std::string text;
     if (!missingSets.empty()) {
         text = std::to_string(missingSets.size()) + (missingSets.size() == 1 ? " list names" : " lists name") +
@@ -198,6 +245,9 @@ std::string installFailuresMessage(const std::vector<std::string>& missingSets,
     if (!unwritten.empty()) {
         text += std::to_string(unwritten.size()) + (unwritten.size() == 1 ? " file or folder" : " files or folders") +
                 " of the game mod folder could not be written:\n" + listedNames(unwritten);
+        for (std::size_t i = 0; i < reasons.size(); ++i)
+            (text += i == 0 ? "The system said: " : "; ") += trimmedReason(reasons[i]);
+        if (!reasons.empty()) text += ".\n";
     }
     if (!inUse.empty()) {
         text += "The file " + quoted(inUse.front());
@@ -251,15 +301,20 @@ std::string applyFailureMessage(const ApplyOutcome& outcome, const ProcessString
             missingSets.push_back(
                 missingSetLine(slotLabel(set.slot), set.text, slotFolderPath(strings.configBase, set.slot)));
         message = installFailuresMessage(missingSets, outcome.failedPaths, outcome.inUsePaths,
-                                         outcome.unreadableSources, outcome.outsideSources);
+                                         outcome.unreadableSources, outcome.outsideSources, outcome.failureReasons());
     }
     if (!outcome.selectionsSaved) {
         if (!message.empty()) message += "\n";
-        message += choicesNotSavedMessage(selectionsPath(strings.configBase));
+        message += choicesNotSavedMessage(selectionsPath(strings.configBase), outcome.selectionsReason);
     }
     if (!outcome.restorePointKept) {
         if (!message.empty()) message += "\n";
-        message += restorePointNotKeptMessage(restoreFolderPath(strings.configBase));
+        message += restorePointNotKeptMessage(restoreFolderPath(strings.configBase), outcome.restorePointReason,
+                                              outcome.restoreFolderDamaged);
+    }
+    if (!outcome.originalRecorded) {
+        if (!message.empty()) message += "\n";
+        message += originalNotRecordedMessage(restoreFolderPath(strings.configBase));
     }
     return outcome.accessDenied ? writeDeniedMessage(message) : message;
 }

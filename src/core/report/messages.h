@@ -70,13 +70,24 @@ std::string writeDeniedMessage(std::string_view message);
 // without a "mods" folder, or when the choices were not saved.
 std::string nothingAppliedMessage(std::string_view folder);
 std::string noModsFolderMessage();
-std::string choicesNotSavedMessage(std::string_view selections);
-std::string restorePointNotKeptMessage(std::string_view restoreFolder);
+// reason: the system's words, where it gave any. damaged: the restore folder
+// held what the program never writes there, which stood in the way.
+std::string choicesNotSavedMessage(std::string_view selections, std::string_view reason = {});
+std::string restorePointNotKeptMessage(std::string_view restoreFolder, std::string_view reason = {},
+                                       bool damaged = false);
+// Apply: "original" could not be read or extended, and was left as it was.
+std::string originalNotRecordedMessage(std::string_view restoreFolder);
 
 // Restore: the files and folders that could not be put back, the rest being
 // restored; the point of another game folder, or none.
 std::string restoreFailuresMessage(const std::vector<std::string>& failed);
 std::string noRestorePointMessage();
+// The menu: the restore folder holds what the program never writes there.
+std::string restoreFolderDamagedMessage(std::string_view restoreFolder);
+// The question before a restore: how many files it puts back, from "last"
+// or from "original".
+std::string restoreLastQuestion(std::size_t files);
+std::string restoreOriginalQuestion(std::size_t files);
 
 // Load choices: why a file picked is not one of saved choices, and the
 // report that names it; Save choices as: what could not be saved.
@@ -85,6 +96,9 @@ std::string choicesTooLargeText(std::size_t maxBytes);
 std::string choicesTooManyLinesText(std::size_t maxLines);
 std::string choicesLineTooLongText(std::size_t line, std::size_t maxBytes);
 std::string choicesNotTextText(std::size_t line);
+std::string choicesLoneCarriageReturnText(std::size_t line);
+std::string choicesByteOrderMarkText();
+std::string choicesFolderNameText(std::size_t line, std::string_view name);
 std::string choicesNotLoadedMessage(std::string_view path, std::string_view refusal);
 
 // A slot as reports name it: "primary slot 3", "secondary slot 1", "team Alpha".
@@ -99,9 +113,10 @@ std::string missingSetLine(std::string_view slot, std::string_view text, std::st
 // its first kMaxListedItems and counts the rest), of them the ones another
 // program held, set files that exist but could not be read, and set files
 // that lead outside the set library; then that it did the rest. Empty when
-// all lists are.
+// all lists are. reasons: the system's words for the targets not written.
 std::string installFailuresMessage(const std::vector<std::string>& missingSets,
                                    const std::vector<std::string>& unwritten, const std::vector<std::string>& inUse,
-                                   const std::vector<std::string>& unreadable, const std::vector<std::string>& outside);
+                                   const std::vector<std::string>& unreadable, const std::vector<std::string>& outside,
+                                   const std::vector<std::string>& reasons = {});
 
 }  // namespace modsetup
