@@ -33,7 +33,8 @@ struct Target {
 // system holds.
 bool isUsableSetName(const std::string& name) {
     return !name.empty() && name.size() <= kMaxNameBytes && name.find_first_of("\\/") == std::string::npos &&
-           std::none_of(name.begin(), name.end(), isControlCharacter) && windowsNameProblem(name).problem == WindowsNameProblem::None;
+           std::none_of(name.begin(), name.end(), isControlCharacter) &&
+           windowsNameProblem(name).problem == WindowsNameProblem::None;
 }
 
 std::string joined(const std::vector<std::string>& parts) {
