@@ -20,7 +20,7 @@
 #include "core/install/weapon_names.h"
 #include "core/install/weapon_stats.h"
 #include "core/library/catalogue.h"
-#include "core/platform/case_resolver.h"
+#include "core/platform/posix/case_resolver.h"
 #include "core/restore/restore_points.h"
 
 namespace modsetup::bench {

@@ -11,7 +11,7 @@
 
 #include "core/game/slots.h"
 #include "core/library/previews.h"
-#include "core/platform/case_resolver.h"
+#include "core/platform/posix/case_resolver.h"
 #include "demo_library/demo_library.h"
 
 namespace modsetup::bench {

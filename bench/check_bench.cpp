@@ -20,7 +20,7 @@
 #include "core/game/slots.h"
 #include "core/install/weapon_names.h"
 #include "core/install/weapon_stats.h"
-#include "core/set_files.h"
+#include "core/library/set_files.h"
 
 namespace modsetup::bench {
 namespace {

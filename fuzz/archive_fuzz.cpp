@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/import/entry_rules.h"
+#include "core/archive/entry_rules.h"
 #include "core/import/import_plan.h"
 #include "memory_host.h"
 

@@ -6,7 +6,7 @@
 // slot folder and gives it the chosen name as its text, and has one tooltip
 // control over every list and picture, as modsetup.exe has. No presenter, no
 // decoding of its own.
-#include "core/platform/windows_headers.h"
+#include "core/platform/win32/windows_headers.h"
 
 #include <commctrl.h>
 

@@ -11,7 +11,7 @@
 #include "core/io/confined_host.h"
 #include "core/library/catalogue.h"
 #include "core/library/config.h"
-#include "core/set_files.h"
+#include "core/library/set_files.h"
 
 namespace modsetup::check {
 namespace {

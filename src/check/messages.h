@@ -14,7 +14,7 @@
 #include "core/base/windows_names.h"
 #include "core/formats/picture.h"
 #include "core/import/import_plan.h"
-#include "core/set_files.h"
+#include "core/library/set_files.h"
 
 namespace modsetup::check {
 

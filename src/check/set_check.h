@@ -16,7 +16,7 @@
 #include "core/game/slots.h"
 #include "core/io/host.h"
 #include "core/io/line_file.h"
-#include "core/set_files.h"
+#include "core/library/set_files.h"
 
 namespace modsetup::check {
 

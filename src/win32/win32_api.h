@@ -3,7 +3,7 @@
 // explicitly everywhere: names are text of the system's 8-bit code page), and
 // an owner for GDI objects.
 
-#include "core/platform/windows_headers.h"
+#include "core/platform/win32/windows_headers.h"
 
 #include <memory>
 #include <type_traits>

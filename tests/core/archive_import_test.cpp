@@ -12,8 +12,8 @@
 #include "bmp_builder.h"
 #include "core/game/slots.h"
 #include "core/import/import_run.h"
-#include "core/import/staging.h"
 #include "core/io/forwarding_host.h"
+#include "core/library/staging.h"
 #include "memory_host.h"
 #include "test_support.h"
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #ifndef _WIN32
-#include "core/platform/case_resolver.h"
+#include "core/platform/posix/case_resolver.h"
 #include "test_support.h"
 
 namespace modsetup {

@@ -2,7 +2,7 @@
 // out as text: it runs on every host.
 #include <gtest/gtest.h>
 
-#include "core/platform/extended_path.h"
+#include "core/platform/win32/extended_path.h"
 
 namespace modsetup {
 namespace {

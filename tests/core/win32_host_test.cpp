@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #ifdef _WIN32
-#include "core/platform/windows_headers.h"
+#include "core/platform/win32/windows_headers.h"
 
 #include <process.h>
 
@@ -19,7 +19,7 @@
 #include "core/io/file_writes.h"
 #include "core/io/line_file.h"
 #include "core/library/catalogue.h"
-#include "core/platform/win32_path.h"
+#include "core/platform/win32/win32_path.h"
 #include "test_support.h"
 
 namespace modsetup {

@@ -2,7 +2,7 @@
 // memory on the system's own thread. It plays a whole file, so it is given
 // one of the part a preview plays. The system opens its device on the first
 // sound.
-#include "core/platform/windows_headers.h"
+#include "core/platform/win32/windows_headers.h"
 
 #include <mmsystem.h>
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "core/import/archive_scan.h"
+#include "core/archive/archive_scan.h"
 
 namespace modsetup {
 

@@ -17,9 +17,9 @@
 #include <string>
 #include <vector>
 
+#include "core/archive/archive_scan.h"
 #include "core/formats/picture.h"
 #include "core/import/archive_layout.h"
-#include "core/import/archive_scan.h"
 
 namespace modsetup {
 

@@ -7,9 +7,9 @@
 #include "core/base/temporary_name.h"
 #include "core/base/windows_names.h"
 #include "core/game/slots.h"
-#include "core/import/staging.h"
 #include "core/io/line_file.h"
-#include "core/set_files.h"
+#include "core/library/set_files.h"
+#include "core/library/staging.h"
 
 namespace modsetup {
 namespace {

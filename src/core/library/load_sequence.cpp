@@ -1,7 +1,7 @@
 #include "core/library/load_sequence.h"
 
-#include "core/import/staging.h"
 #include "core/io/confined_host.h"
+#include "core/library/staging.h"
 
 namespace modsetup {
 

@@ -1,4 +1,4 @@
-#include "core/set_files.h"
+#include "core/library/set_files.h"
 
 #include "core/base/ascii_case.h"
 #include "core/game/slots.h"

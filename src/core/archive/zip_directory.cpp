@@ -1,4 +1,4 @@
-#include "core/import/zip_directory.h"
+#include "core/archive/zip_directory.h"
 
 #include <algorithm>
 #include <array>

@@ -4,7 +4,7 @@
 // symbolic link or a junction) that leads anywhere on the disk. What the
 // host opened is judged by the system's own final path of the open handle,
 // so nothing can change between the judgment and the read.
-#include "core/platform/windows_headers.h"
+#include "core/platform/win32/windows_headers.h"
 
 #include <string>
 

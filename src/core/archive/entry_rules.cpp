@@ -1,4 +1,4 @@
-#include "core/import/entry_rules.h"
+#include "core/archive/entry_rules.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
-#include "core/platform/posix_confinement.h"
+#include "core/platform/posix/posix_confinement.h"
 
-#include "core/platform/case_resolver.h"
-#include "core/platform/posix_files.h"
+#include "core/platform/posix/case_resolver.h"
+#include "core/platform/posix/posix_files.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,4 +1,4 @@
-#include "core/platform/posix_files.h"
+#include "core/platform/posix/posix_files.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -9,7 +9,7 @@
 #include <cstring>
 
 #include "core/io/file_reads.h"
-#include "core/platform/case_resolver.h"
+#include "core/platform/posix/case_resolver.h"
 
 namespace modsetup {
 namespace {

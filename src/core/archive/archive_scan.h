@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "core/import/archive_reader.h"
-#include "core/import/import_facts.h"
+#include "core/archive/archive_reader.h"
+#include "core/archive/import_facts.h"
 
 namespace modsetup {
 

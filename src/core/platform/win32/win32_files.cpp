@@ -1,10 +1,10 @@
-#include "core/platform/win32_files.h"
+#include "core/platform/win32/win32_files.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <limits>
 
-#include "core/platform/win32_path.h"
+#include "core/platform/win32/win32_path.h"
 
 namespace modsetup {
 namespace {

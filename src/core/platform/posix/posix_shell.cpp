@@ -1,4 +1,4 @@
-#include "core/platform/posix_shell.h"
+#include "core/platform/posix/posix_shell.h"
 
 #include <spawn.h>
 #include <sys/wait.h>
@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-#include "core/platform/posix_files.h"
+#include "core/platform/posix/posix_files.h"
 
 namespace modsetup {
 namespace {

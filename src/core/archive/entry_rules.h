@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/import/import_facts.h"
+#include "core/archive/import_facts.h"
 
 namespace modsetup {
 

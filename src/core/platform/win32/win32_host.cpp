@@ -3,7 +3,7 @@
 // \\?\ form (win32_path.h), so the wide calls reach paths of any length and
 // the very name given. The file system itself compares names without regard
 // to letter case, so no mapping is needed.
-#include "core/platform/windows_headers.h"
+#include "core/platform/win32/windows_headers.h"
 
 #include <objbase.h>
 #include <shellapi.h>
@@ -17,11 +17,11 @@
 
 #include "core/base/temporary_name.h"
 #include "core/io/host.h"
-#include "core/platform/extended_path.h"
 #include "core/platform/system_names.h"
-#include "core/platform/win32_confinement.h"
-#include "core/platform/win32_files.h"
-#include "core/platform/win32_path.h"
+#include "core/platform/win32/extended_path.h"
+#include "core/platform/win32/win32_confinement.h"
+#include "core/platform/win32/win32_files.h"
+#include "core/platform/win32/win32_path.h"
 
 namespace modsetup {
 namespace {

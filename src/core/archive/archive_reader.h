@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "core/import/zip_directory.h"
+#include "core/archive/zip_directory.h"
 #include "core/io/host.h"
 
 struct archive;

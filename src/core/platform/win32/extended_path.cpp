@@ -1,4 +1,4 @@
-#include "core/platform/extended_path.h"
+#include "core/platform/win32/extended_path.h"
 
 #include <utility>
 #include <vector>

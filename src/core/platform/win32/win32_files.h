@@ -1,7 +1,7 @@
 #pragma once
 // The Windows host's ways of opening and listing files, shared by the host
 // and its confinement to the set library (win32_confinement.h).
-#include "core/platform/windows_headers.h"
+#include "core/platform/win32/windows_headers.h"
 
 #include <functional>
 #include <memory>

@@ -1,7 +1,7 @@
-#include "core/platform/win32_confinement.h"
+#include "core/platform/win32/win32_confinement.h"
 
-#include "core/platform/win32_files.h"
-#include "core/platform/win32_path.h"
+#include "core/platform/win32/win32_files.h"
+#include "core/platform/win32/win32_path.h"
 
 namespace modsetup {
 namespace {

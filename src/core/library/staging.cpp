@@ -1,4 +1,4 @@
-#include "core/import/staging.h"
+#include "core/library/staging.h"
 
 #include <vector>
 

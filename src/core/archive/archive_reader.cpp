@@ -1,4 +1,4 @@
-#include "core/import/archive_reader.h"
+#include "core/archive/archive_reader.h"
 
 #include <archive.h>
 #include <archive_entry.h>

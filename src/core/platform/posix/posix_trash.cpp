@@ -1,4 +1,4 @@
-#include "core/platform/posix_trash.h"
+#include "core/platform/posix/posix_trash.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "core/platform/posix_files.h"
+#include "core/platform/posix/posix_files.h"
 
 namespace modsetup {
 namespace {

@@ -13,11 +13,11 @@
 
 #include "core/base/temporary_name.h"
 #include "core/io/host.h"
-#include "core/platform/case_resolver.h"
-#include "core/platform/posix_confinement.h"
-#include "core/platform/posix_files.h"
-#include "core/platform/posix_shell.h"
-#include "core/platform/posix_trash.h"
+#include "core/platform/posix/case_resolver.h"
+#include "core/platform/posix/posix_confinement.h"
+#include "core/platform/posix/posix_files.h"
+#include "core/platform/posix/posix_shell.h"
+#include "core/platform/posix/posix_trash.h"
 #include "core/platform/system_names.h"
 
 namespace modsetup {

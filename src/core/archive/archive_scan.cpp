@@ -1,9 +1,9 @@
-#include "core/import/archive_scan.h"
+#include "core/archive/archive_scan.h"
 
 #include <map>
 
-#include "core/import/entry_rules.h"
-#include "core/import/zip_directory.h"
+#include "core/archive/entry_rules.h"
+#include "core/archive/zip_directory.h"
 
 namespace modsetup {
 

@@ -1,4 +1,4 @@
-#include "core/platform/case_resolver.h"
+#include "core/platform/posix/case_resolver.h"
 
 #include <dirent.h>
 #include <sys/stat.h>

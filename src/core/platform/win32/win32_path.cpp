@@ -1,11 +1,11 @@
-#include "core/platform/win32_path.h"
+#include "core/platform/win32/win32_path.h"
 
-#include "core/platform/windows_headers.h"
+#include "core/platform/win32/windows_headers.h"
 
 #include <cstdio>
 
-#include "core/platform/extended_path.h"
-#include "core/platform/win32_files.h"
+#include "core/platform/win32/extended_path.h"
+#include "core/platform/win32/win32_files.h"
 
 namespace modsetup {
 namespace {
