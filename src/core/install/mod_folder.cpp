@@ -2,18 +2,9 @@
 
 #include <algorithm>
 
-#include "core/game/mod_folder_tree.h"
 #include "core/io/file_writes.h"
 
 namespace modsetup {
-
-std::string modPath(std::string_view modName, std::string_view piece) {
-    std::string path(kModsFolder);
-    path += '\\';
-    path += modName;
-    path += piece;
-    return path;
-}
 
 void InstallFailures::addTarget(const std::string& target, const Failure& failure) {
     failedPaths.push_back(target);

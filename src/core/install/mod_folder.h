@@ -11,11 +11,10 @@
 #include <string_view>
 #include <vector>
 
+#include "core/game/mod_folder_tree.h"
 #include "core/io/host.h"
 
 namespace modsetup {
-
-inline constexpr std::string_view kModsFolder = "mods";
 
 // How long Apply tries again, in all, the writes that another program stood
 // in the way of: a game still closing, an antivirus scan or an indexer
@@ -71,9 +70,6 @@ struct FileCopy {
     std::string source;  // below the set library
     std::string target;  // below the game mod folder
 };
-
-// "mods\" + ModName + piece; every piece begins with a backslash.
-std::string modPath(std::string_view modName, std::string_view piece);
 
 // Creates the folders of the tree one level each, in order. A folder that is
 // not there afterwards is a failed target.

@@ -5,7 +5,7 @@
 
 #include "core/base/mod_name.h"
 #include "core/base/temporary_name.h"
-#include "core/install/mod_folder.h"
+#include "core/game/mod_folder_tree.h"
 #include "core/io/file_writes.h"
 #include "core/library/config.h"
 

@@ -6,7 +6,7 @@
 
 #include "core/base/ascii_case.h"
 #include "core/base/escaping.h"
-#include "core/install/mod_folder.h"
+#include "core/game/mod_folder_tree.h"
 
 namespace modsetup {
 namespace {
