@@ -85,7 +85,7 @@ void MainWindowPresenter::loadChoices() {
     const std::optional<std::string> path = view_.askForFile(choicesQuestion(false, kLoadChoicesTitle));
     if (!path) return;
     const ChoicesFile file = readChoicesFile(host_.usersOwnPaths(), *path);
-    if (!file.choices) return report({choicesNotLoadedMessage(*path, file.refusal)});
+    if (!file.choices) return report({choicesNotLoadedMessage(*path, choicesRefusalText(file.refusal))});
     for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
         setProgramText(slot, file.choices->texts[slot]);
         markEntryOfText(slot);

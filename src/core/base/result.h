@@ -25,6 +25,7 @@ enum class Cause {
     EndedWithStatus,
     EndedBySignal,
     ShellRefused,  // the system's shell did not open the document, for a reason of its own (code)
+    TooLarge,      // holds more bytes than its reader takes (code: that limit)
     Failed,        // any other cause
 };
 

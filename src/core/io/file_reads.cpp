@@ -6,6 +6,14 @@
 
 namespace modsetup {
 
+namespace {
+
+// The size of the pieces files are read in: large enough that the system's
+// calls cost little, small enough to live beside other work.
+constexpr std::size_t kPiece = 1 << 16;
+
+}  // namespace
+
 Failure readFailure(Failure failure) {
     if (failure.cause != Cause::Missing && failure.cause != Cause::Outside) failure.cause = Cause::Unreadable;
     return failure;
@@ -25,7 +33,6 @@ bool sameBytes(InputFile& a, InputFile& b) {
     const auto identity = a.identity();
     if (identity && identity == b.identity()) return true;
     if (a.size() == kUnknownSize || b.size() != a.size()) return false;
-    constexpr std::size_t kPiece = 1 << 16;
     auto ours = std::make_unique<char[]>(kPiece);
     auto theirs = std::make_unique<char[]>(kPiece);
     for (std::uint64_t left = a.size(); left > 0;) {
@@ -36,6 +43,22 @@ bool sameBytes(InputFile& a, InputFile& b) {
         left -= piece;
     }
     return true;
+}
+
+Result<std::string> readWholeFile(Host& host, const std::string& path, std::size_t maxBytes) {
+    auto input = host.openRead(path);
+    if (!input.ok()) return readFailure(input.failure());
+    std::string bytes;
+    // Read into place: a large file costs no growing copies.
+    if (const std::uint64_t size = input.value()->size(); size != kUnknownSize)
+        bytes.reserve(std::min<std::uint64_t>(size, maxBytes));
+    auto piece = std::make_unique<char[]>(kPiece);
+    for (std::size_t got; (got = input.value()->read(piece.get(), kPiece)) > 0;) {
+        if (got > maxBytes - bytes.size()) return Failure{Cause::TooLarge, {}, static_cast<long>(maxBytes)};
+        bytes.append(piece.get(), got);
+    }
+    if (input.value()->failed()) return Failure{Cause::Unreadable};
+    return bytes;
 }
 
 }  // namespace modsetup

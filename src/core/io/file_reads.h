@@ -3,6 +3,7 @@
 // the file goes, and two files compared byte for byte.
 
 #include <cstddef>
+#include <string>
 
 #include "core/io/host.h"
 
@@ -19,5 +20,11 @@ std::size_t readFully(InputFile& file, char* buffer, std::size_t size);
 // identity), or files of one known size whose bytes agree, read front to
 // back as far as they do.
 bool sameBytes(InputFile& a, InputFile& b);
+
+// The whole file, read in pieces and appended, so that a small file costs a
+// small string and a large one no more than maxBytes. A file that holds more
+// than maxBytes fails as TooLarge (code: maxBytes); one that cannot be
+// opened or read keeps its cause as readFailure gives it.
+Result<std::string> readWholeFile(Host& host, const std::string& path, std::size_t maxBytes);
 
 }  // namespace modsetup

@@ -118,22 +118,6 @@ Status writeWholeFile(Host& host, const std::string& path, std::string_view byte
     return out.value()->commit();
 }
 
-std::optional<std::string> readWholeFile(Host& host, const std::string& path, std::size_t maxBytes) {
-    auto input = host.openRead(path);
-    if (!input.ok()) return std::nullopt;
-    std::string bytes;
-    // Read into place: a large file costs no growing copies.
-    if (const std::uint64_t size = input.value()->size(); size != kUnknownSize)
-        bytes.reserve(std::min<std::uint64_t>(size, maxBytes));
-    char piece[1 << 16];
-    for (std::size_t got; (got = input.value()->read(piece, sizeof piece)) > 0;) {
-        if (got > maxBytes - bytes.size()) return std::nullopt;
-        bytes.append(piece, got);
-    }
-    if (input.value()->failed()) return std::nullopt;
-    return bytes;
-}
-
 Status copyFile(Host& host, const std::string& source, const std::string& target, bool durable) {
     auto copy = prepareCopy(host, source, target, durable);
     if (!copy.ok()) return copy.failure();

@@ -72,9 +72,4 @@ Status copyFile(Host& host, const std::string& source, const std::string& target
 // Writes bytes as the whole new content of path (durable), as openReplace does.
 Status writeWholeFile(Host& host, const std::string& path, std::string_view bytes);
 
-// The whole file, or nothing when it cannot be read or holds more than
-// maxBytes: read in pieces and appended, so that a small file costs a small
-// string, and a large one no more than maxBytes.
-std::optional<std::string> readWholeFile(Host& host, const std::string& path, std::size_t maxBytes);
-
 }  // namespace modsetup

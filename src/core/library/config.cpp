@@ -4,7 +4,7 @@
 
 #include "core/base/escaping.h"
 #include "core/base/utf8.h"
-#include "core/report/messages.h"
+#include "core/io/file_reads.h"
 
 namespace modsetup {
 
@@ -77,39 +77,33 @@ bool holdsC1Control(std::string_view line) {
 }
 
 // Why a line of a choices file (numbered from 1) is not one of a selections
-// file; empty when it is. A line holds its CR still, if it had one.
-std::string lineRefusal(std::string_view line, std::size_t number) {
+// file; Kind::None when it is. A line holds its CR still, if it had one.
+ChoicesRefusal lineRefusal(std::string_view line, std::size_t number) {
+    using Kind = ChoicesRefusal::Kind;
     while (line.ends_with('\r')) line.remove_suffix(1);  // part of its line end
-    if (line.size() > kMaxLineBytes) return choicesLineTooLongText(number, kMaxLineBytes);
-    if (line.find('\r') != std::string_view::npos) return choicesLoneCarriageReturnText(number);
+    if (line.size() > kMaxLineBytes) return {Kind::LineTooLong, number, {}, {}};
+    if (line.find('\r') != std::string_view::npos) return {Kind::LoneCarriageReturn, number, {}, {}};
     if (std::any_of(line.begin(), line.end(), isControlCharacter) || holdsC1Control(line))
-        return choicesNotTextText(number);
+        return {Kind::NotText, number, {}, {}};
     // "." and ".." would lead a set's path to the slot folder or the library.
-    if (number <= kSlotCount && (line == "." || line == "..")) return choicesFolderNameText(number, line);
+    if (number <= kSlotCount && (line == "." || line == "..")) return {Kind::FolderName, number, std::string(line), {}};
     return {};
 }
 
 }  // namespace
 
 ChoicesFile readChoicesFile(Host& host, const std::string& path) {
+    using Kind = ChoicesRefusal::Kind;
     ChoicesFile file;
-    auto input = host.openRead(path);
-    if (!input.ok()) {
-        file.refusal = choicesUnreadableText(failureText(input.failure()));
+    Result<std::string> read = readWholeFile(host, path, kMaxLineFileBytes);
+    if (!read.ok()) {
+        if (read.cause() == Cause::TooLarge) file.refusal.kind = Kind::TooLarge;
+        else file.refusal = {Kind::Unreadable, 0, {}, read.failure()};
         return file;
     }
-    // One byte past the limit tells a file that is too large.
-    std::string bytes(kMaxLineFileBytes + 1, '\0');
-    std::size_t size = 0;
-    for (std::size_t got; size < bytes.size() && (got = input.value()->read(&bytes[size], bytes.size() - size)) > 0;)
-        size += got;
-    bytes.resize(size);
-    if (size > kMaxLineFileBytes) {
-        file.refusal = choicesTooLargeText(kMaxLineFileBytes);
-        return file;
-    }
+    const std::string& bytes = read.value();
     if (bytes.starts_with("\xEF\xBB\xBF")) {
-        file.refusal = choicesByteOrderMarkText();
+        file.refusal.kind = Kind::ByteOrderMark;
         return file;
     }
     std::vector<std::string> lines;
@@ -121,12 +115,12 @@ ChoicesFile readChoicesFile(Host& host, const std::string& path) {
     // Blank lines at the end say nothing.
     while (!lines.empty() && lines.back().find_first_not_of('\r') == std::string::npos) lines.pop_back();
     if (lines.size() > kSlotCount + 1) {
-        file.refusal = choicesTooManyLinesText(kSlotCount + 1);
+        file.refusal.kind = Kind::TooManyLines;
         return file;
     }
     for (std::size_t i = 0; i < lines.size(); ++i) {
         file.refusal = lineRefusal(lines[i], i + 1);
-        if (!file.refusal.empty()) return file;
+        if (file.refusal.kind != Kind::None) return file;
         while (lines[i].ends_with('\r')) lines[i].pop_back();
     }
     lines.resize(kSlotCount + 1);

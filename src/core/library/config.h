@@ -65,9 +65,27 @@ Status writeChoicesFile(LineFile& handle, const std::string& path, const SlotTex
 // longer than kMaxLineBytes, no byte-order mark, no control character (of
 // UTF-8's U+0080 to U+009F neither) but the line ends (an LF, any CR right
 // before it), and no set name "." or "..". Otherwise refusal says why.
+struct ChoicesRefusal {
+    enum class Kind {
+        None,
+        Unreadable,          // failure says why
+        TooLarge,            // more than kMaxLineFileBytes
+        TooManyLines,        // more than the slots' lines and the box's
+        LineTooLong,         // line: longer than kMaxLineBytes
+        NotText,             // line: holds a control character
+        LoneCarriageReturn,  // line: holds a CR that ends no line
+        ByteOrderMark,
+        FolderName,  // line: "." or "..", the name of a folder, not of a set
+    };
+    Kind kind = Kind::None;
+    std::size_t line = 0;  // numbered from 1
+    std::string name;      // FolderName: the line
+    Failure failure;       // Unreadable
+};
+
 struct ChoicesFile {
     std::optional<SavedSelections> choices;
-    std::string refusal;
+    ChoicesRefusal refusal;
 };
 ChoicesFile readChoicesFile(Host& host, const std::string& path);
 

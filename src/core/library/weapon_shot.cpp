@@ -3,6 +3,7 @@
 #include "core/formats/wave_format.h"
 #include "core/game/slots.h"
 #include "core/game/weapon_copies.h"
+#include "core/io/file_reads.h"
 #include "core/io/file_writes.h"
 
 namespace modsetup {
@@ -20,10 +21,10 @@ std::optional<std::string_view> shotFile(std::size_t slot) {
 std::optional<std::string> readShot(Host& host, std::string_view configBase, std::size_t slot, std::string_view text) {
     const std::optional<std::string_view> file = shotFile(slot);
     if (!file) return std::nullopt;
-    std::optional<std::string> bytes =
+    Result<std::string> bytes =
         readWholeFile(host, setFolderPath(configBase, slot, text) + std::string(*file), kMaxSoundFileBytes);
-    if (!bytes || !readWaveFormat(*bytes)) return std::nullopt;
-    return bytes;
+    if (!bytes.ok() || !readWaveFormat(bytes.value())) return std::nullopt;
+    return std::move(bytes.value());
 }
 
 }  // namespace modsetup

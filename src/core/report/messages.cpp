@@ -180,37 +180,27 @@ std::string restoreOriginalQuestion(std::size_t files) {
                        : " files as they were before this program first changed them?");
 }
 
-std::string choicesUnreadableText(std::string_view reason) {
-    return "it cannot be read (" + std::string(trimmedReason(reason)) + ")";
-}
-
-std::string choicesTooLargeText(std::size_t maxBytes) {
-    return "it is larger than " + std::to_string(maxBytes) + " bytes";
-}
-
-std::string choicesTooManyLinesText(std::size_t maxLines) {
-    return "it has more than " + std::to_string(maxLines) + " lines";
-}
-
-std::string choicesLineTooLongText(std::size_t line, std::size_t maxBytes) {
-    return "line " + std::to_string(line) + " is longer than " + std::to_string(maxBytes) + " bytes";
-}
-
-std::string choicesNotTextText(std::size_t line) {
-    return "line " + std::to_string(line) + " holds a control character, so it is no text file";
-}
-
-std::string choicesLoneCarriageReturnText(std::size_t line) {
-    return "line " + std::to_string(line) + " holds a carriage return that ends no line, so lines would run together";
-}
-
-std::string choicesByteOrderMarkText() {
-    return "it begins with a byte-order mark, which would become part of the first set's name";
-}
-
-std::string choicesFolderNameText(std::size_t line, std::string_view name) {
-    return "line " + std::to_string(line) + " is " + quoted(name) +
-           ", which names a folder of the set library, not a set";
+std::string choicesRefusalText(const ChoicesRefusal& refusal) {
+    using Kind = ChoicesRefusal::Kind;
+    const std::string line = "line " + std::to_string(refusal.line);
+    switch (refusal.kind) {
+    case Kind::None: break;
+    case Kind::Unreadable: {
+        const std::string reason(trimmedReason(failureText(refusal.failure)));
+        return reason.empty() ? "it cannot be read" : "it cannot be read (" + reason + ")";
+    }
+    case Kind::TooLarge: return "it is larger than " + std::to_string(kMaxLineFileBytes) + " bytes";
+    case Kind::TooManyLines: return "it has more than " + std::to_string(kSlotCount + 1) + " lines";
+    case Kind::LineTooLong: return line + " is longer than " + std::to_string(kMaxLineBytes) + " bytes";
+    case Kind::NotText: return line + " holds a control character, so it is no text file";
+    case Kind::LoneCarriageReturn:
+        return line + " holds a carriage return that ends no line, so lines would run together";
+    case Kind::ByteOrderMark:
+        return "it begins with a byte-order mark, which would become part of the first set's name";
+    case Kind::FolderName:
+        return line + " is " + quoted(refusal.name) + ", which names a folder of the set library, not a set";
+    }
+    return {};
 }
 
 std::string choicesNotLoadedMessage(std::string_view path, std::string_view refusal) {

@@ -15,6 +15,7 @@
 #include "core/base/result.h"
 #include "core/install/apply.h"
 #include "core/install/launcher.h"
+#include "core/library/config.h"
 #include "core/library/previews.h"
 
 namespace modsetup {
@@ -91,14 +92,7 @@ std::string restoreOriginalQuestion(std::size_t files);
 
 // Load choices: why a file picked is not one of saved choices, and the
 // report that names it; Save choices as: what could not be saved.
-std::string choicesUnreadableText(std::string_view reason);
-std::string choicesTooLargeText(std::size_t maxBytes);
-std::string choicesTooManyLinesText(std::size_t maxLines);
-std::string choicesLineTooLongText(std::size_t line, std::size_t maxBytes);
-std::string choicesNotTextText(std::size_t line);
-std::string choicesLoneCarriageReturnText(std::size_t line);
-std::string choicesByteOrderMarkText();
-std::string choicesFolderNameText(std::size_t line, std::string_view name);
+std::string choicesRefusalText(const ChoicesRefusal& refusal);
 std::string choicesNotLoadedMessage(std::string_view path, std::string_view refusal);
 
 // A slot as reports name it: "primary slot 3", "secondary slot 1", "team Alpha".

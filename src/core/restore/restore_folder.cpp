@@ -6,6 +6,7 @@
 #include "core/base/mod_name.h"
 #include "core/base/temporary_name.h"
 #include "core/game/mod_folder_tree.h"
+#include "core/io/file_reads.h"
 #include "core/io/file_writes.h"
 #include "core/library/config.h"
 
@@ -110,7 +111,7 @@ PointLook RestoreFolder::lookAt(const std::string& folder, bool kept) {
         return look;
     }
     const auto bytes = readWholeFile(reads(), folder + "\\" + std::string(kListName), kMaxListBytes);
-    auto list = bytes ? parseList(*bytes) : std::nullopt;
+    auto list = bytes.ok() ? parseList(bytes.value()) : std::nullopt;
     if (!list) return unusable();
     // Another game folder's point is left as it is; in this game folder's
     // subfolder, it is none the program wrote.
