@@ -18,7 +18,7 @@ struct CommandLine {
     bool quiet = false;
     bool strict = false;  // warnings count as errors for the exit status
     bool help = false;
-    std::string error;
+    std::optional<std::string> badArgument;  // the first argument that is none of the above
 };
 
 CommandLine parse(const std::vector<std::string>& arguments) {
@@ -35,8 +35,8 @@ CommandLine parse(const std::vector<std::string>& arguments) {
             line.help = true;
         } else if ((optionsEnd || !argument.starts_with('-')) && !line.path) {
             line.path = argument;
-        } else if (line.error.empty()) {
-            line.error = badArgumentText(argument);
+        } else if (!line.badArgument) {
+            line.badArgument = argument;
         }
     }
     return line;
@@ -76,7 +76,8 @@ bool isArchivePath(Host& host, const std::optional<std::string>& path) {
 int checkArchiveFile(Host& host, const CommandLine& line, std::ostream& out, std::ostream& err) {
     // The sets' names are looked up in the library the window beside would add them to.
     const CheckTarget library = findCheckTarget(host, std::nullopt);
-    const ArchiveCheck check = checkArchive(host, *line.path, library.configBase);
+    const ArchiveCheck check =
+        checkArchive(host, *line.path, library.problem == TargetProblem::None ? library.configBase : std::string());
     if (check.plan.fault == ArchiveFault::Unopenable || check.plan.fault == ArchiveFault::NotAnArchive) {
         err << archiveUnreadableText(*line.path, check.plan.fault, check.plan.failure.systemText) << '\n';
         return kExitNotChecked;
@@ -97,14 +98,14 @@ int runCheckProgram(Host& host, const std::vector<std::string>& arguments, std::
         out << usageText();
         return kExitNoErrors;
     }
-    if (!line.error.empty()) {
-        err << line.error << '\n';
+    if (line.badArgument) {
+        err << badArgumentText(*line.badArgument) << '\n';
         return kExitNotChecked;
     }
     if (isArchivePath(host, line.path)) return checkArchiveFile(host, line, out, err);
     const CheckTarget target = findCheckTarget(host, line.path);
-    if (!target.error.empty()) {
-        err << target.error << '\n';
+    if (target.problem != TargetProblem::None) {
+        err << checkTargetText(target) << '\n';
         return kExitNotChecked;
     }
 

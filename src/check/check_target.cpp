@@ -1,6 +1,5 @@
 #include "check/check_target.h"
 
-#include "check/messages.h"
 #include "core/game/slots.h"
 #include "core/library/config.h"
 
@@ -22,26 +21,25 @@ bool looksLikeLibrary(Host& host, const std::string& folder) {
 
 CheckTarget findCheckTarget(Host& host, const std::optional<std::string>& path) {
     CheckTarget target;
-    const std::string given = path.value_or(std::string(kDefaultProgramFile));
-    switch (host.pathKind(given)) {
+    target.given = path.value_or(std::string(kDefaultProgramFile));
+    switch (host.pathKind(target.given)) {
     case PathKind::Missing:
     case PathKind::Outside:  // nothing is confined before the check begins
-        target.error = path ? noSuchPathText(given) : noProgramFileText(given);
+        target.problem = path ? TargetProblem::NoSuchPath : TargetProblem::NoProgramFile;
         return target;
     case PathKind::File:
-        // Exactly as the program derives ConfigBase from its own file.
-        target.configBase = deriveConfigBase(given);
-        if (host.pathKind(target.configBase) != PathKind::Directory)
-            target.error = noLibraryBesideText(given, target.configBase);
-        else if (!looksLikeLibrary(host, target.configBase)) target.error = notALibraryText(target.configBase);
-        if (!target.error.empty()) target.configBase.clear();
+        // Exactly as the program derives ConfigBase from its own file; the
+        // problems name it, as the folder it looked for.
+        target.configBase = deriveConfigBase(target.given);
+        if (host.pathKind(target.configBase) != PathKind::Directory) target.problem = TargetProblem::NoLibraryBeside;
+        else if (!looksLikeLibrary(host, target.configBase)) target.problem = TargetProblem::NotALibrary;
         return target;
     case PathKind::Directory: {
         // "modsetup/" names the folder "modsetup", whose selections file is "modsetup.ini".
-        std::string folder = given;
+        std::string folder = target.given;
         while (folder.size() > 1 && isSeparator(folder.back()) && folder[folder.size() - 2] != ':') folder.pop_back();
         if (looksLikeLibrary(host, folder)) target.configBase = std::move(folder);
-        else target.error = notALibraryText(given);
+        else target.problem = TargetProblem::NotALibrary;
         return target;
     }
     }

@@ -13,9 +13,19 @@ namespace modsetup::check {
 // Checked when no path is given: the program file in the working directory.
 inline constexpr std::string_view kDefaultProgramFile = "modsetup.exe";
 
+// Why there is nothing to check.
+enum class TargetProblem {
+    None,
+    NoSuchPath,       // the path given names nothing
+    NoProgramFile,    // no path given, and no program file in the working directory
+    NoLibraryBeside,  // a program file without its set library beside it
+    NotALibrary,      // a folder that holds neither mod.ini nor a slot folder
+};
+
 struct CheckTarget {
     std::string configBase;  // the set library; its selections file is this + ".ini"
-    std::string error;       // when there is nothing to check: the message saying why
+    TargetProblem problem = TargetProblem::None;
+    std::string given;  // the path given, or the program file looked for
 };
 
 CheckTarget findCheckTarget(Host& host, const std::optional<std::string>& path);

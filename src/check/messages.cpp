@@ -402,4 +402,16 @@ std::string badArgumentText(std::string_view argument) {
     return "modsetup-check: unexpected argument " + quoted(argument) + " (modsetup-check --help)";
 }
 
+std::string checkTargetText(const CheckTarget& target) {
+    switch (target.problem) {
+    case TargetProblem::None: break;
+    case TargetProblem::NoSuchPath: return noSuchPathText(target.given);
+    case TargetProblem::NoProgramFile: return noProgramFileText(target.given);
+    case TargetProblem::NoLibraryBeside: return noLibraryBesideText(target.given, target.configBase);
+    case TargetProblem::NotALibrary:
+        return notALibraryText(target.configBase.empty() ? target.given : target.configBase);
+    }
+    return {};
+}
+
 }  // namespace modsetup::check

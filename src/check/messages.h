@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "check/archive_check.h"
+#include "check/check_target.h"
 #include "check/findings.h"
 #include "core/base/windows_names.h"
 #include "core/formats/picture.h"
@@ -88,5 +89,7 @@ std::string noProgramFileText(std::string_view programFile);
 std::string noLibraryBesideText(std::string_view programFile, std::string_view configBase);
 std::string notALibraryText(std::string_view folder);
 std::string badArgumentText(std::string_view argument);
+// Why there is nothing to check, in the words above.
+std::string checkTargetText(const CheckTarget& target);
 
 }  // namespace modsetup::check
