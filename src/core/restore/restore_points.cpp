@@ -1,10 +1,10 @@
 #include "core/restore/restore_points.h"
 
 #include <algorithm>
-#include <cstring>
 #include <unordered_map>
 #include <unordered_set>
 
+#include "core/io/file_reads.h"
 #include "core/io/file_writes.h"
 #include "core/io/leftovers.h"
 
@@ -37,22 +37,7 @@ bool unchanged(Host& host, Host& reads, const std::string& folder, const PointEn
     auto kept = reads.openRead(folder + "\\" + entry.stored);
     auto now = host.openRead(entry.path);
     if (!kept.ok() || !now.ok()) return false;
-    const auto identity = kept.value()->identity();
-    if (identity && identity == now.value()->identity()) return true;
-    if (kept.value()->size() != now.value()->size()) return false;
-    char a[1 << 15];
-    char b[1 << 15];
-    for (;;) {
-        const std::size_t got = kept.value()->read(a, sizeof a);
-        if (got == 0) return now.value()->read(b, 1) == 0;
-        std::size_t had = 0;
-        while (had < got) {
-            const std::size_t more = now.value()->read(b + had, got - had);
-            if (more == 0) return false;
-            had += more;
-        }
-        if (std::memcmp(a, b, got) != 0) return false;
-    }
+    return sameBytes(*kept.value(), *now.value());
 }
 
 bool isFileEntry(const PointEntry& entry) {
