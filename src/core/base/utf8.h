@@ -3,6 +3,7 @@
 // either text in UTF-8 or 8-bit text, never half of each.
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace modsetup {
@@ -11,5 +12,8 @@ namespace modsetup {
 // nothing past U+10FFFF) of more than one byte that starts at i, with its
 // code point in decoded; 0 when none starts there.
 std::size_t utf8SequenceLength(std::string_view text, std::size_t i, char32_t& decoded);
+
+// Appends code (at most U+10FFFF, no surrogate) in UTF-8.
+void appendUtf8(std::string& out, char32_t code);
 
 }  // namespace modsetup
