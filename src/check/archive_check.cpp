@@ -85,7 +85,11 @@ public:
     Host& usersOwnPaths() override { return *this; }
     Result<std::vector<FolderEntry>> listFolder(const std::string& folder) override {
         std::vector<FolderEntry> entries;
-        for (const auto& [name, isFolder] : children(folder)) entries.push_back({name, isFolder});
+        for (const auto& [name, isFolder] : children(folder)) {
+            FolderEntry entry{name, isFolder};
+            entry.node = isFolder ? NodeKind::Directory : NodeKind::File;
+            entries.push_back(std::move(entry));
+        }
         if (entries.empty() && lowerAscii(folder) != folder_) return Cause::Missing;
         return entries;
     }

@@ -442,5 +442,29 @@ TEST(ArchiveImportOnDisk, AddsTheSetAndLeavesNothingElse) {
     EXPECT_EQ(names, std::vector<std::string>{"1"});
 }
 
+// A downloaded pack may hold what only looks like a killed import's
+// leftovers: a link of a staging folder's name, links inside a real one, a
+// journal naming a path out of the library. None is followed: what lies
+// outside stays, and the leftovers go.
+TEST(ArchiveImportOnDisk, LeftoversThatLeadOutOfTheLibraryAreNeverFollowed) {
+    if (testing::kWindows) GTEST_SKIP() << "Wine makes no symbolic links";
+    const testing::ScratchDir scratch;
+    const auto host = makeSystemHost();
+    std::filesystem::create_directories(scratch / "outside/1/Gold");
+    testing::writeFile(scratch / "outside/1/Gold/keep.txt", "kept");
+    std::filesystem::create_directories(scratch / "modsetup/1/Gold");
+    std::filesystem::create_directory_symlink(scratch / "outside", scratch / "modsetup/import.~1");
+    const auto left = scratch / "modsetup/import.~2";
+    std::filesystem::create_directories(left / "old");
+    std::filesystem::create_directory_symlink(scratch / "outside", left / "old/1");
+    std::filesystem::create_directory_symlink(scratch / "outside", left / "new");
+    testing::writeFile(left / "placing", "..\\..\\outside\\1\r\n1\\Gold\r\n");
+    removeImportLeftovers(*host, scratch.programPath("modsetup"));
+    EXPECT_EQ(testing::readFile(scratch / "outside/1/Gold/keep.txt"), "kept");
+    EXPECT_TRUE(std::filesystem::is_directory(scratch / "modsetup/1/Gold"));
+    EXPECT_TRUE(std::filesystem::is_symlink(scratch / "modsetup/import.~1"));
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(left)));
+}
+
 }  // namespace
 }  // namespace modsetup

@@ -1,8 +1,11 @@
 #include "core/library/staging.h"
 
+#include <algorithm>
 #include <vector>
 
+#include "core/base/ascii_case.h"
 #include "core/base/temporary_name.h"
+#include "core/game/slots.h"
 #include "core/io/line_file.h"
 
 namespace modsetup {
@@ -19,24 +22,52 @@ Status removeTree(Host& host, const std::string& folder) {
     for (const FolderEntry& entry : entries.value()) {
         if (entry.name == "." || entry.name == "..") continue;
         const std::string path = folder + "\\" + entry.name;
-        // A link to a folder lists as a folder; removing it as a file first
-        // never enters it.
-        if (host.deleteFile(path).ok()) continue;
-        if (entry.isDirectory) {
+        if (entry.node == NodeKind::Directory) {
             if (Status removed = removeTree(host, path); !removed.ok()) return removed;
+            continue;
         }
+        // A link goes itself, never what it leads to: a link to a folder on
+        // Windows (a junction too) is removed as a folder, which does not
+        // enter it; a link anywhere else, and a file, as a file.
+        if (host.deleteFile(path).ok()) continue;
+        if (entry.node == NodeKind::Link) (void)host.removeDirectory(path);
     }
     return host.removeDirectory(folder);
 }
 
+namespace {
+
+// Whether a line of a placing journal names a set as the import writes it:
+// a slot folder and a set's name below it. A journal in a folder that only
+// looks like one of ours may name anything; nothing else is moved.
+bool isPlacedSet(std::string_view line) {
+    const std::size_t cut = line.find('\\');
+    if (cut == std::string_view::npos) return false;
+    const std::string_view slotFolder = line.substr(0, cut);
+    const std::string_view name = line.substr(cut + 1);
+    const bool knownFolder = std::any_of(kSlots.begin(), kSlots.end(), [&](const SlotInfo& slot) {
+        return equalsIgnoringCase(slot.folder, slotFolder);
+    });
+    return knownFolder && !name.empty() && name != "." && name != ".." &&
+           name.find_first_of("\\/:") == std::string_view::npos;
+}
+
+}  // namespace
+
 void rollBackPlacing(Host& host, const std::string& configBase, const std::string& staging) {
     const std::string journal = staging + "\\placing";
+    // Sets move only between the library and the staging folder's own
+    // folders: one that is a link would lead them out.
+    for (const char* part : {"\\new", "\\old"}) {
+        const NodeKind kind = host.nodeKind(staging + part);
+        if (kind != NodeKind::Missing && kind != NodeKind::Directory) return;
+    }
     LineFile lines(host);
     if (!lines.openRead(journal).ok()) return;
     std::vector<std::string> placed;
     while (!lines.readEnded()) {
         std::string line = lines.readLine();
-        if (!line.empty()) placed.push_back(std::move(line));
+        if (isPlacedSet(line)) placed.push_back(std::move(line));
     }
     lines.close();
     for (std::size_t i = placed.size(); i-- > 0;) {
@@ -56,7 +87,9 @@ void removeImportLeftovers(Host& host, const std::string& configBase) {
     const auto entries = host.listFolder(configBase);
     if (!entries.ok()) return;
     for (const FolderEntry& entry : entries.value()) {
-        if (!entry.isDirectory || !isStagingName(entry.name)) continue;
+        // Only a real folder: a link of that name (which a downloaded pack
+        // may hold) is never entered, let alone emptied.
+        if (entry.node != NodeKind::Directory || !isStagingName(entry.name)) continue;
         const std::string staging = configBase + "\\" + entry.name;
         auto held = host.holdFile(staging + "\\held");
         if (!held.ok()) continue;  // its import runs, or the folder cannot be touched
@@ -67,7 +100,7 @@ void removeImportLeftovers(Host& host, const std::string& configBase) {
         const std::string old = staging + "\\old";
         if (const auto slots = host.listFolder(old); slots.ok()) {
             for (const FolderEntry& slot : slots.value()) {
-                if (!slot.isDirectory || slot.name == "." || slot.name == "..") continue;
+                if (slot.node != NodeKind::Directory || slot.name == "." || slot.name == "..") continue;
                 const auto sets = host.listFolder(old + "\\" + slot.name);
                 if (!sets.ok()) continue;
                 for (const FolderEntry& set : sets.value())
