@@ -42,6 +42,9 @@ install_packages() {
         { echo "installing ${missing[*]} failed" >&2; return 1; }
 }
 
+# Further options of every configure (the test command adds -Werror's).
+cmake_options=()
+
 # build_project BUILD_FOLDER [TARGET...]: configures a Release build with
 # Ninja in the folder below the repository and builds the targets (all when
 # none are given). The window and the tests are switched on explicitly, so
@@ -51,7 +54,7 @@ build_project() {
     shift
     say "configuring $build"
     cmake -S "$repo_root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-        -DMODSETUP_BUILD_UI=ON -DMODSETUP_BUILD_TESTS=ON </dev/null ||
+        -DMODSETUP_BUILD_UI=ON -DMODSETUP_BUILD_TESTS=ON "${cmake_options[@]}" </dev/null ||
         { echo "configuring failed" >&2; return 1; }
     local targets=()
     [ $# -gt 0 ] && targets=(--target "$@")

@@ -41,7 +41,7 @@ installed=$SECONDS
 phase "building in $build"
 timeout 600 cmake -S "$root" -B "$build" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release \
-    -DMODSETUP_BUILD_UI=ON -DMODSETUP_BUILD_TESTS=ON -DMODSETUP_WIN_LIBARCHIVE="$libarchive" ||
+    -DMODSETUP_BUILD_UI=ON -DMODSETUP_BUILD_TESTS=ON -DMODSETUP_WIN_LIBARCHIVE="$libarchive" -DMODSETUP_WERROR=ON ||
     { echo "configuring the Windows build failed" >&2; exit 1; }
 timeout 2400 cmake --build "$build" -j2 || { echo "the Windows build failed" >&2; exit 1; }
 built=$SECONDS
