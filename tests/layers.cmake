@@ -19,6 +19,9 @@ set(sees_check core check)
 set(sees_app core front check qt win32)
 set(sees_tools core tools)
 set(layers core front qt win32 check app)
+# Within the core, its folders in their order from the bottom: a file sees
+# its own folder and those before it.
+include(${CMAKE_CURRENT_LIST_DIR}/../cmake/core_folders.cmake)
 
 # Toolkit headers, and where each may appear: Qt's where Qt draws; Windows'
 # in the Win32 window, the program's start-up, the core's hosts
@@ -62,6 +65,12 @@ foreach(source ${sources})
   if(source MATCHES "^src/core/(platform|audio)/")
     list(APPEND places ${CMAKE_MATCH_1})
   endif()
+  # The floor of a core file's folder (-1: a file of the core in no folder
+  # of the order).
+  set(floor -1)
+  if(source MATCHES "^src/core/([^/]+)/")
+    list(FIND MODSETUP_CORE_FOLDERS ${CMAKE_MATCH_1} floor)
+  endif()
 
   file(STRINGS ${ROOT}/${source} includes REGEX "^[ \t]*#[ \t]*include")
   foreach(line ${includes})
@@ -80,6 +89,13 @@ foreach(source ${sources})
       set(first ${CMAKE_MATCH_1})
       if(first IN_LIST layers AND NOT first IN_LIST sees_${layer})
         set(problem "the ${layer} layer reaches up into ${first}")
+      elseif(layer STREQUAL core AND named MATCHES "^core/([^/]+)/")
+        list(FIND MODSETUP_CORE_FOLDERS ${CMAKE_MATCH_1} to)
+        if(floor LESS 0)
+          set(problem "a core file outside the folders of cmake/core_folders.cmake")
+        elseif(to GREATER floor)
+          set(problem "a core folder reaches up into core/${CMAKE_MATCH_1}")
+        endif()
       endif()
     elseif(line MATCHES "#[ \t]*include[ \t]*<")
       if(named MATCHES "${qt_header}")
