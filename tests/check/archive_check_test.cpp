@@ -76,7 +76,9 @@ TEST(ArchiveCheckProgram, ReportsWhatWouldBeAddedAndRefusedWithItsExitStatus) {
         std::ostringstream out, err;
         const auto host = makeSystemHost();
         EXPECT_EQ(runCheckProgram(*host, arguments, out, err, false), row.status);
-        const std::string report = "\n" + out.str() + err.str();
+        std::string report(1, '\n');
+        report += out.str();
+        report += err.str();
         EXPECT_NE(report.find("\n" + row.line + "\n"), std::string::npos) << report;
         std::vector<std::string> names;
         for (const auto& entry : std::filesystem::directory_iterator(folder.path()))

@@ -245,8 +245,10 @@ TEST_F(ArchiveImport, LayoutsOfPacksAreRecognised) {
         std::vector<std::string> sets;
         for (const PlannedSet& set : planned.sets) {
             std::string slots;
-            for (const SlotChoice& choice : set.slotChoices)
-                slots += (slots.empty() ? "" : " ") + std::to_string(choice.slot + 1);
+            for (const SlotChoice& choice : set.slotChoices) {
+                if (!slots.empty()) slots += ' ';
+                slots += std::to_string(choice.slot + 1);
+            }
             sets.push_back(slots + ": " + set.name);
         }
         EXPECT_EQ(sets, row.sets);
