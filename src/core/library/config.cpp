@@ -55,11 +55,7 @@ Status writeSelections(LineFile& handle, const std::string& configBase, const Sl
 }
 
 Status writeChoicesFile(LineFile& handle, const std::string& path, const SlotTexts& texts, bool boxTicked) {
-    const std::optional<std::string> text = selectionsText(texts, boxTicked);
-    if (!text) return Cause::Failed;
-    handle.openWrite(path);
-    handle.writeLines(*text);
-    return handle.close();
+    return writeLineFile(handle, path, selectionsText(texts, boxTicked));
 }
 
 namespace {
