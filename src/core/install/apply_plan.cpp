@@ -12,16 +12,6 @@
 namespace modsetup {
 namespace {
 
-// A list whose text is not empty but names no folder in its slot folder
-// installs nothing: that is no choice the user meant to confirm.
-void noteMissingSets(Host& host, const ProcessStrings& strings, const SlotTexts& texts, ApplyPlan& plan) {
-    for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
-        if (texts[slot].empty()) continue;
-        const PathKind kind = host.pathKind(setFolderPath(strings.configBase, slot, texts[slot]));
-        if (kind == PathKind::Missing || kind == PathKind::File) plan.missingSets.push_back({slot, texts[slot]});
-    }
-}
-
 // A file the program writes whole: unchanged only where the target holds
 // exactly these bytes. A folder in its place is replaced, as far as the plan
 // says: Apply then reports that it could not.
@@ -46,7 +36,7 @@ void planCopy(Host& host, const FileCopy& copy, ApplyPlan& plan) {
 }
 
 void planModFolder(Host& library, const ProcessStrings& strings, const SlotTexts& texts, ApplyPlan& plan) {
-    noteMissingSets(library, strings, texts, plan);
+    plan.missingSets = missingSets(library, strings.configBase, texts);
     if (plan.boxTicked) {
         LineFile input(library);
         planWrite(library, weaponNamesPath(strings.modName),
@@ -69,6 +59,16 @@ void planModFolder(Host& library, const ProcessStrings& strings, const SlotTexts
 }
 
 }  // namespace
+
+std::vector<MissingSet> missingSets(Host& library, const std::string& configBase, const SlotTexts& texts) {
+    std::vector<MissingSet> missing;
+    for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
+        if (texts[slot].empty()) continue;
+        const PathKind kind = library.pathKind(setFolderPath(configBase, slot, texts[slot]));
+        if (kind == PathKind::Missing || kind == PathKind::File) missing.push_back({slot, texts[slot]});
+    }
+    return missing;
+}
 
 ApplyPlan planApply(Host& host, const ProcessStrings& strings, const SlotTexts& texts, bool boxTicked) {
     ApplyPlan plan;

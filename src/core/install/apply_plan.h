@@ -21,6 +21,11 @@ struct MissingSet {
     std::string text;  // the set name looked for
 };
 
+// The lists whose text is not empty but names no folder in its slot folder,
+// read through a ConfinedHost of the set library: Apply installs nothing
+// from them, and that is no choice the user meant to confirm.
+std::vector<MissingSet> missingSets(Host& library, const std::string& configBase, const SlotTexts& texts);
+
 // What Apply does to a file: writes it where there is none, replaces one
 // whose bytes differ (a file changed by hand or by another program too),
 // removes it (weapons.ini without "Use Modified Weapons"), or leaves it as it

@@ -88,19 +88,20 @@ std::string lineRefusal(std::string_view line, std::size_t number) {
 }  // namespace
 
 ChoicesFile readChoicesFile(Host& host, const std::string& path) {
-    ChoicesFile file;
     auto input = host.openRead(path);
-    if (!input.ok()) {
-        file.refusal = choicesUnreadableText(failureText(input.failure()));
-        return file;
-    }
+    if (!input.ok()) return {std::nullopt, choicesUnreadableText(failureText(input.failure()))};
     // One byte past the limit tells a file that is too large.
     std::string bytes(kMaxLineFileBytes + 1, '\0');
     std::size_t size = 0;
     for (std::size_t got; size < bytes.size() && (got = input.value()->read(&bytes[size], bytes.size() - size)) > 0;)
         size += got;
     bytes.resize(size);
-    if (size > kMaxLineFileBytes) {
+    return parseChoices(bytes);
+}
+
+ChoicesFile parseChoices(std::string_view bytes) {
+    ChoicesFile file;
+    if (bytes.size() > kMaxLineFileBytes) {
         file.refusal = choicesTooLargeText(kMaxLineFileBytes);
         return file;
     }
@@ -111,7 +112,7 @@ ChoicesFile readChoicesFile(Host& host, const std::string& path) {
     std::vector<std::string> lines;
     for (std::size_t start = 0; start < bytes.size();) {
         const std::size_t end = std::min(bytes.find('\n', start), bytes.size());
-        lines.push_back(bytes.substr(start, end - start));
+        lines.emplace_back(bytes.substr(start, end - start));
         start = end + 1;
     }
     // Blank lines at the end say nothing.
