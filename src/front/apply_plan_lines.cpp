@@ -17,10 +17,13 @@ std::vector<ShownText> applyPlanLines(const ApplyPlan& plan, const SlotTexts& te
         std::vector<ShownText> groupLines;
         for (const MissingSet& missing : plan.missingSets)
             if (missing.slot == group) groupLines.push_back(U"    " + codec.shown(planMissingSetText(missing.text)));
-        for (const ApplyFile& file : plan.files) {
-            if (file.group != group) continue;
-            const std::string_view change = kPlanChanges[static_cast<std::size_t>(file.change)];
-            groupLines.push_back(U"    " + fixedText(change) + U": " + codec.shown(file.target));
+        // What changes first, then what stays, each in Apply's order.
+        for (const bool changes : {true, false}) {
+            for (const ApplyFile& file : plan.files) {
+                if (file.group != group || (file.change != FileChange::Unchanged) != changes) continue;
+                const std::string_view change = kPlanChanges[static_cast<std::size_t>(file.change)];
+                groupLines.push_back(U"    " + fixedText(change) + U": " + codec.shown(file.target));
+            }
         }
         if (groupLines.empty()) continue;
         lines.emplace_back();

@@ -1,6 +1,7 @@
 #pragma once
 // "Show what Apply will change": the plan of an Apply (apply_plan.h) as the
-// lines its list shows, the totals first, then the files grouped by slot.
+// lines its list shows, the totals first, then the files grouped by slot,
+// in each group the files that change before those that stay.
 
 #include <vector>
 
