@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "front/layout.h"
+
 namespace modsetup::win32 {
 namespace {
 
@@ -58,7 +60,7 @@ void showLinesDialog(HWND owner, HFONT font, double scale, const std::string& ti
     DialogState state{owner, &lines};
     RECT ownerArea{};
     GetWindowRect(owner, &ownerArea);
-    auto scaled = [scale](int length) { return static_cast<int>(length * scale + 0.5); };
+    auto scaled = [scale](int length) { return front::scaledPixels(length, scale); };
     HWND dialog =
         CreateWindowExA(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kDialogClass, title.c_str(),
                         WS_POPUP | WS_CAPTION | WS_SYSMENU, ownerArea.left + scaled(24), ownerArea.top + scaled(24),
