@@ -312,7 +312,7 @@ TEST_F(MainWindowTest, CloseAndPlayCloseTheWindowAndEndTheLoop) {
 
 // The clipboard holds the code page's bytes as CF_TEXT, lines ended by CR
 // LF, a name's 8-bit bytes exact; the dialog of lines copies its lines whole
-// and closes on Escape's command.
+// and closes on Escape.
 TEST_F(MainWindowTest, TheClipboardAndTheDialogOfLinesKeepTheBytes) {
     window->setClipboardText(front::ShownText(U"Primary weapon 1: D\u00e9sert\nUse Modified Weapons: no\n"));
     EXPECT_EQ(window->clipboardText(),
@@ -324,16 +324,22 @@ TEST_F(MainWindowTest, TheClipboardAndTheDialogOfLinesKeepTheBytes) {
     CloseClipboard();
     EXPECT_EQ(held, "Primary weapon 1: D\xE9sert\r\nUse Modified Weapons: no\r\n");
 
-    std::thread user([] {
+    bool escapeClosed = false;
+    std::thread user([&escapeClosed] {
         HWND dialog = nullptr;
         for (int tries = 0; tries < 1000 && dialog == nullptr; ++tries, Sleep(10))
             dialog = FindWindowA("modsetup.Lines", "The title");
         if (dialog == nullptr) return;
         SendMessageA(dialog, WM_COMMAND, 100, 0);  // Copy
-        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        // Escape in the text, which has the focus, closes the dialog.
+        PostMessageA(FindWindowExA(dialog, nullptr, "EDIT", nullptr), WM_KEYDOWN, VK_ESCAPE, 0);
+        for (int tries = 0; tries < 200 && IsWindow(dialog); ++tries) Sleep(10);
+        escapeClosed = !IsWindow(dialog);
+        if (!escapeClosed) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     });
     window->showLines(U"The title", {U"one", U"    two \u00e9"});
     user.join();
+    EXPECT_TRUE(escapeClosed);
     EXPECT_EQ(window->clipboardText(), front::ShownText(U"one\r\n    two \u00e9\r\n"));
     EXPECT_TRUE(IsWindowEnabled(window->handle()));
 }
