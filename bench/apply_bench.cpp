@@ -3,7 +3,7 @@
 // plain writes of the same three generated files. Once with the same choices
 // every time (the targets hold the sets' bytes already), and once changing
 // every slot's choice between two sets each time, so that every target is
-// replaced.
+// replaced. And the plan of an Apply with the same choices beside that Apply.
 #include <benchmark/benchmark.h>
 
 #include <array>
@@ -162,6 +162,19 @@ void applyHeld(benchmark::State& state) {
     applyOnce(game.host(), game, choices(false));  // as the other runs expect
 }
 
+// The plan of an Apply with the same choices: what "Show what Apply will
+// change" makes, reading every target and writing nothing.
+void applyPlan(benchmark::State& state) {
+    GameFolder& game = gameFolder(3);
+    applyWork();
+    fs::current_path(game.root());
+    const SlotTexts texts = choices(false);
+    for (auto _ : state) {
+        const ApplyPlan plan = planApply(game.host(), game.strings(), texts, true);
+        if (changedFileCount(plan) != 0) state.SkipWithError("the plan found changes");
+    }
+}
+
 void applyFloor(benchmark::State& state, bool changing) {
     std::size_t run = 0;
     for (auto _ : state) copyPlainly(applyWork()[changing ? ++run % 2 : 0]);
@@ -172,6 +185,7 @@ void applyFloor(benchmark::State& state, bool changing) {
 
 void registerApplyBenchmarks() {
     benchmark::RegisterBenchmark("apply/full", applyFull, false)->UseRealTime()->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("apply/plan", applyPlan)->UseRealTime()->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("apply/floor", applyFloor, false)->UseRealTime()->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("apply/changing", applyFull, true)->UseRealTime()->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("apply/changing-no-point", applyWithoutPoint)

@@ -219,6 +219,7 @@ int main(int argc, char** argv) {
     std::printf("\nRatios (figure / floor, real time):\n");
     bool met = true;
     met &= ratio(reporter, "a. Apply / copy", "apply/full", "apply/floor", 1.15);
+    met &= ratio(reporter, "  plan of it / Apply, the same choices", "apply/plan", "apply/full", 1.2);
     ratio(reporter, "  every file changing / copy", "apply/changing", "apply/changing-floor", 0);
     met &= ratio(reporter, "l. Apply, restore point's cost", "apply/changing", "apply/changing-no-point", 1.3);
     met &= within(reporter, "k. Apply, 263 targets held", "apply/held", 4000);

@@ -4,7 +4,7 @@
 
 namespace modsetup::bench {
 
-void registerApplyBenchmarks();  // "apply/full", "apply/floor", "apply/changing", "apply/changing-floor"
+void registerApplyBenchmarks();  // "apply/full", "apply/plan", "apply/floor", "apply/changing", "apply/changing-floor"
 void registerLoadBenchmarks();   // "load/full/<sets>", "load/floor/<sets>" for 3, 300 and 3,000 sets
 // "start-up/<input>", "report/<input>" for normal and long-line input;
 // "pictures/demo", "pictures/view-size", "pictures/run-length-bombs" (peak heap as a counter)

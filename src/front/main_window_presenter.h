@@ -79,7 +79,10 @@ public:
     // writes, the report says so. Restoring asks first, naming how many
     // files it puts back, then loads the window again, as Undo does; loading
     // choices sets the lists and the box and shows their previews, writing
-    // nothing before Apply.
+    // nothing before Apply. Showing what Apply will change writes nothing;
+    // copying puts the choices on the clipboard as text (choices_text.h),
+    // and pasting asks first, naming the sets and those this library lacks,
+    // then sets the choices as loading does.
     std::vector<MenuItem> menuItems();
     void backgroundRightClicked(MenuPoint at);
     void runCommand(WindowCommand command);
@@ -115,6 +118,10 @@ private:
     void restoreTo(RestorePoint point);
     void saveChoices();
     void loadChoices();
+    void takeChoices(const SavedSelections& choices);  // as a choices file sets them
+    void showApplyPlan();
+    void copyChoices();
+    void pasteChoices();
     void setProgramText(std::size_t slot, const std::string& bytes);
     void setEntries(std::size_t slot, std::vector<std::string> entries);
     void markEntryOfText(std::size_t slot);

@@ -87,6 +87,16 @@ public:
     // Returns true for Yes; No, Escape and closing the box answer no.
     virtual bool askYesNo(const ShownText& caption, const ShownText& question) = 0;
 
+    // Lines to read, copy and close: a modal dialog owned by the main window
+    // with the title, the lines in a read-only multi-line text that takes the
+    // focus first (keyboard and screen readers move through it as through
+    // any text), a button kCopyButton that puts them on the clipboard, one
+    // line each, and kCloseButton, which Escape and Return press too.
+    virtual void showLines(const ShownText& title, const std::vector<ShownText>& lines) = 0;
+    // The system's clipboard, as text; empty when it holds none.
+    virtual ShownText clipboardText() const = 0;
+    virtual void setClipboardText(const ShownText& text) = 0;
+
     // The standard error report: a modal message box owned by the main window
     // with the caption as its title, an error icon and one OK button; returns
     // when the user has dismissed it.

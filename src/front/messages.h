@@ -37,7 +37,37 @@ inline constexpr std::string_view kSaveChoicesTitle = "Save choices as";
 inline constexpr std::string_view kLoadChoicesTitle = "Load choices";
 inline constexpr std::string_view kChoicesFileKind = "Choices";
 inline constexpr std::string_view kAllFilesKind = "All files";
+inline constexpr std::string_view kShowPlanCommand = "Show what Apply will change";
+inline constexpr std::string_view kCopyChoicesCommand = "Copy choices as text";
+inline constexpr std::string_view kPasteChoicesCommand = "Paste choices";
 std::string menuHintText(std::string_view menuKey);
+
+// What Apply will change, as its list shows it: a title, the totals, a
+// heading for each slot (its list's name and set) and for the program's own
+// files, and a line for each file that names what becomes of it.
+inline constexpr std::string_view kPlanTitle = "What Apply will change";
+inline constexpr std::string_view kPlanMatches = "The mod folder matches the choices: Apply will change no file.";
+inline constexpr std::string_view kPlanOwnFiles = "The weapon names, weapons.ini and the saved choices";
+inline constexpr std::array<std::string_view, 4> kPlanChanges{"added", "replaced", "removed", "unchanged"};
+inline constexpr std::string_view kCopyButton = "&Copy";
+inline constexpr std::string_view kCloseButton = "Close";
+std::string planTotalsText(std::size_t added, std::size_t replaced, std::size_t removed, std::size_t unchanged);
+std::string planMissingSetText(std::string_view set);
+std::string planNothingText(bool programFolderUnusable);
+
+// Choices as text: a line per list in the words of its caption, one for the
+// box, then the line that keeps their exact bytes (choices_code.h).
+inline constexpr std::string_view kBoxLineName = "Use Modified Weapons";
+inline constexpr std::string_view kYes = "yes";
+inline constexpr std::string_view kNo = "no";
+inline constexpr std::string_view kNotInLibrary = " (not in this library)";
+inline constexpr std::string_view kPasteQuestionEnd =
+    "Fill the lists with these choices? Nothing is written before Apply.";
+std::string clipboardNotChoicesMessage(std::string_view refusal);
+inline constexpr std::string_view kNoChoicesOnClipboard =
+    "it holds no line that names a list, such as \"Primary weapon 1: \", nor a choices code";
+inline constexpr std::string_view kChoicesNotCopied =
+    "The choices cannot be copied as text: a list's text holds a line break.";
 
 // The tooltip of a weapon slot: the words around the set's statistics, and
 // how to hear its shot (shotKey names the key that plays it).

@@ -1,10 +1,14 @@
 // The presenter's window menu: restoring the game folder to a restore point,
-// and saving and loading choices (window_menu.h).
+// saving and loading choices, showing what Apply will change, and the
+// choices as text on the clipboard (window_menu.h).
+#include "core/install/apply_plan.h"
 #include "core/io/confined_host.h"
 #include "core/library/config.h"
 #include "core/library/load_sequence.h"
 #include "core/report/messages.h"
+#include "front/apply_plan_lines.h"
 #include "front/busy_cursor.h"
+#include "front/choices_text.h"
 #include "front/keys.h"
 #include "front/main_window_presenter.h"
 #include "front/messages.h"
@@ -27,6 +31,9 @@ std::vector<MenuItem> MainWindowPresenter::menuItems() {
         {WindowCommand::RestoreOriginal, fixedText(kRestoreOriginalCommand), offer.original},
         {WindowCommand::SaveChoices, fixedText(kSaveChoicesCommand), true},
         {WindowCommand::LoadChoices, fixedText(kLoadChoicesCommand), true},
+        {WindowCommand::ShowApplyPlan, fixedText(kShowPlanCommand), true},
+        {WindowCommand::CopyChoices, fixedText(kCopyChoicesCommand), true},
+        {WindowCommand::PasteChoices, fixedText(kPasteChoicesCommand), true},
     };
 }
 
@@ -52,6 +59,9 @@ void MainWindowPresenter::runCommand(WindowCommand command) {
     case WindowCommand::RestoreOriginal: return restoreTo(RestorePoint::Original);
     case WindowCommand::SaveChoices: return saveChoices();
     case WindowCommand::LoadChoices: return loadChoices();
+    case WindowCommand::ShowApplyPlan: return showApplyPlan();
+    case WindowCommand::CopyChoices: return copyChoices();
+    case WindowCommand::PasteChoices: return pasteChoices();
     }
 }
 
@@ -86,17 +96,57 @@ void MainWindowPresenter::loadChoices() {
     if (!path) return;
     const ChoicesFile file = readChoicesFile(host_.usersOwnPaths(), *path);
     if (!file.choices) return report({choicesNotLoadedMessage(*path, choicesRefusalText(file.refusal))});
+    takeChoices(*file.choices);
+}
+
+void MainWindowPresenter::takeChoices(const SavedSelections& choices) {
     for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
-        setProgramText(slot, file.choices->texts[slot]);
+        setProgramText(slot, choices.texts[slot]);
         markEntryOfText(slot);
     }
-    view_.setCheckBoxTicked(file.choices->ticksBox);
+    view_.setCheckBoxTicked(choices.ticksBox);
     ConfinedHost library(host_, strings_.configBase);
-    const PreviewsLoad previews = loadChosenPreviews(library, strings_.configBase, file.choices->texts, areas_);
+    const PreviewsLoad previews = loadChosenPreviews(library, strings_.configBase, choices.texts, areas_);
     showPictures(previews.pictures);
     std::vector<std::string> messages;
     for (const PreviewFailure& failure : previews.failures) messages.push_back(previewFailureMessage(failure));
     if (!messages.empty()) report(messages);
+}
+
+void MainWindowPresenter::showApplyPlan() {
+    std::optional<BusyCursor> busy(std::in_place, view_);
+    const SlotTexts texts = slotTexts();
+    const ApplyPlan plan = planApply(host_, strings_, texts, view_.checkBoxTicked());
+    busy.reset();
+    view_.showLines(fixedText(kPlanTitle), applyPlanLines(plan, texts, codec_));
+}
+
+void MainWindowPresenter::copyChoices() {
+    const std::optional<ShownText> text = choicesAsText(slotTexts(), view_.checkBoxTicked(), codec_);
+    if (!text) return report({std::string(kChoicesNotCopied)});
+    view_.setClipboardText(*text);
+}
+
+void MainWindowPresenter::pasteChoices() {
+    const ChoicesFile pasted = choicesFromText(view_.clipboardText(), codec_);
+    if (!pasted.choices) {
+        const bool noList = pasted.refusal.kind == ChoicesRefusal::Kind::None;
+        return report({clipboardNotChoicesMessage(noList ? std::string(kNoChoicesOnClipboard)
+                                                         : choicesRefusalText(pasted.refusal))});
+    }
+    // The sets it names, and which of them this library lacks.
+    ConfinedHost library(host_, strings_.configBase);
+    const std::vector<MissingSet> missing = missingSets(library, strings_.configBase, pasted.choices->texts);
+    std::string question;
+    for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
+        question += std::string(kListNames[slot]) + ": " + pasted.choices->texts[slot];
+        for (const MissingSet& set : missing)
+            if (set.slot == slot) question += kNotInLibrary;
+        question += '\n';
+    }
+    question += std::string(kBoxLineName) + ": " + std::string(pasted.choices->ticksBox ? kYes : kNo) + "\n\n";
+    question += kPasteQuestionEnd;
+    if (view_.askYesNo(shownTitle(), codec_.shown(question))) takeChoices(*pasted.choices);
 }
 
 }  // namespace modsetup::front

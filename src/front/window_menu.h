@@ -14,7 +14,15 @@
 
 namespace modsetup::front {
 
-enum class WindowCommand { RestoreLast, RestoreOriginal, SaveChoices, LoadChoices };
+enum class WindowCommand {
+    RestoreLast,
+    RestoreOriginal,
+    SaveChoices,
+    LoadChoices,
+    ShowApplyPlan,
+    CopyChoices,
+    PasteChoices,
+};
 
 struct MenuItem {
     WindowCommand command;

@@ -5,6 +5,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QEvent>
@@ -29,8 +30,10 @@
 #include "front/accessibility.h"
 #include "front/keys.h"
 #include "front/layout.h"
+#include "front/messages.h"
 #include "qt/access_key_style.h"
 #include "qt/accessibility.h"
+#include "qt/lines_dialog.h"
 #include "qt/picture_view.h"
 #include "qt/qt_text.h"
 #include "qt/slot_list.h"
@@ -492,6 +495,19 @@ void MainWindow::showBusy(bool busy) {
 
 bool MainWindow::askYesNo(const front::ShownText& caption, const front::ShownText& question) {
     return askQuestionBox(this, toQString(caption), toQString(question));
+}
+
+void MainWindow::showLines(const front::ShownText& title, const std::vector<front::ShownText>& lines) {
+    QStringList shown;
+    for (const front::ShownText& line : lines) shown.append(toQString(line));
+    showLinesDialog(this, toQString(title), shown, toQString(front::fixedText(front::kCopyButton)),
+                    toQString(front::fixedText(front::kCloseButton)));
+}
+
+front::ShownText MainWindow::clipboardText() const { return toShownText(QGuiApplication::clipboard()->text()); }
+
+void MainWindow::setClipboardText(const front::ShownText& text) {
+    QGuiApplication::clipboard()->setText(toQString(text));
 }
 
 void MainWindow::showError(const front::ShownText& caption, const front::ShownText& text) {

@@ -81,6 +81,9 @@ public:
                                                  const front::MenuOpening& opening) override;
     std::optional<std::string> askForFile(const front::FileQuestion& question) override;
     bool askYesNo(const front::ShownText& caption, const front::ShownText& question) override;
+    void showLines(const front::ShownText& title, const std::vector<front::ShownText>& lines) override;
+    front::ShownText clipboardText() const override;
+    void setClipboardText(const front::ShownText& text) override;
 
 private:
     friend struct MainWindowProbe;

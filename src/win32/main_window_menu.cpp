@@ -1,11 +1,15 @@
 // The Win32 main window's menu (front/window_menu.h): opened by a right-click
 // on the window's background or the menu key, its entries also in the
-// window's system menu, and the system's file dialogs its commands ask with.
+// window's system menu, the system's file dialogs its commands ask with, the
+// dialog of lines and the clipboard.
 #include "win32/main_window.h"
 
 #include <commdlg.h>
 
 #include <array>
+
+#include "front/messages.h"
+#include "win32/lines_dialog.h"
 
 namespace modsetup::win32 {
 namespace {
@@ -14,8 +18,9 @@ using front::WindowCommand;
 
 // Menu item and system command ids of the commands, in their order. The
 // system keeps the low four bits of a system command for itself.
-constexpr std::array<WindowCommand, 4> kCommands{WindowCommand::RestoreLast, WindowCommand::RestoreOriginal,
-                                                 WindowCommand::SaveChoices, WindowCommand::LoadChoices};
+constexpr std::array kCommands{WindowCommand::RestoreLast, WindowCommand::RestoreOriginal, WindowCommand::SaveChoices,
+                               WindowCommand::LoadChoices, WindowCommand::ShowApplyPlan,   WindowCommand::CopyChoices,
+                               WindowCommand::PasteChoices};
 constexpr UINT kFirstCommandId = 0x100;
 constexpr UINT kCommandIdStep = 0x10;
 
@@ -130,6 +135,28 @@ bool MainWindow::askYesNo(const front::ShownText& caption, const front::ShownTex
     const bool yes = askQuestionBox(window_, codec_.bytes(caption), codec_.bytes(question));
     if (focus != nullptr && IsWindow(focus) && GetFocus() != focus) SetFocus(focus);
     return yes;
+}
+
+void MainWindow::showLines(const front::ShownText& title, const std::vector<front::ShownText>& lines) {
+    std::string text;
+    for (const front::ShownText& line : lines) text += codec_.bytes(line) + "\r\n";
+    HWND focus = GetFocus();
+    showLinesDialog(window_, windowFont_, scale_, codec_.bytes(title), text,
+                    codec_.bytes(front::fixedText(front::kCopyButton)),
+                    codec_.bytes(front::fixedText(front::kCloseButton)));
+    if (focus != nullptr && IsWindow(focus)) SetFocus(focus);
+}
+
+front::ShownText MainWindow::clipboardText() const { return codec_.shown(win32::clipboardText(window_)); }
+
+void MainWindow::setClipboardText(const front::ShownText& text) {
+    // The clipboard's lines end in CR LF on Windows.
+    std::string bytes;
+    for (const char c : codec_.bytes(text)) {
+        if (c == '\n') bytes += '\r';
+        bytes += c;
+    }
+    win32::setClipboardText(window_, bytes);
 }
 
 std::optional<std::string> MainWindow::askForFile(const front::FileQuestion& question) {

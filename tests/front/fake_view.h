@@ -77,6 +77,15 @@ public:
         events.push_back("question");
         return questionAnswer;
     }
+    // The lines dialogs shown, each "title" then its lines, as UTF-8; the clipboard.
+    std::vector<std::vector<std::string>> linesShown;
+    ShownText clipboard;
+    void showLines(const ShownText& title, const std::vector<ShownText>& lines) override {
+        linesShown.push_back({utf8(title)});
+        for (const ShownText& line : lines) linesShown.back().push_back(utf8(line));
+    }
+    ShownText clipboardText() const override { return clipboard; }
+    void setClipboardText(const ShownText& text) override { clipboard = text; }
     void showError(const ShownText& caption, const ShownText& text) override {
         reports.push_back({utf8(caption), utf8(text)});
         events.push_back("report");

@@ -13,6 +13,9 @@ const std::string kRestoreLast = "Restore the files from before the last Apply";
 const std::string kRestoreOriginal = "Restore the mod's original files";
 const std::string kSaveChoices = "Save choices as\xE2\x80\xA6";
 const std::string kLoadChoices = "Load choices\xE2\x80\xA6";
+const std::string kShowPlan = "Show what Apply will change";
+const std::string kCopy = "Copy choices as text";
+const std::string kPaste = "Paste choices";
 
 // Every slot offers Alpha (variant 0) and Bravo (variant 1); the selections
 // file chooses Alpha everywhere and ticks the box.
@@ -35,8 +38,9 @@ TEST(WindowMenu, OpensByMouseAndKeyAndOffersRestoreOnceThereIsAPoint) {
     EXPECT_TRUE(game.presenter().keyPressed({WindowKey::MenuKey, kLayout.size() - 1, 0}));
     EXPECT_EQ(game.view.menusShown,
               (std::vector<std::vector<std::string>>{
-                  {"(" + kRestoreLast + ")", "(" + kRestoreOriginal + ")", kSaveChoices, kLoadChoices},
-                  {kRestoreLast, kRestoreOriginal, kSaveChoices, kLoadChoices}}));
+                  {"(" + kRestoreLast + ")", "(" + kRestoreOriginal + ")", kSaveChoices, kLoadChoices, kShowPlan, kCopy,
+                   kPaste},
+                  {kRestoreLast, kRestoreOriginal, kSaveChoices, kLoadChoices, kShowPlan, kCopy, kPaste}}));
     EXPECT_NE(utf8(game.presenter().backgroundTooltip()).find("Shift+F10"), std::string::npos);
     // Opened by a key, on its first entry, for a screen reader to name with the menu's.
     EXPECT_FALSE(game.view.menuOpenings[0].firstEntryCurrent);
@@ -155,6 +159,96 @@ TEST(WindowMenu, ChoicesAreSavedAndLoadedThroughTheFileDialog) {
     EXPECT_FALSE(game.view.ticked) << "the last file loaded leaves the box unticked";
     EXPECT_EQ(game.view.fileQuestions.front(), "save Save choices as");
     EXPECT_EQ(game.view.fileQuestions.back(), "open Load choices");
+}
+
+// The list of what Apply will change: totals first, then what changes in the
+// slot picked anew; after Apply it says the mod folder matches.
+TEST(WindowMenu, ShowsWhatApplyWillChangeWritingNothing) {
+    PresenterGame game;
+    writeGame(game);
+    game.start();
+    game.presenter().applyPressed();
+    game.pick(kPrimary2, "Bravo");
+    const auto files = game.files();
+    game.presenter().runCommand(WindowCommand::ShowApplyPlan);
+    EXPECT_EQ(files, game.files());
+    game.presenter().applyPressed();
+    game.presenter().runCommand(WindowCommand::ShowApplyPlan);
+    EXPECT_EQ(game.view.linesShown.at(0).at(0), "What Apply will change");
+    EXPECT_EQ(game.view.linesShown.at(0).at(1).substr(0, 26), "Apply will add 0, replace ");
+    const auto& lines = game.view.linesShown.at(0);
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "Primary weapon 2: Bravo"), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "    replaced: C:\\game\\modsetup.ini"), lines.end());
+    EXPECT_EQ(game.view.linesShown.at(1).at(1), "The mod folder matches the choices: Apply will change no file.");
+}
+
+// Copy puts a readable line per list and the exact bytes' code on the
+// clipboard; Paste takes the code where it is intact, else the readable
+// lines, asks first naming the sets, and fills the lists as loading does.
+TEST(WindowMenu, ChoicesTravelAsTextThroughTheClipboard) {
+    const std::string code =
+        "modsetup-choices-1 QWxwaGENCkJyYXZvDQpBbHBoYQ0KQWxwaGENCkFscGhhDQpBbHBoYQ0KQWxwaGENCkFscGhhDQpBbHBoYQ0KQWxw"
+        "aGENCkFscGhhDQpBbHBoYQ0KQWxwaGENCkFscGhhDQpBbHBoYQ0KQWxwaGENCjANCg== be5e3978";
+    std::string damaged = code;
+    damaged[30] = 'x';
+    const std::string latin1Code = "modsetup-choices-1 6XTpDQoNCg0KDQoNCg0KDQoNCg0KDQoNCg0KDQoNCg0KDQoxDQo= 1cc64333";
+    const std::string refused = "The clipboard does not hold choices: ";
+    const struct {
+        const char* what;
+        std::string clipboard;  // empty: what Copy put there
+        bool answer;
+        std::string report;  // its start; empty: none
+        std::string second;  // the bytes of primary slot 2's list afterwards
+        std::string third;
+        bool ticked;
+        std::string asked;  // a line of the question
+    } rows[] = {
+        {"a round trip", "", true, "", "Bravo", "Alpha", false, "Primary weapon 2: Bravo\n"},
+        {"cancelled", "", false, "", "Alpha", "Alpha", true, "Use Modified Weapons: no\n"},
+        {"a damaged code falls back to the lines",
+         "Primary weapon 2: Alpha\nPrimary weapon 3: Bravo\nUse Modified Weapons: yes\n" + damaged, true, "", "Alpha",
+         "Bravo", true, ""},
+        {"a set this library lacks", "Primary weapon 3: Gone\r\n", true, "Cannot open file", "", "Gone", false,
+         "Primary weapon 3: Gone (not in this library)\n"},
+        {"the code keeps 8-bit names exact", latin1Code, true, "Cannot open file", "", "", true, ""},
+        {"text of no choices", "hello\nworld", true, refused + "it holds no line that names a list", "Alpha", "Alpha",
+         true, ""},
+        {"a choice a choices file may not hold", "Primary weapon 1: ..", true, refused + "line 1", "Alpha", "Alpha",
+         true, ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        PresenterGame game;
+        writeGame(game);
+        game.start();
+        const std::string selections = game.selections();
+        game.pick(kPrimary2, "Bravo");
+        game.view.ticked = false;
+        game.presenter().runCommand(WindowCommand::CopyChoices);
+        const std::string copied = utf8(game.view.clipboard);
+        EXPECT_EQ(copied.substr(0, 48), "Primary weapon 1: Alpha\nPrimary weapon 2: Bravo\n");
+        EXPECT_NE(copied.find("\nTeam Bravo: Alpha\nUse Modified Weapons: no\n" + code + "\n"), std::string::npos);
+        game.pick(kPrimary2, "Alpha");
+        game.view.ticked = true;
+        if (!row.clipboard.empty()) game.view.clipboard = shown(row.clipboard);
+        game.view.questionAnswer = row.answer;
+        game.presenter().runCommand(WindowCommand::PasteChoices);
+
+        ASSERT_EQ(game.view.reports.size(), row.report.empty() ? 0u : 1u);
+        if (!row.report.empty()) {
+            EXPECT_EQ(game.view.reports[0].text.substr(0, row.report.size()), row.report);
+        }
+        EXPECT_EQ(game.presenter().listBytes(kPrimary2), row.second);
+        EXPECT_EQ(game.presenter().listBytes(kPrimary3), row.third);
+        EXPECT_EQ(game.view.ticked, row.ticked);
+        if (!row.asked.empty()) {
+            EXPECT_NE(game.view.questions.at(0).find(row.asked), std::string::npos);
+        }
+        if (row.clipboard == latin1Code) {
+            EXPECT_EQ(game.presenter().listBytes(kPrimary1), "\xE9t\xE9");
+        }
+        EXPECT_EQ(game.selections(), selections) << "nothing is saved before Apply";
+    }
 }
 
 }  // namespace

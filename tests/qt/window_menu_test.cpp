@@ -4,7 +4,9 @@
 // Return for Yes, and Escape or its close box for No.
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QHelpEvent>
 #include <QMenu>
 #include <QMessageBox>
@@ -25,7 +27,20 @@ private slots:
     void theMenuOpensByMouseAndByKeyWithThePresentersEntries();
     void theQuestionBoxAnswersYesOnlyByReturn_data();
     void theQuestionBoxAnswersYesOnlyByReturn();
+    void theClipboardTakesAndGivesTextWhole();
 };
+
+// Copy and Paste go through the system's clipboard, every character kept,
+// a name's beyond Latin-1 too.
+void WindowMenuTest::theClipboardTakesAndGivesTextWhole() {
+    Scratch scratch;
+    auto window = scratch.window();
+    const front::ShownText text = U"Primary weapon 1: D\u00e9sert \u0416\nmodsetup-choices-1 QQ== 12345678\n";
+    window->setClipboardText(text);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString::fromStdU32String(text));
+    QGuiApplication::clipboard()->setText("Team Bravo: Blue");
+    QVERIFY(window->clipboardText() == U"Team Bravo: Blue");
+}
 
 void WindowMenuTest::theMenuOpensByMouseAndByKeyWithThePresentersEntries() {
     Scratch scratch;
@@ -33,8 +48,13 @@ void WindowMenuTest::theMenuOpensByMouseAndByKeyWithThePresentersEntries() {
     auto window = scratch.window();
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    const QStringList expected{"(Restore the files from before the last Apply)", "(Restore the mod's original files)",
-                               QString::fromUtf8("Save choices as\u2026"), QString::fromUtf8("Load choices\u2026")};
+    const QStringList expected{"(Restore the files from before the last Apply)",
+                               "(Restore the mod's original files)",
+                               QString::fromUtf8("Save choices as\u2026"),
+                               QString::fromUtf8("Load choices\u2026"),
+                               "Show what Apply will change",
+                               "Copy choices as text",
+                               "Paste choices"};
 
     auto shown = std::make_shared<QStringList>();
     const auto watch = [&shown] {

@@ -310,6 +310,40 @@ TEST_F(MainWindowTest, CloseAndPlayCloseTheWindowAndEndTheLoop) {
     }
 }
 
+// The clipboard holds the code page's bytes as CF_TEXT, lines ended by CR
+// LF, a name's 8-bit bytes exact; the dialog of lines copies its lines whole
+// and closes on Escape.
+TEST_F(MainWindowTest, TheClipboardAndTheDialogOfLinesKeepTheBytes) {
+    window->setClipboardText(front::ShownText(U"Primary weapon 1: D\u00e9sert\nUse Modified Weapons: no\n"));
+    EXPECT_EQ(window->clipboardText(),
+              front::ShownText(U"Primary weapon 1: D\u00e9sert\r\nUse Modified Weapons: no\r\n"));
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    const auto* bytes = static_cast<const char*>(GlobalLock(GetClipboardData(CF_TEXT)));
+    const std::string held = bytes != nullptr ? bytes : "";
+    GlobalUnlock(GetClipboardData(CF_TEXT));
+    CloseClipboard();
+    EXPECT_EQ(held, "Primary weapon 1: D\xE9sert\r\nUse Modified Weapons: no\r\n");
+
+    bool escapeClosed = false;
+    std::thread user([&escapeClosed] {
+        HWND dialog = nullptr;
+        for (int tries = 0; tries < 1000 && dialog == nullptr; ++tries, Sleep(10))
+            dialog = FindWindowA("modsetup.Lines", "The title");
+        if (dialog == nullptr) return;
+        SendMessageA(dialog, WM_COMMAND, 100, 0);  // Copy
+        // Escape in the text, which has the focus, closes the dialog.
+        PostMessageA(FindWindowExA(dialog, nullptr, "EDIT", nullptr), WM_KEYDOWN, VK_ESCAPE, 0);
+        for (int tries = 0; tries < 200 && IsWindow(dialog); ++tries) Sleep(10);
+        escapeClosed = !IsWindow(dialog);
+        if (!escapeClosed) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    window->showLines(U"The title", {U"one", U"    two \u00e9"});
+    user.join();
+    EXPECT_TRUE(escapeClosed);
+    EXPECT_EQ(window->clipboardText(), front::ShownText(U"one\r\n    two \u00e9\r\n"));
+    EXPECT_TRUE(IsWindowEnabled(window->handle()));
+}
+
 }  // namespace
 // The window menu's entries stand in the system menu, made available or
 // not as it opens; one chosen there is carried out: Restore, after an Apply,
@@ -321,7 +355,7 @@ TEST_F(MainWindowTest, TheWindowMenuStandsInTheSystemMenu) {
         SendMessageW(window->handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKELPARAM(0, TRUE));
         std::vector<std::wstring> shown;
         const int count = GetMenuItemCount(menu);
-        for (int i = count - 4; i < count; ++i) {
+        for (int i = count - 7; i < count; ++i) {
             wchar_t caption[128]{};
             GetMenuStringW(menu, static_cast<UINT>(i), caption, 128, MF_BYPOSITION);
             const bool grey = (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_GRAYED) != 0;
@@ -331,13 +365,14 @@ TEST_F(MainWindowTest, TheWindowMenuStandsInTheSystemMenu) {
     };
     EXPECT_EQ(entries(), (std::vector<std::wstring>{L"(Restore the files from before the last Apply)",
                                                     L"(Restore the mod's original files)", L"Save choices as\u2026",
-                                                    L"Load choices\u2026"}));
+                                                    L"Load choices\u2026", L"Show what Apply will change",
+                                                    L"Copy choices as text", L"Paste choices"}));
     presenter(*window).applyPressed();
     EXPECT_EQ(entries().front(), L"Restore the files from before the last Apply");
 
     // The restore asks first, in the system's question box titled as the
     // window: Escape and its close box leave everything, Return restores.
-    const UINT restoreLast = GetMenuItemID(menu, GetMenuItemCount(menu) - 4);
+    const UINT restoreLast = GetMenuItemID(menu, GetMenuItemCount(menu) - 7);
     const std::pair<WPARAM, bool> answers[] = {{VK_ESCAPE, false}, {0, false}, {VK_RETURN, true}};
     for (const auto& [key, restores] : answers) {
         SCOPED_TRACE(key);

@@ -23,16 +23,6 @@ std::vector<std::string> modFolderTargets(const ProcessStrings& strings, const S
     return targets;
 }
 
-// A list whose text is not empty but names no folder in its slot folder
-// installs nothing: that is no choice the user meant to confirm.
-void noteMissingSets(Host& host, const ProcessStrings& strings, const SlotTexts& texts, ApplyOutcome& outcome) {
-    for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
-        if (texts[slot].empty()) continue;
-        const PathKind kind = host.pathKind(setFolderPath(strings.configBase, slot, texts[slot]));
-        if (kind == PathKind::Missing || kind == PathKind::File) outcome.missingSets.push_back({slot, texts[slot]});
-    }
-}
-
 // Puts a file the handle wrote, which another program kept from its place,
 // in place when tried again.
 std::function<Status()> commitAgain(LineFile& handle) {
@@ -40,28 +30,33 @@ std::function<Status()> commitAgain(LineFile& handle) {
     return [held] { return held ? held->commit() : Status(Cause::Failed); };
 }
 
-void installIntoModFolder(Host& host, LineFile& output, LineFile& input, const ProcessStrings& strings,
-                          const SlotTexts& texts, const std::function<bool()>& boxTicked, ApplyOutcome& outcome) {
-    outcome.modsFolderMissing = host.pathKind(std::string(kModsFolder)) != PathKind::Directory;
-    createModFolderTree(host, strings.modName, outcome);
-    removeLeftovers(host, modFolderTargets(strings, texts));
-    noteMissingSets(host, strings, texts, outcome);
-    if (boxTicked()) {
-        const Status names = writeWeaponNames(output, input, strings, texts, outcome.outsideSources);
-        outcome.noteWrite(weaponNamesPath(strings.modName), names, commitAgain(output));
-        const Status stats = writeWeaponStats(output, input, strings, texts, outcome.outsideSources);
-        outcome.noteWrite(weaponStatsPath(strings.modName), stats, commitAgain(output));
-    } else {
-        // Without modified weapons the mod keeps no weapons.ini of its own.
-        const std::string path = weaponStatsPath(strings.modName);
-        auto remove = [&host, path]() -> Status {
+// Carries out one file of the plan below the game mod folder.
+void carryOut(Host& host, LineFile& output, const ApplyFile& file, ApplyOutcome& outcome) {
+    switch (file.work) {
+    case FileWork::Write: {
+        const Status written = writeLineFile(output, file.target, file.bytes);
+        return outcome.noteWrite(file.target, written, commitAgain(output));
+    }
+    case FileWork::Remove: {
+        auto remove = [&host, path = file.target]() -> Status {
             const Status deleted = host.deleteFile(path);
             return deleted.failedWith(Cause::Missing) ? done() : deleted;
         };
-        outcome.noteWrite(path, remove(), remove);
+        return outcome.noteWrite(file.target, remove(), remove);
     }
-    installWeaponAssets(host, strings, texts, outcome);
-    installSoldierGraphics(host, strings, texts, outcome);
+    case FileWork::Copy:
+        if (file.change != FileChange::Unchanged) replaceWithCopy(host, file.source, file.target, outcome);
+        return;
+    }
+}
+
+void installIntoModFolder(Host& host, LineFile& output, const ProcessStrings& strings, const SlotTexts& texts,
+                          const ApplyPlan& plan, ApplyOutcome& outcome) {
+    outcome.modsFolderMissing = host.pathKind(std::string(kModsFolder)) != PathKind::Directory;
+    createModFolderTree(host, strings.modName, outcome);
+    removeLeftovers(host, modFolderTargets(strings, texts));
+    // The selections file, last, is not below the game mod folder.
+    for (std::size_t i = 0; i + 1 < plan.files.size(); ++i) carryOut(host, output, plan.files[i], outcome);
 }
 
 }  // namespace
@@ -69,6 +64,7 @@ void installIntoModFolder(Host& host, LineFile& output, LineFile& input, const P
 ApplyOutcome runApply(Host& host, const ProcessStrings& strings, const SlotTexts& texts,
                       const std::function<bool()>& boxTicked) {
     ApplyOutcome outcome;
+    const bool ticked = boxTicked();
     // The selections file, like every set, would be at some other place.
     if (!folderWithBackslash(strings.configBase).empty()) {
         outcome.programFolderUnusable = true;
@@ -88,10 +84,13 @@ ApplyOutcome runApply(Host& host, const ProcessStrings& strings, const SlotTexts
     outcome.restoreFolderDamaged = recording.folderDamaged();
 
     ConfinedHost library(host, strings.configBase);
+    const ApplyPlan plan = planApply(host, strings, texts, ticked);
+    outcome.missingSets = plan.missingSets;
+    outcome.unreadableSources = plan.unreadableSources;
+    outcome.outsideSources = plan.outsideSources;
     LineFile output(library);
-    LineFile input(library);
     // The name becomes a folder below "mods": one that could leave it touches nothing there.
-    if (safeName) installIntoModFolder(library, output, input, strings, texts, boxTicked, outcome);
+    if (safeName) installIntoModFolder(library, output, strings, texts, plan, outcome);
     else outcome.modNameUnsafe = true;
     // The choices are saved in any case; they lie beside the program, not below "mods".
     removeLeftovers(library, {selectionsPath(strings.configBase)});
@@ -100,7 +99,8 @@ ApplyOutcome runApply(Host& host, const ProcessStrings& strings, const SlotTexts
         outcome.selectionsReason = saved.ok() ? std::string() : saved.failure().systemText;
         if (saved.failedWith(Cause::AccessDenied)) outcome.accessDenied = true;
     };
-    const Status saved = writeSelections(output, strings.configBase, texts, boxTicked());
+    const ApplyFile& selections = plan.files.back();
+    const Status saved = writeLineFile(output, selections.target, selections.bytes);
     settle(saved);
     if (saved.failedWith(Cause::InUse)) outcome.held.push_back({commitAgain(output), settle});
     // What another program held is tried again last, together, within one deadline.

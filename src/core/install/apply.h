@@ -9,22 +9,23 @@
 // it could not write, a set file outside the set library, a list naming a
 // set that is not there. Before it writes, Apply removes what a killed
 // earlier write left beside its targets (leftovers.h).
+//
+// Apply carries out its plan (apply_plan.h), made as it starts: it copies
+// the set files the plan adds or replaces, and writes its own three files
+// (the weapon names file and weapons.ini, or weapons.ini's removal, and the
+// selections file) whatever the plan found, so that the choices are saved
+// anew and a held one is told of.
 
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "core/install/apply_plan.h"
 #include "core/install/mod_folder.h"
 #include "core/io/host.h"
 #include "core/library/config.h"
 
 namespace modsetup {
-
-// A slot whose list's text named no set: nothing was installed from it.
-struct MissingSet {
-    std::size_t slot;
-    std::string text;  // the set name looked for
-};
 
 // The failures of the game mod folder's files, and of the run as a whole.
 struct ApplyOutcome : InstallFailures {
@@ -46,11 +47,8 @@ struct ApplyOutcome : InstallFailures {
     }
 };
 
-// boxTicked is asked twice, as the sequence reads the check box twice: for the
-// branch on "Use Modified Weapons" and when the selections file is written.
-// The sets are read through a ConfinedHost of the set library; the files
-// written through one line-file handle while each set's name.txt and
-// stats.ini are read through another.
+// boxTicked is asked once, for the plan. The sets are read through a
+// ConfinedHost of the set library.
 ApplyOutcome runApply(Host& host, const ProcessStrings& strings, const SlotTexts& texts,
                       const std::function<bool()>& boxTicked);
 

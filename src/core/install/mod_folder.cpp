@@ -72,8 +72,11 @@ void createModFolderTree(Host& host, std::string_view modName, InstallFailures& 
     }
 }
 
-void installCopy(Host& host, const std::string& source, const std::string& target, InstallFailures& failures) {
-    auto copy = prepareCopy(host, source, target);
+namespace {
+
+// Puts a copy written beside its target in place, noting what it came to.
+void commitCopy(Result<std::unique_ptr<OutputFile>> copy, const std::string& source, const std::string& target,
+                InstallFailures& failures) {
     if (copy.failedWith(Cause::Missing)) return;
     if (copy.failedWith(Cause::Unreadable)) return failures.unreadableSources.push_back(source);
     if (copy.failedWith(Cause::Outside)) return addOutsideSource(failures.outsideSources, source);
@@ -85,6 +88,16 @@ void installCopy(Host& host, const std::string& source, const std::string& targe
     const Status committed = written->commit();
     if (committed.ok()) failures.copiedPaths.push_back(target);
     failures.noteWrite(target, committed, [written] { return written->commit(); });
+}
+
+}  // namespace
+
+void installCopy(Host& host, const std::string& source, const std::string& target, InstallFailures& failures) {
+    commitCopy(prepareCopy(host, source, target), source, target, failures);
+}
+
+void replaceWithCopy(Host& host, const std::string& source, const std::string& target, InstallFailures& failures) {
+    commitCopy(writeCopy(host, source, target), source, target, failures);
 }
 
 }  // namespace modsetup

@@ -67,8 +67,9 @@ void retryHeldWrites(Host& host, std::vector<HeldWrite>& held);
 
 // One copy of a set's file into the game mod folder.
 struct FileCopy {
-    std::string source;  // below the set library
-    std::string target;  // below the game mod folder
+    std::string source;    // below the set library
+    std::string target;    // below the game mod folder
+    std::size_t slot = 0;  // whose set it comes from
 };
 
 // Creates the folders of the tree one level each, in order. A folder that is
@@ -81,5 +82,9 @@ void createModFolderTree(Host& host, std::string_view modName, InstallFailures& 
 // outside the set library, is a failure of its own. A target another program
 // holds is kept written beside it, to be put in place when tried again.
 void installCopy(Host& host, const std::string& source, const std::string& target, InstallFailures& failures);
+
+// installCopy without the look at what target holds, for a target already
+// known to differ from source (apply_plan.h).
+void replaceWithCopy(Host& host, const std::string& source, const std::string& target, InstallFailures& failures);
 
 }  // namespace modsetup

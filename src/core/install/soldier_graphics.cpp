@@ -13,15 +13,9 @@ std::vector<FileCopy> soldierGraphicsCopies(const ProcessStrings& strings, const
             setFolderPath(strings.configBase, team.slot, texts[team.slot]) + std::string(kSoldierSetFolder);
         const std::string targetFolder = modPath(strings.modName, team.target) + '\\';
         for (std::string_view file : kSoldierFiles)
-            copies.push_back({sourceFolder + std::string(file), targetFolder + std::string(file)});
+            copies.push_back({sourceFolder + std::string(file), targetFolder + std::string(file), team.slot});
     }
     return copies;
-}
-
-void installSoldierGraphics(Host& host, const ProcessStrings& strings, const SlotTexts& texts,
-                            InstallFailures& failures) {
-    for (const FileCopy& copy : soldierGraphicsCopies(strings, texts))
-        installCopy(host, copy.source, copy.target, failures);
 }
 
 }  // namespace modsetup

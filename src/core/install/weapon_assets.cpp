@@ -10,14 +10,9 @@ std::vector<FileCopy> weaponAssetCopies(const ProcessStrings& strings, const Slo
     for (const WeaponCopy& copy : kWeaponCopies) {
         std::string source = setFolderPath(strings.configBase, copy.slot, texts[copy.slot]);
         source += copy.source;
-        copies.push_back({std::move(source), modPath(strings.modName, copy.destination)});
+        copies.push_back({std::move(source), modPath(strings.modName, copy.destination), copy.slot});
     }
     return copies;
-}
-
-void installWeaponAssets(Host& host, const ProcessStrings& strings, const SlotTexts& texts, InstallFailures& failures) {
-    for (const FileCopy& copy : weaponAssetCopies(strings, texts))
-        installCopy(host, copy.source, copy.target, failures);
 }
 
 }  // namespace modsetup

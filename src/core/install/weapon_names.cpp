@@ -18,20 +18,30 @@ std::string readWeaponName(LineFile& input, std::string_view configBase, std::si
     return weaponNameLine(firstLine, text);
 }
 
-Status writeWeaponNames(LineFile& output, LineFile& input, const ProcessStrings& strings, const SlotTexts& texts,
-                        std::vector<std::string>& outsideSources) {
-    output.openWrite(weaponNamesPath(strings.modName));
+std::optional<std::string> weaponNamesText(LineFile& input, const ProcessStrings& strings, const SlotTexts& texts,
+                                           std::vector<std::string>& outsideSources) {
+    std::string bytes;
+    bool fits = true;
     for (const WeaponNameLine& entry : kWeaponNameLines) {
-        if (entry.slot == kFixedWeapon) {
-            output.writeLine(entry.constant);
-            continue;
-        }
-        output.writeLine(readWeaponName(input, strings.configBase, entry.slot, texts[entry.slot]));
-        if (input.readResult().failedWith(Cause::Outside))
+        const std::string line = entry.slot == kFixedWeapon
+                                     ? std::string(entry.constant)
+                                     : readWeaponName(input, strings.configBase, entry.slot, texts[entry.slot]);
+        if (entry.slot != kFixedWeapon && input.readResult().failedWith(Cause::Outside))
             addOutsideSource(outsideSources,
                              setFolderPath(strings.configBase, entry.slot, texts[entry.slot]) + std::string(kNameFile));
+        // Every name.txt is still read, as a write of the file would read it.
+        fits = fits && !holdsLineBreak(line);
+        bytes += line;
+        bytes += kLineEnd;
     }
-    return output.close();
+    if (!fits) return std::nullopt;
+    return bytes;
+}
+
+Status writeWeaponNames(LineFile& output, LineFile& input, const ProcessStrings& strings, const SlotTexts& texts,
+                        std::vector<std::string>& outsideSources) {
+    return writeLineFile(output, weaponNamesPath(strings.modName),
+                         weaponNamesText(input, strings, texts, outsideSources));
 }
 
 }  // namespace modsetup

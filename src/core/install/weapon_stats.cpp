@@ -18,31 +18,40 @@ static_assert(setSectionsMatchSlots(), "a set section's header differs from its 
 
 std::string weaponStatsPath(std::string_view modName) { return modPath(modName, "\\weapons.ini"); }
 
-Status writeWeaponStats(LineFile& output, LineFile& input, const ProcessStrings& strings, const SlotTexts& texts,
-                        std::vector<std::string>& outsideSources) {
-    output.openWrite(weaponStatsPath(strings.modName));
-    output.writeLine("[Info]");
-    output.writeLine("Name=" + strings.modName);
-    output.writeLine("Version=1");
-    output.writeLine("");
+std::string weaponStatsText(LineFile& input, const ProcessStrings& strings, const SlotTexts& texts,
+                            std::vector<std::string>& outsideSources) {
+    std::string bytes;
+    auto line = [&bytes](std::string_view text) {
+        bytes += text;
+        bytes += kLineEnd;
+    };
+    line("[Info]");
+    line("Name=" + strings.modName);
+    line("Version=1");
+    line("");
     for (const WeaponSection& section : kWeaponSections) {
-        output.writeLine(section.header);
+        line(section.header);
         if (section.slot == kFixedWeapon) {
             for (std::size_t i = 0; i < kStatsValueCount; ++i)
-                output.writeLine(std::string(kFixedStatsKeys[i]) + std::string(section.fixedValues[i]));
+                line(std::string(kFixedStatsKeys[i]) + std::string(section.fixedValues[i]));
             continue;
         }
-        // Each value is written as soon as it is read: stats.ini holds bare
-        // values, one per line, in key order.
+        // stats.ini holds bare values, one per line, in key order.
         const std::string stats =
             setFolderPath(strings.configBase, section.slot, texts[section.slot]) + std::string(kStatsFile);
         input.openRead(stats);
         if (input.readResult().failedWith(Cause::Outside)) addOutsideSource(outsideSources, stats);
-        for (std::string_view key : kSetStatsKeys) output.writeLine(std::string(key) + input.readLine());
+        for (std::string_view key : kSetStatsKeys) line(std::string(key) + input.readLine());
         input.close();
-        output.writeLine("");
+        line("");
     }
-    return output.close();
+    return bytes;
+}
+
+Status writeWeaponStats(LineFile& output, LineFile& input, const ProcessStrings& strings, const SlotTexts& texts,
+                        std::vector<std::string>& outsideSources) {
+    return writeLineFile(output, weaponStatsPath(strings.modName),
+                         weaponStatsText(input, strings, texts, outsideSources));
 }
 
 StatsValues readSetStats(LineFile& input, std::string_view configBase, std::size_t slot, std::string_view text) {

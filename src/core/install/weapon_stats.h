@@ -21,10 +21,15 @@ std::string weaponStatsPath(std::string_view modName);
 // A weapon set's statistics file, after its set folder.
 inline constexpr std::string_view kStatsFile = "\\stats.ini";
 
-// Writes the file through output, opening each set's stats.ini in turn through
-// input while output is open; a stats.ini that leads outside the set library
-// is added to outsideSources (once) and read as missing. Done when the whole
-// file was written.
+// The file's bytes, reading each set's stats.ini in turn through input; a
+// stats.ini that leads outside the set library is added to outsideSources
+// (once) and read as missing. No line holds a line break: the values are
+// lines read, and the mod name is one Apply accepts.
+std::string weaponStatsText(LineFile& input, const ProcessStrings& strings, const SlotTexts& texts,
+                            std::vector<std::string>& outsideSources);
+
+// Writes weaponStatsText's bytes through output (writeLineFile). Done when the
+// whole file was written.
 Status writeWeaponStats(LineFile& output, LineFile& input, const ProcessStrings& strings, const SlotTexts& texts,
                         std::vector<std::string>& outsideSources);
 

@@ -12,14 +12,12 @@ namespace {
 constexpr std::size_t kCopyPiece = 1 << 16;
 
 // Whether the file at target is already what a copy of source would make it.
-bool holdsSameFile(Host& host, InputFile& source, const std::string& target, bool& sourceRead) {
+bool holdsSameFile(Host& host, InputFile& source, const std::string& target) {
     auto existing = host.openRead(target);
     if (!existing.ok()) return false;
     InputFile& other = *existing.value();
     const auto ours = source.identity();
     if (ours && ours == other.identity()) return true;
-    // Bytes are compared only where the sizes agree; the source is then read.
-    sourceRead = source.size() != kUnknownSize && other.size() == source.size();
     return sameBytes(source, other);
 }
 
@@ -83,23 +81,20 @@ Result<std::unique_ptr<OutputFile>> openReplace(Host& host, const std::string& p
     return Cause::Failed;
 }
 
-Result<std::unique_ptr<OutputFile>> prepareCopy(Host& host, const std::string& source, const std::string& target,
-                                                bool durable) {
+Result<CopyEffect> compareCopy(Host& host, const std::string& source, const std::string& target) {
+    auto opened = host.openRead(source);
+    if (!opened.ok()) return readFailure(opened.failure());
+    const PathKind targetKind = host.pathKind(target);
+    if (targetKind == PathKind::Directory) return Cause::Failed;
+    if (targetKind != PathKind::File) return CopyEffect::Adds;
+    return holdsSameFile(host, *opened.value(), target) ? CopyEffect::Keeps : CopyEffect::Replaces;
+}
+
+Result<std::unique_ptr<OutputFile>> writeCopy(Host& host, const std::string& source, const std::string& target,
+                                              bool durable) {
     auto opened = host.openRead(source);
     if (!opened.ok()) return readFailure(opened.failure());
     std::unique_ptr<InputFile> in = std::move(opened.value());
-    const PathKind targetKind = host.pathKind(target);
-    if (targetKind == PathKind::Directory) return Cause::Failed;
-    if (targetKind == PathKind::File) {
-        bool sourceRead = false;
-        if (holdsSameFile(host, *in, target, sourceRead)) return std::unique_ptr<OutputFile>();
-        if (sourceRead) {
-            // Compared in part: read it again from its start.
-            auto again = host.openRead(source);
-            if (!again.ok()) return readFailure(again.failure());
-            in = std::move(again.value());
-        }
-    }
     auto out = openReplace(host, target, durable, in.get());
     if (!out.ok()) return out;
     // As far as the source reached when it was opened; on a read error the
@@ -109,6 +104,14 @@ Result<std::unique_ptr<OutputFile>> prepareCopy(Host& host, const std::string& s
         if (!out.value()->write(buffer.get(), got)) return out.value()->writeFailure();
     if (in->failed()) return Cause::Unreadable;
     return out;
+}
+
+Result<std::unique_ptr<OutputFile>> prepareCopy(Host& host, const std::string& source, const std::string& target,
+                                                bool durable) {
+    const Result<CopyEffect> effect = compareCopy(host, source, target);
+    if (!effect.ok()) return effect.failure();
+    if (effect.value() == CopyEffect::Keeps) return std::unique_ptr<OutputFile>();
+    return writeCopy(host, source, target, durable);
 }
 
 Status writeWholeFile(Host& host, const std::string& path, std::string_view bytes) {

@@ -66,6 +66,18 @@ Result<std::unique_ptr<OutputFile>> openReplace(Host& host, const std::string& p
 Result<std::unique_ptr<OutputFile>> prepareCopy(Host& host, const std::string& source, const std::string& target,
                                                 bool durable = false);
 
+// What a copy of the regular file source over target would do, found by
+// reading both and writing nothing: Keeps where target is source itself (a
+// hard link, or a path through a linked folder) or holds its bytes already.
+// Failures as prepareCopy's.
+enum class CopyEffect { Adds, Replaces, Keeps };
+Result<CopyEffect> compareCopy(Host& host, const std::string& source, const std::string& target);
+
+// The copy of source written beside target, whatever target holds, ready to
+// replace it on commit. Failures as prepareCopy's.
+Result<std::unique_ptr<OutputFile>> writeCopy(Host& host, const std::string& source, const std::string& target,
+                                              bool durable = false);
+
 // prepareCopy, then the commit: a failed copy leaves an existing target whole.
 Status copyFile(Host& host, const std::string& source, const std::string& target, bool durable = false);
 

@@ -96,4 +96,11 @@ const Status& LineFile::close() {
     return writeResult_;
 }
 
+Status writeLineFile(LineFile& handle, const std::string& path, const std::optional<std::string>& lines) {
+    if (!lines) return Cause::Failed;
+    handle.openWrite(path);
+    handle.writeLines(*lines);
+    return handle.close();
+}
+
 }  // namespace modsetup

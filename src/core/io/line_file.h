@@ -20,6 +20,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -41,6 +42,12 @@ inline constexpr std::string_view kLineEnd = "\r\n";
 
 // Whether text holds a CR or an LF, and so cannot be written as one line.
 inline bool holdsLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
+
+class LineFile;
+
+// Writes lines (each ended by kLineEnd already) through handle as the whole
+// new content of path; Failed without touching path when there are none.
+Status writeLineFile(LineFile& handle, const std::string& path, const std::optional<std::string>& lines);
 
 class LineFile {
 public:

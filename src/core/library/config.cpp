@@ -55,11 +55,7 @@ Status writeSelections(LineFile& handle, const std::string& configBase, const Sl
 }
 
 Status writeChoicesFile(LineFile& handle, const std::string& path, const SlotTexts& texts, bool boxTicked) {
-    const std::optional<std::string> text = selectionsText(texts, boxTicked);
-    if (!text) return Cause::Failed;
-    handle.openWrite(path);
-    handle.writeLines(*text);
-    return handle.close();
+    return writeLineFile(handle, path, selectionsText(texts, boxTicked));
 }
 
 namespace {
@@ -93,15 +89,23 @@ ChoicesRefusal lineRefusal(std::string_view line, std::size_t number) {
 }  // namespace
 
 ChoicesFile readChoicesFile(Host& host, const std::string& path) {
-    using Kind = ChoicesRefusal::Kind;
-    ChoicesFile file;
     Result<std::string> read = readWholeFile(host, path, kMaxLineFileBytes);
     if (!read.ok()) {
-        if (read.cause() == Cause::TooLarge) file.refusal.kind = Kind::TooLarge;
-        else file.refusal = {Kind::Unreadable, 0, {}, read.failure()};
+        ChoicesFile file;
+        if (read.cause() == Cause::TooLarge) file.refusal.kind = ChoicesRefusal::Kind::TooLarge;
+        else file.refusal = {ChoicesRefusal::Kind::Unreadable, 0, {}, read.failure()};
         return file;
     }
-    const std::string& bytes = read.value();
+    return parseChoices(read.value());
+}
+
+ChoicesFile parseChoices(std::string_view bytes) {
+    using Kind = ChoicesRefusal::Kind;
+    ChoicesFile file;
+    if (bytes.size() > kMaxLineFileBytes) {
+        file.refusal.kind = Kind::TooLarge;
+        return file;
+    }
     if (bytes.starts_with("\xEF\xBB\xBF")) {
         file.refusal.kind = Kind::ByteOrderMark;
         return file;
@@ -109,7 +113,7 @@ ChoicesFile readChoicesFile(Host& host, const std::string& path) {
     std::vector<std::string> lines;
     for (std::size_t start = 0; start < bytes.size();) {
         const std::size_t end = std::min(bytes.find('\n', start), bytes.size());
-        lines.push_back(bytes.substr(start, end - start));
+        lines.emplace_back(bytes.substr(start, end - start));
         start = end + 1;
     }
     // Blank lines at the end say nothing.

@@ -88,5 +88,7 @@ struct ChoicesFile {
     ChoicesRefusal refusal;
 };
 ChoicesFile readChoicesFile(Host& host, const std::string& path);
+// The same for a choices file's bytes, from wherever they came.
+ChoicesFile parseChoices(std::string_view bytes);
 
 }  // namespace modsetup
