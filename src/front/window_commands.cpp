@@ -27,6 +27,7 @@ std::vector<MenuItem> MainWindowPresenter::menuItems() {
         {WindowCommand::RestoreOriginal, fixedText(kRestoreOriginalCommand), offer.original},
         {WindowCommand::SaveChoices, fixedText(kSaveChoicesCommand), true},
         {WindowCommand::LoadChoices, fixedText(kLoadChoicesCommand), true},
+        {WindowCommand::AddFromArchive, fixedText(kAddFromArchiveCommand), true},
     };
 }
 
@@ -52,6 +53,7 @@ void MainWindowPresenter::runCommand(WindowCommand command) {
     case WindowCommand::RestoreOriginal: return restoreTo(RestorePoint::Original);
     case WindowCommand::SaveChoices: return saveChoices();
     case WindowCommand::LoadChoices: return loadChoices();
+    case WindowCommand::AddFromArchive: return askForArchive();
     }
 }
 

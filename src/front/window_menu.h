@@ -14,7 +14,7 @@
 
 namespace modsetup::front {
 
-enum class WindowCommand { RestoreLast, RestoreOriginal, SaveChoices, LoadChoices };
+enum class WindowCommand { RestoreLast, RestoreOriginal, SaveChoices, LoadChoices, AddFromArchive };
 
 struct MenuItem {
     WindowCommand command;
@@ -41,7 +41,7 @@ struct MenuOpening {
 };
 
 // A kind of file a dialog offers: its name and the pattern of its files'
-// names ("*" for any file).
+// names ("*" for any file; several separated by ";").
 struct FileKind {
     ShownText name;
     std::string pattern;

@@ -13,6 +13,7 @@ const std::string kRestoreLast = "Restore the files from before the last Apply";
 const std::string kRestoreOriginal = "Restore the mod's original files";
 const std::string kSaveChoices = "Save choices as\xE2\x80\xA6";
 const std::string kLoadChoices = "Load choices\xE2\x80\xA6";
+const std::string kAddFromArchive = "Add sets from an archive\xE2\x80\xA6";
 
 // Every slot offers Alpha (variant 0) and Bravo (variant 1); the selections
 // file chooses Alpha everywhere and ticks the box.
@@ -35,8 +36,8 @@ TEST(WindowMenu, OpensByMouseAndKeyAndOffersRestoreOnceThereIsAPoint) {
     EXPECT_TRUE(game.presenter().keyPressed({WindowKey::MenuKey, kLayout.size() - 1, 0}));
     EXPECT_EQ(game.view.menusShown,
               (std::vector<std::vector<std::string>>{
-                  {"(" + kRestoreLast + ")", "(" + kRestoreOriginal + ")", kSaveChoices, kLoadChoices},
-                  {kRestoreLast, kRestoreOriginal, kSaveChoices, kLoadChoices}}));
+                  {"(" + kRestoreLast + ")", "(" + kRestoreOriginal + ")", kSaveChoices, kLoadChoices, kAddFromArchive},
+                  {kRestoreLast, kRestoreOriginal, kSaveChoices, kLoadChoices, kAddFromArchive}}));
     EXPECT_NE(utf8(game.presenter().backgroundTooltip()).find("Shift+F10"), std::string::npos);
     // Opened by a key, on its first entry, for a screen reader to name with the menu's.
     EXPECT_FALSE(game.view.menuOpenings[0].firstEntryCurrent);

@@ -34,7 +34,8 @@ void WindowMenuTest::theMenuOpensByMouseAndByKeyWithThePresentersEntries() {
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     const QStringList expected{"(Restore the files from before the last Apply)", "(Restore the mod's original files)",
-                               QString::fromUtf8("Save choices as\u2026"), QString::fromUtf8("Load choices\u2026")};
+                               QString::fromUtf8("Save choices as\u2026"), QString::fromUtf8("Load choices\u2026"),
+                               QString::fromUtf8("Add sets from an archive\u2026")};
 
     auto shown = std::make_shared<QStringList>();
     const auto watch = [&shown] {
