@@ -29,6 +29,7 @@
 #include "win32/window_accessible.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 namespace modsetup::win32 {
 
@@ -81,6 +82,8 @@ public:
                                                  const front::MenuOpening& opening) override;
     std::optional<std::string> askForFile(const front::FileQuestion& question) override;
     bool askYesNo(const front::ShownText& caption, const front::ShownText& question) override;
+    void runWithProgress(const front::ProgressShown& shown, const front::BackgroundWork& work) override;
+    front::ImportAnswer askImport(const front::ImportDialog& dialog) override;
 
 private:
     friend struct MainWindowProbe;
@@ -126,6 +129,8 @@ private:
     // What the window's menu tells screen readers as it shows (menu loop messages).
     void menuMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void command(int id, WORD code);
+    // A single file dropped on the window is an archive of sets to add.
+    void filesDropped(HDROP drop);
     void createTooltips();
     void placeTooltips();
     void popTooltip() const;
