@@ -12,7 +12,7 @@ namespace {
 
 enum Column { SetColumn, SlotColumn, ContentsColumn, FindingsColumn, ActionColumn };
 // The columns' widths at 96 DPI.
-constexpr int kColumnWidths[] = {150, 150, 110, 90, 130};
+constexpr int kColumnWidths[] = {130, 130, 95, 110, 165};
 
 class ImportWindow final : public ModalWindow {
 public:

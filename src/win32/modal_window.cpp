@@ -1,5 +1,7 @@
 #include "win32/modal_window.h"
 
+#include <algorithm>
+
 #include "win32/dpi.h"
 
 namespace modsetup::win32 {
@@ -32,13 +34,19 @@ ModalWindow::ModalWindow(HWND owner, const std::string& title, int width, int he
     constexpr DWORD kExtended = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
     RECT frame{0, 0, scaled(width), scaled(height)};
     AdjustWindowRectEx(&frame, kStyle, FALSE, kExtended);
-    // Centred over the owner.
+    // Centred over the owner (or the screen), and kept inside its monitor's work area.
     RECT over{};
-    if (owner != nullptr) GetWindowRect(owner, &over);
+    if (owner == nullptr || !GetWindowRect(owner, &over)) SystemParametersInfoA(SPI_GETWORKAREA, 0, &over, 0);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromRect(&over, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
     const int outerWidth = frame.right - frame.left;
     const int outerHeight = frame.bottom - frame.top;
-    const int left = over.left + (over.right - over.left - outerWidth) / 2;
-    const int top = over.top + (over.bottom - over.top - outerHeight) / 2;
+    const int left = std::max<int>(
+        work.left, std::min<int>(over.left + (over.right - over.left - outerWidth) / 2, work.right - outerWidth));
+    const int top = std::max<int>(
+        work.top, std::min<int>(over.top + (over.bottom - over.top - outerHeight) / 2, work.bottom - outerHeight));
     window_ = CreateWindowExA(kExtended, kModalClass, title.c_str(), kStyle, left, top, outerWidth, outerHeight, owner,
                               nullptr, GetModuleHandleA(nullptr), this);
 }
