@@ -526,7 +526,13 @@ void MainWindow::dropEvent(QDropEvent* event) {
     // The file system's own bytes for the name, as the program's paths hold them.
     const std::string path = QFile::encodeName(*file).toStdString();
     // The drag's source waits for the drop to end: the import runs after it.
-    QTimer::singleShot(0, this, [this, path] { presenter_->fileDropped(path); });
+    auto* later = new QTimer(this);
+    later->setSingleShot(true);
+    connect(later, &QTimer::timeout, this, [this, later, path] {
+        later->deleteLater();
+        presenter_->fileDropped(path);
+    });
+    later->start(0);
 }
 
 bool MainWindow::askYesNo(const front::ShownText& caption, const front::ShownText& question) {
