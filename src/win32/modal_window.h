@@ -13,13 +13,13 @@ namespace modsetup::win32 {
 
 class ModalWindow {
 public:
+    virtual ~ModalWindow();
     ModalWindow(const ModalWindow&) = delete;
     ModalWindow& operator=(const ModalWindow&) = delete;
 
 protected:
     // owner: the main window. The client area is width x height at 96 DPI.
     ModalWindow(HWND owner, const std::string& title, int width, int height);
-    virtual ~ModalWindow();
 
     // A control at 96-DPI bounds, in the window's font.
     HWND addControl(const char* windowClass, const std::string& text, DWORD style, int x, int y, int width, int height,
