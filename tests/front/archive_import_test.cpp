@@ -68,7 +68,7 @@ ImportAnswer defaults(const ImportDialog& dialog) {
 // The layouts packs use are shown set by set before anything is written; on
 // Add the lists offer the new sets at once, their texts kept. An archive
 // that fits no layout, or holds what no set may, is reported and adds nothing.
-TEST(ArchiveImport, EachLayoutShowsItsSetsAndAddsThem) {
+TEST(AddingSetsFromAnArchive, EachLayoutShowsItsSetsAndAddsThem) {
     const struct {
         const char* what;
         std::vector<ArchiveItem> items;
@@ -127,7 +127,7 @@ TEST(ArchiveImport, EachLayoutShowsItsSetsAndAddsThem) {
 // The dialog carries what the check finds in a set, and where a set's place
 // does not say its slot, the slots its files fit: the user's pick decides
 // the slot folder it goes to. The menu's command asks for the archive first.
-TEST(ArchiveImport, TheMenuAsksForTheArchiveAndTheUserPicksTheSlot) {
+TEST(AddingSetsFromAnArchive, TheMenuAsksForTheArchiveAndTheUserPicksTheSlot) {
     PresenterGame game;
     writeGame(game);
     game.start();
@@ -160,7 +160,7 @@ TEST(ArchiveImport, TheMenuAsksForTheArchiveAndTheUserPicksTheSlot) {
 // A set whose name the slot folder holds already: Replace puts the old one
 // in the trash and the list shows the new one's pictures; Keep both adds it
 // under a free name (the default); Skip changes nothing.
-TEST(ArchiveImport, ATakenNameIsReplacedKeptBesideOrSkipped) {
+TEST(AddingSetsFromAnArchive, ATakenNameIsReplacedKeptBesideOrSkipped) {
     const struct {
         std::size_t action;
         std::vector<std::string> entries;  // of primary slot 2 afterwards, sorted
@@ -195,7 +195,7 @@ TEST(ArchiveImport, ATakenNameIsReplacedKeptBesideOrSkipped) {
 
 // Cancel while the archive is read, in the dialog or while the sets are
 // written leaves the library and the lists as they were, and says nothing.
-TEST(ArchiveImport, CancelAnywhereLeavesTheLibraryAsItWas) {
+TEST(AddingSetsFromAnArchive, CancelAnywhereLeavesTheLibraryAsItWas) {
     const struct {
         const char* what;
         std::size_t cancelFrom;  // the progress window whose Cancel is pressed
