@@ -33,7 +33,8 @@ std::string tooltipKeyHintText(std::string_view tooltipKey) {
 
 std::string menuHintText(std::string_view menuKey) {
     return "Right-click here, or press " + std::string(menuKey) +
-           " or the menu key, to restore the files from before an Apply or to save or load choices";
+           " or the menu key, to restore the files from before an Apply, to save or load choices or to add sets "
+           "from an archive";
 }
 
 std::string hearShotText(std::string_view shotKey) {

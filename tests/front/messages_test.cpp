@@ -13,8 +13,8 @@ TEST(WindowMessages, EverySentenceReadsAsWritten) {
         {hearShotText("F5"), "Click a picture or press F5 in the list to hear its shot"},
         {tooltipKeyHintText("Ctrl+F1"), "Press Ctrl+F1 in the list to show this"},
         {menuHintText("Shift+F10"),
-         "Right-click here, or press Shift+F10 or the menu key, to restore the files from before an Apply or to "
-         "save or load choices"},
+         "Right-click here, or press Shift+F10 or the menu key, to restore the files from before an Apply, to "
+         "save or load choices or to add sets from an archive"},
     };
     for (const auto& [actual, expected] : rows) EXPECT_EQ(actual, expected);
 }
