@@ -2,7 +2,9 @@
 # README command (1): installs what is missing, builds the program and the
 # set-library check modsetup-check into build/, lays out a demo game folder
 # demo/ (with mods/, the program modsetup.exe and a generated set library
-# modsetup/ beside it, and a stand-in for the game) and starts the program in it. Works from any folder
+# modsetup/ beside it, a stand-in for the game, and two downloaded archives of
+# sets in demo/archives/ to add from the window's menu or by a drop) and
+# starts the program in it. Works from any folder
 # and needs no terminal, but a display: without one it says how to run it
 # under a virtual X server.
 set -uo pipefail
@@ -42,7 +44,11 @@ prepare_demo() {
 echo "tarvok.exe started with: $*" > tarvok.log
 GAME
     chmod +x "$demo_folder/tarvok.exe" || return 1
-    "$repo_root/build/make_demo_library" "$demo_folder/modsetup"
+    "$repo_root/build/make_demo_library" "$demo_folder/modsetup" || return 1
+    # Archives to add sets from; the demo runs without them.
+    bash "$repo_root/scripts/demo-archives.sh" "$demo_folder/archives" ||
+        echo "could not make the demo's archives; the demo runs without them" >&2
+    return 0
 }
 
 main() {
@@ -50,7 +56,8 @@ main() {
     install_packages "${build_packages[@]}" || exit 1
     build_project build modsetup make_demo_library modsetup-check || exit 1
     prepare_demo || { echo "could not lay out the demo folder" >&2; exit 1; }
-    say "starting modsetup.exe in $demo_folder (close its window to end the demo)"
+    say "starting modsetup.exe in $demo_folder (close its window to end the demo);" \
+        "drop an archive of $demo_folder/archives on it to add its sets"
     cd "$demo_folder" || exit 1
     exec ./modsetup.exe
 }

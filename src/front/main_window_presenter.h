@@ -13,6 +13,7 @@
 
 #include "core/audio/audio.h"
 #include "core/game/slots.h"
+#include "core/import/import_plan.h"
 #include "core/io/host.h"
 #include "core/library/config.h"
 #include "core/library/previews.h"
@@ -86,6 +87,12 @@ public:
     std::vector<MenuItem> menuItems();
     void backgroundRightClicked(MenuPoint at);
     void runCommand(WindowCommand command);
+    // Adding sets from an archive: the menu's command asks for the file, a
+    // file dropped on the window is one. The archive is read with progress
+    // and Cancel, its sets shown in the import dialog, and on Add written
+    // into the set library all or nothing; the lists then offer them, their
+    // texts kept.
+    void fileDropped(const std::string& path);
     // The tooltip of the window's background, which tells of the menu.
     ShownText backgroundTooltip() const;
 
@@ -122,6 +129,11 @@ private:
     void showApplyPlan();
     void copyChoices();
     void pasteChoices();
+    void askForArchive();
+    void addFromArchive(const std::string& path);
+    ImportDialog importDialog(const std::string& path, const ImportPlan& plan) const;
+    void offerNewSets(const std::vector<std::size_t>& replacedIn, const std::vector<std::string>& replaced,
+                      std::vector<std::string>& messages);
     void setProgramText(std::size_t slot, const std::string& bytes);
     void setEntries(std::size_t slot, std::vector<std::string> entries);
     void markEntryOfText(std::size_t slot);

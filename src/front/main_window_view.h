@@ -15,6 +15,7 @@
 #include "core/formats/picture.h"
 #include "core/io/host.h"
 #include "front/accessibility.h"
+#include "front/import_dialog.h"
 #include "front/keys.h"
 #include "front/layout.h"
 #include "front/shown_text.h"
@@ -80,6 +81,12 @@ public:
     // Asks the user for a file through the system's file dialog; returns its
     // path in the program's bytes, none when the dialog was cancelled.
     virtual std::optional<std::string> askForFile(const FileQuestion& question) = 0;
+    // Runs work off the window's thread while a modal progress window owned
+    // by the main window shows how far it is; its Cancel sets the work's
+    // cancel flag. The window stays responsive; returns once the work ended.
+    virtual void runWithProgress(const ProgressShown& shown, const BackgroundWork& work) = 0;
+    // The modal dialog of an archive's sets (import_dialog.h).
+    virtual ImportAnswer askImport(const ImportDialog& dialog) = 0;
 
     // A question before a command changes files: the system's modal
     // question box owned by the main window, with the caption as its title

@@ -5,8 +5,13 @@
 // Each window shows only what these give.
 
 #include <array>
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "core/import/import_run.h"
 
 namespace modsetup::front {
 
@@ -76,5 +81,42 @@ inline constexpr std::string_view kInstalled = "installed";
 inline constexpr std::string_view kSameValue = "same";
 inline constexpr std::string_view kNoSound = "no sound in this set";
 std::string hearShotText(std::string_view shotKey);
+
+// Adding sets from an archive (import_dialog.h): the menu's command and its
+// file dialog, the progress windows, the dialog's words and the reports. A
+// message that names a file or a set holds only ASCII besides: the name's
+// bytes decide how the whole is shown.
+inline constexpr std::string_view kAddFromArchiveCommand = "Add sets from an archive\u2026";
+inline constexpr std::string_view kAddFromArchiveTitle = "Add sets from an archive";
+inline constexpr std::string_view kArchivesKind = "Archives";
+inline constexpr std::string_view kArchivePatterns = "*.zip;*.7z";
+inline constexpr std::string_view kCancel = "Cancel";
+inline constexpr std::string_view kAddButton = "&Add";
+inline constexpr std::array<std::string_view, 5> kImportColumns{"Set", "Slot", "Contents", "Findings", "What to do"};
+inline constexpr std::string_view kImportListName = "Sets in the archive";
+inline constexpr std::string_view kImportPlaceLabel = "&Slot:";
+inline constexpr std::string_view kImportActionLabel = "&What to do:";
+inline constexpr std::string_view kImportFindingsLabel = "Findings of the check:";
+inline constexpr std::string_view kAddAction = "Add";
+inline constexpr std::string_view kReplaceAction = "Replace (the set there goes to the trash)";
+inline constexpr std::string_view kSkipAction = "Skip";
+inline constexpr std::string_view kNoFindings = "none";
+std::string keepBothAction(std::string_view newName);
+std::string readingArchiveText(std::string_view archive);
+std::string addingSetsText(std::string_view archive);
+std::string importHeadingText(std::string_view archive, ArchiveLayout layout, std::size_t sets,
+                              const std::vector<std::string>& notInstalled);
+// A slot folder by the slots it serves: "Primary slot 1", "Team Alpha and team Bravo".
+std::string importSlotText(std::size_t slot);
+std::string setContentsText(std::size_t files, std::uint64_t bytes);
+std::string findingsSummaryText(std::size_t errors, std::size_t warnings);
+// The reports: an archive not read, one whose content is refused (each
+// refusal a line, the first kMaxRefusalsShown), an import that failed, a
+// replaced set the trash did not take.
+inline constexpr std::size_t kMaxRefusalsShown = 12;
+std::string archiveUnreadableMessage(std::string_view archive, ArchiveFault fault, std::string_view reason);
+std::string archiveRefusedMessage(std::string_view archive, const ImportPlan& plan);
+std::string importFailedMessage(std::string_view archive, const ImportOutcome& outcome);
+std::string replacedSetKeptMessage(const KeptSet& kept);
 
 }  // namespace modsetup::front

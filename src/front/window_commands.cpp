@@ -34,6 +34,7 @@ std::vector<MenuItem> MainWindowPresenter::menuItems() {
         {WindowCommand::ShowApplyPlan, fixedText(kShowPlanCommand), true},
         {WindowCommand::CopyChoices, fixedText(kCopyChoicesCommand), true},
         {WindowCommand::PasteChoices, fixedText(kPasteChoicesCommand), true},
+        {WindowCommand::AddFromArchive, fixedText(kAddFromArchiveCommand), true},
     };
 }
 
@@ -62,6 +63,7 @@ void MainWindowPresenter::runCommand(WindowCommand command) {
     case WindowCommand::ShowApplyPlan: return showApplyPlan();
     case WindowCommand::CopyChoices: return copyChoices();
     case WindowCommand::PasteChoices: return pasteChoices();
+    case WindowCommand::AddFromArchive: return askForArchive();
     }
 }
 

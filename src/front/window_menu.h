@@ -22,6 +22,7 @@ enum class WindowCommand {
     ShowApplyPlan,
     CopyChoices,
     PasteChoices,
+    AddFromArchive,
 };
 
 struct MenuItem {
@@ -49,7 +50,7 @@ struct MenuOpening {
 };
 
 // A kind of file a dialog offers: its name and the pattern of its files'
-// names ("*" for any file).
+// names ("*" for any file; several separated by ";").
 struct FileKind {
     ShownText name;
     std::string pattern;

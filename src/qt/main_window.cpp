@@ -8,6 +8,8 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QEvent>
 #include <QFile>
 #include <QFileDialog>
@@ -17,6 +19,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMimeData>
 #include <QPainter>
 #include <QProxyStyle>
 #include <QPushButton>
@@ -33,8 +36,10 @@
 #include "front/messages.h"
 #include "qt/access_key_style.h"
 #include "qt/accessibility.h"
+#include "qt/import_dialog.h"
 #include "qt/lines_dialog.h"
 #include "qt/picture_view.h"
+#include "qt/progress_dialog.h"
 #include "qt/qt_text.h"
 #include "qt/slot_list.h"
 
@@ -160,6 +165,7 @@ MainWindow::MainWindow(Host& host, Audio& audio, ErrorReport report, QWidget* pa
     accessKeyStyle_ = new AccessKeyStyle(style()->name());
     accessKeyStyle_->setParent(this);
     createControls();
+    setAcceptDrops(true);
     presenter_ = std::make_unique<front::MainWindowPresenter>(host, audio, *this, codec_);
     connectControls();
     presenter_->windowCreated();
@@ -369,7 +375,9 @@ std::optional<std::string> MainWindow::askForFile(const front::FileQuestion& que
     const QString title = toQString(question.title);
     QStringList kinds;
     for (const front::FileKind& kind : question.kinds)
-        kinds << toQString(kind.name) + QStringLiteral(" (") + QString::fromStdString(kind.pattern) + QLatin1Char(')');
+        kinds << toQString(kind.name) + QStringLiteral(" (") +
+                     QString::fromStdString(kind.pattern).replace(QLatin1Char(';'), QLatin1Char(' ')) +
+                     QLatin1Char(')');
     const QString filter = kinds.join(QStringLiteral(";;"));
     const QString path = question.save ? QFileDialog::getSaveFileName(this, title, QString(), filter)
                                        : QFileDialog::getOpenFileName(this, title, QString(), filter);
@@ -491,6 +499,43 @@ void MainWindow::setConfirmationShown(bool shown) { label(front::kConfirmationLa
 void MainWindow::showBusy(bool busy) {
     if (busy) QApplication::setOverrideCursor(Qt::WaitCursor);
     else QApplication::restoreOverrideCursor();
+}
+
+void MainWindow::runWithProgress(const front::ProgressShown& shown, const front::BackgroundWork& work) {
+    runWithProgressDialog(this, shown, work);
+}
+
+front::ImportAnswer MainWindow::askImport(const front::ImportDialog& dialog) { return askImportDialog(this, dialog); }
+
+namespace {
+
+// The one local file a drag carries; none for several, for none or for text.
+std::optional<QString> droppedFile(const QMimeData* data) {
+    if (data == nullptr || !data->hasUrls() || data->urls().size() != 1 || !data->urls().front().isLocalFile())
+        return std::nullopt;
+    return data->urls().front().toLocalFile();
+}
+
+}  // namespace
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (droppedFile(event->mimeData())) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const std::optional<QString> file = droppedFile(event->mimeData());
+    if (!file) return;
+    event->acceptProposedAction();
+    // The file system's own bytes for the name, as the program's paths hold them.
+    const std::string path = QFile::encodeName(*file).toStdString();
+    // The drag's source waits for the drop to end: the import runs after it.
+    auto* later = new QTimer(this);
+    later->setSingleShot(true);
+    connect(later, &QTimer::timeout, this, [this, later, path] {
+        later->deleteLater();
+        presenter_->fileDropped(path);
+    });
+    later->start(0);
 }
 
 bool MainWindow::askYesNo(const front::ShownText& caption, const front::ShownText& question) {

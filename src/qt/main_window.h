@@ -75,11 +75,16 @@ public:
     void showLines(const front::ShownText& title, const std::vector<front::ShownText>& lines) override;
     front::ShownText clipboardText() const override;
     void setClipboardText(const front::ShownText& text) override;
+    void runWithProgress(const front::ProgressShown& shown, const front::BackgroundWork& work) override;
+    front::ImportAnswer askImport(const front::ImportDialog& dialog) override;
 
 protected:
     // The background's tooltip, and its menu on a right-click.
     bool event(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // A single local file dropped on the window is an archive of sets to add.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     // Shows the presenter's tooltip of a list or a picture, forwards the
     // window's keys to the presenter and shows the access keys while Alt is held.
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -62,6 +62,9 @@ SlotList::SlotList(QWidget* parent) : QComboBox(parent) {
         emit picked(entry, onClosedList_ ? front::PickedFrom::ClosedList : front::PickedFrom::DropDown);
     });
     connect(lineEdit(), &QLineEdit::textEdited, this, &SlotList::edited);
+    // A file dropped on the list is one dropped on the window (an archive of
+    // sets), not text for the list.
+    lineEdit()->setAcceptDrops(false);
 }
 
 void SlotList::setEntryHeight(int pixels) { setItemDelegate(new EntryDelegate(pixels, this)); }

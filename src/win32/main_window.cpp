@@ -35,6 +35,7 @@ MainWindow::MainWindow(Host& host, Audio& audio, ErrorReport report)
     presenter_ = std::make_unique<front::MainWindowPresenter>(host, audio, *this, codec_);
     presenter_->windowCreated();
     if (window_ != nullptr) addSystemMenuEntries();
+    if (window_ != nullptr) DragAcceptFiles(window_, TRUE);
 }
 
 MainWindow::~MainWindow() {
@@ -130,6 +131,7 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (const LRESULT answer = accessible_.answer(wParam, window_, static_cast<AccessibleControls&>(*this)))
                 return answer;
         break;
+    case WM_DROPFILES: filesDropped(reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_DPICHANGED: dpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_GETMINMAXINFO: {
         // The system would cut a window larger than the screen to its size:

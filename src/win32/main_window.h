@@ -29,6 +29,7 @@
 #include "win32/window_accessible.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 namespace modsetup::win32 {
 
@@ -84,6 +85,8 @@ public:
     void showLines(const front::ShownText& title, const std::vector<front::ShownText>& lines) override;
     front::ShownText clipboardText() const override;
     void setClipboardText(const front::ShownText& text) override;
+    void runWithProgress(const front::ProgressShown& shown, const front::BackgroundWork& work) override;
+    front::ImportAnswer askImport(const front::ImportDialog& dialog) override;
 
 private:
     friend struct MainWindowProbe;
@@ -129,6 +132,8 @@ private:
     // What the window's menu tells screen readers as it shows (menu loop messages).
     void menuMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void command(int id, WORD code);
+    // A single file dropped on the window is an archive of sets to add.
+    void filesDropped(HDROP drop);
     void createTooltips();
     void placeTooltips();
     void popTooltip() const;

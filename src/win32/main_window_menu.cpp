@@ -9,7 +9,9 @@
 #include <array>
 
 #include "front/messages.h"
+#include "win32/import_window.h"
 #include "win32/lines_dialog.h"
+#include "win32/progress_window.h"
 
 namespace modsetup::win32 {
 namespace {
@@ -18,9 +20,9 @@ using front::WindowCommand;
 
 // Menu item and system command ids of the commands, in their order. The
 // system keeps the low four bits of a system command for itself.
-constexpr std::array kCommands{WindowCommand::RestoreLast, WindowCommand::RestoreOriginal, WindowCommand::SaveChoices,
-                               WindowCommand::LoadChoices, WindowCommand::ShowApplyPlan,   WindowCommand::CopyChoices,
-                               WindowCommand::PasteChoices};
+constexpr std::array kCommands{WindowCommand::RestoreLast,  WindowCommand::RestoreOriginal, WindowCommand::SaveChoices,
+                               WindowCommand::LoadChoices,  WindowCommand::ShowApplyPlan,   WindowCommand::CopyChoices,
+                               WindowCommand::PasteChoices, WindowCommand::AddFromArchive};
 constexpr UINT kFirstCommandId = 0x100;
 constexpr UINT kCommandIdStep = 0x10;
 
@@ -186,6 +188,25 @@ std::optional<std::string> MainWindow::askForFile(const front::FileQuestion& que
     const BOOL picked = question.save ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog);
     if (!picked) return std::nullopt;
     return std::string(file.data());
+}
+
+void MainWindow::runWithProgress(const front::ProgressShown& shown, const front::BackgroundWork& work) {
+    runWithProgressWindow(window_, shown, work, codec_);
+}
+
+front::ImportAnswer MainWindow::askImport(const front::ImportDialog& dialog) {
+    return askImportWindow(window_, dialog, codec_);
+}
+
+void MainWindow::filesDropped(HDROP drop) {
+    std::string path;
+    if (DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0) == 1) {
+        path.resize(DragQueryFileA(drop, 0, nullptr, 0) + 1);
+        path.resize(DragQueryFileA(drop, 0, path.data(), static_cast<UINT>(path.size())));
+    }
+    DragFinish(drop);
+    // The path in the code page's bytes, as the user's own paths are used.
+    if (!path.empty()) presenter_->fileDropped(path);
 }
 
 }  // namespace modsetup::win32

@@ -4,6 +4,8 @@
 // forwards those events.
 
 #include <array>
+#include <atomic>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -118,6 +120,22 @@ public:
     std::optional<std::string> askForFile(const FileQuestion& question) override {
         fileQuestions.push_back((question.save ? "save " : "open ") + utf8(question.title));
         return fileAnswer;
+    }
+    // Long work runs inline. Each progress window is kept as its text; from
+    // the one numbered cancelFrom on, Cancel is pressed before the work starts.
+    std::vector<std::string> progressShown;
+    std::size_t cancelFrom = SIZE_MAX;
+    void runWithProgress(const ProgressShown& shown, const BackgroundWork& work) override {
+        const std::atomic<bool> cancel = progressShown.size() >= cancelFrom;
+        progressShown.push_back(utf8(shown.text));
+        work([](std::uint64_t, std::uint64_t) {}, cancel);
+    }
+    // The import dialogs shown, each answered with importAnswer (none: Cancel).
+    std::vector<ImportDialog> importDialogs;
+    ImportAnswer importAnswer;
+    ImportAnswer askImport(const ImportDialog& dialog) override {
+        importDialogs.push_back(dialog);
+        return importAnswer;
     }
 
     // What a list shows, as UTF-8.

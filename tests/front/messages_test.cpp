@@ -14,7 +14,7 @@ TEST(WindowMessages, EverySentenceReadsAsWritten) {
         {tooltipKeyHintText("Ctrl+F1"), "Press Ctrl+F1 in the list to show this"},
         {menuHintText("Shift+F10"),
          "Right-click here, or press Shift+F10 or the menu key, to see what Apply will change, to restore the files "
-         "from before an Apply, or to save, load, copy or paste choices"},
+         "from before an Apply, to save, load, copy or paste choices, or to add sets from an archive"},
     };
     for (const auto& [actual, expected] : rows) EXPECT_EQ(actual, expected);
 }

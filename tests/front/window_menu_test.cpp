@@ -16,6 +16,7 @@ const std::string kLoadChoices = "Load choices\xE2\x80\xA6";
 const std::string kShowPlan = "Show what Apply will change";
 const std::string kCopy = "Copy choices as text";
 const std::string kPaste = "Paste choices";
+const std::string kAddFromArchive = "Add sets from an archive\xE2\x80\xA6";
 
 // Every slot offers Alpha (variant 0) and Bravo (variant 1); the selections
 // file chooses Alpha everywhere and ticks the box.
@@ -36,11 +37,12 @@ TEST(WindowMenu, OpensByMouseAndKeyAndOffersRestoreOnceThereIsAPoint) {
     game.presenter().backgroundRightClicked({120, 40});
     game.presenter().applyPressed();
     EXPECT_TRUE(game.presenter().keyPressed({WindowKey::MenuKey, kLayout.size() - 1, 0}));
-    EXPECT_EQ(game.view.menusShown,
-              (std::vector<std::vector<std::string>>{
-                  {"(" + kRestoreLast + ")", "(" + kRestoreOriginal + ")", kSaveChoices, kLoadChoices, kShowPlan, kCopy,
-                   kPaste},
-                  {kRestoreLast, kRestoreOriginal, kSaveChoices, kLoadChoices, kShowPlan, kCopy, kPaste}}));
+    EXPECT_EQ(
+        game.view.menusShown,
+        (std::vector<std::vector<std::string>>{
+            {"(" + kRestoreLast + ")", "(" + kRestoreOriginal + ")", kSaveChoices, kLoadChoices, kShowPlan, kCopy,
+             kPaste, kAddFromArchive},
+            {kRestoreLast, kRestoreOriginal, kSaveChoices, kLoadChoices, kShowPlan, kCopy, kPaste, kAddFromArchive}}));
     EXPECT_NE(utf8(game.presenter().backgroundTooltip()).find("Shift+F10"), std::string::npos);
     // Opened by a key, on its first entry, for a screen reader to name with the menu's.
     EXPECT_FALSE(game.view.menuOpenings[0].firstEntryCurrent);

@@ -54,7 +54,8 @@ void WindowMenuTest::theMenuOpensByMouseAndByKeyWithThePresentersEntries() {
                                QString::fromUtf8("Load choices\u2026"),
                                "Show what Apply will change",
                                "Copy choices as text",
-                               "Paste choices"};
+                               "Paste choices",
+                               QString::fromUtf8("Add sets from an archive\u2026")};
 
     auto shown = std::make_shared<QStringList>();
     const auto watch = [&shown] {

@@ -355,7 +355,7 @@ TEST_F(MainWindowTest, TheWindowMenuStandsInTheSystemMenu) {
         SendMessageW(window->handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKELPARAM(0, TRUE));
         std::vector<std::wstring> shown;
         const int count = GetMenuItemCount(menu);
-        for (int i = count - 7; i < count; ++i) {
+        for (int i = count - 8; i < count; ++i) {
             wchar_t caption[128]{};
             GetMenuStringW(menu, static_cast<UINT>(i), caption, 128, MF_BYPOSITION);
             const bool grey = (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_GRAYED) != 0;
@@ -363,16 +363,16 @@ TEST_F(MainWindowTest, TheWindowMenuStandsInTheSystemMenu) {
         }
         return shown;
     };
-    EXPECT_EQ(entries(), (std::vector<std::wstring>{L"(Restore the files from before the last Apply)",
-                                                    L"(Restore the mod's original files)", L"Save choices as\u2026",
-                                                    L"Load choices\u2026", L"Show what Apply will change",
-                                                    L"Copy choices as text", L"Paste choices"}));
+    EXPECT_EQ(entries(), (std::vector<std::wstring>{
+                             L"(Restore the files from before the last Apply)", L"(Restore the mod's original files)",
+                             L"Save choices as\u2026", L"Load choices\u2026", L"Show what Apply will change",
+                             L"Copy choices as text", L"Paste choices", L"Add sets from an archive\u2026"}));
     presenter(*window).applyPressed();
     EXPECT_EQ(entries().front(), L"Restore the files from before the last Apply");
 
     // The restore asks first, in the system's question box titled as the
     // window: Escape and its close box leave everything, Return restores.
-    const UINT restoreLast = GetMenuItemID(menu, GetMenuItemCount(menu) - 7);
+    const UINT restoreLast = GetMenuItemID(menu, GetMenuItemCount(menu) - 8);
     const std::pair<WPARAM, bool> answers[] = {{VK_ESCAPE, false}, {0, false}, {VK_RETURN, true}};
     for (const auto& [key, restores] : answers) {
         SCOPED_TRACE(key);
