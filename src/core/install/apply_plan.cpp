@@ -7,6 +7,7 @@
 #include "core/install/weapon_names.h"
 #include "core/install/weapon_stats.h"
 #include "core/io/confined_host.h"
+#include "core/io/file_reads.h"
 #include "core/io/file_writes.h"
 
 namespace modsetup {
@@ -19,8 +20,11 @@ void planWrite(Host& host, const std::string& target, std::optional<std::string>
     FileChange change = FileChange::Replaced;
     const PathKind kind = host.pathKind(target);
     if (kind == PathKind::Missing) change = FileChange::Added;
-    else if (kind == PathKind::File && bytes && readWholeFile(host, target, bytes->size()) == *bytes)
-        change = FileChange::Unchanged;
+    else if (kind == PathKind::File && bytes) {
+        // A file larger than the bytes to write differs from them.
+        const Result<std::string> there = readWholeFile(host, target, bytes->size());
+        if (there.ok() && there.value() == *bytes) change = FileChange::Unchanged;
+    }
     plan.files.push_back({kOwnFiles, FileWork::Write, target, change, {}, std::move(bytes)});
 }
 
