@@ -54,9 +54,16 @@ ChoicesFile choicesFromText(const ShownText& text, const TextCodec& codec) {
     std::array<std::string, kSlotCount + 1> named;
     bool any = false;
     for (const ShownText& line : lines) {
-        for (std::size_t slot = 0; slot < kSlotCount; ++slot)
-            if (const auto value = valueOf(line, kListNames[slot])) named[slot] = codec.bytes(*value), any = true;
-        if (const auto value = valueOf(line, kBoxLineName)) named[kSlotCount] = *value == fixedText(kYes) ? "1" : "0";
+        for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
+            if (const auto value = valueOf(line, kListNames[slot])) {
+                named[slot] = codec.bytes(*value);
+                any = true;
+            }
+        }
+        // A string of its own, moved in: GCC 12 warns (-Wrestrict, a false
+        // alarm) on assigning a literal here.
+        if (const auto value = valueOf(line, kBoxLineName))
+            named[kSlotCount] = std::string(1, *value == fixedText(kYes) ? '1' : '0');
     }
     if (!any) return {};
     std::string bytes;
