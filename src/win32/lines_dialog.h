@@ -11,9 +11,9 @@ namespace modsetup::win32 {
 // Modal over owner, which is disabled meanwhile: the lines (each ended by
 // CR LF) in a read-only multi-line edit that has the focus, the copy button
 // and the close button, which Escape presses too; Tab moves between them.
-// Sizes at 96 DPI times scale.
-void showLinesDialog(HWND owner, HFONT font, double scale, const std::string& title, const std::string& lines,
-                     const std::string& copyCaption, const std::string& closeCaption);
+// A modal window of the program's own (modal_window.h), at the owner's scale.
+void showLinesDialog(HWND owner, const std::string& title, const std::string& lines, const std::string& copyCaption,
+                     const std::string& closeCaption);
 
 // CF_TEXT: the program's names are bytes of the code page, which the system
 // turns into and from other programs' Unicode text; empty when the clipboard

@@ -143,8 +143,7 @@ void MainWindow::showLines(const front::ShownText& title, const std::vector<fron
     std::string text;
     for (const front::ShownText& line : lines) text += codec_.bytes(line) + "\r\n";
     HWND focus = GetFocus();
-    showLinesDialog(window_, windowFont_, scale_, codec_.bytes(title), text,
-                    codec_.bytes(front::fixedText(front::kCopyButton)),
+    showLinesDialog(window_, codec_.bytes(title), text, codec_.bytes(front::fixedText(front::kCopyButton)),
                     codec_.bytes(front::fixedText(front::kCloseButton)));
     if (focus != nullptr && IsWindow(focus)) SetFocus(focus);
 }

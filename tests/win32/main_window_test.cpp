@@ -328,7 +328,7 @@ TEST_F(MainWindowTest, TheClipboardAndTheDialogOfLinesKeepTheBytes) {
     std::thread user([&escapeClosed] {
         HWND dialog = nullptr;
         for (int tries = 0; tries < 1000 && dialog == nullptr; ++tries, Sleep(10))
-            dialog = FindWindowA("modsetup.Lines", "The title");
+            dialog = FindWindowA("ModsetupModalWindow", "The title");
         if (dialog == nullptr) return;
         SendMessageA(dialog, WM_COMMAND, 100, 0);  // Copy
         // Escape in the text, which has the focus, closes the dialog.
