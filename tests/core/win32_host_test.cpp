@@ -148,7 +148,7 @@ TEST_F(Win32Host, FilesAnotherProgramHoldsAreTriedAgainOrReported) {
                                                              std::to_string(ms).c_str(), othersRead, nullptr));
         for (int tries = 0; tries < 3000 && writable(dir / file); ++tries) Sleep(20);
         InstallFailures failures;
-        installCopy(*host, dir.programPath("source.wav"), dir.programPath("target.wav"), failures);
+        replaceWithCopy(*host, dir.programPath("source.wav"), dir.programPath("target.wav"), failures);
         retryHeldWrites(*host, failures.held);
         EXPECT_EQ(failures.inUsePaths.size(), report == Report::InUse ? 1u : 0u);
         EXPECT_EQ(failures.unreadableSources.size(), report == Report::Unreadable ? 1u : 0u);

@@ -92,10 +92,6 @@ void commitCopy(Result<std::unique_ptr<OutputFile>> copy, const std::string& sou
 
 }  // namespace
 
-void installCopy(Host& host, const std::string& source, const std::string& target, InstallFailures& failures) {
-    commitCopy(prepareCopy(host, source, target), source, target, failures);
-}
-
 void replaceWithCopy(Host& host, const std::string& source, const std::string& target, InstallFailures& failures) {
     commitCopy(writeCopy(host, source, target), source, target, failures);
 }

@@ -76,15 +76,12 @@ struct FileCopy {
 // not there afterwards is a failed target.
 void createModFolderTree(Host& host, std::string_view modName, InstallFailures& failures);
 
-// Copies source over target. A source that does not exist (a set that lacks
-// a file, or a list text that names no set) leaves that target as it was
+// Copies source over target, for a target already known to differ from
+// source (apply_plan.h). A source that does not exist (a set that lacks a
+// file, or a list text that names no set) leaves that target as it was
 // without being a failure; one that exists but cannot be read, or that leads
 // outside the set library, is a failure of its own. A target another program
 // holds is kept written beside it, to be put in place when tried again.
-void installCopy(Host& host, const std::string& source, const std::string& target, InstallFailures& failures);
-
-// installCopy without the look at what target holds, for a target already
-// known to differ from source (apply_plan.h).
 void replaceWithCopy(Host& host, const std::string& source, const std::string& target, InstallFailures& failures);
 
 }  // namespace modsetup
