@@ -121,6 +121,8 @@ private:
     static constexpr int kTooltipShownMs = 30000;
 
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    template <typename Owner>
+    friend LRESULT forwardToOwner(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK groupBoxProc(HWND groupBox, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                          DWORD_PTR window);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);

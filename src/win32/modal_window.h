@@ -36,6 +36,8 @@ protected:
 
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    template <typename Owner>
+    friend LRESULT forwardToOwner(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND owner_;
     int dpi_ = 96;
