@@ -39,7 +39,9 @@ std::vector<ArchiveItem> operator+(std::vector<ArchiveItem> a, const std::vector
 }
 
 // Alpha in every slot, chosen everywhere; Bravo in primary slot 2, chosen there.
-void writeGame(PresenterGame& game) {
+// The game on its set library, started, with the archive of items
+// downloaded beside it (outside the game folder).
+void startWithArchive(PresenterGame& game, ArchiveFormat format, const std::vector<ArchiveItem>& items) {
     game.writeModIni("Pack Mod", "PackMod");
     game.writeSetsInEverySlot({"Alpha"});
     game.writeSet(1, "Bravo", 1);
@@ -47,6 +49,8 @@ void writeGame(PresenterGame& game) {
     texts[1] = "Bravo";
     game.writeSelections(texts, "0");
     game.host.makeFolder("C:\\downloads");
+    game.start();
+    game.host.write(kArchive, testing::makeArchive(format, items));
 }
 
 // Each row as the list shows it: "set | slot | what to do", the defaults chosen.
@@ -98,10 +102,8 @@ TEST(AddingSetsFromAnArchive, EachLayoutShowsItsSetsAndAddsThem) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
         PresenterGame game;
-        writeGame(game);
-        game.start();
+        startWithArchive(game, ArchiveFormat::ZipDeflated, row.items);
         const auto before = game.files();
-        game.host.write(kArchive, testing::makeArchive(ArchiveFormat::ZipDeflated, row.items));
         game.presenter().fileDropped(kArchive);
         EXPECT_EQ(game.view.progressShown, std::vector<std::string>{"Reading \"pack.zip\""});
         EXPECT_EQ(game.view.reports.empty() ? "" : game.view.reports[0].text, row.report);
@@ -129,12 +131,7 @@ TEST(AddingSetsFromAnArchive, EachLayoutShowsItsSetsAndAddsThem) {
 // the slot folder it goes to. The menu's command asks for the archive first.
 TEST(AddingSetsFromAnArchive, TheMenuAsksForTheArchiveAndTheUserPicksTheSlot) {
     PresenterGame game;
-    writeGame(game);
-    game.start();
-    game.host.write(kArchive, testing::makeArchive(ArchiveFormat::ZipStored,
-                                                   {
-                                                       {ArchiveItem::File, "Named/name.txt", "Named One\r\n"},
-                                                   }));
+    startWithArchive(game, ArchiveFormat::ZipStored, {{ArchiveItem::File, "Named/name.txt", "Named One\r\n"}});
     game.view.fileAnswer = kArchive;
     game.view.menuChoice = WindowCommand::AddFromArchive;
     game.view.importAnswer = std::vector<ImportChoice>{{2, 0}};  // primary slot 3, Add
@@ -174,9 +171,7 @@ TEST(AddingSetsFromAnArchive, ATakenNameIsReplacedKeptBesideOrSkipped) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.action);
         PresenterGame game;
-        writeGame(game);
-        game.start();
-        game.host.write(kArchive, testing::makeArchive(ArchiveFormat::SevenZip, setItems("", 1, "Bravo", true, 3)));
+        startWithArchive(game, ArchiveFormat::SevenZip, setItems("", 1, "Bravo", true, 3));
         game.view.importAnswer = std::vector<ImportChoice>{{0, row.action}};
         game.presenter().fileDropped(kArchive);
         ASSERT_EQ(game.view.importDialogs.size(), 1u);
@@ -205,10 +200,8 @@ TEST(AddingSetsFromAnArchive, CancelAnywhereLeavesTheLibraryAsItWas) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
         PresenterGame game;
-        writeGame(game);
-        game.start();
+        startWithArchive(game, ArchiveFormat::ZipDeflated, setItems("", 0, "Gold", true));
         const auto before = game.files();
-        game.host.write(kArchive, testing::makeArchive(ArchiveFormat::ZipDeflated, setItems("", 0, "Gold", true)));
         game.view.cancelFrom = row.cancelFrom;
         if (row.dialogAnswers) game.view.importAnswer = std::vector<ImportChoice>{{0, 0}};
         game.presenter().fileDropped(kArchive);
